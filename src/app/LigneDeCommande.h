@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The file name that the command-line arguments form: all of them joined by single spaces.
+std::string NomDeLigneDeCommande(const std::vector<std::string> &arguments);
+
+// The extension of a file name: from the last dot of its last component, the dot included; empty when it has none.
+std::string_view Extension(std::string_view nom);
+
+// Whether the file name's extension is ".DSK" in any case: such a file is loaded as a desktop.
+bool EstUnBureau(std::string_view nom);

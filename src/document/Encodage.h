@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// How a document file's bytes are turned into the UTF-8 text that the editor holds, and back.
+
+enum class Encodage { Utf8, Utf8Bom, Windows1252 };
+
+enum class FinDeLigne { CrLf, Lf, Cr };
+
+// The encoding of a file's bytes: a UTF-8 byte-order mark followed by valid UTF-8, valid UTF-8, otherwise Windows-1252.
+Encodage DetecteEncodage(std::string_view octets);
+
+// The bytes of the text proper: the file's bytes without the byte-order mark that its encoding carries.
+std::string_view Contenu(std::string_view octets, Encodage encodage);
+
+// Whether the bytes are well-formed UTF-8 (no overlong form, no surrogate, nothing above U+10FFFF).
+bool EstUtf8Valide(std::string_view octets);
+
+// The length in UTF-8 of Windows-1252 bytes once decoded.
+std::size_t LongueurUtf8DeWindows1252(std::string_view octets);
+
+// Windows-1252 bytes decoded to UTF-8, appended to the output; every byte maps to one character, so every byte
+// comes back unchanged on encoding.
+void DecodeWindows1252(std::string_view octets, std::string &sortie);
+
+// UTF-8 text encoded to Windows-1252; nothing when a character has no byte in it.
+std::optional<std::string> EncodeWindows1252(std::string_view utf8);
+
+// The line end that the text uses first; LF when it has none.
+FinDeLigne DetecteFinDeLigne(std::string_view texte);
+
+// The text with each CR LF pair replaced by the given line end.
+std::string AvecFinsDeLigne(std::string_view texte, FinDeLigne fin);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Path functions on "/"-separated byte paths, as the file system spells them.
+
+// The name of the file or folder that the path names, with the spelling stored on disk; empty when there is none.
+std::string NomLong(std::string_view chemin);
+
+// The absolute form of the path, "." and ".." resolved, each existing component spelled as on disk.
+std::string CheminLong(std::string_view chemin);
+
+// The reference to the target file from the folder of the base file, climbing with "../".
+std::string CheminRelatif(std::string_view cible, std::string_view base);
