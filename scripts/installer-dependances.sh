@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Balizo needs to build, run and test; does nothing when they are all there.
+set -euo pipefail
+
+paquets=(
+    g++ cmake ninja-build
+    qt6-base-dev qt6-qpa-plugins libqscintilla2-qt6-dev qt6-translations-l10n
+    fonts-dejavu-core libbenchmark-dev
+    xvfb xauth
+)
+
+manquants=()
+for paquet in "${paquets[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q 'install ok installed'; then
+        manquants+=("$paquet")
+    fi
+done
+[ ${#manquants[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo=sudo
+$sudo apt-get update
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y "${manquants[@]}"

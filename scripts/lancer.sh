@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds Balizo, then starts it with the given files.
+set -euo pipefail
+racine=$(cd "$(dirname "$0")/.." && pwd)
+
+"$racine/scripts/construire.sh"
+exec "$racine/build/balizo" "$@"

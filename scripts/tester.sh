@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds Balizo, then runs every test, headless.
+set -euo pipefail
+racine=$(cd "$(dirname "$0")/.." && pwd)
+
+"$racine/scripts/construire.sh"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$racine/build" --output-on-failure

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDialog>
+
+// The about box: the program's icon, name and version, and an "OK" button.
+class TDlgAideAPropos : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TDlgAideAPropos(QWidget *parent);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};

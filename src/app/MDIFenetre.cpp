@@ -1,0 +1,438 @@
+#include "app/MDIFenetre.h"
+
+#include "app/Bureau.h"
+#include "app/DlgAPropos.h"
+#include "app/LigneDeCommande.h"
+#include "document/WndEditeur.h"
+#include "settings/CheminsQt.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace {
+
+const QString FiltreBureau = QStringLiteral("Fichiers de bureau|*.dsk");
+
+QIcon Icone(const char *nom)
+{
+    return QIcon(QStringLiteral(":/icones/%1.xpm").arg(QLatin1String(nom)));
+}
+
+} // namespace
+
+TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur)
+    : utilisateur(std::move(utilisateur))
+    , parametres(fichierParametres)
+    , DlgFonte(QStringLiteral("MS Sans Serif"), 8)
+    , OpenDialog{QStringLiteral("Ouverture d'une page HTML..."),
+                 QStringLiteral("Fichiers HTML|*.htm;*.html|Fichiers Texte|*.txt|Fichiers Java|*.java|Tous|*.*"),
+                 {},
+                 true,
+                 {}}
+    , EnregistrerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
+    , ChargerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
+    , mdiArea(new QMdiArea(this))
+{
+    setWindowTitle(QStringLiteral("Balizo"));
+    setWindowIcon(Icone("balizo"));
+    setCentralWidget(mdiArea);
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMDIHtml::MajMenus);
+
+    DlgFonte.setFamily(parametres.LitFonte());
+    DlgFonte.setPointSize(std::max(1, parametres.LitTaille()));
+
+    CreeMenus();
+    CreeBarres();
+    MajMenus();
+}
+
+TMDIHtml::~TMDIHtml() = default;
+
+void TMDIHtml::CreeMenus()
+{
+    FichierMenu = new QMenu(QStringLiteral("&Fichier"), this);
+    FichierMenu->addAction(QStringLiteral("&Nouveau"), this, &TMDIHtml::FileNew)->setObjectName("FileNewItem");
+    FichierMenu->addAction(QStringLiteral("&Ouvrir..."), this, &TMDIHtml::FileOpen)->setObjectName("FileOpenItem");
+    FichierMenu->addSeparator();
+    FichierMenu->addAction(QStringLiteral("&Quitter"), this, &TMDIHtml::FileExit)->setObjectName("FileExitItem");
+
+    WindowMenu = new QMenu(QStringLiteral("Fenê&tres"), this);
+    WindowMenu->addAction(QStringLiteral("&Mosaïque"), this, &TMDIHtml::FenetreMosaique);
+    WindowMenu->addAction(QStringLiteral("&Cascade"), this, &TMDIHtml::FenetreCascade);
+    WindowMenu->addAction(QStringLiteral("&Réorganiser les icones"), this, &TMDIHtml::FenetreIcones);
+    WindowMenu->addAction(QStringLiteral("&Fermer tout"), this, &TMDIHtml::FenetresFermerTout)
+        ->setObjectName("FenetreFermerTout");
+    WindowMenu->addSeparator();
+    WindowMenu->addAction(QStringLiteral("&Enregistrer le bureau..."), this, &TMDIHtml::Enregistrerlebureau);
+    WindowMenu->addAction(QStringLiteral("C&harger un bureau..."), this, &TMDIHtml::Chargerunbureau);
+    connect(WindowMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
+
+    OptionsMenu = new QMenu(QStringLiteral("&Options"), this);
+    OptionsMenu->addAction(QStringLiteral("Choix du &navigateur..."));
+    OptionsMenu->addAction(QStringLiteral("&Fonte..."), this, &TMDIHtml::Fonte)->setObjectName("Fonte1");
+
+    AideMenu = new QMenu(QStringLiteral("&Aide"), this);
+    AideMenu->addAction(QStringLiteral("&Aide..."));
+    AideMenu->addSeparator();
+    AideMenu->addAction(QStringLiteral("A &propos..."), this, &TMDIHtml::APropos)->setObjectName("HelpAboutItem");
+}
+
+void TMDIHtml::CreeBarres()
+{
+    struct Bouton {
+        const char *nom;
+        const char *icone;
+        const char *texte;
+        std::function<void()> commande;
+    };
+    auto remplit = [this](QToolBar *barre, std::initializer_list<std::initializer_list<Bouton>> groupes) {
+        bool premier = true;
+        for (const auto &groupe : groupes) {
+            if (!premier)
+                barre->addSeparator();
+            premier = false;
+            for (const Bouton &bouton : groupe) {
+                const QString texte = QString::fromUtf8(bouton.texte);
+                QAction *action = bouton.icone ? barre->addAction(Icone(bouton.icone), texte) : barre->addAction(texte);
+                action->setObjectName(QLatin1String(bouton.nom));
+                action->setToolTip(texte);
+                connect(action, &QAction::triggered, this, bouton.commande);
+            }
+        }
+    };
+    auto paire = [this](IndexPaire p) { return [this, p] { Formate(p); }; };
+
+    auto *SpeedBar = addToolBar(QStringLiteral("SpeedBar"));
+    SpeedBar->setObjectName("SpeedBar");
+    remplit(SpeedBar, {
+                          {{"sbNouveau", "nouveau", "Nouveau...", [this] { FileNew(); }},
+                           {"sbOuvrir", "ouvrir", "Ouvrir...", [this] { FileOpen(); }},
+                           {"sbEnregistrer", "enregistrer", "Enregistrer...", [this] { FileSave(); }}},
+                          {{"sbApercu", "apercu", "Aperçu...", [] {}}},
+                          {{"sbCouper", "couper", "Couper", [this] { EditCut(); }},
+                           {"sbCopier", "copier", "Copier", [this] { EditCopy(); }},
+                           {"sbColler", "coller", "Coller", [this] { EditPaste(); }}},
+                          {{"sbGras", "gras", "Gras", paire(PaireGras)},
+                           {"sbItalique", "italique", "Italique", paire(PaireItalique)},
+                           {"sbSouligne", "souligne", "Souligné", paire(PaireSouligne)}},
+                          {{"sbGauche", "gauche", "Alignement à gauche", paire(PaireGauche)},
+                           {"sbCentre", "centre", "Alignement centré", paire(PaireCentre)},
+                           {"sbDroite", "droite", "Alignement à droite", paire(PaireDroite)}},
+                      });
+
+    auto *SpeedBar2 = new QToolBar(QStringLiteral("SpeedBar2"), this);
+    SpeedBar2->setObjectName("SpeedBar2");
+    addToolBar(Qt::LeftToolBarArea, SpeedBar2);
+    remplit(SpeedBar2, {
+                           {{"sbH1", nullptr, "H1", paire(PaireH1)},
+                            {"sbH2", nullptr, "H2", paire(PaireH2)},
+                            {"sbH3", nullptr, "H3", paire(PaireH3)},
+                            {"sbH4", nullptr, "H4", paire(PaireH4)},
+                            {"sbH5", nullptr, "H5", paire(PaireH5)},
+                            {"sbH6", nullptr, "H6", paire(PaireH6)}},
+                           {{"sbHR", "hr", "HR", paire(PaireHR)},
+                            {"sbParagraphe", "paragraphe", "P", paire(PaireP)},
+                            {"sbBR", "br", "BR", paire(PaireBR)}},
+                           {{"snnbsp", "nbsp", "Espace insécable", paire(PaireNbsp)}},
+                       });
+    for (QToolBar *barre : {SpeedBar, SpeedBar2}) {
+        barre->setMovable(false);
+        barre->setIconSize(QSize(16, 16));
+    }
+}
+
+void TMDIHtml::MajMenus()
+{
+    menuBar()->clear();
+    if (TWndHTML *w = FenetreActive()) {
+        menuBar()->addMenu(w->FichierMenu);
+        menuBar()->addMenu(w->EditMenu);
+        menuBar()->addMenu(w->InsertionMenu);
+    } else {
+        menuBar()->addMenu(FichierMenu);
+    }
+    menuBar()->addMenu(WindowMenu);
+    menuBar()->addMenu(OptionsMenu);
+    menuBar()->addMenu(AideMenu);
+}
+
+void TMDIHtml::MajMenuFenetres()
+{
+    qDeleteAll(actionsFenetres);
+    actionsFenetres.clear();
+    const QList<TWndHTML *> fenetres = Fenetres();
+    if (fenetres.isEmpty())
+        return;
+    actionsFenetres << WindowMenu->addSeparator();
+    TWndHTML *active = FenetreActive();
+    for (TWndHTML *w : fenetres) {
+        QString titre = w->FileName;
+        QAction *action = WindowMenu->addAction(titre.replace(u'&', QStringLiteral("&&")));
+        action->setCheckable(true);
+        action->setChecked(w == active);
+        connect(action, &QAction::triggered, this, [this, w] {
+            if (QMdiSubWindow *cadre = Cadre(w))
+                mdiArea->setActiveSubWindow(cadre);
+        });
+        actionsFenetres << action;
+    }
+}
+
+QMdiSubWindow *TMDIHtml::Cadre(TWndHTML *fenetre) const
+{
+    for (QMdiSubWindow *cadre : mdiArea->subWindowList()) {
+        if (cadre->widget() == fenetre)
+            return cadre;
+    }
+    return nullptr;
+}
+
+TWndHTML *TMDIHtml::FenetreActive() const
+{
+    if (QMdiSubWindow *cadre = mdiArea->currentSubWindow(); cadre && !cadre->isHidden()) {
+        if (auto *w = qobject_cast<TWndHTML *>(cadre->widget()))
+            return w;
+    }
+    const QList<TWndHTML *> fenetres = Fenetres();
+    return fenetres.isEmpty() ? nullptr : fenetres.last();
+}
+
+QList<TWndHTML *> TMDIHtml::Fenetres() const
+{
+    QList<TWndHTML *> fenetres;
+    for (QMdiSubWindow *cadre : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto *w = qobject_cast<TWndHTML *>(cadre->widget()); w && !cadre->isHidden())
+            fenetres << w;
+    }
+    return fenetres;
+}
+
+TWndHTML *TMDIHtml::NouvelleFenetre()
+{
+    auto *w = new TWndHTML(*this);
+    QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
+    const QSize zone = mdiArea->viewport()->size();
+    cadre->resize(std::max(zone.width() * 2 / 3, 480), std::max(zone.height() * 2 / 3, 320));
+    connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
+    cadre->show();
+    mdiArea->setActiveSubWindow(cadre);
+    MajMenus();
+    return w;
+}
+
+void TMDIHtml::Demarrage(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return;
+    std::vector<std::string> morceaux;
+    for (const QString &argument : arguments)
+        morceaux.push_back(QFile::encodeName(argument).toStdString());
+    const std::string nom = NomDeLigneDeCommande(morceaux);
+    const QString fichier = QFile::decodeName(QByteArray::fromStdString(nom));
+    const QFileInfo info(fichier);
+    if (!info.exists() || info.isDir())
+        return;
+    if (EstUnBureau(nom))
+        ChargeBureau(fichier);
+    else
+        NouvelleFenetre()->OpenFile(fichier);
+}
+
+void TMDIHtml::FileNew()
+{
+    TWndHTML *w = NouvelleFenetre();
+    const FinDeLigne fin = w->EditHTML->FinDeLigneDocument();
+    w->InsertionTexte(AvecFinsDeLigne(TextPairs[PaireModele].ouverture, fin),
+                      AvecFinsDeLigne(TextPairs[PaireModele].fermeture, fin));
+}
+
+void TMDIHtml::FileOpen()
+{
+    const QString nom = utilisateur->FichierAOuvrir(this, OpenDialog);
+    if (nom.isEmpty())
+        return;
+    OpenDialog.nomPropose = nom;
+    NouvelleFenetre()->OpenFile(CheminLong(nom));
+}
+
+void TMDIHtml::FileSave()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->FileSave();
+}
+
+void TMDIHtml::FileExit()
+{
+    close();
+}
+
+void TMDIHtml::EditCut()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditionCouper();
+}
+
+void TMDIHtml::EditCopy()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditionCopier();
+}
+
+void TMDIHtml::EditPaste()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditionColler();
+}
+
+void TMDIHtml::Formate(IndexPaire paire)
+{
+    if (TWndHTML *w = FenetreActive())
+        w->InsertionTexte(TextPairs[paire].ouverture, TextPairs[paire].fermeture);
+}
+
+void TMDIHtml::FenetreMosaique()
+{
+    // One window above another, each across the whole width.
+    QList<QMdiSubWindow *> cadres;
+    for (TWndHTML *w : Fenetres()) {
+        QMdiSubWindow *cadre = Cadre(w);
+        if (!cadre->isMinimized())
+            cadres << cadre;
+    }
+    if (cadres.isEmpty())
+        return;
+    const QRect zone = mdiArea->viewport()->rect();
+    const int hauteur = zone.height() / static_cast<int>(cadres.size());
+    int y = 0;
+    for (QMdiSubWindow *cadre : cadres) {
+        cadre->showNormal();
+        const int h = cadre == cadres.last() ? zone.height() - y : hauteur;
+        cadre->setGeometry(0, y, zone.width(), h);
+        y += h;
+    }
+}
+
+void TMDIHtml::FenetreCascade()
+{
+    mdiArea->cascadeSubWindows();
+}
+
+void TMDIHtml::FenetreIcones()
+{
+    // The minimised windows in rows along the bottom of the area, from the left.
+    const QRect zone = mdiArea->viewport()->rect();
+    int x = 0;
+    int bas = zone.height();
+    for (TWndHTML *w : Fenetres()) {
+        QMdiSubWindow *cadre = Cadre(w);
+        if (!cadre->isMinimized())
+            continue;
+        const QSize taille = cadre->size();
+        if (x > 0 && x + taille.width() > zone.width()) {
+            x = 0;
+            bas -= taille.height();
+        }
+        cadre->move(x, bas - taille.height());
+        x += taille.width();
+    }
+}
+
+void TMDIHtml::FenetresFermerTout()
+{
+    QList<TWndHTML *> fenetres = Fenetres();
+    std::reverse(fenetres.begin(), fenetres.end());
+    for (TWndHTML *w : fenetres)
+        Cadre(w)->close();
+}
+
+void TMDIHtml::Enregistrerlebureau()
+{
+    const QString nom = utilisateur->FichierAEnregistrer(this, EnregistrerBureau);
+    if (nom.isEmpty())
+        return;
+    EnregistrerBureau.nomPropose = nom;
+    std::vector<std::string> noms;
+    const QList<TWndHTML *> fenetres = Fenetres();
+    for (auto w = fenetres.rbegin(); w != fenetres.rend(); ++w)
+        noms.push_back(QFile::encodeName((*w)->FileName).toStdString());
+    const std::string contenu = EcritBureau(noms);
+    QSaveFile fichier(nom);
+    if (!fichier.open(QIODevice::WriteOnly) ||
+        fichier.write(contenu.data(), static_cast<qint64>(contenu.size())) != static_cast<qint64>(contenu.size()) ||
+        !fichier.commit())
+        utilisateur->Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(nom));
+}
+
+void TMDIHtml::Chargerunbureau()
+{
+    const QString nom = utilisateur->FichierAOuvrir(this, ChargerBureau);
+    if (nom.isEmpty())
+        return;
+    ChargerBureau.nomPropose = nom;
+    ChargeBureau(nom);
+}
+
+void TMDIHtml::ChargeBureau(const QString &nom)
+{
+    FenetresFermerTout();
+    QFile bureau(nom);
+    if (QFileInfo(nom).isDir() || !bureau.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray contenu = bureau.readAll();
+    if (bureau.error() != QFileDevice::NoError) {
+        utilisateur->Erreur(this, bureau.errorString());
+        return;
+    }
+    for (const std::string &ligne : LitBureau(std::string_view(contenu.constData(), contenu.size()))) {
+        const QString fichier = QFile::decodeName(QByteArray::fromStdString(ligne));
+        QFile essai(fichier);
+        if (QFileInfo(fichier).isDir() || !essai.open(QIODevice::ReadOnly))
+            continue;
+        essai.close();
+        NouvelleFenetre()->OpenFile(CheminLong(fichier));
+    }
+}
+
+void TMDIHtml::Fonte()
+{
+    QFont choisie = DlgFonte;
+    if (utilisateur->ChoisitFonte(this, choisie))
+        DlgFonte = choisie;
+    const QList<TWndHTML *> fenetres = Fenetres();
+    if (fenetres.isEmpty())
+        return;
+    if (!parametres.EcritFonte(DlgFonte.family()) || !parametres.EcritTaille(DlgFonte.pointSize())) {
+        utilisateur->Erreur(this, parametres.MessageEcritureImpossible());
+        return;
+    }
+    for (TWndHTML *w : fenetres)
+        w->EditHTML->AppliqueFonte(DlgFonte);
+}
+
+void TMDIHtml::APropos()
+{
+    TDlgAideAPropos dialogue(this);
+    utilisateur->Execute(dialogue);
+}
+
+void TMDIHtml::closeEvent(QCloseEvent *event)
+{
+    for (TWndHTML *w : Fenetres()) {
+        if (!Cadre(w)->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/Utilisateur.h"
+#include "document/TextPairs.h"
+#include "settings/FichierINI.h"
+
+#include <QFont>
+#include <QMainWindow>
+
+#include <memory>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class TWndHTML;
+
+// The main frame: it owns the document windows, carries the menus and tool bars, the settings and the dialogs that
+// every document shares, and hands its commands to the active document window.
+class TMDIHtml : public QMainWindow {
+    Q_OBJECT
+
+public:
+    TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur);
+    ~TMDIHtml() override;
+
+    Utilisateur &Dialogues() { return *utilisateur; }
+    TFichierINI &FichierParametres() { return parametres; }
+    // The font that every new document window takes.
+    const QFont &FonteDocuments() const { return DlgFonte; }
+
+    // The active document window, or none when no document is open.
+    TWndHTML *FenetreActive() const;
+    // The document windows, in the order in which they were opened.
+    QList<TWndHTML *> Fenetres() const;
+
+    // Opens the file or loads the desktop that the command-line arguments name.
+    void Demarrage(const QStringList &arguments);
+    // Replaces the open documents by those that the desktop file lists.
+    void ChargeBureau(const QString &nom);
+
+    void FileNew();
+    void FileOpen();
+    void FileSave();
+    void FileExit();
+    void EditCut();
+    void EditCopy();
+    void EditPaste();
+    void Formate(IndexPaire paire);
+    void FenetreMosaique();
+    void FenetreCascade();
+    void FenetreIcones();
+    void FenetresFermerTout();
+    void Enregistrerlebureau();
+    void Chargerunbureau();
+    void Fonte();
+    void APropos();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    TWndHTML *NouvelleFenetre();
+    void CreeMenus();
+    void CreeBarres();
+    void MajMenus();
+    void MajMenuFenetres();
+    QMdiSubWindow *Cadre(TWndHTML *fenetre) const;
+
+    std::unique_ptr<Utilisateur> utilisateur;
+    TFichierINI parametres;
+    QFont DlgFonte;
+    DialogueFichier OpenDialog;
+    DialogueFichier EnregistrerBureau;
+    DialogueFichier ChargerBureau;
+
+    QMdiArea *mdiArea;
+    QMenu *FichierMenu;
+    QMenu *WindowMenu;
+    QMenu *OptionsMenu;
+    QMenu *AideMenu;
+    QList<QAction *> actionsFenetres;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QFont;
+class QWidget;
+
+// What a file dialog asks: its title, filter, default extension and the name or folder it proposes.
+struct DialogueFichier {
+    QString titre;
+    QString filtre;
+    QString extensionParDefaut;
+    bool fichierDoitExister = false;
+    QString nomPropose;
+};
+
+// Everything the program asks the user goes through here: the application shows real dialogs, tests script answers.
+class Utilisateur {
+public:
+    enum class Reponse { Oui, Non, Annuler };
+
+    virtual ~Utilisateur() = default;
+
+    // "&Oui", "&Non", "Annuler" in a confirmation box.
+    virtual Reponse Question(QWidget *parent, const QString &titre, const QString &texte) = 0;
+    // "&Oui", "&Non": true for "&Oui".
+    virtual bool OuiNon(QWidget *parent, const QString &titre, const QString &texte) = 0;
+    // The chosen file's path, or empty when the user cancels.
+    virtual QString FichierAOuvrir(QWidget *parent, const DialogueFichier &dialogue) = 0;
+    virtual QString FichierAEnregistrer(QWidget *parent, const DialogueFichier &dialogue) = 0;
+    // True when the user confirms a font, which is then in `fonte`.
+    virtual bool ChoisitFonte(QWidget *parent, QFont &fonte) = 0;
+    virtual void Erreur(QWidget *parent, const QString &texte) = 0;
+    virtual void Avertissement(QWidget *parent, const QString &titre, const QString &texte) = 0;
+    // Runs a modal dialog and returns its result.
+    virtual int Execute(QDialog &dialogue) = 0;
+};
+
+// The real dialogs of Qt.
+class UtilisateurQt : public Utilisateur {
+public:
+    Reponse Question(QWidget *parent, const QString &titre, const QString &texte) override;
+    bool OuiNon(QWidget *parent, const QString &titre, const QString &texte) override;
+    QString FichierAOuvrir(QWidget *parent, const DialogueFichier &dialogue) override;
+    QString FichierAEnregistrer(QWidget *parent, const DialogueFichier &dialogue) override;
+    bool ChoisitFonte(QWidget *parent, QFont &fonte) override;
+    void Erreur(QWidget *parent, const QString &texte) override;
+    void Avertissement(QWidget *parent, const QString &titre, const QString &texte) override;
+    int Execute(QDialog &dialogue) override;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "document/Encodage.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <string_view>
+
+class QsciLexerHTML;
+
+// The text control of a document window: the document's bytes as UTF-8 in Scintilla, positions in bytes.
+class TEditHTML : public QsciScintilla {
+    Q_OBJECT
+
+public:
+    explicit TEditHTML(QWidget *parent = nullptr);
+
+    // Replaces the whole text by a file's bytes, decoded by their encoding, with no undo and the save point set;
+    // returns that encoding.
+    Encodage Charge(std::string_view octets);
+    // The whole text, in UTF-8; valid until the next change.
+    std::string_view Texte() const;
+
+    qsizetype SelStart() const;
+    qsizetype SelLength() const;
+    void Selectionne(qsizetype debut, qsizetype longueur);
+    // Replaces the bytes from `debut` to `fin` by the text, as one undo step.
+    void Remplace(qsizetype debut, qsizetype fin, std::string_view texte);
+    FinDeLigne FinDeLigneDocument() const;
+
+    // The document's font, given to every style of the colouring and to the line numbers.
+    void AppliqueFonte(const QFont &fonte);
+
+signals:
+    void MenuContextuelDemande(const QPoint &position);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void AjusteMarge();
+
+    QsciLexerHTML *lexerHTML;
+    QFont fonte;
+};

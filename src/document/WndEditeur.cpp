@@ -1,0 +1,233 @@
+#include "document/WndEditeur.h"
+
+#include "app/MDIFenetre.h"
+#include "settings/CheminsQt.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+#include <string>
+
+namespace {
+
+const DialogueFichier SaveDialog{
+    QStringLiteral("Enregistrer sous..."),
+    QStringLiteral("Fichiers HTML|*.htm;*.html|Fichiers Texte|*.txt|Fichiers Java|*.java|Tous|*.*"),
+    QStringLiteral("htm"),
+    false,
+    {},
+};
+
+constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
+
+} // namespace
+
+TWndHTML::TWndHTML(TMDIHtml &frame)
+    : QWidget(nullptr)
+    , FileName(QStringLiteral("Sans Nom"))
+    , EditHTML(new TEditHTML(this))
+    , frame(frame)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(FileName);
+    auto *disposition = new QVBoxLayout(this);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->addWidget(EditHTML);
+    EditHTML->AppliqueFonte(frame.FonteDocuments());
+    CreeMenus();
+    connect(EditHTML, &TEditHTML::MenuContextuelDemande, this, [this](const QPoint &position) {
+        EditMenuClick();
+        Contextuel->popup(position);
+    });
+}
+
+void TWndHTML::CreeMenus()
+{
+    FichierMenu = new QMenu(QStringLiteral("&Fichier"), this);
+    FichierMenu->addAction(QStringLiteral("&Nouveau"), &frame, &TMDIHtml::FileNew);
+    FichierMenu->addAction(QStringLiteral("&Ouvrir..."), &frame, &TMDIHtml::FileOpen);
+    FichierMenu->addSeparator();
+    FichierMenu->addAction(QStringLiteral("&Enregistrer"), this, &TWndHTML::FileSave)->setObjectName("FileSaveItem");
+    FichierMenu->addAction(QStringLiteral("En&registrer sous..."), this, &TWndHTML::FileSaveAs)
+        ->setObjectName("FileSaveAsItem");
+    FichierMenu->addSeparator();
+    FichierMenu->addAction(QStringLiteral("&Aperçu de la page..."));
+    FichierMenu->addSeparator();
+    FichierMenu->addAction(QStringLiteral("&Quitter"), &frame, &TMDIHtml::FileExit);
+
+    EditMenu = new QMenu(QStringLiteral("&Edition"), this);
+    EditUndoItem = EditMenu->addAction(QStringLiteral("&Défaire"), this, &TWndHTML::EditionDefaire);
+    EditMenu->addSeparator();
+    EditCutItem = EditMenu->addAction(QStringLiteral("&Couper"), this, &TWndHTML::EditionCouper);
+    EditCopyItem = EditMenu->addAction(QStringLiteral("Co&pier"), this, &TWndHTML::EditionCopier);
+    EditPasteItem = EditMenu->addAction(QStringLiteral("C&oller"), this, &TWndHTML::EditionColler);
+    EditMenu->addSeparator();
+    EditMenu->addAction(QStringLiteral("C&hercher..."));
+    EditMenu->addAction(QStringLiteral("&Suivant"))->setShortcut(Qt::Key_F3);
+    connect(EditMenu, &QMenu::aboutToShow, this, &TWndHTML::EditMenuClick);
+
+    InsertionMenu = new QMenu(QStringLiteral("&Insertion"), this);
+    for (const char *texte : {"&Lien hypertexte...", "&Ancre locale...", "&Image...", "&Titre...", "Ta&gs..."})
+        InsertionMenu->addAction(QString::fromUtf8(texte));
+    InsertionMenu->addSeparator();
+    for (const char *texte : {"&Caractères spéciaux...", "Corriger les acc&ents", "&Supprimer les tags HTML...",
+                              "Supprimer les tags tableau&x..."})
+        InsertionMenu->addAction(QString::fromUtf8(texte));
+
+    Contextuel = new QMenu(this);
+    for (const char *texte :
+         {"&Lien hypertexte...", "&Ancre locale...", "&Image...", "Caractères &spéciaux...", "&Tags..."})
+        Contextuel->addAction(QString::fromUtf8(texte));
+    Contextuel->addSeparator();
+    Couper1 = Contextuel->addAction(QStringLiteral("&Couper"), this, &TWndHTML::EditionCouper);
+    Copier1 = Contextuel->addAction(QStringLiteral("Co&pier"), this, &TWndHTML::EditionCopier);
+    Coller1 = Contextuel->addAction(QStringLiteral("C&oller"), this, &TWndHTML::EditionColler);
+}
+
+void TWndHTML::ChangeNom(const QString &nom)
+{
+    FileName = nom;
+    setWindowTitle(FileName);
+}
+
+void TWndHTML::OpenFile(const QString &nom)
+{
+    ChangeNom(nom);
+    QFile fichier(nom);
+    if (QFileInfo(nom).isDir() || !fichier.open(QIODevice::ReadOnly)) {
+        frame.Dialogues().Erreur(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom));
+        return;
+    }
+    const QByteArray octets = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError) {
+        frame.Dialogues().Erreur(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom));
+        return;
+    }
+    encodage = EditHTML->Charge(std::string_view(octets.constData(), static_cast<std::size_t>(octets.size())));
+    Untitled = false;
+}
+
+void TWndHTML::InsertionTexte(std::string_view ouverture, std::string_view fermeture)
+{
+    const qsizetype debut = EditHTML->SelStart();
+    const qsizetype longueur = EditHTML->SelLength();
+    std::string texte;
+    texte.reserve(ouverture.size() + static_cast<std::size_t>(longueur) + fermeture.size());
+    texte.append(ouverture);
+    texte.append(EditHTML->Texte().substr(static_cast<std::size_t>(debut), static_cast<std::size_t>(longueur)));
+    texte.append(fermeture);
+    EditHTML->Remplace(debut, debut + longueur, texte);
+    EditHTML->Selectionne(debut + static_cast<qsizetype>(ouverture.size()), longueur);
+}
+
+bool TWndHTML::FileSave()
+{
+    if (Untitled)
+        return FileSaveAs();
+
+    const std::string_view texte = EditHTML->Texte();
+    std::string encode;
+    std::string_view corps = texte;
+    if (encodage == Encodage::Windows1252) {
+        if (auto octets = EncodeWindows1252(texte)) {
+            encode = std::move(*octets);
+            corps = encode;
+        } else if (frame.Dialogues().OuiNon(
+                       this, QStringLiteral("Confirmation"),
+                       QStringLiteral("%1 contient des caractères que l'encodage Windows-1252 ne peut pas "
+                                      "représenter. Voulez-vous l'enregistrer en UTF-8 ?")
+                           .arg(FileName))) {
+            encodage = Encodage::Utf8;
+        } else {
+            return false;
+        }
+    }
+
+    QSaveFile fichier(FileName);
+    bool ecrit = fichier.open(QIODevice::WriteOnly);
+    if (ecrit && encodage == Encodage::Utf8Bom)
+        ecrit = fichier.write(MarqueUtf8.data(), static_cast<qint64>(MarqueUtf8.size())) ==
+                static_cast<qint64>(MarqueUtf8.size());
+    if (ecrit)
+        ecrit = fichier.write(corps.data(), static_cast<qint64>(corps.size())) == static_cast<qint64>(corps.size());
+    if (!ecrit || !fichier.commit()) {
+        frame.Dialogues().Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(FileName));
+        return false;
+    }
+    EditHTML->setModified(false);
+    Untitled = false;
+    return true;
+}
+
+bool TWndHTML::FileSaveAs()
+{
+    DialogueFichier dialogue = SaveDialog;
+    dialogue.nomPropose = FileName;
+    const QString nom = frame.Dialogues().FichierAEnregistrer(this, dialogue);
+    if (nom.isEmpty())
+        return false;
+    Untitled = false;
+    ChangeNom(CheminLong(nom));
+    return FileSave();
+}
+
+bool TWndHTML::FormCloseQuery()
+{
+    if (!EditHTML->isModified())
+        return true;
+    switch (frame.Dialogues().Question(this, QStringLiteral("Confirmation"),
+                                       QStringLiteral("%1 a été modifié. Voulez-vous l'enregistrer ?").arg(FileName))) {
+    case Utilisateur::Reponse::Annuler: return false;
+    // A save that failed keeps the window, so that the changes are not lost.
+    case Utilisateur::Reponse::Oui: return FileSave();
+    case Utilisateur::Reponse::Non: return true;
+    }
+    return false;
+}
+
+void TWndHTML::closeEvent(QCloseEvent *event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TWndHTML::EditMenuClick()
+{
+    EditUndoItem->setEnabled(EditHTML->isUndoAvailable());
+    const bool selection = EditHTML->SelLength() > 0;
+    for (QAction *action : {EditCutItem, EditCopyItem, Couper1, Copier1})
+        action->setEnabled(selection);
+    const QMimeData *donnees = QGuiApplication::clipboard()->mimeData();
+    const bool texte = donnees && donnees->hasText();
+    EditPasteItem->setEnabled(texte);
+    Coller1->setEnabled(texte);
+}
+
+void TWndHTML::EditionDefaire()
+{
+    EditHTML->undo();
+}
+
+void TWndHTML::EditionCouper()
+{
+    EditHTML->cut();
+}
+
+void TWndHTML::EditionCopier()
+{
+    EditHTML->copy();
+}
+
+void TWndHTML::EditionColler()
+{
+    EditHTML->paste();
+}

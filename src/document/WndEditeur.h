@@ -1,0 +1,66 @@
+#pragma once
+
+#include "document/EditHTML.h"
+#include "document/Encodage.h"
+
+#include <QWidget>
+
+#include <string_view>
+
+class QAction;
+class QMenu;
+class TMDIHtml;
+
+// A document window: one file's text in `EditHTML`, its name, loading and saving, the question asked before a
+// modified document closes, and the document's own menus.
+class TWndHTML : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TWndHTML(TMDIHtml &frame);
+
+    // The file name ("Sans Nom" until the document has one) and whether the document has no file of its own yet.
+    QString FileName;
+    bool Untitled = true;
+
+    TEditHTML *EditHTML;
+    QMenu *FichierMenu;
+    QMenu *EditMenu;
+    QMenu *InsertionMenu;
+    QMenu *Contextuel;
+
+    void OpenFile(const QString &nom);
+    // Puts the opening text before the selection and the closing text after it, keeping the selection; with
+    // nothing selected the caret lands after the opening text. One undo step.
+    void InsertionTexte(std::string_view ouverture, std::string_view fermeture);
+    // True when the document was written.
+    bool FileSave();
+    bool FileSaveAs();
+    // True when the window may close: unchanged, saved, or its changes given up.
+    bool FormCloseQuery();
+    void EditMenuClick();
+
+    void EditionDefaire();
+    void EditionCouper();
+    void EditionCopier();
+    void EditionColler();
+
+    Encodage EncodageFichier() const { return encodage; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreeMenus();
+    void ChangeNom(const QString &nom);
+
+    TMDIHtml &frame;
+    Encodage encodage = Encodage::Utf8;
+    QAction *EditUndoItem;
+    QAction *EditCutItem;
+    QAction *EditCopyItem;
+    QAction *EditPasteItem;
+    QAction *Couper1;
+    QAction *Copier1;
+    QAction *Coller1;
+};

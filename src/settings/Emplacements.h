@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// Where the program finds its data files and keeps its settings file.
+
+// The path of "Balizo.ini": beside the executable when that folder is writable, otherwise in the user's
+// configuration folder ($XDG_CONFIG_HOME/balizo).
+QString CheminParametres();
+
+// The path of a data file or folder ("Accents.txt", "Tags", "Aide/depart.htm"): beside the executable when it is
+// there, otherwise in the installed data folder; beside the executable when it is in neither.
+QString CheminDonnees(const QString &nom);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/Utilisateur.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QList>
+#include <QStringList>
+
+// Answers the program's questions from scripted lists, and records what was asked.
+class UtilisateurScripte : public Utilisateur {
+public:
+    QList<Reponse> reponses;        // for Question; "Annuler" once the list is empty
+    QList<bool> ouiNon;             // for OuiNon; "&Non" once the list is empty
+    QStringList fichiers;           // for both file dialogs; cancelled once the list is empty
+    QList<QFont> fontes;            // for ChoisitFonte; cancelled once the list is empty
+
+    QStringList questions;
+    QStringList erreurs;
+    QList<DialogueFichier> dialogues;
+    QStringList dialoguesExecutes;
+
+    Reponse Question(QWidget *, const QString &titre, const QString &texte) override
+    {
+        questions << titre + u'|' + texte;
+        return reponses.isEmpty() ? Reponse::Annuler : reponses.takeFirst();
+    }
+    bool OuiNon(QWidget *, const QString &titre, const QString &texte) override
+    {
+        questions << titre + u'|' + texte;
+        return !ouiNon.isEmpty() && ouiNon.takeFirst();
+    }
+    QString FichierAOuvrir(QWidget *, const DialogueFichier &dialogue) override { return Fichier(dialogue); }
+    QString FichierAEnregistrer(QWidget *, const DialogueFichier &dialogue) override { return Fichier(dialogue); }
+    bool ChoisitFonte(QWidget *, QFont &fonte) override
+    {
+        if (fontes.isEmpty())
+            return false;
+        fonte = fontes.takeFirst();
+        return true;
+    }
+    void Erreur(QWidget *, const QString &texte) override { erreurs << texte; }
+    void Avertissement(QWidget *, const QString &titre, const QString &texte) override
+    {
+        erreurs << titre + u'|' + texte;
+    }
+    int Execute(QDialog &dialogue) override
+    {
+        dialoguesExecutes << dialogue.windowTitle();
+        return QDialog::Accepted;
+    }
+
+private:
+    QString Fichier(const DialogueFichier &dialogue)
+    {
+        dialogues << dialogue;
+        return fichiers.isEmpty() ? QString() : fichiers.takeFirst();
+    }
+};

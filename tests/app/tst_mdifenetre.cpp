@@ -1,0 +1,309 @@
+#include "UtilisateurScripte.h"
+#include "app/MDIFenetre.h"
+#include "document/WndEditeur.h"
+
+#include <Qsci/qscilexer.h>
+
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+void Ecrit(const QString &chemin, const QByteArray &octets)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(octets);
+}
+
+QByteArray Lit(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
+}
+
+QByteArray Texte(TWndHTML *w)
+{
+    const std::string_view t = w->EditHTML->Texte();
+    return QByteArray(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+QStringList Noms(const QList<TWndHTML *> &fenetres)
+{
+    QStringList noms;
+    for (TWndHTML *w : fenetres)
+        noms << QFileInfo(w->FileName).fileName();
+    return noms;
+}
+
+} // namespace
+
+class TestMDIFenetre : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dossier;
+    std::unique_ptr<TMDIHtml> frame;
+    UtilisateurScripte *script = nullptr;
+
+    void NouveauCadre()
+    {
+        auto utilisateur = std::make_unique<UtilisateurScripte>();
+        script = utilisateur.get();
+        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur));
+    }
+
+    QString Fichier(const QString &nom, const QByteArray &contenu = "<P>")
+    {
+        const QString chemin = dossier.filePath(nom);
+        Ecrit(chemin, contenu);
+        return chemin;
+    }
+
+    TWndHTML *Ouvre(const QString &chemin)
+    {
+        script->fichiers << chemin;
+        frame->FileOpen();
+        return frame->FenetreActive();
+    }
+
+    void Clique(const char *bouton)
+    {
+        auto *action = frame->findChild<QAction *>(QLatin1String(bouton));
+        QVERIFY2(action, bouton);
+        action->trigger();
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(dossier.isValid());
+        NouveauCadre();
+    }
+
+    void cleanup()
+    {
+        if (frame) {
+            for (TWndHTML *w : frame->Fenetres())
+                w->EditHTML->setModified(false);
+        }
+        frame.reset();
+        QFile::remove(dossier.filePath("Balizo.ini"));
+    }
+
+    void barreDeMenus()
+    {
+        const auto titres = [this] {
+            QStringList t;
+            for (QAction *action : frame->menuBar()->actions())
+                t << action->text();
+            return t;
+        };
+        QCOMPARE(titres(), (QStringList{"&Fichier", "Fenê&tres", "&Options", "&Aide"}));
+        frame->FileNew();
+        QCOMPARE(titres(), (QStringList{"&Fichier", "&Edition", "&Insertion", "Fenê&tres", "&Options", "&Aide"}));
+        QCOMPARE(frame->menuBar()->actions().constFirst()->menu(), frame->FenetreActive()->FichierMenu);
+    }
+
+    void boutonsDeMiseEnForme_data()
+    {
+        QTest::addColumn<QString>("bouton");
+        QTest::addColumn<QByteArray>("attendu");
+        QTest::newRow("gras") << "sbGras" << QByteArray("<B>mot</B>");
+        QTest::newRow("italique") << "sbItalique" << QByteArray("<I>mot</I>");
+        QTest::newRow("souligné") << "sbSouligne" << QByteArray("<U>mot</U>");
+        QTest::newRow("H1") << "sbH1" << QByteArray("<H1>mot</H1>");
+        QTest::newRow("H6") << "sbH6" << QByteArray("<H6>mot</H6>");
+        QTest::newRow("HR devant") << "sbHR" << QByteArray("<HR>mot");
+        QTest::newRow("paragraphe") << "sbParagraphe" << QByteArray("<P>mot</P>");
+        QTest::newRow("BR devant") << "sbBR" << QByteArray("<BR>mot");
+        QTest::newRow("gauche") << "sbGauche" << QByteArray("<P ALIGN=LEFT>mot</P>");
+        QTest::newRow("centre") << "sbCentre" << QByteArray("<P ALIGN=CENTER>mot</P>");
+        QTest::newRow("droite") << "sbDroite" << QByteArray("<P ALIGN=RIGHT>mot</P>");
+        QTest::newRow("espace insécable") << "snnbsp" << QByteArray("&nbsp;mot");
+    }
+
+    void boutonsDeMiseEnForme()
+    {
+        QFETCH(QString, bouton);
+        QFETCH(QByteArray, attendu);
+
+        // Without a document, nothing happens.
+        Clique(bouton.toLatin1().constData());
+        QVERIFY(frame->Fenetres().isEmpty());
+
+        TWndHTML *w = Ouvre(Fichier("mot.htm", "mot"));
+        w->EditHTML->Selectionne(0, 3);
+        Clique(bouton.toLatin1().constData());
+        QCOMPARE(Texte(w), attendu);
+        QCOMPARE(w->EditHTML->SelLength(), 3);
+
+        // A second click nests the pair, the word still selected.
+        Clique(bouton.toLatin1().constData());
+        QVERIFY(Texte(w).size() == 2 * attendu.size() - 3);
+    }
+
+    void commandesSansDocument()
+    {
+        for (const char *bouton : {"sbEnregistrer", "sbCouper", "sbCopier", "sbColler", "sbApercu"})
+            Clique(bouton);
+        QVERIFY(frame->Fenetres().isEmpty());
+        QVERIFY(script->dialogues.isEmpty());
+    }
+
+    void nouveauDocument()
+    {
+        Clique("sbNouveau");
+        TWndHTML *w = frame->FenetreActive();
+        QVERIFY(w);
+        const QByteArray ouverture("<HTML>\n<HEAD>\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n");
+        QCOMPARE(Texte(w), ouverture + "\n</BODY>\n</HTML>\n");
+        QCOMPARE(w->EditHTML->SelStart(), ouverture.size());
+        QCOMPARE(w->EditHTML->SelLength(), 0);
+        QCOMPARE(w->FileName, QStringLiteral("Sans Nom"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Sans Nom"));
+        QVERIFY(w->Untitled);
+        QVERIFY(w->EditHTML->isModified());
+    }
+
+    void fermerToutDuDernierAuPremier()
+    {
+        for (const char *nom : {"a.htm", "b.htm", "c.htm"})
+            Ouvre(Fichier(nom))->InsertionTexte("x", "");
+        script->reponses << Utilisateur::Reponse::Non << Utilisateur::Reponse::Annuler << Utilisateur::Reponse::Non;
+        frame->FenetresFermerTout();
+        QCOMPARE(script->questions.size(), 3);
+        QVERIFY(script->questions[0].contains("c.htm"));
+        QVERIFY(script->questions[1].contains("b.htm"));
+        QVERIFY(script->questions[2].contains("a.htm"));
+        QTRY_COMPARE(Noms(frame->Fenetres()), QStringList{"b.htm"});
+    }
+
+    void quitterSArreteAuPremierRefus()
+    {
+        TWndHTML *a = Ouvre(Fichier("a.htm"));
+        TWndHTML *b = Ouvre(Fichier("b.htm"));
+        TWndHTML *c = Ouvre(Fichier("c.htm"));
+        for (TWndHTML *w : {a, b, c})
+            w->InsertionTexte("x", "");
+        script->reponses << Utilisateur::Reponse::Oui << Utilisateur::Reponse::Annuler;
+        QVERIFY(!frame->close());
+        QCOMPARE(script->questions.size(), 2);
+        QCOMPARE(Lit(dossier.filePath("a.htm")), QByteArray("x<P>"));
+        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm"}));
+
+        script->reponses << Utilisateur::Reponse::Non << Utilisateur::Reponse::Non;
+        QVERIFY(frame->close());
+        QCOMPARE(Lit(dossier.filePath("c.htm")), QByteArray("<P>"));
+    }
+
+    void fonteEnregistreeEtRetrouvee()
+    {
+        // Chosen with no document open: used by later windows, not stored.
+        QFont fonte(QStringLiteral("DejaVu Sans Mono"), 13);
+        script->fontes << fonte;
+        frame->Fonte();
+        QVERIFY(!QFile::exists(dossier.filePath("Balizo.ini")));
+        QCOMPARE(frame->FonteDocuments().family(), fonte.family());
+
+        // With a document open: stored, and given to every window.
+        frame->FileNew();
+        fonte.setPointSize(15);
+        script->fontes << fonte;
+        frame->Fonte();
+        QCOMPARE(frame->FenetreActive()->EditHTML->lexer()->font(0).pointSize(), 15);
+
+        NouveauCadre();
+        QCOMPARE(frame->FonteDocuments().family(), fonte.family());
+        QCOMPARE(frame->FonteDocuments().pointSize(), 15);
+
+        // Cancelled with a document open: the file is written again with the font the windows have.
+        QFile::remove(dossier.filePath("Balizo.ini"));
+        frame->FileNew();
+        frame->Fonte();
+        QSettings ini(dossier.filePath("Balizo.ini"), QSettings::IniFormat);
+        QCOMPARE(ini.value("Balizo/Taille").toString(), QStringLiteral("15"));
+    }
+
+    void ligneDeCommande()
+    {
+        const QString avecEspace = Fichier("ma page.htm", "contenu");
+        frame->Demarrage(avecEspace.split(u' '));
+        QCOMPARE(frame->Fenetres().size(), 1);
+        QCOMPARE(frame->FenetreActive()->FileName, avecEspace);
+        QCOMPARE(Texte(frame->FenetreActive()), QByteArray("contenu"));
+
+        NouveauCadre();
+        frame->Demarrage({dossier.filePath("absent.htm")});
+        QVERIFY(frame->Fenetres().isEmpty());
+        frame->Demarrage({});
+        QVERIFY(frame->Fenetres().isEmpty());
+        QVERIFY(script->erreurs.isEmpty());
+
+        // A desktop file, whatever the case of its extension.
+        const QString a = Fichier("a.htm");
+        const QString b = Fichier("b.htm");
+        const QString bureau = Fichier("travail.DsK", (b + "\r\n" + a + "\r\n").toUtf8());
+        frame->Demarrage({bureau});
+        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "a.htm"}));
+        QCOMPARE(frame->FenetreActive()->FileName, a);
+    }
+
+    void bureauAllerRetour()
+    {
+        const QString a = Fichier("a.htm");
+        const QString b = Fichier("b.htm");
+        Ouvre(a);
+        Ouvre(b);
+        Ouvre(a);
+        frame->FileNew();
+        const QString bureau = dossier.filePath("session.dsk");
+        script->fichiers << bureau;
+        frame->Enregistrerlebureau();
+        QCOMPARE(Lit(bureau), ("Sans Nom\n" + a + "\n" + b + "\n" + a + "\n").toUtf8());
+
+        // Loading asks the new document's question first; "Annuler" keeps it beside the loaded ones.
+        script->reponses << Utilisateur::Reponse::Annuler;
+        script->fichiers << bureau;
+        frame->Chargerunbureau();
+        QCOMPARE(script->questions.size(), 1);
+        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"Sans Nom", "a.htm", "b.htm", "a.htm"}));
+        QCOMPARE(frame->FenetreActive()->FileName, a);
+    }
+
+    void bureauIllisibleOuVide()
+    {
+        Ouvre(Fichier("a.htm"));
+        script->fichiers << dossier.filePath("absent.dsk");
+        frame->Chargerunbureau();
+        QTRY_VERIFY(frame->Fenetres().isEmpty());
+        QVERIFY(script->erreurs.isEmpty());
+
+        // Empty lines and files that no longer exist are left out.
+        const QString a = Fichier("a.htm");
+        const QString bureau = Fichier("trous.dsk", ("\n" + dossier.filePath("parti.htm") + "\n\n" + a).toUtf8());
+        frame->ChargeBureau(bureau);
+        QCOMPARE(Noms(frame->Fenetres()), QStringList{"a.htm"});
+
+        // With no document open, the saved desktop is an empty file.
+        frame->FenetresFermerTout();
+        QTRY_VERIFY(frame->Fenetres().isEmpty());
+        const QString vide = dossier.filePath("vide.dsk");
+        script->fichiers << vide;
+        frame->Enregistrerlebureau();
+        QVERIFY(QFile::exists(vide));
+        QCOMPARE(Lit(vide), QByteArray());
+    }
+
+    void aPropos()
+    {
+        frame->APropos();
+        frame->APropos();
+        QCOMPARE(script->dialoguesExecutes, (QStringList{"A propos...", "A propos..."}));
+    }
+};
+
+QTEST_MAIN(TestMDIFenetre)
+#include "tst_mdifenetre.moc"

@@ -1,0 +1,345 @@
+#include "UtilisateurScripte.h"
+#include "app/MDIFenetre.h"
+#include "document/WndEditeur.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray Lit(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
+}
+
+void Ecrit(const QString &chemin, const QByteArray &octets)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(octets), octets.size());
+}
+
+QByteArray Texte(TWndHTML *w)
+{
+    const std::string_view t = w->EditHTML->Texte();
+    return QByteArray(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+} // namespace
+
+class TestWndEditeur : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dossier;
+    std::unique_ptr<TMDIHtml> frame;
+    UtilisateurScripte *script = nullptr;
+
+    TWndHTML *Ouvre(const QByteArray &octets, const QString &nom = QStringLiteral("page.htm"))
+    {
+        const QString chemin = dossier.filePath(nom);
+        Ecrit(chemin, octets);
+        script->fichiers << chemin;
+        frame->FileOpen();
+        return frame->FenetreActive();
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(dossier.isValid());
+        auto utilisateur = std::make_unique<UtilisateurScripte>();
+        script = utilisateur.get();
+        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur));
+    }
+
+    void cleanup()
+    {
+        for (TWndHTML *w : frame->Fenetres())
+            w->EditHTML->setModified(false);
+        frame.reset();
+    }
+
+    void insertion_data()
+    {
+        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<int>("debut");
+        QTest::addColumn<int>("longueur");
+        QTest::addColumn<QByteArray>("ouverture");
+        QTest::addColumn<QByteArray>("fermeture");
+        QTest::addColumn<QByteArray>("attendu");
+        QTest::addColumn<int>("debutAttendu");
+        QTest::addColumn<int>("longueurAttendue");
+
+        QTest::newRow("mot sélectionné en 10: il reste sélectionné de 13 à 15")
+            << QByteArray("0123456789motABC") << 10 << 3 << QByteArray("<B>") << QByteArray("</B>")
+            << QByteArray("0123456789<B>mot</B>ABC") << 13 << 3;
+        QTest::newRow("rien de sélectionné: le curseur entre les deux balises")
+            << QByteArray("abc") << 1 << 0 << QByteArray("<H2>") << QByteArray("</H2>")
+            << QByteArray("a<H2></H2>bc") << 5 << 0;
+        QTest::newRow("fermeture vide: curseur après le texte inséré")
+            << QByteArray("abc") << 3 << 0 << QByteArray("&nbsp;") << QByteArray() << QByteArray("abc&nbsp;") << 9
+            << 0;
+        QTest::newRow("HR devant une sélection qui reste sélectionnée")
+            << QByteArray("un mot") << 3 << 3 << QByteArray("<HR>") << QByteArray() << QByteArray("un <HR>mot") << 7
+            << 3;
+        QTest::newRow("sélection sur plusieurs lignes CR LF, aucun saut ajouté")
+            << QByteArray("a\r\nb\r\nc") << 0 << 6 << QByteArray("<P ALIGN=CENTER>") << QByteArray("</P>")
+            << QByteArray("<P ALIGN=CENTER>a\r\nb\r\n</P>c") << 16 << 6;
+        QTest::newRow("positions en octets après des lettres accentuées")
+            << QByteArray("été mot") << 6 << 3 << QByteArray("<I>") << QByteArray("</I>")
+            << QByteArray("été <I>mot</I>") << 9 << 3;
+    }
+
+    void insertion()
+    {
+        QFETCH(QByteArray, texte);
+        QFETCH(int, debut);
+        QFETCH(int, longueur);
+        QFETCH(QByteArray, ouverture);
+        QFETCH(QByteArray, fermeture);
+        QFETCH(QByteArray, attendu);
+        QFETCH(int, debutAttendu);
+        QFETCH(int, longueurAttendue);
+
+        TWndHTML *w = Ouvre(texte);
+        w->EditHTML->Selectionne(debut, longueur);
+        w->InsertionTexte(ouverture.toStdString(), fermeture.toStdString());
+        QCOMPARE(Texte(w), attendu);
+        QCOMPARE(w->EditHTML->SelStart(), debutAttendu);
+        QCOMPARE(w->EditHTML->SelLength(), longueurAttendue);
+        QVERIFY(w->EditHTML->isModified());
+
+        // One undo step takes the whole insertion back.
+        w->EditionDefaire();
+        QCOMPARE(Texte(w), texte);
+        QVERIFY(!w->EditHTML->isModified());
+    }
+
+    void allerRetourOctetPourOctet_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<int>("encodage");
+        QTest::newRow("UTF-8") << QByteArray("<P>été à Noël</P>\n") << int(Encodage::Utf8);
+        QTest::newRow("UTF-8 avec marque") << QByteArray("\xEF\xBB\xBF<P>été</P>\r\n") << int(Encodage::Utf8Bom);
+        QTest::newRow("Windows-1252") << QByteArray("<P>\xE9t\xE9 \x80 \x81\x8D\x8F\x90\x9D</P>\r\n")
+                                      << int(Encodage::Windows1252);
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << int(Encodage::Utf8);
+        QTest::newRow("LF sans fin") << QByteArray("a\nb") << int(Encodage::Utf8);
+        QTest::newRow("fins de ligne mêlées") << QByteArray("a\r\nb\nc\rd\n\r") << int(Encodage::Utf8);
+        QTest::newRow("octets NUL") << QByteArray("a\0b\0\0c\r\n", 8) << int(Encodage::Utf8);
+        QTest::newRow("NUL en Windows-1252") << QByteArray("\0\xFF\0\xE9", 4) << int(Encodage::Windows1252);
+        QTest::newRow("fichier vide") << QByteArray() << int(Encodage::Utf8);
+    }
+
+    void allerRetourOctetPourOctet()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(int, encodage);
+        TWndHTML *w = Ouvre(octets);
+        QCOMPARE(int(w->EncodageFichier()), encodage);
+        QVERIFY(!w->EditHTML->isModified());
+        QVERIFY(!w->Untitled);
+        QVERIFY(w->FileSave());
+        QCOMPARE(Lit(w->FileName), octets);
+        QVERIFY(script->questions.isEmpty());
+    }
+
+    void entreeSuitLesFinsDeLigneDuFichier_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QByteArray>("attendu");
+        QTest::newRow("CR LF") << QByteArray("a\r\nb") << QByteArray("\r\na\r\nb");
+        QTest::newRow("LF") << QByteArray("a\nb") << QByteArray("\na\nb");
+        QTest::newRow("CR") << QByteArray("a\rb") << QByteArray("\ra\rb");
+    }
+
+    void entreeSuitLesFinsDeLigneDuFichier()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(QByteArray, attendu);
+        TWndHTML *w = Ouvre(octets);
+        QTest::keyClick(w->EditHTML, Qt::Key_Return);
+        QCOMPARE(Texte(w), attendu);
+    }
+
+    void caractereHorsWindows1252()
+    {
+        const QByteArray origine("caf\xE9\r\n");
+        TWndHTML *w = Ouvre(origine);
+        w->EditHTML->Selectionne(0, 0);
+        w->InsertionTexte("中", "");
+
+        // "&Non": nothing is written and the document stays modified.
+        QVERIFY(!w->FileSave());
+        QCOMPARE(script->questions.size(), 1);
+        QCOMPARE(Lit(w->FileName), origine);
+        QVERIFY(w->EditHTML->isModified());
+
+        // "&Oui": the file is written in UTF-8, and stays so.
+        script->ouiNon << true;
+        QVERIFY(w->FileSave());
+        QCOMPARE(Lit(w->FileName), QByteArray("中café\r\n"));
+        QCOMPARE(int(w->EncodageFichier()), int(Encodage::Utf8));
+        QVERIFY(!w->EditHTML->isModified());
+    }
+
+    void enregistrementEchoueSansRienPerdre()
+    {
+        // A write that the system refuses half-way (here: beyond the size that the process may write).
+        const QByteArray origine("original\n");
+        TWndHTML *w = Ouvre(origine);
+        w->InsertionTexte(std::string(256 * 1024, 'x'), "");
+        rlimit ancienne{};
+        getrlimit(RLIMIT_FSIZE, &ancienne);
+        rlimit limite = ancienne;
+        limite.rlim_cur = 64 * 1024;
+        auto ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limite);
+        const bool ecrit = w->FileSave();
+        setrlimit(RLIMIT_FSIZE, &ancienne);
+        std::signal(SIGXFSZ, ancienSignal);
+
+        QVERIFY(!ecrit);
+        QCOMPARE(Lit(w->FileName), origine);
+        QVERIFY(w->EditHTML->isModified());
+        QCOMPARE(script->erreurs, QStringList{QStringLiteral("Ne peut créer le fichier %1").arg(w->FileName)});
+
+        // Under the close question, "&Oui" with a failed save keeps the window.
+        setrlimit(RLIMIT_FSIZE, &limite);
+        std::signal(SIGXFSZ, SIG_IGN);
+        script->reponses << Utilisateur::Reponse::Oui;
+        const bool ferme = w->FormCloseQuery();
+        setrlimit(RLIMIT_FSIZE, &ancienne);
+        std::signal(SIGXFSZ, ancienSignal);
+        QVERIFY(!ferme);
+        QCOMPARE(Lit(w->FileName), origine);
+    }
+
+    void enregistrementDansUnDossierProtege()
+    {
+        if (geteuid() == 0)
+            QSKIP("root writes in a read-only folder");
+        QTemporaryDir protege;
+        const QString chemin = protege.filePath("page.htm");
+        Ecrit(chemin, "original");
+        script->fichiers << chemin;
+        frame->FileOpen();
+        TWndHTML *w = frame->FenetreActive();
+        w->InsertionTexte("ajout", "");
+        QFile::setPermissions(protege.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const bool ecrit = w->FileSave();
+        QFile::setPermissions(protege.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(!ecrit);
+        QCOMPARE(Lit(chemin), QByteArray("original"));
+        QVERIFY(w->EditHTML->isModified());
+    }
+
+    void ouvertureEchouee()
+    {
+        const QString absent = dossier.filePath("absent.htm");
+        script->fichiers << absent;
+        frame->FileOpen();
+        TWndHTML *w = frame->FenetreActive();
+        QVERIFY(w);
+        QCOMPARE(script->erreurs, QStringList{QStringLiteral("Ne peut ouvrir le fichier %1").arg(absent)});
+        QCOMPARE(w->FileName, absent);
+        QCOMPARE(w->windowTitle(), absent);
+        QVERIFY(w->Untitled);
+        QVERIFY(Texte(w).isEmpty());
+    }
+
+    void questionDeFermeture()
+    {
+        // A new document counts as changed: the question names "Sans Nom"; "&Oui" asks for a name, proposing
+        // "Sans Nom" with the extension "htm"; cancelling that keeps the window.
+        frame->FileNew();
+        TWndHTML *w = frame->FenetreActive();
+        script->reponses << Utilisateur::Reponse::Oui;
+        QVERIFY(!w->FormCloseQuery());
+        QCOMPARE(script->questions,
+                 QStringList{QStringLiteral("Confirmation|Sans Nom a été modifié. Voulez-vous l'enregistrer ?")});
+        QCOMPARE(script->dialogues.size(), 1);
+        QCOMPARE(script->dialogues[0].titre, QStringLiteral("Enregistrer sous..."));
+        QCOMPARE(script->dialogues[0].nomPropose, QStringLiteral("Sans Nom"));
+        QCOMPARE(script->dialogues[0].extensionParDefaut, QStringLiteral("htm"));
+        QVERIFY(w->Untitled);
+
+        // "Annuler" keeps it; "&Non" lets it close.
+        script->reponses << Utilisateur::Reponse::Annuler << Utilisateur::Reponse::Non;
+        QVERIFY(!w->FormCloseQuery());
+        QVERIFY(w->FormCloseQuery());
+
+        // "&Oui" then a name: the file is written and the window may close.
+        const QString chemin = dossier.filePath("nouvelle.htm");
+        script->reponses << Utilisateur::Reponse::Oui;
+        script->fichiers << chemin;
+        QVERIFY(w->FormCloseQuery());
+        QCOMPARE(w->FileName, chemin);
+        QCOMPARE(w->windowTitle(), chemin);
+        QCOMPARE(Lit(chemin), QByteArray("<HTML>\n<HEAD>\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n"
+                                         "\n</BODY>\n</HTML>\n"));
+
+        // An unchanged opened file closes without a question.
+        script->questions.clear();
+        TWndHTML *propre = Ouvre("<P>");
+        QVERIFY(propre->FormCloseQuery());
+        QVERIFY(script->questions.isEmpty());
+    }
+
+    void enregistrerSousDonneLeNomSurLeDisque()
+    {
+        QDir(dossier.path()).mkdir("Pages");
+        frame->FileNew();
+        TWndHTML *w = frame->FenetreActive();
+        script->fichiers << dossier.path() + "/Pages/../Pages/./index.htm";
+        QVERIFY(w->FileSave());
+        const QString attendu = QDir(dossier.path()).canonicalPath() + "/Pages/index.htm";
+        QCOMPARE(w->FileName, attendu);
+        QCOMPARE(w->windowTitle(), attendu);
+        QVERIFY(!w->Untitled);
+        QVERIFY(!w->EditHTML->isModified());
+
+        // A named document is written again without a dialog.
+        w->InsertionTexte("x", "");
+        QVERIFY(w->FileSave());
+        QCOMPARE(script->dialogues.size(), 1);
+    }
+
+    void etatDuMenuEdition()
+    {
+        TWndHTML *w = Ouvre("un mot");
+        const auto actif = [](QMenu *menu, const QString &texte) {
+            for (QAction *action : menu->actions()) {
+                if (action->text() == texte)
+                    return action->isEnabled();
+            }
+            return false;
+        };
+        w->EditMenuClick();
+        QVERIFY(!actif(w->EditMenu, "&Défaire"));
+        QVERIFY(!actif(w->EditMenu, "&Couper"));
+        QVERIFY(!actif(w->EditMenu, "Co&pier"));
+        QVERIFY(!actif(w->Contextuel, "&Couper"));
+        QVERIFY(!actif(w->Contextuel, "Co&pier"));
+
+        w->EditHTML->Selectionne(3, 3);
+        w->EditionCouper();
+        w->EditMenuClick();
+        QVERIFY(actif(w->EditMenu, "&Défaire"));
+        QVERIFY(actif(w->EditMenu, "C&oller"));
+        QVERIFY(actif(w->Contextuel, "C&oller"));
+        w->EditionColler();
+        QCOMPARE(Texte(w), QByteArray("un mot"));
+    }
+};
+
+QTEST_MAIN(TestWndEditeur)
+#include "tst_wndediteur.moc"
