@@ -42,6 +42,8 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     , ChargerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
     , mdiArea(new QMdiArea(this))
 {
+    // The icons are compiled into this static library: their resources must be registered by hand.
+    Q_INIT_RESOURCE(icones);
     setWindowTitle(QStringLiteral("Balizo"));
     setWindowIcon(Icone("balizo"));
     setCentralWidget(mdiArea);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -16,6 +17,8 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&traduction);
 
     TMDIHtml MDIHtml(CheminParametres(), std::make_unique<UtilisateurQt>());
+    // The size the frame takes back when it leaves the maximised state, and the one its first documents see.
+    MDIHtml.setGeometry(MDIHtml.screen()->availableGeometry().adjusted(1, 1, 0, 0));
     MDIHtml.Demarrage(QApplication::arguments().mid(1));
     MDIHtml.showMaximized();
     return QApplication::exec();
