@@ -27,22 +27,7 @@ private slots:
         QCOMPARE(LongueurPlusLongueLigne(std::string_view(texte.constData(), texte.size())), std::size_t(longueur));
     }
 
-    void affichage()
-    {
-        const Affichage petit = AffichagePour(1000, 80);
-        QVERIFY(petit.retourALaLigne && petit.coloration);
-
-        const Affichage ligneLongue = AffichagePour(200'000, 150'000);
-        QVERIFY(!ligneLongue.retourALaLigne && !ligneLongue.coloration);
-
-        const Affichage moyen = AffichagePour(5 * 1024 * 1024, 200);
-        QVERIFY(!moyen.retourALaLigne && moyen.coloration);
-
-        const Affichage enorme = AffichagePour(100 * 1024 * 1024, 200);
-        QVERIFY(!enorme.retourALaLigne && !enorme.coloration);
-    }
-
-    void ligneDeCentMegaOctetsEnUnePasse()
+    void finsCrSeulesEnUnePasse()
     {
         // Lines ended by CR alone must not make the search for LF start again from each line.
         std::string texte;

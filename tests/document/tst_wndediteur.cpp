@@ -9,7 +9,6 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -220,26 +219,6 @@ private slots:
         std::signal(SIGXFSZ, ancienSignal);
         QVERIFY(!ferme);
         QCOMPARE(Lit(w->FileName), origine);
-    }
-
-    void enregistrementDansUnDossierProtege()
-    {
-        if (geteuid() == 0)
-            QSKIP("root writes in a read-only folder");
-        QTemporaryDir protege;
-        const QString chemin = protege.filePath("page.htm");
-        Ecrit(chemin, "original");
-        script->fichiers << chemin;
-        frame->FileOpen();
-        TWndHTML *w = frame->FenetreActive();
-        w->InsertionTexte("ajout", "");
-        QFile::setPermissions(protege.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const bool ecrit = w->FileSave();
-        QFile::setPermissions(protege.path(),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QVERIFY(!ecrit);
-        QCOMPARE(Lit(chemin), QByteArray("original"));
-        QVERIFY(w->EditHTML->isModified());
     }
 
     void ouvertureEchouee()

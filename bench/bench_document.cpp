@@ -1,0 +1,515 @@
+// How long a real document window takes on large pages: opening and first paint, saving, going to the end, typing
+// at the end of a very long line. The window is driven offscreen through the frame, as a user would drive it.
+//
+//   ./bench_document                                  every measure
+//   ./bench_document --benchmark_filter=Ouverture     some of them
+//
+// The pages are generated at start-up in a temporary folder, always the same (fixed seed).
+
+#include "UtilisateurScripte.h"
+#include "app/MDIFenetre.h"
+#include "document/WndEditeur.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t Mo = 1024 * 1024;
+
+// --- Memory of the process ------------------------------------------------------------------------------------
+
+// A field of /proc/self/status, in bytes; 0 when the system has none.
+std::size_t Statut(const char *champ)
+{
+    std::ifstream statut("/proc/self/status");
+    std::string ligne;
+    const std::string prefixe = std::string(champ) + ':';
+    while (std::getline(statut, ligne)) {
+        if (ligne.compare(0, prefixe.size(), prefixe) == 0)
+            return std::stoull(ligne.substr(prefixe.size())) * 1024;
+    }
+    return 0;
+}
+
+// Starts a new peak at the current resident size, so that each measure has a peak of its own; false when the
+// kernel refuses, and the peak is then the process's since its start.
+bool RemetLePicAZero()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << '5';
+    clear.flush();
+    return clear.good();
+}
+
+// --- Generated pages ------------------------------------------------------------------------------------------
+
+// Hand-written HTML as found on personal and association sites: French text with its accents, entities, links,
+// tables and lists, one element per line.
+class Generateur {
+public:
+    explicit Generateur(unsigned graine) : alea(graine) {}
+
+    // Appends one element, without line end.
+    void Element(std::string &sortie)
+    {
+        const int tirage = Entre(0, 99);
+        if (tirage < 2) {
+            sortie += "<h1>";
+            Phrase(sortie, 3, 7);
+            sortie += "</h1>";
+        } else if (tirage < 8) {
+            sortie += Entre(0, 1) ? "<h2>" : "<h3 class=\"sous-titre\">";
+            Phrase(sortie, 2, 8);
+            sortie += Entre(0, 1) ? "</h2>" : "</h3>";
+        } else if (tirage < 45) {
+            sortie += Entre(0, 3) ? "<p>" : "<p align=\"justify\">";
+            const int phrases = Entre(1, 5);
+            for (int i = 0; i < phrases; ++i) {
+                if (i)
+                    sortie += ' ';
+                Phrase(sortie, 6, 22);
+            }
+            sortie += "</p>";
+        } else if (tirage < 55) {
+            sortie += "<p>";
+            Phrase(sortie, 3, 9);
+            sortie += ' ';
+            Lien(sortie);
+            sortie += ".</p>";
+        } else if (tirage < 70) {
+            sortie += "<li>";
+            if (Entre(0, 2) == 0)
+                Lien(sortie);
+            else
+                Phrase(sortie, 2, 12);
+            sortie += "</li>";
+        } else if (tirage < 73) {
+            sortie += Entre(0, 1) ? "<ul>" : "</ul>";
+        } else if (tirage < 88) {
+            sortie += "<tr><td>";
+            Phrase(sortie, 1, 4);
+            sortie += "</td><td align=\"right\">";
+            sortie += std::to_string(Entre(1, 999)) + ',' + std::to_string(Entre(10, 99));
+            sortie += "&nbsp;&euro;</td><td>";
+            Phrase(sortie, 2, 6);
+            sortie += "</td></tr>";
+        } else if (tirage < 90) {
+            sortie += Entre(0, 1) ? "<table border=\"1\" cellpadding=\"4\" width=\"100%\">" : "</table>";
+        } else if (tirage < 93) {
+            sortie += "<img src=\"images/photo-" + std::to_string(Entre(1, 500)) + ".jpg\" width=\"" +
+                      std::to_string(Entre(100, 640)) + "\" height=\"" + std::to_string(Entre(80, 480)) +
+                      "\" alt=\"";
+            Phrase(sortie, 2, 5);
+            sortie += "\">";
+        } else if (tirage < 95) {
+            sortie += "<!-- ";
+            Phrase(sortie, 2, 6);
+            sortie += " -->";
+        } else if (tirage < 97) {
+            sortie += "<br>";
+        } else {
+            sortie += "<hr>";
+        }
+    }
+
+private:
+    int Entre(int a, int b) { return std::uniform_int_distribution<int>(a, b)(alea); }
+
+    template <std::size_t N>
+    const char *Un(const char *const (&liste)[N])
+    {
+        return liste[Entre(0, static_cast<int>(N) - 1)];
+    }
+
+    void Phrase(std::string &sortie, int minimum, int maximum)
+    {
+        static const char *const mots[] = {
+            "le", "la", "les", "de", "des", "du", "un", "une", "et", "pour", "dans", "sur", "avec", "par", "en",
+            "au", "aux", "qui", "que", "est", "sont", "nous", "vous", "ils", "ce", "cette", "plus", "très", "été",
+            "élève", "école", "château", "forêt", "français", "à", "où", "déjà", "garçon", "Noël", "naïf", "cœur",
+            "œuvre", "résumé", "fenêtre", "hôpital", "théâtre", "île", "première", "bibliothèque", "mère", "après",
+            "voilà", "ça", "réunion", "écrire", "modèle", "qualité", "société", "maison", "jardin", "ville", "page",
+            "texte", "travail", "année", "jour", "soirée", "fête", "début", "région", "rivière", "coûteux", "âge",
+            "numéro", "adhérent", "association", "assemblée", "générale", "été", "inscription", "Ardèche", "Lyon",
+            "Besançon", "Orléans", "Genève", "aujourd'hui", "l'église", "d'été", "tarif", "réduit", "enfants",
+            "randonnée", "départ", "arrivée", "kilomètres", "dénivelé", "repas", "tiré", "sac", "prévu", "nôtre",
+        };
+        static const char *const entites[] = {"&nbsp;", "&amp;", "&eacute;", "&laquo;", "&raquo;", "&lt;",
+                                              "&gt;", "&euro;", "&copy;", "&agrave;", "&ccedil;", "&quot;"};
+        const int nombre = Entre(minimum, maximum);
+        for (int i = 0; i < nombre; ++i) {
+            if (i)
+                sortie += ' ';
+            const int tirage = Entre(0, 39);
+            if (tirage == 0) {
+                sortie += Un(entites);
+            } else if (tirage == 1) {
+                sortie += "<b>";
+                sortie += Un(mots);
+                sortie += "</b>";
+            } else if (tirage == 2) {
+                sortie += "<i>";
+                sortie += Un(mots);
+                sortie += "</i>";
+            } else {
+                std::string mot = Un(mots);
+                if (i == 0 && mot[0] >= 'a' && mot[0] <= 'z')
+                    mot[0] = static_cast<char>(mot[0] - 'a' + 'A');
+                sortie += mot;
+            }
+        }
+        sortie += Entre(0, 5) ? "." : " ?";
+    }
+
+    void Lien(std::string &sortie)
+    {
+        static const char *const sites[] = {"https://www.exemple.fr", "http://perso.exemple.org/~michel",
+                                            "https://association-des-randonneurs.fr", "page"};
+        sortie += "<a href=\"";
+        sortie += Un(sites);
+        sortie += "/rubrique-" + std::to_string(Entre(1, 80)) + "/article" + std::to_string(Entre(1, 5000)) +
+                  ".html\" title=\"";
+        Phrase(sortie, 2, 5);
+        sortie += Entre(0, 2) ? "\">" : "\" target=\"_blank\">";
+        Phrase(sortie, 1, 4);
+        sortie += "</a>";
+    }
+
+    std::mt19937 alea;
+};
+
+// UTF-8 text as Windows-1252: Latin-1 byte for byte, and the few characters of the generator above 0xFF.
+std::string EnWindows1252(const std::string &utf8)
+{
+    std::string sortie;
+    sortie.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            sortie += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        char32_t point;
+        if ((c & 0xE0) == 0xC0) {
+            point = (c & 0x1F) << 6 | (utf8[i + 1] & 0x3F);
+            i += 2;
+        } else {
+            point = (c & 0x0F) << 12 | (utf8[i + 1] & 0x3F) << 6 | (utf8[i + 2] & 0x3F);
+            i += 3;
+        }
+        switch (point) {
+        case U'œ': sortie += '\x9C'; break;
+        case U'Œ': sortie += '\x8C'; break;
+        case U'€': sortie += '\x80'; break;
+        case U'’': sortie += '\x92'; break;
+        default: sortie += static_cast<char>(point <= 0xFF ? point : '?');
+        }
+    }
+    return sortie;
+}
+
+enum class Forme { Lignes, UneLigne, Windows1252 };
+
+// Writes a page of at least `taille` bytes: one element per CR LF line, or all on one line (minified).
+void EcritPage(const QString &chemin, std::size_t taille, Forme forme, unsigned graine)
+{
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly))
+        qFatal("Ne peut créer %s", qPrintable(chemin));
+    Generateur generateur(graine);
+    const char *const fin = forme == Forme::UneLigne ? "" : "\r\n";
+    std::string morceau = std::string("<html><head><meta name=\"author\" content=\"Générateur\">") + fin +
+                          "<title>Page de démonstration</title></head>" + fin + "<body bgcolor=\"#FFFFFF\">" + fin;
+    std::size_t ecrit = 0;
+    auto vide = [&] {
+        const std::string octets = forme == Forme::Windows1252 ? EnWindows1252(morceau) : morceau;
+        fichier.write(octets.data(), static_cast<qint64>(octets.size()));
+        ecrit += octets.size();
+        morceau.clear();
+    };
+    while (ecrit + morceau.size() < taille) {
+        generateur.Element(morceau);
+        morceau += fin;
+        if (morceau.size() >= Mo)
+            vide();
+    }
+    morceau += std::string("</body></html>") + fin;
+    vide();
+}
+
+struct Pages {
+    QString grande;       // 100 Mo of lines
+    QString uneLigne;     // 5 Mo, not a single line end
+    QString moyenne;      // 5 Mo of lines
+    QString windows1252;  // 20 Mo of lines, not valid UTF-8
+};
+
+// --- The window under measure ---------------------------------------------------------------------------------
+
+// Counts the paints of a widget, to make sure that a measure did paint.
+class CompteurDePeintures : public QObject {
+public:
+    int peintures = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++peintures;
+        return false;
+    }
+};
+
+struct Session {
+    QTemporaryDir dossier;
+    Pages pages;
+    std::unique_ptr<TMDIHtml> frame;
+    UtilisateurScripte *script = nullptr;
+    QPointer<TWndHTML> fenetre;
+    QString fichierOuvert;
+    CompteurDePeintures compteur;
+};
+
+Session *session = nullptr;
+
+void Traite()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void FermeTout()
+{
+    for (TWndHTML *w : session->frame->Fenetres())
+        w->EditHTML->setModified(false);
+    session->frame->FenetresFermerTout();
+    Traite();
+    session->fenetre = nullptr;
+    session->fichierOuvert.clear();
+}
+
+// Paints the editor's visible part now, as the screen would show it.
+void Peint(TWndHTML *w)
+{
+    QCoreApplication::processEvents();
+    w->EditHTML->viewport()->repaint();
+    QCoreApplication::processEvents();
+}
+
+// Opens the file through the frame as the "Ouvrir" command does, and paints it.
+TWndHTML *Ouvre(const QString &chemin)
+{
+    session->script->fichiers << chemin;
+    session->frame->FileOpen();
+    TWndHTML *w = session->frame->FenetreActive();
+    if (!w)
+        return nullptr;
+    w->EditHTML->viewport()->installEventFilter(&session->compteur);
+    Peint(w);
+    session->fenetre = w;
+    session->fichierOuvert = chemin;
+    return w;
+}
+
+// The window holding that file, opened outside the clock when it is not the one already open.
+TWndHTML *Fenetre(const QString &chemin)
+{
+    if (session->fenetre && session->fichierOuvert == chemin)
+        return session->fenetre;
+    FermeTout();
+    return Ouvre(chemin);
+}
+
+double Secondes(std::chrono::steady_clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
+using Horloge = std::chrono::steady_clock;
+
+// --- Measures -------------------------------------------------------------------------------------------------
+
+// Open and first paint, with the memory that it takes at its peak relative to the file's size.
+void MesureOuverture(benchmark::State &state, const QString &chemin)
+{
+    const double taille = static_cast<double>(QFileInfo(chemin).size());
+    double picRelatif = 0;
+    for (auto _ : state) {
+        FermeTout();
+        const std::size_t avant = Statut("VmRSS");
+        const bool picPropre = RemetLePicAZero();
+        const int peinturesAvant = session->compteur.peintures;
+        const auto debut = Horloge::now();
+        TWndHTML *w = Ouvre(chemin);
+        const auto fin = Horloge::now();
+        if (!w || w->EditHTML->Texte().empty()) {
+            state.SkipWithError("le fichier ne s'est pas ouvert");
+            break;
+        }
+        if (session->compteur.peintures == peinturesAvant) {
+            state.SkipWithError("l'éditeur n'a pas été peint");
+            break;
+        }
+        state.SetIterationTime(Secondes(fin - debut));
+        const std::size_t pic = Statut("VmHWM");
+        const double relatif = (static_cast<double>(pic) - (picPropre ? static_cast<double>(avant) : 0)) / taille;
+        picRelatif = std::max(picRelatif, relatif);
+    }
+    state.counters["Mo"] = taille / Mo;
+    state.counters["pic/taille"] = picRelatif;
+    state.SetBytesProcessed(static_cast<int64_t>(taille) * state.iterations());
+}
+
+void BM_Ouverture100Mo(benchmark::State &state)
+{
+    MesureOuverture(state, session->pages.grande);
+}
+
+void BM_Enregistrement100Mo(benchmark::State &state)
+{
+    TWndHTML *w = Fenetre(session->pages.grande);
+    for (auto _ : state) {
+        // One character typed at the top of the page, so that the save really writes.
+        w->EditHTML->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, 0UL, "x");
+        const auto debut = Horloge::now();
+        const bool ecrit = w->FileSave();
+        const auto fin = Horloge::now();
+        if (!ecrit || w->EditHTML->isModified()) {
+            state.SkipWithError("l'enregistrement a échoué");
+            break;
+        }
+        state.SetIterationTime(Secondes(fin - debut));
+    }
+    state.counters["Mo"] = static_cast<double>(QFileInfo(session->pages.grande).size()) / Mo;
+}
+
+// The caret to the end of the document and the paint that shows its last line.
+void BM_AllerALaFin100Mo(benchmark::State &state)
+{
+    TWndHTML *w = Fenetre(session->pages.grande);
+    TEditHTML *edit = w->EditHTML;
+    for (auto _ : state) {
+        edit->SendScintilla(QsciScintillaBase::SCI_DOCUMENTSTART);
+        Peint(w);
+        const auto debut = Horloge::now();
+        edit->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+        Peint(w);
+        const auto fin = Horloge::now();
+        const long derniere = edit->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT) - 1;
+        const long premiereVisible = edit->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE);
+        const long visibles = edit->SendScintilla(QsciScintillaBase::SCI_LINESONSCREEN);
+        if (derniere < premiereVisible || derniere > premiereVisible + visibles) {
+            state.SkipWithError("la dernière ligne n'est pas à l'écran");
+            break;
+        }
+        state.SetIterationTime(Secondes(fin - debut));
+    }
+}
+
+void BM_OuvertureUneLigne5Mo(benchmark::State &state)
+{
+    MesureOuverture(state, session->pages.uneLigne);
+}
+
+// A character typed at the end of the page, and the paint that shows it.
+void MesureFrappeALaFin(benchmark::State &state, const QString &chemin)
+{
+    TWndHTML *w = Fenetre(chemin);
+    TEditHTML *edit = w->EditHTML;
+    for (auto _ : state) {
+        const long longueur = edit->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        if (edit->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS) != longueur) {
+            edit->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+            Peint(w);
+        }
+        const auto debut = Horloge::now();
+        QTest::keyClick(edit, Qt::Key_E);
+        Peint(w);
+        const auto fin = Horloge::now();
+        if (edit->SendScintilla(QsciScintillaBase::SCI_GETLENGTH) != longueur + 1) {
+            state.SkipWithError("la frappe n'a pas été prise");
+            break;
+        }
+        state.SetIterationTime(Secondes(fin - debut));
+    }
+}
+
+void BM_FrappeFinUneLigne5Mo(benchmark::State &state)
+{
+    MesureFrappeALaFin(state, session->pages.uneLigne);
+}
+
+void BM_FrappeFinLignes5Mo(benchmark::State &state)
+{
+    MesureFrappeALaFin(state, session->pages.moyenne);
+}
+
+void BM_OuvertureWindows1252_20Mo(benchmark::State &state)
+{
+    MesureOuverture(state, session->pages.windows1252);
+}
+
+} // namespace
+
+// The 100 Mo open runs first, while the process holds nothing else.
+BENCHMARK(BM_Ouverture100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Enregistrement100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllerALaFin100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OuvertureUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrappeFinUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrappeFinLignes5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OuvertureWindows1252_20Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+
+    Session etat;
+    session = &etat;
+    if (!etat.dossier.isValid())
+        qFatal("Pas de dossier temporaire");
+
+    QElapsedTimer generation;
+    generation.start();
+    etat.pages = {etat.dossier.filePath("grande.htm"), etat.dossier.filePath("une-ligne.htm"),
+                  etat.dossier.filePath("moyenne.htm"), etat.dossier.filePath("windows-1252.htm")};
+    EcritPage(etat.pages.grande, 100 * Mo, Forme::Lignes, 1);
+    EcritPage(etat.pages.uneLigne, 5 * Mo, Forme::UneLigne, 2);
+    EcritPage(etat.pages.moyenne, 5 * Mo, Forme::Lignes, 3);
+    EcritPage(etat.pages.windows1252, 20 * Mo, Forme::Windows1252, 4);
+    std::fprintf(stderr, "Pages générées dans %s en %.1f s\n", qPrintable(etat.dossier.path()),
+                 generation.elapsed() / 1000.0);
+
+    auto utilisateur = std::make_unique<UtilisateurScripte>();
+    etat.script = utilisateur.get();
+    etat.frame = std::make_unique<TMDIHtml>(etat.dossier.filePath("Balizo.ini"), std::move(utilisateur));
+    etat.frame->resize(1280, 800);
+    etat.frame->show();
+    Traite();
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    FermeTout();
+    etat.frame.reset();
+    session = nullptr;
+    return 0;
+}
