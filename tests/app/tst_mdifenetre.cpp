@@ -1,35 +1,10 @@
-#include "UtilisateurScripte.h"
-#include "app/MDIFenetre.h"
-#include "document/WndEditeur.h"
+#include "CadreDeTest.h"
 
 #include <Qsci/qscilexer.h>
 
-#include <QFile>
 #include <QMenuBar>
-#include <QTemporaryDir>
-#include <QToolBar>
-#include <QtTest>
 
 namespace {
-
-void Ecrit(const QString &chemin, const QByteArray &octets)
-{
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(octets);
-}
-
-QByteArray Lit(const QString &chemin)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
-}
-
-QByteArray Texte(TWndHTML *w)
-{
-    const std::string_view t = w->EditHTML->Texte();
-    return QByteArray(t.data(), static_cast<qsizetype>(t.size()));
-}
 
 QStringList Noms(const QList<TWndHTML *> &fenetres)
 {
@@ -41,33 +16,8 @@ QStringList Noms(const QList<TWndHTML *> &fenetres)
 
 } // namespace
 
-class TestMDIFenetre : public QObject {
+class TestMDIFenetre : public CadreDeTest {
     Q_OBJECT
-
-    QTemporaryDir dossier;
-    std::unique_ptr<TMDIHtml> frame;
-    UtilisateurScripte *script = nullptr;
-
-    void NouveauCadre()
-    {
-        auto utilisateur = std::make_unique<UtilisateurScripte>();
-        script = utilisateur.get();
-        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur));
-    }
-
-    QString Fichier(const QString &nom, const QByteArray &contenu = "<P>")
-    {
-        const QString chemin = dossier.filePath(nom);
-        Ecrit(chemin, contenu);
-        return chemin;
-    }
-
-    TWndHTML *Ouvre(const QString &chemin)
-    {
-        script->fichiers << chemin;
-        frame->FileOpen();
-        return frame->FenetreActive();
-    }
 
     void Clique(const char *bouton)
     {
@@ -83,15 +33,7 @@ private slots:
         NouveauCadre();
     }
 
-    void cleanup()
-    {
-        if (frame) {
-            for (TWndHTML *w : frame->Fenetres())
-                w->EditHTML->setModified(false);
-        }
-        frame.reset();
-        QFile::remove(dossier.filePath("Balizo.ini"));
-    }
+    void cleanup() { FermeCadre(); }
 
     void barreDeMenus()
     {

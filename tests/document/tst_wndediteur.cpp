@@ -1,69 +1,23 @@
-#include "UtilisateurScripte.h"
-#include "app/MDIFenetre.h"
-#include "document/WndEditeur.h"
+#include "CadreDeTest.h"
 
-#include <QFile>
 #include <QMenu>
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
 
-namespace {
-
-QByteArray Lit(const QString &chemin)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
-}
-
-void Ecrit(const QString &chemin, const QByteArray &octets)
-{
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(octets), octets.size());
-}
-
-QByteArray Texte(TWndHTML *w)
-{
-    const std::string_view t = w->EditHTML->Texte();
-    return QByteArray(t.data(), static_cast<qsizetype>(t.size()));
-}
-
-} // namespace
-
-class TestWndEditeur : public QObject {
+class TestWndEditeur : public CadreDeTest {
     Q_OBJECT
 
-    QTemporaryDir dossier;
-    std::unique_ptr<TMDIHtml> frame;
-    UtilisateurScripte *script = nullptr;
-
-    TWndHTML *Ouvre(const QByteArray &octets, const QString &nom = QStringLiteral("page.htm"))
-    {
-        const QString chemin = dossier.filePath(nom);
-        Ecrit(chemin, octets);
-        script->fichiers << chemin;
-        frame->FileOpen();
-        return frame->FenetreActive();
-    }
+    TWndHTML *Ouvre(const QByteArray &octets) { return CadreDeTest::Ouvre(Fichier("page.htm", octets)); }
 
 private slots:
     void init()
     {
         QVERIFY(dossier.isValid());
-        auto utilisateur = std::make_unique<UtilisateurScripte>();
-        script = utilisateur.get();
-        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur));
+        NouveauCadre();
     }
 
-    void cleanup()
-    {
-        for (TWndHTML *w : frame->Fenetres())
-            w->EditHTML->setModified(false);
-        frame.reset();
-    }
+    void cleanup() { FermeCadre(); }
 
     void insertion_data()
     {

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "UtilisateurScripte.h"
+#include "app/MDIFenetre.h"
+#include "document/WndEditeur.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+inline QByteArray Lit(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
+}
+
+inline void Ecrit(const QString &chemin, const QByteArray &octets)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(octets), octets.size());
+}
+
+inline QByteArray Texte(TWndHTML *w)
+{
+    const std::string_view t = w->EditHTML->Texte();
+    return QByteArray(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+// A frame with a scripted user and its settings in a temporary folder, for the tests of the windows.
+class CadreDeTest : public QObject {
+protected:
+    QTemporaryDir dossier;
+    std::unique_ptr<TMDIHtml> frame;
+    UtilisateurScripte *script = nullptr;
+
+    void NouveauCadre()
+    {
+        auto utilisateur = std::make_unique<UtilisateurScripte>();
+        script = utilisateur.get();
+        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur));
+    }
+
+    // Closes the frame without questions.
+    void FermeCadre()
+    {
+        if (frame) {
+            for (TWndHTML *w : frame->Fenetres())
+                w->EditHTML->setModified(false);
+        }
+        frame.reset();
+        QFile::remove(dossier.filePath("Balizo.ini"));
+    }
+
+    // Writes the file in the temporary folder and returns its path.
+    QString Fichier(const QString &nom, const QByteArray &contenu = "<P>")
+    {
+        const QString chemin = dossier.filePath(nom);
+        Ecrit(chemin, contenu);
+        return chemin;
+    }
+
+    // Opens the file through the frame's open command.
+    TWndHTML *Ouvre(const QString &chemin)
+    {
+        script->fichiers << chemin;
+        frame->FileOpen();
+        return frame->FenetreActive();
+    }
+};
