@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSaveFile>
+#include <QScreen>
 #include <QToolBar>
 
 #include <algorithm>
@@ -224,7 +225,8 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
 {
     auto *w = new TWndHTML(*this);
     QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
-    const QSize zone = mdiArea->viewport()->size();
+    // Before the frame is first shown its area has no size yet: the screen stands for it.
+    const QSize zone = mdiArea->isVisible() ? mdiArea->viewport()->size() : screen()->availableGeometry().size();
     cadre->resize(std::max(zone.width() * 2 / 3, 480), std::max(zone.height() * 2 / 3, 320));
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
     cadre->show();

@@ -4,12 +4,37 @@
 
 #include <Qsci/qscilexerhtml.h>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QContextMenuEvent>
+
+namespace {
+
+// QScintilla's accessible text counts the characters from the start of the text at every caret move and converts
+// every inserted text, whether or not a screen reader listens: seconds at the end of a large page. The document
+// is offered to assistive tools as a plain editable widget instead.
+QAccessibleInterface *AccessibiliteSimple(const QString &classe, QObject *objet)
+{
+    if (classe == QLatin1String("TEditHTML") && objet->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(objet), QAccessible::EditableText);
+    return nullptr;
+}
+
+// Room left at the end of the text buffer after a load, so that the first edits do not copy the whole text again.
+constexpr std::size_t MargeTampon = 1 << 20;
+
+} // namespace
 
 TEditHTML::TEditHTML(QWidget *parent)
     : QsciScintilla(parent)
     , lexerHTML(new QsciLexerHTML(this))
 {
+    static const bool accessibiliteInstallee = (QAccessible::installFactory(AccessibiliteSimple), true);
+    Q_UNUSED(accessibiliteInstallee);
+    // QScintilla turns each insertion and deletion into a QString and counts the characters before it, for
+    // signals that this program does not use; without these events a keystroke at the end of 100 MB is instant.
+    // So textChanged() and linesChanged() are never emitted.
+    SendScintilla(SCI_SETMODEVENTMASK, 0UL);
     setUtf8(true);
     setLexer(lexerHTML);
     setEolMode(EolUnix);
@@ -19,8 +44,11 @@ TEditHTML::TEditHTML(QWidget *parent)
     setMarginLineNumbers(0, true);
     setMarginWidth(1, 0);
     setContextMenuPolicy(Qt::DefaultContextMenu);
-    connect(this, &QsciScintilla::linesChanged, this, &TEditHTML::AjusteMarge);
-    AjusteMarge();
+    AjusteMarge(true);
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int miseAJour) {
+        if (miseAJour & SC_UPDATE_CONTENT)
+            AjusteMarge();
+    });
 }
 
 Encodage TEditHTML::Charge(std::string_view octets)
@@ -28,12 +56,15 @@ Encodage TEditHTML::Charge(std::string_view octets)
     const Encodage encodage = DetecteEncodage(octets);
     const std::string_view contenu = Contenu(octets, encodage);
 
-    // The caret and the line positions must not be laid out again for each chunk: undo off, text replaced in one go.
+    // No undo, and no wrapping while the text arrives: Scintilla would wrap every line of it as it is appended.
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
+    setWrapMode(WrapNone);
     SendScintilla(SCI_CLEARALL);
-    if (encodage == Encodage::Windows1252) {
-        // Decoded chunk by chunk into a buffer sized once, so that no second whole copy of a large file is held.
-        SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(LongueurUtf8DeWindows1252(contenu) + 1));
+    const bool windows1252 = encodage == Encodage::Windows1252;
+    const std::size_t longueur = windows1252 ? LongueurUtf8DeWindows1252(contenu) : contenu.size();
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(longueur + MargeTampon));
+    if (windows1252) {
+        // Decoded chunk by chunk, so that no second whole copy of a large file is held.
         constexpr std::size_t Morceau = 1 << 20;
         std::string decode;
         for (std::size_t debut = 0; debut < contenu.size(); debut += Morceau) {
@@ -47,6 +78,7 @@ Encodage TEditHTML::Charge(std::string_view octets)
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);
+    AjusteMarge();
 
     const std::string_view texte = Texte();
     switch (DetecteFinDeLigne(texte)) {
@@ -114,12 +146,16 @@ void TEditHTML::AppliqueFonte(const QFont &nouvelle)
         SendScintilla(SCI_STYLECLEARALL);
     }
     setMarginsFont(fonte);
-    AjusteMarge();
+    AjusteMarge(true);
 }
 
-void TEditHTML::AjusteMarge()
+void TEditHTML::AjusteMarge(bool toujours)
 {
-    setMarginWidth(0, QString(QString::number(lines()).size() + 1, u'9'));
+    const auto chiffres = QString::number(lines()).size();
+    if (chiffres == chiffresMarge && !toujours)
+        return;
+    chiffresMarge = chiffres;
+    setMarginWidth(0, QString(chiffres + 1, u'9'));
 }
 
 void TEditHTML::contextMenuEvent(QContextMenuEvent *event)

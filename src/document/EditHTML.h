@@ -38,8 +38,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    void AjusteMarge();
+    // Widens the line-number margin when the number of lines takes another digit, or always.
+    void AjusteMarge(bool toujours = false);
 
     QsciLexerHTML *lexerHTML;
     QFont fonte;
+    qsizetype chiffresMarge = 0;
 };

@@ -105,12 +105,21 @@ void TWndHTML::OpenFile(const QString &nom)
         frame.Dialogues().Erreur(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom));
         return;
     }
-    const QByteArray octets = fichier.readAll();
-    if (fichier.error() != QFileDevice::NoError) {
-        frame.Dialogues().Erreur(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom));
-        return;
+    // A mapped file is read straight into the editor, without a copy of its own in memory; what cannot be mapped
+    // (an empty file, a device) is read.
+    const qint64 taille = fichier.size();
+    if (uchar *projection = taille > 0 ? fichier.map(0, taille) : nullptr) {
+        encodage = EditHTML->Charge(std::string_view(reinterpret_cast<const char *>(projection),
+                                                      static_cast<std::size_t>(taille)));
+        fichier.unmap(projection);
+    } else {
+        const QByteArray octets = fichier.readAll();
+        if (fichier.error() != QFileDevice::NoError) {
+            frame.Dialogues().Erreur(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom));
+            return;
+        }
+        encodage = EditHTML->Charge(std::string_view(octets.constData(), static_cast<std::size_t>(octets.size())));
     }
-    encodage = EditHTML->Charge(std::string_view(octets.constData(), static_cast<std::size_t>(octets.size())));
     Untitled = false;
 }
 
