@@ -25,22 +25,12 @@ private slots:
         QVERIFY(!QFile::exists(dossier.filePath("Balizo.ini")));
     }
 
-    void taille_data()
+    void tailleHexadecimale()
     {
-        QTest::addColumn<QByteArray>("valeur");
-        QTest::addColumn<int>("taille");
-        QTest::newRow("hexadécimal 0x0C") << QByteArray("0x0C") << 12;
-        QTest::newRow("un mot donne 8") << QByteArray("grand") << 8;
-    }
-
-    void taille()
-    {
-        QFETCH(QByteArray, valeur);
-        QFETCH(int, taille);
         QTemporaryDir dossier;
-        Ecrit(dossier.filePath("Balizo.ini"), "[Balizo]\r\nFonte=Courier\r\nTaille=" + valeur + "\r\n");
+        Ecrit(dossier.filePath("Balizo.ini"), "[Balizo]\r\nFonte=Courier\r\nTaille=0x0C\r\n");
         TFichierINI ini(dossier.filePath("Balizo.ini"));
-        QCOMPARE(ini.LitTaille(), taille);
+        QCOMPARE(ini.LitTaille(), 12);
         QCOMPARE(ini.LitFonte(), QStringLiteral("Courier"));
     }
 
