@@ -32,5 +32,11 @@ std::optional<std::string> EncodeWindows1252(std::string_view utf8);
 // The line end that the text uses first; LF when it has none.
 FinDeLigne DetecteFinDeLigne(std::string_view texte);
 
+// The bytes of the line end.
+constexpr std::string_view TexteFinDeLigne(FinDeLigne fin)
+{
+    return fin == FinDeLigne::CrLf ? "\r\n" : fin == FinDeLigne::Cr ? "\r" : "\n";
+}
+
 // The text with each CR LF pair replaced by the given line end.
 std::string AvecFinsDeLigne(std::string_view texte, FinDeLigne fin);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "entities/TableAccents.h"
+
+// One row of a series of replacements: every occurrence of `cherche` becomes `remplace`.
+struct Remplacement {
+    std::string cherche;
+    std::string remplace;
+};
+
+// The text with every occurrence of `cherche` replaced by `remplace`, from left to right, the search resuming after
+// each inserted replacement (so a replacement is never matched again); the text unchanged when `cherche` is empty.
+// Case-sensitive, byte for byte.
+std::string Remplace(std::string_view texte, std::string_view cherche, std::string_view remplace);
+
+// A series of replacements applied as the rows of the accent table are: each row, in order, over the whole result of
+// the rows before it. Built once, applied to any number of texts.
+class SerieRemplacements {
+public:
+    explicit SerieRemplacements(std::vector<Remplacement> lignes);
+
+    // The text after every row, in order; one pass over the text when the rows allow it, with the same result.
+    std::string Applique(std::string_view texte) const;
+    // The same, one Remplace per row: the reference that the one-pass way must always equal.
+    std::string AppliqueLigneParLigne(std::string_view texte) const;
+    // Whether Applique runs in one pass.
+    bool UnePasse() const;
+
+private:
+    std::vector<Remplacement> lignes;
+};
+
+// Characters to entities: the rows flagged for correction, character replaced by entity, in table order.
+SerieRemplacements Correction(const std::vector<LigneAccent> &table);
+// Entities to characters: every row whose character is not empty, entity replaced by character, in table order.
+SerieRemplacements Restauration(const std::vector<LigneAccent> &table);
