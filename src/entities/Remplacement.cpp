@@ -1,0 +1,359 @@
+#include "entities/Remplacement.h"
+
+#include "entities/TableAccents.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+
+// Row by row, a series scans the text once per row, some 250 times for the accent table. Rows that cannot interfere
+// need one scan together.
+//
+// The rows are cut, in order, into stages of rows that cannot interfere. Rows i < j of a stage cannot when:
+//  (1) the replacement of i holds no byte of the search text of j: j never matches in or across what i wrote;
+//  (2) if the replacement of i is empty, the search text of j is one byte: j never matches across what i removed;
+//  (3) their search texts are equal, or overlap in no text: neither holds the other, and no proper suffix of one
+//      is a proper prefix of the other.
+// By (1) and (2), what row j finds after the rows before it are the occurrences of its search text in the original
+// text that overlap no replaced occurrence; by (3) those of a different search text never overlap its own, so it
+// finds all its occurrences when it is the first row with that search text, and none left when it is not. Every
+// row thus replaces, from left to right, the occurrences that one scan of the original text finds when it replaces,
+// at each position, the one search text starting there by the replacement of its first row.
+//
+// The restoration of the accent table takes two stages: &amp; writes an ampersand that &lt; and &gt; may then take.
+//
+// The class holds nothing but its rows. Each stage is therefore introduced by a row with an empty search
+// text, which every way of applying takes as doing nothing, and whose replacement carries the stage's index; a stage
+// of one row has an empty index and is one Remplace.
+
+namespace {
+
+constexpr std::size_t AucunePosition = std::string_view::npos;
+
+// The index of a stage: for each first byte, the range of `ordre` holding the rows whose search text starts with
+// it, sorted by search text; only the first row of each search text is there.
+struct Index {
+    std::array<std::uint32_t, 257> debut;
+    std::vector<std::uint32_t> ordre;
+};
+
+std::string Serialise(const Index &index)
+{
+    std::string octets(sizeof index.debut + index.ordre.size() * sizeof(std::uint32_t), '\0');
+    std::memcpy(octets.data(), index.debut.data(), sizeof index.debut);
+    std::memcpy(octets.data() + sizeof index.debut, index.ordre.data(), index.ordre.size() * sizeof(std::uint32_t));
+    return octets;
+}
+
+Index Deserialise(const std::string &octets)
+{
+    Index index;
+    std::memcpy(index.debut.data(), octets.data(), sizeof index.debut);
+    index.ordre.resize((octets.size() - sizeof index.debut) / sizeof(std::uint32_t));
+    std::memcpy(index.ordre.data(), octets.data() + sizeof index.debut, index.ordre.size() * sizeof(std::uint32_t));
+    return index;
+}
+
+// Whether two different texts can overlap in some text.
+bool PeuventChevaucher(std::string_view a, std::string_view b)
+{
+    if (a.find(b) != AucunePosition || b.find(a) != AucunePosition)
+        return true;
+    for (std::size_t n = 1; n < std::min(a.size(), b.size()); ++n)
+        if (a.ends_with(b.substr(0, n)) || b.ends_with(a.substr(0, n)))
+            return true;
+    return false;
+}
+
+// The stage being formed, with what a new row must be checked against.
+struct Etape {
+    std::size_t debut = 0;
+    std::bitset<256> octetsEcrits;
+    bool retrait = false;
+    std::vector<std::size_t> premieres; // the first row of each search text
+
+    bool Accepte(const std::vector<Remplacement> &lignes, std::size_t j) const
+    {
+        const std::string &cherche = lignes[j].cherche;
+        if (retrait && cherche.size() != 1)
+            return false;
+        for (const char c : cherche)
+            if (octetsEcrits[static_cast<unsigned char>(c)])
+                return false;
+        return std::none_of(premieres.begin(), premieres.end(), [&](std::size_t i) {
+            return lignes[i].cherche != cherche && PeuventChevaucher(lignes[i].cherche, cherche);
+        });
+    }
+
+    void Ajoute(const std::vector<Remplacement> &lignes, std::size_t j)
+    {
+        for (const char c : lignes[j].remplace)
+            octetsEcrits.set(static_cast<unsigned char>(c));
+        retrait = retrait || lignes[j].remplace.empty();
+        if (std::none_of(premieres.begin(), premieres.end(),
+                         [&](std::size_t i) { return lignes[i].cherche == lignes[j].cherche; }))
+            premieres.push_back(j);
+    }
+
+    // The index, its rows numbered from `base` on.
+    Index Indexe(const std::vector<Remplacement> &lignes, std::size_t base) const
+    {
+        std::vector<std::size_t> tries = premieres;
+        std::sort(tries.begin(), tries.end(),
+                  [&](std::size_t i, std::size_t j) { return lignes[i].cherche < lignes[j].cherche; });
+        Index index;
+        index.debut.fill(0);
+        for (const std::size_t i : tries) {
+            ++index.debut[static_cast<unsigned char>(lignes[i].cherche[0]) + 1];
+            index.ordre.push_back(std::uint32_t(base + i - debut));
+        }
+        for (std::size_t b = 1; b < index.debut.size(); ++b)
+            index.debut[b] += index.debut[b - 1];
+        return index;
+    }
+};
+
+enum class Saut { Table, UnOctet, BitHaut };
+
+// A stage's search texts laid out for the scan, from its index: built at each Applique, in time linear in the rows.
+class Balayage {
+public:
+    Balayage(const Index &index, const std::vector<Remplacement> &lignes)
+    {
+        candidats.reserve(index.ordre.size());
+        for (const std::uint32_t i : index.ordre) {
+            const std::string &cherche = lignes[i].cherche;
+            const std::size_t n = std::min<std::size_t>(cherche.size(), 8);
+            candidats.push_back({Mot(cherche.data(), n), n == 8 ? ~std::uint64_t(0) : ~(~std::uint64_t(0) >> 8 * n),
+                                 cherche.size(), &lignes[i]});
+        }
+        secondaire.fill(-1);
+        std::size_t premiers = 0;
+        bool tousHauts = true;
+        for (std::size_t b = 0; b < 256; ++b) {
+            parPremier[b] = {index.debut[b], index.debut[b + 1]};
+            commence[b] = parPremier[b].debut != parPremier[b].fin;
+            if (!commence[b])
+                continue;
+            ++premiers;
+            unique = char(b);
+            tousHauts = tousHauts && b >= 0x80;
+            // Several search texts start with this byte, so none is one byte long: the second byte narrows them.
+            if (parPremier[b].fin - parPremier[b].debut > 2) {
+                secondaire[b] = std::int32_t(parSecond.size());
+                std::array<Plage, 256> &plages = parSecond.emplace_back();
+                for (std::uint32_t c = parPremier[b].debut; c < parPremier[b].fin; ++c) {
+                    Plage &plage = plages[static_cast<unsigned char>(candidats[c].ligne->cherche[1])];
+                    if (plage.debut == plage.fin)
+                        plage.debut = c;
+                    plage.fin = c + 1;
+                }
+            }
+        }
+        saut = premiers == 1 ? Saut::UnOctet : tousHauts ? Saut::BitHaut : Saut::Table;
+    }
+
+    std::string Applique(std::string_view texte) const
+    {
+        return saut == Saut::UnOctet ? Parcourt<Saut::UnOctet>(texte)
+               : saut == Saut::BitHaut ? Parcourt<Saut::BitHaut>(texte)
+                                       : Parcourt<Saut::Table>(texte);
+    }
+
+private:
+    struct Candidat {
+        std::uint64_t cle;    // the first eight bytes of the search text, the first one highest, zeros after its end
+        std::uint64_t masque; // the bytes of `cle` that the search text fills
+        std::size_t longueur;
+        const Remplacement *ligne;
+    };
+    struct Plage {
+        std::uint32_t debut = 0, fin = 0;
+    };
+
+    std::vector<Candidat> candidats;
+    std::array<Plage, 256> parPremier;
+    std::array<bool, 256> commence;
+    std::array<std::int32_t, 256> secondaire; // for a first byte, its plages in `parSecond`, or -1
+    std::vector<std::array<Plage, 256>> parSecond;
+    Saut saut;
+    char unique = 0;
+
+    // Up to eight bytes, the first one highest, so that comparing words compares texts.
+    static std::uint64_t Mot(const char *p, std::size_t n)
+    {
+        std::uint64_t mot = 0;
+        std::memcpy(&mot, p, n);
+        return __builtin_bswap64(mot);
+    }
+
+    // Among the candidates sorted by search text, none the prefix of another, the one that starts the text at `p`:
+    // the only one that compares neither below nor above it.
+    const Candidat *Trouve(const char *p, std::size_t taille) const
+    {
+        const unsigned char b = static_cast<unsigned char>(*p);
+        Plage plage = parPremier[b];
+        if (secondaire[b] >= 0) {
+            if (taille < 2)
+                return nullptr;
+            plage = parSecond[secondaire[b]][static_cast<unsigned char>(p[1])];
+        }
+        const std::uint64_t mot = Mot(p, std::min<std::size_t>(taille, 8));
+        std::uint32_t bas = plage.debut, haut = plage.fin;
+        while (bas < haut) {
+            const std::uint32_t milieu = (bas + haut) / 2;
+            const Candidat &c = candidats[milieu];
+            const std::uint64_t debut = mot & c.masque;
+            int ecart = debut < c.cle ? 1 : debut > c.cle ? -1 : 0;
+            if (ecart == 0 && c.longueur > 8 && taille > 8)
+                ecart = std::memcmp(c.ligne->cherche.data() + 8, p + 8, std::min(c.longueur, taille) - 8);
+            // When the text ends inside this search text, no other one can start it either.
+            if (ecart == 0)
+                return c.longueur <= taille ? &c : nullptr;
+            if (ecart < 0)
+                bas = milieu + 1;
+            else
+                haut = milieu;
+        }
+        return nullptr;
+    }
+
+    // One scan: the runs of bytes that start no search text are skipped as `saut` allows, then copied whole.
+    template <Saut mode>
+    std::string Parcourt(std::string_view texte) const
+    {
+        std::string sortie;
+        sortie.reserve(texte.size() + texte.size() / 8);
+        const char *p = texte.data();
+        const char *const fin = p + texte.size();
+        const char *copie = p;
+        while (true) {
+            if constexpr (mode == Saut::UnOctet) {
+                p = static_cast<const char *>(std::memchr(p, unique, fin - p));
+                if (!p)
+                    break;
+            } else {
+                while (p < fin && !commence[static_cast<unsigned char>(*p)]) {
+                    ++p;
+                    if constexpr (mode == Saut::BitHaut) {
+                        // Every search text starts with a byte of 0x80 or more: eight bytes below are skipped at once.
+                        std::uint64_t mot;
+                        while (fin - p >= 8 && (std::memcpy(&mot, p, 8), (mot & 0x8080808080808080u) == 0))
+                            p += 8;
+                    }
+                }
+                if (p == fin)
+                    break;
+            }
+            if (const Candidat *trouve = Trouve(p, fin - p)) {
+                sortie.append(copie, p - copie);
+                sortie.append(trouve->ligne->remplace);
+                p += trouve->longueur;
+                copie = p;
+            } else {
+                ++p;
+            }
+        }
+        sortie.append(copie, fin - copie);
+        return sortie;
+    }
+};
+
+} // namespace
+
+std::string Remplace(std::string_view texte, std::string_view cherche, std::string_view remplace)
+{
+    std::size_t trouve = cherche.empty() ? AucunePosition : texte.find(cherche);
+    if (trouve == AucunePosition)
+        return std::string(texte);
+    std::string sortie;
+    sortie.reserve(texte.size() + (remplace.size() > cherche.size() ? texte.size() / 8 : 0));
+    std::size_t copie = 0;
+    do {
+        sortie.append(texte.substr(copie, trouve - copie));
+        sortie.append(remplace);
+        copie = trouve + cherche.size();
+        trouve = texte.find(cherche, copie);
+    } while (trouve != AucunePosition);
+    sortie.append(texte.substr(copie));
+    return sortie;
+}
+
+SerieRemplacements::SerieRemplacements(std::vector<Remplacement> entree)
+{
+    std::erase_if(entree, [](const Remplacement &ligne) { return ligne.cherche.empty(); });
+
+    std::vector<Etape> etapes;
+    for (std::size_t j = 0; j < entree.size(); ++j) {
+        if (etapes.empty() || !etapes.back().Accepte(entree, j)) {
+            etapes.emplace_back();
+            etapes.back().debut = j;
+        }
+        etapes.back().Ajoute(entree, j);
+    }
+
+    lignes.reserve(entree.size() + etapes.size());
+    for (std::size_t e = 0; e < etapes.size(); ++e) {
+        const std::size_t fin = e + 1 < etapes.size() ? etapes[e + 1].debut : entree.size();
+        const std::size_t base = lignes.size() + 1;
+        lignes.push_back({"", fin - etapes[e].debut > 1 ? Serialise(etapes[e].Indexe(entree, base)) : ""});
+        std::move(entree.begin() + etapes[e].debut, entree.begin() + fin, std::back_inserter(lignes));
+    }
+}
+
+std::string SerieRemplacements::Applique(std::string_view texte) const
+{
+    if (lignes.empty())
+        return std::string(texte);
+    std::string resultat;
+    std::string_view entree = texte;
+    for (std::size_t e = 0; e < lignes.size();) {
+        std::size_t fin = e + 1;
+        while (fin < lignes.size() && !lignes[fin].cherche.empty())
+            ++fin;
+        if (lignes[e].remplace.empty()) {
+            resultat = Remplace(entree, lignes[e + 1].cherche, lignes[e + 1].remplace);
+        } else {
+            resultat = Balayage(Deserialise(lignes[e].remplace), lignes).Applique(entree);
+        }
+        entree = resultat;
+        e = fin;
+    }
+    return resultat;
+}
+
+std::string SerieRemplacements::AppliqueLigneParLigne(std::string_view texte) const
+{
+    std::string resultat(texte);
+    for (const Remplacement &ligne : lignes)
+        if (!ligne.cherche.empty())
+            resultat = Remplace(resultat, ligne.cherche, ligne.remplace);
+    return resultat;
+}
+
+bool SerieRemplacements::UnePasse() const
+{
+    return std::count_if(lignes.begin(), lignes.end(), [](const Remplacement &l) { return l.cherche.empty(); }) <= 1;
+}
+
+SerieRemplacements Correction(const std::vector<LigneAccent> &table)
+{
+    std::vector<Remplacement> lignes;
+    // Rows without a character have an empty search text, which the series drops.
+    for (const LigneAccent &ligne : table)
+        if (ACorriger(ligne))
+            lignes.push_back({ligne.caractere, ligne.entite});
+    return SerieRemplacements(std::move(lignes));
+}
+
+SerieRemplacements Restauration(const std::vector<LigneAccent> &table)
+{
+    std::vector<Remplacement> lignes;
+    for (const LigneAccent &ligne : table)
+        if (!ligne.caractere.empty())
+            lignes.push_back({ligne.entite, ligne.caractere});
+    return SerieRemplacements(std::move(lignes));
+}

@@ -1,0 +1,73 @@
+#include "entities/TableAccents.h"
+
+#include "document/Encodage.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// Spaces first, then double quotes: a field written "\" \"" keeps its one space.
+std::string Nettoie(std::string_view champ)
+{
+    const auto retire = [&champ](char c) {
+        champ.remove_prefix(std::min(champ.find_first_not_of(c), champ.size()));
+        const std::size_t dernier = champ.find_last_not_of(c);
+        champ.remove_suffix(champ.size() - (dernier == std::string_view::npos ? 0 : dernier + 1));
+    };
+    retire(' ');
+    retire('"');
+    return std::string(champ);
+}
+
+LigneAccent LitLigne(std::string_view ligne)
+{
+    std::string LigneAccent::*const champs[] = {&LigneAccent::entite, &LigneAccent::caractere,
+                                                &LigneAccent::signification, &LigneAccent::correction};
+    LigneAccent resultat;
+    for (auto champ : champs) {
+        const std::size_t tab = ligne.find('\t');
+        resultat.*champ = Nettoie(ligne.substr(0, tab));
+        if (tab == std::string_view::npos)
+            break;
+        ligne.remove_prefix(tab + 1);
+    }
+    return resultat;
+}
+
+} // namespace
+
+std::vector<LigneAccent> LitTableAccents(std::string_view contenu)
+{
+    std::vector<LigneAccent> lignes;
+    std::size_t debut = 0;
+    while (debut < contenu.size()) {
+        const std::size_t fin = contenu.find_first_of("\r\n", debut);
+        lignes.push_back(LitLigne(contenu.substr(debut, fin - debut)));
+        if (fin == std::string_view::npos)
+            break;
+        debut = fin + (contenu.compare(fin, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return lignes;
+}
+
+bool ACorriger(const LigneAccent &ligne)
+{
+    return ligne.correction == "O" || ligne.correction == "o";
+}
+
+std::vector<LigneAccent> EnWindows1252(const std::vector<LigneAccent> &lignes)
+{
+    std::vector<LigneAccent> converties;
+    converties.reserve(lignes.size());
+    for (const LigneAccent &ligne : lignes) {
+        std::optional<std::string> entite = EncodeWindows1252(ligne.entite);
+        std::optional<std::string> caractere = EncodeWindows1252(ligne.caractere);
+        std::optional<std::string> signification = EncodeWindows1252(ligne.signification);
+        std::optional<std::string> correction = EncodeWindows1252(ligne.correction);
+        if (entite && caractere && signification && correction)
+            converties.push_back({std::move(*entite), std::move(*caractere), std::move(*signification),
+                                  std::move(*correction)});
+    }
+    return converties;
+}
