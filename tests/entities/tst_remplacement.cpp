@@ -25,7 +25,7 @@ private slots:
         QTest::newRow("recherche vide: inchangé") << "abc" << "" << "x" << "abc";
         QTest::newRow("a en aa: chaque a doublé, une fois") << "banana" << "a" << "aa" << "baanaanaa";
         QTest::newRow("sans chevauchement, de gauche à droite") << "aaaaa" << "aa" << "b" << "bba";
-        QTest::newRow("casse respectée: é n'est pas É") << "Été été" << "é" << "&eacute;" << "Ét&eacute; &eacute;t&eacute;";
+        QTest::newRow("casse distinguée: é n'est pas É") << "Été été" << "é" << "&eacute;" << "Ét&eacute; &eacute;t&eacute;";
     }
 
     void remplace()
