@@ -24,10 +24,6 @@
 // at each position, the one search text starting there by the replacement of its first row.
 //
 // The restoration of the accent table takes two stages: &amp; writes an ampersand that &lt; and &gt; may then take.
-//
-// The class holds nothing but its rows. Each stage is therefore introduced by a row with an empty search
-// text, which every way of applying takes as doing nothing, and whose replacement carries the stage's index; a stage
-// of one row has an empty index and is one Remplace.
 
 namespace {
 
@@ -39,23 +35,6 @@ struct Index {
     std::array<std::uint32_t, 257> debut;
     std::vector<std::uint32_t> ordre;
 };
-
-std::string Serialise(const Index &index)
-{
-    std::string octets(sizeof index.debut + index.ordre.size() * sizeof(std::uint32_t), '\0');
-    std::memcpy(octets.data(), index.debut.data(), sizeof index.debut);
-    std::memcpy(octets.data() + sizeof index.debut, index.ordre.data(), index.ordre.size() * sizeof(std::uint32_t));
-    return octets;
-}
-
-Index Deserialise(const std::string &octets)
-{
-    Index index;
-    std::memcpy(index.debut.data(), octets.data(), sizeof index.debut);
-    index.ordre.resize((octets.size() - sizeof index.debut) / sizeof(std::uint32_t));
-    std::memcpy(index.ordre.data(), octets.data() + sizeof index.debut, index.ordre.size() * sizeof(std::uint32_t));
-    return index;
-}
 
 // Whether two different texts can overlap in some text.
 bool PeuventChevaucher(std::string_view a, std::string_view b)
@@ -69,7 +48,7 @@ bool PeuventChevaucher(std::string_view a, std::string_view b)
 }
 
 // The stage being formed, with what a new row must be checked against.
-struct Etape {
+struct Formation {
     std::size_t debut = 0;
     std::bitset<256> octetsEcrits;
     bool retrait = false;
@@ -98,8 +77,8 @@ struct Etape {
             premieres.push_back(j);
     }
 
-    // The index, its rows numbered from `base` on.
-    Index Indexe(const std::vector<Remplacement> &lignes, std::size_t base) const
+    // The index, its rows numbered from the stage's first.
+    Index Indexe(const std::vector<Remplacement> &lignes) const
     {
         std::vector<std::size_t> tries = premieres;
         std::sort(tries.begin(), tries.end(),
@@ -108,7 +87,7 @@ struct Etape {
         index.debut.fill(0);
         for (const std::size_t i : tries) {
             ++index.debut[static_cast<unsigned char>(lignes[i].cherche[0]) + 1];
-            index.ordre.push_back(std::uint32_t(base + i - debut));
+            index.ordre.push_back(std::uint32_t(i - debut));
         }
         for (std::size_t b = 1; b < index.debut.size(); ++b)
             index.debut[b] += index.debut[b - 1];
@@ -118,10 +97,13 @@ struct Etape {
 
 enum class Saut { Table, UnOctet, BitHaut };
 
-// A stage's search texts laid out for the scan, from its index: built at each Applique, in time linear in the rows.
-class Balayage {
+} // namespace
+
+// A stage's search texts laid out for its one scan, built with the series.
+class SerieRemplacements::Balayage {
 public:
-    Balayage(const Index &index, const std::vector<Remplacement> &lignes)
+    Balayage(const Index &index, std::vector<Remplacement> lignesEtape)
+        : lignes(std::move(lignesEtape))
     {
         candidats.reserve(index.ordre.size());
         for (const std::uint32_t i : index.ordre) {
@@ -174,6 +156,7 @@ private:
         std::uint32_t debut = 0, fin = 0;
     };
 
+    std::vector<Remplacement> lignes;
     std::vector<Candidat> candidats;
     std::array<Plage, 256> parPremier;
     std::array<bool, 256> commence;
@@ -262,8 +245,6 @@ private:
     }
 };
 
-} // namespace
-
 std::string Remplace(std::string_view texte, std::string_view cherche, std::string_view remplace)
 {
     std::size_t trouve = cherche.empty() ? AucunePosition : texte.find(cherche);
@@ -286,41 +267,38 @@ SerieRemplacements::SerieRemplacements(std::vector<Remplacement> entree)
 {
     std::erase_if(entree, [](const Remplacement &ligne) { return ligne.cherche.empty(); });
 
-    std::vector<Etape> etapes;
+    std::vector<Formation> formations;
     for (std::size_t j = 0; j < entree.size(); ++j) {
-        if (etapes.empty() || !etapes.back().Accepte(entree, j)) {
-            etapes.emplace_back();
-            etapes.back().debut = j;
+        if (formations.empty() || !formations.back().Accepte(entree, j)) {
+            formations.emplace_back();
+            formations.back().debut = j;
         }
-        etapes.back().Ajoute(entree, j);
+        formations.back().Ajoute(entree, j);
     }
 
-    lignes.reserve(entree.size() + etapes.size());
-    for (std::size_t e = 0; e < etapes.size(); ++e) {
-        const std::size_t fin = e + 1 < etapes.size() ? etapes[e + 1].debut : entree.size();
-        const std::size_t base = lignes.size() + 1;
-        lignes.push_back({"", fin - etapes[e].debut > 1 ? Serialise(etapes[e].Indexe(entree, base)) : ""});
-        std::move(entree.begin() + etapes[e].debut, entree.begin() + fin, std::back_inserter(lignes));
+    for (std::size_t e = 0; e < formations.size(); ++e) {
+        const auto debut = entree.begin() + static_cast<std::ptrdiff_t>(formations[e].debut);
+        const auto fin = e + 1 < formations.size() ? entree.begin() + static_cast<std::ptrdiff_t>(formations[e + 1].debut)
+                                                    : entree.end();
+        if (fin - debut == 1)
+            etapes.push_back({*debut, nullptr});
+        else
+            etapes.push_back({{}, std::make_shared<const Balayage>(formations[e].Indexe(entree),
+                                                                   std::vector<Remplacement>(debut, fin))});
     }
+    lignes = std::move(entree);
 }
 
 std::string SerieRemplacements::Applique(std::string_view texte) const
 {
-    if (lignes.empty())
+    if (etapes.empty())
         return std::string(texte);
     std::string resultat;
     std::string_view entree = texte;
-    for (std::size_t e = 0; e < lignes.size();) {
-        std::size_t fin = e + 1;
-        while (fin < lignes.size() && !lignes[fin].cherche.empty())
-            ++fin;
-        if (lignes[e].remplace.empty()) {
-            resultat = Remplace(entree, lignes[e + 1].cherche, lignes[e + 1].remplace);
-        } else {
-            resultat = Balayage(Deserialise(lignes[e].remplace), lignes).Applique(entree);
-        }
+    for (const Etape &etape : etapes) {
+        resultat = etape.balayage ? etape.balayage->Applique(entree)
+                                  : Remplace(entree, etape.seule.cherche, etape.seule.remplace);
         entree = resultat;
-        e = fin;
     }
     return resultat;
 }
@@ -329,14 +307,13 @@ std::string SerieRemplacements::AppliqueLigneParLigne(std::string_view texte) co
 {
     std::string resultat(texte);
     for (const Remplacement &ligne : lignes)
-        if (!ligne.cherche.empty())
-            resultat = Remplace(resultat, ligne.cherche, ligne.remplace);
+        resultat = Remplace(resultat, ligne.cherche, ligne.remplace);
     return resultat;
 }
 
 bool SerieRemplacements::UnePasse() const
 {
-    return std::count_if(lignes.begin(), lignes.end(), [](const Remplacement &l) { return l.cherche.empty(); }) <= 1;
+    return etapes.size() <= 1;
 }
 
 SerieRemplacements Correction(const std::vector<LigneAccent> &table)

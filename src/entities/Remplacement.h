@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,15 @@ public:
     bool UnePasse() const;
 
 private:
+    class Balayage;
+    // Consecutive rows that one scan of the text replaces together; a stage of one row is one Remplace.
+    struct Etape {
+        Remplacement seule;
+        std::shared_ptr<const Balayage> balayage;
+    };
+
     std::vector<Remplacement> lignes;
+    std::vector<Etape> etapes;
 };
 
 // Characters to entities: the rows flagged for correction, character replaced by entity, in table order.
