@@ -520,7 +520,8 @@ int main(int argc, char **argv)
 
     auto utilisateur = std::make_unique<UtilisateurScripte>();
     etat.script = utilisateur.get();
-    etat.frame = std::make_unique<TMDIHtml>(etat.dossier.filePath("Balizo.ini"), std::move(utilisateur));
+    etat.frame = std::make_unique<TMDIHtml>(etat.dossier.filePath("Balizo.ini"), std::move(utilisateur),
+                                            QCoreApplication::applicationDirPath() + "/Accents.txt");
     etat.frame->resize(1280, 800);
     etat.frame->show();
     Traite();

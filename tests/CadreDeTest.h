@@ -40,7 +40,13 @@ protected:
     {
         auto utilisateur = std::make_unique<UtilisateurScripte>();
         script = utilisateur.get();
-        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur));
+        Ecrit(dossier.filePath("Accents.txt"), "&eacute;\t\"é\"\te accent aigu\tO\n"
+                                               "&egrave;\tè\te accent grave\to\n"
+                                               "&Eacute;\tÉ\tE accent aigu\n"
+                                               "&amp;\t&\tet commercial\n"
+                                               "&lt;\t<\tinférieur\n");
+        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur),
+                                           dossier.filePath("Accents.txt"));
     }
 
     // Closes the frame without questions.

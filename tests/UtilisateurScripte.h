@@ -7,6 +7,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 // Answers the program's questions from scripted lists, and records what was asked.
 class UtilisateurScripte : public Utilisateur {
 public:
@@ -14,6 +16,7 @@ public:
     QList<bool> ouiNon;             // for OuiNon; "&Non" once the list is empty
     QStringList fichiers;           // for both file dialogs; cancelled once the list is empty
     QList<QFont> fontes;            // for ChoisitFonte; cancelled once the list is empty
+    QList<std::function<int(QDialog &)>> executions; // for Execute: fill in the dialog and answer; OK once empty
 
     QStringList questions;
     QStringList erreurs;
@@ -47,7 +50,7 @@ public:
     int Execute(QDialog &dialogue) override
     {
         dialoguesExecutes << dialogue.windowTitle();
-        return QDialog::Accepted;
+        return executions.isEmpty() ? int(QDialog::Accepted) : executions.takeFirst()(dialogue);
     }
 
 private:

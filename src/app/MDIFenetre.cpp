@@ -4,6 +4,7 @@
 #include "app/DlgAPropos.h"
 #include "app/LigneDeCommande.h"
 #include "document/WndEditeur.h"
+#include "entities/WndCaracteres.h"
 #include "settings/CheminsQt.h"
 
 #include <QActionGroup>
@@ -30,7 +31,8 @@ QIcon Icone(const char *nom)
 
 } // namespace
 
-TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur)
+TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur,
+                   const QString &fichierAccents)
     : utilisateur(std::move(utilisateur))
     , parametres(fichierParametres)
     , DlgFonte(QStringLiteral("MS Sans Serif"), 8)
@@ -58,6 +60,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     CreeMenus();
     CreeBarres();
     MajMenus();
+    WndCaracteresSpeciaux = new TWndCaracteresSpeciaux(*this, fichierAccents);
 }
 
 TMDIHtml::~TMDIHtml() = default;
@@ -232,6 +235,13 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
     cadre->show();
     mdiArea->setActiveSubWindow(cadre);
     MajMenus();
+    return w;
+}
+
+TWndHTML *TMDIHtml::FenetreResultat(const std::string &nom)
+{
+    TWndHTML *w = NouvelleFenetre();
+    w->ChangeNom(QFile::decodeName(QByteArray::fromStdString(nom)));
     return w;
 }
 

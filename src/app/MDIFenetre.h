@@ -12,6 +12,7 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class TWndCaracteresSpeciaux;
 class TWndHTML;
 
 // The main frame: it owns the document windows, carries the menus and tool bars, the settings and the dialogs that
@@ -20,13 +21,19 @@ class TMDIHtml : public QMainWindow {
     Q_OBJECT
 
 public:
-    TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur);
+    TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur,
+             const QString &fichierAccents);
     ~TMDIHtml() override;
 
     Utilisateur &Dialogues() { return *utilisateur; }
     TFichierINI &FichierParametres() { return parametres; }
     // The font that every new document window takes.
     const QFont &FonteDocuments() const { return DlgFonte; }
+
+    TWndCaracteresSpeciaux &CaracteresSpeciaux() { return *WndCaracteresSpeciaux; }
+
+    // A new, empty, untitled document window for a generated text, with the given file name as its name.
+    TWndHTML *FenetreResultat(const std::string &nom);
 
     // The active document window, or none when no document is open.
     TWndHTML *FenetreActive() const;
@@ -73,6 +80,7 @@ private:
     DialogueFichier EnregistrerBureau;
     DialogueFichier ChargerBureau;
 
+    TWndCaracteresSpeciaux *WndCaracteresSpeciaux;
     QMdiArea *mdiArea;
     QMenu *FichierMenu;
     QMenu *WindowMenu;

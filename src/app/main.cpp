@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduction);
 
-    TMDIHtml MDIHtml(CheminParametres(), std::make_unique<UtilisateurQt>());
+    TMDIHtml MDIHtml(CheminParametres(), std::make_unique<UtilisateurQt>(), CheminDonnees(QStringLiteral("Accents.txt")));
     // The size the frame takes back when it leaves the maximised state, and the one its first documents see.
     MDIHtml.setGeometry(MDIHtml.screen()->availableGeometry().adjusted(1, 1, 0, 0));
     MDIHtml.Demarrage(QApplication::arguments().mid(1));

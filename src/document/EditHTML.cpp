@@ -78,21 +78,39 @@ Encodage TEditHTML::Charge(std::string_view octets)
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);
-    AjusteMarge();
+    AdapteAffichage(DetecteFinDeLigne(Texte()));
+    return encodage;
+}
 
-    const std::string_view texte = Texte();
-    switch (DetecteFinDeLigne(texte)) {
+void TEditHTML::Remplit(std::string_view texte, FinDeLigne fin)
+{
+    setWrapMode(WrapNone);
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(texte.size() + MargeTampon));
+    Remplace(0, 0, texte);
+    AdapteAffichage(fin);
+}
+
+void TEditHTML::RemplaceTout(std::string_view texte)
+{
+    Remplace(0, static_cast<qsizetype>(Texte().size()), texte);
+    Selectionne(0, 0);
+}
+
+void TEditHTML::AdapteAffichage(FinDeLigne fin)
+{
+    switch (fin) {
     case FinDeLigne::CrLf: setEolMode(EolWindows); break;
     case FinDeLigne::Lf: setEolMode(EolUnix); break;
     case FinDeLigne::Cr: setEolMode(EolMac); break;
     }
+    AjusteMarge();
+    const std::string_view texte = Texte();
     const Affichage affichage = AffichagePour(texte.size(), LongueurPlusLongueLigne(texte));
     setWrapMode(affichage.retourALaLigne ? WrapWord : WrapNone);
     if (affichage.coloration != (lexer() != nullptr)) {
         setLexer(affichage.coloration ? lexerHTML : nullptr);
         AppliqueFonte(fonte);
     }
-    return encodage;
 }
 
 std::string_view TEditHTML::Texte() const

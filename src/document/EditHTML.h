@@ -18,6 +18,10 @@ public:
     // Replaces the whole text by a file's bytes, decoded by their encoding, with no undo and the save point set;
     // returns that encoding.
     Encodage Charge(std::string_view octets);
+    // Fills an empty document with generated text, as one undo step: the document is then modified.
+    void Remplit(std::string_view texte, FinDeLigne fin);
+    // Replaces the whole text, as one undo step, and puts the caret at its start.
+    void RemplaceTout(std::string_view texte);
     // The whole text, in UTF-8; valid until the next change.
     std::string_view Texte() const;
 
@@ -38,6 +42,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // Line end, wrapping and colouring as the text and its line end call for.
+    void AdapteAffichage(FinDeLigne fin);
     // Widens the line-number margin when the number of lines takes another digit, or always.
     void AjusteMarge(bool toujours = false);
 

@@ -1,7 +1,9 @@
 #include "document/WndEditeur.h"
 
 #include "app/MDIFenetre.h"
+#include "entities/WndCaracteres.h"
 #include "settings/CheminsQt.h"
+#include "tagremoval/DlgSupprimer.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -77,14 +79,18 @@ void TWndHTML::CreeMenus()
     for (const char *texte : {"&Lien hypertexte...", "&Ancre locale...", "&Image...", "&Titre...", "Ta&gs..."})
         InsertionMenu->addAction(QString::fromUtf8(texte));
     InsertionMenu->addSeparator();
-    for (const char *texte : {"&Caractères spéciaux...", "Corriger les acc&ents", "&Supprimer les tags HTML...",
-                              "Supprimer les tags tableau&x..."})
-        InsertionMenu->addAction(QString::fromUtf8(texte));
+    InsertionMenu->addAction(QStringLiteral("&Caractères spéciaux..."), this, &TWndHTML::AfficheCaracteresSpeciaux);
+    InsertionMenu->addAction(QStringLiteral("Corriger les acc&ents"), this, &TWndHTML::CorrectionAccents);
+    InsertionMenu->addAction(QStringLiteral("&Supprimer les tags HTML..."), this,
+                             &TWndHTML::SupprimerlestagsHTML1Click);
+    InsertionMenu->addAction(QStringLiteral("Supprimer les tags tableau&x..."), this,
+                             &TWndHTML::Supprimerlestagstableaux1Click);
 
     Contextuel = new QMenu(this);
-    for (const char *texte :
-         {"&Lien hypertexte...", "&Ancre locale...", "&Image...", "Caractères &spéciaux...", "&Tags..."})
+    for (const char *texte : {"&Lien hypertexte...", "&Ancre locale...", "&Image..."})
         Contextuel->addAction(QString::fromUtf8(texte));
+    Contextuel->addAction(QStringLiteral("Caractères &spéciaux..."), this, &TWndHTML::AfficheCaracteresSpeciaux);
+    Contextuel->addAction(QStringLiteral("&Tags..."));
     Contextuel->addSeparator();
     Couper1 = Contextuel->addAction(QStringLiteral("&Couper"), this, &TWndHTML::EditionCouper);
     Copier1 = Contextuel->addAction(QStringLiteral("Co&pier"), this, &TWndHTML::EditionCopier);
@@ -219,6 +225,45 @@ void TWndHTML::EditMenuClick()
     const bool texte = donnees && donnees->hasText();
     EditPasteItem->setEnabled(texte);
     Coller1->setEnabled(texte);
+}
+
+void TWndHTML::AfficheCaracteresSpeciaux()
+{
+    TWndCaracteresSpeciaux &fenetre = frame.CaracteresSpeciaux();
+    fenetre.show();
+    fenetre.raise();
+    fenetre.activateWindow();
+}
+
+void TWndHTML::CorrectionAccents()
+{
+    frame.CaracteresSpeciaux().CorrigerBtnClick();
+}
+
+void TWndHTML::SupprimerlestagsHTML1Click()
+{
+    TSupprimerForm options(this);
+    if (frame.Dialogues().Execute(options) != QDialog::Accepted)
+        return;
+    const std::string_view texte = EditHTML->Texte();
+    const FinDeLigne fin = DetecteFinDeLigne(texte);
+    std::string resultat = SupprimeTags(texte, options.Remplacement(), TexteFinDeLigne(fin));
+    if (options.Restaurer())
+        resultat = frame.CaracteresSpeciaux().Restauration(resultat);
+    TWndHTML *w = frame.FenetreResultat(RemplaceExtension(QFile::encodeName(FileName).toStdString(), " (Sans tags).txt"));
+    w->EditHTML->Remplit(resultat, fin);
+    w->EditHTML->Selectionne(options.Restaurer() ? 0 : static_cast<qsizetype>(resultat.size()), 0);
+}
+
+void TWndHTML::Supprimerlestagstableaux1Click()
+{
+    const std::string_view texte = EditHTML->Texte();
+    const FinDeLigne fin = DetecteFinDeLigne(texte);
+    const std::string resultat = SupprimeTableaux(texte, TexteFinDeLigne(fin));
+    TWndHTML *w =
+        frame.FenetreResultat(RemplaceExtension(QFile::encodeName(FileName).toStdString(), " (Sans tableaux).htm"));
+    w->EditHTML->Remplit(resultat, fin);
+    w->EditHTML->Selectionne(static_cast<qsizetype>(resultat.size()), 0);
 }
 
 void TWndHTML::EditionDefaire()

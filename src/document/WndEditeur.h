@@ -19,6 +19,9 @@ class TWndHTML : public QWidget {
 public:
     explicit TWndHTML(TMDIHtml &frame);
 
+    // Sets `FileName` and the caption.
+    void ChangeNom(const QString &nom);
+
     // The file name ("Sans Nom" until the document has one) and whether the document has no file of its own yet.
     QString FileName;
     bool Untitled = true;
@@ -40,6 +43,12 @@ public:
     bool FormCloseQuery();
     void EditMenuClick();
 
+    void AfficheCaracteresSpeciaux();
+    void CorrectionAccents();
+    // The page without its tags, or without its table mark-up, in a new untitled window; this one is left as it is.
+    void SupprimerlestagsHTML1Click();
+    void Supprimerlestagstableaux1Click();
+
     void EditionDefaire();
     void EditionCouper();
     void EditionCopier();
@@ -52,7 +61,6 @@ protected:
 
 private:
     void CreeMenus();
-    void ChangeNom(const QString &nom);
 
     TMDIHtml &frame;
     Encodage encodage = Encodage::Utf8;

@@ -1,0 +1,171 @@
+#include "CadreDeTest.h"
+#include "entities/WndCaracteres.h"
+#include "tagremoval/DlgSupprimer.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTableWidget>
+
+// The special characters window and the two tag removals, driven as a user drives them.
+class TestWndCaracteres : public CadreDeTest {
+    Q_OBJECT
+
+    TWndHTML *Ouvre(const QByteArray &octets) { return CadreDeTest::Ouvre(Fichier("page.htm", octets)); }
+
+    // Runs the tag removal with these options, as if the user had set them in the dialog.
+    void Options(bool restaurer, QRadioButton *TSupprimerForm::*choix, int reponse = QDialog::Accepted)
+    {
+        script->executions << [=](QDialog &dialogue) {
+            auto &options = static_cast<TSupprimerForm &>(dialogue);
+            // A fresh dialog each time, with its defaults.
+            if (!options.CbRestaurer->isChecked() || !options.RbRien->isChecked())
+                return int(QDialog::Rejected);
+            options.CbRestaurer->setChecked(restaurer);
+            (options.*choix)->setChecked(true);
+            return reponse;
+        };
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(dossier.isValid());
+        NouveauCadre();
+    }
+
+    void cleanup() { FermeCadre(); }
+
+    void grille()
+    {
+        QTableWidget *grille = frame->CaracteresSpeciaux().CaracteresGrid;
+        QCOMPARE(grille->rowCount(), 5);
+        QCOMPARE(grille->horizontalHeaderItem(3)->text(), QStringLiteral("Co."));
+        QCOMPARE(grille->item(0, 0)->text(), QStringLiteral("é"));
+        QCOMPARE(grille->item(0, 2)->text(), QStringLiteral("&eacute;"));
+        QCOMPARE(grille->item(0, 1)->text(), QStringLiteral("e accent aigu"));
+        QCOMPARE(grille->item(3, 3)->text(), QString());
+        QVERIFY(script->erreurs.isEmpty());
+    }
+
+    void tableIllisibleOuVide()
+    {
+        FermeCadre();
+        auto utilisateur = std::make_unique<UtilisateurScripte>();
+        script = utilisateur.get();
+        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur),
+                                           dossier.filePath("absent.txt"));
+        QCOMPARE(script->erreurs,
+                 QStringList{QStringLiteral("Ne peut ouvrir le fichier %1").arg(dossier.filePath("absent.txt"))});
+
+        // Correction then changes nothing, and the document stays unmodified.
+        TWndHTML *w = Ouvre("été");
+        w->CorrectionAccents();
+        QCOMPARE(Texte(w), QByteArray("été"));
+        QVERIFY(!w->EditHTML->isModified());
+
+        FermeCadre();
+        const QString vide = Fichier("vide.txt", "");
+        utilisateur = std::make_unique<UtilisateurScripte>();
+        script = utilisateur.get();
+        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur), vide);
+        QCOMPARE(script->erreurs,
+                 QStringList{QStringLiteral("Le nombre de lignes fixes doit être inférieur au nombre de lignes")});
+    }
+
+    void doubleClicAvecSelection()
+    {
+        TWndHTML *w = Ouvre("un mot");
+        w->EditHTML->Selectionne(3, 3);
+        QTableWidget *grille = frame->CaracteresSpeciaux().CaracteresGrid;
+        // The meaning column of the row: its entity is inserted, not its meaning.
+        grille->setCurrentCell(1, 1);
+        frame->CaracteresSpeciaux().CaracteresGridDblClick();
+        QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
+        QCOMPARE(w->EditHTML->SelStart(), 11);
+        QCOMPARE(w->EditHTML->SelLength(), 3);
+    }
+
+    void correctionEtRestauration()
+    {
+        TWndHTML *w = Ouvre("Été été è & <P>");
+        w->EditHTML->Selectionne(4, 2);
+        w->CorrectionAccents();
+        // Flags "O" and "o" count; the capital letter's row has no flag; & and < are not flagged.
+        QCOMPARE(Texte(w), QByteArray("Ét&eacute; &eacute;t&eacute; &egrave; & <P>"));
+        QCOMPARE(w->EditHTML->SelStart(), 0);
+        QCOMPARE(w->EditHTML->SelLength(), 0);
+        // One undo step takes the whole correction back.
+        w->EditionDefaire();
+        QCOMPARE(Texte(w), QByteArray("Été été è & <P>"));
+    }
+
+    void suppressionDesTags_data()
+    {
+        QTest::addColumn<bool>("restaurer");
+        QTest::addColumn<int>("choix");
+        QTest::newRow("rien, restauration") << true << 0;
+        QTest::newRow("espaces, sans restauration") << false << 1;
+        QTest::newRow("tabulations, restauration") << true << 2;
+    }
+
+    void suppressionDesTags()
+    {
+        const QByteArray source("  <P>Un<B>été</B>&lt;x</P>\r\n\r\n\r\n<I>fin\r\n");
+        TWndHTML *w = Ouvre(source);
+        w->EditHTML->Selectionne(2, 3);
+
+        QFETCH(bool, restaurer);
+        QFETCH(int, choix);
+        Options(restaurer, choix == 0 ? &TSupprimerForm::RbRien
+                           : choix == 1 ? &TSupprimerForm::RbEspace
+                                        : &TSupprimerForm::RbTab);
+        w->SupprimerlestagsHTML1Click();
+
+        TWndHTML *resultat = frame->FenetreActive();
+        QVERIFY(resultat != w);
+        QCOMPARE(resultat->FileName, dossier.filePath("page (Sans tags).txt"));
+        QCOMPARE(resultat->windowTitle(), resultat->FileName);
+        QVERIFY(resultat->Untitled);
+        QVERIFY(resultat->EditHTML->isModified());
+        const QByteArray separateur = choix == 0 ? "" : choix == 1 ? " " : "\t";
+        const QByteArray lt = restaurer ? "<" : "&lt;";
+        QCOMPARE(Texte(resultat), "Un" + separateur + "été" + separateur + lt + "x\r\n\r\nfin\r\n");
+        QCOMPARE(resultat->EditHTML->SelStart(), restaurer ? 0 : Texte(resultat).size());
+
+        // The source is left as it was: text, modified state, selection.
+        QCOMPARE(Texte(w), source);
+        QVERIFY(!w->EditHTML->isModified());
+        QCOMPARE(w->EditHTML->SelStart(), 2);
+        QCOMPARE(w->EditHTML->SelLength(), 3);
+    }
+
+    void suppressionAnnulee()
+    {
+        TWndHTML *w = Ouvre("<P>a</P>");
+        Options(true, &TSupprimerForm::RbRien, QDialog::Rejected);
+        w->SupprimerlestagsHTML1Click();
+        QCOMPARE(frame->Fenetres().size(), 1);
+    }
+
+    void suppressionDesTableaux()
+    {
+        frame->FileNew();
+        TWndHTML *w = frame->FenetreActive();
+        w->InsertionTexte("<TABLE><tr><TD>a</td><td>b</TD></TR></table>", "");
+        const QByteArray source = Texte(w);
+        w->Supprimerlestagstableaux1Click();
+
+        TWndHTML *resultat = frame->FenetreActive();
+        QCOMPARE(resultat->FileName, QStringLiteral("Sans Nom (Sans tableaux).htm"));
+        QVERIFY(resultat->Untitled);
+        QVERIFY(resultat->EditHTML->isModified());
+        QCOMPARE(Texte(resultat), QByteArray("<HTML>\n<HEAD>\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n"
+                                             "a\tb\n</BODY>\n</HTML>\n"));
+        QCOMPARE(resultat->EditHTML->SelStart(), Texte(resultat).size());
+        QCOMPARE(Texte(w), source);
+        QVERIFY(w->EditHTML->isModified());
+    }
+};
+
+QTEST_MAIN(TestWndCaracteres)
+#include "tst_wndcaracteres.moc"
