@@ -1,0 +1,319 @@
+// Throughput of the page transformations behind the editor's commands and balizo-outils: tags and tables taken out
+// of a large page of lines and of a minified one, accents corrected and restored on French text.
+//
+//   ./bench_transformations                                   every measure
+//   ./bench_transformations --benchmark_filter=SupprimeTags   some of them
+//   ./bench_transformations --ecrire DOSSIER                  writes the generated inputs there instead, to time the
+//                                                             command-line tool on them
+//   GLIBC_TUNABLES=glibc.malloc.hugetlb=1 ./bench_transformations
+//                                                             the results in huge pages, as balizo-outils has them:
+//                                                             where page faults are dear (virtual machines), the
+//                                                             output's faults can cost more than the scan
+//
+// The inputs are generated in memory at first use, always the same (fixed seed).
+
+#include "entities/Remplacement.h"
+#include "entities/TableAccents.h"
+#include "tagremoval/SuppressionTags.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t Mo = 1024 * 1024;
+
+// Hand-written pages as personal and association sites have them: French text with its accents and a few entities,
+// headings, links, images, tables and lists.
+class Redacteur {
+public:
+    explicit Redacteur(unsigned graine) : alea(graine) {}
+
+    // One element of a page body, without line end.
+    void Element(std::string &sortie)
+    {
+        const int tirage = Entre(0, 99);
+        if (tirage < 3) {
+            sortie += Entre(0, 2) ? "<h2>" : "<h1 align=\"center\">";
+            Phrase(sortie, 2, 7, false);
+            sortie += "</h2>";
+        } else if (tirage < 40) {
+            sortie += Entre(0, 4) ? "<p>" : "<p class=\"note\">";
+            for (int i = Entre(1, 4); i > 0; --i) {
+                Phrase(sortie, 5, 20, true);
+                sortie += i > 1 ? " " : "";
+            }
+            sortie += "</p>";
+        } else if (tirage < 50) {
+            sortie += "<p>";
+            Phrase(sortie, 3, 8, true);
+            sortie += " <a href=\"";
+            sortie += Un(Sites);
+            sortie += "/rubrique" + std::to_string(Entre(1, 60)) + "/page-" + std::to_string(Entre(1, 999)) +
+                      ".htm\">";
+            Phrase(sortie, 1, 4, false);
+            sortie += "</a></p>";
+        } else if (tirage < 64) {
+            sortie += "<li>";
+            Phrase(sortie, 2, 10, true);
+            sortie += "</li>";
+        } else if (tirage < 67) {
+            sortie += Entre(0, 1) ? "<ul type=\"disc\">" : "</ul>";
+        } else if (tirage < 84) {
+            sortie += "<tr><td>";
+            Phrase(sortie, 1, 4, false);
+            sortie += "</td><td align=\"right\">" + std::to_string(Entre(1, 500)) + "," +
+                      std::to_string(Entre(10, 99)) + "&nbsp;&euro;</td><TD>";
+            Phrase(sortie, 1, 5, false);
+            sortie += "</TD></tr>";
+        } else if (tirage < 87) {
+            sortie += Entre(0, 1) ? "<table width=\"90%\" border=\"0\" cellspacing=\"2\">" : "</table>";
+        } else if (tirage < 91) {
+            sortie += "<img src=\"photos/image" + std::to_string(Entre(1, 300)) + ".jpg\" width=\"" +
+                      std::to_string(Entre(80, 640)) + "\" height=\"" + std::to_string(Entre(60, 480)) +
+                      "\" alt=\"";
+            Phrase(sortie, 1, 4, false);
+            sortie += "\">";
+        } else if (tirage < 94) {
+            sortie += "<!-- ";
+            Phrase(sortie, 2, 5, false);
+            sortie += " -->";
+        } else if (tirage < 97) {
+            sortie += "<a name=\"section" + std::to_string(Entre(1, 9999)) + "\"></a>";
+        } else {
+            sortie += Entre(0, 1) ? "<br>" : "<hr size=\"1\">";
+        }
+    }
+
+    // A sentence of French words; with mark-up, a few of them in bold or italics, and a few entities.
+    void Phrase(std::string &sortie, int minimum, int maximum, bool balises)
+    {
+        for (int i = 0, nombre = Entre(minimum, maximum); i < nombre; ++i) {
+            if (i)
+                sortie += ' ';
+            const int tirage = Entre(0, 49);
+            if (balises && tirage == 0) {
+                sortie += Un(Entites);
+            } else if (balises && tirage == 1) {
+                sortie += "<b>";
+                sortie += Un(Mots);
+                sortie += "</b>";
+            } else if (balises && tirage == 2) {
+                sortie += "<i>";
+                sortie += Un(Mots);
+                sortie += "</i>";
+            } else {
+                sortie += Un(Mots);
+            }
+        }
+        sortie += Entre(0, 6) ? "." : " !";
+    }
+
+private:
+    static constexpr const char *Mots[] = {
+        "le", "la", "les", "un", "une", "des", "de", "du", "et", "ou", "à", "où", "en", "dans", "sur", "sous",
+        "avec", "pour", "par", "sans", "chez", "très", "déjà", "après", "près", "là", "voilà", "été", "était",
+        "sera", "avons", "êtes", "nous", "vous", "elles", "ça", "cela", "même", "aussi", "bientôt", "année",
+        "journée", "soirée", "réunion", "séance", "assemblée", "générale", "adhérents", "bénévoles", "trésorier",
+        "secrétaire", "président", "comité", "fête", "kermesse", "marché", "brocante", "église", "château",
+        "forêt", "rivière", "île", "côte", "lac", "montagne", "randonnée", "étape", "départ", "arrivée", "dénivelé",
+        "kilomètres", "goûter", "déjeuner", "dîner", "crêpes", "gâteaux", "boissons", "tarif", "réduit", "gratuit",
+        "enfants", "élèves", "école", "collège", "lycée", "théâtre", "cinéma", "musée", "bibliothèque", "mairie",
+        "salle", "polyvalente", "inscription", "réservée", "prévue", "annulée", "reportée", "complète", "première",
+        "dernière", "prochaine", "deuxième", "Noël", "Pâques", "été", "hiver", "printemps", "automne", "Genève",
+        "Besançon", "Orléans", "Nîmes", "Béziers", "Ardèche", "Isère", "Lyon", "Grenoble", "Québec", "cœur",
+        "sœur", "œuvre", "naïf", "maïs", "aïeul", "garçon", "leçon", "français", "reçu", "façade", "hôtel",
+        "hôpital", "fenêtre", "tête", "bâtiment", "coût", "août", "numéro", "téléphone", "répondeur", "courriel",
+        "l'accueil", "d'été", "aujourd'hui", "qu'il", "n'est", "s'inscrire", "j'ai", "l'équipe",
+    };
+    static constexpr const char *Entites[] = {"&nbsp;", "&eacute;", "&egrave;", "&agrave;", "&ccedil;", "&amp;",
+                                              "&laquo;", "&raquo;", "&euro;", "&copy;", "&ocirc;", "&quot;"};
+    static constexpr const char *Sites[] = {"http://www.mairie-exemple.fr", "https://asso-randonnee.org",
+                                            "http://perso.exemple.net/~jeanne", "..", "."};
+
+    int Entre(int a, int b) { return std::uniform_int_distribution<int>(a, b)(alea); }
+
+    template <std::size_t N>
+    const char *Un(const char *const (&liste)[N])
+    {
+        return liste[Entre(0, int(N) - 1)];
+    }
+
+    std::mt19937 alea;
+};
+
+// A page of at least `taille` bytes, one element per line ended by `fin`, or all on one line when `fin` is empty.
+std::string Page(std::size_t taille, std::string_view fin, unsigned graine)
+{
+    Redacteur redacteur(graine);
+    std::string page;
+    page.reserve(taille + 4096);
+    page.append("<html>").append(fin).append("<head><title>Bulletin de l'association</title></head>").append(fin);
+    page.append("<body bgcolor=\"#FFFFF0\">").append(fin);
+    while (page.size() < taille) {
+        redacteur.Element(page);
+        page += fin;
+    }
+    page.append("</body></html>").append(fin);
+    return page;
+}
+
+// Plain French text of at least `taille` bytes, without mark-up: paragraphs of a few sentences on CR LF lines.
+std::string Texte(std::size_t taille, unsigned graine)
+{
+    Redacteur redacteur(graine);
+    std::string texte;
+    texte.reserve(taille + 4096);
+    while (texte.size() < taille) {
+        redacteur.Phrase(texte, 8, 25, false);
+        texte += ' ';
+        redacteur.Phrase(texte, 8, 25, false);
+        texte += "\r\n";
+    }
+    return texte;
+}
+
+const std::string &GrandePage()
+{
+    static const std::string page = Page(100 * Mo, "\r\n", 1);
+    return page;
+}
+
+const std::string &PageUneLigne()
+{
+    static const std::string page = Page(5 * Mo, "", 2);
+    return page;
+}
+
+const std::string &TexteFrancais()
+{
+    static const std::string texte = Texte(10 * Mo, 3);
+    return texte;
+}
+
+// The accent table of the source tree; empty when it cannot be read.
+const std::vector<LigneAccent> &Table()
+{
+    static const std::vector<LigneAccent> table = [] {
+        std::ifstream fichier(BALIZO_TABLE_ACCENTS, std::ios::binary);
+        const std::string contenu{std::istreambuf_iterator<char>(fichier), std::istreambuf_iterator<char>()};
+        return LitTableAccents(contenu);
+    }();
+    return table;
+}
+
+// The French text with its accents corrected: what restoring has to undo.
+const std::string &TexteCorrige()
+{
+    static const std::string texte = Correction(Table()).Applique(TexteFrancais());
+    return texte;
+}
+
+// --- Measures -------------------------------------------------------------------------------------------------
+
+void MesureTags(benchmark::State &state, const std::string &page)
+{
+    for (auto _ : state) {
+        std::string texte = SupprimeTags(page, RemplacementTag::Rien, "\r\n");
+        benchmark::DoNotOptimize(texte.data());
+    }
+    state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
+}
+
+void MesureTableaux(benchmark::State &state, const std::string &page)
+{
+    for (auto _ : state) {
+        std::string texte = SupprimeTableaux(page, "\r\n");
+        benchmark::DoNotOptimize(texte.data());
+    }
+    state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
+}
+
+void MesureSerie(benchmark::State &state, const SerieRemplacements &serie, const std::string &texte)
+{
+    if (Table().empty()) {
+        state.SkipWithError("table des accents illisible: " BALIZO_TABLE_ACCENTS);
+        return;
+    }
+    for (auto _ : state) {
+        std::string resultat = serie.Applique(texte);
+        benchmark::DoNotOptimize(resultat.data());
+    }
+    state.counters["une passe"] = serie.UnePasse();
+    state.SetBytesProcessed(int64_t(texte.size()) * state.iterations());
+}
+
+void BM_SupprimeTags100Mo(benchmark::State &state)
+{
+    MesureTags(state, GrandePage());
+}
+
+void BM_SupprimeTagsUneLigne5Mo(benchmark::State &state)
+{
+    MesureTags(state, PageUneLigne());
+}
+
+void BM_SupprimeTableaux100Mo(benchmark::State &state)
+{
+    MesureTableaux(state, GrandePage());
+}
+
+void BM_SupprimeTableauxUneLigne5Mo(benchmark::State &state)
+{
+    MesureTableaux(state, PageUneLigne());
+}
+
+void BM_Correction10Mo(benchmark::State &state)
+{
+    MesureSerie(state, Correction(Table()), TexteFrancais());
+}
+
+void BM_Restauration10Mo(benchmark::State &state)
+{
+    MesureSerie(state, Restauration(Table()), TexteCorrige());
+}
+
+bool EcritFichier(const std::string &chemin, const std::string &octets)
+{
+    std::FILE *fichier = std::fopen(chemin.c_str(), "wb");
+    const bool ecrit = fichier && std::fwrite(octets.data(), 1, octets.size(), fichier) == octets.size();
+    return fichier && std::fclose(fichier) == 0 && ecrit;
+}
+
+} // namespace
+
+BENCHMARK(BM_SupprimeTags100Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SupprimeTagsUneLigne5Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SupprimeTableaux100Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SupprimeTableauxUneLigne5Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Correction10Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Restauration10Mo)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--ecrire") == 0) {
+        const std::string dossier = argv[2];
+        const bool ecrit = EcritFichier(dossier + "/page-100mo.htm", GrandePage()) &&
+                           EcritFichier(dossier + "/page-10mo.htm", Page(10 * Mo, "\r\n", 4)) &&
+                           EcritFichier(dossier + "/une-ligne-5mo.htm", PageUneLigne()) &&
+                           EcritFichier(dossier + "/texte-10mo.txt", TexteFrancais()) &&
+                           EcritFichier(dossier + "/texte-corrige-10mo.txt", TexteCorrige());
+        if (!ecrit)
+            std::fprintf(stderr, "Ne peut écrire les fichiers dans %s\n", dossier.c_str());
+        return ecrit ? 0 : 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+// balizo-outils: reads a page from a file or standard input, applies one of the editor's transformations and writes
+// the result to standard output, byte for byte in the page's own encoding. Returns the exit code: 0 when done,
+// 1 when standard output could not be written, 2 for a usage error or an input that could not be read (in which
+// case nothing is written to standard output).
+int LanceOutils(int argc, char **argv);

@@ -1,0 +1,6 @@
+#include "tools/Outils.h"
+
+int main(int argc, char **argv)
+{
+    return LanceOutils(argc, argv);
+}
