@@ -36,41 +36,31 @@ char32_t Minuscule(char32_t c)
     return c;
 }
 
-// The next character of `texte` from i, i moved past it. A byte that begins no valid UTF-8 sequence comes back on its
-// own, above the code points, so that it only equals the same byte.
+// Where the bytes outside valid UTF-8 sequences go, each on its own: above the code points, so that it only equals
+// the same byte.
+constexpr char32_t HorsUnicode = 0x110000;
+
+// The next character of `texte` from i, i moved past it.
 char32_t Suivant(std::string_view texte, std::size_t &i)
 {
     const auto octet = [&](std::size_t k) { return static_cast<unsigned char>(texte[k]); };
     const unsigned char c = octet(i);
-    std::size_t longueur;
-    char32_t point, minimum;
     if (c < 0x80) {
         ++i;
         return c;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-        longueur = 2, point = c & 0x1F, minimum = 0x80;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        longueur = 3, point = c & 0x0F, minimum = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        longueur = 4, point = c & 0x07, minimum = 0x10000;
-    } else {
-        ++i;
-        return 0x110000 + c;
     }
-    if (texte.size() - i < longueur) {
-        ++i;
-        return 0x110000 + c;
-    }
-    for (std::size_t k = 1; k < longueur; ++k) {
-        if ((octet(i + k) & 0xC0) != 0x80) {
-            ++i;
-            return 0x110000 + c;
-        }
+    const std::size_t longueur = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    bool valide = longueur != 0 && texte.size() - i >= longueur;
+    char32_t point = c & (0x7F >> longueur);
+    for (std::size_t k = 1; valide && k < longueur; ++k) {
+        valide = (octet(i + k) & 0xC0) == 0x80;
         point = point << 6 | (octet(i + k) & 0x3F);
     }
-    if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+    // Neither overlong, nor a surrogate, nor past U+10FFFF.
+    constexpr char32_t Minimum[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (!valide || point < Minimum[longueur] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
         ++i;
-        return 0x110000 + c;
+        return HorsUnicode + c;
     }
     i += longueur;
     return point;

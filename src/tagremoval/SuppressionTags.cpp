@@ -8,10 +8,14 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 // Pages run to hundreds of megabytes, or megabytes on one line: every function here reads the text once, from left to
-// right, and writes its result once into room reserved in advance. The hot loops look at 16 bytes at a time (SSE2,
-// always there on x86-64) and stop only at a byte that needs a decision; elsewhere the same loops run byte by byte.
+// right, and writes its result once into room reserved in advance. The hot loops look at 16 or 64 bytes at a time
+// (SSE2, always there on x86-64) and take their decisions at the bytes that need one; without SSE2, and for the last
+// bytes of the text, the same loops run byte by byte.
 
 namespace {
 
@@ -67,6 +71,12 @@ std::size_t ApresSaut(const char *texte, std::size_t j, std::size_t n)
     return j + 1 + (texte[j] == '\r' && j + 1 < n && texte[j + 1] == '\n');
 }
 
+// The main loops read the text by blocks of 64 bytes, whose masks tell where the bytes that need a decision are; each
+// run of kept bytes between them is copied at once. What a block may write: its kept bytes (its tags give room for
+// the tabs or blanks put in their place) and the 64-byte copy of its last run.
+constexpr unsigned TailleBloc = 64;
+constexpr std::size_t EcritureBloc = 2 * TailleBloc;
+
 #if defined(__SSE2__)
 using Bloc = __m128i;
 
@@ -90,10 +100,48 @@ Bloc Precedents(Bloc x, char avant)
 {
     return _mm_or_si128(_mm_slli_si128(x, 1), _mm_cvtsi32_si128(static_cast<unsigned char>(avant)));
 }
+
+// The bytes of a block that the main loops decide on, one bit per byte.
+struct Bloc64 {
+    std::uint64_t ouvrants = 0, fermants = 0, sauts = 0, espaces = 0, tabs = 0;
+
+    explicit Bloc64(const char *p)
+    {
+        for (unsigned k = 0; k < TailleBloc; k += 16) {
+            const Bloc x = Charge(p + k);
+            ouvrants |= std::uint64_t(Masque(Egaux(x, '<'))) << k;
+            fermants |= std::uint64_t(Masque(Egaux(x, '>'))) << k;
+            sauts |= std::uint64_t(Masque(_mm_or_si128(Egaux(x, '\n'), Egaux(x, '\r')))) << k;
+            espaces |= std::uint64_t(Masque(Egaux(x, ' '))) << k;
+            tabs |= std::uint64_t(Masque(Egaux(x, '\t'))) << k;
+        }
+    }
+
+    static void Copie(char *o, const char *p)
+    {
+        for (unsigned k = 0; k < TailleBloc; k += 16)
+            _mm_storeu_si128(reinterpret_cast<Bloc *>(o + k), Charge(p + k));
+    }
+};
+
+// The "<" of a block (66 bytes readable) followed by "T" or "/T", in any case: where a table tag may begin.
+std::uint64_t DebutsDeTableaux(const char *p)
+{
+    const Bloc minuscule = _mm_set1_epi8(0x20);
+    std::uint64_t debuts = 0;
+    for (unsigned k = 0; k < TailleBloc; k += 16) {
+        const Bloc x1 = Charge(p + k + 1);
+        const Bloc t1 = Egaux(_mm_or_si128(x1, minuscule), 't');
+        const Bloc t2 = Egaux(_mm_or_si128(Charge(p + k + 2), minuscule), 't');
+        const Bloc suite = _mm_or_si128(t1, _mm_and_si128(Egaux(x1, '/'), t2));
+        debuts |= std::uint64_t(Masque(_mm_and_si128(Egaux(Charge(p + k), '<'), suite))) << k;
+    }
+    return debuts;
+}
 #endif
 
 // The first index from i that holds neither a space nor a tab, or n.
-[[gnu::always_inline]] inline std::size_t SauteBlancs(const char *texte, std::size_t i, std::size_t n)
+std::size_t SauteBlancs(const char *texte, std::size_t i, std::size_t n)
 {
 #if defined(__SSE2__)
     for (; n - i >= 16; i += 16) {
@@ -108,24 +156,8 @@ Bloc Precedents(Bloc x, char avant)
     return i;
 }
 
-// The first index from i that holds ">" or a line break, or n: where a tag that began before i ends, or its line.
-[[gnu::always_inline]] inline std::size_t FinDeBalise(const char *texte, std::size_t i, std::size_t n)
-{
-#if defined(__SSE2__)
-    for (; n - i >= 16; i += 16) {
-        const Bloc x = Charge(texte + i);
-        const unsigned m = Masque(_mm_or_si128(Egaux(x, '>'), _mm_or_si128(Egaux(x, '\n'), Egaux(x, '\r'))));
-        if (m)
-            return i + static_cast<std::size_t>(__builtin_ctz(m));
-    }
-#endif
-    while (i < n && texte[i] != '>' && texte[i] != '\n' && texte[i] != '\r')
-        ++i;
-    return i;
-}
-
 // The first index from i that holds ">", "<" or a line break, or n: a table tag ends there when it is ">".
-[[gnu::always_inline]] inline std::size_t FinDeBaliseDeTableau(const char *texte, std::size_t i, std::size_t n)
+std::size_t FinDeBaliseDeTableau(const char *texte, std::size_t i, std::size_t n)
 {
 #if defined(__SSE2__)
     for (; n - i >= 16; i += 16) {
@@ -161,6 +193,11 @@ std::size_t FinDeLigne(const char *texte, std::size_t i, std::size_t n)
 // is lengthened (and so zero-filled, its pages touched) only a step ahead of the writing: a result half the size of
 // the text touches half the memory. The copy loops are told how far they may write; the other steps write at most
 // one byte, or a line end, whose room is asked for.
+//
+// On a virtual machine every first touch of a 4 KiB page is a trip to the host, and for a result of tens of
+// megabytes those faults took longer than the work: a large result is advised to the kernel as huge-page memory
+// before anything touches it, so that one fault maps 2 MiB. The advice is a hint; whether it is taken changes
+// nothing else.
 class Sortie {
 public:
     // What the 16-byte stores may write past the last byte kept, plus the byte a step may add.
@@ -169,6 +206,7 @@ public:
     explicit Sortie(std::size_t taille)
     {
         texte.reserve(taille + Marge);
+        GrandesPages(texte.data(), texte.capacity());
         texte.resize(std::min(texte.capacity(), Pas));
     }
 
@@ -200,6 +238,19 @@ private:
     // About the size of a core's cache: the zeroes are still there when the result overwrites them.
     static constexpr std::size_t Pas = std::size_t(256) << 10;
 
+    static void GrandesPages([[maybe_unused]] char *debut, [[maybe_unused]] std::size_t taille)
+    {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+        constexpr std::uintptr_t PageEnorme = std::uintptr_t(2) << 20;
+        if (taille < 4 * PageEnorme)
+            return;
+        // Only the whole huge pages inside the block: the advice must not reach memory that is not the string's.
+        const std::uintptr_t a = (reinterpret_cast<std::uintptr_t>(debut) + PageEnorme - 1) & ~(PageEnorme - 1);
+        const std::uintptr_t b = (reinterpret_cast<std::uintptr_t>(debut) + taille) & ~(PageEnorme - 1);
+        madvise(reinterpret_cast<void *>(a), b - a, MADV_HUGEPAGE);
+#endif
+    }
+
     std::string texte;
 };
 
@@ -209,45 +260,9 @@ std::size_t Limite(std::size_t i, std::size_t n, const Sortie &sortie, const cha
     return i + std::min(n - i, sortie.Libre(o));
 }
 
-// Copies the bytes of the line that SupprimeTags keeps as they are, and stops at the first that needs a decision: "<",
-// a line break, a space or tab that repeats the byte written before it or that would lead the line. Reads and
-// writes no further than `limite`.
-std::size_t CopieTexte(const char *texte, std::size_t i, std::size_t limite, char *&o, const char *ligne)
-{
-#if defined(__SSE2__)
-    if (limite - i >= 16) {
-        char avant = o > ligne ? o[-1] : texte[i]; // at the head of the line a blank counts as repeated
-        do {
-            const Bloc x = Charge(texte + i);
-            const Bloc prec = Precedents(x, avant);
-            const Bloc repete = _mm_or_si128(_mm_and_si128(Egaux(x, ' '), Egaux(prec, ' ')),
-                                             _mm_and_si128(Egaux(x, '\t'), Egaux(prec, '\t')));
-            const Bloc arret = _mm_or_si128(_mm_or_si128(Egaux(x, '<'), repete),
-                                            _mm_or_si128(Egaux(x, '\n'), Egaux(x, '\r')));
-            _mm_storeu_si128(reinterpret_cast<Bloc *>(o), x);
-            if (const unsigned m = Masque(arret)) {
-                const unsigned k = static_cast<unsigned>(__builtin_ctz(m));
-                o += k;
-                return i + k;
-            }
-            avant = texte[i + 15];
-            o += 16;
-            i += 16;
-        } while (limite - i >= 16);
-    }
-#endif
-    for (; i < limite; ++i) {
-        const char c = texte[i];
-        if (c == '<' || c == '\n' || c == '\r' || (EstBlanc(c) && (o == ligne || o[-1] == c)))
-            return i;
-        *o++ = c;
-    }
-    return i;
-}
-
-// Copies the bytes of the line that the table passes keep as they are, and stops at the first that needs a decision:
-// a line break, a tab after a tab, or "<" followed by "T" or "/T" (any case). Writes no further than `limite`; looks
-// two bytes past it when n allows.
+// For the lines that SupprimeTableaux reads by pieces, and its last bytes: copies the bytes that the passes keep as
+// they are, and stops at the first that needs a decision: a line break, a tab after a tab, or "<" followed by "T" or
+// "/T" (any case). Writes no further than `limite`; looks two bytes past it when n allows.
 std::size_t CopieTableaux(const char *texte, std::size_t i, std::size_t limite, std::size_t n, char *&o,
                           const char *ligne)
 {
@@ -291,13 +306,36 @@ std::size_t CopieTableaux(const char *texte, std::size_t i, std::size_t limite, 
 constexpr std::array<std::string_view, 8> PrefixesTableaux = {"<TABLE", "</TABLE", "<TD", "</TD",
                                                                "<TR",    "</TR",    "<TH", "</TH"};
 
-// The pass whose prefix stands at p (`reste` bytes readable), or -1. At one place at most one prefix matches.
+// The pass whose prefix stands at p (`reste` bytes readable), or -1: "<" or "</", "T", then "ABLE", "D", "R" or "H".
+// At one place at most one prefix matches.
 int PassePour(const char *p, std::size_t reste)
 {
-    for (std::size_t k = 0; k < PrefixesTableaux.size(); ++k)
-        if (PrefixesTableaux[k].size() <= reste && CommenceParMajuscules(p, PrefixesTableaux[k]))
-            return static_cast<int>(k);
-    return -1;
+    if (reste < 3 || p[0] != '<')
+        return -1;
+    const bool fermante = p[1] == '/';
+    const std::size_t t = fermante ? 2 : 1;
+    if (reste < t + 2 || Majuscule(p[t]) != 'T')
+        return -1;
+    int k;
+    switch (Majuscule(p[t + 1])) {
+    case 'A':
+        if (reste < t + 5 || Majuscule(p[t + 2]) != 'B' || Majuscule(p[t + 3]) != 'L' || Majuscule(p[t + 4]) != 'E')
+            return -1;
+        k = 0;
+        break;
+    case 'D':
+        k = 2;
+        break;
+    case 'R':
+        k = 4;
+        break;
+    case 'H':
+        k = 6;
+        break;
+    default:
+        return -1;
+    }
+    return k + fermante;
 }
 
 // The eight table passes over one line at a time. Each pass keeps its own open-tag and previous-empty flags (one bit
@@ -495,8 +533,9 @@ private:
                                                    [](std::size_t x, const Morceau &m) { return x < m.fin; });
             if (suivante == entree.end())
                 break;
-            // A tag that an earlier pass cut out, or cut short at the end of a range, is no longer there.
-            if (EstTab(*suivante) || suivante->debut > p || p + longueur > suivante->fin)
+            // A tag that an earlier pass cut out is no longer there. No cut falls inside a prefix, whose bytes after
+            // the first hold no "<", no ">" and no blank: a range that holds p holds the whole prefix.
+            if (EstTab(*suivante) || suivante->debut > p)
                 continue;
             const auto u = static_cast<std::size_t>(suivante - entree.begin());
             Recopie(entree, t, a, u, sortie);
@@ -583,15 +622,17 @@ std::string SupprimeTags(std::string_view texte, RemplacementTag remplacement, s
     char *o = sortie.Debut();
     char *ligne = o; // where the current line begins in the result
     bool precedentVide = true;
-    std::size_t i = 0;
+    // Between a "<" and its ">". The ">" of a tag begun on an earlier line finds its line empty, and the replacement
+    // goes like any blank at the head of a line: no need to tell the two kinds apart.
+    bool dansBalise = false;
 
-    // Ends the current line, the text read up to i.
-    auto termine = [&] {
+    // Ends the current line, leaving room for `apres` bytes after it.
+    auto termine = [&](std::size_t apres) {
         while (o > ligne && EstBlanc(o[-1]))
             --o;
         const bool vide = o == ligne;
         if (!vide || !precedentVide) {
-            o = sortie.Place(o, fin.size());
+            o = sortie.Place(o, fin.size() + apres);
             std::memcpy(o, fin.data(), fin.size());
             o += fin.size();
         }
@@ -599,55 +640,88 @@ std::string SupprimeTags(std::string_view texte, RemplacementTag remplacement, s
         ligne = o;
     };
 
-    bool ligneEnCours = n > 0;
-    while (i < n) {
-        const std::size_t limite = Limite(i, n, sortie, o);
-        i = CopieTexte(in, i, limite, o, ligne);
-        if (i == limite) {
-            if (i == n)
-                break;
-            // The string may move when the result outgrows the text.
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // By blocks while a whole block and the copy from its last byte stay within the text; `pos` runs one past the
+    // block when its last byte is the CR of a CR LF.
+    unsigned pos = 0;
+    for (; n - i >= 2 * TailleBloc; i += TailleBloc, pos -= TailleBloc) {
+        if (sortie.Libre(o) < EcritureBloc) {
             const std::ptrdiff_t debutLigne = ligne - sortie.Debut();
-            o = sortie.Place(o, 16);
+            o = sortie.Place(o, EcritureBloc);
             ligne = sortie.Debut() + debutLigne;
-            continue;
         }
-        const char c = in[i];
-        if (EstBlanc(c)) {
-            if (o == ligne)
-                i = SauteBlancs(in, i, n);
-            else
-                while (i < n && in[i] == c)
-                    ++i;
-        } else if (c == '<') {
-            std::size_t j = FinDeBalise(in, i + 1, n);
-            if (j < n && in[j] == '>') {
-                i = j + 1;
-                if (mis && o > ligne && o[-1] != mis)
-                    *o++ = mis;
-                continue;
-            }
-            // The tag goes on over the next lines, which are empty up to its ">", or to the end of the text.
-            i = j;
-            while (i < n) {
-                i = ApresSaut(in, i, n);
-                termine();
-                ligneEnCours = i < n;
-                j = FinDeBalise(in, i, n);
-                if (j < n && in[j] == '>') {
-                    i = j + 1;
+        const char *const b = in + i;
+        const Bloc64 m(b);
+        const std::uint64_t doubles = (m.espaces & (m.espaces << 1)) | (m.tabs & (m.tabs << 1));
+        const std::uint64_t arrets = m.ouvrants | m.sauts | doubles;
+        while (pos < TailleBloc) {
+            if (dansBalise) {
+                const std::uint64_t fins = (m.fermants | m.sauts) >> pos;
+                if (!fins) {
+                    pos = TailleBloc;
                     break;
                 }
-                i = j;
+                const unsigned q = pos + static_cast<unsigned>(__builtin_ctzll(fins));
+                if ((m.fermants >> q) & 1) {
+                    dansBalise = false;
+                    pos = q + 1;
+                    if (mis && o != ligne && o[-1] != mis)
+                        *o++ = mis;
+                } else {
+                    pos = q + 1 + (b[q] == '\r' && b[q + 1] == '\n');
+                    termine(EcritureBloc);
+                }
+                continue;
             }
-        } else {
-            i = ApresSaut(in, i, n);
-            termine();
-            ligneEnCours = i < n;
+            const char c = b[pos];
+            if (c == '<') {
+                dansBalise = true;
+                ++pos;
+            } else if ((m.sauts >> pos) & 1) {
+                pos += 1 + (c == '\r' && b[pos + 1] == '\n');
+                termine(EcritureBloc);
+            } else if (EstBlanc(c) && (o == ligne || o[-1] == c)) {
+                // At the head of the line every blank goes; elsewhere the run of this one.
+                const std::uint64_t blancs = o == ligne ? m.espaces | m.tabs : c == ' ' ? m.espaces : m.tabs;
+                const std::uint64_t autres = ~blancs >> pos;
+                pos = autres ? pos + static_cast<unsigned>(__builtin_ctzll(autres)) : TailleBloc;
+            } else {
+                const std::uint64_t suite = (arrets >> pos) >> 1;
+                const unsigned s = suite ? pos + 1 + static_cast<unsigned>(__builtin_ctzll(suite)) : TailleBloc;
+                Bloc64::Copie(o, b + pos);
+                o += s - pos;
+                pos = s;
+            }
         }
     }
-    if (ligneEnCours)
-        termine();
+    i += pos;
+#endif
+    // The rest byte by byte, as the blocks do it.
+    const std::ptrdiff_t debutLigne = ligne - sortie.Debut();
+    o = sortie.Place(o, n - i + 1);
+    ligne = sortie.Debut() + debutLigne;
+    for (; i < n; ++i) {
+        const char c = in[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < n && in[i + 1] == '\n')
+                ++i;
+            termine(n - i);
+        } else if (dansBalise) {
+            if (c == '>') {
+                dansBalise = false;
+                if (mis && o != ligne && o[-1] != mis)
+                    *o++ = mis;
+            }
+        } else if (c == '<') {
+            dansBalise = true;
+        } else if (!EstBlanc(c) || (o != ligne && o[-1] != c)) {
+            *o++ = c;
+        }
+    }
+    // A final line break starts no further line.
+    if (n > 0 && in[n - 1] != '\n' && in[n - 1] != '\r')
+        termine(0);
     return sortie.Termine(o);
 }
 
@@ -660,15 +734,22 @@ std::string SupprimeTableaux(std::string_view texte, std::string_view fin)
     char *ligne = o;
     PassesTableaux passes;
     std::size_t i = 0;
-    std::size_t debutLu = 0;   // where the current line begins in the text
-    bool parPieces = false;    // whether the current line goes through the pieces
-    unsigned derniere = 0;     // 1 + the last pass whose tag the line held, 0 when none
+    std::size_t debutLu = 0; // where the current line begins in the text
+    bool parPieces = false;  // whether the current line goes through the pieces
+    unsigned derniere = 0;   // 1 + the last pass whose tag the line held, 0 when none
 
     auto commence = [&] {
         debutLu = i;
         parPieces = passes.Ouvertes();
         derniere = 0;
         i = SauteBlancs(in, i, n);
+    };
+    // A tag that the others may reach into: the line is read again, its tags noted for the pieces.
+    auto relit = [&] {
+        o = ligne;
+        i = debutLu;
+        commence();
+        parPieces = true;
     };
     auto termine = [&] {
         while (o > ligne && EstBlanc(o[-1]))
@@ -677,16 +758,88 @@ std::string SupprimeTableaux(std::string_view texte, std::string_view fin)
         const bool garde = parPieces ? passes.Traite(ligne, o)
                                      : passes.Traverse(o > ligne ? 8 : derniere > 0 ? derniere - 1 : 0);
         if (garde) {
-            o = sortie.Place(o, fin.size());
+            o = sortie.Place(o, fin.size() + EcritureBloc);
             std::memcpy(o, fin.data(), fin.size());
             o += fin.size();
         }
         ligne = o;
     };
+    // The table tag of pass k whose "<" is at i ends at j: the tab that takes its place, unless it would lead the
+    // line or follow a tab.
+    auto retire = [&](int k, std::size_t j) {
+        derniere = std::max(derniere, static_cast<unsigned>(k) + 1);
+        i = j + 1;
+        if (o != ligne && o[-1] != '\t')
+            *o++ = '\t';
+    };
 
-    bool ligneEnCours = n > 0;
     commence();
     while (i < n) {
+#if defined(__SSE2__)
+        // The lines without pieces by blocks of 64 bytes, as SupprimeTags reads its text.
+        if (!parPieces && n - i >= 2 * TailleBloc) {
+            if (sortie.Libre(o) < EcritureBloc) {
+                const std::ptrdiff_t debutLigne = ligne - sortie.Debut();
+                o = sortie.Place(o, EcritureBloc);
+                ligne = sortie.Debut() + debutLigne;
+            }
+            const std::size_t base = i;
+            const char *const b = in + base;
+            const Bloc64 m(b);
+            const std::uint64_t debuts = DebutsDeTableaux(b);
+            const std::uint64_t arrets = m.sauts | debuts | (m.tabs & (m.tabs << 1));
+            bool quitte = false; // for a line read by pieces; i is then where it goes on
+            for (std::size_t pos = 0; pos < TailleBloc;) {
+                const char c = b[pos];
+                if ((m.sauts >> pos) & 1) {
+                    i = base + pos + 1 + (c == '\r' && b[pos + 1] == '\n');
+                    termine();
+                    commence();
+                    if (parPieces) {
+                        quitte = true;
+                        break;
+                    }
+                    pos = i - base;
+                    continue;
+                }
+                if ((debuts >> pos) & 1) {
+                    if (const int k = PassePour(b + pos, n - base - pos); k >= 0) {
+                        const std::uint64_t fins = ((m.fermants | m.ouvrants | m.sauts) >> pos) >> 1;
+                        const std::size_t j = fins ? base + pos + 1 + static_cast<std::size_t>(__builtin_ctzll(fins))
+                                                   : FinDeBaliseDeTableau(in, base + TailleBloc, n);
+                        if (j < n && in[j] == '>') {
+                            retire(k, j);
+                            pos = i - base;
+                        } else {
+                            relit();
+                            quitte = true;
+                            break;
+                        }
+                        continue;
+                    }
+                }
+                if (EstBlanc(c) && (o == ligne || (c == '\t' && o[-1] == '\t'))) {
+                    // At the head of the line every blank goes; elsewhere a run of tabs.
+                    const std::uint64_t autres = ~(o == ligne ? m.espaces | m.tabs : m.tabs) >> pos;
+                    pos = autres ? pos + static_cast<std::size_t>(__builtin_ctzll(autres)) : TailleBloc;
+                    continue;
+                }
+                const std::uint64_t suite = (arrets >> pos) >> 1;
+                const std::size_t s = suite ? pos + 1 + static_cast<std::size_t>(__builtin_ctzll(suite)) : TailleBloc;
+                Bloc64::Copie(o, b + pos);
+                o += s - pos;
+                pos = s;
+                i = base + pos;
+            }
+            // What follows reads on from a line whose head has had its blanks taken off.
+            if (!quitte) {
+                i = std::max(i, base + TailleBloc);
+                if (o == ligne)
+                    i = SauteBlancs(in, i, n);
+            }
+            continue;
+        }
+#endif
         const std::size_t limite = Limite(i, n, sortie, o);
         i = CopieTableaux(in, i, limite, n, o, ligne);
         if (i == limite) {
@@ -712,27 +865,20 @@ std::string SupprimeTableaux(std::string_view texte, std::string_view fin)
                 *o++ = c;
                 ++i;
             } else if (const std::size_t j = FinDeBaliseDeTableau(in, i + 1, n); j < n && in[j] == '>') {
-                derniere = std::max(derniere, static_cast<unsigned>(k) + 1);
-                i = j + 1;
+                retire(k, j);
                 if (o == ligne)
                     i = SauteBlancs(in, i, n);
-                else if (o[-1] != '\t')
-                    *o++ = '\t';
             } else {
-                // A tag that the others may reach into: the line is read again, its tags noted for the pieces.
-                o = ligne;
-                i = debutLu;
-                commence();
-                parPieces = true;
+                relit();
             }
         } else {
             i = ApresSaut(in, i, n);
             termine();
-            ligneEnCours = i < n;
             commence();
         }
     }
-    if (ligneEnCours)
+    // A final line break starts no further line.
+    if (n > 0 && in[n - 1] != '\n' && in[n - 1] != '\r')
         termine();
     return sortie.Termine(o);
 }
