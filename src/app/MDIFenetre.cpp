@@ -226,11 +226,14 @@ QList<TWndHTML *> TMDIHtml::Fenetres() const
 
 TWndHTML *TMDIHtml::NouvelleFenetre()
 {
+    const auto rang = static_cast<int>(Fenetres().size() % 8);
     auto *w = new TWndHTML(*this);
     QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
     // Before the frame is first shown its area has no size yet: the screen stands for it.
     const QSize zone = mdiArea->isVisible() ? mdiArea->viewport()->size() : screen()->availableGeometry().size();
     cadre->resize(std::max(zone.width() * 2 / 3, 480), std::max(zone.height() * 2 / 3, 320));
+    // Each new window a step below and right of the one before, as a cascade does.
+    cadre->move(24 * rang, 24 * rang);
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
     cadre->show();
     mdiArea->setActiveSubWindow(cadre);
