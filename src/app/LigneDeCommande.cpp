@@ -1,5 +1,7 @@
 #include "app/LigneDeCommande.h"
 
+#include "settings/Casse.h"
+
 std::string NomDeLigneDeCommande(const std::vector<std::string> &arguments)
 {
     std::string nom;
@@ -21,16 +23,5 @@ std::string_view Extension(std::string_view nom)
 
 bool EstUnBureau(std::string_view nom)
 {
-    const std::string_view extension = Extension(nom);
-    constexpr std::string_view Bureau = ".DSK";
-    if (extension.size() != Bureau.size())
-        return false;
-    for (std::size_t i = 0; i < Bureau.size(); ++i) {
-        char c = extension[i];
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-        if (c != Bureau[i])
-            return false;
-    }
-    return true;
+    return EgauxSansCasseAscii(Extension(nom), ".DSK");
 }

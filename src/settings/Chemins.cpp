@@ -1,5 +1,7 @@
 #include "settings/Chemins.h"
 
+#include "settings/Casse.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -8,23 +10,6 @@
 #include <vector>
 
 namespace {
-
-bool MemeNomSansCasse(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
 
 std::string DossierCourant()
 {
@@ -73,7 +58,7 @@ std::string NomLong(std::string_view chemin)
         const std::string_view nomEntree(entree->d_name);
         if (nomEntree == nom)
             return std::string(nom);
-        if (approche.empty() && MemeNomSansCasse(nomEntree, nom))
+        if (approche.empty() && EgauxSansCasseAscii(nomEntree, nom))
             approche = nomEntree;
     }
     return approche.empty() ? std::string(nom) : approche;

@@ -1,5 +1,7 @@
 #include "tagremoval/SuppressionTags.h"
 
+#include "settings/Casse.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -26,16 +28,11 @@ bool EstBlanc(char c)
     return c == ' ' || c == '\t';
 }
 
-char Majuscule(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
 // Whether the bytes at p, whose letters a-z are taken as A-Z, begin with the prefix (which must fit).
 bool CommenceParMajuscules(const char *p, std::string_view prefixe)
 {
     for (std::size_t k = 0; k < prefixe.size(); ++k)
-        if (Majuscule(p[k]) != prefixe[k])
+        if (MajusculeAscii(p[k]) != prefixe[k])
             return false;
     return true;
 }
@@ -48,7 +45,7 @@ std::size_t ChercheMajuscules(std::string_view prefixe, std::string_view ligne, 
     const char premier = prefixe[0];
     if (premier >= 'a' && premier <= 'z')
         return Aucune; // a folded line holds no small letter
-    const char autre = premier >= 'A' && premier <= 'Z' ? char(premier - 'A' + 'a') : premier;
+    const char autre = MinusculeAscii(premier);
     const std::size_t dernier = ligne.size() - prefixe.size();
     for (std::size_t p = depuis; p <= dernier; ++p) {
         if (premier == autre) {
@@ -314,12 +311,12 @@ int PassePour(const char *p, std::size_t reste)
         return -1;
     const bool fermante = p[1] == '/';
     const std::size_t t = fermante ? 2 : 1;
-    if (reste < t + 2 || Majuscule(p[t]) != 'T')
+    if (reste < t + 2 || MajusculeAscii(p[t]) != 'T')
         return -1;
     int k;
-    switch (Majuscule(p[t + 1])) {
+    switch (MajusculeAscii(p[t + 1])) {
     case 'A':
-        if (reste < t + 5 || Majuscule(p[t + 2]) != 'B' || Majuscule(p[t + 3]) != 'L' || Majuscule(p[t + 4]) != 'E')
+        if (reste < t + 5 || MajusculeAscii(p[t + 2]) != 'B' || MajusculeAscii(p[t + 3]) != 'L' || MajusculeAscii(p[t + 4]) != 'E')
             return -1;
         k = 0;
         break;
