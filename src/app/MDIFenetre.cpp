@@ -2,10 +2,17 @@
 
 #include "app/Bureau.h"
 #include "app/DlgAPropos.h"
+#include "app/DlgChercher.h"
 #include "app/LigneDeCommande.h"
+#include "dialogs/DlgAncreLocale.h"
+#include "dialogs/DlgHyperlien.h"
+#include "dialogs/DlgImage.h"
+#include "dialogs/WndTags.h"
+#include "dialogs/WndTitre.h"
 #include "document/WndEditeur.h"
 #include "entities/WndCaracteres.h"
 #include "settings/CheminsQt.h"
+#include "settings/Emplacements.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -43,6 +50,11 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
                  {}}
     , EnregistrerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
     , ChargerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
+    , imageDialog{QStringLiteral("Insertion d'une image GIF ou JPEG..."),
+                  QStringLiteral("Fichiers GIF|*.gif|Fichiers JPEG|*.jpg|Tous|*.*"),
+                  QStringLiteral("gif"),
+                  false,
+                  {}}
     , mdiArea(new QMdiArea(this))
 {
     // The icons are compiled into this static library: their resources must be registered by hand.
@@ -61,6 +73,13 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     CreeBarres();
     MajMenus();
     WndCaracteresSpeciaux = new TWndCaracteresSpeciaux(*this, fichierAccents);
+    TagsForm = new TTagsForm(*this, CheminDonnees(QStringLiteral("Tags")));
+    dlgChercher = new TDlgChercher(this);
+    connect(dlgChercher, &TDlgChercher::Suivant, this, &TMDIHtml::Suivant);
+    dlgHyperlien = new TDlgInsertionHyperlien(this);
+    dlgAncreLocale = new TDlgInsertionAncreLocale(this);
+    dlgImage = new TDlgInsertionImage(*this);
+    dlgTitre = new TDlgInsertionTitre(this);
 }
 
 TMDIHtml::~TMDIHtml() = default;
@@ -85,11 +104,12 @@ void TMDIHtml::CreeMenus()
     connect(WindowMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
 
     OptionsMenu = new QMenu(QStringLiteral("&Options"), this);
-    OptionsMenu->addAction(QStringLiteral("Choix du &navigateur..."));
+    OptionsMenu->addAction(QStringLiteral("Choix du &navigateur..."), this, &TMDIHtml::ChoixDuNavigateur)
+        ->setObjectName("Choixdunavigateur1");
     OptionsMenu->addAction(QStringLiteral("&Fonte..."), this, &TMDIHtml::Fonte)->setObjectName("Fonte1");
 
     AideMenu = new QMenu(QStringLiteral("&Aide"), this);
-    AideMenu->addAction(QStringLiteral("&Aide..."));
+    AideMenu->addAction(QStringLiteral("&Aide..."), this, &TMDIHtml::Aide1Click)->setObjectName("Aide1");
     AideMenu->addSeparator();
     AideMenu->addAction(QStringLiteral("A &propos..."), this, &TMDIHtml::APropos)->setObjectName("HelpAboutItem");
 }
@@ -125,7 +145,7 @@ void TMDIHtml::CreeBarres()
                           {{"sbNouveau", "nouveau", "Nouveau...", [this] { FileNew(); }},
                            {"sbOuvrir", "ouvrir", "Ouvrir...", [this] { FileOpen(); }},
                            {"sbEnregistrer", "enregistrer", "Enregistrer...", [this] { FileSave(); }}},
-                          {{"sbApercu", "apercu", "Aperçu...", [] {}}},
+                          {{"sbApercu", "apercu", "Aperçu...", [this] { FichierApercu(); }}},
                           {{"sbCouper", "couper", "Couper", [this] { EditCut(); }},
                            {"sbCopier", "copier", "Copier", [this] { EditCopy(); }},
                            {"sbColler", "coller", "Coller", [this] { EditPaste(); }}},
@@ -452,4 +472,24 @@ void TMDIHtml::closeEvent(QCloseEvent *event)
         }
     }
     event->accept();
+}
+
+void TMDIHtml::Suivant()
+{
+}
+
+void TMDIHtml::ChoixDuNavigateur()
+{
+}
+
+void TMDIHtml::FichierApercu()
+{
+}
+
+void TMDIHtml::Aide1Click()
+{
+}
+
+void TMDIHtml::LanceNavigateur(const QString &)
+{
 }

@@ -12,6 +12,12 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class TDlgChercher;
+class TDlgInsertionAncreLocale;
+class TDlgInsertionHyperlien;
+class TDlgInsertionImage;
+class TDlgInsertionTitre;
+class TTagsForm;
 class TWndCaracteresSpeciaux;
 class TWndHTML;
 
@@ -31,6 +37,15 @@ public:
     const QFont &FonteDocuments() const { return DlgFonte; }
 
     TWndCaracteresSpeciaux &CaracteresSpeciaux() { return *WndCaracteresSpeciaux; }
+    TTagsForm &Tags() { return *TagsForm; }
+    TDlgChercher &DlgChercher() { return *dlgChercher; }
+    // The insertion dialogs, created once so that their fields and histories last the whole run.
+    TDlgInsertionHyperlien &DlgHyperlien() { return *dlgHyperlien; }
+    TDlgInsertionAncreLocale &DlgAncreLocale() { return *dlgAncreLocale; }
+    TDlgInsertionImage &DlgImage() { return *dlgImage; }
+    TDlgInsertionTitre &DlgTitre() { return *dlgTitre; }
+    // The open dialog of the image dialog's "Ouvrir image...".
+    const DialogueFichier &ImageDialog() const { return imageDialog; }
 
     // A new, empty, untitled document window for a generated text, with the given file name as its name.
     TWndHTML *FenetreResultat(const std::string &nom);
@@ -61,6 +76,13 @@ public:
     void Chargerunbureau();
     void Fonte();
     void APropos();
+    // The find dialog's "Suivant": the next occurrence in the active document.
+    void Suivant();
+    void ChoixDuNavigateur();
+    void FichierApercu();
+    void Aide1Click();
+    // Starts the chosen browser on the page, asking for a browser until one starts or none is chosen.
+    void LanceNavigateur(const QString &page);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -79,8 +101,15 @@ private:
     DialogueFichier OpenDialog;
     DialogueFichier EnregistrerBureau;
     DialogueFichier ChargerBureau;
+    DialogueFichier imageDialog;
 
     TWndCaracteresSpeciaux *WndCaracteresSpeciaux;
+    TTagsForm *TagsForm;
+    TDlgChercher *dlgChercher;
+    TDlgInsertionHyperlien *dlgHyperlien;
+    TDlgInsertionAncreLocale *dlgAncreLocale;
+    TDlgInsertionImage *dlgImage;
+    TDlgInsertionTitre *dlgTitre;
     QMdiArea *mdiArea;
     QMenu *FichierMenu;
     QMenu *WindowMenu;

@@ -1,6 +1,12 @@
 #include "document/WndEditeur.h"
 
+#include "app/DlgChercher.h"
 #include "app/MDIFenetre.h"
+#include "dialogs/DlgAncreLocale.h"
+#include "dialogs/DlgHyperlien.h"
+#include "dialogs/DlgImage.h"
+#include "dialogs/WndTags.h"
+#include "dialogs/WndTitre.h"
 #include "entities/WndCaracteres.h"
 #include "settings/CheminsQt.h"
 #include "tagremoval/DlgSupprimer.h"
@@ -60,7 +66,8 @@ void TWndHTML::CreeMenus()
     FichierMenu->addAction(QStringLiteral("En&registrer sous..."), this, &TWndHTML::FileSaveAs)
         ->setObjectName("FileSaveAsItem");
     FichierMenu->addSeparator();
-    FichierMenu->addAction(QStringLiteral("&Aperçu de la page..."));
+    FichierMenu->addAction(QStringLiteral("&Aperçu de la page..."), this, &TWndHTML::FichierApercu)
+        ->setObjectName("Apercu1");
     FichierMenu->addSeparator();
     FichierMenu->addAction(QStringLiteral("&Quitter"), &frame, &TMDIHtml::FileExit);
 
@@ -71,13 +78,20 @@ void TWndHTML::CreeMenus()
     EditCopyItem = EditMenu->addAction(QStringLiteral("Co&pier"), this, &TWndHTML::EditionCopier);
     EditPasteItem = EditMenu->addAction(QStringLiteral("C&oller"), this, &TWndHTML::EditionColler);
     EditMenu->addSeparator();
-    EditMenu->addAction(QStringLiteral("C&hercher..."));
-    EditMenu->addAction(QStringLiteral("&Suivant"))->setShortcut(Qt::Key_F3);
+    EditMenu->addAction(QStringLiteral("C&hercher..."), this, &TWndHTML::EditionChercher)->setObjectName("Chercher1");
+    Suivant1 = EditMenu->addAction(QStringLiteral("&Suivant"), this, &TWndHTML::EditionSuivant);
+    Suivant1->setObjectName("Suivant1");
+    Suivant1->setShortcut(Qt::Key_F3);
     connect(EditMenu, &QMenu::aboutToShow, this, &TWndHTML::EditMenuClick);
 
     InsertionMenu = new QMenu(QStringLiteral("&Insertion"), this);
-    for (const char *texte : {"&Lien hypertexte...", "&Ancre locale...", "&Image...", "&Titre...", "Ta&gs..."})
-        InsertionMenu->addAction(QString::fromUtf8(texte));
+    InsertionMenu->addAction(QStringLiteral("&Lien hypertexte..."), this, &TWndHTML::InsertionLien)
+        ->setObjectName("Lienhypertexte1");
+    InsertionMenu->addAction(QStringLiteral("&Ancre locale..."), this, &TWndHTML::InsertionAncreLocale)
+        ->setObjectName("Ancrelocale1");
+    InsertionMenu->addAction(QStringLiteral("&Image..."), this, &TWndHTML::InsertionImage)->setObjectName("Image1");
+    InsertionMenu->addAction(QStringLiteral("&Titre..."), this, &TWndHTML::InsertionTitre)->setObjectName("Titre1");
+    InsertionMenu->addAction(QStringLiteral("Ta&gs..."), this, &TWndHTML::TagsClick)->setObjectName("Tags2");
     InsertionMenu->addSeparator();
     InsertionMenu->addAction(QStringLiteral("&Caractères spéciaux..."), this, &TWndHTML::AfficheCaracteresSpeciaux);
     InsertionMenu->addAction(QStringLiteral("Corriger les acc&ents"), this, &TWndHTML::CorrectionAccents);
@@ -87,10 +101,11 @@ void TWndHTML::CreeMenus()
                              &TWndHTML::Supprimerlestagstableaux1Click);
 
     Contextuel = new QMenu(this);
-    for (const char *texte : {"&Lien hypertexte...", "&Ancre locale...", "&Image..."})
-        Contextuel->addAction(QString::fromUtf8(texte));
+    Contextuel->addAction(QStringLiteral("&Lien hypertexte..."), this, &TWndHTML::InsertionLien);
+    Contextuel->addAction(QStringLiteral("&Ancre locale..."), this, &TWndHTML::InsertionAncreLocale);
+    Contextuel->addAction(QStringLiteral("&Image..."), this, &TWndHTML::InsertionImage);
     Contextuel->addAction(QStringLiteral("Caractères &spéciaux..."), this, &TWndHTML::AfficheCaracteresSpeciaux);
-    Contextuel->addAction(QStringLiteral("&Tags..."));
+    Contextuel->addAction(QStringLiteral("&Tags..."), this, &TWndHTML::TagsClick);
     Contextuel->addSeparator();
     Couper1 = Contextuel->addAction(QStringLiteral("&Couper"), this, &TWndHTML::EditionCouper);
     Copier1 = Contextuel->addAction(QStringLiteral("Co&pier"), this, &TWndHTML::EditionCopier);
@@ -225,6 +240,57 @@ void TWndHTML::EditMenuClick()
     const bool texte = donnees && donnees->hasText();
     EditPasteItem->setEnabled(texte);
     Coller1->setEnabled(texte);
+}
+
+void TWndHTML::FichierApercu()
+{
+}
+
+void TWndHTML::InsertionLien()
+{
+    TDlgInsertionHyperlien &dialogue = frame.DlgHyperlien();
+    std::vector<DocumentOuvert> autres;
+    for (TWndHTML *w : frame.Fenetres())
+        if (w != this)
+            autres.push_back({w->FileName, w->EditHTML->Texte()});
+    dialogue.FormShow({FileName, EditHTML->Texte()}, autres);
+    if (frame.Dialogues().Execute(dialogue) == QDialog::Accepted)
+        InsertionTexte(dialogue.Ouverture(), dialogue.Fermeture());
+}
+
+void TWndHTML::InsertionAncreLocale()
+{
+}
+
+void TWndHTML::InsertionImage()
+{
+    TDlgInsertionImage &dialogue = frame.DlgImage();
+    dialogue.FormShow(FileName);
+    if (frame.Dialogues().Execute(dialogue) == QDialog::Accepted)
+        InsertionTexte(dialogue.Ouverture(), dialogue.Fermeture());
+}
+
+void TWndHTML::InsertionTitre()
+{
+}
+
+void TWndHTML::TagsClick()
+{
+    TTagsForm &palette = frame.Tags();
+    palette.show();
+    palette.raise();
+}
+
+void TWndHTML::EditionChercher()
+{
+    TDlgChercher &dialogue = frame.DlgChercher();
+    dialogue.show();
+    dialogue.raise();
+    dialogue.activateWindow();
+}
+
+void TWndHTML::EditionSuivant()
+{
 }
 
 void TWndHTML::AfficheCaracteresSpeciaux()

@@ -43,6 +43,20 @@ public:
     bool FormCloseQuery();
     void EditMenuClick();
 
+    // Saves the document if it must be, then shows it in the browser.
+    void FichierApercu();
+
+    void InsertionLien();
+    void InsertionAncreLocale();
+    void InsertionImage();
+    // Replaces the text of the page's title in place, or writes a title element at the caret.
+    void InsertionTitre();
+    void TagsClick();
+
+    void EditionChercher();
+    // The next occurrence of the find dialog's text, from the selection start forwards.
+    void EditionSuivant();
+
     void AfficheCaracteresSpeciaux();
     void CorrectionAccents();
     // The page without its tags, or without its table mark-up, in a new untitled window; this one is left as it is.
@@ -71,4 +85,5 @@ private:
     QAction *Couper1;
     QAction *Copier1;
     QAction *Coller1;
+    QAction *Suivant1;
 };

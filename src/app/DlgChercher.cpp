@@ -1,0 +1,7 @@
+#include "app/DlgChercher.h"
+
+TDlgChercher::TDlgChercher(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Chercher"));
+}
