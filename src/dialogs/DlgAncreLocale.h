@@ -2,7 +2,10 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QLineEdit;
+class QPushButton;
 
 // Asks for the name of an anchor. Created once, so the field shows the last name typed.
 class TDlgInsertionAncreLocale : public QDialog {
@@ -11,5 +14,13 @@ class TDlgInsertionAncreLocale : public QDialog {
 public:
     explicit TDlgInsertionAncreLocale(QWidget *parent);
 
+    // The empty named anchor element for the name typed.
+    std::string Ouverture() const;
+
     QLineEdit *Ancre;
+    QPushButton *OkButton;
+    QPushButton *CancelBtn;
+
+protected:
+    void showEvent(QShowEvent *evenement) override;
 };

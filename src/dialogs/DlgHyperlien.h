@@ -1,15 +1,54 @@
 #pragma once
 
 #include <QDialog>
+#include <QWidget>
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTabWidget;
+class TComboHistorique;
+
 // An open document as the hyperlink dialog sees it: its file name and its text.
 struct DocumentOuvert {
     QString FileName;
     std::string_view texte;
+};
+
+// An edit field over a list that stays open: choosing an entry, with the mouse or the arrow keys, puts it in the
+// field; typing selects the first entry that starts with the typed text, without changing the field.
+class TComboSimple : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TComboSimple(QWidget *parent = nullptr);
+
+    QString Texte() const;
+    // Empties the field and the list. Like every change the program makes, it emits no signal.
+    void Vide();
+    // Appends the entries to the list, without a signal; the field stays as it is.
+    void Ajoute(const QStringList &entrees);
+    QStringList Entrees() const;
+
+    QLineEdit *Edition;
+    QListWidget *Liste;
+
+signals:
+    // The user typed in the field or chose an entry of the list.
+    void Change();
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
+
+private:
+    void Choisit(QListWidgetItem *entree);
+    void SelectionneDebut(const QString &texte);
 };
 
 // Builds an anchor element that points to a web address, to an anchor of the page or to another file given by a
@@ -26,7 +65,31 @@ public:
     const std::string &Ouverture() const { return ouverture; }
     const std::string &Fermeture() const { return fermeture; }
 
+    QTabWidget *PageControl1;
+    QWidget *Absolu;
+    QWidget *Local;
+    QWidget *Relatif;
+    TComboHistorique *Protocole;
+    TComboHistorique *Adresse;
+    TComboSimple *AncreLocale;
+    TComboHistorique *Fichier;
+    TComboHistorique *Ancre;
+    TComboHistorique *URL;
+    QLineEdit *Description;
+    QCheckBox *StyleItalique;
+    QPushButton *OkBtn;
+    QPushButton *CancelBtn;
+
 private:
+    void MajAbsolu();
+    void MajLocal();
+    void MajRelatif();
+    void Ok();
+
+    // The kind of link last edited by the user: 0 absolute, 1 local, 2 relative.
+    int TypeLien = 0;
+    // The folder of the active document when the dialog was last shown, with its final "/".
+    QString DossierCourant;
     std::string ouverture;
     std::string fermeture;
 };

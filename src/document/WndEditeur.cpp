@@ -260,6 +260,9 @@ void TWndHTML::InsertionLien()
 
 void TWndHTML::InsertionAncreLocale()
 {
+    TDlgInsertionAncreLocale &dialogue = frame.DlgAncreLocale();
+    if (frame.Dialogues().Execute(dialogue) == QDialog::Accepted)
+        InsertionTexte(dialogue.Ouverture(), {});
 }
 
 void TWndHTML::InsertionImage()
