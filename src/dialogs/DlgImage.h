@@ -4,6 +4,11 @@
 
 #include <string>
 
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class TComboHistorique;
 class TMDIHtml;
 
 // Builds an image element with its attributes and caption; the image file can be picked through the frame's image
@@ -19,6 +24,32 @@ public:
 
     const std::string &Ouverture() const { return ouverture; }
     const std::string &Fermeture() const { return fermeture; }
+
+    // "Ouvrir image...": the file picked through the frame's image dialog, relative to the page, into
+    // `FichierImage` and its history.
+    void OuvrirImage();
+    // "OK": builds `Ouverture` and `Fermeture` from the fields and records the file and alignment in their histories.
+    void Ok();
+
+    // Centred on the screen.
+    void setVisible(bool visible) override;
+
+    QTabWidget *PageControl;
+    QWidget *Image;
+    QWidget *Taille;
+    QWidget *Distance;
+    TComboHistorique *FichierImage;
+    QLineEdit *Legende;
+    TComboHistorique *Alignement;
+    QLineEdit *Bordure;
+    QCheckBox *Ancrage;
+    QPushButton *Ouvrir;
+    QLineEdit *Largeur;
+    QLineEdit *Hauteur;
+    QLineEdit *HSpace;
+    QLineEdit *VSpace;
+    QPushButton *OkBtn;
+    QPushButton *CancelBtn;
 
 private:
     TMDIHtml &frame;

@@ -1,1 +1,38 @@
 #pragma once
+
+#include <string>
+#include <string_view>
+
+// The texts of the image dialog: its whole-number fields, the image element and the reference to a picked file.
+
+// The number the text holds: leading spaces, then an optional sign, then decimal digits or "$" and hexadecimal
+// digits, nothing after; 0 for any other text and for a number outside the signed 32-bit range.
+int LitNombre(std::string_view texte);
+
+// The image dialog's fields, as typed.
+struct ChampsImage {
+    std::string_view fichier = {};
+    std::string_view legende = {};
+    std::string_view alignement = {};
+    std::string_view bordure = {};
+    std::string_view largeur = {};
+    std::string_view hauteur = {};
+    std::string_view hspace = {};
+    std::string_view vspace = {};
+};
+
+struct TextesImage {
+    std::string ouverture;
+    std::string fermeture;
+};
+
+// The image element with the attributes that the fields give, followed by the caption, as the opening text; "<P>"
+// as the closing text when there is a caption, nothing otherwise.
+TextesImage ElementImage(const ChampsImage &champs);
+
+// The image field's text for a picked file whose path relative to the page is `relatif`: that path, or "file:///"
+// and the picked name as given when the file lies on another drive than the page.
+std::string ReferenceImage(std::string_view choisi, std::string_view relatif);
+
+// The image field's text for the file picked for the page `document` (a relative name lies in the current folder).
+std::string FichierImageChoisi(std::string_view choisi, std::string_view document);

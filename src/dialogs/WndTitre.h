@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QLineEdit>
 
-class QLineEdit;
+class QPushButton;
 
 // Asks for the text of the page's title.
 class TDlgInsertionTitre : public QDialog {
@@ -12,4 +13,9 @@ public:
     explicit TDlgInsertionTitre(QWidget *parent);
 
     QLineEdit *Titre;
+    QPushButton *OKBtn;
+    QPushButton *CancelBtn;
+
+    // Centred on the screen, with the whole title selected in `Titre`, so that typing replaces it.
+    void setVisible(bool visible) override;
 };

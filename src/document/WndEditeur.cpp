@@ -5,6 +5,7 @@
 #include "dialogs/DlgAncreLocale.h"
 #include "dialogs/DlgHyperlien.h"
 #include "dialogs/DlgImage.h"
+#include "dialogs/TitrePage.h"
 #include "dialogs/WndTags.h"
 #include "dialogs/WndTitre.h"
 #include "entities/WndCaracteres.h"
@@ -275,6 +276,28 @@ void TWndHTML::InsertionImage()
 
 void TWndHTML::InsertionTitre()
 {
+    TDlgInsertionTitre &dialogue = frame.DlgTitre();
+    const std::string_view texte = EditHTML->Texte();
+    const TitrePage titre = ChercheTitre(texte);
+    // The old title is selected before the dialog shows, and stays selected if the user gives up.
+    if (titre.present) {
+        const std::string_view ancien = texte.substr(titre.debut, titre.fin - titre.debut);
+        dialogue.Titre->setText(QString::fromUtf8(ancien.data(), static_cast<qsizetype>(ancien.size())));
+        EditHTML->Selectionne(static_cast<qsizetype>(titre.debut), static_cast<qsizetype>(ancien.size()));
+    } else {
+        dialogue.Titre->setText(QStringLiteral("Sans titre"));
+    }
+    if (frame.Dialogues().Execute(dialogue) != QDialog::Accepted)
+        return;
+
+    const std::string nouveau = dialogue.Titre->text().toStdString();
+    if (titre.present) {
+        const qsizetype debut = EditHTML->SelStart();
+        EditHTML->Remplace(debut, debut + EditHTML->SelLength(), nouveau);
+        EditHTML->Selectionne(debut + static_cast<qsizetype>(nouveau.size()), 0);
+    } else {
+        InsertionTexte("<TITLE>" + nouveau, "</TITLE>");
+    }
 }
 
 void TWndHTML::TagsClick()
