@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
 // The find dialog, modeless and shared by every document: the search text and its two options.
 class TDlgChercher : public QDialog {
     Q_OBJECT
@@ -9,7 +13,20 @@ class TDlgChercher : public QDialog {
 public:
     explicit TDlgChercher(QWidget *parent);
 
+    // The search text as typed; it stays when the dialog closes.
+    QString Texte() const;
+    bool RespecterCasse() const;
+    bool MotEntier() const;
+
 signals:
     // The user asked for the next occurrence.
     void Suivant();
+    // The search text changed: the documents refresh their "&Suivant".
+    void TexteModifie();
+
+private:
+    QLineEdit *texte;
+    QCheckBox *motEntier;
+    QCheckBox *casse;
+    QPushButton *suivant;
 };

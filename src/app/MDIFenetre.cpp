@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSaveFile>
 #include <QScreen>
 #include <QToolBar>
@@ -82,7 +83,11 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     dlgTitre = new TDlgInsertionTitre(this);
 }
 
-TMDIHtml::~TMDIHtml() = default;
+TMDIHtml::~TMDIHtml()
+{
+    // The document windows are destroyed after the frame's menus: the frame no longer follows their activation.
+    disconnect(mdiArea, nullptr, this, nullptr);
+}
 
 void TMDIHtml::CreeMenus()
 {
@@ -476,20 +481,52 @@ void TMDIHtml::closeEvent(QCloseEvent *event)
 
 void TMDIHtml::Suivant()
 {
+    if (TWndHTML *w = FenetreActive())
+        w->EditionSuivant();
 }
 
-void TMDIHtml::ChoixDuNavigateur()
+bool TMDIHtml::ChoixDuNavigateur()
 {
+    for (;;) {
+        const QString nom = utilisateur->FichierAOuvrir(this, NavigateurDialog);
+        if (nom.isEmpty())
+            return false;
+        NavigateurDialog.nomPropose = nom;
+        const QFileInfo programme(nom);
+        if (!programme.isFile() || !programme.isExecutable()) {
+            utilisateur->Erreur(this, QStringLiteral("%1 n'est pas un programme exécutable.").arg(nom));
+            continue;
+        }
+        if (!parametres.EcritNavigateur(programme.absoluteFilePath())) {
+            utilisateur->Erreur(this, parametres.MessageEcritureImpossible());
+            return false;
+        }
+        return true;
+    }
 }
 
 void TMDIHtml::FichierApercu()
 {
+    if (TWndHTML *w = FenetreActive())
+        w->FichierApercu();
 }
 
 void TMDIHtml::Aide1Click()
 {
+    LanceNavigateur(CheminDonnees(QStringLiteral("Aide/depart.htm")));
 }
 
-void TMDIHtml::LanceNavigateur(const QString &)
+void TMDIHtml::LanceNavigateur(const QString &page)
 {
+    // The page goes as one argument, never through a shell, and as an absolute path so that no browser takes a
+    // name starting with "-" for one of its options.
+    const QStringList arguments{QFileInfo(page).absoluteFilePath()};
+    for (;;) {
+        const QString navigateur = parametres.LitNavigateur();
+        if (!navigateur.isEmpty() && QProcess::startDetached(navigateur, arguments))
+            return;
+        // A cancelled choice ends the command, even when the stored browser no longer starts.
+        if (!ChoixDuNavigateur() || parametres.LitNavigateur().isEmpty())
+            return;
+    }
 }

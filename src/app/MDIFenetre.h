@@ -78,7 +78,8 @@ public:
     void APropos();
     // The find dialog's "Suivant": the next occurrence in the active document.
     void Suivant();
-    void ChoixDuNavigateur();
+    // Asks for the browser and stores its full path; true when one was chosen and stored.
+    bool ChoixDuNavigateur();
     void FichierApercu();
     void Aide1Click();
     // Starts the chosen browser on the page, asking for a browser until one starts or none is chosen.
@@ -102,6 +103,9 @@ private:
     DialogueFichier EnregistrerBureau;
     DialogueFichier ChargerBureau;
     DialogueFichier imageDialog;
+    // All files shown; only an executable file is taken.
+    DialogueFichier NavigateurDialog{QStringLiteral("Choix du navigateur..."),
+                                     QStringLiteral("Fichiers éxécutables|*"), {}, true, {}};
 
     TWndCaracteresSpeciaux *WndCaracteresSpeciaux;
     TTagsForm *TagsForm;

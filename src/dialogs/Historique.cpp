@@ -1,5 +1,7 @@
 #include "dialogs/Historique.h"
 
+#include "document/Encodage.h"
+
 #include <algorithm>
 #include <cstring>
 #include <unordered_set>
@@ -36,36 +38,6 @@ char32_t Minuscule(char32_t c)
     return c;
 }
 
-// Where the bytes outside valid UTF-8 sequences go, each on its own: above the code points, so that it only equals
-// the same byte.
-constexpr char32_t HorsUnicode = 0x110000;
-
-// The next character of `texte` from i, i moved past it.
-char32_t Suivant(std::string_view texte, std::size_t &i)
-{
-    const auto octet = [&](std::size_t k) { return static_cast<unsigned char>(texte[k]); };
-    const unsigned char c = octet(i);
-    if (c < 0x80) {
-        ++i;
-        return c;
-    }
-    const std::size_t longueur = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-    bool valide = longueur != 0 && texte.size() - i >= longueur;
-    char32_t point = c & (0x7F >> longueur);
-    for (std::size_t k = 1; valide && k < longueur; ++k) {
-        valide = (octet(i + k) & 0xC0) == 0x80;
-        point = point << 6 | (octet(i + k) & 0x3F);
-    }
-    // Neither overlong, nor a surrogate, nor past U+10FFFF.
-    constexpr char32_t Minimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (!valide || point < Minimum[longueur] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
-        ++i;
-        return HorsUnicode + c;
-    }
-    i += longueur;
-    return point;
-}
-
 bool EgauxSansCasse(std::string_view a, std::string_view b)
 {
     // The folded letters keep their length in UTF-8: texts of different lengths differ.
@@ -73,7 +45,7 @@ bool EgauxSansCasse(std::string_view a, std::string_view b)
         return false;
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size())
-        if (Minuscule(Suivant(a, i)) != Minuscule(Suivant(b, j)))
+        if (Minuscule(CaractereUtf8(a, i)) != Minuscule(CaractereUtf8(b, j)))
             return false;
     return i == a.size() && j == b.size();
 }
@@ -87,7 +59,7 @@ std::string Cle(std::string_view texte)
     cle.reserve(texte.size());
     for (std::size_t i = 0; i < texte.size();) {
         const std::size_t debut = i;
-        const char32_t c = Suivant(texte, i);
+        const char32_t c = CaractereUtf8(texte, i);
         const char32_t m = Minuscule(c);
         if (m == c)
             cle.append(texte.substr(debut, i - debut));

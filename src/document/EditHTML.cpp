@@ -8,6 +8,9 @@
 #include <QAccessibleWidget>
 #include <QContextMenuEvent>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // QScintilla's accessible text counts the characters from the start of the text at every caret move and converts
@@ -22,6 +25,22 @@ QAccessibleInterface *AccessibiliteSimple(const QString &classe, QObject *objet)
 
 // Room left at the end of the text buffer after a load, so that the first edits do not copy the whole text again.
 constexpr std::size_t MargeTampon = 1 << 20;
+
+bool EstAscii(std::string_view texte)
+{
+    return std::all_of(texte.begin(), texte.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A continuation byte of a UTF-8 sequence.
+bool EstSuite(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+char32_t Plie(char32_t c)
+{
+    return c < HorsUnicode ? QChar::toCaseFolded(c) : c;
+}
 
 } // namespace
 
@@ -141,6 +160,51 @@ void TEditHTML::Remplace(qsizetype debut, qsizetype fin, std::string_view texte)
     SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(debut), static_cast<long>(fin));
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(texte.size()), texte.data());
     endUndoAction();
+}
+
+TEditHTML::Occurrence TEditHTML::Cherche(std::string_view texte, qsizetype debut, bool casse, bool motEntier) const
+{
+    const qsizetype longueur = SendScintilla(SCI_GETLENGTH);
+    if (texte.empty() || debut < 0 || debut > longueur)
+        return {};
+    if (!casse && !EstAscii(texte))
+        return ChercheSansCasse(texte, debut, motEntier);
+    const unsigned long options = (casse ? SCFIND_MATCHCASE : 0) | (motEntier ? SCFIND_WHOLEWORD : 0);
+    // The target range and flags are Scintilla's search state, not the document's: the text and selection stay.
+    SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(debut), static_cast<long>(longueur));
+    SendScintilla(SCI_SETSEARCHFLAGS, options);
+    const qsizetype trouve =
+        SendScintilla(SCI_SEARCHINTARGET, static_cast<unsigned long>(texte.size()), texte.data());
+    if (trouve < 0)
+        return {};
+    return {trouve, static_cast<qsizetype>(SendScintilla(SCI_GETTARGETEND))};
+}
+
+TEditHTML::Occurrence TEditHTML::ChercheSansCasse(std::string_view texte, qsizetype debut, bool motEntier) const
+{
+    std::vector<char32_t> motif;
+    for (std::size_t i = 0; i < texte.size();)
+        motif.push_back(Plie(CaractereUtf8(texte, i)));
+    const std::string_view document = Texte();
+    auto i = static_cast<std::size_t>(debut);
+    // A start inside a character moves to the next one, as Scintilla's own search does.
+    for (int n = 0; n < 3 && i < document.size() && EstSuite(document[i]); ++n)
+        ++i;
+    for (; i < document.size();) {
+        std::size_t j = i;
+        std::size_t k = 0;
+        for (; k < motif.size() && j < document.size(); ++k) {
+            if (Plie(CaractereUtf8(document, j)) != motif[k])
+                break;
+        }
+        if (k == motif.size()) {
+            const Occurrence occurrence{static_cast<qsizetype>(i), static_cast<qsizetype>(j)};
+            if (!motEntier || SendScintilla(SCI_ISRANGEWORD, static_cast<unsigned long>(i), static_cast<long>(j)))
+                return occurrence;
+        }
+        CaractereUtf8(document, i);
+    }
+    return {};
 }
 
 FinDeLigne TEditHTML::FinDeLigneDocument() const

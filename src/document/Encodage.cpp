@@ -111,6 +111,31 @@ bool EstUtf8Valide(std::string_view octets)
     return true;
 }
 
+char32_t CaractereUtf8(std::string_view texte, std::size_t &i)
+{
+    const auto octet = [&](std::size_t k) { return static_cast<unsigned char>(texte[k]); };
+    const unsigned char c = octet(i);
+    if (c < 0x80) {
+        ++i;
+        return c;
+    }
+    const std::size_t longueur = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    bool valide = longueur != 0 && texte.size() - i >= longueur;
+    char32_t point = c & (0x7F >> longueur);
+    for (std::size_t k = 1; valide && k < longueur; ++k) {
+        valide = (octet(i + k) & 0xC0) == 0x80;
+        point = point << 6 | (octet(i + k) & 0x3F);
+    }
+    // Neither overlong, nor a surrogate, nor past U+10FFFF.
+    constexpr char32_t Minimum[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (!valide || point < Minimum[longueur] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+        ++i;
+        return HorsUnicode + c;
+    }
+    i += longueur;
+    return point;
+}
+
 std::size_t LongueurUtf8DeWindows1252(std::string_view octets)
 {
     std::size_t longueur = 0;

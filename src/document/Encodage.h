@@ -19,6 +19,14 @@ std::string_view Contenu(std::string_view octets, Encodage encodage);
 // Whether the bytes are well-formed UTF-8 (no overlong form, no surrogate, nothing above U+10FFFF).
 bool EstUtf8Valide(std::string_view octets);
 
+// Where the bytes outside valid UTF-8 sequences go, each on its own: above the code points, so that it only equals
+// the same byte.
+constexpr char32_t HorsUnicode = 0x110000;
+
+// The character of the UTF-8 text at i, i moved past it; a byte outside a valid sequence gives HorsUnicode plus the
+// byte, and i moves one byte.
+char32_t CaractereUtf8(std::string_view texte, std::size_t &i);
+
 // The length in UTF-8 of Windows-1252 bytes once decoded.
 std::size_t LongueurUtf8DeWindows1252(std::string_view octets);
 

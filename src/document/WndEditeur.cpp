@@ -55,6 +55,9 @@ TWndHTML::TWndHTML(TMDIHtml &frame)
         EditMenuClick();
         Contextuel->popup(position);
     });
+    // "&Suivant" follows the search text as it is typed, so that F3 works as soon as there is something to find.
+    connect(&frame.DlgChercher(), &TDlgChercher::TexteModifie, this,
+            [this] { Suivant1->setEnabled(!this->frame.DlgChercher().Texte().isEmpty()); });
 }
 
 void TWndHTML::CreeMenus()
@@ -241,10 +244,17 @@ void TWndHTML::EditMenuClick()
     const bool texte = donnees && donnees->hasText();
     EditPasteItem->setEnabled(texte);
     Coller1->setEnabled(texte);
+    Suivant1->setEnabled(!frame.DlgChercher().Texte().isEmpty());
 }
 
 void TWndHTML::FichierApercu()
 {
+    // The browser shows the file: it must hold the text as it is now.
+    if (EditHTML->isModified() || Untitled)
+        FileSave();
+    if (EditHTML->isModified() || Untitled)
+        return;
+    frame.LanceNavigateur(FileName);
 }
 
 void TWndHTML::InsertionLien()
@@ -317,6 +327,27 @@ void TWndHTML::EditionChercher()
 
 void TWndHTML::EditionSuivant()
 {
+    TDlgChercher &dialogue = frame.DlgChercher();
+    const QString texte = dialogue.Texte();
+    if (texte.isEmpty())
+        return;
+    const QByteArray octets = texte.toUtf8();
+    const std::string_view cherche(octets.constData(), static_cast<std::size_t>(octets.size()));
+    const bool casse = dialogue.RespecterCasse();
+    const bool motEntier = dialogue.MotEntier();
+
+    const qsizetype debut = EditHTML->SelStart();
+    TEditHTML::Occurrence occurrence = EditHTML->Cherche(cherche, debut, casse, motEntier);
+    // The occurrence already selected, as after a previous search: the next one starts further on.
+    if (occurrence.debut == debut && occurrence.fin - occurrence.debut == EditHTML->SelLength())
+        occurrence = EditHTML->Cherche(cherche, debut + 1, casse, motEntier);
+    if (occurrence.debut < 0) {
+        frame.Dialogues().Avertissement(this, QStringLiteral("Recherche"),
+                                        QStringLiteral("Texte \"%1\" non trouvé.").arg(texte));
+        return;
+    }
+    EditHTML->Selectionne(occurrence.debut, occurrence.fin - occurrence.debut);
+    dialogue.close();
 }
 
 void TWndHTML::AfficheCaracteresSpeciaux()
