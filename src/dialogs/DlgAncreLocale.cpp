@@ -1,5 +1,7 @@
 #include "dialogs/DlgAncreLocale.h"
 
+#include "app/BoutonsDialogue.h"
+
 #include "dialogs/Hyperlien.h"
 
 #include <QFrame>
@@ -30,21 +32,13 @@ TDlgInsertionAncreLocale::TDlgInsertionAncreLocale(QWidget *parent)
 
     OkButton = new QPushButton(QStringLiteral("OK"));
     OkButton->setObjectName("OkButton");
-    OkButton->setDefault(true);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     CancelBtn = new QPushButton(QStringLiteral("Annuler"));
     CancelBtn->setObjectName("CancelBtn");
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(OkButton);
-    boutons->addWidget(CancelBtn);
 
     auto *disposition = new QVBoxLayout(this);
     disposition->addWidget(Panel1);
-    disposition->addLayout(boutons);
-    // The size of its texts in the user's font, fixed.
-    disposition->setSizeConstraint(QLayout::SetFixedSize);
+    AjouteBoutons(*this, *disposition, OkButton, CancelBtn);
 }
 
 std::string TDlgInsertionAncreLocale::Ouverture() const

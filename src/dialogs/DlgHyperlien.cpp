@@ -1,5 +1,7 @@
 #include "dialogs/DlgHyperlien.h"
 
+#include "app/BoutonsDialogue.h"
+
 #include "dialogs/ComboHistorique.h"
 #include "dialogs/Historique.h"
 #include "dialogs/Hyperlien.h"
@@ -8,7 +10,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -207,22 +208,14 @@ TDlgInsertionHyperlien::TDlgInsertionHyperlien(QWidget *parent)
 
     OkBtn = new QPushButton(QStringLiteral("OK"));
     OkBtn->setObjectName("OkBtn");
-    OkBtn->setDefault(true);
     connect(OkBtn, &QPushButton::clicked, this, &TDlgInsertionHyperlien::Ok);
     CancelBtn = new QPushButton(QStringLiteral("Annuler"));
     CancelBtn->setObjectName("CancelBtn");
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(OkBtn);
-    boutons->addWidget(CancelBtn);
 
     auto *disposition = new QVBoxLayout(this);
     disposition->addWidget(PageControl1);
     disposition->addLayout(commun);
-    disposition->addLayout(boutons);
-    // The size of its texts in the user's font, fixed.
-    disposition->setSizeConstraint(QLayout::SetFixedSize);
+    AjouteBoutons(*this, *disposition, OkBtn, CancelBtn);
 
     // The program changes these fields only with their signals blocked: every change of their text is the user's,
     // typed, completed from the list or chosen in it. Choosing the entry already shown changes no text, but still

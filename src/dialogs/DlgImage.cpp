@@ -1,5 +1,7 @@
 #include "dialogs/DlgImage.h"
 
+#include "app/BoutonsDialogue.h"
+
 #include "app/MDIFenetre.h"
 #include "dialogs/ComboHistorique.h"
 #include "dialogs/ElementImage.h"
@@ -10,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -90,22 +91,15 @@ TDlgInsertionImage::TDlgInsertionImage(TMDIHtml &frame)
     PageControl->addTab(Distance, QStringLiteral("Ecart avec le texte"));
     PageControl->setCurrentWidget(Image);
 
-    OkBtn->setDefault(true);
     connect(OkBtn, &QPushButton::clicked, this, [this] {
         Ok();
         accept();
     });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(Ouvrir, &QPushButton::clicked, this, &TDlgInsertionImage::OuvrirImage);
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(OkBtn);
-    boutons->addWidget(CancelBtn);
 
     auto *disposition = new QVBoxLayout(this);
     disposition->addWidget(PageControl);
-    disposition->addLayout(boutons);
-    disposition->setSizeConstraint(QLayout::SetFixedSize);
+    AjouteBoutons(*this, *disposition, OkBtn, CancelBtn);
 }
 
 void TDlgInsertionImage::FormShow(const QString &fichier)
@@ -139,14 +133,4 @@ void TDlgInsertionImage::Ok()
     fermeture = std::move(textes.fermeture);
     FichierImage->AjouteHistorique(FichierImage->currentText());
     Alignement->AjouteHistorique(Alignement->currentText());
-}
-
-void TDlgInsertionImage::setVisible(bool visible)
-{
-    if (visible && !isVisible()) {
-        adjustSize();
-        if (const QScreen *ecran = screen())
-            move(ecran->availableGeometry().center() - rect().center());
-    }
-    QDialog::setVisible(visible);
 }

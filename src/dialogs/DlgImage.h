@@ -31,9 +31,6 @@ public:
     // "OK": builds `Ouverture` and `Fermeture` from the fields and records the file and alignment in their histories.
     void Ok();
 
-    // Centred on the screen.
-    void setVisible(bool visible) override;
-
     QTabWidget *PageControl;
     QWidget *Image;
     QWidget *Taille;

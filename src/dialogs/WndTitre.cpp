@@ -1,11 +1,11 @@
 #include "dialogs/WndTitre.h"
 
+#include "app/BoutonsDialogue.h"
+
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 TDlgInsertionTitre::TDlgInsertionTitre(QWidget *parent)
@@ -29,28 +29,17 @@ TDlgInsertionTitre::TDlgInsertionTitre(QWidget *parent)
     panneau->addWidget(Titre);
     Titre->setMinimumWidth(Titre->fontMetrics().averageCharWidth() * 40);
 
-    OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(OKBtn);
-    boutons->addWidget(CancelBtn);
 
     auto *disposition = new QVBoxLayout(this);
     disposition->addWidget(Panel1);
-    disposition->addLayout(boutons);
-    disposition->setSizeConstraint(QLayout::SetFixedSize);
+    AjouteBoutons(*this, *disposition, OKBtn, CancelBtn);
 }
 
-void TDlgInsertionTitre::setVisible(bool visible)
+void TDlgInsertionTitre::showEvent(QShowEvent *evenement)
 {
-    if (visible && !isVisible()) {
-        adjustSize();
-        if (const QScreen *ecran = screen())
-            move(ecran->availableGeometry().center() - rect().center());
-        Titre->setFocus();
-        Titre->selectAll();
-    }
-    QDialog::setVisible(visible);
+    QDialog::showEvent(evenement);
+    // The whole title selected, so that typing replaces it.
+    Titre->setFocus();
+    Titre->selectAll();
 }

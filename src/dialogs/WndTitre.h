@@ -16,6 +16,6 @@ public:
     QPushButton *OKBtn;
     QPushButton *CancelBtn;
 
-    // Centred on the screen, with the whole title selected in `Titre`, so that typing replaces it.
-    void setVisible(bool visible) override;
+protected:
+    void showEvent(QShowEvent *evenement) override;
 };

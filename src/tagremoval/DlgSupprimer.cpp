@@ -1,8 +1,9 @@
 #include "tagremoval/DlgSupprimer.h"
 
+#include "app/BoutonsDialogue.h"
+
 #include <QCheckBox>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -29,20 +30,11 @@ TSupprimerForm::TSupprimerForm(QWidget *parent)
     options->addWidget(RbTab);
 
     auto *Button1 = new QPushButton(QStringLiteral("OK"));
-    Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    auto *Button2 = new QPushButton(QStringLiteral("Annuler"));
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    auto *boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(Button1);
-    boutons->addWidget(Button2);
 
     auto *disposition = new QVBoxLayout(this);
     disposition->addWidget(Panel1);
-    disposition->addLayout(boutons);
-    // The size of its texts in the user's font, fixed.
-    disposition->setSizeConstraint(QLayout::SetFixedSize);
+    AjouteBoutons(*this, *disposition, Button1, new QPushButton(QStringLiteral("Annuler")));
 }
 
 RemplacementTag TSupprimerForm::Remplacement() const
