@@ -4,6 +4,7 @@
 #include "app/MDIFenetre.h"
 #include "document/WndEditeur.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -66,6 +67,17 @@ protected:
         const QString chemin = dossier.filePath(nom);
         Ecrit(chemin, contenu);
         return chemin;
+    }
+
+    // The next modal dialog: `saisie` fills it in, then the button is clicked, as the user would; the dialog's
+    // result is the answer.
+    void Repond(std::function<void()> saisie, QAbstractButton *bouton)
+    {
+        script->executions << [saisie = std::move(saisie), bouton](QDialog &dialogue) {
+            saisie();
+            bouton->click();
+            return dialogue.result();
+        };
     }
 
     // Opens the file through the frame's open command.
