@@ -2,208 +2,115 @@
 
 #include "settings/Emplacements.h"
 
-#include <QDir>
-
-namespace {
-
-QByteArray Guillemets(const QString &chemin)
-{
-    // Within single quotes the shell takes everything as it is, except a single quote.
-    return "'" + QFile::encodeName(chemin).replace("'", "'\\''") + "'";
-}
-
-} // namespace
-
 class TestNavigateur : public CadreDeTest {
     Q_OBJECT
 
     QTemporaryDir programmes;
 
     QString Journal() const { return programmes.filePath("journal.txt"); }
+    // A stand-in for the browser: one line in the journal per run, its number of arguments then each argument.
+    QString Navigateur() const { return programmes.filePath("mon navigateur"); }
+    QString Appels() const { return QString::fromUtf8(Lit(Journal())); }
+    static QString Appel(const QString &page) { return "1|" + page + "|\n"; }
 
-    // A stand-in for the browser: writes how many arguments it got, then each one on its own line.
-    QString Navigateur()
-    {
-        const QString chemin = programmes.filePath("mon navigateur");
-        if (!QFileInfo::exists(chemin)) {
-            Ecrit(chemin, "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" >> " + Guillemets(Journal()) + "\n");
-            QFile::setPermissions(chemin, QFile::permissions(chemin) | QFile::ExeOwner);
-        }
-        return chemin;
-    }
-
-    // The runs of the stand-in, each the list of its arguments.
-    QList<QStringList> Appels() const
-    {
-        QList<QStringList> appels;
-        QFile journal(Journal());
-        if (!journal.open(QIODevice::ReadOnly))
-            return appels;
-        const QStringList lignes = QString::fromUtf8(journal.readAll()).split(u'\n');
-        for (qsizetype i = 0; i < lignes.size() && !lignes[i].isEmpty();) {
-            const qsizetype nombre = lignes[i].toInt();
-            appels << lignes.mid(i + 1, nombre);
-            i += nombre + 1;
-        }
-        return appels;
-    }
-
-    // Nothing was started: a last run started on purpose is the only one in the journal.
+    // Nothing was started: a run started on purpose is the only one in the journal.
     void RienNaEteLance()
     {
         QVERIFY(frame->FichierParametres().EcritNavigateur(Navigateur()));
-        const QString temoin = dossier.filePath("témoin.htm");
-        frame->LanceNavigateur(temoin);
-        QTRY_COMPARE(Appels(), (QList<QStringList>{{temoin}}));
-    }
-
-    // A chosen file named in a table row: the stand-in, a file that is no program, a folder, a program that
-    // cannot start, or a path as it is.
-    QString Fichier(const QString &nom)
-    {
-        if (nom == u"navigateur")
-            return Navigateur();
-        if (nom == u"texte")
-            return CadreDeTest::Fichier("lisezmoi.txt", "pas un programme");
-        if (nom == u"dossier")
-            return programmes.path();
-        if (nom == u"sans interpréteur") {
-            const QString chemin = programmes.filePath("cassé");
-            Ecrit(chemin, "#!/nulle/part/sh\n");
-            QFile::setPermissions(chemin, QFile::permissions(chemin) | QFile::ExeOwner);
-            return chemin;
-        }
-        return nom;
+        frame->LanceNavigateur(dossier.filePath("témoin.htm"));
+        QTRY_COMPARE(Appels(), Appel(dossier.filePath("témoin.htm")));
     }
 
 private slots:
+    void initTestCase()
+    {
+        Ecrit(Navigateur(), "#!/bin/sh\n{ printf '%s|' \"$#\" \"$@\"; echo; } >> '" + Journal().toUtf8() + "'\n");
+        QVERIFY(QFile::setPermissions(Navigateur(), QFile::permissions(Navigateur()) | QFile::ExeOwner));
+    }
+
     void init()
     {
-        QVERIFY(dossier.isValid());
-        QVERIFY(programmes.isValid());
-        QFile::remove(Journal());
+        Ecrit(Journal(), {});
         NouveauCadre();
     }
 
     void cleanup() { FermeCadre(); }
 
-    void choixEtLancement_data()
+    void aide_data()
     {
-        QTest::addColumn<QString>("enregistre");
-        QTest::addColumn<QStringList>("choix");
-        QTest::addColumn<int>("dialogues");
-        QTest::addColumn<QStringList>("erreurs");
-        QTest::addColumn<QString>("attendu");
+        QTest::addColumn<QString>("enregistre"); // the browser in the settings before the command
+        QTest::addColumn<QStringList>("choix");  // the files chosen in turn in the browser dialog, then a cancel
         QTest::addColumn<bool>("lance");
 
+        const QString disparu = QStringLiteral("/introuvable/navigateur");
         QTest::newRow("aucun navigateur: le dialogue, le choix enregistré puis lancé")
-            << "" << QStringList{"navigateur"} << 1 << QStringList{} << "navigateur" << true;
-        QTest::newRow("aucun navigateur, dialogue annulé: rien n'est lancé")
-            << "" << QStringList{} << 1 << QStringList{} << "" << false;
-        QTest::newRow("navigateur enregistré qui démarre: aucun dialogue")
-            << "navigateur" << QStringList{} << 0 << QStringList{} << "navigateur" << true;
+            << "" << QStringList{Navigateur()} << true;
+        QTest::newRow("aucun navigateur, choix annulé: rien n'est lancé") << "" << QStringList{} << false;
+        QTest::newRow("navigateur enregistré: lancé sans dialogue") << Navigateur() << QStringList{} << true;
         QTest::newRow("navigateur enregistré qui n'existe plus: le dialogue revient")
-            << "/nulle/part/navigateur" << QStringList{"navigateur"} << 1 << QStringList{} << "navigateur" << true;
-        QTest::newRow("navigateur qui n'existe plus, dialogue annulé: la commande s'arrête")
-            << "/nulle/part/navigateur" << QStringList{} << 1 << QStringList{} << "/nulle/part/navigateur" << false;
-        QTest::newRow("fichier qui n'est pas un programme: refusé, le dialogue revient")
-            << "" << QStringList{"texte", "navigateur"} << 2
-            << QStringList{"texte|%1 n'est pas un programme exécutable."} << "navigateur" << true;
-        QTest::newRow("dossier choisi: refusé")
-            << "" << QStringList{"dossier"} << 2 << QStringList{"dossier|%1 n'est pas un programme exécutable."}
-            << "" << false;
-        QTest::newRow("programme choisi qui ne démarre pas: le dialogue revient")
-            << "" << QStringList{"sans interpréteur", "navigateur"} << 2 << QStringList{} << "navigateur" << true;
+            << disparu << QStringList{Navigateur()} << true;
+        QTest::newRow("navigateur qui n'existe plus, choix annulé: la commande s'arrête")
+            << disparu << QStringList{} << false;
+        QTest::newRow("fichier qui n'est pas un programme: refusé avec un message, le dialogue revient")
+            << "" << QStringList{dossier.filePath("Accents.txt"), Navigateur()} << true;
     }
 
-    void choixEtLancement()
+    void aide()
     {
         QFETCH(QString, enregistre);
         QFETCH(QStringList, choix);
-        QFETCH(int, dialogues);
-        QFETCH(QStringList, erreurs);
-        QFETCH(QString, attendu);
         QFETCH(bool, lance);
 
         if (!enregistre.isEmpty())
-            QVERIFY(frame->FichierParametres().EcritNavigateur(Fichier(enregistre)));
-        for (const QString &nom : choix)
-            script->fichiers << Fichier(nom);
-        QStringList messages;
-        for (const QString &erreur : erreurs)
-            messages << erreur.section(u'|', 1).arg(Fichier(erreur.section(u'|', 0, 0)));
+            QVERIFY(frame->FichierParametres().EcritNavigateur(enregistre));
+        script->fichiers = choix;
 
         frame->Aide1Click();
 
-        QCOMPARE(script->dialogues.size(), dialogues);
-        for (qsizetype i = 0; i < script->dialogues.size(); ++i) {
-            const DialogueFichier &d = script->dialogues[i];
-            QCOMPARE(d.titre, QStringLiteral("Choix du navigateur..."));
-            QCOMPARE(d.filtre, QStringLiteral("Fichiers éxécutables|*"));
-            QVERIFY(d.fichierDoitExister);
-            // The dialog proposes the file chosen the time before.
-            QCOMPARE(d.nomPropose, i == 0 ? QString() : Fichier(choix[i - 1]));
-        }
-        QCOMPARE(script->erreurs, messages);
-        QCOMPARE(frame->FichierParametres().LitNavigateur(), attendu.isEmpty() ? QString() : Fichier(attendu));
-        if (lance) {
-            const QString aide = QFileInfo(CheminDonnees(QStringLiteral("Aide/depart.htm"))).absoluteFilePath();
-            QTRY_COMPARE(Appels(), (QList<QStringList>{{aide}}));
-        } else {
+        QCOMPARE(script->dialogues.size(), choix.size() + (lance ? 0 : 1));
+        QStringList refus; // every file chosen before the last one
+        for (const QString &nom : choix.mid(0, choix.size() - 1))
+            refus << nom + " n'est pas un programme exécutable.";
+        QCOMPARE(script->erreurs, refus);
+        QCOMPARE(frame->FichierParametres().LitNavigateur(), lance ? Navigateur() : enregistre);
+        if (lance)
+            QTRY_COMPARE(Appels(), Appel(QFileInfo(CheminDonnees("Aide/depart.htm")).absoluteFilePath()));
+        else
             RienNaEteLance();
-        }
     }
 
     void apercu_data()
     {
-        QTest::addColumn<QString>("nom");
-        QTest::addColumn<bool>("modifie");
-        QTest::addColumn<QString>("nomChoisi");
+        QTest::addColumn<bool>("sansNom");
+        QTest::addColumn<QString>("nom"); // the page's file; for an untitled document, the name given, if any
         QTest::addColumn<QStringList>("dialogues");
-        QTest::addColumn<QByteArray>("surLeDisque");
-        QTest::addColumn<bool>("lance");
 
-        QTest::newRow("document sans nom: Enregistrer sous..., puis l'aperçu du fichier nommé")
-            << "" << true << "nouvelle.htm" << QStringList{"Enregistrer sous..."} << QByteArray("<P>ajout") << true;
+        const QString choix = QStringLiteral("Choix du navigateur...");
+        QTest::newRow("document sans nom: nom demandé, enregistré, puis le navigateur choisi lance la page")
+            << true << "nouvelle.htm" << QStringList{"Enregistrer sous...", choix};
         QTest::newRow("document sans nom, nom refusé: l'aperçu s'arrête")
-            << "" << true << "" << QStringList{"Enregistrer sous..."} << QByteArray() << false;
-        QTest::newRow("document nommé modifié: enregistré sans question, puis montré")
-            << "page.htm" << true << "" << QStringList{} << QByteArray("<P>ajout") << true;
-        QTest::newRow("document nommé inchangé: montré sans dialogue")
-            << "page.htm" << false << "" << QStringList{} << QByteArray("<P>") << true;
-        QTest::newRow("chemin avec espaces, guillemets et apostrophe: un seul argument intact")
-            << "mon dossier/page \"citée\" d'essai -x.htm" << true << "" << QStringList{} << QByteArray("<P>ajout")
-            << true;
+            << true << "" << QStringList{"Enregistrer sous..."};
+        QTest::newRow("document nommé modifié: enregistré sans question; chemin avec espaces et guillemets intact")
+            << false << "ma page \"citée\" d'essai -x.htm" << QStringList{choix};
     }
 
     void apercu()
     {
+        QFETCH(bool, sansNom);
         QFETCH(QString, nom);
-        QFETCH(bool, modifie);
-        QFETCH(QString, nomChoisi);
         QFETCH(QStringList, dialogues);
-        QFETCH(QByteArray, surLeDisque);
-        QFETCH(bool, lance);
 
-        QVERIFY(frame->FichierParametres().EcritNavigateur(Navigateur()));
-        TWndHTML *w = nullptr;
-        QString page;
-        if (nom.isEmpty()) {
+        const QString page = nom.isEmpty() ? QString() : dossier.filePath(nom);
+        if (sansNom) {
             frame->FileNew();
-            w = frame->FenetreActive();
-            w->EditHTML->RemplaceTout("<P>");
-            if (!nomChoisi.isEmpty()) {
-                page = dossier.filePath(nomChoisi);
-                script->fichiers << page;
-            }
+            script->fichiers << page; // an empty name cancels
         } else {
-            QDir(dossier.path()).mkpath(QFileInfo(dossier.filePath(nom)).path());
-            page = CadreDeTest::Fichier(nom, "<P>");
-            w = Ouvre(page);
+            Ouvre(Fichier(nom));
             script->dialogues.clear();
         }
-        if (modifie)
-            w->EditHTML->Remplace(3, 3, "ajout");
+        script->fichiers << Navigateur();
+        TWndHTML *w = frame->FenetreActive();
+        w->EditHTML->Remplace(0, 0, "ajout");
 
         frame->findChild<QAction *>("sbApercu")->trigger();
 
@@ -211,88 +118,22 @@ private slots:
         for (const DialogueFichier &d : std::as_const(script->dialogues))
             titres << d.titre;
         QCOMPARE(titres, dialogues);
-        QVERIFY(script->questions.isEmpty());
-        QVERIFY(script->erreurs.isEmpty());
-        if (!page.isEmpty())
-            QCOMPARE(Lit(page), surLeDisque);
-        QCOMPARE(w->EditHTML->isModified(), !lance);
-        if (lance)
-            QTRY_COMPARE(Appels(), (QList<QStringList>{{page}}));
-        else
+        QVERIFY(script->questions.isEmpty() && script->erreurs.isEmpty());
+        QCOMPARE(w->EditHTML->isModified(), page.isEmpty());
+        if (page.isEmpty()) {
             RienNaEteLance();
+            return;
+        }
+        QCOMPARE(Lit(page), Texte(w));
+        QVERIFY(Lit(dossier.filePath("Balizo.ini")).contains("mon navigateur"));
+        QTRY_COMPARE(Appels(), Appel(page));
     }
 
-    void apercuApresUnEchecDEnregistrement()
-    {
-        QVERIFY(frame->FichierParametres().EcritNavigateur(Navigateur()));
-        QDir(dossier.path()).mkdir("parti");
-        TWndHTML *w = Ouvre(CadreDeTest::Fichier("parti/page.htm", "<P>"));
-        w->EditHTML->Remplace(3, 3, "ajout");
-        QVERIFY(QDir(dossier.filePath("parti")).removeRecursively());
-
-        w->FichierApercu();
-        QCOMPARE(script->erreurs, QStringList{"Ne peut créer le fichier " + dossier.filePath("parti/page.htm")});
-        QVERIFY(w->EditHTML->isModified());
-        script->erreurs.clear();
-        RienNaEteLance();
-    }
-
-    void pageRelativeEnCheminAbsolu()
-    {
-        // A page named from the current folder reaches the browser as a full path: a name starting with "-" is
-        // never taken for one of the browser's options.
-        QVERIFY(frame->FichierParametres().EcritNavigateur(Navigateur()));
-        const QString avant = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dossier.path()));
-        frame->LanceNavigateur(QStringLiteral("-page.htm"));
-        QDir::setCurrent(avant);
-        QTRY_COMPARE(Appels(), (QList<QStringList>{{dossier.filePath("-page.htm")}}));
-    }
-
-    void boutonApercuSansDocument()
+    void apercuSansDocument()
     {
         frame->findChild<QAction *>("sbApercu")->trigger();
         QVERIFY(script->dialogues.isEmpty());
         RienNaEteLance();
-    }
-
-    void apercuPuisApercuDirect()
-    {
-        // The first preview asks for the browser and stores it in the settings file; the next one starts it at once.
-        TWndHTML *w = Ouvre(CadreDeTest::Fichier("page.htm"));
-        script->dialogues.clear();
-        script->fichiers << Navigateur();
-        w->FichierApercu();
-        QCOMPARE(script->dialogues.size(), 1);
-        QVERIFY(Lit(dossier.filePath("Balizo.ini")).contains("mon navigateur"));
-        QTRY_COMPARE(Appels().size(), 1);
-        w->FichierApercu();
-        QCOMPARE(script->dialogues.size(), 1);
-        QTRY_COMPARE(Appels(), (QList<QStringList>{{w->FileName}, {w->FileName}}));
-
-        // The menu item proposes the browser chosen before; a cancel keeps it.
-        frame->findChild<QAction *>("Choixdunavigateur1")->trigger();
-        QCOMPARE(script->dialogues.size(), 2);
-        QCOMPARE(script->dialogues.last().nomPropose, Navigateur());
-        QCOMPARE(frame->FichierParametres().LitNavigateur(), Navigateur());
-    }
-
-    void parametresNonEcrits()
-    {
-        // A settings file whose folder is a plain file cannot be written, even by root: the choice is reported
-        // as not stored, once, and the command stops.
-        FermeCadre();
-        CadreDeTest::Fichier("fichier", "x");
-        auto utilisateur = std::make_unique<UtilisateurScripte>();
-        script = utilisateur.get();
-        frame = std::make_unique<TMDIHtml>(dossier.filePath("fichier/Balizo.ini"), std::move(utilisateur),
-                                           dossier.filePath("Accents.txt"));
-        script->fichiers << Navigateur() << Navigateur();
-        frame->Aide1Click();
-        QCOMPARE(script->dialogues.size(), 1);
-        QCOMPARE(script->erreurs,
-                 QStringList{QStringLiteral("Ne peut écrire dans %1").arg(dossier.filePath("fichier/Balizo.ini"))});
-        QCOMPARE(frame->FichierParametres().LitNavigateur(), QString());
     }
 };
 
