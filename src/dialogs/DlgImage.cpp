@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -109,9 +110,13 @@ void TDlgInsertionImage::FormShow(const QString &fichier)
 
 void TDlgInsertionImage::OuvrirImage()
 {
-    const QString choisi = frame.Dialogues().FichierAOuvrir(this, frame.ImageDialog());
+    // The first time in the page's folder, then where the last image was picked.
+    DialogueFichier dialogue = frame.ImageDialog();
+    dialogue.nomPropose = imageChoisie.isEmpty() ? QFileInfo(fichierDocument).absolutePath() : imageChoisie;
+    const QString choisi = frame.Dialogues().FichierAOuvrir(this, dialogue);
     if (choisi.isEmpty())
         return;
+    imageChoisie = choisi;
     const std::string reference = FichierImageChoisi(QFile::encodeName(choisi).toStdString(),
                                                      QFile::encodeName(fichierDocument).toStdString());
     FichierImage->setEditText(QFile::decodeName(QByteArray::fromStdString(reference)));

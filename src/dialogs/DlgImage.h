@@ -51,6 +51,8 @@ public:
 private:
     TMDIHtml &frame;
     QString fichierDocument;
+    // The last image picked in this run, where the open dialog comes back to.
+    QString imageChoisie;
     std::string ouverture;
     std::string fermeture;
 };

@@ -49,7 +49,8 @@ private slots:
         QCOMPARE(dlg.Alignement->Entrees(), alignements + QStringList{"center"});
     }
 
-    // Picked once, then the file dialog is given up: the field and the history keep the first choice.
+    // Picked once, then the file dialog is given up: the field and the history keep the first choice, and the
+    // dialog, opened first in the page's folder, comes back to the image picked.
     void ouvrirImage()
     {
         TWndHTML *w = Ouvre(Fichier("index.htm", "x"));
@@ -60,6 +61,9 @@ private slots:
             dlg.Ouvrir->click();
         }, dlg.CancelBtn);
         w->InsertionImage();
+        QCOMPARE(script->dialogues.size(), 3);
+        QCOMPARE(script->dialogues[1].nomPropose, QFileInfo(dossier.path()).absoluteFilePath());
+        QCOMPARE(script->dialogues[2].nomPropose, dossier.filePath("images/a.gif"));
         QCOMPARE(script->dialogues.last().titre, QStringLiteral("Insertion d'une image GIF ou JPEG..."));
         QCOMPARE(dlg.FichierImage->currentText(), QStringLiteral("images/a.gif"));
         QCOMPARE(dlg.FichierImage->Entrees(), QStringList{"images/a.gif"});
