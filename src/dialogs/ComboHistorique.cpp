@@ -31,11 +31,21 @@ void TComboHistorique::AjouteHistorique(const QString &texte)
         while (place < count() && QString::localeAwareCompare(itemText(place), texte) <= 0)
             ++place;
     }
+    Insere(place, {texte});
+}
+
+void TComboHistorique::AjouteNouveaux(const QStringList &textes)
+{
+    Insere(count(), textes);
+}
+
+void TComboHistorique::Insere(int place, const QStringList &textes)
+{
     // A combo box that gains its first item would show it, and inserting before the current item moves the
     // current index: neither may change the text the user sees.
     const QSignalBlocker blocage(this);
     const QString edite = currentText();
-    insertItem(place, texte);
+    insertItems(place, textes);
     setCurrentIndex(-1);
     setEditText(edite);
 }

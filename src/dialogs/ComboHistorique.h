@@ -15,11 +15,17 @@ public:
     // Adds the text to the list unless it is empty or already there; the text being edited stays as it is, and no
     // signal is emitted.
     void AjouteHistorique(const QString &texte);
+    // Appends texts known to be new and distinct at once, in a list kept in order of addition: a page may define
+    // thousands of anchors, which the history rule would compare each with all the others.
+    void AjouteNouveaux(const QStringList &textes);
     // Empties the text and the list. Like every change the program makes, it emits no signal: the change
     // handlers of the dialogs follow the user's edits only.
     void Vide();
     QStringList Entrees() const;
 
 private:
+    // Inserts the texts at the place without a signal, the text being edited kept as it is.
+    void Insere(int place, const QStringList &textes);
+
     Ordre ordre;
 };

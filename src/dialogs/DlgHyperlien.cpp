@@ -30,17 +30,6 @@ QStringList Entrees(const std::vector<std::string> &noms)
     return liste;
 }
 
-// Appends names that are known to be new and distinct, at once: adding them one by one through the history rule
-// would compare each with all the others, and a page may define thousands of anchors.
-void AjouteNouveaux(TComboHistorique *combo, const QStringList &noms)
-{
-    const QSignalBlocker blocage(combo);
-    const QString edite = combo->currentText();
-    combo->addItems(noms);
-    combo->setCurrentIndex(-1);
-    combo->setEditText(edite);
-}
-
 // The combo boxes of the dialog are wide enough for a usual address, whatever their lists hold, so that the fixed
 // size of the dialog does not follow the histories.
 void Largeur(TComboHistorique *combo)
@@ -251,7 +240,7 @@ void TDlgInsertionHyperlien::FormShow(const DocumentOuvert &actif, const std::ve
         ListeAncres(autre.texte, noms);
         Fichier->AjouteHistorique(CheminRelatif(autre.FileName, actif.FileName));
     }
-    AjouteNouveaux(Ancre, Entrees(noms));
+    Ancre->AjouteNouveaux(Entrees(noms));
 }
 
 void TDlgInsertionHyperlien::MajAbsolu()

@@ -1,6 +1,7 @@
 #include "dialogs/Historique.h"
 
 #include "document/Encodage.h"
+#include "settings/Casse.h"
 
 #include <algorithm>
 #include <cstring>
@@ -73,18 +74,6 @@ std::string Cle(std::string_view texte)
 
 constexpr std::string_view Ancre = "<A NAME=";
 
-bool EstAncre(std::string_view texte, std::size_t p)
-{
-    if (texte.size() - p < Ancre.size())
-        return false;
-    for (std::size_t k = 0; k < Ancre.size(); ++k) {
-        const char c = texte[p + k];
-        if ((c >= 'a' && c <= 'z' ? char(c - 0x20) : c) != Ancre[k])
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 void AjouteHistorique(std::vector<std::string> &liste, std::string_view texte)
@@ -105,15 +94,7 @@ void ListeAncres(std::string_view texte, std::vector<std::string> &liste)
     std::size_t chevron = 0; // the first ">" at or after the last name's start, or n
     bool chevronConnu = false;
     std::string nom;
-    for (std::size_t p = 0; p < n;) {
-        const void *lt = std::memchr(texte.data() + p, '<', n - p);
-        if (!lt)
-            break;
-        p = static_cast<std::size_t>(static_cast<const char *>(lt) - texte.data());
-        if (!EstAncre(texte, p)) {
-            ++p;
-            continue;
-        }
+    for (std::size_t p = 0; (p = ChercheMajuscules(Ancre, texte, p)) != std::string_view::npos;) {
         const std::size_t s = p + Ancre.size();
         // The ">" found for an earlier name still ends this one when it stands after its start: none lies between.
         if (!chevronConnu || (chevron < s && chevron != n)) {

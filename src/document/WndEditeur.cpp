@@ -56,8 +56,7 @@ TWndHTML::TWndHTML(TMDIHtml &frame)
         Contextuel->popup(position);
     });
     // "&Suivant" follows the search text as it is typed, so that F3 works as soon as there is something to find.
-    connect(&frame.DlgChercher(), &TDlgChercher::TexteModifie, this,
-            [this] { Suivant1->setEnabled(!this->frame.DlgChercher().Texte().isEmpty()); });
+    connect(&frame.DlgChercher(), &TDlgChercher::TexteModifie, this, &TWndHTML::MajSuivant);
 }
 
 void TWndHTML::CreeMenus()
@@ -244,6 +243,11 @@ void TWndHTML::EditMenuClick()
     const bool texte = donnees && donnees->hasText();
     EditPasteItem->setEnabled(texte);
     Coller1->setEnabled(texte);
+    MajSuivant();
+}
+
+void TWndHTML::MajSuivant()
+{
     Suivant1->setEnabled(!frame.DlgChercher().Texte().isEmpty());
 }
 

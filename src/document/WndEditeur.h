@@ -75,6 +75,8 @@ protected:
 
 private:
     void CreeMenus();
+    // "&Suivant" is enabled while the find dialog holds a search text.
+    void MajSuivant();
 
     TMDIHtml &frame;
     Encodage encodage = Encodage::Utf8;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 // ASCII letter case, for names and tags whose case does not count.
@@ -24,4 +25,33 @@ constexpr bool EgauxSansCasseAscii(std::string_view a, std::string_view b)
         if (MajusculeAscii(a[i]) != MajusculeAscii(b[i]))
             return false;
     return true;
+}
+
+// The first occurrence, from `depuis`, of the prefix (written in capitals) in the text whose letters a-z are taken as
+// A-Z; npos when there is none.
+inline std::size_t ChercheMajuscules(std::string_view prefixe, std::string_view texte, std::size_t depuis)
+{
+    if (prefixe.empty() || texte.size() < prefixe.size())
+        return std::string_view::npos;
+    const char premier = prefixe[0];
+    if (premier >= 'a' && premier <= 'z')
+        return std::string_view::npos; // a folded text holds no small letter
+    const char autre = MinusculeAscii(premier);
+    const std::size_t dernier = texte.size() - prefixe.size();
+    for (std::size_t p = depuis; p <= dernier; ++p) {
+        if (premier == autre) {
+            const void *trouve = std::memchr(texte.data() + p, premier, dernier + 1 - p);
+            if (!trouve)
+                return std::string_view::npos;
+            p = static_cast<std::size_t>(static_cast<const char *>(trouve) - texte.data());
+        } else if (texte[p] != premier && texte[p] != autre) {
+            continue;
+        }
+        std::size_t k = 1;
+        while (k < prefixe.size() && MajusculeAscii(texte[p + k]) == prefixe[k])
+            ++k;
+        if (k == prefixe.size())
+            return p;
+    }
+    return std::string_view::npos;
 }

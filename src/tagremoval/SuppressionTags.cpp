@@ -28,40 +28,6 @@ bool EstBlanc(char c)
     return c == ' ' || c == '\t';
 }
 
-// Whether the bytes at p, whose letters a-z are taken as A-Z, begin with the prefix (which must fit).
-bool CommenceParMajuscules(const char *p, std::string_view prefixe)
-{
-    for (std::size_t k = 0; k < prefixe.size(); ++k)
-        if (MajusculeAscii(p[k]) != prefixe[k])
-            return false;
-    return true;
-}
-
-// The first occurrence of the prefix from `depuis`, letters a-z of the line taken as A-Z; Aucune when none.
-std::size_t ChercheMajuscules(std::string_view prefixe, std::string_view ligne, std::size_t depuis)
-{
-    if (prefixe.empty() || ligne.size() < prefixe.size())
-        return Aucune;
-    const char premier = prefixe[0];
-    if (premier >= 'a' && premier <= 'z')
-        return Aucune; // a folded line holds no small letter
-    const char autre = MinusculeAscii(premier);
-    const std::size_t dernier = ligne.size() - prefixe.size();
-    for (std::size_t p = depuis; p <= dernier; ++p) {
-        if (premier == autre) {
-            const void *trouve = std::memchr(ligne.data() + p, premier, dernier + 1 - p);
-            if (!trouve)
-                return Aucune;
-            p = static_cast<std::size_t>(static_cast<const char *>(trouve) - ligne.data());
-        } else if (ligne[p] != premier && ligne[p] != autre) {
-            continue;
-        }
-        if (CommenceParMajuscules(ligne.data() + p + 1, prefixe.substr(1)))
-            return p;
-    }
-    return Aucune;
-}
-
 // The index just after the line break at j (CR LF counts as one).
 std::size_t ApresSaut(const char *texte, std::size_t j, std::size_t n)
 {
