@@ -8,23 +8,6 @@ constexpr std::string_view PrefixeAttribut = "+\t";
 // The comma, no-break space and space between a tag's opening and closing texts in its caption.
 constexpr std::string_view SeparateurLibelle = ",\u00A0 ";
 
-// The next line of the text from the position, which moves past the line's end; nothing once the text is used up,
-// so that a final line end is not followed by an empty line.
-std::optional<std::string_view> LigneSuivante(std::string_view texte, std::size_t &position)
-{
-    if (position >= texte.size())
-        return std::nullopt;
-    const std::size_t fin = texte.find_first_of("\r\n", position);
-    const std::string_view ligne = texte.substr(position, fin == std::string_view::npos ? fin : fin - position);
-    if (fin == std::string_view::npos)
-        position = texte.size();
-    else if (texte[fin] == '\r' && fin + 1 < texte.size() && texte[fin + 1] == '\n')
-        position = fin + 2;
-    else
-        position = fin + 1;
-    return ligne;
-}
-
 } // namespace
 
 TTag BaliseDeLigne(std::string_view ligne)

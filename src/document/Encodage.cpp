@@ -224,6 +224,19 @@ FinDeLigne DetecteFinDeLigne(std::string_view texte)
     return position + 1 < texte.size() && texte[position + 1] == '\n' ? FinDeLigne::CrLf : FinDeLigne::Cr;
 }
 
+std::optional<std::string_view> LigneSuivante(std::string_view texte, std::size_t &position)
+{
+    if (position >= texte.size())
+        return std::nullopt;
+    const std::size_t fin = texte.find_first_of("\r\n", position);
+    const std::string_view ligne = texte.substr(position, fin == std::string_view::npos ? fin : fin - position);
+    if (fin == std::string_view::npos)
+        position = texte.size();
+    else
+        position = fin + (texte.compare(fin, 2, "\r\n") == 0 ? 2 : 1);
+    return ligne;
+}
+
 std::string AvecFinsDeLigne(std::string_view texte, FinDeLigne fin)
 {
     if (fin == FinDeLigne::CrLf || texte.empty())

@@ -46,5 +46,9 @@ constexpr std::string_view TexteFinDeLigne(FinDeLigne fin)
     return fin == FinDeLigne::CrLf ? "\r\n" : fin == FinDeLigne::Cr ? "\r" : "\n";
 }
 
+// The next line of the text from the position, which moves past the line's end (CR LF, LF or a lone CR); nothing
+// once the text is used up, so that a final line end is not followed by an empty line.
+std::optional<std::string_view> LigneSuivante(std::string_view texte, std::size_t &position);
+
 // The text with each CR LF pair replaced by the given line end.
 std::string AvecFinsDeLigne(std::string_view texte, FinDeLigne fin);

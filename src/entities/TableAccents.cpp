@@ -40,14 +40,9 @@ LigneAccent LitLigne(std::string_view ligne)
 std::vector<LigneAccent> LitTableAccents(std::string_view contenu)
 {
     std::vector<LigneAccent> lignes;
-    std::size_t debut = 0;
-    while (debut < contenu.size()) {
-        const std::size_t fin = contenu.find_first_of("\r\n", debut);
-        lignes.push_back(LitLigne(contenu.substr(debut, fin - debut)));
-        if (fin == std::string_view::npos)
-            break;
-        debut = fin + (contenu.compare(fin, 2, "\r\n") == 0 ? 2 : 1);
-    }
+    std::size_t position = 0;
+    while (const auto ligne = LigneSuivante(contenu, position))
+        lignes.push_back(LitLigne(*ligne));
     return lignes;
 }
 
