@@ -37,6 +37,12 @@ public:
     virtual int Execute(QDialog &dialogue) = 0;
 };
 
+// What is said when memory runs out during a command: the command is given up and every open page stays as it was.
+inline QString MemoireInsuffisante()
+{
+    return QStringLiteral("Mémoire insuffisante : la commande est abandonnée, les pages ouvertes restent intactes.");
+}
+
 // The real dialogs of Qt.
 class UtilisateurQt : public Utilisateur {
 public:

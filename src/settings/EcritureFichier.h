@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+#include <initializer_list>
+#include <string_view>
+
+// Writes the pieces, in order, as the whole content of the file: into a file beside it that then replaces it, or,
+// when the folder takes no new file, into the file itself. Every byte is checked: a write that the system refuses
+// in part (a full disk, a file-size limit) is a failure, and the file is then left as it was (except in place,
+// where what was there may be lost). True when every byte is on disk under that name.
+bool EcritFichier(const QString &nom, std::initializer_list<std::string_view> morceaux);
