@@ -2,13 +2,17 @@
 
 #include "document/GrandDocument.h"
 
+#include <Qsci/qscidocument.h>
 #include <Qsci/qscilexerhtml.h>
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QContextMenuEvent>
+#include <QIODevice>
 
 #include <algorithm>
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace {
@@ -70,43 +74,131 @@ TEditHTML::TEditHTML(QWidget *parent)
     });
 }
 
-Encodage TEditHTML::Charge(std::string_view octets)
+TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
 {
-    const Encodage encodage = DetecteEncodage(octets);
-    const std::string_view contenu = Contenu(octets, encodage);
-
     // No undo, and no wrapping while the text arrives: Scintilla would wrap every line of it as it is appended.
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     setWrapMode(WrapNone);
     SendScintilla(SCI_CLEARALL);
-    const bool windows1252 = encodage == Encodage::Windows1252;
-    const std::size_t longueur = windows1252 ? LongueurUtf8DeWindows1252(contenu) : contenu.size();
-    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(longueur + MargeTampon));
-    if (windows1252) {
-        // Decoded chunk by chunk, so that no second whole copy of a large file is held.
-        constexpr std::size_t Morceau = 1 << 20;
-        std::string decode;
-        for (std::size_t debut = 0; debut < contenu.size(); debut += Morceau) {
-            decode.clear();
-            DecodeWindows1252(contenu.substr(debut, Morceau), decode);
-            SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(decode.size()), decode.data());
+    rempli = false;
+    const auto termine = [this](Chargement etat) {
+        if (etat != Chargement::Reussi)
+            SendScintilla(SCI_CLEARALL);
+        SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
+        SendScintilla(SCI_EMPTYUNDOBUFFER);
+        SendScintilla(SCI_SETSAVEPOINT);
+        AdapteAffichage(DetecteFinDeLigne(Texte()));
+        return etat;
+    };
+    try {
+        const auto taille = static_cast<std::size_t>(std::max<qint64>(source.size(), 0));
+        SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(std::min(taille, TailleMaximale) + MargeTampon));
+        VerifieMemoire();
+        // Read, not mapped: a file that another program shortens meanwhile must not bring the program down.
+        constexpr qint64 Bloc = 4 << 20;
+        const auto tampon = std::make_unique_for_overwrite<char[]>(Bloc);
+        std::size_t lus = 0;
+        for (;;) {
+            const qint64 lu = source.read(tampon.get(), Bloc);
+            if (lu < 0)
+                return termine(Chargement::Illisible);
+            if (lu == 0)
+                break;
+            lus += static_cast<std::size_t>(lu);
+            if (lus > TailleMaximale)
+                return termine(Chargement::TropGrand);
+            SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(lu), tampon.get());
+            VerifieMemoire();
         }
-    } else {
-        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(contenu.size()), contenu.data());
+
+        const std::string_view octets = Texte();
+        encodage = DetecteEncodage(octets);
+        if (encodage == Encodage::Utf8Bom) {
+            SendScintilla(SCI_DELETERANGE, 0UL, static_cast<long>(octets.size() - Contenu(octets, encodage).size()));
+        } else if (encodage == Encodage::Windows1252) {
+            if (LongueurUtf8DeWindows1252(octets) > TailleMaximale)
+                return termine(Chargement::TropGrand);
+            DecodeWindows1252EnPlace();
+        }
+    } catch (...) {
+        DocumentNeuf();
+        throw;
     }
-    SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
-    SendScintilla(SCI_SETSAVEPOINT);
-    AdapteAffichage(DetecteFinDeLigne(Texte()));
-    return encodage;
+    return termine(Chargement::Reussi);
+}
+
+void TEditHTML::DecodeWindows1252EnPlace()
+{
+    // Each block is replaced where it stands, the next one starting right after: Scintilla's gap then follows the
+    // decoding along and no second copy of the whole text is ever made.
+    constexpr std::size_t Morceau = 1 << 20;
+    std::string decode;
+    std::size_t position = 0;
+    for (;;) {
+        const auto longueur = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
+        if (position >= longueur)
+            break;
+        const std::size_t n = std::min(Morceau, longueur - position);
+        const auto *octets = reinterpret_cast<const char *>(
+            SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(position), static_cast<long>(n)));
+        decode.clear();
+        DecodeWindows1252(std::string_view(octets, n), decode);
+        SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(position), static_cast<long>(position + n));
+        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(decode.size()), decode.data());
+        VerifieMemoire();
+        position += decode.size();
+    }
+}
+
+void TEditHTML::VerifieMemoire()
+{
+    // Scintilla keeps a failed allocation to itself and only notes it in its status.
+    if (SendScintilla(SCI_GETSTATUS) == SC_STATUS_BADALLOC) {
+        SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
+        throw std::bad_alloc();
+    }
+}
+
+void TEditHTML::DocumentNeuf()
+{
+    // An allocation that fails half-way can leave Scintilla's buffers inconsistent: the document is dropped for a
+    // new, empty one, which also gives its memory back. The new one takes the settings that belong to a document.
+    setDocument(QsciDocument());
+    setUtf8(true);
+    setIndentationsUseTabs(true);
+    rempli = false;
+    QsciLexer *coloration = lexer();
+    setLexer(nullptr);
+    setLexer(coloration);
+    AppliqueFonte(fonte);
+    AdapteAffichage(FinDeLigne::Lf);
 }
 
 void TEditHTML::Remplit(std::string_view texte, FinDeLigne fin)
 {
     setWrapMode(WrapNone);
-    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(texte.size() + MargeTampon));
-    Remplace(0, 0, texte);
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
+    try {
+        SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(texte.size() + MargeTampon));
+        VerifieMemoire();
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(texte.size()), texte.data());
+        VerifieMemoire();
+    } catch (...) {
+        DocumentNeuf();
+        throw;
+    }
+    // The text is the document's start: nothing to undo, and still to be saved.
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    rempli = true;
     AdapteAffichage(fin);
+}
+
+void TEditHTML::setModified(bool modifie)
+{
+    if (!modifie)
+        rempli = false;
+    QsciScintilla::setModified(modifie);
 }
 
 void TEditHTML::RemplaceTout(std::string_view texte)

@@ -4,7 +4,10 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <cstddef>
 #include <string_view>
+
+class QIODevice;
 
 class QsciLexerHTML;
 
@@ -15,15 +18,29 @@ class TEditHTML : public QsciScintilla {
 public:
     explicit TEditHTML(QWidget *parent = nullptr);
 
-    // Replaces the whole text by a file's bytes, decoded by their encoding, with no undo and the save point set;
-    // returns that encoding.
-    Encodage Charge(std::string_view octets);
-    // Fills an empty document with generated text, as one undo step: the document is then modified.
+    // How a load ended.
+    enum class Chargement { Reussi, Illisible, TropGrand };
+    // Replaces the whole text by the bytes that the source gives up to its end, read block by block and decoded by
+    // their encoding (given back in `encodage`), with no undo and the save point set. Reading stops with nothing
+    // loaded on a read error, or once the text would pass `TailleMaximale` bytes. Running out of memory throws
+    // std::bad_alloc, with nothing loaded.
+    Chargement Charge(QIODevice &source, Encodage &encodage);
+    // Fills an empty document with generated text, with no undo: the document is modified until it is saved.
     void Remplit(std::string_view texte, FinDeLigne fin);
     // Replaces the whole text, as one undo step, and puts the caret at its start.
     void RemplaceTout(std::string_view texte);
     // The whole text, in UTF-8; valid until the next change.
     std::string_view Texte() const;
+
+    // Whether the text differs from its file: changed since loaded or saved, or filled by a command. These hide
+    // QScintilla's own, which knows only the undo history's save point: a filled document has no undo step and is
+    // still unsaved.
+    bool isModified() const { return rempli || QsciScintilla::isModified(); }
+    void setModified(bool modifie);
+
+    // The most bytes of text that the editor holds: Scintilla counts positions in 32 bits, and keeps room after
+    // the text.
+    static constexpr std::size_t TailleMaximale = std::size_t(2000) << 20;
 
     qsizetype SelStart() const;
     qsizetype SelLength() const;
@@ -61,6 +78,14 @@ private:
     // Widens the line-number margin when the number of lines takes another digit, or always.
     void AjusteMarge(bool toujours = false);
 
+    // The whole text, Windows-1252 bytes, decoded to UTF-8 in place block by block.
+    void DecodeWindows1252EnPlace();
+    // Replaces the document by a new, empty one, after Scintilla ran out of memory.
+    void DocumentNeuf();
+    // Throws std::bad_alloc when Scintilla could not allocate what the last call needed.
+    void VerifieMemoire();
+
+    bool rempli = false;
     QsciLexerHTML *lexerHTML;
     QFont fonte;
     qsizetype chiffresMarge = 0;

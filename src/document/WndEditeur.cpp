@@ -10,6 +10,7 @@
 #include "dialogs/WndTitre.h"
 #include "entities/WndCaracteres.h"
 #include "settings/CheminsQt.h"
+#include "settings/EcritureFichier.h"
 #include "tagremoval/DlgSupprimer.h"
 
 #include <QClipboard>
@@ -19,10 +20,16 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
-#include <QSaveFile>
+#include <QLocale>
 #include <QVBoxLayout>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <new>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -124,27 +131,37 @@ void TWndHTML::ChangeNom(const QString &nom)
 void TWndHTML::OpenFile(const QString &nom)
 {
     ChangeNom(nom);
-    QFile fichier(nom);
-    if (QFileInfo(nom).isDir() || !fichier.open(QIODevice::ReadOnly)) {
-        frame.Dialogues().Erreur(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom));
+    const QString illisible = QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom);
+    // Opened without waiting, so that a named pipe or a device never holds the program; only a regular file is read.
+    const int fd = ::open(QFile::encodeName(nom).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat etat {};
+    if (fd < 0 || fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
+        frame.Dialogues().Erreur(this, illisible);
         return;
     }
-    // A mapped file is read straight into the editor, without a copy of its own in memory; what cannot be mapped
-    // (an empty file, a device) is read.
-    const qint64 taille = fichier.size();
-    if (uchar *projection = taille > 0 ? fichier.map(0, taille) : nullptr) {
-        encodage = EditHTML->Charge(std::string_view(reinterpret_cast<const char *>(projection),
-                                                      static_cast<std::size_t>(taille)));
-        fichier.unmap(projection);
-    } else {
-        const QByteArray octets = fichier.readAll();
-        if (fichier.error() != QFileDevice::NoError) {
-            frame.Dialogues().Erreur(this, QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom));
+    QFile fichier;
+    fichier.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+    const auto taille = static_cast<std::size_t>(etat.st_size);
+    TEditHTML::Chargement chargement = TEditHTML::Chargement::TropGrand;
+    if (taille <= TEditHTML::TailleMaximale) {
+        try {
+            chargement = EditHTML->Charge(fichier, encodage);
+        } catch (const std::bad_alloc &) {
+            frame.Dialogues().Erreur(this, illisible + QStringLiteral(" : mémoire insuffisante."));
             return;
         }
-        encodage = EditHTML->Charge(std::string_view(octets.constData(), static_cast<std::size_t>(octets.size())));
     }
-    Untitled = false;
+    switch (chargement) {
+    case TEditHTML::Chargement::Reussi: Untitled = false; return;
+    case TEditHTML::Chargement::Illisible: frame.Dialogues().Erreur(this, illisible); return;
+    case TEditHTML::Chargement::TropGrand: break;
+    }
+    const QLocale francais(QLocale::French);
+    const auto megaoctets = [&](std::size_t octets) { return francais.toString(qulonglong((octets + (1 << 20) - 1) >> 20)); };
+    frame.Dialogues().Erreur(this, QStringLiteral("%1 : il fait %2 Mo, et l'éditeur ne peut tenir plus de %3 Mo.")
+                                       .arg(illisible, megaoctets(taille), megaoctets(TEditHTML::TailleMaximale)));
 }
 
 void TWndHTML::InsertionTexte(std::string_view ouverture, std::string_view fermeture)
@@ -183,14 +200,8 @@ bool TWndHTML::FileSave()
         }
     }
 
-    QSaveFile fichier(FileName);
-    bool ecrit = fichier.open(QIODevice::WriteOnly);
-    if (ecrit && encodage == Encodage::Utf8Bom)
-        ecrit = fichier.write(MarqueUtf8.data(), static_cast<qint64>(MarqueUtf8.size())) ==
-                static_cast<qint64>(MarqueUtf8.size());
-    if (ecrit)
-        ecrit = fichier.write(corps.data(), static_cast<qint64>(corps.size())) == static_cast<qint64>(corps.size());
-    if (!ecrit || !fichier.commit()) {
+    const std::string_view marque = encodage == Encodage::Utf8Bom ? MarqueUtf8 : std::string_view();
+    if (!EcritFichier(FileName, {marque, corps})) {
         frame.Dialogues().Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(FileName));
         return false;
     }
@@ -372,25 +383,40 @@ void TWndHTML::SupprimerlestagsHTML1Click()
     TSupprimerForm options(this);
     if (frame.Dialogues().Execute(options) != QDialog::Accepted)
         return;
-    const std::string_view texte = EditHTML->Texte();
-    const FinDeLigne fin = DetecteFinDeLigne(texte);
-    std::string resultat = SupprimeTags(texte, options.Remplacement(), TexteFinDeLigne(fin));
-    if (options.Restaurer())
-        resultat = frame.CaracteresSpeciaux().Restauration(resultat);
-    TWndHTML *w = frame.FenetreResultat(RemplaceExtension(QFile::encodeName(FileName).toStdString(), " (Sans tags).txt"));
-    w->EditHTML->Remplit(resultat, fin);
-    w->EditHTML->Selectionne(options.Restaurer() ? 0 : static_cast<qsizetype>(resultat.size()), 0);
+    AfficheResultat(" (Sans tags).txt", [&](std::string_view texte, FinDeLigne fin) {
+        std::string resultat = SupprimeTags(texte, options.Remplacement(), TexteFinDeLigne(fin));
+        if (!options.Restaurer())
+            return std::pair{std::move(resultat), true};
+        return std::pair{frame.CaracteresSpeciaux().Restauration(resultat), false};
+    });
 }
 
 void TWndHTML::Supprimerlestagstableaux1Click()
 {
+    AfficheResultat(" (Sans tableaux).htm", [](std::string_view texte, FinDeLigne fin) {
+        return std::pair{SupprimeTableaux(texte, TexteFinDeLigne(fin)), true};
+    });
+}
+
+void TWndHTML::AfficheResultat(std::string_view suffixe, const Transformation &transformation)
+{
     const std::string_view texte = EditHTML->Texte();
     const FinDeLigne fin = DetecteFinDeLigne(texte);
-    const std::string resultat = SupprimeTableaux(texte, TexteFinDeLigne(fin));
-    TWndHTML *w =
-        frame.FenetreResultat(RemplaceExtension(QFile::encodeName(FileName).toStdString(), " (Sans tableaux).htm"));
-    w->EditHTML->Remplit(resultat, fin);
-    w->EditHTML->Selectionne(static_cast<qsizetype>(resultat.size()), 0);
+    TWndHTML *w = nullptr;
+    try {
+        const auto [resultat, curseurALaFin] = transformation(texte, fin);
+        w = frame.FenetreResultat(RemplaceExtension(QFile::encodeName(FileName).toStdString(), suffixe));
+        // Saved as the page it comes from, in the same encoding.
+        w->encodage = encodage;
+        w->EditHTML->Remplit(resultat, fin);
+        w->EditHTML->Selectionne(curseurALaFin ? static_cast<qsizetype>(resultat.size()) : 0, 0);
+    } catch (const std::bad_alloc &) {
+        if (w) {
+            w->EditHTML->setModified(false);
+            w->close();
+        }
+        frame.Dialogues().Erreur(this, MemoireInsuffisante());
+    }
 }
 
 void TWndHTML::EditionDefaire()

@@ -5,7 +5,10 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 class QAction;
 class QMenu;
@@ -74,6 +77,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // A whole-page result and whether the caret goes to its end (otherwise to its start), from the page's text and
+    // line end.
+    using Transformation = std::function<std::pair<std::string, bool>(std::string_view, FinDeLigne)>;
+    // The result of the transformation of this page in a new untitled window, named after this page with the
+    // suffix, in this page's encoding; memory running out is reported and leaves every page as it was.
+    void AfficheResultat(std::string_view suffixe, const Transformation &transformation);
     void CreeMenus();
     // "&Suivant" is enabled while the find dialog holds a search text.
     void MajSuivant();

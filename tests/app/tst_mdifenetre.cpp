@@ -100,7 +100,7 @@ private slots:
         Clique("sbNouveau");
         TWndHTML *w = frame->FenetreActive();
         QVERIFY(w);
-        const QByteArray ouverture("<HTML>\n<HEAD>\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n");
+        const QByteArray ouverture("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n");
         QCOMPARE(Texte(w), ouverture + "\n</BODY>\n</HTML>\n");
         QCOMPARE(w->EditHTML->SelStart(), ouverture.size());
         QCOMPARE(w->EditHTML->SelLength(), 0);

@@ -3,7 +3,23 @@
 #include <QMenu>
 
 #include <csignal>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The size of the process's address space, in bytes.
+qulonglong TailleVirtuelle()
+{
+    QFile etat(QStringLiteral("/proc/self/status"));
+    if (!etat.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &ligne : etat.readAll().split('\n')) {
+        if (ligne.startsWith("VmSize:"))
+            return ligne.mid(7).trimmed().split(' ').first().toULongLong() * 1024;
+    }
+    return 0;
+}
 
 class TestWndEditeur : public CadreDeTest {
     Q_OBJECT
@@ -146,13 +162,14 @@ private slots:
     void enregistrementEchoueSansRienPerdre()
     {
         // A write that the system refuses half-way (here: beyond the size that the process may write).
+        // A small page is the case to watch: its bytes stay in a buffer that only the commit would find refused.
         const QByteArray origine("original\n");
         TWndHTML *w = Ouvre(origine);
-        w->InsertionTexte(std::string(256 * 1024, 'x'), "");
+        w->InsertionTexte(std::string(8 * 1024, 'x'), "");
         rlimit ancienne{};
         getrlimit(RLIMIT_FSIZE, &ancienne);
         rlimit limite = ancienne;
-        limite.rlim_cur = 64 * 1024;
+        limite.rlim_cur = 4 * 1024;
         auto ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limite);
         const bool ecrit = w->FileSave();
@@ -189,6 +206,162 @@ private slots:
         QVERIFY(Texte(w).isEmpty());
     }
 
+    void ouvertureSansBloquerNiMapper_data()
+    {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<bool>("parDemarrage");
+        QTest::newRow("tube nommé par le dialogue d'ouverture") << "tube.htm" << false;
+        QTest::newRow("tube nommé sur la ligne de commande") << "tube.htm" << true;
+        QTest::newRow("périphérique sans fin") << "/dev/zero" << false;
+        QTest::newRow("dossier") << "dossier.htm" << false;
+    }
+
+    void ouvertureSansBloquerNiMapper()
+    {
+        QFETCH(QString, nom);
+        QFETCH(bool, parDemarrage);
+        QDir(dossier.path()).mkdir("dossier.htm");
+        if (!QFileInfo::exists(dossier.filePath("tube.htm")))
+            QCOMPARE(mkfifo(QFile::encodeName(dossier.filePath("tube.htm")).constData(), 0600), 0);
+        const QString chemin = nom.startsWith(u'/') ? nom : dossier.filePath(nom);
+        if (parDemarrage)
+            frame->Demarrage({chemin});
+        else
+            CadreDeTest::Ouvre(chemin);
+        QCOMPARE(script->erreurs, QStringList{QStringLiteral("Ne peut ouvrir le fichier %1").arg(chemin)});
+        QVERIFY(Texte(frame->FenetreActive()).isEmpty());
+    }
+
+    void fichierTropGrandRefuseAvantLecture()
+    {
+        // A sparse file: its size costs nothing on disk, and it must not be read.
+        QFile fichier(dossier.filePath("enorme.htm"));
+        QVERIFY(fichier.open(QIODevice::WriteOnly));
+        QVERIFY(fichier.resize(qint64(TEditHTML::TailleMaximale) + 1));
+        fichier.close();
+        TWndHTML *w = CadreDeTest::Ouvre(fichier.fileName());
+        QCOMPARE(script->erreurs.size(), 1);
+        const QString taille = QLocale(QLocale::French).toString(2001) + QStringLiteral(" Mo");
+        QVERIFY2(script->erreurs[0].contains(taille), qPrintable(script->erreurs[0]));
+        QVERIFY(script->erreurs[0].startsWith(QStringLiteral("Ne peut ouvrir le fichier %1").arg(fichier.fileName())));
+        QVERIFY(w->Untitled);
+        QVERIFY(Texte(w).isEmpty());
+
+        // The other pages stay as they were.
+        QCOMPARE(frame->Fenetres().size(), 1);
+    }
+
+    void memoireEpuiseeAuChargement()
+    {
+        // The address space is held just above what the program uses: loading a large page cannot get its room.
+        QFile fichier(dossier.filePath("grand.htm"));
+        QVERIFY(fichier.open(QIODevice::WriteOnly));
+        QVERIFY(fichier.resize(512 << 20));
+        fichier.close();
+        TWndHTML *autre = Ouvre("<P>autre</P>");
+        rlimit ancienne{};
+        getrlimit(RLIMIT_AS, &ancienne);
+        rlimit limite = ancienne;
+        limite.rlim_cur = TailleVirtuelle() + (128 << 20);
+        setrlimit(RLIMIT_AS, &limite);
+        TWndHTML *w = CadreDeTest::Ouvre(fichier.fileName());
+        setrlimit(RLIMIT_AS, &ancienne);
+        QCOMPARE(script->erreurs,
+                 QStringList{QStringLiteral("Ne peut ouvrir le fichier %1 : mémoire insuffisante.").arg(fichier.fileName())});
+        QVERIFY(w->Untitled);
+        QVERIFY(Texte(w).isEmpty());
+        QCOMPARE(Texte(autre), QByteArray("<P>autre</P>"));
+    }
+
+    void resultatDansLEncodageDeLaPage_data()
+    {
+        QTest::addColumn<bool>("tableaux");
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QByteArray>("attendu");
+        QTest::newRow("sans tags, entités restaurées en Windows-1252")
+            << false << QByteArray("<P>caf\xE9 &eacute;t\xE9</P>") << QByteArray("caf\xE9 \xE9t\xE9");
+        QTest::newRow("sans tableaux, Windows-1252 gardé")
+            << true << QByteArray("<TABLE><TR><TD>caf\xE9</TD></TR></TABLE>") << QByteArray("caf\xE9");
+        QTest::newRow("sans tableaux, marque UTF-8 gardée")
+            << true << QByteArray("\xEF\xBB\xBF<TABLE><TR><TD>caf\xC3\xA9</TD></TR></TABLE>")
+            << QByteArray("\xEF\xBB\xBF");
+    }
+
+    void resultatDansLEncodageDeLaPage()
+    {
+        QFETCH(bool, tableaux);
+        QFETCH(QByteArray, page);
+        QFETCH(QByteArray, attendu);
+        TWndHTML *source = Ouvre(page);
+        if (tableaux)
+            source->Supprimerlestagstableaux1Click();
+        else
+            source->SupprimerlestagsHTML1Click();
+        TWndHTML *resultat = frame->FenetreActive();
+        QVERIFY(resultat != source);
+        QCOMPARE(int(resultat->EncodageFichier()), int(source->EncodageFichier()));
+        const QString chemin = dossier.filePath("resultat.htm");
+        script->fichiers << chemin;
+        QVERIFY(resultat->FileSave());
+        const QByteArray ecrit = Lit(chemin);
+        QVERIFY2(ecrit.contains(attendu), ecrit.constData());
+        QVERIFY(script->questions.isEmpty());
+    }
+
+    void resultatSansRienADefaire()
+    {
+        frame->FileNew();
+        frame->FenetreActive()->Supprimerlestagstableaux1Click();
+        TWndHTML *w = frame->FenetreActive();
+        const QByteArray rempli = Texte(w);
+        QVERIFY(!rempli.isEmpty());
+        QVERIFY(w->Untitled);
+        QVERIFY(w->EditHTML->isModified());
+        w->EditMenuClick();
+        QVERIFY(!w->EditMenu->actions().first()->isEnabled());
+        w->EditionDefaire();
+        QCOMPARE(Texte(w), rempli);
+        QVERIFY(w->EditHTML->isModified());
+
+        // An edit then its undo come back to the filled text, still to be saved.
+        w->InsertionTexte("x", "");
+        w->EditionDefaire();
+        QCOMPARE(Texte(w), rempli);
+        QVERIFY(w->EditHTML->isModified());
+        script->fichiers << dossier.filePath("sans.htm");
+        QVERIFY(w->FileSave());
+        QVERIFY(!w->EditHTML->isModified());
+    }
+
+    void enregistrementSurPlaceDansUnDossierFerme()
+    {
+        // A folder where no file can be made, holding a page that may be written: the page is written in place.
+        // Root passes every permission: its file-system identity is lent to nobody for the save.
+        QDir(dossier.path()).mkdir("partage");
+        const QString chemin = dossier.filePath("partage/page.htm");
+        Ecrit(chemin, "ancien\n");
+        QFile::setPermissions(chemin, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther |
+                                          QFileDevice::WriteOther | QFileDevice::ReadGroup | QFileDevice::WriteGroup);
+        TWndHTML *w = CadreDeTest::Ouvre(chemin);
+        w->InsertionTexte("nouveau ", "");
+        QFile::setPermissions(dossier.filePath("partage"), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                               QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                                               QFileDevice::ReadOther | QFileDevice::ExeOther);
+        const bool root = geteuid() == 0;
+        QFile::setPermissions(dossier.path(), QFile::permissions(dossier.path()) | QFileDevice::ExeGroup |
+                                                   QFileDevice::ExeOther);
+        if (root)
+            setfsuid(65534);
+        const bool ecrit = w->FileSave();
+        if (root)
+            setfsuid(0);
+        QFile::setPermissions(dossier.filePath("partage"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                               QFileDevice::ExeOwner);
+        QVERIFY(ecrit);
+        QCOMPARE(Lit(chemin), QByteArray("nouveau ancien\n"));
+        QVERIFY(script->erreurs.isEmpty());
+    }
+
     void questionDeFermeture()
     {
         // A new document counts as changed: the question names "Sans Nom"; "&Oui" asks for a name, proposing
@@ -217,7 +390,7 @@ private slots:
         QVERIFY(w->FormCloseQuery());
         QCOMPARE(w->FileName, chemin);
         QCOMPARE(w->windowTitle(), chemin);
-        QCOMPARE(Lit(chemin), QByteArray("<HTML>\n<HEAD>\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n"
+        QCOMPARE(Lit(chemin), QByteArray("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n"
                                          "\n</BODY>\n</HTML>\n"));
 
         // An unchanged opened file closes without a question.

@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(resultat->FileName, QStringLiteral("Sans Nom (Sans tableaux).htm"));
         QVERIFY(resultat->Untitled);
         QVERIFY(resultat->EditHTML->isModified());
-        QCOMPARE(Texte(resultat), QByteArray("<HTML>\n<HEAD>\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n"
+        QCOMPARE(Texte(resultat), QByteArray("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n"
                                              "a\tb\n</BODY>\n</HTML>\n"));
         QCOMPARE(resultat->EditHTML->SelStart(), Texte(resultat).size());
         QCOMPARE(Texte(w), source);
