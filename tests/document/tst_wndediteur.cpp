@@ -273,6 +273,23 @@ private slots:
         QCOMPARE(Texte(autre), QByteArray("<P>autre</P>"));
     }
 
+    void memoireEpuiseePourUnResultat()
+    {
+        // About 20 MB of result, where only 16 MB more may be taken.
+        const QByteArray page = QByteArray("<TD>une ligne</TD>\n").repeated(2 << 20);
+        TWndHTML *source = Ouvre(page);
+        rlimit ancienne{};
+        getrlimit(RLIMIT_AS, &ancienne);
+        rlimit limite = ancienne;
+        limite.rlim_cur = TailleVirtuelle() + (16 << 20);
+        setrlimit(RLIMIT_AS, &limite);
+        source->Supprimerlestagstableaux1Click();
+        setrlimit(RLIMIT_AS, &ancienne);
+        QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
+        QCOMPARE(frame->Fenetres(), QList<TWndHTML *>{source});
+        QCOMPARE(Texte(source), page);
+    }
+
     void resultatDansLEncodageDeLaPage_data()
     {
         QTest::addColumn<bool>("tableaux");
