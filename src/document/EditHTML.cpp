@@ -11,6 +11,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <new>
 #include <vector>
@@ -26,6 +27,8 @@ QAccessibleInterface *AccessibiliteSimple(const QString &classe, QObject *objet)
         return new QAccessibleWidget(static_cast<QWidget *>(objet), QAccessible::EditableText);
     return nullptr;
 }
+
+constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
 
 // Room left at the end of the text buffer after a load, so that the first edits do not copy the whole text again.
 constexpr std::size_t MargeTampon = 1 << 20;
@@ -91,35 +94,74 @@ TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
         return etat;
     };
     try {
-        const auto taille = static_cast<std::size_t>(std::max<qint64>(source.size(), 0));
-        SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(std::min(taille, TailleMaximale) + MargeTampon));
-        VerifieMemoire();
-        // Read, not mapped: a file that another program shortens meanwhile must not bring the program down.
-        constexpr qint64 Bloc = 4 << 20;
-        const auto tampon = std::make_unique_for_overwrite<char[]>(Bloc);
-        std::size_t lus = 0;
-        for (;;) {
-            const qint64 lu = source.read(tampon.get(), Bloc);
-            if (lu < 0)
+        // Read, not mapped: a file that another program shortens meanwhile must not bring the program down. Each
+        // block is checked as it comes and goes to the editor as it is while the file looks like UTF-8; at the
+        // first byte that is not, the file is read again from its start as Windows-1252.
+        bool utf8 = true;
+        bool premier = true;
+        bool marque = false;
+        bool reserve = false;
+        std::string inacheve;
+        std::string joint;
+        if (!Lit(source, [&](std::string_view bloc) {
+                std::string_view texte = bloc;
+                if (!inacheve.empty()) {
+                    joint = inacheve + std::string(bloc);
+                    texte = joint;
+                }
+                if (premier) {
+                    marque = texte.starts_with(MarqueUtf8);
+                    if (marque)
+                        texte.remove_prefix(MarqueUtf8.size());
+                    premier = false;
+                }
+                const std::string_view complet = texte.substr(0, texte.size() - SequenceInachevee(texte));
+                utf8 = EstUtf8Valide(complet);
+                if (!utf8)
+                    return false;
+                inacheve.assign(texte.substr(complet.size()));
+                // Room for the whole file once its start has shown it is UTF-8: reserving costs as much as
+                // filling, and a Windows-1252 file needs room of another size.
+                if (!reserve) {
+                    const auto taille = static_cast<std::size_t>(std::max<qint64>(source.size(), 0));
+                    SendScintilla(SCI_ALLOCATE,
+                                  static_cast<unsigned long>(std::min(taille, TailleMaximale) + MargeTampon));
+                    VerifieMemoire();
+                    reserve = true;
+                }
+                Ajoute(complet);
+                return true;
+            }))
+            return termine(Chargement::Illisible);
+        if (utf8 && inacheve.empty()) {
+            encodage = marque ? Encodage::Utf8Bom : Encodage::Utf8;
+        } else {
+            encodage = Encodage::Windows1252;
+            SendScintilla(SCI_CLEARALL);
+            // Room for the whole decoded text at once, which is longer than the file: growing by steps would copy
+            // the text again at each step.
+            std::size_t longueur = 0;
+            if (!source.seek(0) || !Lit(source, [&](std::string_view bloc) {
+                    longueur += LongueurUtf8DeWindows1252(bloc);
+                    return true;
+                }))
                 return termine(Chargement::Illisible);
-            if (lu == 0)
-                break;
-            lus += static_cast<std::size_t>(lu);
-            if (lus > TailleMaximale)
+            if (longueur > TailleMaximale)
                 return termine(Chargement::TropGrand);
-            SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(lu), tampon.get());
+            SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(longueur + MargeTampon));
             VerifieMemoire();
+            std::string decode;
+            const bool lu = source.seek(0) && Lit(source, [&](std::string_view bloc) {
+                decode.clear();
+                DecodeWindows1252(bloc, decode);
+                Ajoute(decode);
+                return true;
+            });
+            if (!lu)
+                return termine(Chargement::Illisible);
         }
-
-        const std::string_view octets = Texte();
-        encodage = DetecteEncodage(octets);
-        if (encodage == Encodage::Utf8Bom) {
-            SendScintilla(SCI_DELETERANGE, 0UL, static_cast<long>(octets.size() - Contenu(octets, encodage).size()));
-        } else if (encodage == Encodage::Windows1252) {
-            if (LongueurUtf8DeWindows1252(octets) > TailleMaximale)
-                return termine(Chargement::TropGrand);
-            DecodeWindows1252EnPlace();
-        }
+        if (static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH)) > TailleMaximale)
+            return termine(Chargement::TropGrand);
     } catch (...) {
         DocumentNeuf();
         throw;
@@ -127,27 +169,28 @@ TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
     return termine(Chargement::Reussi);
 }
 
-void TEditHTML::DecodeWindows1252EnPlace()
+bool TEditHTML::Lit(QIODevice &source, const std::function<bool(std::string_view)> &traite) const
 {
-    // Each block is replaced where it stands, the next one starting right after: Scintilla's gap then follows the
-    // decoding along and no second copy of the whole text is ever made.
-    constexpr std::size_t Morceau = 1 << 20;
-    std::string decode;
-    std::size_t position = 0;
+    constexpr qint64 Bloc = 4 << 20;
+    const auto tampon = std::make_unique_for_overwrite<char[]>(Bloc);
+    std::size_t lus = 0;
     for (;;) {
-        const auto longueur = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
-        if (position >= longueur)
-            break;
-        const std::size_t n = std::min(Morceau, longueur - position);
-        const auto *octets = reinterpret_cast<const char *>(
-            SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(position), static_cast<long>(n)));
-        decode.clear();
-        DecodeWindows1252(std::string_view(octets, n), decode);
-        SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(position), static_cast<long>(position + n));
-        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(decode.size()), decode.data());
-        VerifieMemoire();
-        position += decode.size();
+        const qint64 lu = source.read(tampon.get(), Bloc);
+        if (lu <= 0)
+            return lu == 0;
+        if (!traite(std::string_view(tampon.get(), static_cast<std::size_t>(lu))))
+            return true;
+        // A file that grows while it is read is read no further than just past what the editor can hold.
+        lus += static_cast<std::size_t>(lu);
+        if (lus > TailleMaximale)
+            return true;
     }
+}
+
+void TEditHTML::Ajoute(std::string_view texte)
+{
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(texte.size()), texte.data());
+    VerifieMemoire();
 }
 
 void TEditHTML::VerifieMemoire()
@@ -181,8 +224,7 @@ void TEditHTML::Remplit(std::string_view texte, FinDeLigne fin)
     try {
         SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(texte.size() + MargeTampon));
         VerifieMemoire();
-        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(texte.size()), texte.data());
-        VerifieMemoire();
+        Ajoute(texte);
     } catch (...) {
         DocumentNeuf();
         throw;

@@ -5,6 +5,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 
 class QIODevice;
@@ -78,8 +79,11 @@ private:
     // Widens the line-number margin when the number of lines takes another digit, or always.
     void AjusteMarge(bool toujours = false);
 
-    // The whole text, Windows-1252 bytes, decoded to UTF-8 in place block by block.
-    void DecodeWindows1252EnPlace();
+    // Reads the source block by block, handing each block over, until its end or until the block's treatment says
+    // to stop; false on a read error.
+    bool Lit(QIODevice &source, const std::function<bool(std::string_view)> &traite) const;
+    // Appends the text, with no undo of its own.
+    void Ajoute(std::string_view texte);
     // Replaces the document by a new, empty one, after Scintilla ran out of memory.
     void DocumentNeuf();
     // Throws std::bad_alloc when Scintilla could not allocate what the last call needed.

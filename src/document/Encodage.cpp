@@ -111,6 +111,19 @@ bool EstUtf8Valide(std::string_view octets)
     return true;
 }
 
+std::size_t SequenceInachevee(std::string_view octets)
+{
+    const std::size_t fin = octets.size();
+    for (std::size_t n = 1; n <= std::min<std::size_t>(3, fin); ++n) {
+        const auto c = static_cast<unsigned char>(octets[fin - n]);
+        if (EstSuite(c))
+            continue;
+        const std::size_t longueur = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        return longueur > n ? n : 0;
+    }
+    return 0;
+}
+
 char32_t CaractereUtf8(std::string_view texte, std::size_t &i)
 {
     const auto octet = [&](std::size_t k) { return static_cast<unsigned char>(texte[k]); };

@@ -19,6 +19,10 @@ std::string_view Contenu(std::string_view octets, Encodage encodage);
 // Whether the bytes are well-formed UTF-8 (no overlong form, no surrogate, nothing above U+10FFFF).
 bool EstUtf8Valide(std::string_view octets);
 
+// How many of the last bytes (0 to 3) start a UTF-8 sequence that the bytes end before it is complete: what a
+// block read from a file may cut off, for the next block to finish.
+std::size_t SequenceInachevee(std::string_view octets);
+
 // Where the bytes outside valid UTF-8 sequences go, each on its own: above the code points, so that it only equals
 // the same byte.
 constexpr char32_t HorsUnicode = 0x110000;

@@ -412,8 +412,9 @@ void TWndHTML::AfficheResultat(std::string_view suffixe, const Transformation &t
         w->EditHTML->Selectionne(curseurALaFin ? static_cast<qsizetype>(resultat.size()) : 0, 0);
     } catch (const std::bad_alloc &) {
         if (w) {
+            // The window lives in a sub-window of the frame: closing that one takes both away.
             w->EditHTML->setModified(false);
-            w->close();
+            w->parentWidget()->close();
         }
         frame.Dialogues().Erreur(this, MemoireInsuffisante());
     }

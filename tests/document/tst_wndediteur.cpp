@@ -105,6 +105,14 @@ private slots:
         QTest::newRow("octets NUL") << QByteArray("a\0b\0\0c\r\n", 8) << int(Encodage::Utf8);
         QTest::newRow("NUL en Windows-1252") << QByteArray("\0\xFF\0\xE9", 4) << int(Encodage::Windows1252);
         QTest::newRow("fichier vide") << QByteArray() << int(Encodage::Utf8);
+        // Files are read by blocks of 4 Mo.
+        const QByteArray bloc(4 << 20, 'a');
+        QTest::newRow("UTF-8, un caractère à cheval sur deux blocs") << bloc.left(bloc.size() - 1) + "é\n"
+                                                                      << int(Encodage::Utf8);
+        QTest::newRow("Windows-1252 passé le premier bloc") << bloc + "caf\xE9" << int(Encodage::Windows1252);
+        QTest::newRow("marque puis Windows-1252 plus loin")
+            << "\xEF\xBB\xBF" + bloc + "\xE9" << int(Encodage::Windows1252);
+        QTest::newRow("UTF-8 coupé à la fin") << QByteArray("caf\xC3") << int(Encodage::Windows1252);
     }
 
     void allerRetourOctetPourOctet()
