@@ -1,78 +1,106 @@
 #include "settings/FichierINI.h"
 
+#include "settings/EcritureFichier.h"
 #include "settings/Entier.h"
+#include "settings/ProfilINI.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-const QString Section = QStringLiteral("Balizo/");
-constexpr qsizetype LongueurMaximale = 1023;
+constexpr std::string_view Section = "Balizo";
+
+std::string_view Vue(const QByteArray &octets)
+{
+    return {octets.constData(), static_cast<std::size_t>(octets.size())};
+}
 } // namespace
 
 TFichierINI::TFichierINI(const QString &nomFichier)
-    : fichier(nomFichier, QSettings::IniFormat)
+    : nom(nomFichier)
 {
 }
 
-QString TFichierINI::LitTexte(const QString &cle, const QString &defaut)
+// The file's bytes; empty when there is no file; nothing when it cannot be read or is not a regular file.
+std::optional<QByteArray> TFichierINI::Contenu() const
 {
-    fichier.sync();
-    const QVariant valeur = fichier.value(Section + cle);
-    if (!valeur.isValid())
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer and freeze the program.
+    const int descripteur = ::open(QFile::encodeName(nom).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descripteur < 0)
+        return errno == ENOENT ? std::optional<QByteArray>(QByteArray()) : std::nullopt;
+    QFile fichier;
+    if (!fichier.open(descripteur, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descripteur);
+        return std::nullopt;
+    }
+    struct stat etat {};
+    if (::fstat(descripteur, &etat) != 0 || !S_ISREG(etat.st_mode))
+        return std::nullopt;
+    QByteArray octets = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return octets;
+}
+
+QString TFichierINI::LitTexte(const char *cle, const QString &defaut) const
+{
+    const std::optional<QByteArray> octets = Contenu();
+    if (!octets)
         return defaut;
-    // A value holding a comma comes back from the INI reader as a list: join it back as it was written.
-    const QString texte = valeur.typeId() == QMetaType::QStringList ? valeur.toStringList().join(u',')
-                                                                     : valeur.toString();
-    return texte.left(LongueurMaximale);
+    const std::optional<std::string> valeur = LitProfil(Vue(*octets), Section, cle);
+    return valeur ? QString::fromStdString(*valeur) : defaut;
 }
 
-bool TFichierINI::EcritTexte(const QString &cle, const QString &valeur)
+bool TFichierINI::EcritTexte(const char *cle, const QString &valeur)
 {
-    fichier.sync();
-    const QVariant ancienne = fichier.value(Section + cle);
-    fichier.setValue(Section + cle, valeur);
-    fichier.sync();
-    if (fichier.status() == QSettings::NoError)
-        return true;
-    // Take the value that could not be written back, so that reads keep giving what the file holds.
-    if (ancienne.isValid())
-        fichier.setValue(Section + cle, ancienne);
-    else
-        fichier.remove(Section + cle);
-    return false;
+    // A file that cannot be read is never replaced: what it holds would be lost.
+    const std::optional<QByteArray> octets = Contenu();
+    if (!octets)
+        return false;
+    const std::optional<std::string> nouveau = EcritProfil(Vue(*octets), Section, cle, valeur.toStdString());
+    return nouveau && EcritFichier(nom, {*nouveau});
 }
 
 QString TFichierINI::LitNavigateur()
 {
-    return LitTexte(QStringLiteral("Navigateur"), QString());
+    return LitTexte("Navigateur", QString());
 }
 
 bool TFichierINI::EcritNavigateur(const QString &navigateur)
 {
-    return EcritTexte(QStringLiteral("Navigateur"), navigateur);
+    return EcritTexte("Navigateur", navigateur);
 }
 
 QString TFichierINI::LitFonte()
 {
-    return LitTexte(QStringLiteral("Fonte"), QStringLiteral("MS Sans Serif"));
+    return LitTexte("Fonte", QStringLiteral("MS Sans Serif"));
 }
 
 bool TFichierINI::EcritFonte(const QString &fonte)
 {
-    return EcritTexte(QStringLiteral("Fonte"), fonte);
+    return EcritTexte("Fonte", fonte);
 }
 
 int TFichierINI::LitTaille()
 {
     constexpr int Defaut = 8;
-    const QString texte = LitTexte(QStringLiteral("Taille"), QString());
-    return texte.isNull() ? Defaut : LitEntier(texte.toStdString(), Defaut);
+    constexpr int Minimum = 4;
+    constexpr int Maximum = 96;
+    return std::clamp(LitEntier(LitTexte("Taille", QString()).toStdString(), Defaut), Minimum, Maximum);
 }
 
 bool TFichierINI::EcritTaille(int taille)
 {
-    return EcritTexte(QStringLiteral("Taille"), QString::number(taille));
+    return EcritTexte("Taille", QString::number(taille));
 }
 
 QString TFichierINI::MessageEcritureImpossible() const
 {
-    return QStringLiteral("Ne peut écrire dans %1").arg(fichier.fileName());
+    return QStringLiteral("Ne peut écrire dans %1").arg(nom);
 }

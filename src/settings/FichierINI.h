@@ -1,10 +1,13 @@
 #pragma once
 
-#include <QSettings>
+#include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // The program's three settings (browser, document font name and size) in section "Balizo" of "Balizo.ini".
-// Every read and write goes to the file, so two running copies see each other's changes.
+// Every read and write goes to the file, so two running copies see each other's changes; a write changes only the
+// line of its key and keeps the rest of the file as the user wrote it.
 class TFichierINI {
 public:
     explicit TFichierINI(const QString &nomFichier);
@@ -13,6 +16,7 @@ public:
     bool EcritNavigateur(const QString &navigateur);
     QString LitFonte();
     bool EcritFonte(const QString &fonte);
+    // The font size in points, brought within 4 to 96 so that any stored number leaves a readable page.
     int LitTaille();
     bool EcritTaille(int taille);
 
@@ -20,8 +24,9 @@ public:
     QString MessageEcritureImpossible() const;
 
 private:
-    QString LitTexte(const QString &cle, const QString &defaut);
-    bool EcritTexte(const QString &cle, const QString &valeur);
+    std::optional<QByteArray> Contenu() const;
+    QString LitTexte(const char *cle, const QString &defaut) const;
+    bool EcritTexte(const char *cle, const QString &valeur);
 
-    QSettings fichier;
+    QString nom;
 };

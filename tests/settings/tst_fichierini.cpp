@@ -1,8 +1,15 @@
 #include "settings/FichierINI.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 class TestFichierINI : public QObject {
     Q_OBJECT
@@ -11,58 +18,133 @@ class TestFichierINI : public QObject {
     {
         QFile f(chemin);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(contenu);
+        QCOMPARE(f.write(contenu), contenu.size());
+    }
+
+    static QByteArray Lit(const QString &chemin)
+    {
+        QFile f(chemin);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
     }
 
 private slots:
-    void valeursParDefautSansFichier()
+    void lecture_data()
     {
-        QTemporaryDir dossier;
-        TFichierINI ini(dossier.filePath("Balizo.ini"));
-        QCOMPARE(ini.LitNavigateur(), QString());
-        QCOMPARE(ini.LitFonte(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(ini.LitTaille(), 8);
-        QVERIFY(!QFile::exists(dossier.filePath("Balizo.ini")));
+        QTest::addColumn<QByteArray>("contenu"); // null: no file
+        QTest::addColumn<QString>("navigateur");
+        QTest::addColumn<QString>("fonte");
+        QTest::addColumn<int>("taille");
+        QTest::newRow("sans fichier") << QByteArray() << "" << "MS Sans Serif" << 8;
+        QTest::newRow("écrit à la main") << QByteArray("; réglages\r\n[BALIZO]\r\nfonte=DejaVu Serif\r\nTAILLE=14\r\n")
+                                         << "" << "DejaVu Serif" << 14;
+        QTest::newRow("virgule non entre guillemets, taille hexadécimale")
+            << QByteArray("[Balizo]\nNavigateur=/opt/x,y/firefox\nTaille=0x0C\n") << "/opt/x,y/firefox"
+            << "MS Sans Serif" << 12;
+        QTest::newRow("taille qui n'est pas un nombre") << QByteArray("[Balizo]\nTaille=abc\n") << "" << "MS Sans Serif" << 8;
+        QTest::newRow("taille 1000 ramenée à 96") << QByteArray("[Balizo]\nTaille=1000\n") << "" << "MS Sans Serif" << 96;
+        QTest::newRow("plus grand entier ramené à 96")
+            << QByteArray("[Balizo]\nTaille=2147483647\n") << "" << "MS Sans Serif" << 96;
+        QTest::newRow("taille négative ramenée à 4") << QByteArray("[Balizo]\nTaille=-12\n") << "" << "MS Sans Serif" << 4;
     }
 
-    void tailleHexadecimale()
+    void lecture()
     {
+        QFETCH(QByteArray, contenu);
+        QFETCH(QString, navigateur);
+        QFETCH(QString, fonte);
+        QFETCH(int, taille);
         QTemporaryDir dossier;
-        Ecrit(dossier.filePath("Balizo.ini"), "[Balizo]\r\nFonte=Courier\r\nTaille=0x0C\r\n");
-        TFichierINI ini(dossier.filePath("Balizo.ini"));
-        QCOMPARE(ini.LitTaille(), 12);
-        QCOMPARE(ini.LitFonte(), QStringLiteral("Courier"));
+        const QString chemin = dossier.filePath("Balizo.ini");
+        if (!contenu.isNull())
+            Ecrit(chemin, contenu);
+        TFichierINI ini(chemin);
+        QCOMPARE(ini.LitNavigateur(), navigateur);
+        QCOMPARE(ini.LitFonte(), fonte);
+        QCOMPARE(ini.LitTaille(), taille);
+        QCOMPARE(QFile::exists(chemin), !contenu.isNull());
     }
 
-    void deuxCopiesSeVoient()
+    void deuxCopiesEtFichierNeuf()
     {
         QTemporaryDir dossier;
         const QString chemin = dossier.filePath("Balizo.ini");
-        Ecrit(chemin, "[Autre]\nCle=valeur\n");
+        const QByteArray main = "; réglages\r\n[BALIZO]\r\nfonte=DejaVu Serif\r\nTAILLE=14\r\n[Autre]\r\nCle=valeur ; x\r\n";
+        Ecrit(chemin, main);
         TFichierINI premier(chemin);
         TFichierINI second(chemin);
-        QCOMPARE(second.LitFonte(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(second.LitFonte(), QStringLiteral("DejaVu Serif"));
         QVERIFY(premier.EcritFonte(QStringLiteral("DejaVu Sans Mono")));
-        QVERIFY(premier.EcritTaille(14));
-        QVERIFY(premier.EcritNavigateur(QStringLiteral("/usr/bin/mon navigateur, le bon")));
+        QVERIFY(premier.EcritTaille(12));
+        QVERIFY(premier.EcritNavigateur(QStringLiteral("/opt/mon navigateur, le bon/firefox")));
         QCOMPARE(second.LitFonte(), QStringLiteral("DejaVu Sans Mono"));
-        QCOMPARE(second.LitTaille(), 14);
-        QCOMPARE(second.LitNavigateur(), QStringLiteral("/usr/bin/mon navigateur, le bon"));
-        QSettings brut(chemin, QSettings::IniFormat);
-        QCOMPARE(brut.value("Autre/Cle").toString(), QStringLiteral("valeur"));
-        QCOMPARE(brut.value("Balizo/Taille").toString(), QStringLiteral("14"));
+        QCOMPARE(second.LitTaille(), 12);
+        QCOMPARE(second.LitNavigateur(), QStringLiteral("/opt/mon navigateur, le bon/firefox"));
+        const QByteArray apres = "; réglages\r\n[BALIZO]\r\nfonte=DejaVu Sans Mono\r\nTAILLE=12\r\n"
+                                 "Navigateur=/opt/mon navigateur, le bon/firefox\r\n[Autre]\r\nCle=valeur ; x\r\n";
+        QCOMPARE(Lit(chemin), apres);
+        QVERIFY(!second.EcritNavigateur(QStringLiteral("/opt/a\nb/firefox")));
+        QCOMPARE(Lit(chemin), apres);
+
+        TFichierINI neuf(dossier.filePath("neuf.ini"));
+        QVERIFY(neuf.EcritTaille(10));
+        QCOMPARE(Lit(dossier.filePath("neuf.ini")), QByteArray("[Balizo]\r\nTaille=10\r\n"));
+    }
+
+    void ecritureRefusee_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("son dossier est un fichier") << "fichier";
+        QTest::newRow("c'est un dossier") << "dossier";
+        QTest::newRow("c'est un tube nommé") << "tube";
     }
 
     void ecritureRefusee()
     {
-        // A settings file whose folder is a plain file cannot be written, even by root.
+        QFETCH(QString, obstacle);
         QTemporaryDir dossier;
-        Ecrit(dossier.filePath("fichier"), "x");
-        const QString chemin = dossier.filePath("fichier/Balizo.ini");
+        QString chemin = dossier.filePath("Balizo.ini");
+        if (obstacle == "fichier") {
+            Ecrit(chemin, "x");
+            chemin += QStringLiteral("/Balizo.ini");
+        } else if (obstacle == "dossier") {
+            QVERIFY(QDir().mkdir(chemin));
+        } else {
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+        }
         TFichierINI ini(chemin);
-        QVERIFY(!ini.EcritFonte(QStringLiteral("Courier")));
+        // A named pipe with no writer would block a plain open: these calls must come back at once.
+        QCOMPARE(ini.LitNavigateur(), QString());
+        QVERIFY(!ini.EcritNavigateur(QStringLiteral("/usr/bin/firefox")));
+        QCOMPARE(ini.LitNavigateur(), QString());
+        QVERIFY(!QFileInfo(chemin).isFile());
+        QCOMPARE(QFileInfo(chemin).isDir(), obstacle == "dossier");
+    }
+
+    void ecritureRefuseeParLeSysteme()
+    {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath("Balizo.ini");
+        const QByteArray avant = "[Balizo]\r\nFonte=Courier\r\n";
+        Ecrit(chemin, avant);
+        TFichierINI ini(chemin);
+
+        // Files of more than 64 bytes are refused for the time of the write: the new file would have more.
+        rlimit limite {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limite), 0);
+        const rlimit ancienne = limite;
+        limite.rlim_cur = 64;
+        const auto signalAvant = std::signal(SIGXFSZ, SIG_IGN);
+        const bool limitee = ::setrlimit(RLIMIT_FSIZE, &limite) == 0;
+        const bool ecrit = limitee && ini.EcritFonte(QString(100, u'x'));
+        ::setrlimit(RLIMIT_FSIZE, &ancienne);
+        std::signal(SIGXFSZ, signalAvant);
+
+        QVERIFY(limitee);
+        QVERIFY(!ecrit);
         QCOMPARE(ini.MessageEcritureImpossible(), QStringLiteral("Ne peut écrire dans %1").arg(chemin));
-        QCOMPARE(ini.LitFonte(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(Lit(chemin), avant);
+        QCOMPARE(ini.LitFonte(), QStringLiteral("Courier"));
+        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Balizo.ini"});
     }
 };
 
