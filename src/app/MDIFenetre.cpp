@@ -65,6 +65,9 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     setCentralWidget(mdiArea);
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // When the page in front closes, the one that was in front before it comes back, as its place in `Fenetres`
+    // says.
+    mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMDIHtml::MajMenus);
 
     DlgFonte.setFamily(parametres.LitFonte());
@@ -202,7 +205,8 @@ void TMDIHtml::MajMenuFenetres()
 {
     qDeleteAll(actionsFenetres);
     actionsFenetres.clear();
-    const QList<TWndHTML *> fenetres = Fenetres();
+    // In the order in which they were opened, whichever is in front.
+    const QList<TWndHTML *> fenetres = Fenetres(QMdiArea::CreationOrder);
     if (fenetres.isEmpty())
         return;
     actionsFenetres << WindowMenu->addSeparator();
@@ -236,13 +240,20 @@ TWndHTML *TMDIHtml::FenetreActive() const
             return w;
     }
     const QList<TWndHTML *> fenetres = Fenetres();
-    return fenetres.isEmpty() ? nullptr : fenetres.last();
+    return fenetres.isEmpty() ? nullptr : fenetres.first();
 }
 
 QList<TWndHTML *> TMDIHtml::Fenetres() const
 {
+    QList<TWndHTML *> fenetres = Fenetres(QMdiArea::StackingOrder);
+    std::reverse(fenetres.begin(), fenetres.end());
+    return fenetres;
+}
+
+QList<TWndHTML *> TMDIHtml::Fenetres(QMdiArea::WindowOrder ordre) const
+{
     QList<TWndHTML *> fenetres;
-    for (QMdiSubWindow *cadre : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    for (QMdiSubWindow *cadre : mdiArea->subWindowList(ordre)) {
         if (auto *w = qobject_cast<TWndHTML *>(cadre->widget()); w && !cadre->isHidden())
             fenetres << w;
     }
@@ -406,7 +417,8 @@ void TMDIHtml::Enregistrerlebureau()
     EnregistrerBureau.nomPropose = nom;
     std::vector<std::string> noms;
     const QList<TWndHTML *> fenetres = Fenetres();
-    for (auto w = fenetres.rbegin(); w != fenetres.rend(); ++w)
+    // From the back to the front: the active page is loaded last, and so comes back in front.
+    for (auto w = fenetres.crbegin(); w != fenetres.crend(); ++w)
         noms.push_back(QFile::encodeName((*w)->FileName).toStdString());
     const std::string contenu = EcritBureau(noms);
     QSaveFile fichier(nom);

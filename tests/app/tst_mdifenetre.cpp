@@ -2,6 +2,8 @@
 
 #include <Qsci/qscilexer.h>
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 
 namespace {
@@ -14,6 +16,11 @@ QStringList Noms(const QList<TWndHTML *> &fenetres)
     return noms;
 }
 
+QMdiSubWindow *Cadre(TWndHTML *w)
+{
+    return qobject_cast<QMdiSubWindow *>(w->parentWidget());
+}
+
 } // namespace
 
 class TestMDIFenetre : public CadreDeTest {
@@ -24,6 +31,16 @@ class TestMDIFenetre : public CadreDeTest {
         auto *action = frame->findChild<QAction *>(QLatin1String(bouton));
         QVERIFY2(action, bouton);
         action->trigger();
+    }
+
+    void Active(TWndHTML *w) { frame->findChild<QMdiArea *>()->setActiveSubWindow(Cadre(w)); }
+
+    // Saves the desktop under that name and returns what the file holds.
+    QByteArray EnregistreBureau(const QString &nom)
+    {
+        script->fichiers << nom;
+        frame->Enregistrerlebureau();
+        return Lit(nom);
     }
 
 private slots:
@@ -116,10 +133,11 @@ private slots:
             Ouvre(Fichier(nom))->InsertionTexte("x", "");
         script->reponses << Utilisateur::Reponse::Non << Utilisateur::Reponse::Annuler << Utilisateur::Reponse::Non;
         frame->FenetresFermerTout();
+        // From the back to the front: the active page is asked last.
         QCOMPARE(script->questions.size(), 3);
-        QVERIFY(script->questions[0].contains("c.htm"));
+        QVERIFY(script->questions[0].contains("a.htm"));
         QVERIFY(script->questions[1].contains("b.htm"));
-        QVERIFY(script->questions[2].contains("a.htm"));
+        QVERIFY(script->questions[2].contains("c.htm"));
         QTRY_COMPARE(Noms(frame->Fenetres()), QStringList{"b.htm"});
     }
 
@@ -130,15 +148,16 @@ private slots:
         TWndHTML *c = Ouvre(Fichier("c.htm"));
         for (TWndHTML *w : {a, b, c})
             w->InsertionTexte("x", "");
+        // From the front to the back: the active page is asked first.
         script->reponses << Utilisateur::Reponse::Oui << Utilisateur::Reponse::Annuler;
         QVERIFY(!frame->close());
         QCOMPARE(script->questions.size(), 2);
-        QCOMPARE(Lit(dossier.filePath("a.htm")), QByteArray("x<P>"));
-        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm"}));
+        QCOMPARE(Lit(dossier.filePath("c.htm")), QByteArray("x<P>"));
+        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "a.htm"}));
 
         script->reponses << Utilisateur::Reponse::Non << Utilisateur::Reponse::Non;
         QVERIFY(frame->close());
-        QCOMPARE(Lit(dossier.filePath("c.htm")), QByteArray("<P>"));
+        QCOMPARE(Lit(dossier.filePath("a.htm")), QByteArray("<P>"));
     }
 
     void fonteEnregistreeEtRetrouvee()
@@ -189,7 +208,7 @@ private slots:
         const QString b = Fichier("b.htm");
         const QString bureau = Fichier("travail.DsK", (b + "\r\n" + a + "\r\n").toUtf8());
         frame->Demarrage({bureau});
-        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "a.htm"}));
+        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"a.htm", "b.htm"}));
         QCOMPARE(frame->FenetreActive()->FileName, a);
     }
 
@@ -202,16 +221,14 @@ private slots:
         Ouvre(a);
         frame->FileNew();
         const QString bureau = dossier.filePath("session.dsk");
-        script->fichiers << bureau;
-        frame->Enregistrerlebureau();
-        QCOMPARE(Lit(bureau), ("Sans Nom\n" + a + "\n" + b + "\n" + a + "\n").toUtf8());
+        QCOMPARE(EnregistreBureau(bureau), (a + "\n" + b + "\n" + a + "\nSans Nom\n").toUtf8());
 
-        // Loading asks the new document's question first; "Annuler" keeps it beside the loaded ones.
+        // Loading asks the new document's question last; "Annuler" keeps it beside the loaded ones.
         script->reponses << Utilisateur::Reponse::Annuler;
         script->fichiers << bureau;
         frame->Chargerunbureau();
         QCOMPARE(script->questions.size(), 1);
-        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"Sans Nom", "a.htm", "b.htm", "a.htm"}));
+        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"a.htm", "b.htm", "a.htm", "Sans Nom"}));
         QCOMPARE(frame->FenetreActive()->FileName, a);
     }
 
@@ -237,6 +254,28 @@ private slots:
         frame->Enregistrerlebureau();
         QVERIFY(QFile::exists(vide));
         QCOMPARE(Lit(vide), QByteArray());
+    }
+
+    void bureauGardeLOrdreEtLaPageActive()
+    {
+        const QString a = Fichier("a.htm");
+        const QString b = Fichier("b.htm");
+        const QString c = Fichier("c.htm");
+        Ouvre(a);
+        TWndHTML *wb = Ouvre(b);
+        Ouvre(c);
+        Active(wb);
+        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm", "a.htm"}));
+        const QByteArray contenu = (a + "\n" + c + "\n" + b + "\n").toUtf8();
+        QCOMPARE(EnregistreBureau(dossier.filePath("un.dsk")), contenu);
+
+        // Reloaded, saved and reloaded again: the same order, the same page in front.
+        for (const char *nom : {"un.dsk", "deux.dsk"}) {
+            frame->ChargeBureau(dossier.filePath(nom));
+            QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm", "a.htm"}));
+            QCOMPARE(frame->FenetreActive()->FileName, b);
+            QCOMPARE(EnregistreBureau(dossier.filePath("deux.dsk")), contenu);
+        }
     }
 
     void aPropos()
