@@ -12,6 +12,7 @@
 #include "document/WndEditeur.h"
 #include "entities/WndCaracteres.h"
 #include "settings/CheminsQt.h"
+#include "settings/EcritureFichier.h"
 #include "settings/Emplacements.h"
 
 #include <QActionGroup>
@@ -22,7 +23,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProcess>
-#include <QSaveFile>
 #include <QScreen>
 #include <QToolBar>
 
@@ -418,13 +418,21 @@ void TMDIHtml::Enregistrerlebureau()
     std::vector<std::string> noms;
     const QList<TWndHTML *> fenetres = Fenetres();
     // From the back to the front: the active page is loaded last, and so comes back in front.
-    for (auto w = fenetres.crbegin(); w != fenetres.crend(); ++w)
-        noms.push_back(QFile::encodeName((*w)->FileName).toStdString());
+    for (auto w = fenetres.crbegin(); w != fenetres.crend(); ++w) {
+        // A page named on the command line may hold a relative name: the desktop must open it from any folder.
+        const QString fichier = (*w)->Untitled ? (*w)->FileName : CheminLong((*w)->FileName);
+        // The desktop holds one name a line: such a name would come back as two names that exist nowhere.
+        if (fichier.contains(u'\n') || fichier.contains(u'\r')) {
+            utilisateur->Avertissement(
+                this, QStringLiteral("Bureau"),
+                QStringLiteral("Le nom de %1 contient un saut de ligne : cette page n'est pas inscrite dans le bureau.")
+                    .arg(fichier));
+            continue;
+        }
+        noms.push_back(QFile::encodeName(fichier).toStdString());
+    }
     const std::string contenu = EcritBureau(noms);
-    QSaveFile fichier(nom);
-    if (!fichier.open(QIODevice::WriteOnly) ||
-        fichier.write(contenu.data(), static_cast<qint64>(contenu.size())) != static_cast<qint64>(contenu.size()) ||
-        !fichier.commit())
+    if (!EcritFichier(nom, {contenu}))
         utilisateur->Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(nom));
 }
 
@@ -440,8 +448,9 @@ void TMDIHtml::Chargerunbureau()
 void TMDIHtml::ChargeBureau(const QString &nom)
 {
     FenetresFermerTout();
+    // Only a regular file is read: opening a named pipe or a device would wait for a writer, perhaps forever.
     QFile bureau(nom);
-    if (QFileInfo(nom).isDir() || !bureau.open(QIODevice::ReadOnly))
+    if (!QFileInfo(nom).isFile() || !bureau.open(QIODevice::ReadOnly))
         return;
     const QByteArray contenu = bureau.readAll();
     if (bureau.error() != QFileDevice::NoError) {
@@ -451,7 +460,7 @@ void TMDIHtml::ChargeBureau(const QString &nom)
     for (const std::string &ligne : LitBureau(std::string_view(contenu.constData(), contenu.size()))) {
         const QString fichier = QFile::decodeName(QByteArray::fromStdString(ligne));
         QFile essai(fichier);
-        if (QFileInfo(fichier).isDir() || !essai.open(QIODevice::ReadOnly))
+        if (!QFileInfo(fichier).isFile() || !essai.open(QIODevice::ReadOnly))
             continue;
         essai.close();
         NouvelleFenetre()->OpenFile(CheminLong(fichier));

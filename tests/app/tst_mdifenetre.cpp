@@ -6,6 +6,15 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
+#include <atomic>
+#include <thread>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 QStringList Noms(const QList<TWndHTML *> &fenetres)
@@ -20,6 +29,73 @@ QMdiSubWindow *Cadre(TWndHTML *w)
 {
     return qobject_cast<QMdiSubWindow *>(w->parentWidget());
 }
+
+// A named pipe with a writer waiting in a thread for each reader that opens it: a program that opens the pipe
+// goes on, instead of waiting forever, and the count of readers tells that it did.
+class Tuyau {
+public:
+    explicit Tuyau(const QString &chemin)
+        : chemin(QFile::encodeName(chemin))
+        , cree(mkfifo(this->chemin.constData(), 0600) == 0)
+    {
+        if (cree)
+            ecrivain = std::thread([this] {
+                for (;;) {
+                    const int fd = ::open(this->chemin.constData(), O_WRONLY);
+                    if (fd >= 0)
+                        ::close(fd);
+                    if (fin)
+                        return;
+                    ++lecteurs;
+                }
+            });
+    }
+    ~Tuyau() { Arrete(); }
+
+    bool Cree() const { return cree; }
+
+    // Releases the writer; the number of times a reader opened the pipe.
+    int Arrete()
+    {
+        if (ecrivain.joinable()) {
+            fin = true;
+            const int fd = ::open(chemin.constData(), O_RDONLY | O_NONBLOCK);
+            ecrivain.join();
+            if (fd >= 0)
+                ::close(fd);
+        }
+        return lecteurs;
+    }
+
+private:
+    QByteArray chemin;
+    bool cree;
+    std::atomic<bool> fin{false};
+    std::atomic<int> lecteurs{0};
+    std::thread ecrivain;
+};
+
+// The file-size limit of the process lowered for a while, writes beyond it refused without a signal.
+class LimiteDeTaille {
+public:
+    explicit LimiteDeTaille(rlim_t octets)
+        : signal(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &ancienne);
+        rlimit limite = ancienne;
+        limite.rlim_cur = octets;
+        setrlimit(RLIMIT_FSIZE, &limite);
+    }
+    ~LimiteDeTaille()
+    {
+        setrlimit(RLIMIT_FSIZE, &ancienne);
+        std::signal(SIGXFSZ, signal);
+    }
+
+private:
+    rlimit ancienne{};
+    void (*signal)(int);
+};
 
 } // namespace
 
@@ -276,6 +352,84 @@ private slots:
             QCOMPARE(frame->FenetreActive()->FileName, b);
             QCOMPARE(EnregistreBureau(dossier.filePath("deux.dsk")), contenu);
         }
+    }
+
+    void lignesDuBureau()
+    {
+        const QString dossierCourant = QDir::currentPath();
+        QVERIFY(QDir(dossier.path()).mkdir("site"));
+        const QString page = Fichier("site/index.htm");
+        const QString coupe = Fichier("deux\nlignes.htm");
+        const QString a = Fichier("a.htm");
+        Ouvre(coupe);
+        // Named on the command line from the page's folder's parent: the caption keeps the name as typed.
+        QDir::setCurrent(dossier.path());
+        frame->Demarrage({QStringLiteral("site/index.htm")});
+        QCOMPARE(frame->FenetreActive()->FileName, QStringLiteral("site/index.htm"));
+        Ouvre(a);
+        frame->FileNew();
+        script->reponses << Utilisateur::Reponse::Non;
+
+        const QString bureau = dossier.filePath("session.dsk");
+        QCOMPARE(EnregistreBureau(bureau), (page + "\n" + a + "\nSans Nom\n").toUtf8());
+        QCOMPARE(script->erreurs,
+                 QStringList{"Bureau|Le nom de " + coupe +
+                             " contient un saut de ligne : cette page n'est pas inscrite dans le bureau."});
+
+        // Loaded from another folder, the pages open all the same.
+        QDir::setCurrent(QDir::rootPath());
+        frame->ChargeBureau(bureau);
+        QDir::setCurrent(dossierCourant);
+        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"a.htm", "index.htm"}));
+        QCOMPARE(script->erreurs.size(), 1);
+    }
+
+    void bureauEcritureRefusee()
+    {
+        for (const char *nom : {"une première page au nom assez long.htm", "une deuxième page au nom assez long.htm"})
+            Ouvre(Fichier(QString::fromUtf8(nom)));
+        const QByteArray ancien("ancien bureau\n");
+        const QString bureau = Fichier("session.dsk", ancien);
+        script->fichiers << bureau;
+        {
+            // Room for less than one of the two names.
+            const LimiteDeTaille limite(64);
+            frame->Enregistrerlebureau();
+        }
+        QCOMPARE(Lit(bureau), ancien);
+        QCOMPARE(script->erreurs, QStringList{"Ne peut créer le fichier " + bureau});
+    }
+
+    void tuyauxJamaisOuverts_data()
+    {
+        QTest::addColumn<QString>("commande");
+        QTest::addColumn<bool>("tuyauInscrit"); // the pipe is listed in a desktop file, not the desktop itself
+        QTest::newRow("bureau qui est un tuyau, en ligne de commande") << "Demarrage" << false;
+        QTest::newRow("bureau qui est un tuyau, par « C&harger un bureau... »") << "Chargerunbureau" << false;
+        QTest::newRow("tuyau inscrit dans un bureau: passé comme une page illisible") << "Chargerunbureau" << true;
+    }
+
+    void tuyauxJamaisOuverts()
+    {
+        QFETCH(QString, commande);
+        QFETCH(bool, tuyauInscrit);
+
+        Ouvre(Fichier("ouverte.htm"));
+        const QString a = Fichier("a.htm");
+        const QTemporaryDir tuyaux;
+        const QString chemin = tuyaux.filePath(tuyauInscrit ? "tuyau.htm" : "tuyau.dsk");
+        Tuyau tuyau(chemin);
+        QVERIFY(tuyau.Cree());
+        const QString bureau = tuyauInscrit ? Fichier("liste.dsk", (chemin + "\n" + a + "\n").toUtf8()) : chemin;
+        if (commande == "Demarrage") {
+            frame->Demarrage({bureau});
+        } else {
+            script->fichiers << bureau;
+            frame->Chargerunbureau();
+        }
+        QCOMPARE(tuyau.Arrete(), 0);
+        QTRY_COMPARE(Noms(frame->Fenetres()), tuyauInscrit ? QStringList{"a.htm"} : QStringList{});
+        QVERIFY(script->erreurs.isEmpty());
     }
 
     void aPropos()
