@@ -260,16 +260,26 @@ QList<TWndHTML *> TMDIHtml::Fenetres(QMdiArea::WindowOrder ordre) const
     return fenetres;
 }
 
-TWndHTML *TMDIHtml::NouvelleFenetre()
+QRect TMDIHtml::PlaceEnCascade(int rang) const
 {
-    const auto rang = static_cast<int>(Fenetres().size() % 8);
-    auto *w = new TWndHTML(*this);
-    QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
     // Before the frame is first shown its area has no size yet: the screen stands for it.
     const QSize zone = mdiArea->isVisible() ? mdiArea->viewport()->size() : screen()->availableGeometry().size();
-    cadre->resize(std::max(zone.width() * 2 / 3, 480), std::max(zone.height() * 2 / 3, 320));
-    // Each new window a step below and right of the one before, as a cascade does.
-    cadre->move(24 * rang, 24 * rang);
+    const QSize taille(std::max(zone.width() * 2 / 3, 480), std::max(zone.height() * 2 / 3, 320));
+    // Each window a step below and right of the one before, back to the top left corner before a window would
+    // leave the area.
+    constexpr int pas = 24;
+    const int marge = std::min(zone.width() - taille.width(), zone.height() - taille.height());
+    const int places = std::max(1, marge / pas + 1);
+    const int decalage = pas * (rang % places);
+    return QRect(QPoint(decalage, decalage), taille);
+}
+
+TWndHTML *TMDIHtml::NouvelleFenetre()
+{
+    const auto rang = static_cast<int>(Fenetres().size());
+    auto *w = new TWndHTML(*this);
+    QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
+    cadre->setGeometry(PlaceEnCascade(rang));
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
     cadre->show();
     mdiArea->setActiveSubWindow(cadre);
@@ -378,7 +388,17 @@ void TMDIHtml::FenetreMosaique()
 
 void TMDIHtml::FenetreCascade()
 {
-    mdiArea->cascadeSubWindows();
+    // From the back to the front, so that the window in front stays there with every caption in view behind it;
+    // the minimised windows stay where they are.
+    const QList<TWndHTML *> fenetres = Fenetres();
+    int rang = 0;
+    for (auto w = fenetres.crbegin(); w != fenetres.crend(); ++w) {
+        QMdiSubWindow *cadre = Cadre(*w);
+        if (cadre->isMinimized())
+            continue;
+        cadre->showNormal();
+        cadre->setGeometry(PlaceEnCascade(rang++));
+    }
 }
 
 void TMDIHtml::FenetreIcones()

@@ -92,6 +92,8 @@ protected:
 private:
     TWndHTML *NouvelleFenetre();
     QList<TWndHTML *> Fenetres(QMdiArea::WindowOrder ordre) const;
+    // The place of the window of that rank in a cascade; a new window takes the place its rank gives it.
+    QRect PlaceEnCascade(int rang) const;
     void CreeMenus();
     void CreeBarres();
     void MajMenus();

@@ -432,6 +432,35 @@ private slots:
         QVERIFY(script->erreurs.isEmpty());
     }
 
+    void cascade()
+    {
+        frame->resize(1200, 900);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        const QSize zone = frame->findChild<QMdiArea *>()->viewport()->size();
+        const QSize taille(zone.width() * 2 / 3, zone.height() * 2 / 3);
+        TWndHTML *a = Ouvre(Fichier("a.htm"));
+        TWndHTML *b = Ouvre(Fichier("b.htm"));
+        TWndHTML *c = Ouvre(Fichier("c.htm"));
+        Cadre(a)->setGeometry(300, 200, 150, 100);
+        Cadre(c)->showMaximized();
+        Active(b);
+
+        // From the back to the front, each a step below and right of the one before; the active one stays in front.
+        frame->FenetreCascade();
+        const QPoint pas = Cadre(c)->pos() - Cadre(a)->pos();
+        QVERIFY(pas.x() > 0 && pas.x() == pas.y());
+        const QList<TWndHTML *> ordre{a, c, b};
+        for (int i = 0; i < ordre.size(); ++i)
+            QCOMPARE(Cadre(ordre[i])->geometry(), QRect(i * pas, taille));
+        QCOMPARE(frame->FenetreActive(), b);
+        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm", "a.htm"}));
+
+        // A new window takes its place in the cascade.
+        TWndHTML *d = Ouvre(Fichier("d.htm"));
+        QCOMPARE(Cadre(d)->geometry(), QRect(3 * pas, taille));
+    }
+
     void aPropos()
     {
         frame->APropos();
