@@ -211,9 +211,14 @@ void TMDIHtml::MajMenuFenetres()
         return;
     actionsFenetres << WindowMenu->addSeparator();
     TWndHTML *active = FenetreActive();
-    for (TWndHTML *w : fenetres) {
+    for (qsizetype rang = 0; rang < fenetres.size(); ++rang) {
+        TWndHTML *w = fenetres[rang];
         QString titre = w->FileName;
-        QAction *action = WindowMenu->addAction(titre.replace(u'&', QStringLiteral("&&")));
+        titre.replace(u'&', QStringLiteral("&&"));
+        // The first nine are reached by their digit, as in a system window list.
+        if (rang < 9)
+            titre = QStringLiteral("&%1 %2").arg(rang + 1).arg(titre);
+        QAction *action = WindowMenu->addAction(titre);
         action->setCheckable(true);
         action->setChecked(w == active);
         connect(action, &QAction::triggered, this, [this, w] {

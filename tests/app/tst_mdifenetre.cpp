@@ -461,6 +461,34 @@ private slots:
         QCOMPARE(Cadre(d)->geometry(), QRect(3 * pas, taille));
     }
 
+    void listeDesFenetres()
+    {
+        QStringList attendus;
+        TWndHTML *premiere = nullptr;
+        for (int i = 1; i <= 10; ++i) {
+            const QString chemin = Fichier(QStringLiteral("p&%1.htm").arg(i));
+            TWndHTML *w = Ouvre(chemin);
+            premiere = premiere ? premiere : w;
+            const QString nom = QString(chemin).replace(u'&', QStringLiteral("&&"));
+            attendus << (i <= 9 ? QStringLiteral("&%1 %2").arg(i).arg(nom) : nom);
+        }
+        Active(premiere);
+
+        QMenu *menu = frame->menuBar()->actions()[3]->menu();
+        QCOMPARE(menu->title(), QStringLiteral("Fenê&tres"));
+        emit menu->aboutToShow();
+        QList<QAction *> actions = menu->actions();
+        actions = actions.mid(actions.size() - attendus.size());
+        QStringList textes;
+        for (QAction *action : actions)
+            textes << action->text();
+        // In the order of opening, whichever is in front; the one in front checked.
+        QCOMPARE(textes, attendus);
+        QVERIFY(actions[0]->isChecked() && !actions[1]->isChecked());
+        actions[9]->trigger();
+        QCOMPARE(frame->FenetreActive()->FileName, dossier.filePath("p&10.htm"));
+    }
+
     void aPropos()
     {
         frame->APropos();
