@@ -66,3 +66,11 @@ bool TDlgChercher::MotEntier() const
 {
     return motEntier->isChecked();
 }
+
+void TDlgChercher::showEvent(QShowEvent *evenement)
+{
+    QDialog::showEvent(evenement);
+    // Whatever was used last, typing goes into the search text and replaces it.
+    texte->setFocus();
+    texte->selectAll();
+}

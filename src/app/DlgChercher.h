@@ -18,6 +18,9 @@ public:
     bool RespecterCasse() const;
     bool MotEntier() const;
 
+protected:
+    void showEvent(QShowEvent *evenement) override;
+
 signals:
     // The user asked for the next occurrence.
     void Suivant();

@@ -12,6 +12,7 @@
 #include "document/WndEditeur.h"
 #include "entities/WndCaracteres.h"
 #include "settings/CheminsQt.h"
+#include "settings/EcritureFichier.h"
 #include "settings/Emplacements.h"
 
 #include <QActionGroup>
@@ -22,7 +23,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProcess>
-#include <QSaveFile>
 #include <QScreen>
 #include <QToolBar>
 
@@ -65,6 +65,9 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     setCentralWidget(mdiArea);
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // When the page in front closes, the one that was in front before it comes back, as its place in `Fenetres`
+    // says.
+    mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMDIHtml::MajMenus);
 
     DlgFonte.setFamily(parametres.LitFonte());
@@ -202,14 +205,20 @@ void TMDIHtml::MajMenuFenetres()
 {
     qDeleteAll(actionsFenetres);
     actionsFenetres.clear();
-    const QList<TWndHTML *> fenetres = Fenetres();
+    // In the order in which they were opened, whichever is in front.
+    const QList<TWndHTML *> fenetres = Fenetres(QMdiArea::CreationOrder);
     if (fenetres.isEmpty())
         return;
     actionsFenetres << WindowMenu->addSeparator();
     TWndHTML *active = FenetreActive();
-    for (TWndHTML *w : fenetres) {
+    for (qsizetype rang = 0; rang < fenetres.size(); ++rang) {
+        TWndHTML *w = fenetres[rang];
         QString titre = w->FileName;
-        QAction *action = WindowMenu->addAction(titre.replace(u'&', QStringLiteral("&&")));
+        titre.replace(u'&', QStringLiteral("&&"));
+        // The first nine are reached by their digit, as in a system window list.
+        if (rang < 9)
+            titre = QStringLiteral("&%1 %2").arg(rang + 1).arg(titre);
+        QAction *action = WindowMenu->addAction(titre);
         action->setCheckable(true);
         action->setChecked(w == active);
         connect(action, &QAction::triggered, this, [this, w] {
@@ -236,29 +245,46 @@ TWndHTML *TMDIHtml::FenetreActive() const
             return w;
     }
     const QList<TWndHTML *> fenetres = Fenetres();
-    return fenetres.isEmpty() ? nullptr : fenetres.last();
+    return fenetres.isEmpty() ? nullptr : fenetres.first();
 }
 
 QList<TWndHTML *> TMDIHtml::Fenetres() const
 {
+    QList<TWndHTML *> fenetres = Fenetres(QMdiArea::StackingOrder);
+    std::reverse(fenetres.begin(), fenetres.end());
+    return fenetres;
+}
+
+QList<TWndHTML *> TMDIHtml::Fenetres(QMdiArea::WindowOrder ordre) const
+{
     QList<TWndHTML *> fenetres;
-    for (QMdiSubWindow *cadre : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    for (QMdiSubWindow *cadre : mdiArea->subWindowList(ordre)) {
         if (auto *w = qobject_cast<TWndHTML *>(cadre->widget()); w && !cadre->isHidden())
             fenetres << w;
     }
     return fenetres;
 }
 
-TWndHTML *TMDIHtml::NouvelleFenetre()
+QRect TMDIHtml::PlaceEnCascade(int rang) const
 {
-    const auto rang = static_cast<int>(Fenetres().size() % 8);
-    auto *w = new TWndHTML(*this);
-    QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
     // Before the frame is first shown its area has no size yet: the screen stands for it.
     const QSize zone = mdiArea->isVisible() ? mdiArea->viewport()->size() : screen()->availableGeometry().size();
-    cadre->resize(std::max(zone.width() * 2 / 3, 480), std::max(zone.height() * 2 / 3, 320));
-    // Each new window a step below and right of the one before, as a cascade does.
-    cadre->move(24 * rang, 24 * rang);
+    const QSize taille(std::max(zone.width() * 2 / 3, 480), std::max(zone.height() * 2 / 3, 320));
+    // Each window a step below and right of the one before, back to the top left corner before a window would
+    // leave the area.
+    constexpr int pas = 24;
+    const int marge = std::min(zone.width() - taille.width(), zone.height() - taille.height());
+    const int places = std::max(1, marge / pas + 1);
+    const int decalage = pas * (rang % places);
+    return QRect(QPoint(decalage, decalage), taille);
+}
+
+TWndHTML *TMDIHtml::NouvelleFenetre()
+{
+    const auto rang = static_cast<int>(Fenetres().size());
+    auto *w = new TWndHTML(*this);
+    QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
+    cadre->setGeometry(PlaceEnCascade(rang));
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
     cadre->show();
     mdiArea->setActiveSubWindow(cadre);
@@ -367,7 +393,17 @@ void TMDIHtml::FenetreMosaique()
 
 void TMDIHtml::FenetreCascade()
 {
-    mdiArea->cascadeSubWindows();
+    // From the back to the front, so that the window in front stays there with every caption in view behind it;
+    // the minimised windows stay where they are.
+    const QList<TWndHTML *> fenetres = Fenetres();
+    int rang = 0;
+    for (auto w = fenetres.crbegin(); w != fenetres.crend(); ++w) {
+        QMdiSubWindow *cadre = Cadre(*w);
+        if (cadre->isMinimized())
+            continue;
+        cadre->showNormal();
+        cadre->setGeometry(PlaceEnCascade(rang++));
+    }
 }
 
 void TMDIHtml::FenetreIcones()
@@ -406,13 +442,22 @@ void TMDIHtml::Enregistrerlebureau()
     EnregistrerBureau.nomPropose = nom;
     std::vector<std::string> noms;
     const QList<TWndHTML *> fenetres = Fenetres();
-    for (auto w = fenetres.rbegin(); w != fenetres.rend(); ++w)
-        noms.push_back(QFile::encodeName((*w)->FileName).toStdString());
+    // From the back to the front: the active page is loaded last, and so comes back in front.
+    for (auto w = fenetres.crbegin(); w != fenetres.crend(); ++w) {
+        // A page named on the command line may hold a relative name: the desktop must open it from any folder.
+        const QString fichier = (*w)->Untitled ? (*w)->FileName : CheminLong((*w)->FileName);
+        // The desktop holds one name a line: such a name would come back as two names that exist nowhere.
+        if (fichier.contains(u'\n') || fichier.contains(u'\r')) {
+            utilisateur->Avertissement(
+                this, QStringLiteral("Bureau"),
+                QStringLiteral("Le nom de %1 contient un saut de ligne : cette page n'est pas inscrite dans le bureau.")
+                    .arg(fichier));
+            continue;
+        }
+        noms.push_back(QFile::encodeName(fichier).toStdString());
+    }
     const std::string contenu = EcritBureau(noms);
-    QSaveFile fichier(nom);
-    if (!fichier.open(QIODevice::WriteOnly) ||
-        fichier.write(contenu.data(), static_cast<qint64>(contenu.size())) != static_cast<qint64>(contenu.size()) ||
-        !fichier.commit())
+    if (!EcritFichier(nom, {contenu}))
         utilisateur->Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(nom));
 }
 
@@ -428,8 +473,9 @@ void TMDIHtml::Chargerunbureau()
 void TMDIHtml::ChargeBureau(const QString &nom)
 {
     FenetresFermerTout();
+    // Only a regular file is read: opening a named pipe or a device would wait for a writer, perhaps forever.
     QFile bureau(nom);
-    if (QFileInfo(nom).isDir() || !bureau.open(QIODevice::ReadOnly))
+    if (!QFileInfo(nom).isFile() || !bureau.open(QIODevice::ReadOnly))
         return;
     const QByteArray contenu = bureau.readAll();
     if (bureau.error() != QFileDevice::NoError) {
@@ -439,7 +485,7 @@ void TMDIHtml::ChargeBureau(const QString &nom)
     for (const std::string &ligne : LitBureau(std::string_view(contenu.constData(), contenu.size()))) {
         const QString fichier = QFile::decodeName(QByteArray::fromStdString(ligne));
         QFile essai(fichier);
-        if (QFileInfo(fichier).isDir() || !essai.open(QIODevice::ReadOnly))
+        if (!QFileInfo(fichier).isFile() || !essai.open(QIODevice::ReadOnly))
             continue;
         essai.close();
         NouvelleFenetre()->OpenFile(CheminLong(fichier));

@@ -6,10 +6,10 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QMdiArea>
 
 #include <memory>
 
-class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class TDlgChercher;
@@ -52,7 +52,8 @@ public:
 
     // The active document window, or none when no document is open.
     TWndHTML *FenetreActive() const;
-    // The document windows, in the order in which they were opened.
+    // The document windows from the front to the back: the active one first. A desktop is written from the last
+    // to the first, so that loading it gives back the same order and the same active page.
     QList<TWndHTML *> Fenetres() const;
 
     // Opens the file or loads the desktop that the command-line arguments name.
@@ -90,6 +91,9 @@ protected:
 
 private:
     TWndHTML *NouvelleFenetre();
+    QList<TWndHTML *> Fenetres(QMdiArea::WindowOrder ordre) const;
+    // The place of the window of that rank in a cascade; a new window takes the place its rank gives it.
+    QRect PlaceEnCascade(int rang) const;
     void CreeMenus();
     void CreeBarres();
     void MajMenus();

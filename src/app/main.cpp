@@ -1,14 +1,14 @@
+#include "app/Application.h"
 #include "app/MDIFenetre.h"
 #include "settings/Emplacements.h"
 
-#include <QApplication>
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
+    TApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Balizo"));
 
     QTranslator traduction;
@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
     TMDIHtml MDIHtml(CheminParametres(), std::make_unique<UtilisateurQt>(), CheminDonnees(QStringLiteral("Accents.txt")));
     // The size the frame takes back when it leaves the maximised state, and the one its first documents see.
     MDIHtml.setGeometry(MDIHtml.screen()->availableGeometry().adjusted(1, 1, 0, 0));
-    MDIHtml.Demarrage(QApplication::arguments().mid(1));
+    MDIHtml.Demarrage(application.Arguments());
     MDIHtml.showMaximized();
     return QApplication::exec();
 }

@@ -52,6 +52,9 @@ TComboSimple::TComboSimple(QWidget *parent)
     disposition->addWidget(Liste);
     // Five entries in view: the list needs no more room than the fields of the other pages.
     Liste->setFixedHeight(Liste->fontMetrics().lineSpacing() * 5 + 2 * Liste->frameWidth());
+    // The field takes the focus for the whole, also from the accelerator of a label whose buddy this is: a label
+    // gives the focus only to a widget that accepts it.
+    setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(Edition);
     Edition->installEventFilter(this);
 

@@ -17,11 +17,15 @@ TSupprimerForm::TSupprimerForm(QWidget *parent)
     auto *Panel1 = new QFrame;
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     CbRestaurer = new QCheckBox(QStringLiteral("&Restaurer les caractères spéciaux"));
+    CbRestaurer->setObjectName("CbRestaurer");
     CbRestaurer->setChecked(true);
     RbRien = new QRadioButton(QStringLiteral("Supprimer les tags HTML"));
+    RbRien->setObjectName("RbRien");
     RbRien->setChecked(true);
     RbEspace = new QRadioButton(QStringLiteral("Remplacer les tags par des &espaces"));
+    RbEspace->setObjectName("RbEspace");
     RbTab = new QRadioButton(QStringLiteral("Remplacer les tags par des &tabulations"));
+    RbTab->setObjectName("RbTab");
     auto *options = new QVBoxLayout(Panel1);
     options->addWidget(CbRestaurer);
     options->addSpacing(8);

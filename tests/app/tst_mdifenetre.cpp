@@ -2,7 +2,18 @@
 
 #include <Qsci/qscilexer.h>
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+
+#include <atomic>
+#include <thread>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -14,6 +25,78 @@ QStringList Noms(const QList<TWndHTML *> &fenetres)
     return noms;
 }
 
+QMdiSubWindow *Cadre(TWndHTML *w)
+{
+    return qobject_cast<QMdiSubWindow *>(w->parentWidget());
+}
+
+// A named pipe with a writer waiting in a thread for each reader that opens it: a program that opens the pipe
+// goes on, instead of waiting forever, and the count of readers tells that it did.
+class Tuyau {
+public:
+    explicit Tuyau(const QString &chemin)
+        : chemin(QFile::encodeName(chemin))
+        , cree(mkfifo(this->chemin.constData(), 0600) == 0)
+    {
+        if (cree)
+            ecrivain = std::thread([this] {
+                for (;;) {
+                    const int fd = ::open(this->chemin.constData(), O_WRONLY);
+                    if (fd >= 0)
+                        ::close(fd);
+                    if (fin)
+                        return;
+                    ++lecteurs;
+                }
+            });
+    }
+    ~Tuyau() { Arrete(); }
+
+    bool Cree() const { return cree; }
+
+    // Releases the writer; the number of times a reader opened the pipe.
+    int Arrete()
+    {
+        if (ecrivain.joinable()) {
+            fin = true;
+            const int fd = ::open(chemin.constData(), O_RDONLY | O_NONBLOCK);
+            ecrivain.join();
+            if (fd >= 0)
+                ::close(fd);
+        }
+        return lecteurs;
+    }
+
+private:
+    QByteArray chemin;
+    bool cree;
+    std::atomic<bool> fin{false};
+    std::atomic<int> lecteurs{0};
+    std::thread ecrivain;
+};
+
+// The file-size limit of the process lowered for a while, writes beyond it refused without a signal.
+class LimiteDeTaille {
+public:
+    explicit LimiteDeTaille(rlim_t octets)
+        : signal(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &ancienne);
+        rlimit limite = ancienne;
+        limite.rlim_cur = octets;
+        setrlimit(RLIMIT_FSIZE, &limite);
+    }
+    ~LimiteDeTaille()
+    {
+        setrlimit(RLIMIT_FSIZE, &ancienne);
+        std::signal(SIGXFSZ, signal);
+    }
+
+private:
+    rlimit ancienne{};
+    void (*signal)(int);
+};
+
 } // namespace
 
 class TestMDIFenetre : public CadreDeTest {
@@ -24,6 +107,16 @@ class TestMDIFenetre : public CadreDeTest {
         auto *action = frame->findChild<QAction *>(QLatin1String(bouton));
         QVERIFY2(action, bouton);
         action->trigger();
+    }
+
+    void Active(TWndHTML *w) { frame->findChild<QMdiArea *>()->setActiveSubWindow(Cadre(w)); }
+
+    // Saves the desktop under that name and returns what the file holds.
+    QByteArray EnregistreBureau(const QString &nom)
+    {
+        script->fichiers << nom;
+        frame->Enregistrerlebureau();
+        return Lit(nom);
     }
 
 private slots:
@@ -116,10 +209,11 @@ private slots:
             Ouvre(Fichier(nom))->InsertionTexte("x", "");
         script->reponses << Utilisateur::Reponse::Non << Utilisateur::Reponse::Annuler << Utilisateur::Reponse::Non;
         frame->FenetresFermerTout();
+        // From the back to the front: the active page is asked last.
         QCOMPARE(script->questions.size(), 3);
-        QVERIFY(script->questions[0].contains("c.htm"));
+        QVERIFY(script->questions[0].contains("a.htm"));
         QVERIFY(script->questions[1].contains("b.htm"));
-        QVERIFY(script->questions[2].contains("a.htm"));
+        QVERIFY(script->questions[2].contains("c.htm"));
         QTRY_COMPARE(Noms(frame->Fenetres()), QStringList{"b.htm"});
     }
 
@@ -130,15 +224,16 @@ private slots:
         TWndHTML *c = Ouvre(Fichier("c.htm"));
         for (TWndHTML *w : {a, b, c})
             w->InsertionTexte("x", "");
+        // From the front to the back: the active page is asked first.
         script->reponses << Utilisateur::Reponse::Oui << Utilisateur::Reponse::Annuler;
         QVERIFY(!frame->close());
         QCOMPARE(script->questions.size(), 2);
-        QCOMPARE(Lit(dossier.filePath("a.htm")), QByteArray("x<P>"));
-        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm"}));
+        QCOMPARE(Lit(dossier.filePath("c.htm")), QByteArray("x<P>"));
+        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "a.htm"}));
 
         script->reponses << Utilisateur::Reponse::Non << Utilisateur::Reponse::Non;
         QVERIFY(frame->close());
-        QCOMPARE(Lit(dossier.filePath("c.htm")), QByteArray("<P>"));
+        QCOMPARE(Lit(dossier.filePath("a.htm")), QByteArray("<P>"));
     }
 
     void fonteEnregistreeEtRetrouvee()
@@ -189,7 +284,7 @@ private slots:
         const QString b = Fichier("b.htm");
         const QString bureau = Fichier("travail.DsK", (b + "\r\n" + a + "\r\n").toUtf8());
         frame->Demarrage({bureau});
-        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "a.htm"}));
+        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"a.htm", "b.htm"}));
         QCOMPARE(frame->FenetreActive()->FileName, a);
     }
 
@@ -202,16 +297,14 @@ private slots:
         Ouvre(a);
         frame->FileNew();
         const QString bureau = dossier.filePath("session.dsk");
-        script->fichiers << bureau;
-        frame->Enregistrerlebureau();
-        QCOMPARE(Lit(bureau), ("Sans Nom\n" + a + "\n" + b + "\n" + a + "\n").toUtf8());
+        QCOMPARE(EnregistreBureau(bureau), (a + "\n" + b + "\n" + a + "\nSans Nom\n").toUtf8());
 
-        // Loading asks the new document's question first; "Annuler" keeps it beside the loaded ones.
+        // Loading asks the new document's question last; "Annuler" keeps it beside the loaded ones.
         script->reponses << Utilisateur::Reponse::Annuler;
         script->fichiers << bureau;
         frame->Chargerunbureau();
         QCOMPARE(script->questions.size(), 1);
-        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"Sans Nom", "a.htm", "b.htm", "a.htm"}));
+        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"a.htm", "b.htm", "a.htm", "Sans Nom"}));
         QCOMPARE(frame->FenetreActive()->FileName, a);
     }
 
@@ -237,6 +330,163 @@ private slots:
         frame->Enregistrerlebureau();
         QVERIFY(QFile::exists(vide));
         QCOMPARE(Lit(vide), QByteArray());
+    }
+
+    void bureauGardeLOrdreEtLaPageActive()
+    {
+        const QString a = Fichier("a.htm");
+        const QString b = Fichier("b.htm");
+        const QString c = Fichier("c.htm");
+        Ouvre(a);
+        TWndHTML *wb = Ouvre(b);
+        Ouvre(c);
+        Active(wb);
+        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm", "a.htm"}));
+        const QByteArray contenu = (a + "\n" + c + "\n" + b + "\n").toUtf8();
+        QCOMPARE(EnregistreBureau(dossier.filePath("un.dsk")), contenu);
+
+        // Reloaded, saved and reloaded again: the same order, the same page in front.
+        for (const char *nom : {"un.dsk", "deux.dsk"}) {
+            frame->ChargeBureau(dossier.filePath(nom));
+            QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm", "a.htm"}));
+            QCOMPARE(frame->FenetreActive()->FileName, b);
+            QCOMPARE(EnregistreBureau(dossier.filePath("deux.dsk")), contenu);
+        }
+    }
+
+    void lignesDuBureau()
+    {
+        const QString dossierCourant = QDir::currentPath();
+        QVERIFY(QDir(dossier.path()).mkdir("site"));
+        const QString page = Fichier("site/index.htm");
+        const QString coupe = Fichier("deux\nlignes.htm");
+        const QString a = Fichier("a.htm");
+        Ouvre(coupe);
+        // Named on the command line from the page's folder's parent: the caption keeps the name as typed.
+        QDir::setCurrent(dossier.path());
+        frame->Demarrage({QStringLiteral("site/index.htm")});
+        QCOMPARE(frame->FenetreActive()->FileName, QStringLiteral("site/index.htm"));
+        Ouvre(a);
+        frame->FileNew();
+        script->reponses << Utilisateur::Reponse::Non;
+
+        const QString bureau = dossier.filePath("session.dsk");
+        QCOMPARE(EnregistreBureau(bureau), (page + "\n" + a + "\nSans Nom\n").toUtf8());
+        QCOMPARE(script->erreurs,
+                 QStringList{"Bureau|Le nom de " + coupe +
+                             " contient un saut de ligne : cette page n'est pas inscrite dans le bureau."});
+
+        // Loaded from another folder, the pages open all the same.
+        QDir::setCurrent(QDir::rootPath());
+        frame->ChargeBureau(bureau);
+        QDir::setCurrent(dossierCourant);
+        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"a.htm", "index.htm"}));
+        QCOMPARE(script->erreurs.size(), 1);
+    }
+
+    void bureauEcritureRefusee()
+    {
+        for (const char *nom : {"une première page au nom assez long.htm", "une deuxième page au nom assez long.htm"})
+            Ouvre(Fichier(QString::fromUtf8(nom)));
+        const QByteArray ancien("ancien bureau\n");
+        const QString bureau = Fichier("session.dsk", ancien);
+        script->fichiers << bureau;
+        {
+            // Room for less than one of the two names.
+            const LimiteDeTaille limite(64);
+            frame->Enregistrerlebureau();
+        }
+        QCOMPARE(Lit(bureau), ancien);
+        QCOMPARE(script->erreurs, QStringList{"Ne peut créer le fichier " + bureau});
+    }
+
+    void tuyauxJamaisOuverts_data()
+    {
+        QTest::addColumn<QString>("commande");
+        QTest::addColumn<bool>("tuyauInscrit"); // the pipe is listed in a desktop file, not the desktop itself
+        QTest::newRow("bureau qui est un tuyau, en ligne de commande") << "Demarrage" << false;
+        QTest::newRow("bureau qui est un tuyau, par « C&harger un bureau... »") << "Chargerunbureau" << false;
+        QTest::newRow("tuyau inscrit dans un bureau: passé comme une page illisible") << "Chargerunbureau" << true;
+    }
+
+    void tuyauxJamaisOuverts()
+    {
+        QFETCH(QString, commande);
+        QFETCH(bool, tuyauInscrit);
+
+        Ouvre(Fichier("ouverte.htm"));
+        const QString a = Fichier("a.htm");
+        const QTemporaryDir tuyaux;
+        const QString chemin = tuyaux.filePath(tuyauInscrit ? "tuyau.htm" : "tuyau.dsk");
+        Tuyau tuyau(chemin);
+        QVERIFY(tuyau.Cree());
+        const QString bureau = tuyauInscrit ? Fichier("liste.dsk", (chemin + "\n" + a + "\n").toUtf8()) : chemin;
+        if (commande == "Demarrage") {
+            frame->Demarrage({bureau});
+        } else {
+            script->fichiers << bureau;
+            frame->Chargerunbureau();
+        }
+        QCOMPARE(tuyau.Arrete(), 0);
+        QTRY_COMPARE(Noms(frame->Fenetres()), tuyauInscrit ? QStringList{"a.htm"} : QStringList{});
+        QVERIFY(script->erreurs.isEmpty());
+    }
+
+    void cascade()
+    {
+        frame->resize(1200, 900);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        const QSize zone = frame->findChild<QMdiArea *>()->viewport()->size();
+        const QSize taille(zone.width() * 2 / 3, zone.height() * 2 / 3);
+        TWndHTML *a = Ouvre(Fichier("a.htm"));
+        TWndHTML *b = Ouvre(Fichier("b.htm"));
+        TWndHTML *c = Ouvre(Fichier("c.htm"));
+        Cadre(a)->setGeometry(300, 200, 150, 100);
+        Cadre(c)->showMaximized();
+        Active(b);
+
+        // From the back to the front, each a step below and right of the one before; the active one stays in front.
+        frame->FenetreCascade();
+        const QPoint pas = Cadre(c)->pos() - Cadre(a)->pos();
+        QVERIFY(pas.x() > 0 && pas.x() == pas.y());
+        const QList<TWndHTML *> ordre{a, c, b};
+        for (int i = 0; i < ordre.size(); ++i)
+            QCOMPARE(Cadre(ordre[i])->geometry(), QRect(i * pas, taille));
+        QCOMPARE(frame->FenetreActive(), b);
+        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm", "a.htm"}));
+
+        // A new window takes its place in the cascade.
+        TWndHTML *d = Ouvre(Fichier("d.htm"));
+        QCOMPARE(Cadre(d)->geometry(), QRect(3 * pas, taille));
+    }
+
+    void listeDesFenetres()
+    {
+        QStringList attendus;
+        TWndHTML *premiere = nullptr;
+        for (int i = 1; i <= 10; ++i) {
+            const QString chemin = Fichier(QStringLiteral("p&%1.htm").arg(i));
+            TWndHTML *w = Ouvre(chemin);
+            premiere = premiere ? premiere : w;
+            const QString nom = QString(chemin).replace(u'&', QStringLiteral("&&"));
+            attendus << (i <= 9 ? QStringLiteral("&%1 %2").arg(i).arg(nom) : nom);
+        }
+        Active(premiere);
+
+        QMenu *menu = frame->menuBar()->actions()[3]->menu();
+        QCOMPARE(menu->title(), QStringLiteral("Fenê&tres"));
+        emit menu->aboutToShow();
+        QList<QAction *> actions = menu->actions();
+        actions = actions.mid(actions.size() - attendus.size());
+        QStringList textes;
+        for (QAction *action : actions)
+            textes << action->text();
+        // In the order of opening, whichever is in front; the one in front checked.
+        QCOMPARE(textes, attendus);
+        QVERIFY(actions[0]->isChecked() && !actions[1]->isChecked());
+        actions[9]->trigger();
+        QCOMPARE(frame->FenetreActive()->FileName, dossier.filePath("p&10.htm"));
     }
 
     void aPropos()

@@ -103,10 +103,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("documents");
         QTest::addColumn<QString>("offres"); // AncreLocale | Ancre | Fichier
-        QTest::newRow("même dossier: Fichier gardé; ancres des autres dans l'ordre, une par casse, et leurs chemins")
+        QTest::newRow("même dossier: Fichier gardé; ancres des autres, la fenêtre de devant d'abord, une par casse, "
+                      "et leurs chemins")
             << QStringList{"site/a.htm|<a name=x><a name=Y>", "site/sous/c.htm|<a name=y><a name=z>",
                            "site/b.htm|<A NAME=\"b\">"}
-            << "b | x,Y,z | a.htm,images/x.htm,sous/c.htm";
+            << "b | y,z,x | a.htm,images/x.htm,sous/c.htm";
         QTest::newRow("sous-dossier: Fichier vidé")
             << QStringList{"site/a.htm|", "site/sous/c.htm|"} << " |  | ../a.htm";
         QTest::newRow("autre document jamais enregistré: Sans Nom du dossier courant")

@@ -121,6 +121,32 @@ private slots:
         QVERIFY(script->erreurs.isEmpty());
     }
 
+    void rouvertSurLeTexte_data()
+    {
+        QTest::addColumn<QString>("controle"); // the control used last before the dialog closed
+        QTest::newRow("case à cocher") << "Casse";
+        QTest::newRow("autre case à cocher") << "MotEntier";
+        QTest::newRow("bouton Suivant") << "Suivant";
+        QTest::newRow("texte, curseur au milieu") << "Texte";
+    }
+
+    // Typing a new search text replaces the old one, whatever was used last.
+    void rouvertSurLeTexte()
+    {
+        QFETCH(QString, controle);
+        TWndHTML *w = Ouvre(Fichier("page.htm", "un mot"));
+        auto *texte = Dialogue().findChild<QLineEdit *>("Texte");
+        for (int fois = 0; fois < 2; ++fois) {
+            w->EditionChercher();
+            QCOMPARE(Dialogue().focusWidget(), texte);
+            QCOMPARE(texte->selectedText(), texte->text());
+            Remplit(QStringLiteral("ancien texte"));
+            texte->setCursorPosition(3);
+            Dialogue().findChild<QWidget *>(controle)->setFocus();
+            Dialogue().reject();
+        }
+    }
+
     void sansDocument()
     {
         Dialogue().show();
