@@ -208,7 +208,7 @@ const std::vector<LigneAccent> &Table()
     static const std::vector<LigneAccent> table = [] {
         std::ifstream fichier(BALIZO_TABLE_ACCENTS, std::ios::binary);
         const std::string contenu{std::istreambuf_iterator<char>(fichier), std::istreambuf_iterator<char>()};
-        return LitTableAccents(contenu);
+        return ChargeTableAccents(contenu);
     }();
     return table;
 }

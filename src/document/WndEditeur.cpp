@@ -376,7 +376,7 @@ void TWndHTML::SupprimerlestagsHTML1Click()
     const FinDeLigne fin = DetecteFinDeLigne(texte);
     std::string resultat = SupprimeTags(texte, options.Remplacement(), TexteFinDeLigne(fin));
     if (options.Restaurer())
-        resultat = frame.CaracteresSpeciaux().Restauration(resultat);
+        resultat = frame.CaracteresSpeciaux().Restauration(resultat, encodage);
     TWndHTML *w = frame.FenetreResultat(RemplaceExtension(QFile::encodeName(FileName).toStdString(), " (Sans tags).txt"));
     w->EditHTML->Remplit(resultat, fin);
     w->EditHTML->Selectionne(options.Restaurer() ? 0 : static_cast<qsizetype>(resultat.size()), 0);

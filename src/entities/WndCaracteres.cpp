@@ -22,7 +22,7 @@ std::vector<LigneAccent> LitFichier(TMDIHtml &frame, const QString &nom)
         return {};
     }
     const QByteArray contenu = fichier.readAll();
-    std::vector<LigneAccent> table = LitTableAccents(std::string_view(contenu.constData(), contenu.size()));
+    std::vector<LigneAccent> table = ChargeTableAccents(std::string_view(contenu.constData(), contenu.size()));
     if (table.empty())
         frame.Dialogues().Erreur(&frame,
                                  QStringLiteral("Le nombre de lignes fixes doit être inférieur au nombre de lignes"));
@@ -37,6 +37,7 @@ TWndCaracteresSpeciaux::TWndCaracteresSpeciaux(TMDIHtml &frame, const QString &f
     , frame(frame)
     , correction({})
     , restauration({})
+    , restaurationWindows1252({})
 {
     setWindowTitle(QStringLiteral("Caracteres spéciaux..."));
     resize(291, 344);
@@ -90,20 +91,33 @@ void TWndCaracteresSpeciaux::Remplit(const std::vector<LigneAccent> &table)
     }
     correction = Correction(table);
     restauration = ::Restauration(table);
+    restaurationWindows1252 = ::Restauration(LignesPourEncodage(table, Encodage::Windows1252));
 }
 
-void TWndCaracteresSpeciaux::Corrige(TEditHTML &edit) const
+const SerieRemplacements &TWndCaracteresSpeciaux::SerieRestauration(Encodage encodage) const
 {
-    Applique(correction, edit);
+    return encodage == Encodage::Windows1252 ? restaurationWindows1252 : restauration;
 }
 
-void TWndCaracteresSpeciaux::Restaure(TEditHTML &edit) const
+std::string TWndCaracteresSpeciaux::Restauration(std::string_view texte, Encodage encodage) const
 {
-    Applique(restauration, edit);
+    return SerieRestauration(encodage).Applique(texte);
 }
 
-void TWndCaracteresSpeciaux::Applique(const SerieRemplacements &serie, TEditHTML &edit)
+void TWndCaracteresSpeciaux::Corrige(TWndHTML &w) const
 {
+    // Every row: a character that the document's encoding cannot hold is better as its entity.
+    Applique(correction, w);
+}
+
+void TWndCaracteresSpeciaux::Restaure(TWndHTML &w) const
+{
+    Applique(SerieRestauration(w.EncodageFichier()), w);
+}
+
+void TWndCaracteresSpeciaux::Applique(const SerieRemplacements &serie, TWndHTML &w) const
+{
+    TEditHTML &edit = *w.EditHTML;
     const std::string_view texte = edit.Texte();
     const std::string resultat = serie.Applique(texte);
     // A text left as it was is not replaced: the document stays unmodified.
@@ -127,7 +141,7 @@ void TWndCaracteresSpeciaux::CaracteresGridDblClick()
 void TWndCaracteresSpeciaux::CorrigerBtnClick()
 {
     if (TWndHTML *w = frame.FenetreActive())
-        Corrige(*w->EditHTML);
+        Corrige(*w);
 }
 
 void TWndCaracteresSpeciaux::SupprimerBtnClick()

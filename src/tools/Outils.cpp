@@ -333,17 +333,13 @@ std::string TableParDefaut()
     throw Echec{message + "\nIndiquez-la avec --accents=FICHIER."};
 }
 
-// The table's rows in the page's encoding: UTF-8 as the file holds them, or converted to Windows-1252, without the
+// The table's rows in the page's encoding, whatever the table's own: UTF-8, or converted to Windows-1252 without the
 // rows that Windows-1252 cannot write.
 std::vector<LigneAccent> Table(const Commande &commande, Encodage encodage)
 {
     const std::string chemin = commande.accents ? *commande.accents : TableParDefaut();
     const Octets octets = LitFichier(chemin, "la table des accents ");
-    std::string_view contenu = octets.Vue();
-    // A mark left by an editor would otherwise stick to the first row's entity.
-    if (contenu.starts_with(MarqueUtf8))
-        contenu.remove_prefix(MarqueUtf8.size());
-    std::vector<LigneAccent> lignes = LitTableAccents(contenu);
+    std::vector<LigneAccent> lignes = ChargeTableAccents(octets.Vue());
     return encodage == Encodage::Windows1252 ? EnWindows1252(lignes) : lignes;
 }
 

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+
 namespace {
 
 struct Execution {
@@ -67,6 +68,7 @@ private slots:
         QVERIFY(dossier.isValid());
         accents = "--accents=" + dossier.filePath("Accents.txt");
         QVERIFY(Ecrit(dossier.filePath("Accents.txt"), Table));
+        QVERIFY(Ecrit(dossier.filePath("Accents1252.txt"), "&eacute;\t\xE9\te accent aigu\tO\r\n&oelig;\t\x9C\t\tO\r\n"));
         QVERIFY(Ecrit(dossier.filePath("page.htm"), "<p>page</p>\n"));
     }
 
@@ -129,6 +131,9 @@ private slots:
         QTest::newRow("restaurer Windows-1252: octets d'origine") << restaurer << corrigee << windows1252;
         QTest::newRow("restaurer Windows-1252: l'alpha reste entité")
             << restaurer << QByteArray("&alpha; &eacute; \xEB") << QByteArray("&alpha; \xE9 \xEB");
+        QTest::newRow("corriger Windows-1252, table Windows-1252")
+            << QStringList{"corriger-accents", "--accents=" + dossier.filePath("Accents1252.txt")} << windows1252
+            << QByteArray("<p>&eacute;t&eacute; \xE0 No\xEBl, c&oelig;ur</p>\r\n");
         QTest::newRow("corriger: marque gardée")
             << corriger << Marque + "<p>\xC3\xA9t\xC3\xA9</p>" << Marque + "<p>&eacute;t&eacute;</p>";
 
