@@ -1,6 +1,7 @@
 #include "entities/WndCaracteres.h"
 
 #include "app/MDIFenetre.h"
+#include "app/Utilisateur.h"
 #include "document/WndEditeur.h"
 
 #include <QFile>
@@ -119,7 +120,13 @@ void TWndCaracteresSpeciaux::Applique(const SerieRemplacements &serie, TWndHTML 
 {
     TEditHTML &edit = *w.EditHTML;
     const std::string_view texte = edit.Texte();
-    const std::string resultat = serie.Applique(texte);
+    std::string resultat;
+    try {
+        resultat = serie.Applique(texte);
+    } catch (const std::bad_alloc &) {
+        frame.Dialogues().Erreur(&w, MemoireInsuffisante());
+        return;
+    }
     // A text left as it was is not replaced: the document stays unmodified.
     if (resultat != texte)
         edit.RemplaceTout(resultat);

@@ -22,11 +22,13 @@ public:
     QTableWidget *CaracteresGrid;
 
     // Characters to entities with every row flagged for correction, and entities to characters with the rows that
-    // the document's encoding can hold, over the document's whole text; the caret goes to the start.
+    // the document's encoding can hold, over the document's whole text; the caret goes to the start. When memory runs
+    // out the user is told, and the document is left as it was.
     void Corrige(TWndHTML &w) const;
     void Restaure(TWndHTML &w) const;
     // Entities to characters over a text of a page in that encoding, with the rows that the encoding can hold, so
-    // that the page saved in its encoding has the bytes that balizo-outils gives.
+    // that the page saved in its encoding has the bytes that balizo-outils gives. Throws std::bad_alloc when the
+    // result would pass LimiteResultat.
     std::string Restauration(std::string_view texte, Encodage encodage) const;
 
     void CaracteresGridDblClick();

@@ -135,6 +135,37 @@ private slots:
         QVERIFY(script->erreurs.isEmpty() && script->questions.isEmpty());
     }
 
+    // A table whose rows each double the text: the command is given up, the user told, the document left alone.
+    void memoireInsuffisante_data()
+    {
+        QTest::addColumn<QByteArray>("ligne");
+        QTest::addColumn<bool>("restaurer");
+        QTest::newRow("correction") << QByteArray("aa\ta\t\tO\n") << false;
+        QTest::newRow("restauration") << QByteArray("a\taa\n") << true;
+    }
+
+    void memoireInsuffisante()
+    {
+        QFETCH(QByteArray, ligne);
+        QFETCH(bool, restaurer);
+        CadreAvecTable(ligne.repeated(14));
+        const QByteArray page(1024, 'a');
+        TWndHTML *w = Ouvre(page);
+        w->EditHTML->Selectionne(5, 2);
+        if (restaurer)
+            frame->CaracteresSpeciaux().Restaure(*w);
+        else
+            w->CorrectionAccents();
+        QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
+        QCOMPARE(Texte(w), page);
+        QVERIFY(!w->EditHTML->isModified());
+        QCOMPARE(w->EditHTML->SelStart(), 5);
+        QCOMPARE(w->EditHTML->SelLength(), 2);
+        if (restaurer)
+            QVERIFY_THROWS_EXCEPTION(std::bad_alloc,
+                                     frame->CaracteresSpeciaux().Restauration(page.toStdString(), Encodage::Utf8));
+    }
+
     void doubleClicAvecSelection()
     {
         TWndHTML *w = Ouvre("un mot");

@@ -283,6 +283,36 @@ private slots:
         QVERIFY(processus.readAllStandardError().startsWith("balizo-outils: ne peut écrire sur la sortie standard"));
     }
 
+    // Rows that make the page grow past the limit: nothing is written, the memory is said to have run out. The large
+    // page is done in pieces on several cores when there are.
+    void memoireInsuffisante_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("commande");
+        QTest::newRow("petite page, lignes qui doublent le texte")
+            << QByteArray("aa\ta\t\tO\n").repeated(14) << QByteArray(1024, 'a') << "corriger-accents";
+        QTest::newRow("restauration, lignes qui doublent le texte")
+            << QByteArray("a\taa\n").repeated(14) << QByteArray(1024, 'a') << "restaurer-accents";
+        QTest::newRow("grande page, 70 fois plus longue")
+            << "a\t" + QByteArray(70, 'b') + "\n" << (QByteArray(63, 'a') + "\n").repeated(32 * 1024)
+            << "restaurer-accents";
+    }
+
+    void memoireInsuffisante()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QByteArray, page);
+        QFETCH(QString, commande);
+        QVERIFY(Ecrit(dossier.filePath("Doubles.txt"), table));
+        const QString chemin = dossier.filePath("page.htm");
+        QVERIFY(Ecrit(chemin, page));
+        const Execution execution = Lance({commande, "--accents=" + dossier.filePath("Doubles.txt"), chemin});
+        QCOMPARE(execution.code, 2);
+        QCOMPARE(execution.sortie.size(), 0);
+        QCOMPARE(QString::fromUtf8(execution.erreur), QStringLiteral("balizo-outils: mémoire insuffisante\n"));
+    }
+
     void aide_data()
     {
         QTest::addColumn<QStringList>("arguments");
