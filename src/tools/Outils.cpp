@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <climits>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -439,6 +440,9 @@ int LanceOutils(int argc, char **argv)
 {
     // System messages (the reasons for a failure) in the user's language; nothing else depends on the locale.
     std::setlocale(LC_MESSAGES, "");
+    // Past the size limit on files, a write then fails with EFBIG and is reported, instead of the signal ending the
+    // program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     Resultat resultat;
     try {
         resultat = Execute(Analyse(argc, argv));
