@@ -1,5 +1,6 @@
 // Throughput of the page transformations behind the editor's commands and balizo-outils: tags and tables taken out
-// of a large page of lines and of a minified one, accents corrected and restored on French text.
+// of a large page of lines and of a minified one, accents corrected and restored on French text, and a large page
+// encoded to Windows-1252 as saving such a page does.
 //
 //   ./bench_transformations                                   every measure
 //   ./bench_transformations --benchmark_filter=SupprimeTags   some of them
@@ -12,6 +13,7 @@
 //
 // The inputs are generated in memory at first use, always the same (fixed seed).
 
+#include "document/Encodage.h"
 #include "entities/Remplacement.h"
 #include "entities/TableAccents.h"
 #include "tagremoval/SuppressionTags.h"
@@ -22,6 +24,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -205,7 +208,7 @@ const std::vector<LigneAccent> &Table()
     static const std::vector<LigneAccent> table = [] {
         std::ifstream fichier(BALIZO_TABLE_ACCENTS, std::ios::binary);
         const std::string contenu{std::istreambuf_iterator<char>(fichier), std::istreambuf_iterator<char>()};
-        return LitTableAccents(contenu);
+        return ChargeTableAccents(contenu);
     }();
     return table;
 }
@@ -281,6 +284,20 @@ void BM_Restauration10Mo(benchmark::State &state)
     MesureSerie(state, Restauration(Table()), TexteCorrige());
 }
 
+void BM_EncodageWindows1252_100Mo(benchmark::State &state)
+{
+    const std::string &page = GrandePage();
+    for (auto _ : state) {
+        std::optional<std::string> octets = EncodeWindows1252(page);
+        if (!octets) {
+            state.SkipWithError("la page tient un caractère hors de Windows-1252");
+            return;
+        }
+        benchmark::DoNotOptimize(octets->data());
+    }
+    state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
+}
+
 bool EcritFichier(const std::string &chemin, const std::string &octets)
 {
     std::FILE *fichier = std::fopen(chemin.c_str(), "wb");
@@ -296,6 +313,7 @@ BENCHMARK(BM_SupprimeTableaux100Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SupprimeTableauxUneLigne5Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Correction10Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Restauration10Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncodageWindows1252_100Mo)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

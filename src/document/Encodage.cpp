@@ -204,14 +204,17 @@ std::optional<std::string> EncodeWindows1252(std::string_view utf8)
             *ecrit++ = char(c);
             ++p;
             continue;
-        } else if (c >= 0xC0 && c < 0xE0 && fin - p >= 2) {
+        } else if (c >= 0xC2 && c < 0xE0 && fin - p >= 2 && EstSuite(p[1])) {
             point = char32_t(c & 0x1F) << 6 | (p[1] & 0x3F);
             p += 2;
-        } else if (c >= 0xE0 && c < 0xF0 && fin - p >= 3) {
+        } else if (c >= 0xE0 && c < 0xF0 && fin - p >= 3 && EstSuite(p[1]) && EstSuite(p[2])) {
             point = char32_t(c & 0x0F) << 12 | char32_t(p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+            // An overlong form would otherwise pass for the character it spells; surrogates have no byte below.
+            if (point < 0x800)
+                return std::nullopt;
             p += 3;
         } else {
-            // Four-byte characters lie beyond the code page, as does anything malformed.
+            // Four-byte characters lie beyond the code page, as does a stray, truncated or overlong sequence.
             return std::nullopt;
         }
         if (point >= 0xA0 && point <= 0xFF) {

@@ -38,7 +38,8 @@ std::size_t LongueurUtf8DeWindows1252(std::string_view octets);
 // comes back unchanged on encoding.
 void DecodeWindows1252(std::string_view octets, std::string &sortie);
 
-// UTF-8 text encoded to Windows-1252; nothing when a character has no byte in it.
+// UTF-8 text encoded to Windows-1252; nothing when a character has no byte in it, or when the text is not well-formed
+// UTF-8.
 std::optional<std::string> EncodeWindows1252(std::string_view utf8);
 
 // The line end that the text uses first; LF when it has none.

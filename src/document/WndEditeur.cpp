@@ -387,7 +387,7 @@ void TWndHTML::SupprimerlestagsHTML1Click()
         std::string resultat = SupprimeTags(texte, options.Remplacement(), TexteFinDeLigne(fin));
         if (!options.Restaurer())
             return std::pair{std::move(resultat), true};
-        return std::pair{frame.CaracteresSpeciaux().Restauration(resultat), false};
+        return std::pair{frame.CaracteresSpeciaux().Restauration(resultat, encodage), false};
     });
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <new>
 
 // Row by row, a series scans the text once per row, some 250 times for the accent table. Rows that cannot interfere
 // need one scan together.
@@ -110,7 +111,7 @@ public:
             const std::string &cherche = lignes[i].cherche;
             const std::size_t n = std::min<std::size_t>(cherche.size(), 8);
             candidats.push_back({Mot(cherche.data(), n), n == 8 ? ~std::uint64_t(0) : ~(~std::uint64_t(0) >> 8 * n),
-                                 cherche.size(), &lignes[i]});
+                                 cherche.size(), lignes[i].remplace.size() - cherche.size(), &lignes[i]});
         }
         secondaire.fill(-1);
         std::size_t premiers = 0;
@@ -138,11 +139,11 @@ public:
         saut = premiers == 1 ? Saut::UnOctet : tousHauts ? Saut::BitHaut : Saut::Table;
     }
 
-    std::string Applique(std::string_view texte) const
+    std::string Applique(std::string_view texte, std::size_t limite) const
     {
-        return saut == Saut::UnOctet ? Parcourt<Saut::UnOctet>(texte)
-               : saut == Saut::BitHaut ? Parcourt<Saut::BitHaut>(texte)
-                                       : Parcourt<Saut::Table>(texte);
+        return saut == Saut::UnOctet ? Parcourt<Saut::UnOctet>(texte, limite)
+               : saut == Saut::BitHaut ? Parcourt<Saut::BitHaut>(texte, limite)
+                                       : Parcourt<Saut::Table>(texte, limite);
     }
 
 private:
@@ -150,6 +151,9 @@ private:
         std::uint64_t cle;    // the first eight bytes of the search text, the first one highest, zeros after its end
         std::uint64_t masque; // the bytes of `cle` that the search text fills
         std::size_t longueur;
+        // What a replacement adds to the result's length; unsigned, so that a shorter replacement wraps around and
+        // the sum is still right.
+        std::size_t croissance;
         const Remplacement *ligne;
     };
     struct Plage {
@@ -206,8 +210,10 @@ private:
 
     // One scan: the runs of bytes that start no search text are skipped as `saut` allows, then copied whole.
     template <Saut mode>
-    std::string Parcourt(std::string_view texte) const
+    std::string Parcourt(std::string_view texte, std::size_t limite) const
     {
+        // The length of the result once the scan is over, kept up to date at each replacement.
+        std::size_t longueurFinale = texte.size();
         std::string sortie;
         sortie.reserve(texte.size() + texte.size() / 8);
         const char *p = texte.data();
@@ -232,6 +238,9 @@ private:
                     break;
             }
             if (const Candidat *trouve = Trouve(p, fin - p)) {
+                longueurFinale += trouve->croissance;
+                if (longueurFinale > limite)
+                    throw std::bad_alloc();
                 sortie.append(copie, p - copie);
                 sortie.append(trouve->ligne->remplace);
                 p += trouve->longueur;
@@ -245,15 +254,21 @@ private:
     }
 };
 
-std::string Remplace(std::string_view texte, std::string_view cherche, std::string_view remplace)
+std::string Remplace(std::string_view texte, std::string_view cherche, std::string_view remplace, std::size_t limite)
 {
     std::size_t trouve = cherche.empty() ? AucunePosition : texte.find(cherche);
     if (trouve == AucunePosition)
         return std::string(texte);
+    // As in the one-pass scan: unsigned, a shorter replacement wraps around.
+    const std::size_t croissance = remplace.size() - cherche.size();
+    std::size_t longueurFinale = texte.size();
     std::string sortie;
     sortie.reserve(texte.size() + (remplace.size() > cherche.size() ? texte.size() / 8 : 0));
     std::size_t copie = 0;
     do {
+        longueurFinale += croissance;
+        if (longueurFinale > limite)
+            throw std::bad_alloc();
         sortie.append(texte.substr(copie, trouve - copie));
         sortie.append(remplace);
         copie = trouve + cherche.size();
@@ -291,13 +306,18 @@ SerieRemplacements::SerieRemplacements(std::vector<Remplacement> entree)
 
 std::string SerieRemplacements::Applique(std::string_view texte) const
 {
+    return Applique(texte, LimiteResultat(texte.size()));
+}
+
+std::string SerieRemplacements::Applique(std::string_view texte, std::size_t limite) const
+{
     if (etapes.empty())
         return std::string(texte);
     std::string resultat;
     std::string_view entree = texte;
     for (const Etape &etape : etapes) {
-        resultat = etape.balayage ? etape.balayage->Applique(entree)
-                                  : Remplace(entree, etape.seule.cherche, etape.seule.remplace);
+        resultat = etape.balayage ? etape.balayage->Applique(entree, limite)
+                                  : Remplace(entree, etape.seule.cherche, etape.seule.remplace, limite);
         entree = resultat;
     }
     return resultat;
@@ -305,9 +325,10 @@ std::string SerieRemplacements::Applique(std::string_view texte) const
 
 std::string SerieRemplacements::AppliqueLigneParLigne(std::string_view texte) const
 {
+    const std::size_t limite = LimiteResultat(texte.size());
     std::string resultat(texte);
     for (const Remplacement &ligne : lignes)
-        resultat = Remplace(resultat, ligne.cherche, ligne.remplace);
+        resultat = Remplace(resultat, ligne.cherche, ligne.remplace, limite);
     return resultat;
 }
 

@@ -1,6 +1,7 @@
 #include "entities/WndCaracteres.h"
 
 #include "app/MDIFenetre.h"
+#include "app/Utilisateur.h"
 #include "document/WndEditeur.h"
 
 #include <QFile>
@@ -22,7 +23,7 @@ std::vector<LigneAccent> LitFichier(TMDIHtml &frame, const QString &nom)
         return {};
     }
     const QByteArray contenu = fichier.readAll();
-    std::vector<LigneAccent> table = LitTableAccents(std::string_view(contenu.constData(), contenu.size()));
+    std::vector<LigneAccent> table = ChargeTableAccents(std::string_view(contenu.constData(), contenu.size()));
     if (table.empty())
         frame.Dialogues().Erreur(&frame,
                                  QStringLiteral("Le nombre de lignes fixes doit être inférieur au nombre de lignes"));
@@ -37,6 +38,7 @@ TWndCaracteresSpeciaux::TWndCaracteresSpeciaux(TMDIHtml &frame, const QString &f
     , frame(frame)
     , correction({})
     , restauration({})
+    , restaurationWindows1252({})
 {
     setWindowTitle(QStringLiteral("Caracteres spéciaux..."));
     resize(291, 344);
@@ -90,22 +92,41 @@ void TWndCaracteresSpeciaux::Remplit(const std::vector<LigneAccent> &table)
     }
     correction = Correction(table);
     restauration = ::Restauration(table);
+    restaurationWindows1252 = ::Restauration(LignesPourEncodage(table, Encodage::Windows1252));
 }
 
-void TWndCaracteresSpeciaux::Corrige(TEditHTML &edit) const
+const SerieRemplacements &TWndCaracteresSpeciaux::SerieRestauration(Encodage encodage) const
 {
-    Applique(correction, edit);
+    return encodage == Encodage::Windows1252 ? restaurationWindows1252 : restauration;
 }
 
-void TWndCaracteresSpeciaux::Restaure(TEditHTML &edit) const
+std::string TWndCaracteresSpeciaux::Restauration(std::string_view texte, Encodage encodage) const
 {
-    Applique(restauration, edit);
+    return SerieRestauration(encodage).Applique(texte);
 }
 
-void TWndCaracteresSpeciaux::Applique(const SerieRemplacements &serie, TEditHTML &edit)
+void TWndCaracteresSpeciaux::Corrige(TWndHTML &w) const
 {
+    // Every row: a character that the document's encoding cannot hold is better as its entity.
+    Applique(correction, w);
+}
+
+void TWndCaracteresSpeciaux::Restaure(TWndHTML &w) const
+{
+    Applique(SerieRestauration(w.EncodageFichier()), w);
+}
+
+void TWndCaracteresSpeciaux::Applique(const SerieRemplacements &serie, TWndHTML &w) const
+{
+    TEditHTML &edit = *w.EditHTML;
     const std::string_view texte = edit.Texte();
-    const std::string resultat = serie.Applique(texte);
+    std::string resultat;
+    try {
+        resultat = serie.Applique(texte);
+    } catch (const std::bad_alloc &) {
+        frame.Dialogues().Erreur(&w, MemoireInsuffisante());
+        return;
+    }
     // A text left as it was is not replaced: the document stays unmodified.
     if (resultat != texte)
         edit.RemplaceTout(resultat);
@@ -127,7 +148,7 @@ void TWndCaracteresSpeciaux::CaracteresGridDblClick()
 void TWndCaracteresSpeciaux::CorrigerBtnClick()
 {
     if (TWndHTML *w = frame.FenetreActive())
-        Corrige(*w->EditHTML);
+        Corrige(*w);
 }
 
 void TWndCaracteresSpeciaux::SupprimerBtnClick()

@@ -6,8 +6,8 @@
 #include <QWidget>
 
 class QTableWidget;
-class TEditHTML;
 class TMDIHtml;
+class TWndHTML;
 
 // The special characters window: the accent table read at start, shown in a grid whose double-click inserts an
 // entity into the active document; it also corrects and restores the accents of a whole document.
@@ -21,11 +21,15 @@ public:
 
     QTableWidget *CaracteresGrid;
 
-    // Characters to entities, and entities to characters, over the whole text; the caret goes to the start.
-    void Corrige(TEditHTML &edit) const;
-    void Restaure(TEditHTML &edit) const;
-    // Entities to characters over a text.
-    std::string Restauration(std::string_view texte) const { return restauration.Applique(texte); }
+    // Characters to entities with every row flagged for correction, and entities to characters with the rows that
+    // the document's encoding can hold, over the document's whole text; the caret goes to the start. When memory runs
+    // out the user is told, and the document is left as it was.
+    void Corrige(TWndHTML &w) const;
+    void Restaure(TWndHTML &w) const;
+    // Entities to characters over a text of a page in that encoding, with the rows that the encoding can hold, so
+    // that the page saved in its encoding has the bytes that balizo-outils gives. Throws std::bad_alloc when the
+    // result would pass LimiteResultat.
+    std::string Restauration(std::string_view texte, Encodage encodage) const;
 
     void CaracteresGridDblClick();
     void CorrigerBtnClick();
@@ -33,9 +37,13 @@ public:
 
 private:
     void Remplit(const std::vector<LigneAccent> &table);
-    static void Applique(const SerieRemplacements &serie, TEditHTML &edit);
+    const SerieRemplacements &SerieRestauration(Encodage encodage) const;
+    void Applique(const SerieRemplacements &serie, TWndHTML &w) const;
 
     TMDIHtml &frame;
+    // Built once from the table: the text of a Windows-1252 document is UTF-8 too, but only the rows that
+    // Windows-1252 can hold may restore characters into it.
     SerieRemplacements correction;
     SerieRemplacements restauration;
+    SerieRemplacements restaurationWindows1252;
 };

@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <climits>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -61,9 +62,9 @@ constexpr std::string_view Aide =
     "  --remplacement=MODE   ce qui prend la place d'une balise ôtée : rien (par défaut),\n"
     "                        espace ou tabulation\n"
     "  --sans-restauration   laisse les entités telles quelles\n"
-    "  --accents=TABLE       la table des accents à utiliser ; par défaut Accents.txt à côté\n"
-    "                        du programme, sinon dans ../share/balizo, sinon dans\n"
-    "                        " BALIZO_DOSSIER_DONNEES "\n"
+    "  --accents=TABLE       la table des accents à utiliser, en UTF-8 ou en Windows-1252 ;\n"
+    "                        par défaut Accents.txt à côté du programme, sinon dans\n"
+    "                        ../share/balizo, sinon dans " BALIZO_DOSSIER_DONNEES "\n"
     "  -h, --help            affiche cette aide\n"
     "\n"
     "Les lignes produites par supprimer-tags et supprimer-tableaux finissent comme la première\n"
@@ -333,17 +334,13 @@ std::string TableParDefaut()
     throw Echec{message + "\nIndiquez-la avec --accents=FICHIER."};
 }
 
-// The table's rows in the page's encoding: UTF-8 as the file holds them, or converted to Windows-1252, without the
+// The table's rows in the page's encoding, whatever the table's own: UTF-8, or converted to Windows-1252 without the
 // rows that Windows-1252 cannot write.
 std::vector<LigneAccent> Table(const Commande &commande, Encodage encodage)
 {
     const std::string chemin = commande.accents ? *commande.accents : TableParDefaut();
     const Octets octets = LitFichier(chemin, "la table des accents ");
-    std::string_view contenu = octets.Vue();
-    // A mark left by an editor would otherwise stick to the first row's entity.
-    if (contenu.starts_with(MarqueUtf8))
-        contenu.remove_prefix(MarqueUtf8.size());
-    std::vector<LigneAccent> lignes = LitTableAccents(contenu);
+    std::vector<LigneAccent> lignes = ChargeTableAccents(octets.Vue());
     return encodage == Encodage::Windows1252 ? EnWindows1252(lignes) : lignes;
 }
 
@@ -443,6 +440,9 @@ int LanceOutils(int argc, char **argv)
 {
     // System messages (the reasons for a failure) in the user's language; nothing else depends on the locale.
     std::setlocale(LC_MESSAGES, "");
+    // Past the size limit on files, a write then fails with EFBIG and is reported, instead of the signal ending the
+    // program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     Resultat resultat;
     try {
         resultat = Execute(Analyse(argc, argv));

@@ -62,5 +62,6 @@ private:
 
 // The series over the text in pieces cut after a line break, on every core. No row of a series read from a table
 // holds a line break, in what it looks for or in what it puts, so no replacement straddles two pieces and the
-// pieces joined are the series over the whole text.
+// pieces joined are the series over the whole text. Throws std::bad_alloc when a piece's result would pass its share
+// of LimiteResultat of the whole text.
 std::vector<std::string> AppliqueEnMorceaux(const SerieRemplacements &serie, std::string_view texte);

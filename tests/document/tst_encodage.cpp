@@ -70,6 +70,26 @@ private slots:
         QCOMPARE(encode, octets.isEmpty() ? std::nullopt : std::optional(octets.toStdString()));
     }
 
+    // Malformed UTF-8 has no Windows-1252 bytes: decoded loosely, each of these would pass for a character.
+    void windows1252Malforme_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::newRow("C3 65: suite invalide, pas å") << QByteArray("caf\xC3" "e");
+        QTest::newRow("C2 41: suite invalide, pas l'octet 81") << QByteArray("\xC2" "A");
+        QTest::newRow("E2 82 2C: troisième octet invalide, pas €") << QByteArray("\xE2\x82,");
+        QTest::newRow("E2 80 D8: tronquée par un autre début, pas ‘") << QByteArray("\xE2\x80\xD8" "x");
+        QTest::newRow("E0 82 A9: forme trop longue de ©") << QByteArray("\xE0\x82\xA9");
+        QTest::newRow("C1 A9: forme trop longue sur deux octets") << QByteArray("\xC1\xA9");
+        QTest::newRow("ED A0 80: surrogate") << QByteArray("\xED\xA0\x80");
+        QTest::newRow("C3 en fin de texte, après huit octets ASCII") << QByteArray("12345678\xC3");
+    }
+
+    void windows1252Malforme()
+    {
+        QFETCH(QByteArray, octets);
+        QVERIFY(!EncodeWindows1252(std::string_view(octets.constData(), octets.size())));
+    }
+
     void finsDeLigne_data()
     {
         QTest::addColumn<QByteArray>("texte");

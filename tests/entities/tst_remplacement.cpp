@@ -34,7 +34,9 @@ private slots:
         QFETCH(QString, cherche);
         QFETCH(QString, remplace);
         QFETCH(QString, attendu);
-        QCOMPARE(Remplace(texte.toStdString(), cherche.toStdString(), remplace.toStdString()), attendu.toStdString());
+        const std::string avant = texte.toStdString();
+        QCOMPARE(Remplace(avant, cherche.toStdString(), remplace.toStdString(), LimiteResultat(avant.size())),
+                 attendu.toStdString());
     }
 
     void serie_data()
@@ -69,6 +71,53 @@ private slots:
         QCOMPARE(serie.AppliqueLigneParLigne(texte.toStdString()), attendu.toStdString());
         QCOMPARE(serie.Applique(texte.toStdString()), attendu.toStdString());
         QCOMPARE(serie.UnePasse(), unePasse);
+    }
+
+    // A text of `taille` letters a, each replaced by `longueur` letters b; with a second row, in one pass.
+    void limite_data()
+    {
+        QTest::addColumn<int>("taille");
+        QTest::addColumn<int>("longueur");
+        QTest::addColumn<bool>("unePasse");
+        QTest::addColumn<bool>("accepte");
+        constexpr int Plancher = 8 << 20;
+        for (const bool unePasse : {false, true}) {
+            const char *const passe = unePasse ? "une passe" : "une ligne";
+            QTest::addRow("%s: petite page, résultat de 8 Mo tout juste", passe) << 1024 << Plancher / 1024 << unePasse << true;
+            QTest::addRow("%s: petite page, un octet de plus", passe) << 1 << Plancher + 1 << unePasse << false;
+            QTest::addRow("%s: page de 256 Ko, 64 fois plus longue", passe) << (256 << 10) << 64 << unePasse << true;
+            QTest::addRow("%s: page de 256 Ko, 65 fois plus longue", passe) << (256 << 10) << 65 << unePasse << false;
+            QTest::addRow("%s: raccourcie, jamais refusée", passe) << (256 << 10) << 0 << unePasse << true;
+        }
+    }
+
+    void limite()
+    {
+        QFETCH(int, taille);
+        QFETCH(int, longueur);
+        QFETCH(bool, unePasse);
+        QFETCH(bool, accepte);
+        std::vector<Remplacement> lignes = {{"a", std::string(longueur, 'b')}};
+        if (unePasse)
+            lignes.push_back({"c", "d"});
+        const SerieRemplacements serie(std::move(lignes));
+        const std::string texte(taille, 'a');
+        if (accepte) {
+            QCOMPARE(serie.Applique(texte).size(), std::size_t(taille) * longueur);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(std::bad_alloc, serie.Applique(texte));
+            QVERIFY_THROWS_EXCEPTION(std::bad_alloc, serie.AppliqueLigneParLigne(texte));
+        }
+    }
+
+    // Each row doubles the text: the limit counts from the text given, not from the result of the row before.
+    void lignesQuiDoublent()
+    {
+        const SerieRemplacements serie(std::vector<Remplacement>(14, {"a", "aa"}));
+        const std::string page(1024, 'a');
+        QVERIFY_THROWS_EXCEPTION(std::bad_alloc, serie.Applique(page));
+        QVERIFY_THROWS_EXCEPTION(std::bad_alloc, serie.AppliqueLigneParLigne(page));
+        QCOMPARE(serie.Applique("b"), std::string("b"));
     }
 
     // Series of small alphabets, where overlaps, duplicates, empty replacements and replacements holding search

@@ -52,6 +52,30 @@ private slots:
         QCOMPARE(obtenu, corriger);
     }
 
+    // Whatever the table file's encoding, its rows come out in UTF-8.
+    void chargement_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QByteArray>("lignes");
+        QTest::newRow("marque d'ordre ôtée: &nbsp; reste la première entité")
+            << QByteArray("\xEF\xBB\xBF&nbsp;\t\xC2\xA0\n&eacute;\t\xC3\xA9")
+            << QByteArray("&nbsp;|\xC2\xA0||\n&eacute;|\xC3\xA9||\n");
+        QTest::newRow("Windows-1252 décodé en UTF-8") << QByteArray("&eacute;\t\xE9\te aigu\tO\r\n&euro;\t\x80")
+                                                      << QByteArray("&eacute;|\xC3\xA9|e aigu|O\n&euro;|\xE2\x82\xAC||\n");
+        QTest::newRow("un octet invalide: tout le fichier en Windows-1252")
+            << QByteArray("&Atilde;&copy;\t\xC3\xA9\n&eacute;\t\xE9")
+            << QByteArray("&Atilde;&copy;|\xC3\x83\xC2\xA9||\n&eacute;|\xC3\xA9||\n");
+        QTest::newRow("marque puis Windows-1252: marque ôtée, le reste décodé")
+            << QByteArray("\xEF\xBB\xBF&eacute;\t\xE9") << QByteArray("&eacute;|\xC3\xA9||\n");
+    }
+
+    void chargement()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(QByteArray, lignes);
+        QCOMPARE(Ecrit(ChargeTableAccents(std::string_view(octets.constData(), octets.size()))), lignes);
+    }
+
     void windows1252()
     {
         const std::vector<LigneAccent> table = LitTableAccents("&eacute;\té\te accent aigu\tO\n"
@@ -62,13 +86,18 @@ private slots:
         QCOMPARE(Ecrit(EnWindows1252(table)), QByteArray("&eacute;|\xE9|e accent aigu|O\n"
                                                          "&euro;|\x80|signe \x80 (\x9C)|\n"
                                                          "|||\n"));
+        // The same rows, left in UTF-8 for the editor, whose Windows-1252 documents are held in UTF-8.
+        QCOMPARE(Ecrit(LignesPourEncodage(table, Encodage::Windows1252)), QByteArray("&eacute;|é|e accent aigu|O\n"
+                                                                                    "&euro;|€|signe € (œ)|\n"
+                                                                                    "|||\n"));
+        QCOMPARE(Ecrit(LignesPourEncodage(table, Encodage::Utf8Bom)), Ecrit(table));
     }
 
     void fichierAccents()
     {
         QFile fichier(ACCENTS_TXT);
         QVERIFY(fichier.open(QIODevice::ReadOnly));
-        const std::vector<LigneAccent> table = LitTableAccents(fichier.readAll().toStdString());
+        const std::vector<LigneAccent> table = ChargeTableAccents(fichier.readAll().toStdString());
         QCOMPARE(table.size(), std::size_t(252));
         std::set<std::string> entites;
         for (const LigneAccent &ligne : table) {

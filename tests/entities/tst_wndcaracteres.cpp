@@ -3,6 +3,7 @@
 #include "tagremoval/DlgSupprimer.h"
 
 #include <QCheckBox>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTableWidget>
 
@@ -11,6 +12,16 @@ class TestWndCaracteres : public CadreDeTest {
     Q_OBJECT
 
     TWndHTML *Ouvre(const QByteArray &octets) { return CadreDeTest::Ouvre(Fichier("page.htm", octets)); }
+
+    // A frame whose accent table file holds these bytes.
+    void CadreAvecTable(const QByteArray &table)
+    {
+        FermeCadre();
+        auto utilisateur = std::make_unique<UtilisateurScripte>();
+        script = utilisateur.get();
+        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur),
+                                           Fichier("Table.txt", table));
+    }
 
     // Runs the tag removal with these options, as if the user had set them in the dialog.
     void Options(bool restaurer, QRadioButton *TSupprimerForm::*choix, int reponse = QDialog::Accepted)
@@ -70,6 +81,87 @@ private slots:
         frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur), vide);
         QCOMPARE(script->erreurs,
                  QStringList{QStringLiteral("Le nombre de lignes fixes doit être inférieur au nombre de lignes")});
+    }
+
+    // The editor, once it has saved the page in its own encoding, and balizo-outils on the page's file give the same
+    // bytes, whatever the table's encoding. `restaurer` chooses between the two commands.
+    void memesOctetsQueLOutil_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<bool>("restaurer");
+        QTest::addColumn<QByteArray>("attendu");
+        const QByteArray tableUtf8 = "&alpha;\t\xCE\xB1\n&eacute;\t\xC3\xA9\t\tO\n&agrave;\t\xC3\xA0\t\tO\n";
+        const QByteArray tableWindows1252 = "&eacute;\t\xE9\te aigu\tO\r\n&agrave;\t\xE0\t\tO\r\n&nbsp;\t\xA0\r\n";
+        QTest::newRow("marque d'ordre: la première ligne restaure aussi")
+            << "\xEF\xBB\xBF&nbsp;\t\xC2\xA0\n" + tableUtf8 << QByteArray("a&nbsp;b &eacute;") << true
+            << QByteArray("a\xC2\xA0" "b \xC3\xA9");
+        QTest::newRow("table Windows-1252, page UTF-8: caractères en UTF-8")
+            << tableWindows1252 << QByteArray("caf&eacute;&nbsp;!") << true << QByteArray("caf\xC3\xA9\xC2\xA0!");
+        QTest::newRow("table Windows-1252, page Windows-1252: correction")
+            << tableWindows1252 << QByteArray("caf\xE9 \xE0 No\xEBl") << false
+            << QByteArray("caf&eacute; &agrave; No\xEBl");
+        QTest::newRow("table Windows-1252, page Windows-1252: restauration")
+            << tableWindows1252 << QByteArray("&eacute;t&eacute;&nbsp;\xEB") << true << QByteArray("\xE9t\xE9\xA0\xEB");
+        QTest::newRow("table UTF-8, page Windows-1252: &alpha; reste une entité")
+            << tableUtf8 << QByteArray("&alpha; &eacute; \xEB") << true << QByteArray("&alpha; \xE9 \xEB");
+    }
+
+    void memesOctetsQueLOutil()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QByteArray, page);
+        QFETCH(bool, restaurer);
+        QFETCH(QByteArray, attendu);
+        CadreAvecTable(table);
+        const QString chemin = Fichier("page.htm", page);
+
+        QProcess outil;
+        outil.start(OUTILS, {restaurer ? "restaurer-accents" : "corriger-accents",
+                             "--accents=" + dossier.filePath("Table.txt"), chemin});
+        QVERIFY(outil.waitForFinished(60000));
+        QCOMPARE(outil.readAllStandardError(), QByteArray());
+        QCOMPARE(outil.readAllStandardOutput(), attendu);
+
+        TWndHTML *w = CadreDeTest::Ouvre(chemin);
+        if (restaurer)
+            frame->CaracteresSpeciaux().Restaure(*w);
+        else
+            w->CorrectionAccents();
+        QVERIFY(w->FileSave());
+        QCOMPARE(Lit(chemin), attendu);
+        QVERIFY(script->erreurs.isEmpty() && script->questions.isEmpty());
+    }
+
+    // A table whose rows each double the text: the command is given up, the user told, the document left alone.
+    void memoireInsuffisante_data()
+    {
+        QTest::addColumn<QByteArray>("ligne");
+        QTest::addColumn<bool>("restaurer");
+        QTest::newRow("correction") << QByteArray("aa\ta\t\tO\n") << false;
+        QTest::newRow("restauration") << QByteArray("a\taa\n") << true;
+    }
+
+    void memoireInsuffisante()
+    {
+        QFETCH(QByteArray, ligne);
+        QFETCH(bool, restaurer);
+        CadreAvecTable(ligne.repeated(14));
+        const QByteArray page(1024, 'a');
+        TWndHTML *w = Ouvre(page);
+        w->EditHTML->Selectionne(5, 2);
+        if (restaurer)
+            frame->CaracteresSpeciaux().Restaure(*w);
+        else
+            w->CorrectionAccents();
+        QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
+        QCOMPARE(Texte(w), page);
+        QVERIFY(!w->EditHTML->isModified());
+        QCOMPARE(w->EditHTML->SelStart(), 5);
+        QCOMPARE(w->EditHTML->SelLength(), 2);
+        if (restaurer)
+            QVERIFY_THROWS_EXCEPTION(std::bad_alloc,
+                                     frame->CaracteresSpeciaux().Restauration(page.toStdString(), Encodage::Utf8));
     }
 
     void doubleClicAvecSelection()

@@ -2,9 +2,14 @@
 // temporary folder.
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
 
 namespace {
 
@@ -276,6 +281,65 @@ private slots:
         QVERIFY(processus.waitForFinished());
         QCOMPARE(processus.exitCode(), 1);
         QVERIFY(processus.readAllStandardError().startsWith("balizo-outils: ne peut écrire sur la sortie standard"));
+    }
+
+    // Standard output is a file, and the write goes past the process's limit on file sizes: the refusal is reported,
+    // whatever the disposition of SIGXFSZ that the tool inherits.
+    void ecritureRefusee_data()
+    {
+        QTest::addColumn<bool>("signalIgnore");
+        QTest::newRow("SIGXFSZ ignoré") << true;
+        QTest::newRow("SIGXFSZ par défaut") << false;
+    }
+
+    void ecritureRefusee()
+    {
+        QFETCH(bool, signalIgnore);
+        constexpr rlim_t Limite = 4096;
+        const QString page = dossier.filePath("longue.htm");
+        const QString sortie = dossier.filePath("sortie.txt");
+        QVERIFY(Ecrit(page, QByteArray("<p>Une ligne de texte assez longue.</p>\n").repeated(1000)));
+        QProcess processus;
+        processus.setChildProcessModifier([signalIgnore] {
+            const rlimit limite{Limite, Limite};
+            setrlimit(RLIMIT_FSIZE, &limite);
+            signal(SIGXFSZ, signalIgnore ? SIG_IGN : SIG_DFL);
+        });
+        processus.setStandardOutputFile(sortie);
+        processus.start(OUTILS, {"supprimer-tableaux", page});
+        QVERIFY(processus.waitForFinished(60000));
+        QCOMPARE(processus.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(processus.exitCode(), 1);
+        QVERIFY(processus.readAllStandardError().startsWith("balizo-outils: ne peut écrire sur la sortie standard: "));
+        QVERIFY(QFileInfo(sortie).size() <= qint64(Limite));
+    }
+
+    // Rows that make the page grow past the limit: nothing is written, the memory is said to have run out. The large
+    // page is done in pieces on several cores when there are.
+    void memoireInsuffisante_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("commande");
+        QTest::newRow("petite page, lignes qui doublent le texte")
+            << QByteArray("aa\ta\t\tO\n").repeated(14) << QByteArray(1024, 'a') << "corriger-accents";
+        QTest::newRow("grande page, 70 fois plus longue")
+            << "a\t" + QByteArray(70, 'b') + "\n" << (QByteArray(63, 'a') + "\n").repeated(32 * 1024)
+            << "restaurer-accents";
+    }
+
+    void memoireInsuffisante()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QByteArray, page);
+        QFETCH(QString, commande);
+        QVERIFY(Ecrit(dossier.filePath("Doubles.txt"), table));
+        const QString chemin = dossier.filePath("page.htm");
+        QVERIFY(Ecrit(chemin, page));
+        const Execution execution = Lance({commande, "--accents=" + dossier.filePath("Doubles.txt"), chemin});
+        QCOMPARE(execution.code, 2);
+        QCOMPARE(execution.sortie.size(), 0);
+        QCOMPARE(QString::fromUtf8(execution.erreur), QStringLiteral("balizo-outils: mémoire insuffisante\n"));
     }
 
     void aide_data()
