@@ -1,4 +1,5 @@
 #include "CadreDeTest.h"
+#include "Limites.h"
 
 #include <Qsci/qscilexer.h>
 
@@ -9,9 +10,7 @@
 #include <atomic>
 #include <thread>
 
-#include <csignal>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,28 +72,6 @@ private:
     std::atomic<bool> fin{false};
     std::atomic<int> lecteurs{0};
     std::thread ecrivain;
-};
-
-// The file-size limit of the process lowered for a while, writes beyond it refused without a signal.
-class LimiteDeTaille {
-public:
-    explicit LimiteDeTaille(rlim_t octets)
-        : signal(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &ancienne);
-        rlimit limite = ancienne;
-        limite.rlim_cur = octets;
-        setrlimit(RLIMIT_FSIZE, &limite);
-    }
-    ~LimiteDeTaille()
-    {
-        setrlimit(RLIMIT_FSIZE, &ancienne);
-        std::signal(SIGXFSZ, signal);
-    }
-
-private:
-    rlimit ancienne{};
-    void (*signal)(int);
 };
 
 } // namespace

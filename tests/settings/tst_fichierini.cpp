@@ -1,3 +1,4 @@
+#include "Limites.h"
 #include "settings/FichierINI.h"
 
 #include <QDir>
@@ -6,9 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 class TestFichierINI : public QObject {
@@ -129,17 +128,11 @@ private slots:
         TFichierINI ini(chemin);
 
         // Files of more than 64 bytes are refused for the time of the write: the new file would have more.
-        rlimit limite {};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limite), 0);
-        const rlimit ancienne = limite;
-        limite.rlim_cur = 64;
-        const auto signalAvant = std::signal(SIGXFSZ, SIG_IGN);
-        const bool limitee = ::setrlimit(RLIMIT_FSIZE, &limite) == 0;
-        const bool ecrit = limitee && ini.EcritFonte(QString(100, u'x'));
-        ::setrlimit(RLIMIT_FSIZE, &ancienne);
-        std::signal(SIGXFSZ, signalAvant);
-
-        QVERIFY(limitee);
+        bool ecrit;
+        {
+            const LimiteDeTaille limite(64);
+            ecrit = ini.EcritFonte(QString(100, u'x'));
+        }
         QVERIFY(!ecrit);
         QCOMPARE(ini.MessageEcritureImpossible(), QStringLiteral("Ne peut écrire dans %1").arg(chemin));
         QCOMPARE(Lit(chemin), avant);
