@@ -12,8 +12,8 @@
 #include "document/WndEditeur.h"
 #include "entities/WndCaracteres.h"
 #include "settings/CheminsQt.h"
-#include "settings/EcritureFichier.h"
 #include "settings/Emplacements.h"
+#include "settings/Fichiers.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -473,9 +473,8 @@ void TMDIHtml::Chargerunbureau()
 void TMDIHtml::ChargeBureau(const QString &nom)
 {
     FenetresFermerTout();
-    // Only a regular file is read: opening a named pipe or a device would wait for a writer, perhaps forever.
-    QFile bureau(nom);
-    if (!QFileInfo(nom).isFile() || !bureau.open(QIODevice::ReadOnly))
+    QFile bureau;
+    if (!OuvreEnLecture(nom, bureau))
         return;
     const QByteArray contenu = bureau.readAll();
     if (bureau.error() != QFileDevice::NoError) {
@@ -484,10 +483,8 @@ void TMDIHtml::ChargeBureau(const QString &nom)
     }
     for (const std::string &ligne : LitBureau(std::string_view(contenu.constData(), contenu.size()))) {
         const QString fichier = QFile::decodeName(QByteArray::fromStdString(ligne));
-        QFile essai(fichier);
-        if (!QFileInfo(fichier).isFile() || !essai.open(QIODevice::ReadOnly))
+        if (QFile essai; !OuvreEnLecture(fichier, essai))
             continue;
-        essai.close();
         NouvelleFenetre()->OpenFile(CheminLong(fichier));
     }
 }

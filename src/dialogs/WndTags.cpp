@@ -2,6 +2,7 @@
 
 #include "app/MDIFenetre.h"
 #include "document/WndEditeur.h"
+#include "settings/Fichiers.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,9 +57,8 @@ QTreeWidgetItem *TTagsForm::Noeud(TTag tag, const QString &libelle)
 
 bool TTagsForm::ChargeFichierTags(const QString &nomFichier, QTreeWidgetItem *noeudFichier)
 {
-    QFile fichier(nomFichier);
-    // Only a plain file is opened: a folder cannot be read, and a named pipe would block the start.
-    const bool ouvert = QFileInfo(nomFichier).isFile() && fichier.open(QIODevice::ReadOnly);
+    QFile fichier;
+    const bool ouvert = OuvreEnLecture(nomFichier, fichier);
     const QByteArray octets = ouvert ? fichier.readAll() : QByteArray();
     const bool lu = ouvert && fichier.error() == QFileDevice::NoError;
 

@@ -10,7 +10,7 @@
 #include "dialogs/WndTitre.h"
 #include "entities/WndCaracteres.h"
 #include "settings/CheminsQt.h"
-#include "settings/EcritureFichier.h"
+#include "settings/Fichiers.h"
 #include "tagremoval/DlgSupprimer.h"
 
 #include <QClipboard>
@@ -22,10 +22,6 @@
 #include <QMimeData>
 #include <QLocale>
 #include <QVBoxLayout>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <new>
 #include <string>
@@ -132,18 +128,12 @@ void TWndHTML::OpenFile(const QString &nom)
 {
     ChangeNom(nom);
     const QString illisible = QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom);
-    // Opened without waiting, so that a named pipe or a device never holds the program; only a regular file is read.
-    const int fd = ::open(QFile::encodeName(nom).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat etat {};
-    if (fd < 0 || fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
-        if (fd >= 0)
-            ::close(fd);
+    QFile fichier;
+    if (!OuvreEnLecture(nom, fichier)) {
         frame.Dialogues().Erreur(this, illisible);
         return;
     }
-    QFile fichier;
-    fichier.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
-    const auto taille = static_cast<std::size_t>(etat.st_size);
+    const auto taille = static_cast<std::size_t>(fichier.size());
     TEditHTML::Chargement chargement = TEditHTML::Chargement::TropGrand;
     if (taille <= TEditHTML::TailleMaximale) {
         try {

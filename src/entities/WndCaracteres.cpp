@@ -3,6 +3,7 @@
 #include "app/MDIFenetre.h"
 #include "app/Utilisateur.h"
 #include "document/WndEditeur.h"
+#include "settings/Fichiers.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -17,8 +18,8 @@ enum Colonne { Vue, Signification, HTML, Co };
 
 std::vector<LigneAccent> LitFichier(TMDIHtml &frame, const QString &nom)
 {
-    QFile fichier(nom);
-    if (!fichier.open(QIODevice::ReadOnly)) {
+    QFile fichier;
+    if (!OuvreEnLecture(nom, fichier)) {
         frame.Dialogues().Erreur(&frame, QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom));
         return {};
     }

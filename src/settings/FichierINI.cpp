@@ -1,6 +1,6 @@
 #include "settings/FichierINI.h"
 
-#include "settings/EcritureFichier.h"
+#include "settings/Fichiers.h"
 #include "settings/Entier.h"
 #include "settings/ProfilINI.h"
 
@@ -8,10 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 constexpr std::string_view Section = "Balizo";
@@ -30,18 +26,9 @@ TFichierINI::TFichierINI(const QString &nomFichier)
 // The file's bytes; empty when there is no file; nothing when it cannot be read or is not a regular file.
 std::optional<QByteArray> TFichierINI::Contenu() const
 {
-    // Without O_NONBLOCK, opening a named pipe would wait for a writer and freeze the program.
-    const int descripteur = ::open(QFile::encodeName(nom).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descripteur < 0)
-        return errno == ENOENT ? std::optional<QByteArray>(QByteArray()) : std::nullopt;
     QFile fichier;
-    if (!fichier.open(descripteur, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(descripteur);
-        return std::nullopt;
-    }
-    struct stat etat {};
-    if (::fstat(descripteur, &etat) != 0 || !S_ISREG(etat.st_mode))
-        return std::nullopt;
+    if (!OuvreEnLecture(nom, fichier))
+        return errno == ENOENT ? std::optional<QByteArray>(QByteArray()) : std::nullopt;
     QByteArray octets = fichier.readAll();
     if (fichier.error() != QFileDevice::NoError)
         return std::nullopt;

@@ -2,8 +2,16 @@
 
 #include <QString>
 
+class QFile;
+
 #include <initializer_list>
 #include <string_view>
+
+// Reading and writing the files that the user names: pages, desktops, settings, data files.
+
+// Opens the file for reading in `fichier`, without ever waiting: only a regular file is opened, and a named pipe, a
+// device or a folder counts as a file that cannot be opened. False when it is not open; errno then tells why.
+bool OuvreEnLecture(const QString &nom, QFile &fichier);
 
 // Writes the pieces, in order, as the whole content of the file: into a file beside it that then replaces it, or,
 // when the folder takes no new file, into the file itself. Every byte is checked: a write that the system refuses
