@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-
 #include <sys/stat.h>
 
 class TestFichierINI : public QObject {
