@@ -71,7 +71,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMDIHtml::MajMenus);
 
     DlgFonte.setFamily(parametres.LitFonte());
-    DlgFonte.setPointSize(std::max(1, parametres.LitTaille()));
+    DlgFonte.setPointSize(parametres.LitTaille());
 
     CreeMenus();
     CreeBarres();
