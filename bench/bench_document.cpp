@@ -7,8 +7,8 @@
 // The pages are generated at start-up in a temporary folder, always the same (fixed seed).
 
 #include "UtilisateurScripte.h"
-#include "app/MDIFenetre.h"
-#include "document/WndEditeur.h"
+#include "gui/app/MDIFenetre.h"
+#include "gui/document/WndEditeur.h"
 
 #include <benchmark/benchmark.h>
 

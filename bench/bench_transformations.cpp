@@ -13,10 +13,10 @@
 //
 // The inputs are generated in memory at first use, always the same (fixed seed).
 
-#include "document/Encodage.h"
-#include "entities/Remplacement.h"
-#include "entities/TableAccents.h"
-#include "tagremoval/SuppressionTags.h"
+#include "core/document/Encodage.h"
+#include "core/entities/Remplacement.h"
+#include "core/entities/TableAccents.h"
+#include "core/tagremoval/SuppressionTags.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "UtilisateurScripte.h"
-#include "app/MDIFenetre.h"
-#include "document/WndEditeur.h"
+#include "gui/app/MDIFenetre.h"
+#include "gui/document/WndEditeur.h"
 
 #include <QAbstractButton>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Utilisateur.h"
+#include "gui/app/Utilisateur.h"
 
 #include <QDialog>
 #include <QFont>

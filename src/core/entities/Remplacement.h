@@ -1,0 +1,65 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/entities/TableAccents.h"
+
+// One row of a series of replacements: every occurrence of `cherche` becomes `remplace`.
+struct Remplacement {
+    std::string cherche;
+    std::string remplace;
+};
+
+// The largest result that replacements may build from a text of that size: 64 times the text, and never less than
+// 8 MiB, so that a small page is never refused. A crafted table whose rows each double the text would otherwise
+// take all the memory there is.
+constexpr std::size_t LimiteResultat(std::size_t taille)
+{
+    constexpr std::size_t Croissance = 64;
+    constexpr std::size_t Plancher = std::size_t(8) << 20;
+    return std::max(taille * Croissance, Plancher);
+}
+
+// The text with every occurrence of `cherche` replaced by `remplace`, from left to right, the search resuming after
+// each inserted replacement (so a replacement is never matched again); the text unchanged when `cherche` is empty.
+// Case-sensitive, byte for byte. Throws std::bad_alloc, before building it, when the result would be longer than
+// `limite`.
+std::string Remplace(std::string_view texte, std::string_view cherche, std::string_view remplace, std::size_t limite);
+
+// A series of replacements applied as the rows of the accent table are: each row, in order, over the whole result of
+// the rows before it. Built once, applied to any number of texts.
+class SerieRemplacements {
+public:
+    explicit SerieRemplacements(std::vector<Remplacement> lignes);
+
+    // The text after every row, in order; one pass over the text when the rows allow it, with the same result.
+    // Throws std::bad_alloc as soon as the result after some row would be longer than `limite`, by default
+    // LimiteResultat of the text's size.
+    std::string Applique(std::string_view texte) const;
+    std::string Applique(std::string_view texte, std::size_t limite) const;
+    // The same, one Remplace per row: the reference that the one-pass way must always equal.
+    std::string AppliqueLigneParLigne(std::string_view texte) const;
+    // Whether Applique runs in one pass.
+    bool UnePasse() const;
+
+private:
+    class Balayage;
+    // Consecutive rows that one scan of the text replaces together; a stage of one row is one Remplace.
+    struct Etape {
+        Remplacement seule;
+        std::shared_ptr<const Balayage> balayage;
+    };
+
+    std::vector<Remplacement> lignes;
+    std::vector<Etape> etapes;
+};
+
+// Characters to entities: the rows flagged for correction, character replaced by entity, in table order.
+SerieRemplacements Correction(const std::vector<LigneAccent> &table);
+// Entities to characters: every row whose character is not empty, entity replaced by character, in table order.
+SerieRemplacements Restauration(const std::vector<LigneAccent> &table);

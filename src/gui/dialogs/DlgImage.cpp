@@ -1,0 +1,141 @@
+#include "gui/dialogs/DlgImage.h"
+
+#include "gui/app/BoutonsDialogue.h"
+
+#include "gui/app/MDIFenetre.h"
+#include "gui/dialogs/ComboHistorique.h"
+#include "core/dialogs/ElementImage.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// A field of a page, under its label.
+void Champ(QVBoxLayout *page, const QString &libelle, QWidget *champ)
+{
+    auto *etiquette = new QLabel(libelle, champ->parentWidget());
+    etiquette->setBuddy(champ);
+    page->addWidget(etiquette);
+    page->addWidget(champ);
+}
+
+} // namespace
+
+TDlgInsertionImage::TDlgInsertionImage(TMDIHtml &frame)
+    : QDialog(&frame)
+    , PageControl(new QTabWidget(this))
+    , Image(new QWidget(this))
+    , Taille(new QWidget(this))
+    , Distance(new QWidget(this))
+    , FichierImage(new TComboHistorique(TComboHistorique::Ordre::Ajout, Image))
+    , Legende(new QLineEdit(Image))
+    , Alignement(new TComboHistorique(TComboHistorique::Ordre::Ajout, Image))
+    , Bordure(new QLineEdit(Image))
+    , Ancrage(new QCheckBox(QStringLiteral("Cette image comporte des Hot Zones"), Image))
+    , Ouvrir(new QPushButton(QStringLiteral("Ouvrir image..."), Image))
+    , Largeur(new QLineEdit(Taille))
+    , Hauteur(new QLineEdit(Taille))
+    , HSpace(new QLineEdit(Distance))
+    , VSpace(new QLineEdit(Distance))
+    , OkBtn(new QPushButton(QStringLiteral("OK"), this))
+    , CancelBtn(new QPushButton(QStringLiteral("Annuler"), this))
+    , frame(frame)
+{
+    setWindowTitle(QStringLiteral("Insertion d'une image..."));
+    const struct {
+        QWidget *composant;
+        const char *nom;
+    } noms[] = {
+        {PageControl, "PageControl"}, {Image, "Image"}, {Taille, "Taille"}, {Distance, "Distance"},
+        {FichierImage, "FichierImage"}, {Legende, "Legende"}, {Alignement, "Alignement"}, {Bordure, "Bordure"},
+        {Ancrage, "Ancrage"}, {Ouvrir, "Ouvrir"}, {Largeur, "Largeur"}, {Hauteur, "Hauteur"},
+        {HSpace, "HSpace"}, {VSpace, "VSpace"}, {OkBtn, "OkBtn"}, {CancelBtn, "CancelBtn"},
+    };
+    for (const auto &n : noms)
+        n.composant->setObjectName(QLatin1String(n.nom));
+
+    for (const char *alignement : {"bottom", "left", "middle", "right", "top"})
+        Alignement->AjouteHistorique(QLatin1String(alignement));
+
+    auto *pageImage = new QVBoxLayout(Image);
+    Champ(pageImage, QStringLiteral("Fichier image :"), FichierImage);
+    Champ(pageImage, QStringLiteral("Légende :"), Legende);
+    Champ(pageImage, QStringLiteral("Alignement :"), Alignement);
+    Champ(pageImage, QStringLiteral("Epaisseur de la bordure : (en pixels)"), Bordure);
+    pageImage->addWidget(Ancrage);
+    auto *ligneOuvrir = new QHBoxLayout;
+    ligneOuvrir->addStretch();
+    ligneOuvrir->addWidget(Ouvrir);
+    pageImage->addLayout(ligneOuvrir);
+    pageImage->addStretch();
+
+    auto *pageTaille = new QVBoxLayout(Taille);
+    Champ(pageTaille, QStringLiteral("Largeur : (en pixels ou en pourcentage de la largeur de page)"), Largeur);
+    Champ(pageTaille, QStringLiteral("Hauteur : (en pixels ou en pourcentage de la hauteur de page)"), Hauteur);
+    pageTaille->addStretch();
+
+    auto *pageDistance = new QVBoxLayout(Distance);
+    Champ(pageDistance, QStringLiteral("Distance horizontale :"), HSpace);
+    Champ(pageDistance, QStringLiteral("Distance verticale :"), VSpace);
+    pageDistance->addStretch();
+
+    PageControl->addTab(Image, QStringLiteral("Image"));
+    PageControl->addTab(Taille, QStringLiteral("Taille"));
+    PageControl->addTab(Distance, QStringLiteral("Ecart avec le texte"));
+    PageControl->setCurrentWidget(Image);
+
+    connect(OkBtn, &QPushButton::clicked, this, [this] {
+        Ok();
+        accept();
+    });
+    connect(Ouvrir, &QPushButton::clicked, this, &TDlgInsertionImage::OuvrirImage);
+
+    auto *disposition = new QVBoxLayout(this);
+    disposition->addWidget(PageControl);
+    AjouteBoutons(*this, *disposition, OkBtn, CancelBtn);
+}
+
+void TDlgInsertionImage::FormShow(const QString &fichier)
+{
+    fichierDocument = fichier;
+}
+
+void TDlgInsertionImage::OuvrirImage()
+{
+    // The first time in the page's folder, then where the last image was picked.
+    DialogueFichier dialogue = frame.ImageDialog();
+    dialogue.nomPropose = imageChoisie.isEmpty() ? QFileInfo(fichierDocument).absolutePath() : imageChoisie;
+    const QString choisi = frame.Dialogues().FichierAOuvrir(this, dialogue);
+    if (choisi.isEmpty())
+        return;
+    imageChoisie = choisi;
+    const std::string reference = FichierImageChoisi(QFile::encodeName(choisi).toStdString(),
+                                                     QFile::encodeName(fichierDocument).toStdString());
+    FichierImage->setEditText(QFile::decodeName(QByteArray::fromStdString(reference)));
+    FichierImage->AjouteHistorique(FichierImage->currentText());
+}
+
+void TDlgInsertionImage::Ok()
+{
+    const std::string fichier = FichierImage->currentText().toStdString();
+    const std::string legende = Legende->text().toStdString();
+    const std::string alignement = Alignement->currentText().toStdString();
+    const std::string bordure = Bordure->text().toStdString();
+    const std::string largeur = Largeur->text().toStdString();
+    const std::string hauteur = Hauteur->text().toStdString();
+    const std::string hspace = HSpace->text().toStdString();
+    const std::string vspace = VSpace->text().toStdString();
+    TextesImage textes = ElementImage({fichier, legende, alignement, bordure, largeur, hauteur, hspace, vspace});
+    ouverture = std::move(textes.ouverture);
+    fermeture = std::move(textes.fermeture);
+    FichierImage->AjouteHistorique(FichierImage->currentText());
+    Alignement->AjouteHistorique(Alignement->currentText());
+}

@@ -1,0 +1,380 @@
+#include "gui/document/EditHTML.h"
+
+#include "core/document/GrandDocument.h"
+
+#include <Qsci/qscidocument.h>
+#include <Qsci/qscilexerhtml.h>
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QContextMenuEvent>
+#include <QIODevice>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace {
+
+// QScintilla's accessible text counts the characters from the start of the text at every caret move and converts
+// every inserted text, whether or not a screen reader listens: seconds at the end of a large page. The document
+// is offered to assistive tools as a plain editable widget instead.
+QAccessibleInterface *AccessibiliteSimple(const QString &classe, QObject *objet)
+{
+    if (classe == QLatin1String("TEditHTML") && objet->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(objet), QAccessible::EditableText);
+    return nullptr;
+}
+
+constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
+
+// Room left at the end of the text buffer after a load, so that the first edits do not copy the whole text again.
+constexpr std::size_t MargeTampon = 1 << 20;
+
+bool EstAscii(std::string_view texte)
+{
+    return std::all_of(texte.begin(), texte.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A continuation byte of a UTF-8 sequence.
+bool EstSuite(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+char32_t Plie(char32_t c)
+{
+    return c < HorsUnicode ? QChar::toCaseFolded(c) : c;
+}
+
+} // namespace
+
+TEditHTML::TEditHTML(QWidget *parent)
+    : QsciScintilla(parent)
+    , lexerHTML(new QsciLexerHTML(this))
+{
+    static const bool accessibiliteInstallee = (QAccessible::installFactory(AccessibiliteSimple), true);
+    Q_UNUSED(accessibiliteInstallee);
+    // QScintilla turns each insertion and deletion into a QString and counts the characters before it, for
+    // signals that this program does not use; without these events a keystroke at the end of 100 MB is instant.
+    // So textChanged() and linesChanged() are never emitted.
+    SendScintilla(SCI_SETMODEVENTMASK, 0UL);
+    setUtf8(true);
+    setLexer(lexerHTML);
+    setEolMode(EolUnix);
+    setWrapMode(WrapWord);
+    setIndentationsUseTabs(true);
+    setTabIndents(false);
+    setMarginLineNumbers(0, true);
+    setMarginWidth(1, 0);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+    AjusteMarge(true);
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int miseAJour) {
+        if (miseAJour & SC_UPDATE_CONTENT)
+            AjusteMarge();
+    });
+}
+
+TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
+{
+    // No undo, and no wrapping while the text arrives: Scintilla would wrap every line of it as it is appended.
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
+    setWrapMode(WrapNone);
+    SendScintilla(SCI_CLEARALL);
+    rempli = false;
+    const auto termine = [this](Chargement etat) {
+        if (etat != Chargement::Reussi)
+            SendScintilla(SCI_CLEARALL);
+        SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
+        SendScintilla(SCI_EMPTYUNDOBUFFER);
+        SendScintilla(SCI_SETSAVEPOINT);
+        AdapteAffichage(DetecteFinDeLigne(Texte()));
+        return etat;
+    };
+    try {
+        // Read, not mapped: a file that another program shortens meanwhile must not bring the program down. Each
+        // block is checked as it comes and goes to the editor as it is while the file looks like UTF-8; at the
+        // first byte that is not, the file is read again from its start as Windows-1252.
+        bool utf8 = true;
+        bool premier = true;
+        bool marque = false;
+        bool reserve = false;
+        std::string inacheve;
+        std::string joint;
+        if (!Lit(source, [&](std::string_view bloc) {
+                std::string_view texte = bloc;
+                if (!inacheve.empty()) {
+                    joint = inacheve + std::string(bloc);
+                    texte = joint;
+                }
+                if (premier) {
+                    marque = texte.starts_with(MarqueUtf8);
+                    if (marque)
+                        texte.remove_prefix(MarqueUtf8.size());
+                    premier = false;
+                }
+                const std::string_view complet = texte.substr(0, texte.size() - SequenceInachevee(texte));
+                utf8 = EstUtf8Valide(complet);
+                if (!utf8)
+                    return false;
+                inacheve.assign(texte.substr(complet.size()));
+                // Room for the whole file once its start has shown it is UTF-8: reserving costs as much as
+                // filling, and a Windows-1252 file needs room of another size.
+                if (!reserve) {
+                    const auto taille = static_cast<std::size_t>(std::max<qint64>(source.size(), 0));
+                    SendScintilla(SCI_ALLOCATE,
+                                  static_cast<unsigned long>(std::min(taille, TailleMaximale) + MargeTampon));
+                    VerifieMemoire();
+                    reserve = true;
+                }
+                Ajoute(complet);
+                return true;
+            }))
+            return termine(Chargement::Illisible);
+        if (utf8 && inacheve.empty()) {
+            encodage = marque ? Encodage::Utf8Bom : Encodage::Utf8;
+        } else {
+            encodage = Encodage::Windows1252;
+            SendScintilla(SCI_CLEARALL);
+            // Room for the whole decoded text at once, which is longer than the file: growing by steps would copy
+            // the text again at each step.
+            std::size_t longueur = 0;
+            if (!source.seek(0) || !Lit(source, [&](std::string_view bloc) {
+                    longueur += LongueurUtf8DeWindows1252(bloc);
+                    return true;
+                }))
+                return termine(Chargement::Illisible);
+            if (longueur > TailleMaximale)
+                return termine(Chargement::TropGrand);
+            SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(longueur + MargeTampon));
+            VerifieMemoire();
+            std::string decode;
+            const bool lu = source.seek(0) && Lit(source, [&](std::string_view bloc) {
+                decode.clear();
+                DecodeWindows1252(bloc, decode);
+                Ajoute(decode);
+                return true;
+            });
+            if (!lu)
+                return termine(Chargement::Illisible);
+        }
+        if (static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH)) > TailleMaximale)
+            return termine(Chargement::TropGrand);
+    } catch (...) {
+        DocumentNeuf();
+        throw;
+    }
+    return termine(Chargement::Reussi);
+}
+
+bool TEditHTML::Lit(QIODevice &source, const std::function<bool(std::string_view)> &traite) const
+{
+    constexpr qint64 Bloc = 4 << 20;
+    const auto tampon = std::make_unique_for_overwrite<char[]>(Bloc);
+    std::size_t lus = 0;
+    for (;;) {
+        const qint64 lu = source.read(tampon.get(), Bloc);
+        if (lu <= 0)
+            return lu == 0;
+        if (!traite(std::string_view(tampon.get(), static_cast<std::size_t>(lu))))
+            return true;
+        // A file that grows while it is read is read no further than just past what the editor can hold.
+        lus += static_cast<std::size_t>(lu);
+        if (lus > TailleMaximale)
+            return true;
+    }
+}
+
+void TEditHTML::Ajoute(std::string_view texte)
+{
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(texte.size()), texte.data());
+    VerifieMemoire();
+}
+
+void TEditHTML::VerifieMemoire()
+{
+    // Scintilla keeps a failed allocation to itself and only notes it in its status.
+    if (SendScintilla(SCI_GETSTATUS) == SC_STATUS_BADALLOC) {
+        SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
+        throw std::bad_alloc();
+    }
+}
+
+void TEditHTML::DocumentNeuf()
+{
+    // An allocation that fails half-way can leave Scintilla's buffers inconsistent: the document is dropped for a
+    // new, empty one, which also gives its memory back. The new one takes the settings that belong to a document.
+    setDocument(QsciDocument());
+    setUtf8(true);
+    setIndentationsUseTabs(true);
+    rempli = false;
+    QsciLexer *coloration = lexer();
+    setLexer(nullptr);
+    setLexer(coloration);
+    AppliqueFonte(fonte);
+    AdapteAffichage(FinDeLigne::Lf);
+}
+
+void TEditHTML::Remplit(std::string_view texte, FinDeLigne fin)
+{
+    setWrapMode(WrapNone);
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
+    try {
+        SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(texte.size() + MargeTampon));
+        VerifieMemoire();
+        Ajoute(texte);
+    } catch (...) {
+        DocumentNeuf();
+        throw;
+    }
+    // The text is the document's start: nothing to undo, and still to be saved.
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    rempli = true;
+    AdapteAffichage(fin);
+}
+
+void TEditHTML::setModified(bool modifie)
+{
+    if (!modifie)
+        rempli = false;
+    QsciScintilla::setModified(modifie);
+}
+
+void TEditHTML::RemplaceTout(std::string_view texte)
+{
+    Remplace(0, static_cast<qsizetype>(Texte().size()), texte);
+    Selectionne(0, 0);
+}
+
+void TEditHTML::AdapteAffichage(FinDeLigne fin)
+{
+    switch (fin) {
+    case FinDeLigne::CrLf: setEolMode(EolWindows); break;
+    case FinDeLigne::Lf: setEolMode(EolUnix); break;
+    case FinDeLigne::Cr: setEolMode(EolMac); break;
+    }
+    AjusteMarge();
+    const std::string_view texte = Texte();
+    const Affichage affichage = AffichagePour(texte.size(), LongueurPlusLongueLigne(texte));
+    setWrapMode(affichage.retourALaLigne ? WrapWord : WrapNone);
+    if (affichage.coloration != (lexer() != nullptr)) {
+        setLexer(affichage.coloration ? lexerHTML : nullptr);
+        AppliqueFonte(fonte);
+    }
+}
+
+std::string_view TEditHTML::Texte() const
+{
+    const auto longueur = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
+    const auto *octets = static_cast<const char *>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
+    return {octets, longueur};
+}
+
+qsizetype TEditHTML::SelStart() const
+{
+    return SendScintilla(SCI_GETSELECTIONSTART);
+}
+
+qsizetype TEditHTML::SelLength() const
+{
+    return SendScintilla(SCI_GETSELECTIONEND) - SendScintilla(SCI_GETSELECTIONSTART);
+}
+
+void TEditHTML::Selectionne(qsizetype debut, qsizetype longueur)
+{
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(debut), static_cast<long>(debut + longueur));
+}
+
+void TEditHTML::Remplace(qsizetype debut, qsizetype fin, std::string_view texte)
+{
+    beginUndoAction();
+    SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(debut), static_cast<long>(fin));
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(texte.size()), texte.data());
+    endUndoAction();
+}
+
+TEditHTML::Occurrence TEditHTML::Cherche(std::string_view texte, qsizetype debut, bool casse, bool motEntier) const
+{
+    const qsizetype longueur = SendScintilla(SCI_GETLENGTH);
+    if (texte.empty() || debut < 0 || debut > longueur)
+        return {};
+    if (!casse && !EstAscii(texte))
+        return ChercheSansCasse(texte, debut, motEntier);
+    const unsigned long options = (casse ? SCFIND_MATCHCASE : 0) | (motEntier ? SCFIND_WHOLEWORD : 0);
+    // The target range and flags are Scintilla's search state, not the document's: the text and selection stay.
+    SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(debut), static_cast<long>(longueur));
+    SendScintilla(SCI_SETSEARCHFLAGS, options);
+    const qsizetype trouve =
+        SendScintilla(SCI_SEARCHINTARGET, static_cast<unsigned long>(texte.size()), texte.data());
+    if (trouve < 0)
+        return {};
+    return {trouve, static_cast<qsizetype>(SendScintilla(SCI_GETTARGETEND))};
+}
+
+TEditHTML::Occurrence TEditHTML::ChercheSansCasse(std::string_view texte, qsizetype debut, bool motEntier) const
+{
+    std::vector<char32_t> motif;
+    for (std::size_t i = 0; i < texte.size();)
+        motif.push_back(Plie(CaractereUtf8(texte, i)));
+    const std::string_view document = Texte();
+    auto i = static_cast<std::size_t>(debut);
+    // A start inside a character moves to the next one, as Scintilla's own search does.
+    for (int n = 0; n < 3 && i < document.size() && EstSuite(document[i]); ++n)
+        ++i;
+    for (; i < document.size();) {
+        std::size_t j = i;
+        std::size_t k = 0;
+        for (; k < motif.size() && j < document.size(); ++k) {
+            if (Plie(CaractereUtf8(document, j)) != motif[k])
+                break;
+        }
+        if (k == motif.size()) {
+            const Occurrence occurrence{static_cast<qsizetype>(i), static_cast<qsizetype>(j)};
+            if (!motEntier || SendScintilla(SCI_ISRANGEWORD, static_cast<unsigned long>(i), static_cast<long>(j)))
+                return occurrence;
+        }
+        CaractereUtf8(document, i);
+    }
+    return {};
+}
+
+FinDeLigne TEditHTML::FinDeLigneDocument() const
+{
+    switch (eolMode()) {
+    case EolWindows: return FinDeLigne::CrLf;
+    case EolMac: return FinDeLigne::Cr;
+    case EolUnix: break;
+    }
+    return FinDeLigne::Lf;
+}
+
+void TEditHTML::AppliqueFonte(const QFont &nouvelle)
+{
+    fonte = nouvelle;
+    lexerHTML->setDefaultFont(fonte);
+    lexerHTML->setFont(fonte);
+    if (!lexer()) {
+        // Without colouring every style takes the default style's font.
+        setFont(fonte);
+        SendScintilla(SCI_STYLECLEARALL);
+    }
+    setMarginsFont(fonte);
+    AjusteMarge(true);
+}
+
+void TEditHTML::AjusteMarge(bool toujours)
+{
+    const auto chiffres = QString::number(lines()).size();
+    if (chiffres == chiffresMarge && !toujours)
+        return;
+    chiffresMarge = chiffres;
+    setMarginWidth(0, QString(chiffres + 1, u'9'));
+}
+
+void TEditHTML::contextMenuEvent(QContextMenuEvent *event)
+{
+    emit MenuContextuelDemande(event->globalPos());
+}

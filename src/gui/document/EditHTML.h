@@ -1,0 +1,96 @@
+#pragma once
+
+#include "core/document/Encodage.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+class QIODevice;
+
+class QsciLexerHTML;
+
+// The text control of a document window: the document's bytes as UTF-8 in Scintilla, positions in bytes.
+class TEditHTML : public QsciScintilla {
+    Q_OBJECT
+
+public:
+    explicit TEditHTML(QWidget *parent = nullptr);
+
+    // How a load ended.
+    enum class Chargement { Reussi, Illisible, TropGrand };
+    // Replaces the whole text by the bytes that the source gives up to its end, read block by block and decoded by
+    // their encoding (given back in `encodage`), with no undo and the save point set. Reading stops with nothing
+    // loaded on a read error, or once the text would pass `TailleMaximale` bytes. Running out of memory throws
+    // std::bad_alloc, with nothing loaded.
+    Chargement Charge(QIODevice &source, Encodage &encodage);
+    // Fills an empty document with generated text, with no undo: the document is modified until it is saved.
+    void Remplit(std::string_view texte, FinDeLigne fin);
+    // Replaces the whole text, as one undo step, and puts the caret at its start.
+    void RemplaceTout(std::string_view texte);
+    // The whole text, in UTF-8; valid until the next change.
+    std::string_view Texte() const;
+
+    // Whether the text differs from its file: changed since loaded or saved, or filled by a command. These hide
+    // QScintilla's own, which knows only the undo history's save point: a filled document has no undo step and is
+    // still unsaved.
+    bool isModified() const { return rempli || QsciScintilla::isModified(); }
+    void setModified(bool modifie);
+
+    // The most bytes of text that the editor holds: Scintilla counts positions in 32 bits, and keeps room after
+    // the text.
+    static constexpr std::size_t TailleMaximale = std::size_t(2000) << 20;
+
+    qsizetype SelStart() const;
+    qsizetype SelLength() const;
+    void Selectionne(qsizetype debut, qsizetype longueur);
+    // Replaces the bytes from `debut` to `fin` by the text, as one undo step.
+    void Remplace(qsizetype debut, qsizetype fin, std::string_view texte);
+    FinDeLigne FinDeLigneDocument() const;
+
+    // An occurrence of a searched text: its first byte and the byte after it, or -1 and -1 when there is none.
+    struct Occurrence {
+        qsizetype debut = -1;
+        qsizetype fin = -1;
+    };
+    // The first occurrence of the UTF-8 text between `debut` and the end of the text, forwards. Without `casse`,
+    // capitals and small letters match across all of Unicode ("été" finds "ÉTÉ"); with `motEntier`, word
+    // boundaries are Scintilla's (accented letters are letters of a word). The length found may differ from the
+    // text's when letters of another byte length match without regard to case.
+    Occurrence Cherche(std::string_view texte, qsizetype debut, bool casse, bool motEntier) const;
+
+    // The document's font, given to every style of the colouring and to the line numbers.
+    void AppliqueFonte(const QFont &fonte);
+
+signals:
+    void MenuContextuelDemande(const QPoint &position);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    // Line end, wrapping and colouring as the text and its line end call for.
+    void AdapteAffichage(FinDeLigne fin);
+    // `Cherche` without regard to case for a text beyond ASCII: Scintilla folds only ASCII letters, and "été"
+    // must find "ÉTÉ". Whole words follow Scintilla's rule all the same.
+    Occurrence ChercheSansCasse(std::string_view texte, qsizetype debut, bool motEntier) const;
+    // Widens the line-number margin when the number of lines takes another digit, or always.
+    void AjusteMarge(bool toujours = false);
+
+    // Reads the source block by block, handing each block over, until its end or until the block's treatment says
+    // to stop; false on a read error.
+    bool Lit(QIODevice &source, const std::function<bool(std::string_view)> &traite) const;
+    // Appends the text, with no undo of its own.
+    void Ajoute(std::string_view texte);
+    // Replaces the document by a new, empty one, after Scintilla ran out of memory.
+    void DocumentNeuf();
+    // Throws std::bad_alloc when Scintilla could not allocate what the last call needed.
+    void VerifieMemoire();
+
+    bool rempli = false;
+    QsciLexerHTML *lexerHTML;
+    QFont fonte;
+    qsizetype chiffresMarge = 0;
+};

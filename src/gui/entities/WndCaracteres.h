@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/entities/Remplacement.h"
+#include "core/entities/TableAccents.h"
+
+#include <QWidget>
+
+class QTableWidget;
+class TMDIHtml;
+class TWndHTML;
+
+// The special characters window: the accent table read at start, shown in a grid whose double-click inserts an
+// entity into the active document; it also corrects and restores the accents of a whole document.
+class TWndCaracteresSpeciaux : public QWidget {
+    Q_OBJECT
+
+public:
+    // Reads the accent table file; a file that cannot be read, or holds no line, is reported and leaves the table
+    // empty.
+    TWndCaracteresSpeciaux(TMDIHtml &frame, const QString &fichierAccents);
+
+    QTableWidget *CaracteresGrid;
+
+    // Characters to entities with every row flagged for correction, and entities to characters with the rows that
+    // the document's encoding can hold, over the document's whole text; the caret goes to the start. When memory runs
+    // out the user is told, and the document is left as it was.
+    void Corrige(TWndHTML &w) const;
+    void Restaure(TWndHTML &w) const;
+    // Entities to characters over a text of a page in that encoding, with the rows that the encoding can hold, so
+    // that the page saved in its encoding has the bytes that balizo-outils gives. Throws std::bad_alloc when the
+    // result would pass LimiteResultat.
+    std::string Restauration(std::string_view texte, Encodage encodage) const;
+
+    void CaracteresGridDblClick();
+    void CorrigerBtnClick();
+    void SupprimerBtnClick();
+
+private:
+    void Remplit(const std::vector<LigneAccent> &table);
+    const SerieRemplacements &SerieRestauration(Encodage encodage) const;
+    void Applique(const SerieRemplacements &serie, TWndHTML &w) const;
+
+    TMDIHtml &frame;
+    // Built once from the table: the text of a Windows-1252 document is UTF-8 too, but only the rows that
+    // Windows-1252 can hold may restore characters into it.
+    SerieRemplacements correction;
+    SerieRemplacements restauration;
+    SerieRemplacements restaurationWindows1252;
+};

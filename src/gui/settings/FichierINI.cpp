@@ -1,0 +1,93 @@
+#include "gui/settings/FichierINI.h"
+
+#include "gui/settings/Fichiers.h"
+#include "core/settings/Entier.h"
+#include "core/settings/ProfilINI.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+constexpr std::string_view Section = "Balizo";
+
+std::string_view Vue(const QByteArray &octets)
+{
+    return {octets.constData(), static_cast<std::size_t>(octets.size())};
+}
+} // namespace
+
+TFichierINI::TFichierINI(const QString &nomFichier)
+    : nom(nomFichier)
+{
+}
+
+// The file's bytes; empty when there is no file; nothing when it cannot be read or is not a regular file.
+std::optional<QByteArray> TFichierINI::Contenu() const
+{
+    QFile fichier;
+    if (!OuvreEnLecture(nom, fichier))
+        return errno == ENOENT ? std::optional<QByteArray>(QByteArray()) : std::nullopt;
+    QByteArray octets = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return octets;
+}
+
+QString TFichierINI::LitTexte(const char *cle, const QString &defaut) const
+{
+    const std::optional<QByteArray> octets = Contenu();
+    if (!octets)
+        return defaut;
+    const std::optional<std::string> valeur = LitProfil(Vue(*octets), Section, cle);
+    return valeur ? QString::fromStdString(*valeur) : defaut;
+}
+
+bool TFichierINI::EcritTexte(const char *cle, const QString &valeur)
+{
+    // A file that cannot be read is never replaced: what it holds would be lost.
+    const std::optional<QByteArray> octets = Contenu();
+    if (!octets)
+        return false;
+    const std::optional<std::string> nouveau = EcritProfil(Vue(*octets), Section, cle, valeur.toStdString());
+    return nouveau && EcritFichier(nom, {*nouveau});
+}
+
+QString TFichierINI::LitNavigateur()
+{
+    return LitTexte("Navigateur", QString());
+}
+
+bool TFichierINI::EcritNavigateur(const QString &navigateur)
+{
+    return EcritTexte("Navigateur", navigateur);
+}
+
+QString TFichierINI::LitFonte()
+{
+    return LitTexte("Fonte", QStringLiteral("MS Sans Serif"));
+}
+
+bool TFichierINI::EcritFonte(const QString &fonte)
+{
+    return EcritTexte("Fonte", fonte);
+}
+
+int TFichierINI::LitTaille()
+{
+    constexpr int Defaut = 8;
+    constexpr int Minimum = 4;
+    constexpr int Maximum = 96;
+    return std::clamp(LitEntier(LitTexte("Taille", QString()).toStdString(), Defaut), Minimum, Maximum);
+}
+
+bool TFichierINI::EcritTaille(int taille)
+{
+    return EcritTexte("Taille", QString::number(taille));
+}
+
+QString TFichierINI::MessageEcritureImpossible() const
+{
+    return QStringLiteral("Ne peut écrire dans %1").arg(nom);
+}

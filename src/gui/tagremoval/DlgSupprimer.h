@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/tagremoval/SuppressionTags.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QRadioButton;
+
+// The options of the tag removal: what replaces a tag, and whether entities become characters again.
+class TSupprimerForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TSupprimerForm(QWidget *parent);
+
+    QCheckBox *CbRestaurer;
+    QRadioButton *RbRien;
+    QRadioButton *RbEspace;
+    QRadioButton *RbTab;
+
+    RemplacementTag Remplacement() const;
+    bool Restaurer() const;
+};

@@ -1,0 +1,464 @@
+#include "programs/balizo-outils/Outils.h"
+
+#include "core/dialogs/Historique.h"
+#include "core/document/Encodage.h"
+#include "core/entities/Remplacement.h"
+#include "core/entities/TableAccents.h"
+#include "core/settings/Chemins.h"
+#include "core/tagremoval/SuppressionTags.h"
+#include "programs/balizo-outils/Parallele.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#ifndef BALIZO_DOSSIER_DONNEES
+#define BALIZO_DOSSIER_DONNEES "/usr/local/share/balizo"
+#endif
+
+namespace {
+
+constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
+
+constexpr std::string_view Aide =
+    "Usage : balizo-outils COMMANDE [OPTIONS] [FICHIER]\n"
+    "\n"
+    "Applique à une page HTML une transformation de l'éditeur Balizo. La page est lue dans\n"
+    "FICHIER, ou sur l'entrée standard quand FICHIER manque ou vaut « - » ; le résultat va sur\n"
+    "la sortie standard, dans l'encodage de la page : UTF-8 (avec ou sans marque d'ordre des\n"
+    "octets, gardée telle quelle), sinon Windows-1252.\n"
+    "\n"
+    "Commandes :\n"
+    "  supprimer-tags [--remplacement=rien|espace|tabulation] [--sans-restauration]\n"
+    "                 [--accents=TABLE] [FICHIER]\n"
+    "      Ôte toutes les balises et ne garde que le texte ; les entités redeviennent\n"
+    "      des caractères, sauf avec --sans-restauration.\n"
+    "  supprimer-tableaux [FICHIER]\n"
+    "      Ôte les balises des tableaux (TABLE, TR, TD et TH).\n"
+    "  corriger-accents [--accents=TABLE] [FICHIER]\n"
+    "      Remplace les caractères accentués par leurs entités HTML.\n"
+    "  restaurer-accents [--accents=TABLE] [FICHIER]\n"
+    "      Remplace les entités HTML par les caractères qu'elles désignent.\n"
+    "  ancres [FICHIER]\n"
+    "      Donne le nom de chaque ancre (<A NAME=...>) de la page, un par ligne.\n"
+    "  chemin-relatif CIBLE BASE\n"
+    "      Donne le chemin qui mène au fichier CIBLE depuis le dossier du fichier BASE.\n"
+    "\n"
+    "Options :\n"
+    "  --remplacement=MODE   ce qui prend la place d'une balise ôtée : rien (par défaut),\n"
+    "                        espace ou tabulation\n"
+    "  --sans-restauration   laisse les entités telles quelles\n"
+    "  --accents=TABLE       la table des accents à utiliser, en UTF-8 ou en Windows-1252 ;\n"
+    "                        par défaut Accents.txt à côté du programme, sinon dans\n"
+    "                        ../share/balizo, sinon dans " BALIZO_DOSSIER_DONNEES "\n"
+    "  -h, --help            affiche cette aide\n"
+    "\n"
+    "Les lignes produites par supprimer-tags et supprimer-tableaux finissent comme la première\n"
+    "ligne de la page (CR LF, LF ou CR seul), par LF quand la page n'a pas de fin de ligne.\n"
+    "\n"
+    "Codes de retour : 0 réussite, 1 erreur d'écriture, 2 erreur d'utilisation ou de lecture.\n";
+
+// A failure that ends the program: its message goes to standard error, nothing to standard output.
+struct Echec {
+    std::string message;
+    int code = 2;
+};
+
+Echec Usage(std::string message)
+{
+    return {std::move(message) + "\nEssayez « balizo-outils --help »."};
+}
+
+// --- The command line -----------------------------------------------------------------------------------------
+
+enum class Action { Aide, SupprimerTags, SupprimerTableaux, CorrigerAccents, RestaurerAccents, Ancres, CheminRelatif };
+
+enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4 };
+
+// A subcommand: its name, and the options that it takes.
+struct Sorte {
+    std::string_view nom;
+    Action action;
+    unsigned options;
+};
+
+constexpr Sorte Sortes[] = {
+    {"supprimer-tags", Action::SupprimerTags, Remplacement | SansRestauration | Accents},
+    {"supprimer-tableaux", Action::SupprimerTableaux, 0},
+    {"corriger-accents", Action::CorrigerAccents, Accents},
+    {"restaurer-accents", Action::RestaurerAccents, Accents},
+    {"ancres", Action::Ancres, 0},
+    {"chemin-relatif", Action::CheminRelatif, 0},
+};
+
+struct Commande {
+    Action action = Action::Aide;
+    RemplacementTag remplacement = RemplacementTag::Rien;
+    bool restauration = true;
+    std::optional<std::string> accents;
+    std::vector<std::string> arguments;
+};
+
+// The value of "--nom=valeur" when the argument is that option, with or without a value.
+std::optional<std::string_view> Valeur(std::string_view argument, std::string_view nom, bool &avecValeur)
+{
+    if (!argument.starts_with(nom))
+        return std::nullopt;
+    argument.remove_prefix(nom.size());
+    avecValeur = argument.starts_with('=');
+    if (!avecValeur && !argument.empty())
+        return std::nullopt;
+    return avecValeur ? argument.substr(1) : argument;
+}
+
+Commande Analyse(int argc, char **argv)
+{
+    Commande commande;
+    if (argc < 2)
+        return commande;
+    const std::string_view premier = argv[1];
+    if (premier == "--help" || premier == "-h")
+        return commande;
+    const Sorte *sorte = nullptr;
+    for (const Sorte &s : Sortes) {
+        if (s.nom == premier)
+            sorte = &s;
+    }
+    if (!sorte) {
+        if (premier.starts_with('-'))
+            throw Usage("balizo-outils: option inconnue: " + std::string(premier));
+        throw Usage("balizo-outils: commande inconnue: " + std::string(premier));
+    }
+    commande.action = sorte->action;
+
+    bool options = true;
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!options || argument == "-" || !argument.starts_with('-')) {
+            commande.arguments.emplace_back(argument);
+            continue;
+        }
+        bool avecValeur = false;
+        if (argument == "--") {
+            options = false;
+        } else if (argument == "--help" || argument == "-h") {
+            commande.action = Action::Aide;
+            return commande;
+        } else if (auto mode = Valeur(argument, "--remplacement", avecValeur); mode && sorte->options & Remplacement) {
+            if (!avecValeur)
+                throw Usage("balizo-outils: l'option --remplacement demande une valeur (rien, espace ou tabulation)");
+            if (*mode == "rien")
+                commande.remplacement = RemplacementTag::Rien;
+            else if (*mode == "espace")
+                commande.remplacement = RemplacementTag::Espace;
+            else if (*mode == "tabulation")
+                commande.remplacement = RemplacementTag::Tabulation;
+            else
+                throw Usage("balizo-outils: remplacement inconnu: " + std::string(*mode) +
+                            " (rien, espace ou tabulation)");
+        } else if (argument == "--sans-restauration" && sorte->options & SansRestauration) {
+            commande.restauration = false;
+        } else if (auto table = Valeur(argument, "--accents", avecValeur); table && sorte->options & Accents) {
+            if (!avecValeur || table->empty())
+                throw Usage("balizo-outils: l'option --accents demande un fichier (--accents=FICHIER)");
+            commande.accents = std::string(*table);
+        } else {
+            throw Usage("balizo-outils: option inconnue: " + std::string(argument));
+        }
+    }
+
+    const std::size_t nombre = commande.arguments.size();
+    if (sorte->action == Action::CheminRelatif) {
+        if (nombre != 2)
+            throw Usage("balizo-outils: chemin-relatif demande deux arguments, CIBLE et BASE");
+    } else if (nombre > 1) {
+        throw Usage("balizo-outils: trop d'arguments pour " + std::string(sorte->nom) + " (un seul FICHIER)");
+    }
+    return commande;
+}
+
+// --- Input and output -----------------------------------------------------------------------------------------
+
+// A file's bytes, read in one block that is left uninitialised until the system fills it.
+class Octets {
+public:
+    std::string_view Vue() const { return {bloc.get(), taille}; }
+
+    // Everything the descriptor gives until its end; 0, or the error number.
+    int Lit(int fd)
+    {
+        struct stat etat;
+        if (fstat(fd, &etat) != 0)
+            return errno;
+        if (S_ISDIR(etat.st_mode))
+            return EISDIR;
+        // One byte more than a regular file's size, so that the read that finds its end needs no larger block.
+        std::size_t capacite = 1 << 16;
+        if (S_ISREG(etat.st_mode) && std::size_t(etat.st_size) >= capacite)
+            capacite = std::size_t(etat.st_size) + 1;
+        bloc = std::make_unique_for_overwrite<char[]>(capacite);
+        taille = 0;
+        for (;;) {
+            if (taille == capacite) {
+                capacite *= 2;
+                auto plusGrand = std::make_unique_for_overwrite<char[]>(capacite);
+                std::memcpy(plusGrand.get(), bloc.get(), taille);
+                bloc = std::move(plusGrand);
+            }
+            const ssize_t lu = read(fd, bloc.get() + taille, capacite - taille);
+            if (lu < 0) {
+                if (errno == EINTR)
+                    continue;
+                return errno;
+            }
+            if (lu == 0)
+                return 0;
+            taille += std::size_t(lu);
+        }
+    }
+
+private:
+    std::unique_ptr<char[]> bloc;
+    std::size_t taille = 0;
+};
+
+std::string Raison(int erreur)
+{
+    return std::strerror(erreur);
+}
+
+// The file's bytes, or standard input's when the name is empty or "-"; `quoi` names the file in messages.
+Octets LitFichier(const std::string &nom, std::string_view quoi)
+{
+    Octets octets;
+    if (nom.empty() || nom == "-") {
+        if (const int erreur = octets.Lit(STDIN_FILENO))
+            throw Echec{"balizo-outils: ne peut lire l'entrée standard: " + Raison(erreur)};
+        return octets;
+    }
+    const int fd = open(nom.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw Echec{"balizo-outils: ne peut ouvrir " + std::string(quoi) + nom + ": " + Raison(errno)};
+    const int erreur = octets.Lit(fd);
+    close(fd);
+    if (erreur == EISDIR)
+        throw Echec{"balizo-outils: ne peut ouvrir " + std::string(quoi) + nom + ": " + Raison(erreur)};
+    if (erreur)
+        throw Echec{"balizo-outils: ne peut lire " + std::string(quoi) + nom + ": " + Raison(erreur)};
+    return octets;
+}
+
+// Writes the mark and the pieces to standard output in order, with as few calls as the system allows; 0, or the
+// error number.
+int Ecrit(std::string_view marque, const std::vector<std::string> &morceaux)
+{
+    std::vector<iovec> restants;
+    restants.push_back({const_cast<char *>(marque.data()), marque.size()});
+    for (const std::string &morceau : morceaux)
+        restants.push_back({const_cast<char *>(morceau.data()), morceau.size()});
+    std::size_t premier = 0;
+    while (premier < restants.size()) {
+        if (restants[premier].iov_len == 0) {
+            ++premier;
+            continue;
+        }
+        const int nombre = static_cast<int>(std::min<std::size_t>(restants.size() - premier, IOV_MAX));
+        ssize_t ecrit = writev(STDOUT_FILENO, restants.data() + premier, nombre);
+        if (ecrit < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        for (; premier < restants.size() && std::size_t(ecrit) >= restants[premier].iov_len; ++premier)
+            ecrit -= static_cast<ssize_t>(restants[premier].iov_len);
+        if (premier < restants.size()) {
+            restants[premier].iov_base = static_cast<char *>(restants[premier].iov_base) + ecrit;
+            restants[premier].iov_len -= std::size_t(ecrit);
+        }
+    }
+    return 0;
+}
+
+// --- The accent table -----------------------------------------------------------------------------------------
+
+// The folder that holds the running program; empty when the system does not tell.
+std::string DossierDuProgramme()
+{
+    std::string chemin(256, '\0');
+    for (;;) {
+        const ssize_t longueur = readlink("/proc/self/exe", chemin.data(), chemin.size());
+        if (longueur < 0)
+            return {};
+        if (std::size_t(longueur) < chemin.size()) {
+            chemin.resize(std::size_t(longueur));
+            break;
+        }
+        chemin.resize(chemin.size() * 2);
+    }
+    const std::size_t barre = chemin.rfind('/');
+    return barre == std::string::npos ? std::string() : chemin.substr(0, barre);
+}
+
+// The table used without --accents: beside the program (a build folder), in the share folder next to the one that
+// holds the program (an installed copy, wherever its prefix), else where the installation put it.
+std::string TableParDefaut()
+{
+    std::vector<std::string> candidats;
+    if (const std::string dossier = DossierDuProgramme(); !dossier.empty()) {
+        candidats.push_back(dossier + "/Accents.txt");
+        candidats.push_back(dossier + "/../share/balizo/Accents.txt");
+    }
+    candidats.push_back(BALIZO_DOSSIER_DONNEES "/Accents.txt");
+    struct stat etat;
+    for (const std::string &candidat : candidats) {
+        if (stat(candidat.c_str(), &etat) == 0 && !S_ISDIR(etat.st_mode))
+            return candidat;
+    }
+    std::string message = "balizo-outils: table des accents introuvable; cherchée dans";
+    for (const std::string &candidat : candidats)
+        message += "\n  " + candidat;
+    throw Echec{message + "\nIndiquez-la avec --accents=FICHIER."};
+}
+
+// The table's rows in the page's encoding, whatever the table's own: UTF-8, or converted to Windows-1252 without the
+// rows that Windows-1252 cannot write.
+std::vector<LigneAccent> Table(const Commande &commande, Encodage encodage)
+{
+    const std::string chemin = commande.accents ? *commande.accents : TableParDefaut();
+    const Octets octets = LitFichier(chemin, "la table des accents ");
+    std::vector<LigneAccent> lignes = ChargeTableAccents(octets.Vue());
+    return encodage == Encodage::Windows1252 ? EnWindows1252(lignes) : lignes;
+}
+
+// --- The transformations --------------------------------------------------------------------------------------
+
+// What goes to standard output, in order: the page's byte-order mark, then the pieces of the text, written as they
+// were built, without joining them.
+struct Resultat {
+    std::string_view marque;
+    std::vector<std::string> morceaux;
+};
+
+bool UtiliseLaTable(const Commande &commande)
+{
+    return commande.action == Action::CorrigerAccents || commande.action == Action::RestaurerAccents ||
+           (commande.action == Action::SupprimerTags && commande.restauration);
+}
+
+// The page's encoding is DetecteEncodage's: valid UTF-8 after a byte-order mark, valid UTF-8, otherwise
+// Windows-1252. It matters only for the form of the table and for whether a leading mark is one, so it is checked
+// only then, on the other cores, while this one removes the tags as if a leading mark were one.
+Resultat Transforme(const Commande &commande, std::string_view page)
+{
+    Resultat resultat;
+    if (commande.action == Action::Ancres) {
+        // No anchor name can hold a mark at the head of the page.
+        std::vector<std::string> ancres;
+        ListeAncres(page, ancres);
+        std::string texte;
+        for (const std::string &ancre : ancres) {
+            texte += ancre;
+            texte += '\n';
+        }
+        resultat.morceaux.push_back(std::move(texte));
+        return resultat;
+    }
+
+    const bool marque = page.starts_with(MarqueUtf8);
+    const bool table = UtiliseLaTable(commande);
+    std::string_view contenu = marque ? page.substr(MarqueUtf8.size()) : page;
+    std::optional<ValidationUtf8> validation;
+    if (marque || table)
+        validation.emplace(contenu);
+
+    // The mark's bytes hold no line end: the text and the page end their lines alike.
+    const std::string_view fin = TexteFinDeLigne(DetecteFinDeLigne(page));
+    auto ote = [&] {
+        if (commande.action == Action::SupprimerTags)
+            return SupprimeTags(contenu, commande.remplacement, fin);
+        if (commande.action == Action::SupprimerTableaux)
+            return SupprimeTableaux(contenu, fin);
+        return std::string();
+    };
+    std::string texte = ote();
+    const bool valide = !validation || validation->Valide();
+    const Encodage encodage = !valide ? Encodage::Windows1252 : marque ? Encodage::Utf8Bom : Encodage::Utf8;
+    if (marque && !valide) {
+        // Windows-1252 text that begins with the mark's bytes: they are text, and the page is done again.
+        contenu = page;
+        texte = ote();
+    }
+    if (encodage == Encodage::Utf8Bom)
+        resultat.marque = MarqueUtf8;
+
+    if (!table) {
+        resultat.morceaux.push_back(std::move(texte));
+    } else {
+        const std::vector<LigneAccent> lignes = Table(commande, encodage);
+        if (commande.action == Action::CorrigerAccents)
+            resultat.morceaux = AppliqueEnMorceaux(Correction(lignes), contenu);
+        else if (commande.action == Action::RestaurerAccents)
+            resultat.morceaux = AppliqueEnMorceaux(Restauration(lignes), contenu);
+        else
+            resultat.morceaux = AppliqueEnMorceaux(Restauration(lignes), texte);
+    }
+    return resultat;
+}
+
+Resultat Execute(const Commande &commande)
+{
+    Resultat resultat;
+    if (commande.action == Action::Aide) {
+        resultat.morceaux.emplace_back(Aide);
+    } else if (commande.action == Action::CheminRelatif) {
+        resultat.morceaux.push_back(CheminRelatif(commande.arguments[0], commande.arguments[1]) + '\n');
+    } else {
+        const std::string nom = commande.arguments.empty() ? std::string() : commande.arguments[0];
+        const Octets page = LitFichier(nom, "le fichier ");
+        resultat = Transforme(commande, page.Vue());
+    }
+    return resultat;
+}
+
+} // namespace
+
+int LanceOutils(int argc, char **argv)
+{
+    // System messages (the reasons for a failure) in the user's language; nothing else depends on the locale.
+    std::setlocale(LC_MESSAGES, "");
+    // Past the size limit on files, a write then fails with EFBIG and is reported, instead of the signal ending the
+    // program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+    Resultat resultat;
+    try {
+        resultat = Execute(Analyse(argc, argv));
+    } catch (const Echec &echec) {
+        std::fprintf(stderr, "%s\n", echec.message.c_str());
+        return echec.code;
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "balizo-outils: mémoire insuffisante\n");
+        return 2;
+    } catch (const std::exception &erreur) {
+        std::fprintf(stderr, "balizo-outils: %s\n", erreur.what());
+        return 2;
+    }
+    if (const int erreur = Ecrit(resultat.marque, resultat.morceaux)) {
+        std::fprintf(stderr, "balizo-outils: ne peut écrire sur la sortie standard: %s\n", Raison(erreur).c_str());
+        return 1;
+    }
+    return 0;
+}

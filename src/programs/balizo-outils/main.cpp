@@ -1,0 +1,6 @@
+#include "programs/balizo-outils/Outils.h"
+
+int main(int argc, char **argv)
+{
+    return LanceOutils(argc, argv);
+}

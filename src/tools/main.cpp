@@ -1,6 +1,0 @@
-#include "tools/Outils.h"
-
-int main(int argc, char **argv)
-{
-    return LanceOutils(argc, argv);
-}

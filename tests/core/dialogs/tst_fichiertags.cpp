@@ -1,0 +1,90 @@
+#include "core/dialogs/FichierTags.h"
+
+#include <QtTest>
+
+// The comma, no-break space and space of a caption between a tag's opening and closing texts.
+#define SEP ",\xC2\xA0 "
+
+namespace {
+
+// "nature:opening|closing|caption", with 1 for a tag and 2 for an attribute.
+QByteArray Entree(const TTag &t)
+{
+    return QByteArray::fromStdString(std::to_string(t.Nature) + ':' + t.Texte + '|' + t.Fermeture + '|' + t.Libelle);
+}
+
+// The entries in file order, each tag followed by its attributes.
+QByteArrayList Entrees(const QByteArray &octets)
+{
+    QByteArrayList entrees;
+    for (const BaliseTags &b : LitFichierTags(std::string_view(octets.constData(), octets.size()))) {
+        entrees << Entree(b.balise);
+        for (const TTag &a : b.attributs)
+            entrees << Entree(a);
+    }
+    return entrees;
+}
+
+} // namespace
+
+class TstFichierTags : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lecture_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QByteArrayList>("attendu");
+        const auto ligne = [](const char *nom, QByteArray octets, QByteArrayList attendu) {
+            QTest::newRow(nom) << octets << attendu;
+        };
+        ligne("sans tabulation: tout en ouverture", "<BR>", {"1:<BR>||<BR>"});
+        ligne("tabulation: libellé avec virgule, insécable, espace", "<A>\tx\ty", {"1:<A>|x\ty|<A>" SEP "x\ty"});
+        ligne("attributs sous la dernière balise, « + » sans tabulation: balise",
+              "<T>\t</T>\n+\tBORDER\n<TR>\n+\tA=1\n+BORDER",
+              {"1:<T>|</T>|<T>" SEP "</T>", "2:BORDER||BORDER", "1:<TR>||<TR>", "2:A=1||A=1", "1:+BORDER||+BORDER"});
+        ligne("attribut avant toute balise: lu comme balise", "+\tB\n+\tW", {"1:+|B|+" SEP "B", "2:W||W"});
+        ligne("fichier vide: aucune entrée", "", {});
+        ligne("CR LF, LF, CR", "<B>\r\n<I>\n<U>\r<S>", {"1:<B>||<B>", "1:<I>||<I>", "1:<U>||<U>", "1:<S>||<S>"});
+        ligne("CR puis CR LF: une ligne vide entre", "<B>\r\r\n<I>", {"1:<B>||<B>", "1:||", "1:<I>||<I>"});
+        ligne("fin de ligne finale: pas d'entrée de plus", "<B>\r\n<I>\r\n", {"1:<B>||<B>", "1:<I>||<I>"});
+        ligne("CR final: pas d'entrée de plus", "<B>\r", {"1:<B>||<B>"});
+        ligne("UTF-8 gardé, marque d'ordre ôtée", "\xEF\xBB\xBF<P>\tété €", {"1:<P>|été €|<P>" SEP "été €"});
+        ligne("Windows-1252 en UTF-8", "<P>\t\xE9t\xE9 \x80\n+\t\x9C", {"1:<P>|été €|<P>" SEP "été €", "2:œ||œ"});
+        ligne("un octet invalide: tout le fichier en Windows-1252", "é\n\xE9", {"1:Ã©||Ã©", "1:é||é"});
+    }
+
+    void lecture()
+    {
+        QFETCH(QByteArray, octets);
+        QTEST(Entrees(octets), "attendu");
+    }
+
+    // What a double click writes: opening and closing texts, nothing for a file.
+    void insertion_data()
+    {
+        QTest::addColumn<int>("nature");
+        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<QByteArrayList>("insere");
+        const auto ligne = [](const char *nom, int nature, QByteArray texte, QByteArrayList insere) {
+            QTest::newRow(nom) << nature << texte << insere;
+        };
+        ligne("balise: ouverture et fermeture", NatureBalise, "<B>", {"<B>", "</B>"});
+        ligne("attribut sans =: espace, texte, =", NatureAttribut, "BORDER", {" BORDER=", ""});
+        ligne("attribut avec =: pas de second =", NatureAttribut, "A=1", {" A=1", ""});
+        ligne("fichier: rien", NatureFichier, "T.txt", {});
+    }
+
+    void insertion()
+    {
+        QFETCH(int, nature);
+        QFETCH(QByteArray, texte);
+        QByteArrayList insere;
+        if (const auto textes = TextesInsertion({nature, texte.toStdString(), "</B>", {}}))
+            insere << QByteArray::fromStdString(textes->first) << QByteArray::fromStdString(textes->second);
+        QTEST(insere, "insere");
+    }
+};
+
+QTEST_APPLESS_MAIN(TstFichierTags)
+#include "tst_fichiertags.moc"

@@ -1,0 +1,120 @@
+#include "core/document/Encodage.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(Encodage)
+Q_DECLARE_METATYPE(FinDeLigne)
+
+class TstEncodage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void detection_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<Encodage>("encodage");
+        const QByteArray ascii("<p>seize octets</p>\n");
+        QTest::newRow("ASCII") << ascii << Encodage::Utf8;
+        QTest::newRow("accents UTF-8, dont un à cheval sur 8 octets") << QByteArray("1234567é, € 😀") << Encodage::Utf8;
+        QTest::newRow("octets NUL") << QByteArray("a\0b\0\0\0\0\0\0\0\0c", 12) << Encodage::Utf8;
+        QTest::newRow("marque et UTF-8") << QByteArray("\xEF\xBB\xBF" "été") << Encodage::Utf8Bom;
+        QTest::newRow("marque puis invalide: Windows-1252") << QByteArray("\xEF\xBB\xBF" "caf\xE9") << Encodage::Windows1252;
+        QTest::newRow("é Latin-1 (0xE9) après l'ASCII") << ascii + "\xE9" + ascii << Encodage::Windows1252;
+        QTest::newRow("séquence tronquée en fin") << ascii + "\xE2\x82" << Encodage::Windows1252;
+        QTest::newRow("suite isolée") << QByteArray("a\x80") << Encodage::Windows1252;
+        QTest::newRow("forme trop longue C0 AF") << QByteArray("\xC0\xAF") << Encodage::Windows1252;
+        QTest::newRow("forme trop longue E0 80 AF") << QByteArray("\xE0\x80\xAF") << Encodage::Windows1252;
+        QTest::newRow("surrogate ED A0 80") << QByteArray("\xED\xA0\x80") << Encodage::Windows1252;
+        QTest::newRow("au-delà de U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << Encodage::Windows1252;
+    }
+
+    void detection()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(Encodage, encodage);
+        QCOMPARE(DetecteEncodage(octets.toStdString()), encodage);
+        QCOMPARE(EstUtf8Valide(octets.toStdString()), encodage != Encodage::Windows1252);
+        const std::string_view vue(octets.constData(), octets.size());
+        QVERIFY(Contenu(vue, encodage) == vue.substr(encodage == Encodage::Utf8Bom ? 3 : 0));
+    }
+
+    void windows1252AllerRetour()
+    {
+        std::string octets;
+        for (int i = 0; i < 256; ++i)
+            octets += char(i);
+        const std::string debut = "déjà ";
+        std::string texte = debut;
+        DecodeWindows1252(octets, texte);
+        QCOMPARE(texte.size(), debut.size() + LongueurUtf8DeWindows1252(octets));
+        QVERIFY(texte.starts_with(debut) && EstUtf8Valide(texte));
+        QCOMPARE(EncodeWindows1252(texte.substr(debut.size())), std::optional(octets));
+    }
+
+    void windows1252Encode_data()
+    {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QByteArray>("octets");
+        QTest::newRow("accents et table 0x80-0x9F") << "é€Œ™Ÿ" << QByteArray("\xE9\x80\x8C\x99\x9F");
+        QTest::newRow("U+0080 n'a pas d'octet") << QString(QChar(0x80)) << QByteArray();
+        QTest::newRow("U+0100 hors page") << "a\u0100" << QByteArray();
+        QTest::newRow("chinois hors page") << "中" << QByteArray();
+        QTest::newRow("emoji hors page") << "😀" << QByteArray();
+    }
+
+    void windows1252Encode()
+    {
+        QFETCH(QString, texte);
+        QFETCH(QByteArray, octets);
+        const std::optional<std::string> encode = EncodeWindows1252(texte.toStdString());
+        QCOMPARE(encode, octets.isEmpty() ? std::nullopt : std::optional(octets.toStdString()));
+    }
+
+    // Malformed UTF-8 has no Windows-1252 bytes: decoded loosely, each of these would pass for a character.
+    void windows1252Malforme_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::newRow("C3 65: suite invalide, pas å") << QByteArray("caf\xC3" "e");
+        QTest::newRow("C2 41: suite invalide, pas l'octet 81") << QByteArray("\xC2" "A");
+        QTest::newRow("E2 82 2C: troisième octet invalide, pas €") << QByteArray("\xE2\x82,");
+        QTest::newRow("E2 80 D8: tronquée par un autre début, pas ‘") << QByteArray("\xE2\x80\xD8" "x");
+        QTest::newRow("E0 82 A9: forme trop longue de ©") << QByteArray("\xE0\x82\xA9");
+        QTest::newRow("C1 A9: forme trop longue sur deux octets") << QByteArray("\xC1\xA9");
+        QTest::newRow("ED A0 80: surrogate") << QByteArray("\xED\xA0\x80");
+        QTest::newRow("C3 en fin de texte, après huit octets ASCII") << QByteArray("12345678\xC3");
+    }
+
+    void windows1252Malforme()
+    {
+        QFETCH(QByteArray, octets);
+        QVERIFY(!EncodeWindows1252(std::string_view(octets.constData(), octets.size())));
+    }
+
+    void finsDeLigne_data()
+    {
+        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<FinDeLigne>("detectee");
+        QTest::addColumn<QByteArray>("versLf");
+        QTest::addColumn<QByteArray>("versCr");
+        QTest::newRow("sans fin de ligne: LF") << QByteArray("a") << FinDeLigne::Lf << QByteArray("a") << QByteArray("a");
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << FinDeLigne::CrLf << QByteArray("a\nb\n") << QByteArray("a\rb\r");
+        QTest::newRow("LF d'abord, LF seul gardé") << QByteArray("a\nb\r\n") << FinDeLigne::Lf << QByteArray("a\nb\n") << QByteArray("a\nb\r");
+        QTest::newRow("CR d'abord, CR seul gardé") << QByteArray("a\rb\r\n\r") << FinDeLigne::Cr << QByteArray("a\rb\n\r") << QByteArray("a\rb\r\r");
+        QTest::newRow("LF CR n'est pas une paire") << QByteArray("\n\r") << FinDeLigne::Lf << QByteArray("\n\r") << QByteArray("\n\r");
+    }
+
+    void finsDeLigne()
+    {
+        QFETCH(QByteArray, texte);
+        QFETCH(FinDeLigne, detectee);
+        QFETCH(QByteArray, versLf);
+        QFETCH(QByteArray, versCr);
+        QCOMPARE(DetecteFinDeLigne(texte.toStdString()), detectee);
+        QCOMPARE(AvecFinsDeLigne(texte.toStdString(), FinDeLigne::Lf), versLf.toStdString());
+        QCOMPARE(AvecFinsDeLigne(texte.toStdString(), FinDeLigne::Cr), versCr.toStdString());
+        QCOMPARE(AvecFinsDeLigne(texte.toStdString(), FinDeLigne::CrLf), texte.toStdString());
+    }
+};
+
+QTEST_APPLESS_MAIN(TstEncodage)
+#include "tst_encodage.moc"

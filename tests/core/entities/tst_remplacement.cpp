@@ -1,0 +1,166 @@
+#include "core/entities/Remplacement.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+// In the rows, a series is written "cherche>remplace", one row per string.
+class TstRemplacement : public QObject {
+    Q_OBJECT
+
+    static SerieRemplacements Serie(const QStringList &ecrite)
+    {
+        std::vector<Remplacement> lignes;
+        for (const QString &ligne : ecrite)
+            lignes.push_back({ligne.section(u'>', 0, 0).toStdString(), ligne.section(u'>', 1).toStdString()});
+        return SerieRemplacements(std::move(lignes));
+    }
+
+private slots:
+    void remplace_data()
+    {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QString>("cherche");
+        QTest::addColumn<QString>("remplace");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("recherche vide: inchangé") << "abc" << "" << "x" << "abc";
+        QTest::newRow("a en aa: chaque a doublé, une fois") << "banana" << "a" << "aa" << "baanaanaa";
+        QTest::newRow("sans chevauchement, de gauche à droite") << "aaaaa" << "aa" << "b" << "bba";
+        QTest::newRow("casse distinguée: é n'est pas É") << "Été été" << "é" << "&eacute;" << "Ét&eacute; &eacute;t&eacute;";
+    }
+
+    void remplace()
+    {
+        QFETCH(QString, texte);
+        QFETCH(QString, cherche);
+        QFETCH(QString, remplace);
+        QFETCH(QString, attendu);
+        const std::string avant = texte.toStdString();
+        QCOMPARE(Remplace(avant, cherche.toStdString(), remplace.toStdString(), LimiteResultat(avant.size())),
+                 attendu.toStdString());
+    }
+
+    void serie_data()
+    {
+        QTest::addColumn<QStringList>("lignes");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QString>("attendu");
+        QTest::addColumn<bool>("unePasse");
+        QTest::newRow("& en &amp; après é: l'esperluette écrite convertie aussi")
+            << QStringList{"é>&eacute;", "&>&amp;"} << "é&" << "&amp;eacute;&amp;" << false;
+        QTest::newRow("& en &amp; avant é: seule celle du texte")
+            << QStringList{"&>&amp;", "é>&eacute;"} << "é&" << "&eacute;&amp;" << true;
+        QTest::newRow("doublon: la première ligne gagne") << QStringList{"ab>1", "x>2", "ab>3"} << "abxab" << "121" << true;
+        QTest::newRow("doublon après un remplacement qui le recrée")
+            << QStringList{"a>aa", "a>b"} << "a" << "bb" << false;
+        QTest::newRow("recherches vides ignorées") << QStringList{">x", "a>b", ">"} << "aa" << "bb" << true;
+        QTest::newRow("chevauchement: ab puis bc") << QStringList{"ab>1", "bc>2"} << "abc bc" << "1c 2" << false;
+        QTest::newRow("retrait puis recherche d'un octet") << QStringList{"x>", "a>b"} << "axa" << "bb" << true;
+        QTest::newRow("retrait qui rapproche ab") << QStringList{"x>", "ab>1"} << "axb" << "1" << false;
+        QTest::newRow("longues recherches, même début sur 8 octets")
+            << QStringList{"&abcdefgh1;>1", "&abcdefgh2;>2", "&abcdefgh;>0"}
+            << "&abcdefgh2;&abcdefgh;&abcdefgh1x&abcdefgh1;&abcdefgh1" << "20&abcdefgh1x1&abcdefgh1" << true;
+    }
+
+    void serie()
+    {
+        QFETCH(QStringList, lignes);
+        QFETCH(QString, texte);
+        QFETCH(QString, attendu);
+        QFETCH(bool, unePasse);
+        const SerieRemplacements serie = Serie(lignes);
+        QCOMPARE(serie.AppliqueLigneParLigne(texte.toStdString()), attendu.toStdString());
+        QCOMPARE(serie.Applique(texte.toStdString()), attendu.toStdString());
+        QCOMPARE(serie.UnePasse(), unePasse);
+    }
+
+    // A text of `taille` letters a, each replaced by `longueur` letters b; with a second row, in one pass.
+    void limite_data()
+    {
+        QTest::addColumn<int>("taille");
+        QTest::addColumn<int>("longueur");
+        QTest::addColumn<bool>("unePasse");
+        QTest::addColumn<bool>("accepte");
+        constexpr int Plancher = 8 << 20;
+        for (const bool unePasse : {false, true}) {
+            const char *const passe = unePasse ? "une passe" : "une ligne";
+            QTest::addRow("%s: petite page, résultat de 8 Mo tout juste", passe) << 1024 << Plancher / 1024 << unePasse << true;
+            QTest::addRow("%s: petite page, un octet de plus", passe) << 1 << Plancher + 1 << unePasse << false;
+            QTest::addRow("%s: page de 256 Ko, 64 fois plus longue", passe) << (256 << 10) << 64 << unePasse << true;
+            QTest::addRow("%s: page de 256 Ko, 65 fois plus longue", passe) << (256 << 10) << 65 << unePasse << false;
+            QTest::addRow("%s: raccourcie, jamais refusée", passe) << (256 << 10) << 0 << unePasse << true;
+        }
+    }
+
+    void limite()
+    {
+        QFETCH(int, taille);
+        QFETCH(int, longueur);
+        QFETCH(bool, unePasse);
+        QFETCH(bool, accepte);
+        std::vector<Remplacement> lignes = {{"a", std::string(longueur, 'b')}};
+        if (unePasse)
+            lignes.push_back({"c", "d"});
+        const SerieRemplacements serie(std::move(lignes));
+        const std::string texte(taille, 'a');
+        if (accepte) {
+            QCOMPARE(serie.Applique(texte).size(), std::size_t(taille) * longueur);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(std::bad_alloc, serie.Applique(texte));
+            QVERIFY_THROWS_EXCEPTION(std::bad_alloc, serie.AppliqueLigneParLigne(texte));
+        }
+    }
+
+    // Each row doubles the text: the limit counts from the text given, not from the result of the row before.
+    void lignesQuiDoublent()
+    {
+        const SerieRemplacements serie(std::vector<Remplacement>(14, {"a", "aa"}));
+        const std::string page(1024, 'a');
+        QVERIFY_THROWS_EXCEPTION(std::bad_alloc, serie.Applique(page));
+        QVERIFY_THROWS_EXCEPTION(std::bad_alloc, serie.AppliqueLigneParLigne(page));
+        QCOMPARE(serie.Applique("b"), std::string("b"));
+    }
+
+    // Series of small alphabets, where overlaps, duplicates, empty replacements and replacements holding search
+    // texts are all common: the fast way must match the reference, whichever way it takes.
+    void differentiel_data()
+    {
+        QTest::addColumn<QByteArray>("alphabet");
+        QTest::newRow("ASCII: premiers octets en table") << QByteArray("abc");
+        QTest::newRow("esperluette et point-virgule, comme les entités") << QByteArray("&ab;");
+        QTest::newRow("octets hauts: sauts de huit octets") << QByteArray("\xC3\xA9\xA8");
+    }
+
+    void differentiel()
+    {
+        QFETCH(QByteArray, alphabet);
+        QRandomGenerator alea(1789);
+        const QByteArray avecEspaces = alphabet + "  ";
+        const auto mot = [&](int longueurMax, const QByteArray &lettres) {
+            std::string mot(alea.bounded(longueurMax + 1), ' ');
+            for (char &c : mot)
+                c = lettres[alea.bounded(lettres.size())];
+            return mot;
+        };
+        int series[2] = {0, 0};
+        for (int essai = 0; essai < 3000; ++essai) {
+            std::vector<Remplacement> lignes(alea.bounded(2, 6));
+            for (Remplacement &ligne : lignes)
+                ligne = {mot(3, alphabet), mot(alea.bounded(3) == 0 ? 0 : 3, alphabet)};
+            const SerieRemplacements serie(lignes);
+            ++series[serie.UnePasse()];
+            for (int texte = 0; texte < 8; ++texte) {
+                const std::string avant = mot(40, avecEspaces);
+                if (serie.Applique(avant) != serie.AppliqueLigneParLigne(avant)) {
+                    std::string ecrite;
+                    for (const Remplacement &ligne : lignes)
+                        ecrite += ligne.cherche + ">" + ligne.remplace + " ";
+                    QFAIL(qPrintable(QString("série %1, texte %2").arg(ecrite.c_str(), avant.c_str())));
+                }
+            }
+        }
+        QVERIFY2(series[true] > 300 && series[false] > 300, qPrintable(QString("%1 %2").arg(series[0]).arg(series[1])));
+    }
+};
+
+QTEST_APPLESS_MAIN(TstRemplacement)
+#include "tst_remplacement.moc"

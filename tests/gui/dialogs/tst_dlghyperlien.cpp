@@ -1,0 +1,148 @@
+#include "CadreDeTest.h"
+#include "gui/dialogs/ComboHistorique.h"
+#include "gui/dialogs/DlgAncreLocale.h"
+#include "gui/dialogs/DlgHyperlien.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+// The document's text with its selection between "[" and "]".
+static QByteArray AvecMarques(TWndHTML *w)
+{
+    const int debut = int(w->EditHTML->SelStart());
+    return Texte(w).insert(debut + int(w->EditHTML->SelLength()), ']').insert(debut, '[');
+}
+
+static void Tape(QLineEdit *champ, const QString &texte)
+{
+    champ->selectAll();
+    QTest::keyClicks(champ, texte);
+}
+
+// The hyperlink and local anchor dialogs, run from a document window.
+class TestDlgHyperlien : public CadreDeTest {
+    Q_OBJECT
+
+    const QString dossierInitial = QDir::currentPath();
+
+    // Opens the page written in the temporary folder; without a name, a new untitled document.
+    TWndHTML *Page(const QString &nom, const QByteArray &contenu)
+    {
+        if (!nom.isEmpty())
+            return Ouvre(Fichier(nom, contenu));
+        frame->FileNew();
+        frame->FenetreActive()->EditHTML->Remplace(0, 0, contenu.toStdString());
+        return frame->FenetreActive();
+    }
+
+    // Runs the hyperlink dialog: "P:x" types x in Protocole; likewise A Adresse, L AncreLocale, F Fichier, R Ancre,
+    // U URL; then OK is clicked, or Annuler if it is the last step.
+    TDlgInsertionHyperlien &Lien(TWndHTML *w, const QStringList &etapes)
+    {
+        TDlgInsertionHyperlien &d = frame->DlgHyperlien();
+        Repond([&d, etapes] {
+            const QHash<QChar, QLineEdit *> champs{{u'P', d.Protocole->lineEdit()}, {u'A', d.Adresse->lineEdit()},
+                                                   {u'L', d.AncreLocale->Edition}, {u'F', d.Fichier->lineEdit()},
+                                                   {u'R', d.Ancre->lineEdit()}, {u'U', d.URL->lineEdit()}};
+            for (const QString &etape : etapes)
+                if (etape != u"Annuler")
+                    Tape(champs.value(etape.at(0)), etape.mid(2));
+        }, etapes.endsWith("Annuler") ? d.CancelBtn : d.OkBtn);
+        w->InsertionLien();
+        return d;
+    }
+
+private slots:
+    void init()
+    {
+        // Untitled documents lie in the current folder.
+        QVERIFY(QDir(dossier.path()).mkpath("courant") && QDir(dossier.path()).mkpath("site/sous"));
+        QVERIFY(QDir::setCurrent(dossier.filePath("courant")));
+        NouveauCadre();
+    }
+
+    void cleanup() { FermeCadre(); QDir::setCurrent(dossierInitial); }
+
+    void lien_data()
+    {
+        QTest::addColumn<QStringList>("etapes");
+        QTest::addColumn<QByteArray>("attendu");
+        QTest::addColumn<QString>("listes"); // Protocole after its first five | Adresse | Fichier | Ancre | URL
+        const auto ligne = [](const char *nom, QStringList etapes, const char *attendu, const char *listes) {
+            QTest::newRow(nom) << etapes << QByteArray("<a name=haut>") + attendu << QString(listes);
+        };
+        ligne("relatif puis URL retouchée après le protocole: protocole et adresse retenus, sélection gardée",
+              {"F:b.htm", "P:gopher://", "A:ici.fr", "U:la.fr"}, "<A HREF=\"la.fr\">ici.fr[mot]</A>",
+              "gopher:// | ici.fr |  |  | la.fr");
+        ligne("absolu puis relatif: fichier et ancre retenus", {"P:gopher://", "F:b.htm", "R:fin"},
+              "<A HREF=\"b.htm#fin\">[mot]</A>", " |  | b.htm | fin | b.htm#fin");
+        ligne("relatif puis ancre locale: l'URL seule retenue", {"F:b.htm", "L:haut"},
+              "<A HREF=\"#haut\">[mot]</A>", " |  |  |  | #haut");
+        ligne("Annuler: aucune liste ne change, rien d'inséré",
+              {"P:gopher://", "A:ici.fr", "F:b.htm", "R:fin", "Annuler"}, "[mot]", " |  |  |  | ");
+    }
+
+    void lien()
+    {
+        QFETCH(QStringList, etapes);
+        QFETCH(QByteArray, attendu);
+        QFETCH(QString, listes);
+        TWndHTML *w = Page("site/page.htm", "<a name=haut>mot");
+        w->EditHTML->Selectionne(13, 3);
+        TDlgInsertionHyperlien &d = Lien(w, etapes);
+        QCOMPARE(AvecMarques(w), attendu);
+        QStringList vues{d.Protocole->Entrees().mid(5).join(',')};
+        for (TComboHistorique *combo : {d.Adresse, d.Fichier, d.Ancre, d.URL})
+            vues << combo->Entrees().join(',');
+        QCOMPARE(vues.join(" | "), listes);
+    }
+
+    // The first document confirms "images/x.htm#fin", the last one shows the dialog; "|..." is untitled.
+    void offres_data()
+    {
+        QTest::addColumn<QStringList>("documents");
+        QTest::addColumn<QString>("offres"); // AncreLocale | Ancre | Fichier
+        QTest::newRow("même dossier: Fichier gardé; ancres des autres, la fenêtre de devant d'abord, une par casse, "
+                      "et leurs chemins")
+            << QStringList{"site/a.htm|<a name=x><a name=Y>", "site/sous/c.htm|<a name=y><a name=z>",
+                           "site/b.htm|<A NAME=\"b\">"}
+            << "b | y,z,x | a.htm,images/x.htm,sous/c.htm";
+        QTest::newRow("sous-dossier: Fichier vidé")
+            << QStringList{"site/a.htm|", "site/sous/c.htm|"} << " |  | ../a.htm";
+        QTest::newRow("autre document jamais enregistré: Sans Nom du dossier courant")
+            << QStringList{"|<a name=neuf>", "site/a.htm|"} << " | neuf | ../courant/Sans Nom";
+    }
+
+    void offres()
+    {
+        QFETCH(QStringList, documents);
+        QFETCH(QString, offres);
+        TWndHTML *w = nullptr;
+        for (const QString &document : documents) {
+            w = Page(document.section(u'|', 0, 0), document.section(u'|', 1).toUtf8());
+            if (document == documents.first())
+                Lien(w, {"F:images/x.htm", "R:fin"});
+        }
+        const TDlgInsertionHyperlien &d = Lien(w, {"Annuler"});
+        const QString vues = d.AncreLocale->Entrees().join(',') + " | " + d.Ancre->Entrees().join(',');
+        QCOMPARE(vues + " | " + d.Fichier->Entrees().join(','), offres);
+    }
+
+    // Annuler writes nothing and keeps the name typed, that OK then writes without its blanks.
+    void ancreLocale()
+    {
+        TWndHTML *w = Page("page.htm", "un mot");
+        w->EditHTML->Selectionne(3, 3);
+        TDlgInsertionAncreLocale &d = frame->DlgAncreLocale();
+        Repond([&d] { Tape(d.Ancre, " mon ancre "); }, d.CancelBtn);
+        w->InsertionAncreLocale();
+        QCOMPARE(AvecMarques(w), QByteArray("un [mot]"));
+        Repond([] {}, d.OkButton);
+        w->InsertionAncreLocale();
+        QCOMPARE(AvecMarques(w), QByteArray("un <A NAME=\"monancre\"></A>[mot]"));
+    }
+};
+
+QTEST_MAIN(TestDlgHyperlien)
+#include "tst_dlghyperlien.moc"
