@@ -4,5 +4,6 @@ set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
 
 "$racine/scripts/installer-dependances.sh"
-cmake -S "$racine" -B "$racine/build" -G Ninja
+# BALIZO_WERROR=ON (as the continuous integration sets it) makes every compiler warning an error.
+cmake -S "$racine" -B "$racine/build" -G Ninja -DBALIZO_WERROR="${BALIZO_WERROR:-OFF}"
 cmake --build "$racine/build"

@@ -115,12 +115,14 @@ std::vector<std::string> AppliqueEnMorceaux(const SerieRemplacements &serie, std
     const std::vector<std::string_view> morceaux =
         Morceaux(texte, NombreDeMorceaux(texte.size()), [](char c) { return c == '\n' || c == '\r'; });
     // Each piece may grow as much as the whole text may, in proportion to its size: the pieces joined stay within
-    // the limit on the whole result. The product would overflow 64 bits on a page of some hundreds of megabytes.
+    // the limit on the whole result. The product of the limit and the piece's size would overflow 64 bits on a page
+    // of some hundreds of megabytes: the quotient and the remainder are scaled apart.
     const std::size_t limite = LimiteResultat(texte.size());
     const auto part = [&](std::string_view morceau) {
         if (morceau.size() == texte.size())
             return limite;
-        return static_cast<std::size_t>(static_cast<unsigned __int128>(limite) * morceau.size() / texte.size());
+        const std::size_t n = texte.size();
+        return limite / n * morceau.size() + limite % n * morceau.size() / n;
     };
     std::vector<std::string> resultats(morceaux.size());
     Lot lot(morceaux.size(), [&](std::size_t i) { resultats[i] = serie.Applique(morceaux[i], part(morceaux[i])); });
