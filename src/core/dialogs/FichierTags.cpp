@@ -13,7 +13,7 @@ constexpr std::string_view SeparateurLibelle = ",\u00A0 ";
 TTag BaliseDeLigne(std::string_view ligne)
 {
     TTag tag;
-    tag.Nature = NatureBalise;
+    tag.Nature = NatureTag::Balise;
     const std::size_t tab = ligne.find('\t');
     if (tab == std::string_view::npos) {
         tag.Texte = ligne;
@@ -45,7 +45,7 @@ std::vector<BaliseTags> LitFichierTags(std::string_view octets)
         if (ligne->starts_with(PrefixeAttribut) && !balises.empty()) {
             const std::string_view attribut = ligne->substr(PrefixeAttribut.size());
             balises.back().attributs.push_back(
-                {NatureAttribut, std::string(attribut), std::string(), std::string(attribut)});
+                {NatureTag::Attribut, std::string(attribut), std::string(), std::string(attribut)});
         } else {
             balises.push_back({BaliseDeLigne(*ligne), {}});
         }
@@ -56,9 +56,9 @@ std::vector<BaliseTags> LitFichierTags(std::string_view octets)
 std::optional<std::pair<std::string, std::string>> TextesInsertion(const TTag &tag)
 {
     switch (tag.Nature) {
-    case NatureBalise:
+    case NatureTag::Balise:
         return std::pair{tag.Texte, tag.Fermeture};
-    case NatureAttribut:
+    case NatureTag::Attribut:
         // An attribute without its value gets the equals sign, ready for the value typed after it.
         return std::pair{" " + tag.Texte + (tag.Texte.find('=') == std::string::npos ? "=" : ""), std::string()};
     default:

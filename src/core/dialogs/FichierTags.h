@@ -10,11 +10,11 @@
 // and "+" TAB lines giving the attributes of the tag above them.
 
 // What a node of the tags palette stands for.
-enum NatureTag { NatureFichier = 0, NatureBalise = 1, NatureAttribut = 2 };
+enum class NatureTag { Fichier, Balise, Attribut };
 
 // One node of the tags palette: a file (its name), a tag (opening and closing texts) or an attribute (its text).
 struct TTag {
-    int Nature = NatureBalise;
+    NatureTag Nature = NatureTag::Balise;
     std::string Texte;
     std::string Fermeture;
     std::string Libelle; // the caption shown in the tree

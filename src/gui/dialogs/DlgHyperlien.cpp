@@ -248,7 +248,7 @@ void TDlgInsertionHyperlien::FormShow(const DocumentOuvert &actif, const std::ve
 
 void TDlgInsertionHyperlien::MajAbsolu()
 {
-    TypeLien = 0;
+    TypeLien = Lien::Absolu;
     URL->setEditText(QString::fromStdString(
         UrlAbsolue(Protocole->currentText().toStdString(), Adresse->currentText().toStdString())));
     Description->setText(Adresse->currentText());
@@ -256,13 +256,13 @@ void TDlgInsertionHyperlien::MajAbsolu()
 
 void TDlgInsertionHyperlien::MajLocal()
 {
-    TypeLien = 1;
+    TypeLien = Lien::Local;
     URL->setEditText(QString::fromStdString(UrlLocale(AncreLocale->Texte().toStdString())));
 }
 
 void TDlgInsertionHyperlien::MajRelatif()
 {
-    TypeLien = 2;
+    TypeLien = Lien::Relatif;
     URL->setEditText(QString::fromStdString(
         UrlRelative(Fichier->currentText().toStdString(), Ancre->currentText().toStdString())));
 }
@@ -270,10 +270,10 @@ void TDlgInsertionHyperlien::MajRelatif()
 void TDlgInsertionHyperlien::Ok()
 {
     URL->AjouteHistorique(URL->currentText());
-    if (TypeLien == 0) {
+    if (TypeLien == Lien::Absolu) {
         Protocole->AjouteHistorique(Protocole->currentText());
         Adresse->AjouteHistorique(Adresse->currentText());
-    } else if (TypeLien == 2) {
+    } else if (TypeLien == Lien::Relatif) {
         Fichier->AjouteHistorique(Fichier->currentText());
         Ancre->AjouteHistorique(Ancre->currentText());
     }

@@ -86,8 +86,9 @@ private:
     void MajRelatif();
     void Ok();
 
-    // The kind of link last edited by the user: 0 absolute, 1 local, 2 relative.
-    int TypeLien = 0;
+    // The kind of link last edited by the user.
+    enum class Lien { Absolu, Local, Relatif };
+    Lien TypeLien = Lien::Absolu;
     // The folder of the active document when the dialog was last shown, with its final "/".
     QString DossierCourant;
     std::string ouverture;

@@ -39,8 +39,9 @@ TTagsForm::TTagsForm(TMDIHtml &frame, const QString &dossierTags)
                        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     const QFileInfoList fichiers = dossier.exists() ? dossier.entryInfoList() : QFileInfoList();
     for (const QFileInfo &fichier : fichiers) {
-        QTreeWidgetItem *noeud = Noeud({NatureFichier, QFile::encodeName(fichier.fileName()).toStdString(), {}, {}},
-                                       fichier.completeBaseName());
+        QTreeWidgetItem *noeud =
+            Noeud({NatureTag::Fichier, QFile::encodeName(fichier.fileName()).toStdString(), {}, {}},
+                  fichier.completeBaseName());
         Tags->addTopLevelItem(noeud);
         if (!ChargeFichierTags(fichier.filePath(), noeud))
             break;

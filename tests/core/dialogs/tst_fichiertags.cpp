@@ -10,7 +10,7 @@ namespace {
 // "nature:opening|closing|caption", with 1 for a tag and 2 for an attribute.
 QByteArray Entree(const TTag &t)
 {
-    return QByteArray::fromStdString(std::to_string(t.Nature) + ':' + t.Texte + '|' + t.Fermeture + '|' + t.Libelle);
+    return QByteArray::fromStdString(std::to_string(int(t.Nature)) + ':' + t.Texte + '|' + t.Fermeture + '|' + t.Libelle);
 }
 
 // The entries in file order, each tag followed by its attributes.
@@ -66,13 +66,13 @@ private slots:
         QTest::addColumn<int>("nature");
         QTest::addColumn<QByteArray>("texte");
         QTest::addColumn<QByteArrayList>("insere");
-        const auto ligne = [](const char *nom, int nature, QByteArray texte, QByteArrayList insere) {
-            QTest::newRow(nom) << nature << texte << insere;
+        const auto ligne = [](const char *nom, NatureTag nature, QByteArray texte, QByteArrayList insere) {
+            QTest::newRow(nom) << int(nature) << texte << insere;
         };
-        ligne("balise: ouverture et fermeture", NatureBalise, "<B>", {"<B>", "</B>"});
-        ligne("attribut sans =: espace, texte, =", NatureAttribut, "BORDER", {" BORDER=", ""});
-        ligne("attribut avec =: pas de second =", NatureAttribut, "A=1", {" A=1", ""});
-        ligne("fichier: rien", NatureFichier, "T.txt", {});
+        ligne("balise: ouverture et fermeture", NatureTag::Balise, "<B>", {"<B>", "</B>"});
+        ligne("attribut sans =: espace, texte, =", NatureTag::Attribut, "BORDER", {" BORDER=", ""});
+        ligne("attribut avec =: pas de second =", NatureTag::Attribut, "A=1", {" A=1", ""});
+        ligne("fichier: rien", NatureTag::Fichier, "T.txt", {});
     }
 
     void insertion()
@@ -80,7 +80,7 @@ private slots:
         QFETCH(int, nature);
         QFETCH(QByteArray, texte);
         QByteArrayList insere;
-        if (const auto textes = TextesInsertion({nature, texte.toStdString(), "</B>", {}}))
+        if (const auto textes = TextesInsertion({NatureTag(nature), texte.toStdString(), "</B>", {}}))
             insere << QByteArray::fromStdString(textes->first) << QByteArray::fromStdString(textes->second);
         QTEST(insere, "insere");
     }
