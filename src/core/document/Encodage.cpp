@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
 constexpr std::uint64_t BitsHauts = 0x8080808080808080ULL;
 
 // The characters of bytes 0x80 to 0x9F; the five bytes that Windows-1252 leaves unassigned stand for themselves.

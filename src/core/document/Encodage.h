@@ -8,6 +8,9 @@
 
 enum class Encodage { Utf8, Utf8Bom, Windows1252 };
 
+// The UTF-8 byte-order mark.
+inline constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
+
 enum class FinDeLigne { CrLf, Lf, Cr };
 
 // The encoding of a file's bytes: a UTF-8 byte-order mark followed by valid UTF-8, valid UTF-8, otherwise Windows-1252.

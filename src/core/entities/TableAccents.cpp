@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
-
 // Spaces first, then double quotes: a field written "\" \"" keeps its one space.
 std::string Nettoie(std::string_view champ)
 {

@@ -44,11 +44,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     : utilisateur(std::move(utilisateur))
     , parametres(fichierParametres)
     , DlgFonte(QStringLiteral("MS Sans Serif"), 8)
-    , OpenDialog{QStringLiteral("Ouverture d'une page HTML..."),
-                 QStringLiteral("Fichiers HTML|*.htm;*.html|Fichiers Texte|*.txt|Fichiers Java|*.java|Tous|*.*"),
-                 {},
-                 true,
-                 {}}
+    , OpenDialog{QStringLiteral("Ouverture d'une page HTML..."), FiltreDocuments(), {}, true, {}}
     , EnregistrerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
     , ChargerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
     , imageDialog{QStringLiteral("Insertion d'une image GIF ou JPEG..."),

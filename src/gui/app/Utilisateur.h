@@ -15,6 +15,12 @@ struct DialogueFichier {
     QString nomPropose;
 };
 
+// The filter of the dialogs that open and save documents.
+inline QString FiltreDocuments()
+{
+    return QStringLiteral("Fichiers HTML|*.htm;*.html|Fichiers Texte|*.txt|Fichiers Java|*.java|Tous|*.*");
+}
+
 // Everything the program asks the user goes through here: the application shows real dialogs, tests script answers.
 class Utilisateur {
 public:

@@ -28,7 +28,6 @@ QAccessibleInterface *AccessibiliteSimple(const QString &classe, QObject *objet)
     return nullptr;
 }
 
-constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
 
 // Room left at the end of the text buffer after a load, so that the first edits do not copy the whole text again.
 constexpr std::size_t MargeTampon = 1 << 20;

@@ -31,13 +31,12 @@ namespace {
 
 const DialogueFichier SaveDialog{
     QStringLiteral("Enregistrer sous..."),
-    QStringLiteral("Fichiers HTML|*.htm;*.html|Fichiers Texte|*.txt|Fichiers Java|*.java|Tous|*.*"),
+    FiltreDocuments(),
     QStringLiteral("htm"),
     false,
     {},
 };
 
-constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
 
 } // namespace
 

@@ -32,8 +32,6 @@
 
 namespace {
 
-constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
-
 constexpr std::string_view Aide =
     "Usage : balizo-outils COMMANDE [OPTIONS] [FICHIER]\n"
     "\n"
