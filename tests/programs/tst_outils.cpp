@@ -217,6 +217,7 @@ private slots:
         QFETCH(int, nombre);
         // Lines of 101 bytes, three a piece.
         const QByteArray page = (QByteArray("€é").repeated(20) + "\n").repeated(3 * nombre);
+        const QByteArray attendu = (QByteArray("&euro;&eacute;").repeated(20) + "\n").repeated(3 * nombre);
         const std::string_view texte(page.constData(), page.size());
         QVERIFY(ValidationUtf8(texte, nombre).Valide());
         const SerieRemplacements correction({{"€", "&euro;"}, {"é", "&eacute;"}});
@@ -225,7 +226,7 @@ private slots:
         std::string corrigee;
         for (const std::string &morceau : morceaux)
             corrigee += morceau;
-        QCOMPARE(QByteArray::fromStdString(corrigee), (QByteArray("&euro;&eacute;").repeated(20) + "\n").repeated(3 * nombre));
+        QVERIFY(QByteArray::fromStdString(corrigee) == attendu);
     }
 
     void cheminRelatif_data()
