@@ -1,5 +1,8 @@
-// balizo-outils run as a user runs it, through QProcess. In the arguments of the rows, "@" stands for the test's
-// temporary folder.
+// balizo-outils run as a user runs it, through QProcess, and its work on a page in pieces. In the arguments of the
+// rows, "@" stands for the test's temporary folder.
+
+#include "core/entities/Remplacement.h"
+#include "programs/balizo-outils/Parallele.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -198,6 +201,32 @@ private slots:
             QCOMPARE(execution.code, 0);
             QVERIFY2(execution.sortie == attendu, execution.sortie.left(80).constData());
         }
+    }
+
+    // As many pieces as asked, whatever the cores. Every cut would fall on the first byte of a character of three
+    // bytes, and must move on to the end of its line.
+    void morceaux_data()
+    {
+        QTest::addColumn<int>("nombre");
+        QTest::newRow("deux morceaux") << 2;
+        QTest::newRow("sept morceaux") << 7;
+    }
+
+    void morceaux()
+    {
+        QFETCH(int, nombre);
+        // Lines of 101 bytes, three a piece.
+        const QByteArray page = (QByteArray("€é").repeated(20) + "\n").repeated(3 * nombre);
+        const QByteArray attendu = (QByteArray("&euro;&eacute;").repeated(20) + "\n").repeated(3 * nombre);
+        const std::string_view texte(page.constData(), page.size());
+        QVERIFY(ValidationUtf8(texte, nombre).Valide());
+        const SerieRemplacements correction({{"€", "&euro;"}, {"é", "&eacute;"}});
+        const std::vector<std::string> morceaux = AppliqueEnMorceaux(correction, texte, nombre);
+        QCOMPARE(morceaux.size(), std::size_t(nombre));
+        std::string corrigee;
+        for (const std::string &morceau : morceaux)
+            corrigee += morceau;
+        QVERIFY(QByteArray::fromStdString(corrigee) == attendu);
     }
 
     void cheminRelatif_data()

@@ -137,3 +137,14 @@ std::string CheminRelatif(std::string_view cible, std::string_view base)
     relatif += nomCible;
     return relatif;
 }
+
+EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgramme, bool programmeInscriptible,
+                                                 std::string_view dossierConfiguration)
+{
+    constexpr std::string_view Nom = "/Balizo.ini";
+    if (programmeInscriptible)
+        return {std::string(dossierProgramme).append(Nom), {}};
+    std::string dossier = std::string(dossierConfiguration).append("/balizo");
+    std::string fichier = dossier + std::string(Nom);
+    return {std::move(fichier), std::move(dossier)};
+}

@@ -13,3 +13,14 @@ std::string CheminLong(std::string_view chemin);
 
 // The reference to the target file from the folder of the base file, climbing with "../".
 std::string CheminRelatif(std::string_view cible, std::string_view base);
+
+// Where the settings file goes, and the folder to create before it is written (empty when there is none).
+struct EmplacementParametres {
+    std::string fichier;
+    std::string dossierACreer;
+};
+
+// "Balizo.ini" beside the program when the program's folder is writable; otherwise in "balizo" under the user's
+// configuration folder, to be created.
+EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgramme, bool programmeInscriptible,
+                                                 std::string_view dossierConfiguration);

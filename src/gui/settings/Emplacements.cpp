@@ -1,19 +1,22 @@
 #include "gui/settings/Emplacements.h"
 
+#include "core/settings/Chemins.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 QString CheminParametres()
 {
     const QString dossierProgramme = QCoreApplication::applicationDirPath();
-    if (QFileInfo(dossierProgramme).isWritable())
-        return dossierProgramme + QStringLiteral("/Balizo.ini");
-    const QString dossier =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/balizo");
-    QDir().mkpath(dossier);
-    return dossier + QStringLiteral("/Balizo.ini");
+    const EmplacementParametres emplacement = ChoixEmplacementParametres(
+        QFile::encodeName(dossierProgramme).toStdString(), QFileInfo(dossierProgramme).isWritable(),
+        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).toStdString());
+    if (!emplacement.dossierACreer.empty())
+        QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(emplacement.dossierACreer)));
+    return QFile::decodeName(QByteArray::fromStdString(emplacement.fichier));
 }
 
 QString CheminDonnees(const QString &nom)

@@ -97,8 +97,8 @@ void Lot::Termine()
         std::rethrow_exception(echec);
 }
 
-ValidationUtf8::ValidationUtf8(std::string_view octets)
-    : morceaux(Morceaux(octets, NombreDeMorceaux(octets.size()), [](char c) { return static_cast<unsigned char>(c) < 0x80; })),
+ValidationUtf8::ValidationUtf8(std::string_view octets, std::size_t nombre)
+    : morceaux(Morceaux(octets, nombre, [](char c) { return static_cast<unsigned char>(c) < 0x80; })),
       valides(morceaux.size()),
       lot(morceaux.size(), [this](std::size_t i) { valides[i] = EstUtf8Valide(morceaux[i]); })
 {
@@ -112,8 +112,14 @@ bool ValidationUtf8::Valide()
 
 std::vector<std::string> AppliqueEnMorceaux(const SerieRemplacements &serie, std::string_view texte)
 {
+    return AppliqueEnMorceaux(serie, texte, NombreDeMorceaux(texte.size()));
+}
+
+std::vector<std::string> AppliqueEnMorceaux(const SerieRemplacements &serie, std::string_view texte,
+                                            std::size_t nombre)
+{
     const std::vector<std::string_view> morceaux =
-        Morceaux(texte, NombreDeMorceaux(texte.size()), [](char c) { return c == '\n' || c == '\r'; });
+        Morceaux(texte, nombre, [](char c) { return c == '\n' || c == '\r'; });
     // Each piece may grow as much as the whole text may, in proportion to its size: the pieces joined stay within
     // the limit on the whole result. The product of the limit and the piece's size would overflow 64 bits on a page
     // of some hundreds of megabytes: the quotient and the remainder are scaled apart.

@@ -51,7 +51,9 @@ private:
 // an ASCII byte, which ends a character in any valid text, so that the whole is valid exactly when each piece is.
 class ValidationUtf8 {
 public:
-    explicit ValidationUtf8(std::string_view octets);
+    explicit ValidationUtf8(std::string_view octets) : ValidationUtf8(octets, NombreDeMorceaux(octets.size())) {}
+    // In about `nombre` pieces, however many cores there are.
+    ValidationUtf8(std::string_view octets, std::size_t nombre);
     bool Valide();
 
 private:
@@ -65,3 +67,6 @@ private:
 // pieces joined are the series over the whole text. Throws std::bad_alloc when a piece's result would pass its share
 // of LimiteResultat of the whole text.
 std::vector<std::string> AppliqueEnMorceaux(const SerieRemplacements &serie, std::string_view texte);
+// The same in about `nombre` pieces, however many cores there are.
+std::vector<std::string> AppliqueEnMorceaux(const SerieRemplacements &serie, std::string_view texte,
+                                            std::size_t nombre);

@@ -97,6 +97,28 @@ private slots:
             QVERIFY(Cree(base) && Cree(cible));
         QCOMPARE(QString::fromStdString(CheminRelatif(Reel(cible), Reel(base))), attendu);
     }
+
+    void emplacementParametres_data()
+    {
+        QTest::addColumn<bool>("programmeInscriptible");
+        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<QString>("dossierACreer");
+        QTest::newRow("dossier du programme inscriptible: à côté du programme, rien à créer")
+            << true << "/opt/balizo/Balizo.ini" << "";
+        QTest::newRow("dossier du programme en lecture seule: dans la configuration, balizo à créer")
+            << false << "/home/u/.config/balizo/Balizo.ini" << "/home/u/.config/balizo";
+    }
+
+    void emplacementParametres()
+    {
+        QFETCH(bool, programmeInscriptible);
+        QFETCH(QString, fichier);
+        QFETCH(QString, dossierACreer);
+        const EmplacementParametres emplacement =
+            ChoixEmplacementParametres("/opt/balizo", programmeInscriptible, "/home/u/.config");
+        QCOMPARE(QString::fromStdString(emplacement.fichier), fichier);
+        QCOMPARE(QString::fromStdString(emplacement.dossierACreer), dossierACreer);
+    }
 };
 
 QTEST_APPLESS_MAIN(TstChemins)

@@ -252,6 +252,8 @@ private slots:
         NouveauCadre();
         frame->Demarrage({dossier.filePath("absent.htm")});
         QVERIFY(frame->Fenetres().isEmpty());
+        frame->Demarrage({dossier.path()});
+        QVERIFY(frame->Fenetres().isEmpty());
         frame->Demarrage({});
         QVERIFY(frame->Fenetres().isEmpty());
         QVERIFY(script->erreurs.isEmpty());
@@ -438,18 +440,39 @@ private slots:
         QCOMPARE(Cadre(d)->geometry(), QRect(3 * pas, taille));
     }
 
+    // One above another across the whole width, the last one taking what the division leaves over.
+    void mosaique()
+    {
+        frame->resize(1200, 900);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        QWidget *zone = frame->findChild<QMdiArea *>()->viewport();
+        frame->resize(1200, 900 + 602 - zone->height());
+        QTRY_COMPARE(zone->height(), 602);
+        TWndHTML *a = Ouvre(Fichier("a.htm"));
+        TWndHTML *b = Ouvre(Fichier("b.htm"));
+        TWndHTML *c = Ouvre(Fichier("c.htm"));
+        Cadre(b)->showMaximized();
+        Active(b);
+
+        frame->FenetreMosaique();
+        const int largeur = zone->width();
+        QCOMPARE(Cadre(b)->geometry(), QRect(0, 0, largeur, 200));
+        QCOMPARE(Cadre(c)->geometry(), QRect(0, 200, largeur, 200));
+        QCOMPARE(Cadre(a)->geometry(), QRect(0, 400, largeur, 202));
+    }
+
     void listeDesFenetres()
     {
         QStringList attendus;
-        TWndHTML *premiere = nullptr;
+        QList<TWndHTML *> fenetres;
         for (int i = 1; i <= 10; ++i) {
             const QString chemin = Fichier(QStringLiteral("p&%1.htm").arg(i));
-            TWndHTML *w = Ouvre(chemin);
-            premiere = premiere ? premiere : w;
+            fenetres << Ouvre(chemin);
             const QString nom = QString(chemin).replace(u'&', QStringLiteral("&&"));
             attendus << (i <= 9 ? QStringLiteral("&%1 %2").arg(i).arg(nom) : nom);
         }
-        Active(premiere);
+        Active(fenetres[2]);
 
         QMenu *menu = frame->menuBar()->actions()[3]->menu();
         QCOMPARE(menu->title(), QStringLiteral("Fenê&tres"));
@@ -457,11 +480,15 @@ private slots:
         QList<QAction *> actions = menu->actions();
         actions = actions.mid(actions.size() - attendus.size());
         QStringList textes;
-        for (QAction *action : actions)
+        QList<bool> coches;
+        for (QAction *action : actions) {
             textes << action->text();
-        // In the order of opening, whichever is in front; the one in front checked.
+            coches << action->isChecked();
+        }
+        // In the order of opening, whichever is in front; the one in front checked, and it alone.
         QCOMPARE(textes, attendus);
-        QVERIFY(actions[0]->isChecked() && !actions[1]->isChecked());
+        QCOMPARE(coches.indexOf(true), 2);
+        QCOMPARE(coches.lastIndexOf(true), 2);
         actions[9]->trigger();
         QCOMPARE(frame->FenetreActive()->FileName, dossier.filePath("p&10.htm"));
     }

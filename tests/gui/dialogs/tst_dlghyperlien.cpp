@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 // The document's text with its selection between "[" and "]".
@@ -127,6 +128,26 @@ private slots:
         const TDlgInsertionHyperlien &d = Lien(w, {"Annuler"});
         const QString vues = d.AncreLocale->Entrees().join(',') + " | " + d.Ancre->Entrees().join(',');
         QCOMPARE(vues + " | " + d.Fichier->Entrees().join(','), offres);
+    }
+
+    // Typing selects the first anchor that starts with the text, whatever the case, and leaves the text as typed.
+    void ancreTapee_data()
+    {
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<int>("choisie");
+        QTest::newRow("minuscules: Haut avant haute") << "hau" << 1;
+        QTest::newRow("capitales: haute") << "HAUTE" << 2;
+    }
+
+    void ancreTapee()
+    {
+        QFETCH(QString, tape);
+        QFETCH(int, choisie);
+        TComboSimple combo;
+        combo.Ajoute({"bas", "Haut", "haute"});
+        Tape(combo.Edition, tape);
+        QCOMPARE(combo.Liste->currentRow(), choisie);
+        QCOMPARE(combo.Texte(), tape);
     }
 
     // Annuler writes nothing and keeps the name typed, that OK then writes without its blanks.

@@ -1,7 +1,9 @@
 #include "CadreDeTest.h"
 #include "Limites.h"
 
+#include <QClipboard>
 #include <QMenu>
+#include <QMimeData>
 
 #include <sys/fsuid.h>
 #include <sys/stat.h>
@@ -428,12 +430,21 @@ private slots:
             }
             return false;
         };
+        QGuiApplication::clipboard()->clear();
         w->EditMenuClick();
         QVERIFY(!actif(w->EditMenu, "&Défaire"));
-        QVERIFY(!actif(w->EditMenu, "&Couper"));
-        QVERIFY(!actif(w->EditMenu, "Co&pier"));
-        QVERIFY(!actif(w->Contextuel, "&Couper"));
-        QVERIFY(!actif(w->Contextuel, "Co&pier"));
+        for (QMenu *menu : {w->EditMenu, w->Contextuel}) {
+            QVERIFY(!actif(menu, "&Couper"));
+            QVERIFY(!actif(menu, "Co&pier"));
+            QVERIFY(!actif(menu, "C&oller"));
+        }
+        // Bytes that are not text cannot be pasted either.
+        auto *octets = new QMimeData;
+        octets->setData(QStringLiteral("application/octet-stream"), "x");
+        QGuiApplication::clipboard()->setMimeData(octets);
+        w->EditMenuClick();
+        QVERIFY(!actif(w->EditMenu, "C&oller"));
+        QVERIFY(!actif(w->Contextuel, "C&oller"));
 
         w->EditHTML->Selectionne(3, 3);
         w->EditionCouper();
