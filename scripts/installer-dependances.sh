@@ -3,7 +3,7 @@
 set -euo pipefail
 
 paquets=(
-    g++ cmake ninja-build
+    g++ cmake ninja-build libicu-dev
     qt6-base-dev qt6-qpa-plugins libqscintilla2-qt6-dev qt6-translations-l10n
     fonts-dejavu-core libbenchmark-dev
     xvfb xauth

@@ -148,6 +148,25 @@ char32_t CaractereUtf8(std::string_view texte, std::size_t &i)
     return point;
 }
 
+void AjouteUtf8(std::string &texte, char32_t c)
+{
+    if (c < 0x80) {
+        texte += static_cast<char>(c);
+    } else if (c < 0x800) {
+        texte += static_cast<char>(0xC0 | (c >> 6));
+        texte += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        texte += static_cast<char>(0xE0 | (c >> 12));
+        texte += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        texte += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        texte += static_cast<char>(0xF0 | (c >> 18));
+        texte += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        texte += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        texte += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 std::size_t LongueurUtf8DeWindows1252(std::string_view octets)
 {
     std::size_t longueur = 0;

@@ -34,6 +34,9 @@ constexpr char32_t HorsUnicode = 0x110000;
 // byte, and i moves one byte.
 char32_t CaractereUtf8(std::string_view texte, std::size_t &i);
 
+// Appends the character in UTF-8.
+void AjouteUtf8(std::string &texte, char32_t c);
+
 // The length in UTF-8 of Windows-1252 bytes once decoded.
 std::size_t LongueurUtf8DeWindows1252(std::string_view octets);
 

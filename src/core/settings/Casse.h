@@ -2,9 +2,21 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
 
-// ASCII letter case, for names and tags whose case does not count.
+// Letter case, two rules, each for its own purpose:
+// - ASCII only, for mark-up and names the system reads (tags, attributes, extensions): HTML's own rule, and the
+//   same whatever the text around;
+// - full Unicode case folding, for the user's own texts (search, history lists, anchors offered in the dialogs),
+//   so that "ÉTÉ", "Été" and "été" are one text.
+
+// The folded form of a character over all of Unicode (Unicode's simple case folding): characters equal without
+// regard to case have the same folded form. Anything that is not a code point is its own.
+char32_t PlieCasse(char32_t c);
+
+// The UTF-8 text with every character folded by PlieCasse; bytes outside valid sequences are kept as they are.
+std::string TextePlie(std::string_view texte);
 
 constexpr char MajusculeAscii(char c)
 {

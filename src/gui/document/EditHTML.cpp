@@ -1,6 +1,7 @@
 #include "gui/document/EditHTML.h"
 
 #include "core/document/GrandDocument.h"
+#include "core/settings/Casse.h"
 
 #include <Qsci/qscidocument.h>
 #include <Qsci/qscilexerhtml.h>
@@ -41,11 +42,6 @@ bool EstAscii(std::string_view texte)
 bool EstSuite(char c)
 {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-char32_t Plie(char32_t c)
-{
-    return c < HorsUnicode ? QChar::toCaseFolded(c) : c;
 }
 
 } // namespace
@@ -317,7 +313,7 @@ TEditHTML::Occurrence TEditHTML::ChercheSansCasse(std::string_view texte, qsizet
 {
     std::vector<char32_t> motif;
     for (std::size_t i = 0; i < texte.size();)
-        motif.push_back(Plie(CaractereUtf8(texte, i)));
+        motif.push_back(PlieCasse(CaractereUtf8(texte, i)));
     const std::string_view document = Texte();
     auto i = static_cast<std::size_t>(debut);
     // A start inside a character moves to the next one, as Scintilla's own search does.
@@ -327,7 +323,7 @@ TEditHTML::Occurrence TEditHTML::ChercheSansCasse(std::string_view texte, qsizet
         std::size_t j = i;
         std::size_t k = 0;
         for (; k < motif.size() && j < document.size(); ++k) {
-            if (Plie(CaractereUtf8(document, j)) != motif[k])
+            if (PlieCasse(CaractereUtf8(document, j)) != motif[k])
                 break;
         }
         if (k == motif.size()) {

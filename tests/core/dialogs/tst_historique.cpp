@@ -43,6 +43,8 @@ private slots:
             {"octet invalide contre É valide", "É", true},
             {"octets invalides non convertis", "\xE9", true},
             {"séquence tronquée avant une capitale", "\xE2\x82É", false},
+            {"arménien", "ԱՐԱՄ", false},
+            {"signe kelvin, plus long que son k", "\u212AELVIN", false},
         };
         for (const auto &l : lignes)
             QTest::newRow(l.nom) << QByteArray(l.texte) << l.ajoute;
@@ -53,7 +55,7 @@ private slots:
         QFETCH(QByteArray, texte);
         QFETCH(bool, ajoute);
         std::vector<std::string> liste = {"Été à Paris", "\xC9", "œuvre d'ÿ", "łódź čő", "αθήνα ώ", "ёлка в москве",
-                                          "\xE2\x82é"};
+                                          "\xE2\x82é", "արամ", "kelvin"};
         std::vector<std::string> attendu = liste;
         if (ajoute)
             attendu.push_back(texte.toStdString());
