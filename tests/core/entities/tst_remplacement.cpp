@@ -17,34 +17,14 @@ class TstRemplacement : public QObject {
     Q_OBJECT
 
 private slots:
-    void remplace_data()
-    {
-        QTest::addColumn<QString>("texte");
-        QTest::addColumn<QString>("cherche");
-        QTest::addColumn<QString>("remplace");
-        QTest::addColumn<QString>("attendu");
-        QTest::newRow("recherche vide: inchangé") << "abc" << "" << "x" << "abc";
-        QTest::newRow("a en aa: chaque a doublé, une fois") << "banana" << "a" << "aa" << "baanaanaa";
-        QTest::newRow("sans chevauchement, de gauche à droite") << "aaaaa" << "aa" << "b" << "bba";
-        QTest::newRow("casse distinguée: é n'est pas É") << "Été été" << "é" << "&eacute;" << "Ét&eacute; &eacute;t&eacute;";
-    }
-
-    void remplace()
-    {
-        QFETCH(QString, texte);
-        QFETCH(QString, cherche);
-        QFETCH(QString, remplace);
-        QFETCH(QString, attendu);
-        const std::string avant = texte.toStdString();
-        QCOMPARE(Remplace(avant, cherche.toStdString(), remplace.toStdString(), LimiteResultat(avant.size())),
-                 attendu.toStdString());
-    }
-
     void serie_data()
     {
         QTest::addColumn<QStringList>("lignes");
         QTest::addColumn<QString>("texte");
         QTest::addColumn<QString>("attendu");
+        QTest::newRow("une ligne: a en aa, chaque a doublé une fois") << QStringList{"a>aa"} << "banana" << "baanaanaa";
+        QTest::newRow("une ligne: sans chevauchement, de gauche à droite") << QStringList{"aa>b"} << "aaaaa" << "bba";
+        QTest::newRow("une ligne: casse distinguée") << QStringList{"é>&eacute;"} << "Été" << "Ét&eacute;";
         QTest::newRow("& en &amp; après é: l'esperluette écrite convertie aussi")
             << QStringList{"é>&eacute;", "&>&amp;"} << "é&" << "&amp;eacute;&amp;";
         QTest::newRow("& en &amp; avant é: seule celle du texte") << QStringList{"&>&amp;", "é>&eacute;"} << "é&" << "&eacute;&amp;";
@@ -138,13 +118,11 @@ private slots:
                 c = lettres[alea.bounded(lettres.size())];
             return mot;
         };
-        int series[2] = {0, 0};
         for (int essai = 0; essai < 3000; ++essai) {
             std::vector<Remplacement> lignes(alea.bounded(2, 6));
             for (Remplacement &ligne : lignes)
                 ligne = {mot(3, alphabet), mot(alea.bounded(3) == 0 ? 0 : 3, alphabet)};
             const SerieRemplacements serie(lignes);
-            ++series[serie.UnePasse()];
             for (int texte = 0; texte < 8; ++texte) {
                 const std::string avant = mot(40, avecEspaces);
                 if (serie.Applique(avant) != LigneParLigne(lignes, avant)) {
@@ -155,7 +133,6 @@ private slots:
                 }
             }
         }
-        QVERIFY2(series[true] > 300 && series[false] > 300, qPrintable(QString("%1 %2").arg(series[0]).arg(series[1])));
     }
 };
 
