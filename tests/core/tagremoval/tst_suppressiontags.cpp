@@ -186,7 +186,8 @@ private slots:
         }
     }
 
-    // Tags, and the eight table passes (whose replacement is always the tab), against the plain algorithm.
+    // Tags, and the eight table passes (whose replacement is always the tab), against the plain algorithm. Line ends
+    // longer than those read make the result outgrow the text, in the middle of a long last line too.
     void auHasard()
     {
         QFETCH(int, remplacement);
@@ -198,40 +199,21 @@ private slots:
         const std::vector<std::string_view> tableaux = {"<table>", "<TD x=1>", "</tr>", "<Th", ">",    "<",  " ",
                                                         "\t",      "\n",       "\r\n",  "a",   "é",    "<THEAD>", "<p>",
                                                         "</",      "</TABLE >", "<tD",  "\t\t", "\r"};
+        const std::string_view fins[] = {"\n", "\r\n", "<br>\r\n", ""};
         for (int essai = 0; essai < 1500; ++essai) {
-            const std::string texte = Tire(hasard, essai % 2 ? serre : ample, hasard() % std::size_t(longueur));
-            const auto r = RemplacementTag(remplacement);
-            if (SupprimeTags(texte, r, "\n") != SupprimeTagsSimple(texte, r, "\n"))
-                QFAIL(qPrintable("texte: " + QByteArray::fromStdString(texte).toPercentEncoding(" <>")));
+            const std::string_view fin = fins[essai % 4];
+            std::string texte = Tire(hasard, essai % 2 ? serre : ample, hasard() % std::size_t(longueur));
             std::string page = Tire(hasard, tableaux, hasard() % std::size_t(longueur / 8 + 10));
-            if (longueur > 100)
+            if (longueur > 100) {
+                texte += Tire(hasard, {serre.begin(), serre.begin() + 6}, 300);
                 page += Tire(hasard, {tableaux.begin(), tableaux.begin() + 8}, 300);
-            const std::string_view fin = essai % 3 ? "\n" : "\r\n";
+            }
+            const auto r = RemplacementTag(remplacement);
+            if (SupprimeTags(texte, r, fin) != SupprimeTagsSimple(texte, r, fin))
+                QFAIL(qPrintable("texte: " + QByteArray::fromStdString(texte).toPercentEncoding(" <>")));
             if (SupprimeTableaux(page, fin) != HuitPasses(page, fin))
                 QFAIL(qPrintable("page: " + QByteArray::fromStdString(page).toPercentEncoding(" <>/=")));
         }
-    }
-
-    // Short lines first, so that a longer `fin` makes the result outgrow the text in the middle of the last line.
-    void finChoisie_data()
-    {
-        QTest::addColumn<QByteArray>("fin");
-        QTest::newRow("CR LF") << QByteArray("\r\n");
-        QTest::newRow("plus longue que les fins lues") << QByteArray("<br>\r\n");
-        QTest::newRow("fin vide") << QByteArray("");
-    }
-
-    void finChoisie()
-    {
-        QFETCH(QByteArray, fin);
-        std::string texte;
-        for (int i = 0; i < 5000; ++i)
-            texte += i % 7 ? "a\n" : "<i>b</i>\n";
-        for (int i = 0; i < 1300; ++i)
-            texte += "  x  <b>y</b>\t\t<td>z ";
-        QCOMPARE(SupprimeTags(texte, RemplacementTag::Tabulation, Vue(fin)),
-                 SupprimeTagsSimple(texte, RemplacementTag::Tabulation, Vue(fin)));
-        QCOMPARE(SupprimeTableaux(texte, Vue(fin)), HuitPasses(texte, Vue(fin)));
     }
 
     void remplaceExtension_data()

@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(w->EditHTML->SelLength(), 3);
     }
 
-    void correctionEtRestauration()
+    void correction()
     {
         TWndHTML *w = Ouvre("Été été è & <P>");
         w->EditHTML->Selectionne(4, 2);
