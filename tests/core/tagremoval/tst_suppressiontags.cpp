@@ -161,6 +161,7 @@ private slots:
             {"attributs sur trois lignes", "avant<table\n  border=1\n  width=2>  après", "avant\n\naprès\n"},
             {"page sans tableau rognée, suites d'espaces gardées", "  a\t\tb  c  \n\n\n d", "a\tb  c\n\nd\n"},
             {"balise prise dans celle d'une passe précédente", "x<TD <TABLE>y>z", "x\tz\n"},
+            {"</TD sans > après un <TD> plus loin: ouverte à sa passe", "a</TD x <TD>y\nb>c", "a\nc\n"},
         };
         for (const auto &l : lignes)
             QTest::newRow(l.nom) << QByteArray(l.texte) << QByteArray(l.attendu);
@@ -198,7 +199,7 @@ private slots:
         const std::vector<std::string_view> ample = {" ", "\t", "<", ">", "a", "b", "ab", "   ", "\t\t", "\n"};
         const std::vector<std::string_view> tableaux = {"<table>", "<TD x=1>", "</tr>", "<Th", ">",    "<",  " ",
                                                         "\t",      "\n",       "\r\n",  "a",   "é",    "<THEAD>", "<p>",
-                                                        "</",      "</TABLE >", "<tD",  "\t\t", "\r"};
+                                                        "</",      "</TABLE >", "<tD", "</Td", "\t\t", "\r"};
         const std::string_view fins[] = {"\n", "\r\n", "<br>\r\n", ""};
         for (int essai = 0; essai < 1500; ++essai) {
             const std::string_view fin = fins[essai % 4];
