@@ -301,7 +301,6 @@ SerieRemplacements::SerieRemplacements(std::vector<Remplacement> entree)
             etapes.push_back({{}, std::make_shared<const Balayage>(formations[e].Indexe(entree),
                                                                    std::vector<Remplacement>(debut, fin))});
     }
-    lignes = std::move(entree);
 }
 
 std::string SerieRemplacements::Applique(std::string_view texte) const
@@ -320,15 +319,6 @@ std::string SerieRemplacements::Applique(std::string_view texte, std::size_t lim
                                   : Remplace(entree, etape.seule.cherche, etape.seule.remplace, limite);
         entree = resultat;
     }
-    return resultat;
-}
-
-std::string SerieRemplacements::AppliqueLigneParLigne(std::string_view texte) const
-{
-    const std::size_t limite = LimiteResultat(texte.size());
-    std::string resultat(texte);
-    for (const Remplacement &ligne : lignes)
-        resultat = Remplace(resultat, ligne.cherche, ligne.remplace, limite);
     return resultat;
 }
 

@@ -42,8 +42,6 @@ public:
     // LimiteResultat of the text's size.
     std::string Applique(std::string_view texte) const;
     std::string Applique(std::string_view texte, std::size_t limite) const;
-    // The same, one Remplace per row: the reference that the one-pass way must always equal.
-    std::string AppliqueLigneParLigne(std::string_view texte) const;
     // Whether Applique runs in one pass.
     bool UnePasse() const;
 
@@ -55,7 +53,6 @@ private:
         std::shared_ptr<const Balayage> balayage;
     };
 
-    std::vector<Remplacement> lignes;
     std::vector<Etape> etapes;
 };
 

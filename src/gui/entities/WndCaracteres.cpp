@@ -96,34 +96,19 @@ void TWndCaracteresSpeciaux::Remplit(const std::vector<LigneAccent> &table)
     restaurationWindows1252 = ::Restauration(LignesPourEncodage(table, Encodage::Windows1252));
 }
 
-const SerieRemplacements &TWndCaracteresSpeciaux::SerieRestauration(Encodage encodage) const
-{
-    return encodage == Encodage::Windows1252 ? restaurationWindows1252 : restauration;
-}
-
 std::string TWndCaracteresSpeciaux::Restauration(std::string_view texte, Encodage encodage) const
 {
-    return SerieRestauration(encodage).Applique(texte);
+    return (encodage == Encodage::Windows1252 ? restaurationWindows1252 : restauration).Applique(texte);
 }
 
 void TWndCaracteresSpeciaux::Corrige(TWndHTML &w) const
-{
-    // Every row: a character that the document's encoding cannot hold is better as its entity.
-    Applique(correction, w);
-}
-
-void TWndCaracteresSpeciaux::Restaure(TWndHTML &w) const
-{
-    Applique(SerieRestauration(w.EncodageFichier()), w);
-}
-
-void TWndCaracteresSpeciaux::Applique(const SerieRemplacements &serie, TWndHTML &w) const
 {
     TEditHTML &edit = *w.EditHTML;
     const std::string_view texte = edit.Texte();
     std::string resultat;
     try {
-        resultat = serie.Applique(texte);
+        // Every row: a character that the document's encoding cannot hold is better as its entity.
+        resultat = correction.Applique(texte);
     } catch (const std::bad_alloc &) {
         frame.Dialogues().Erreur(&w, MemoireInsuffisante());
         return;

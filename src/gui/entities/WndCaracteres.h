@@ -21,11 +21,9 @@ public:
 
     QTableWidget *CaracteresGrid;
 
-    // Characters to entities with every row flagged for correction, and entities to characters with the rows that
-    // the document's encoding can hold, over the document's whole text; the caret goes to the start. When memory runs
-    // out the user is told, and the document is left as it was.
+    // Characters to entities with every row flagged for correction, over the document's whole text; the caret goes
+    // to the start. When memory runs out the user is told, and the document is left as it was.
     void Corrige(TWndHTML &w) const;
-    void Restaure(TWndHTML &w) const;
     // Entities to characters over a text of a page in that encoding, with the rows that the encoding can hold, so
     // that the page saved in its encoding has the bytes that balizo-outils gives. Throws std::bad_alloc when the
     // result would pass LimiteResultat.
@@ -37,8 +35,6 @@ public:
 
 private:
     void Remplit(const std::vector<LigneAccent> &table);
-    const SerieRemplacements &SerieRestauration(Encodage encodage) const;
-    void Applique(const SerieRemplacements &serie, TWndHTML &w) const;
 
     TMDIHtml &frame;
     // Built once from the table: the text of a Windows-1252 document is UTF-8 too, but only the rows that

@@ -13,14 +13,13 @@ class TestWndCaracteres : public CadreDeTest {
 
     TWndHTML *Ouvre(const QByteArray &octets) { return CadreDeTest::Ouvre(Fichier("page.htm", octets)); }
 
-    // A frame whose accent table file holds these bytes.
-    void CadreAvecTable(const QByteArray &table)
+    // A frame whose accent table is that file.
+    void CadreAvecTable(const QString &table)
     {
         FermeCadre();
         auto utilisateur = std::make_unique<UtilisateurScripte>();
         script = utilisateur.get();
-        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur),
-                                           Fichier("Table.txt", table));
+        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur), table);
     }
 
     // Runs the tag removal with these options, as if the user had set them in the dialog.
@@ -51,40 +50,31 @@ private slots:
         QTableWidget *grille = frame->CaracteresSpeciaux().CaracteresGrid;
         QCOMPARE(grille->rowCount(), 5);
         QCOMPARE(grille->horizontalHeaderItem(3)->text(), QStringLiteral("Co."));
-        QCOMPARE(grille->item(0, 0)->text(), QStringLiteral("é"));
-        QCOMPARE(grille->item(0, 2)->text(), QStringLiteral("&eacute;"));
-        QCOMPARE(grille->item(0, 1)->text(), QStringLiteral("e accent aigu"));
+        QCOMPARE(grille->item(0, 0)->text() + grille->item(0, 1)->text() + grille->item(0, 2)->text(),
+                 QStringLiteral("ée accent aigu&eacute;"));
         QCOMPARE(grille->item(3, 3)->text(), QString());
         QVERIFY(script->erreurs.isEmpty());
     }
 
     void tableIllisibleOuVide()
     {
-        FermeCadre();
-        auto utilisateur = std::make_unique<UtilisateurScripte>();
-        script = utilisateur.get();
-        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur),
-                                           dossier.filePath("absent.txt"));
+        CadreAvecTable(dossier.filePath("absent.txt"));
         QCOMPARE(script->erreurs,
                  QStringList{QStringLiteral("Ne peut ouvrir le fichier %1").arg(dossier.filePath("absent.txt"))});
-
         // Correction then changes nothing, and the document stays unmodified.
         TWndHTML *w = Ouvre("été");
         w->CorrectionAccents();
         QCOMPARE(Texte(w), QByteArray("été"));
         QVERIFY(!w->EditHTML->isModified());
 
-        FermeCadre();
-        const QString vide = Fichier("vide.txt", "");
-        utilisateur = std::make_unique<UtilisateurScripte>();
-        script = utilisateur.get();
-        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur), vide);
+        CadreAvecTable(Fichier("vide.txt", ""));
         QCOMPARE(script->erreurs,
                  QStringList{QStringLiteral("Le nombre de lignes fixes doit être inférieur au nombre de lignes")});
     }
 
     // The editor, once it has saved the page in its own encoding, and balizo-outils on the page's file give the same
-    // bytes, whatever the table's encoding. `restaurer` chooses between the two commands.
+    // bytes, whatever the table's encoding. `restaurer` chooses between the correction and the tag removal that
+    // restores, whose result is saved beside the page.
     void memesOctetsQueLOutil_data()
     {
         QTest::addColumn<QByteArray>("table");
@@ -94,17 +84,17 @@ private slots:
         const QByteArray tableUtf8 = "&alpha;\t\xCE\xB1\n&eacute;\t\xC3\xA9\t\tO\n&agrave;\t\xC3\xA0\t\tO\n";
         const QByteArray tableWindows1252 = "&eacute;\t\xE9\te aigu\tO\r\n&agrave;\t\xE0\t\tO\r\n&nbsp;\t\xA0\r\n";
         QTest::newRow("marque d'ordre: la première ligne restaure aussi")
-            << "\xEF\xBB\xBF&nbsp;\t\xC2\xA0\n" + tableUtf8 << QByteArray("a&nbsp;b &eacute;") << true
-            << QByteArray("a\xC2\xA0" "b \xC3\xA9");
+            << "\xEF\xBB\xBF&nbsp;\t\xC2\xA0\n" + tableUtf8 << QByteArray("a&nbsp;b &eacute;\n") << true
+            << QByteArray("a\xC2\xA0" "b \xC3\xA9\n");
         QTest::newRow("table Windows-1252, page UTF-8: caractères en UTF-8")
-            << tableWindows1252 << QByteArray("caf&eacute;&nbsp;!") << true << QByteArray("caf\xC3\xA9\xC2\xA0!");
+            << tableWindows1252 << QByteArray("caf&eacute;&nbsp;!\n") << true << QByteArray("caf\xC3\xA9\xC2\xA0!\n");
         QTest::newRow("table Windows-1252, page Windows-1252: correction")
             << tableWindows1252 << QByteArray("caf\xE9 \xE0 No\xEBl") << false
             << QByteArray("caf&eacute; &agrave; No\xEBl");
         QTest::newRow("table Windows-1252, page Windows-1252: restauration")
-            << tableWindows1252 << QByteArray("&eacute;t&eacute;&nbsp;\xEB") << true << QByteArray("\xE9t\xE9\xA0\xEB");
+            << tableWindows1252 << QByteArray("&eacute;t&eacute;&nbsp;\xEB\n") << true << QByteArray("\xE9t\xE9\xA0\xEB\n");
         QTest::newRow("table UTF-8, page Windows-1252: &alpha; reste une entité")
-            << tableUtf8 << QByteArray("&alpha; &eacute; \xEB") << true << QByteArray("&alpha; \xE9 \xEB");
+            << tableUtf8 << QByteArray("&alpha; &eacute; \xEB\n") << true << QByteArray("&alpha; \xE9 \xEB\n");
     }
 
     void memesOctetsQueLOutil()
@@ -113,7 +103,7 @@ private slots:
         QFETCH(QByteArray, page);
         QFETCH(bool, restaurer);
         QFETCH(QByteArray, attendu);
-        CadreAvecTable(table);
+        CadreAvecTable(Fichier("Table.txt", table));
         const QString chemin = Fichier("page.htm", page);
 
         QProcess outil;
@@ -124,44 +114,33 @@ private slots:
         QCOMPARE(outil.readAllStandardOutput(), attendu);
 
         TWndHTML *w = CadreDeTest::Ouvre(chemin);
-        if (restaurer)
-            frame->CaracteresSpeciaux().Restaure(*w);
-        else
+        const QString sortie = restaurer ? dossier.filePath("resultat.txt") : chemin;
+        if (restaurer) {
+            Options(true, &TSupprimerForm::RbRien);
+            w->SupprimerlestagsHTML1Click();
+            w = frame->FenetreActive();
+            script->fichiers << sortie;
+        } else {
             w->CorrectionAccents();
+        }
         QVERIFY(w->FileSave());
-        QCOMPARE(Lit(chemin), attendu);
+        QCOMPARE(Lit(sortie), attendu);
         QVERIFY(script->erreurs.isEmpty() && script->questions.isEmpty());
     }
 
-    // A table whose rows each double the text: the command is given up, the user told, the document left alone.
-    void memoireInsuffisante_data()
-    {
-        QTest::addColumn<QByteArray>("ligne");
-        QTest::addColumn<bool>("restaurer");
-        QTest::newRow("correction") << QByteArray("aa\ta\t\tO\n") << false;
-        QTest::newRow("restauration") << QByteArray("a\taa\n") << true;
-    }
-
+    // A table whose rows each double the text: the correction is given up, the user told, the document left alone.
     void memoireInsuffisante()
     {
-        QFETCH(QByteArray, ligne);
-        QFETCH(bool, restaurer);
-        CadreAvecTable(ligne.repeated(14));
+        CadreAvecTable(Fichier("Table.txt", QByteArray("aa\ta\t\tO\n").repeated(14)));
         const QByteArray page(1024, 'a');
         TWndHTML *w = Ouvre(page);
         w->EditHTML->Selectionne(5, 2);
-        if (restaurer)
-            frame->CaracteresSpeciaux().Restaure(*w);
-        else
-            w->CorrectionAccents();
+        w->CorrectionAccents();
         QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
         QCOMPARE(Texte(w), page);
         QVERIFY(!w->EditHTML->isModified());
         QCOMPARE(w->EditHTML->SelStart(), 5);
         QCOMPARE(w->EditHTML->SelLength(), 2);
-        if (restaurer)
-            QVERIFY_THROWS_EXCEPTION(std::bad_alloc,
-                                     frame->CaracteresSpeciaux().Restauration(page.toStdString(), Encodage::Utf8));
     }
 
     void doubleClicAvecSelection()
@@ -177,7 +156,7 @@ private slots:
         QCOMPARE(w->EditHTML->SelLength(), 3);
     }
 
-    void correctionEtRestauration()
+    void correction()
     {
         TWndHTML *w = Ouvre("Été été è & <P>");
         w->EditHTML->Selectionne(4, 2);
