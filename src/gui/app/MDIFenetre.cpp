@@ -103,8 +103,8 @@ void TMDIHtml::CreeMenus()
     WindowMenu->addAction(QStringLiteral("&Fermer tout"), this, &TMDIHtml::FenetresFermerTout)
         ->setObjectName("FenetreFermerTout");
     WindowMenu->addSeparator();
-    WindowMenu->addAction(QStringLiteral("&Enregistrer le bureau..."), this, &TMDIHtml::Enregistrerlebureau);
-    WindowMenu->addAction(QStringLiteral("C&harger un bureau..."), this, &TMDIHtml::Chargerunbureau);
+    WindowMenu->addAction(QStringLiteral("&Enregistrer le bureau..."), this, &TMDIHtml::EnregistrerLeBureau);
+    WindowMenu->addAction(QStringLiteral("C&harger un bureau..."), this, &TMDIHtml::ChargerUnBureau);
     connect(WindowMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
 
     OptionsMenu = new QMenu(QStringLiteral("&Options"), this);
@@ -113,7 +113,7 @@ void TMDIHtml::CreeMenus()
     OptionsMenu->addAction(QStringLiteral("&Fonte..."), this, &TMDIHtml::Fonte)->setObjectName("Fonte1");
 
     AideMenu = new QMenu(QStringLiteral("&Aide"), this);
-    AideMenu->addAction(QStringLiteral("&Aide..."), this, &TMDIHtml::Aide1Click)->setObjectName("Aide1");
+    AideMenu->addAction(QStringLiteral("&Aide..."), this, &TMDIHtml::AfficheAide)->setObjectName("Aide1");
     AideMenu->addSeparator();
     AideMenu->addAction(QStringLiteral("A &propos..."), this, &TMDIHtml::APropos)->setObjectName("HelpAboutItem");
 }
@@ -430,7 +430,7 @@ void TMDIHtml::FenetresFermerTout()
         Cadre(w)->close();
 }
 
-void TMDIHtml::Enregistrerlebureau()
+void TMDIHtml::EnregistrerLeBureau()
 {
     const QString nom = utilisateur->FichierAEnregistrer(this, EnregistrerBureau);
     if (nom.isEmpty())
@@ -457,7 +457,7 @@ void TMDIHtml::Enregistrerlebureau()
         utilisateur->Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(nom));
 }
 
-void TMDIHtml::Chargerunbureau()
+void TMDIHtml::ChargerUnBureau()
 {
     const QString nom = utilisateur->FichierAOuvrir(this, ChargerBureau);
     if (nom.isEmpty())
@@ -550,7 +550,7 @@ void TMDIHtml::FichierApercu()
         w->FichierApercu();
 }
 
-void TMDIHtml::Aide1Click()
+void TMDIHtml::AfficheAide()
 {
     LanceNavigateur(CheminDonnees(QStringLiteral("Aide/depart.htm")));
 }

@@ -73,8 +73,8 @@ public:
     void FenetreCascade();
     void FenetreIcones();
     void FenetresFermerTout();
-    void Enregistrerlebureau();
-    void Chargerunbureau();
+    void EnregistrerLeBureau();
+    void ChargerUnBureau();
     void Fonte();
     void APropos();
     // The find dialog's "Suivant": the next occurrence in the active document.
@@ -82,7 +82,7 @@ public:
     // Asks for the browser and stores its full path; true when one was chosen and stored.
     bool ChoixDuNavigateur();
     void FichierApercu();
-    void Aide1Click();
+    void AfficheAide();
     // Starts the chosen browser on the page, asking for a browser until one starts or none is chosen.
     void LanceNavigateur(const QString &page);
 

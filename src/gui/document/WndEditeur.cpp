@@ -101,9 +101,9 @@ void TWndHTML::CreeMenus()
     InsertionMenu->addAction(QStringLiteral("&Caractères spéciaux..."), this, &TWndHTML::AfficheCaracteresSpeciaux);
     InsertionMenu->addAction(QStringLiteral("Corriger les acc&ents"), this, &TWndHTML::CorrectionAccents);
     InsertionMenu->addAction(QStringLiteral("&Supprimer les tags HTML..."), this,
-                             &TWndHTML::SupprimerlestagsHTML1Click);
+                             &TWndHTML::SupprimerLesTagsHTML);
     InsertionMenu->addAction(QStringLiteral("Supprimer les tags tableau&x..."), this,
-                             &TWndHTML::Supprimerlestagstableaux1Click);
+                             &TWndHTML::SupprimerLesTagsTableaux);
 
     Contextuel = new QMenu(this);
     Contextuel->addAction(QStringLiteral("&Lien hypertexte..."), this, &TWndHTML::InsertionLien);
@@ -367,7 +367,7 @@ void TWndHTML::CorrectionAccents()
     frame.CaracteresSpeciaux().CorrigerBtnClick();
 }
 
-void TWndHTML::SupprimerlestagsHTML1Click()
+void TWndHTML::SupprimerLesTagsHTML()
 {
     TSupprimerForm options(this);
     if (frame.Dialogues().Execute(options) != QDialog::Accepted)
@@ -380,7 +380,7 @@ void TWndHTML::SupprimerlestagsHTML1Click()
     });
 }
 
-void TWndHTML::Supprimerlestagstableaux1Click()
+void TWndHTML::SupprimerLesTagsTableaux()
 {
     AfficheResultat(" (Sans tableaux).htm", [](std::string_view texte, FinDeLigne fin) {
         return std::pair{SupprimeTableaux(texte, TexteFinDeLigne(fin)), true};

@@ -63,8 +63,8 @@ public:
     void AfficheCaracteresSpeciaux();
     void CorrectionAccents();
     // The page without its tags, or without its table mark-up, in a new untitled window; this one is left as it is.
-    void SupprimerlestagsHTML1Click();
-    void Supprimerlestagstableaux1Click();
+    void SupprimerLesTagsHTML();
+    void SupprimerLesTagsTableaux();
 
     void EditionDefaire();
     void EditionCouper();

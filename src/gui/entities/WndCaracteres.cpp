@@ -140,5 +140,5 @@ void TWndCaracteresSpeciaux::CorrigerBtnClick()
 void TWndCaracteresSpeciaux::SupprimerBtnClick()
 {
     if (TWndHTML *w = frame.FenetreActive())
-        w->SupprimerlestagsHTML1Click();
+        w->SupprimerLesTagsHTML();
 }

@@ -92,7 +92,7 @@ class TestMDIFenetre : public CadreDeTest {
     QByteArray EnregistreBureau(const QString &nom)
     {
         script->fichiers << nom;
-        frame->Enregistrerlebureau();
+        frame->EnregistrerLeBureau();
         return Lit(nom);
     }
 
@@ -281,7 +281,7 @@ private slots:
         // Loading asks the new document's question last; "Annuler" keeps it beside the loaded ones.
         script->reponses << Utilisateur::Reponse::Annuler;
         script->fichiers << bureau;
-        frame->Chargerunbureau();
+        frame->ChargerUnBureau();
         QCOMPARE(script->questions.size(), 1);
         QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"a.htm", "b.htm", "a.htm", "Sans Nom"}));
         QCOMPARE(frame->FenetreActive()->FileName, a);
@@ -291,7 +291,7 @@ private slots:
     {
         Ouvre(Fichier("a.htm"));
         script->fichiers << dossier.filePath("absent.dsk");
-        frame->Chargerunbureau();
+        frame->ChargerUnBureau();
         QTRY_VERIFY(frame->Fenetres().isEmpty());
         QVERIFY(script->erreurs.isEmpty());
 
@@ -306,7 +306,7 @@ private slots:
         QTRY_VERIFY(frame->Fenetres().isEmpty());
         const QString vide = dossier.filePath("vide.dsk");
         script->fichiers << vide;
-        frame->Enregistrerlebureau();
+        frame->EnregistrerLeBureau();
         QVERIFY(QFile::exists(vide));
         QCOMPARE(Lit(vide), QByteArray());
     }
@@ -373,7 +373,7 @@ private slots:
         {
             // Room for less than one of the two names.
             const LimiteDeTaille limite(64);
-            frame->Enregistrerlebureau();
+            frame->EnregistrerLeBureau();
         }
         QCOMPARE(Lit(bureau), ancien);
         QCOMPARE(script->erreurs, QStringList{"Ne peut créer le fichier " + bureau});
@@ -384,8 +384,8 @@ private slots:
         QTest::addColumn<QString>("commande");
         QTest::addColumn<bool>("tuyauInscrit"); // the pipe is listed in a desktop file, not the desktop itself
         QTest::newRow("bureau qui est un tuyau, en ligne de commande") << "Demarrage" << false;
-        QTest::newRow("bureau qui est un tuyau, par « C&harger un bureau... »") << "Chargerunbureau" << false;
-        QTest::newRow("tuyau inscrit dans un bureau: passé comme une page illisible") << "Chargerunbureau" << true;
+        QTest::newRow("bureau qui est un tuyau, par « C&harger un bureau... »") << "ChargerUnBureau" << false;
+        QTest::newRow("tuyau inscrit dans un bureau: passé comme une page illisible") << "ChargerUnBureau" << true;
     }
 
     void tuyauxJamaisOuverts()
@@ -404,7 +404,7 @@ private slots:
             frame->Demarrage({bureau});
         } else {
             script->fichiers << bureau;
-            frame->Chargerunbureau();
+            frame->ChargerUnBureau();
         }
         QCOMPARE(tuyau.Arrete(), 0);
         QTRY_COMPARE(Noms(frame->Fenetres()), tuyauInscrit ? QStringList{"a.htm"} : QStringList{});

@@ -65,7 +65,7 @@ private slots:
             QVERIFY(frame->FichierParametres().EcritNavigateur(enregistre));
         script->fichiers = choix;
 
-        frame->Aide1Click();
+        frame->AfficheAide();
 
         QCOMPARE(script->dialogues.size(), choix.size() + (lance ? 0 : 1));
         QStringList refus; // every file chosen before the last one

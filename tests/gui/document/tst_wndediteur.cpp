@@ -267,7 +267,7 @@ private slots:
         TWndHTML *source = Ouvre(page);
         {
             const LimiteDeMemoire limite(16 << 20);
-            source->Supprimerlestagstableaux1Click();
+            source->SupprimerLesTagsTableaux();
         }
         QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
         QCOMPARE(frame->Fenetres(), QList<TWndHTML *>{source});
@@ -295,9 +295,9 @@ private slots:
         QFETCH(QByteArray, attendu);
         TWndHTML *source = Ouvre(page);
         if (tableaux)
-            source->Supprimerlestagstableaux1Click();
+            source->SupprimerLesTagsTableaux();
         else
-            source->SupprimerlestagsHTML1Click();
+            source->SupprimerLesTagsHTML();
         TWndHTML *resultat = frame->FenetreActive();
         QVERIFY(resultat != source);
         QCOMPARE(int(resultat->EncodageFichier()), int(source->EncodageFichier()));
@@ -312,7 +312,7 @@ private slots:
     void resultatSansRienADefaire()
     {
         frame->FileNew();
-        frame->FenetreActive()->Supprimerlestagstableaux1Click();
+        frame->FenetreActive()->SupprimerLesTagsTableaux();
         TWndHTML *w = frame->FenetreActive();
         const QByteArray rempli = Texte(w);
         QVERIFY(!rempli.isEmpty());

@@ -117,7 +117,7 @@ private slots:
         const QString sortie = restaurer ? dossier.filePath("resultat.txt") : chemin;
         if (restaurer) {
             Options(true, &TSupprimerForm::RbRien);
-            w->SupprimerlestagsHTML1Click();
+            w->SupprimerLesTagsHTML();
             w = frame->FenetreActive();
             script->fichiers << sortie;
         } else {
@@ -190,7 +190,7 @@ private slots:
         Options(restaurer, choix == 0 ? &TSupprimerForm::RbRien
                            : choix == 1 ? &TSupprimerForm::RbEspace
                                         : &TSupprimerForm::RbTab);
-        w->SupprimerlestagsHTML1Click();
+        w->SupprimerLesTagsHTML();
 
         TWndHTML *resultat = frame->FenetreActive();
         QVERIFY(resultat != w);
@@ -214,7 +214,7 @@ private slots:
     {
         TWndHTML *w = Ouvre("<P>a</P>");
         Options(true, &TSupprimerForm::RbRien, QDialog::Rejected);
-        w->SupprimerlestagsHTML1Click();
+        w->SupprimerLesTagsHTML();
         QCOMPARE(frame->Fenetres().size(), 1);
     }
 
@@ -224,7 +224,7 @@ private slots:
         TWndHTML *w = frame->FenetreActive();
         w->InsertionTexte("<TABLE><tr><TD>a</td><td>b</TD></TR></table>", "");
         const QByteArray source = Texte(w);
-        w->Supprimerlestagstableaux1Click();
+        w->SupprimerLesTagsTableaux();
 
         TWndHTML *resultat = frame->FenetreActive();
         QCOMPARE(resultat->FileName, QStringLiteral("Sans Nom (Sans tableaux).htm"));
