@@ -148,3 +148,15 @@ EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgram
     std::string fichier = dossier + std::string(Nom);
     return {std::move(fichier), std::move(dossier)};
 }
+
+std::vector<std::string> CandidatsDonnees(std::string_view dossierProgramme, std::string_view dossierInstalle,
+                                          std::string_view nom)
+{
+    std::vector<std::string> candidats;
+    if (!dossierProgramme.empty()) {
+        candidats.push_back(std::string(dossierProgramme).append("/").append(nom));
+        candidats.push_back(std::string(dossierProgramme).append("/../share/balizo/").append(nom));
+    }
+    candidats.push_back(std::string(dossierInstalle).append("/").append(nom));
+    return candidats;
+}

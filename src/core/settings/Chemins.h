@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Path functions on "/"-separated byte paths, as the file system spells them.
 
@@ -24,3 +25,9 @@ struct EmplacementParametres {
 // configuration folder, to be created.
 EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgramme, bool programmeInscriptible,
                                                  std::string_view dossierConfiguration);
+
+// Where a data file or folder ("Accents.txt", "Tags", "Aide/depart.htm") is looked for, in order: beside the program
+// (a build folder), in the share folder next to the program's (an installed copy, wherever its prefix), then in the
+// folder the installation names. The program's folder is left out when it is unknown (empty).
+std::vector<std::string> CandidatsDonnees(std::string_view dossierProgramme, std::string_view dossierInstalle,
+                                          std::string_view nom);

@@ -21,16 +21,13 @@ QString CheminParametres()
 
 QString CheminDonnees(const QString &nom)
 {
-    const QString aCote = QCoreApplication::applicationDirPath() + u'/' + nom;
-    if (QFileInfo::exists(aCote))
-        return aCote;
-    const QStringList installes = {
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/balizo/") + nom,
-        QStringLiteral(BALIZO_DOSSIER_DONNEES "/") + nom,
-    };
-    for (const QString &chemin : installes) {
+    const std::vector<std::string> candidats =
+        CandidatsDonnees(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
+                         BALIZO_DOSSIER_DONNEES, QFile::encodeName(nom).toStdString());
+    for (const std::string &candidat : candidats) {
+        const QString chemin = QFile::decodeName(QByteArray::fromStdString(candidat));
         if (QFileInfo::exists(chemin))
             return QDir::cleanPath(chemin);
     }
-    return aCote;
+    return QFile::decodeName(QByteArray::fromStdString(candidats.front()));
 }

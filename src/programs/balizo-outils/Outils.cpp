@@ -311,16 +311,11 @@ std::string DossierDuProgramme()
     return barre == std::string::npos ? std::string() : chemin.substr(0, barre);
 }
 
-// The table used without --accents: beside the program (a build folder), in the share folder next to the one that
-// holds the program (an installed copy, wherever its prefix), else where the installation put it.
+// The table used without --accents, found where the editor finds its data files.
 std::string TableParDefaut()
 {
-    std::vector<std::string> candidats;
-    if (const std::string dossier = DossierDuProgramme(); !dossier.empty()) {
-        candidats.push_back(dossier + "/Accents.txt");
-        candidats.push_back(dossier + "/../share/balizo/Accents.txt");
-    }
-    candidats.push_back(BALIZO_DOSSIER_DONNEES "/Accents.txt");
+    const std::vector<std::string> candidats =
+        CandidatsDonnees(DossierDuProgramme(), BALIZO_DOSSIER_DONNEES, "Accents.txt");
     struct stat etat;
     for (const std::string &candidat : candidats) {
         if (stat(candidat.c_str(), &etat) == 0 && !S_ISDIR(etat.st_mode))

@@ -119,6 +119,21 @@ private slots:
         QCOMPARE(QString::fromStdString(emplacement.fichier), fichier);
         QCOMPARE(QString::fromStdString(emplacement.dossierACreer), dossierACreer);
     }
+
+    void candidatsDonnees()
+    {
+        const auto liste = [](const std::vector<std::string> &candidats) {
+            QStringList noms;
+            for (const std::string &c : candidats)
+                noms << QString::fromStdString(c);
+            return noms;
+        };
+        QCOMPARE(liste(CandidatsDonnees("/opt/b/bin", "/usr/share/balizo", "Aide/depart.htm")),
+                 (QStringList{"/opt/b/bin/Aide/depart.htm", "/opt/b/bin/../share/balizo/Aide/depart.htm",
+                              "/usr/share/balizo/Aide/depart.htm"}));
+        QCOMPARE(liste(CandidatsDonnees("", "/usr/share/balizo", "Accents.txt")),
+                 QStringList{"/usr/share/balizo/Accents.txt"});
+    }
 };
 
 QTEST_APPLESS_MAIN(TstChemins)
