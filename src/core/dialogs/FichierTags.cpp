@@ -29,14 +29,8 @@ TTag BaliseDeLigne(std::string_view ligne)
 
 std::vector<BaliseTags> LitFichierTags(std::string_view octets)
 {
-    const Encodage encodage = DetecteEncodage(octets);
     std::string decode;
-    std::string_view texte = Contenu(octets, encodage);
-    if (encodage == Encodage::Windows1252) {
-        decode.reserve(LongueurUtf8DeWindows1252(texte));
-        DecodeWindows1252(texte, decode);
-        texte = decode;
-    }
+    const std::string_view texte = TexteUtf8(octets, decode);
 
     std::vector<BaliseTags> balises;
     std::size_t position = 0;

@@ -67,6 +67,16 @@ std::string_view Contenu(std::string_view octets, Encodage encodage)
     return encodage == Encodage::Utf8Bom ? octets.substr(MarqueUtf8.size()) : octets;
 }
 
+std::string_view TexteUtf8(std::string_view octets, std::string &tampon)
+{
+    const Encodage encodage = DetecteEncodage(octets);
+    if (encodage != Encodage::Windows1252)
+        return Contenu(octets, encodage);
+    tampon.clear();
+    DecodeWindows1252(octets, tampon);
+    return tampon;
+}
+
 bool EstUtf8Valide(std::string_view octets)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(octets.data());

@@ -19,6 +19,11 @@ Encodage DetecteEncodage(std::string_view octets);
 // The bytes of the text proper: the file's bytes without the byte-order mark that its encoding carries.
 std::string_view Contenu(std::string_view octets, Encodage encodage);
 
+// The UTF-8 text of a file's bytes, their encoding decided for the whole file by DetecteEncodage: the bytes
+// themselves, without their byte-order mark, when they are UTF-8; otherwise their Windows-1252 decoding, held in
+// `tampon`. Valid as long as the bytes and `tampon` are.
+std::string_view TexteUtf8(std::string_view octets, std::string &tampon);
+
 // Whether the bytes are well-formed UTF-8 (no overlong form, no surrogate, nothing above U+10FFFF).
 bool EstUtf8Valide(std::string_view octets);
 

@@ -66,12 +66,8 @@ std::vector<LigneAccent> ChargeTableAccents(std::string_view octets)
     if (octets.starts_with(MarqueUtf8))
         octets.remove_prefix(MarqueUtf8.size());
     // One encoding for the whole file: a table cannot be partly UTF-8 and partly Windows-1252.
-    if (EstUtf8Valide(octets))
-        return LitTableAccents(octets);
     std::string decode;
-    decode.reserve(LongueurUtf8DeWindows1252(octets));
-    DecodeWindows1252(octets, decode);
-    return LitTableAccents(decode);
+    return LitTableAccents(TexteUtf8(octets, decode));
 }
 
 std::vector<LigneAccent> LignesPourEncodage(const std::vector<LigneAccent> &lignes, Encodage encodage)

@@ -125,14 +125,8 @@ std::string AvecCle(std::string_view texte, std::string_view section, std::strin
 
 std::optional<std::string> LitProfil(std::string_view octets, std::string_view section, std::string_view cle)
 {
-    const Encodage encodage = DetecteEncodage(octets);
     std::string decode;
-    std::string_view texte = Contenu(octets, encodage);
-    if (encodage == Encodage::Windows1252) {
-        DecodeWindows1252(octets, decode);
-        texte = decode;
-    }
-    const std::optional<std::string_view> valeur = Cherche(texte, section, cle).valeur;
+    const std::optional<std::string_view> valeur = Cherche(TexteUtf8(octets, decode), section, cle).valeur;
     if (!valeur)
         return std::nullopt;
     return std::string(Debut(EntreGuillemets(*valeur) ? valeur->substr(1, valeur->size() - 2) : *valeur));

@@ -148,7 +148,9 @@ void TWndHTML::OpenFile(const QString &nom)
     case TEditHTML::Chargement::TropGrand: break;
     }
     const QLocale francais(QLocale::French);
-    const auto megaoctets = [&](std::size_t octets) { return francais.toString(qulonglong((octets + (1 << 20) - 1) >> 20)); };
+    const auto megaoctets = [&](std::size_t octets) {
+        return francais.toString(qulonglong((octets + (1 << 20) - 1) >> 20));
+    };
     frame.Dialogues().Erreur(this, QStringLiteral("%1 : il fait %2 Mo, et l'éditeur ne peut tenir plus de %3 Mo.")
                                        .arg(illisible, megaoctets(taille), megaoctets(TEditHTML::TailleMaximale)));
 }

@@ -1,3 +1,4 @@
+#include "CadreDeTest.h"
 #include "Limites.h"
 #include "gui/settings/FichierINI.h"
 
@@ -11,19 +12,6 @@
 
 class TestFichierINI : public QObject {
     Q_OBJECT
-
-    static void Ecrit(const QString &chemin, const QByteArray &contenu)
-    {
-        QFile f(chemin);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(contenu), contenu.size());
-    }
-
-    static QByteArray Lit(const QString &chemin)
-    {
-        QFile f(chemin);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
-    }
 
 private slots:
     void lecture_data()
