@@ -101,7 +101,7 @@ TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
         if (!Lit(source, [&](std::string_view bloc) {
                 std::string_view texte = bloc;
                 if (!inacheve.empty()) {
-                    joint = inacheve + std::string(bloc);
+                    joint.assign(inacheve).append(bloc);
                     texte = joint;
                 }
                 if (premier) {
