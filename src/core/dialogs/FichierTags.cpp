@@ -1,6 +1,6 @@
 #include "core/dialogs/FichierTags.h"
 
-#include "core/document/Encodage.h"
+#include "core/document/CodecFichier.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ TTag BaliseDeLigne(std::string_view ligne)
 std::vector<BaliseTags> LitFichierTags(std::string_view octets)
 {
     std::string decode;
-    const std::string_view texte = TexteUtf8(octets, decode);
+    const std::string_view texte = DecodeFichier(octets, decode).texte;
 
     std::vector<BaliseTags> balises;
     std::size_t position = 0;

@@ -55,28 +55,6 @@ bool EstSuite(unsigned char c)
 
 } // namespace
 
-Encodage DetecteEncodage(std::string_view octets)
-{
-    if (octets.starts_with(MarqueUtf8) && EstUtf8Valide(octets.substr(MarqueUtf8.size())))
-        return Encodage::Utf8Bom;
-    return EstUtf8Valide(octets) ? Encodage::Utf8 : Encodage::Windows1252;
-}
-
-std::string_view Contenu(std::string_view octets, Encodage encodage)
-{
-    return encodage == Encodage::Utf8Bom ? octets.substr(MarqueUtf8.size()) : octets;
-}
-
-std::string_view TexteUtf8(std::string_view octets, std::string &tampon)
-{
-    const Encodage encodage = DetecteEncodage(octets);
-    if (encodage != Encodage::Windows1252)
-        return Contenu(octets, encodage);
-    tampon.clear();
-    DecodeWindows1252(octets, tampon);
-    return tampon;
-}
-
 bool EstUtf8Valide(std::string_view octets)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(octets.data());

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-// How a document file's bytes are turned into the UTF-8 text that the editor holds, and back.
+// The encodings of pages and their line ends, character by character: UTF-8 checked and read, Windows-1252 decoded
+// and encoded.
 
 enum class Encodage { Utf8, Utf8Bom, Windows1252 };
 
@@ -12,17 +13,6 @@ enum class Encodage { Utf8, Utf8Bom, Windows1252 };
 inline constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
 
 enum class FinDeLigne { CrLf, Lf, Cr };
-
-// The encoding of a file's bytes: a UTF-8 byte-order mark followed by valid UTF-8, valid UTF-8, otherwise Windows-1252.
-Encodage DetecteEncodage(std::string_view octets);
-
-// The bytes of the text proper: the file's bytes without the byte-order mark that its encoding carries.
-std::string_view Contenu(std::string_view octets, Encodage encodage);
-
-// The UTF-8 text of a file's bytes, their encoding decided for the whole file by DetecteEncodage: the bytes
-// themselves, without their byte-order mark, when they are UTF-8; otherwise their Windows-1252 decoding, held in
-// `tampon`. Valid as long as the bytes and `tampon` are.
-std::string_view TexteUtf8(std::string_view octets, std::string &tampon);
 
 // Whether the bytes are well-formed UTF-8 (no overlong form, no surrogate, nothing above U+10FFFF).
 bool EstUtf8Valide(std::string_view octets);

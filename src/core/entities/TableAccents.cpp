@@ -1,5 +1,7 @@
 #include "core/entities/TableAccents.h"
 
+#include "core/document/CodecFichier.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -67,7 +69,7 @@ std::vector<LigneAccent> ChargeTableAccents(std::string_view octets)
         octets.remove_prefix(MarqueUtf8.size());
     // One encoding for the whole file: a table cannot be partly UTF-8 and partly Windows-1252.
     std::string decode;
-    return LitTableAccents(TexteUtf8(octets, decode));
+    return LitTableAccents(DecodeFichier(octets, decode).texte);
 }
 
 std::vector<LigneAccent> LignesPourEncodage(const std::vector<LigneAccent> &lignes, Encodage encodage)

@@ -1,6 +1,6 @@
 #include "core/settings/ProfilINI.h"
 
-#include "core/document/Encodage.h"
+#include "core/document/CodecFichier.h"
 #include "core/settings/Casse.h"
 
 namespace {
@@ -126,7 +126,7 @@ std::string AvecCle(std::string_view texte, std::string_view section, std::strin
 std::optional<std::string> LitProfil(std::string_view octets, std::string_view section, std::string_view cle)
 {
     std::string decode;
-    const std::optional<std::string_view> valeur = Cherche(TexteUtf8(octets, decode), section, cle).valeur;
+    const std::optional<std::string_view> valeur = Cherche(DecodeFichier(octets, decode).texte, section, cle).valeur;
     if (!valeur)
         return std::nullopt;
     return std::string(Debut(EntreGuillemets(*valeur) ? valeur->substr(1, valeur->size() - 2) : *valeur));
@@ -137,14 +137,11 @@ std::optional<std::string> EcritProfil(std::string_view octets, std::string_view
 {
     if (valeur.find_first_of("\r\n") != std::string_view::npos)
         return std::nullopt;
-    const Encodage encodage = DetecteEncodage(octets);
-    if (encodage != Encodage::Windows1252) {
-        const std::string_view texte = Contenu(octets, encodage);
-        return std::string(octets.substr(0, octets.size() - texte.size())) + AvecCle(texte, section, cle, valeur);
-    }
     std::string decode;
-    DecodeWindows1252(octets, decode);
-    std::string utf8 = AvecCle(decode, section, cle, valeur);
+    const TexteFichier fichier = DecodeFichier(octets, decode);
+    std::string utf8 = AvecCle(fichier.texte, section, cle, valeur);
+    if (fichier.encodage != Encodage::Windows1252)
+        return std::string(MarqueDe(fichier.encodage)) + utf8;
     // Every byte of the file comes back unchanged on encoding. The file stays in Windows-1252 while the value fits in
     // it and the whole still reads as Windows-1252; otherwise it goes to UTF-8, which keeps every character.
     if (std::optional<std::string> ansi = EncodeWindows1252(utf8); ansi && !EstUtf8Valide(*ansi))

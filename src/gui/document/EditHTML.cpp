@@ -1,5 +1,6 @@
 #include "gui/document/EditHTML.h"
 
+#include "core/document/CodecFichier.h"
 #include "core/document/GrandDocument.h"
 #include "core/settings/Casse.h"
 
@@ -79,42 +80,25 @@ TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
     setWrapMode(WrapNone);
     SendScintilla(SCI_CLEARALL);
     rempli = false;
-    const auto termine = [this](Chargement etat) {
+    DecodeurFichier decodeur;
+    const auto termine = [&](Chargement etat) {
         if (etat != Chargement::Reussi)
             SendScintilla(SCI_CLEARALL);
         SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
         SendScintilla(SCI_EMPTYUNDOBUFFER);
         SendScintilla(SCI_SETSAVEPOINT);
-        AdapteAffichage(DetecteFinDeLigne(Texte()));
+        AdapteAffichage(etat == Chargement::Reussi ? decodeur.FinFichier() : FinDeLigne::Lf);
         return etat;
     };
     try {
         // Read, not mapped: a file that another program shortens meanwhile must not bring the program down. Each
-        // block is checked as it comes and goes to the editor as it is while the file looks like UTF-8; at the
-        // first byte that is not, the file is read again from its start as Windows-1252.
-        bool utf8 = true;
-        bool premier = true;
-        bool marque = false;
+        // block goes to the editor as the decoder gives it while the file looks like UTF-8, then the file is read
+        // again from its start if it turns out to be Windows-1252.
         bool reserve = false;
-        std::string inacheve;
-        std::string joint;
         if (!Lit(source, [&](std::string_view bloc) {
-                std::string_view texte = bloc;
-                if (!inacheve.empty()) {
-                    joint.assign(inacheve).append(bloc);
-                    texte = joint;
-                }
-                if (premier) {
-                    marque = texte.starts_with(MarqueUtf8);
-                    if (marque)
-                        texte.remove_prefix(MarqueUtf8.size());
-                    premier = false;
-                }
-                const std::string_view complet = texte.substr(0, texte.size() - SequenceInachevee(texte));
-                utf8 = EstUtf8Valide(complet);
-                if (!utf8)
+                const std::optional<std::string_view> texte = decodeur.Suivant(bloc);
+                if (!texte)
                     return false;
-                inacheve.assign(texte.substr(complet.size()));
                 // Room for the whole file once its start has shown it is UTF-8: reserving costs as much as
                 // filling, and a Windows-1252 file needs room of another size.
                 if (!reserve) {
@@ -124,14 +108,11 @@ TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
                     VerifieMemoire();
                     reserve = true;
                 }
-                Ajoute(complet);
+                Ajoute(*texte);
                 return true;
             }))
             return termine(Chargement::Illisible);
-        if (utf8 && inacheve.empty()) {
-            encodage = marque ? Encodage::Utf8Bom : Encodage::Utf8;
-        } else {
-            encodage = Encodage::Windows1252;
+        if (decodeur.EncodageFichier() == Encodage::Windows1252 || !decodeur.Termine()) {
             SendScintilla(SCI_CLEARALL);
             // Room for the whole decoded text at once, which is longer than the file: growing by steps would copy
             // the text again at each step.
@@ -145,16 +126,15 @@ TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
                 return termine(Chargement::TropGrand);
             SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(longueur + MargeTampon));
             VerifieMemoire();
-            std::string decode;
             const bool lu = source.seek(0) && Lit(source, [&](std::string_view bloc) {
-                decode.clear();
-                DecodeWindows1252(bloc, decode);
-                Ajoute(decode);
+                Ajoute(*decodeur.Suivant(bloc));
                 return true;
             });
             if (!lu)
                 return termine(Chargement::Illisible);
+            decodeur.Termine();
         }
+        encodage = decodeur.EncodageFichier();
         if (static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH)) > TailleMaximale)
             return termine(Chargement::TropGrand);
     } catch (...) {

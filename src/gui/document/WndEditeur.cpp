@@ -1,11 +1,12 @@
 #include "gui/document/WndEditeur.h"
 
+#include "core/dialogs/TitrePage.h"
+#include "core/document/CodecFichier.h"
 #include "gui/app/DlgChercher.h"
 #include "gui/app/MDIFenetre.h"
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgHyperlien.h"
 #include "gui/dialogs/DlgImage.h"
-#include "core/dialogs/TitrePage.h"
 #include "gui/dialogs/WndTags.h"
 #include "gui/dialogs/WndTitre.h"
 #include "gui/entities/WndCaracteres.h"
@@ -26,8 +27,19 @@
 #include <new>
 #include <string>
 #include <utility>
+#include <variant>
 
 namespace {
+
+// The first few characters, each between guillemets, for a message.
+QString Enumeration(std::u32string_view caracteres)
+{
+    constexpr std::size_t Montres = 5;
+    QStringList cites;
+    for (const char32_t c : caracteres.substr(0, Montres))
+        cites << QStringLiteral("« %1 »").arg(QString::fromUcs4(&c, 1));
+    return cites.join(QStringLiteral(", ")) + (caracteres.size() > Montres ? QStringLiteral("…") : QString());
+}
 
 const DialogueFichier SaveDialog{
     QStringLiteral("Enregistrer sous..."),
@@ -173,25 +185,19 @@ bool TWndHTML::FileSave()
     if (Untitled)
         return FileSaveAs();
 
-    const std::string_view texte = EditHTML->Texte();
-    std::string encode;
-    std::string_view corps = texte;
-    if (encodage == Encodage::Windows1252) {
-        if (auto octets = EncodeWindows1252(texte)) {
-            encode = std::move(*octets);
-            corps = encode;
-        } else if (frame.Dialogues().OuiNon(
-                       this, QStringLiteral("Confirmation"),
-                       QStringLiteral("%1 contient des caractères que l'encodage Windows-1252 ne peut pas "
-                                      "représenter. Voulez-vous l'enregistrer en UTF-8 ?")
-                           .arg(FileName))) {
-            encodage = Encodage::Utf8;
-        } else {
+    std::string tampon;
+    auto octets = EncodeFichier(EditHTML->Texte(), encodage, tampon);
+    if (const auto *impossibles = std::get_if<std::u32string>(&octets)) {
+        if (!frame.Dialogues().OuiNon(
+                this, QStringLiteral("Confirmation"),
+                QStringLiteral("%1 contient des caractères que l'encodage Windows-1252 ne peut pas représenter (%2). "
+                               "Voulez-vous l'enregistrer en UTF-8 ?")
+                    .arg(FileName, Enumeration(*impossibles))))
             return false;
-        }
+        encodage = Encodage::Utf8;
+        octets = EncodeFichier(EditHTML->Texte(), encodage, tampon);
     }
-
-    const std::string_view marque = encodage == Encodage::Utf8Bom ? MarqueUtf8 : std::string_view();
+    const auto [marque, corps] = std::get<OctetsFichier>(octets);
     if (!EcritFichier(FileName, {marque, corps})) {
         frame.Dialogues().Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(FileName));
         return false;

@@ -1,7 +1,7 @@
 #include "programs/balizo-outils/Outils.h"
 
 #include "core/dialogs/Historique.h"
-#include "core/document/Encodage.h"
+#include "core/document/CodecFichier.h"
 #include "core/entities/Remplacement.h"
 #include "core/entities/TableAccents.h"
 #include "core/settings/Chemins.h"
@@ -352,9 +352,10 @@ bool UtiliseLaTable(const Commande &commande)
            (commande.action == Action::SupprimerTags && commande.restauration);
 }
 
-// The page's encoding is DetecteEncodage's: valid UTF-8 after a byte-order mark, valid UTF-8, otherwise
-// Windows-1252. It matters only for the form of the table and for whether a leading mark is one, so it is checked
-// only then, on the other cores, while this one removes the tags as if a leading mark were one.
+// The page is transformed in its own encoding, never decoded: its mark-up is ASCII in both, and the table is put in
+// the page's encoding instead. Its encoding is DecodeFichier's: valid UTF-8 after a byte-order mark, valid UTF-8,
+// otherwise Windows-1252. It matters only for the form of the table and for whether a leading mark is one, so it is
+// checked only then, on the other cores, while this one removes the tags as if a leading mark were one.
 Resultat Transforme(const Commande &commande, std::string_view page)
 {
     Resultat resultat;
@@ -395,8 +396,7 @@ Resultat Transforme(const Commande &commande, std::string_view page)
         contenu = page;
         texte = ote();
     }
-    if (encodage == Encodage::Utf8Bom)
-        resultat.marque = MarqueUtf8;
+    resultat.marque = MarqueDe(encodage);
 
     if (!table) {
         resultat.morceaux.push_back(std::move(texte));

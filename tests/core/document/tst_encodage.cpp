@@ -2,42 +2,12 @@
 
 #include <QtTest>
 
-Q_DECLARE_METATYPE(Encodage)
 Q_DECLARE_METATYPE(FinDeLigne)
 
 class TstEncodage : public QObject {
     Q_OBJECT
 
 private slots:
-    void detection_data()
-    {
-        QTest::addColumn<QByteArray>("octets");
-        QTest::addColumn<Encodage>("encodage");
-        const QByteArray ascii("<p>seize octets</p>\n");
-        QTest::newRow("ASCII") << ascii << Encodage::Utf8;
-        QTest::newRow("accents UTF-8, dont un à cheval sur 8 octets") << QByteArray("1234567é, € 😀") << Encodage::Utf8;
-        QTest::newRow("octets NUL") << QByteArray("a\0b\0\0\0\0\0\0\0\0c", 12) << Encodage::Utf8;
-        QTest::newRow("marque et UTF-8") << QByteArray("\xEF\xBB\xBF" "été") << Encodage::Utf8Bom;
-        QTest::newRow("marque puis invalide: Windows-1252") << QByteArray("\xEF\xBB\xBF" "caf\xE9") << Encodage::Windows1252;
-        QTest::newRow("é Latin-1 (0xE9) après l'ASCII") << ascii + "\xE9" + ascii << Encodage::Windows1252;
-        QTest::newRow("séquence tronquée en fin") << ascii + "\xE2\x82" << Encodage::Windows1252;
-        QTest::newRow("suite isolée") << QByteArray("a\x80") << Encodage::Windows1252;
-        QTest::newRow("forme trop longue C0 AF") << QByteArray("\xC0\xAF") << Encodage::Windows1252;
-        QTest::newRow("forme trop longue E0 80 AF") << QByteArray("\xE0\x80\xAF") << Encodage::Windows1252;
-        QTest::newRow("surrogate ED A0 80") << QByteArray("\xED\xA0\x80") << Encodage::Windows1252;
-        QTest::newRow("au-delà de U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << Encodage::Windows1252;
-    }
-
-    void detection()
-    {
-        QFETCH(QByteArray, octets);
-        QFETCH(Encodage, encodage);
-        QCOMPARE(DetecteEncodage(octets.toStdString()), encodage);
-        QCOMPARE(EstUtf8Valide(octets.toStdString()), encodage != Encodage::Windows1252);
-        const std::string_view vue(octets.constData(), octets.size());
-        QVERIFY(Contenu(vue, encodage) == vue.substr(encodage == Encodage::Utf8Bom ? 3 : 0));
-    }
-
     void windows1252AllerRetour()
     {
         std::string octets;
