@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/app/Utilisateur.h"
+#include "gui/commun/Utilisateur.h"
 
 #include <QDialog>
 #include <QFont>

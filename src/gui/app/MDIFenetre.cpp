@@ -1,9 +1,9 @@
 #include "gui/app/MDIFenetre.h"
 
 #include "core/app/Bureau.h"
-#include "gui/app/DlgAPropos.h"
-#include "gui/app/DlgChercher.h"
 #include "core/app/LigneDeCommande.h"
+#include "gui/app/DlgAPropos.h"
+#include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgHyperlien.h"
 #include "gui/dialogs/DlgImage.h"
@@ -15,13 +15,16 @@
 #include "gui/settings/Emplacements.h"
 #include "gui/settings/Fichiers.h"
 
-#include <QActionGroup>
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProcess>
 #include <QScreen>
 #include <QToolBar>
@@ -47,11 +50,6 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     , OpenDialog{QStringLiteral("Ouverture d'une page HTML..."), FiltreDocuments(), {}, true, {}}
     , EnregistrerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
     , ChargerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
-    , imageDialog{QStringLiteral("Insertion d'une image GIF ou JPEG..."),
-                  QStringLiteral("Fichiers GIF|*.gif|Fichiers JPEG|*.jpg|Tous|*.*"),
-                  QStringLiteral("gif"),
-                  false,
-                  {}}
     , mdiArea(new QMdiArea(this))
 {
     // The icons are compiled into this static library: their resources must be registered by hand.
@@ -69,17 +67,24 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     DlgFonte.setFamily(parametres.LitFonte());
     DlgFonte.setPointSize(parametres.LitTaille());
 
+    const DocumentActif active = [this] { return FenetreActive(); };
+    WndCaracteresSpeciaux = new TWndCaracteresSpeciaux(this, *this->utilisateur, fichierAccents, active);
+    connect(WndCaracteresSpeciaux, &TWndCaracteresSpeciaux::SupprimerDemande, this,
+            &TMDIHtml::SupprimerLesTagsHTML);
+    TagsForm = new TTagsForm(this, *this->utilisateur, CheminDonnees(QStringLiteral("Tags")), active);
+    dlgChercher = new TDlgChercher(this);
+    connect(dlgChercher, &TDlgChercher::Suivant, this, &TMDIHtml::Suivant);
+    // "&Suivant" follows the search text as it is typed, so that F3 works as soon as there is something to find.
+    connect(dlgChercher, &TDlgChercher::TexteModifie, this, &TMDIHtml::MajActions);
+    dlgHyperlien = new TDlgInsertionHyperlien(this);
+    dlgAncreLocale = new TDlgInsertionAncreLocale(this);
+    dlgImage = new TDlgInsertionImage(this, *this->utilisateur);
+    dlgTitre = new TDlgInsertionTitre(this);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMDIHtml::MajActions);
+
     CreeMenus();
     CreeBarres();
     MajMenus();
-    WndCaracteresSpeciaux = new TWndCaracteresSpeciaux(*this, fichierAccents);
-    TagsForm = new TTagsForm(*this, CheminDonnees(QStringLiteral("Tags")));
-    dlgChercher = new TDlgChercher(this);
-    connect(dlgChercher, &TDlgChercher::Suivant, this, &TMDIHtml::Suivant);
-    dlgHyperlien = new TDlgInsertionHyperlien(this);
-    dlgAncreLocale = new TDlgInsertionAncreLocale(this);
-    dlgImage = new TDlgInsertionImage(*this);
-    dlgTitre = new TDlgInsertionTitre(this);
 }
 
 TMDIHtml::~TMDIHtml()
@@ -88,13 +93,88 @@ TMDIHtml::~TMDIHtml()
     disconnect(mdiArea, nullptr, this, nullptr);
 }
 
+QAction *TMDIHtml::Action(const QString &texte, void (TMDIHtml::*commande)(), const char *nom, bool document)
+{
+    auto *action = new QAction(texte, this);
+    if (nom)
+        action->setObjectName(QLatin1String(nom));
+    connect(action, &QAction::triggered, this, commande);
+    if (document)
+        actionsDocument << action;
+    return action;
+}
+
 void TMDIHtml::CreeMenus()
 {
+    Nouveau = Action(QStringLiteral("&Nouveau"), &TMDIHtml::FileNew, "sbNouveau", false);
+    Ouvrir = Action(QStringLiteral("&Ouvrir..."), &TMDIHtml::FileOpen, "sbOuvrir", false);
+    Quitter = Action(QStringLiteral("&Quitter"), &TMDIHtml::FileExit, "FileExitItem", false);
+    Enregistrer = Action(QStringLiteral("&Enregistrer"), &TMDIHtml::FileSave, "sbEnregistrer");
+    EnregistrerSous = Action(QStringLiteral("En&registrer sous..."), &TMDIHtml::FileSaveAs, "FileSaveAsItem");
+    Apercu = Action(QStringLiteral("&Aperçu de la page..."), &TMDIHtml::FichierApercu, "sbApercu");
+
     FichierMenu = new QMenu(QStringLiteral("&Fichier"), this);
-    FichierMenu->addAction(QStringLiteral("&Nouveau"), this, &TMDIHtml::FileNew)->setObjectName("FileNewItem");
-    FichierMenu->addAction(QStringLiteral("&Ouvrir..."), this, &TMDIHtml::FileOpen)->setObjectName("FileOpenItem");
+    FichierMenu->addActions({Nouveau, Ouvrir});
     FichierMenu->addSeparator();
-    FichierMenu->addAction(QStringLiteral("&Quitter"), this, &TMDIHtml::FileExit)->setObjectName("FileExitItem");
+    FichierMenu->addAction(Quitter);
+
+    FichierDocumentMenu = new QMenu(QStringLiteral("&Fichier"), this);
+    FichierDocumentMenu->addActions({Nouveau, Ouvrir});
+    FichierDocumentMenu->addSeparator();
+    FichierDocumentMenu->addActions({Enregistrer, EnregistrerSous});
+    FichierDocumentMenu->addSeparator();
+    FichierDocumentMenu->addAction(Apercu);
+    FichierDocumentMenu->addSeparator();
+    FichierDocumentMenu->addAction(Quitter);
+
+    Defaire = Action(QStringLiteral("&Défaire"), &TMDIHtml::EditionDefaire, "EditUndoItem");
+    Couper = Action(QStringLiteral("&Couper"), &TMDIHtml::EditCut, "sbCouper");
+    Copier = Action(QStringLiteral("Co&pier"), &TMDIHtml::EditCopy, "sbCopier");
+    Coller = Action(QStringLiteral("C&oller"), &TMDIHtml::EditPaste, "sbColler");
+    Chercher = Action(QStringLiteral("C&hercher..."), &TMDIHtml::EditionChercher, "Chercher1");
+    SuivantAction = Action(QStringLiteral("&Suivant"), &TMDIHtml::Suivant, "Suivant1");
+    SuivantAction->setShortcut(Qt::Key_F3);
+    // Its key works whichever menus the bar holds.
+    addAction(SuivantAction);
+
+    EditMenu = new QMenu(QStringLiteral("&Edition"), this);
+    EditMenu->addAction(Defaire);
+    EditMenu->addSeparator();
+    EditMenu->addActions({Couper, Copier, Coller});
+    EditMenu->addSeparator();
+    EditMenu->addActions({Chercher, SuivantAction});
+    connect(EditMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
+
+    QAction *lien = Action(QStringLiteral("&Lien hypertexte..."), &TMDIHtml::InsertionLien, "Lienhypertexte1");
+    QAction *ancre = Action(QStringLiteral("&Ancre locale..."), &TMDIHtml::InsertionAncreLocale, "Ancrelocale1");
+    QAction *image = Action(QStringLiteral("&Image..."), &TMDIHtml::InsertionImage, "Image1");
+    QAction *tags = Action(QStringLiteral("Ta&gs..."), &TMDIHtml::TagsClick, "Tags2");
+    QAction *caracteres = Action(QStringLiteral("&Caractères spéciaux..."), &TMDIHtml::AfficheCaracteresSpeciaux);
+    InsertionMenu = new QMenu(QStringLiteral("&Insertion"), this);
+    InsertionMenu->addActions({lien, ancre, image});
+    InsertionMenu->addAction(Action(QStringLiteral("&Titre..."), &TMDIHtml::InsertionTitre, "Titre1"));
+    InsertionMenu->addAction(tags);
+    InsertionMenu->addSeparator();
+    InsertionMenu->addAction(caracteres);
+    InsertionMenu->addAction(Action(QStringLiteral("Corriger les acc&ents"), &TMDIHtml::CorrectionAccents));
+    InsertionMenu->addAction(
+        Action(QStringLiteral("&Supprimer les tags HTML..."), &TMDIHtml::SupprimerLesTagsHTML));
+    InsertionMenu->addAction(
+        Action(QStringLiteral("Supprimer les tags tableau&x..."), &TMDIHtml::SupprimerLesTagsTableaux));
+
+    // The context menu gives two of these commands other access keys, so that no two of its items share one:
+    // there they are entries that trigger the command's action.
+    const auto autreTexte = [this](QAction *commande, const QString &texte) {
+        auto *entree = new QAction(texte, this);
+        connect(entree, &QAction::triggered, commande, &QAction::trigger);
+        return entree;
+    };
+    Contextuel = new QMenu(this);
+    Contextuel->addActions({lien, ancre, image});
+    Contextuel->addAction(autreTexte(caracteres, QStringLiteral("Caractères &spéciaux...")));
+    Contextuel->addAction(autreTexte(tags, QStringLiteral("&Tags...")));
+    Contextuel->addSeparator();
+    Contextuel->addActions({Couper, Copier, Coller});
 
     WindowMenu = new QMenu(QStringLiteral("Fenê&tres"), this);
     WindowMenu->addAction(QStringLiteral("&Mosaïque"), this, &TMDIHtml::FenetreMosaique);
@@ -120,61 +200,68 @@ void TMDIHtml::CreeMenus()
 
 void TMDIHtml::CreeBarres()
 {
+    // A button of the bar: a command's own action, or a formatting pair's, which only the bar offers.
     struct Bouton {
-        const char *nom;
+        QAction *action;
         const char *icone;
-        const char *texte;
-        std::function<void()> commande;
+        const char *bulle;
     };
-    auto remplit = [this](QToolBar *barre, std::initializer_list<std::initializer_list<Bouton>> groupes) {
+    auto paire = [this](const char *nom, const char *texte, IndexPaire p) {
+        auto *action = new QAction(QString::fromUtf8(texte), this);
+        action->setObjectName(QLatin1String(nom));
+        connect(action, &QAction::triggered, this, [this, p] { Formate(p); });
+        actionsDocument << action;
+        return action;
+    };
+    auto remplit = [](QToolBar *barre, std::initializer_list<std::initializer_list<Bouton>> groupes) {
         bool premier = true;
         for (const auto &groupe : groupes) {
             if (!premier)
                 barre->addSeparator();
             premier = false;
             for (const Bouton &bouton : groupe) {
-                const QString texte = QString::fromUtf8(bouton.texte);
-                QAction *action = bouton.icone ? barre->addAction(Icone(bouton.icone), texte) : barre->addAction(texte);
-                action->setObjectName(QLatin1String(bouton.nom));
-                action->setToolTip(texte);
-                connect(action, &QAction::triggered, this, bouton.commande);
+                QAction *action = bouton.action;
+                if (bouton.icone) {
+                    action->setIcon(Icone(bouton.icone));
+                    // The menus show no icons.
+                    action->setIconVisibleInMenu(false);
+                }
+                action->setToolTip(QString::fromUtf8(bouton.bulle));
+                barre->addAction(action);
             }
         }
     };
-    auto paire = [this](IndexPaire p) { return [this, p] { Formate(p); }; };
 
     auto *SpeedBar = addToolBar(QStringLiteral("SpeedBar"));
     SpeedBar->setObjectName("SpeedBar");
     remplit(SpeedBar, {
-                          {{"sbNouveau", "nouveau", "Nouveau...", [this] { FileNew(); }},
-                           {"sbOuvrir", "ouvrir", "Ouvrir...", [this] { FileOpen(); }},
-                           {"sbEnregistrer", "enregistrer", "Enregistrer...", [this] { FileSave(); }}},
-                          {{"sbApercu", "apercu", "Aperçu...", [this] { FichierApercu(); }}},
-                          {{"sbCouper", "couper", "Couper", [this] { EditCut(); }},
-                           {"sbCopier", "copier", "Copier", [this] { EditCopy(); }},
-                           {"sbColler", "coller", "Coller", [this] { EditPaste(); }}},
-                          {{"sbGras", "gras", "Gras", paire(PaireGras)},
-                           {"sbItalique", "italique", "Italique", paire(PaireItalique)},
-                           {"sbSouligne", "souligne", "Souligné", paire(PaireSouligne)}},
-                          {{"sbGauche", "gauche", "Alignement à gauche", paire(PaireGauche)},
-                           {"sbCentre", "centre", "Alignement centré", paire(PaireCentre)},
-                           {"sbDroite", "droite", "Alignement à droite", paire(PaireDroite)}},
+                          {{Nouveau, "nouveau", "Nouveau..."},
+                           {Ouvrir, "ouvrir", "Ouvrir..."},
+                           {Enregistrer, "enregistrer", "Enregistrer..."}},
+                          {{Apercu, "apercu", "Aperçu..."}},
+                          {{Couper, "couper", "Couper"}, {Copier, "copier", "Copier"}, {Coller, "coller", "Coller"}},
+                          {{paire("sbGras", "Gras", PaireGras), "gras", "Gras"},
+                           {paire("sbItalique", "Italique", PaireItalique), "italique", "Italique"},
+                           {paire("sbSouligne", "Souligné", PaireSouligne), "souligne", "Souligné"}},
+                          {{paire("sbGauche", "Alignement à gauche", PaireGauche), "gauche", "Alignement à gauche"},
+                           {paire("sbCentre", "Alignement centré", PaireCentre), "centre", "Alignement centré"},
+                           {paire("sbDroite", "Alignement à droite", PaireDroite), "droite", "Alignement à droite"}},
                       });
 
     auto *SpeedBar2 = new QToolBar(QStringLiteral("SpeedBar2"), this);
     SpeedBar2->setObjectName("SpeedBar2");
     addToolBar(Qt::LeftToolBarArea, SpeedBar2);
     remplit(SpeedBar2, {
-                           {{"sbH1", nullptr, "H1", paire(PaireH1)},
-                            {"sbH2", nullptr, "H2", paire(PaireH2)},
-                            {"sbH3", nullptr, "H3", paire(PaireH3)},
-                            {"sbH4", nullptr, "H4", paire(PaireH4)},
-                            {"sbH5", nullptr, "H5", paire(PaireH5)},
-                            {"sbH6", nullptr, "H6", paire(PaireH6)}},
-                           {{"sbHR", "hr", "HR", paire(PaireHR)},
-                            {"sbParagraphe", "paragraphe", "P", paire(PaireP)},
-                            {"sbBR", "br", "BR", paire(PaireBR)}},
-                           {{"snnbsp", "nbsp", "Espace insécable", paire(PaireNbsp)}},
+                           {{paire("sbH1", "H1", PaireH1), nullptr, "H1"},
+                            {paire("sbH2", "H2", PaireH2), nullptr, "H2"},
+                            {paire("sbH3", "H3", PaireH3), nullptr, "H3"},
+                            {paire("sbH4", "H4", PaireH4), nullptr, "H4"},
+                            {paire("sbH5", "H5", PaireH5), nullptr, "H5"},
+                            {paire("sbH6", "H6", PaireH6), nullptr, "H6"}},
+                           {{paire("sbHR", "HR", PaireHR), "hr", "HR"},
+                            {paire("sbParagraphe", "P", PaireP), "paragraphe", "P"},
+                            {paire("sbBR", "BR", PaireBR), "br", "BR"}},
+                           {{paire("snnbsp", "Espace insécable", PaireNbsp), "nbsp", "Espace insécable"}},
                        });
     for (QToolBar *barre : {SpeedBar, SpeedBar2}) {
         barre->setMovable(false);
@@ -185,16 +272,33 @@ void TMDIHtml::CreeBarres()
 void TMDIHtml::MajMenus()
 {
     menuBar()->clear();
-    if (TWndHTML *w = FenetreActive()) {
-        menuBar()->addMenu(w->FichierMenu);
-        menuBar()->addMenu(w->EditMenu);
-        menuBar()->addMenu(w->InsertionMenu);
+    if (FenetreActive()) {
+        menuBar()->addMenu(FichierDocumentMenu);
+        menuBar()->addMenu(EditMenu);
+        menuBar()->addMenu(InsertionMenu);
     } else {
         menuBar()->addMenu(FichierMenu);
     }
     menuBar()->addMenu(WindowMenu);
     menuBar()->addMenu(OptionsMenu);
     menuBar()->addMenu(AideMenu);
+    MajActions();
+}
+
+void TMDIHtml::MajActions()
+{
+    TWndHTML *w = FenetreActive();
+    for (QAction *action : std::as_const(actionsDocument))
+        action->setEnabled(w != nullptr);
+    if (!w)
+        return;
+    Defaire->setEnabled(w->EditHTML->isUndoAvailable());
+    const bool selection = w->EditHTML->SelLength() > 0;
+    Couper->setEnabled(selection);
+    Copier->setEnabled(selection);
+    const QMimeData *donnees = QGuiApplication::clipboard()->mimeData();
+    Coller->setEnabled(donnees && donnees->hasText());
+    SuivantAction->setEnabled(!dlgChercher->Texte().isEmpty());
 }
 
 void TMDIHtml::MajMenuFenetres()
@@ -278,20 +382,20 @@ QRect TMDIHtml::PlaceEnCascade(int rang) const
 TWndHTML *TMDIHtml::NouvelleFenetre()
 {
     const auto rang = static_cast<int>(Fenetres().size());
-    auto *w = new TWndHTML(*this);
+    auto *w = new TWndHTML(*utilisateur, DlgFonte);
     QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
     cadre->setGeometry(PlaceEnCascade(rang));
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
+    connect(w->EditHTML, &TEditHTML::MenuContextuelDemande, this, [this, w](const QPoint &position) {
+        if (QMdiSubWindow *sien = Cadre(w))
+            mdiArea->setActiveSubWindow(sien);
+        MajActions();
+        Contextuel->popup(position);
+    });
+    connect(w->EditHTML, &QsciScintilla::copyAvailable, this, &TMDIHtml::MajActions);
     cadre->show();
     mdiArea->setActiveSubWindow(cadre);
     MajMenus();
-    return w;
-}
-
-TWndHTML *TMDIHtml::FenetreResultat(const std::string &nom)
-{
-    TWndHTML *w = NouvelleFenetre();
-    w->ChangeNom(QFile::decodeName(QByteArray::fromStdString(nom)));
     return w;
 }
 
@@ -330,39 +434,9 @@ void TMDIHtml::FileOpen()
     NouvelleFenetre()->OpenFile(CheminLong(nom));
 }
 
-void TMDIHtml::FileSave()
-{
-    if (TWndHTML *w = FenetreActive())
-        w->FileSave();
-}
-
 void TMDIHtml::FileExit()
 {
     close();
-}
-
-void TMDIHtml::EditCut()
-{
-    if (TWndHTML *w = FenetreActive())
-        w->EditionCouper();
-}
-
-void TMDIHtml::EditCopy()
-{
-    if (TWndHTML *w = FenetreActive())
-        w->EditionCopier();
-}
-
-void TMDIHtml::EditPaste()
-{
-    if (TWndHTML *w = FenetreActive())
-        w->EditionColler();
-}
-
-void TMDIHtml::Formate(IndexPaire paire)
-{
-    if (TWndHTML *w = FenetreActive())
-        w->InsertionTexte(TextPairs[paire].ouverture, TextPairs[paire].fermeture);
 }
 
 void TMDIHtml::FenetreMosaique()
@@ -518,12 +592,6 @@ void TMDIHtml::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void TMDIHtml::Suivant()
-{
-    if (TWndHTML *w = FenetreActive())
-        w->EditionSuivant();
-}
-
 bool TMDIHtml::ChoixDuNavigateur()
 {
     for (;;) {
@@ -542,12 +610,6 @@ bool TMDIHtml::ChoixDuNavigateur()
         }
         return true;
     }
-}
-
-void TMDIHtml::FichierApercu()
-{
-    if (TWndHTML *w = FenetreActive())
-        w->FichierApercu();
 }
 
 void TMDIHtml::AfficheAide()

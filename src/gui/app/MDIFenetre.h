@@ -1,15 +1,21 @@
 #pragma once
 
-#include "gui/app/Utilisateur.h"
+#include "core/document/Encodage.h"
 #include "core/document/TextPairs.h"
+#include "gui/commun/Utilisateur.h"
 #include "gui/settings/FichierINI.h"
 
 #include <QFont>
 #include <QMainWindow>
 #include <QMdiArea>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
 
+class QAction;
 class QMdiSubWindow;
 class QMenu;
 class TDlgChercher;
@@ -21,8 +27,9 @@ class TTagsForm;
 class TWndCaracteresSpeciaux;
 class TWndHTML;
 
-// The main frame: it owns the document windows, carries the menus and tool bars, the settings and the dialogs that
-// every document shares, and hands its commands to the active document window.
+// The main frame: it owns the document windows, the commands, their menus and tool bars, the settings, and the
+// dialogs and tool windows that every document shares. Each command is one action, whatever reaches it (menu, tool
+// bar, context menu, shortcut), and acts on the active document window.
 class TMDIHtml : public QMainWindow {
     Q_OBJECT
 
@@ -44,11 +51,6 @@ public:
     TDlgInsertionAncreLocale &DlgAncreLocale() { return *dlgAncreLocale; }
     TDlgInsertionImage &DlgImage() { return *dlgImage; }
     TDlgInsertionTitre &DlgTitre() { return *dlgTitre; }
-    // The open dialog of the image dialog's "Ouvrir image...".
-    const DialogueFichier &ImageDialog() const { return imageDialog; }
-
-    // A new, empty, untitled document window for a generated text, with the given file name as its name.
-    TWndHTML *FenetreResultat(const std::string &nom);
 
     // The active document window, or none when no document is open.
     TWndHTML *FenetreActive() const;
@@ -61,14 +63,53 @@ public:
     // Replaces the open documents by those that the desktop file lists.
     void ChargeBureau(const QString &nom);
 
+    // Enables each command as the active document allows: none without one; "&Défaire" with something to undo,
+    // "&Couper" and "Co&pier" with a selection, "C&oller" with text on the clipboard, "&Suivant" with a search
+    // text.
+    void MajActions();
+
+    // The menus: "&Fichier" without a document, then those of the active document, and the document's context
+    // menu.
+    QMenu *FichierMenu;
+    QMenu *FichierDocumentMenu;
+    QMenu *EditMenu;
+    QMenu *InsertionMenu;
+    QMenu *WindowMenu;
+    QMenu *OptionsMenu;
+    QMenu *AideMenu;
+    QMenu *Contextuel;
+
     void FileNew();
     void FileOpen();
     void FileSave();
+    void FileSaveAs();
     void FileExit();
+    // Saves the active document if it must be, then shows it in the browser.
+    void FichierApercu();
+
+    void EditionDefaire();
     void EditCut();
     void EditCopy();
     void EditPaste();
+    void EditionChercher();
+    // The find dialog's "Suivant" and F3: the next occurrence in the active document, from its selection start.
+    void Suivant();
+
+    // Wraps the selection of the active document in the pair's texts.
     void Formate(IndexPaire paire);
+    void InsertionLien();
+    void InsertionAncreLocale();
+    void InsertionImage();
+    // Replaces the text of the page's title in place, or writes a title element at the caret.
+    void InsertionTitre();
+    void TagsClick();
+    void AfficheCaracteresSpeciaux();
+    void CorrectionAccents();
+    // The page without its tags, or without its table mark-up, in a new untitled window; the page is left as it
+    // is.
+    void SupprimerLesTagsHTML();
+    void SupprimerLesTagsTableaux();
+
     void FenetreMosaique();
     void FenetreCascade();
     void FenetreIcones();
@@ -77,11 +118,8 @@ public:
     void ChargerUnBureau();
     void Fonte();
     void APropos();
-    // The find dialog's "Suivant": the next occurrence in the active document.
-    void Suivant();
     // Asks for the browser and stores its full path; true when one was chosen and stored.
     bool ChoixDuNavigateur();
-    void FichierApercu();
     void AfficheAide();
     // Starts the chosen browser on the page, asking for a browser until one starts or none is chosen.
     void LanceNavigateur(const QString &page);
@@ -90,10 +128,20 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // A whole-page result and whether the caret goes to its end (otherwise to its start), from the page's text and
+    // line end.
+    using Transformation = std::function<std::pair<std::string, bool>(std::string_view, FinDeLigne)>;
+    // The result of the transformation of the page in a new untitled window, named after the page with the suffix,
+    // in the page's encoding; memory running out is reported and leaves every page as it was.
+    void AfficheResultat(TWndHTML &source, std::string_view suffixe, const Transformation &transformation);
+
     TWndHTML *NouvelleFenetre();
     QList<TWndHTML *> Fenetres(QMdiArea::WindowOrder ordre) const;
     // The place of the window of that rank in a cascade; a new window takes the place its rank gives it.
     QRect PlaceEnCascade(int rang) const;
+    // A command's action, owned by the frame; `actionsDocument` takes those that need an active document.
+    QAction *Action(const QString &texte, void (TMDIHtml::*commande)(), const char *nom = nullptr,
+                    bool document = true);
     void CreeMenus();
     void CreeBarres();
     void MajMenus();
@@ -106,7 +154,6 @@ private:
     DialogueFichier OpenDialog;
     DialogueFichier EnregistrerBureau;
     DialogueFichier ChargerBureau;
-    DialogueFichier imageDialog;
     // All files shown; only an executable file is taken.
     DialogueFichier NavigateurDialog{QStringLiteral("Choix du navigateur..."),
                                      QStringLiteral("Fichiers éxécutables|*"), {}, true, {}};
@@ -119,9 +166,18 @@ private:
     TDlgInsertionImage *dlgImage;
     TDlgInsertionTitre *dlgTitre;
     QMdiArea *mdiArea;
-    QMenu *FichierMenu;
-    QMenu *WindowMenu;
-    QMenu *OptionsMenu;
-    QMenu *AideMenu;
+    QList<QAction *> actionsDocument;
+    QAction *Nouveau;
+    QAction *Ouvrir;
+    QAction *Enregistrer;
+    QAction *EnregistrerSous;
+    QAction *Apercu;
+    QAction *Quitter;
+    QAction *Defaire;
+    QAction *Couper;
+    QAction *Copier;
+    QAction *Coller;
+    QAction *Chercher;
+    QAction *SuivantAction;
     QList<QAction *> actionsFenetres;
 };

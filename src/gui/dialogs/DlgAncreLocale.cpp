@@ -1,6 +1,6 @@
 #include "gui/dialogs/DlgAncreLocale.h"
 
-#include "gui/app/BoutonsDialogue.h"
+#include "gui/commun/BoutonsDialogue.h"
 
 #include "core/dialogs/Hyperlien.h"
 

@@ -1,6 +1,6 @@
 #include "gui/dialogs/DlgHyperlien.h"
 
-#include "gui/app/BoutonsDialogue.h"
+#include "gui/commun/BoutonsDialogue.h"
 
 #include "gui/dialogs/ComboHistorique.h"
 #include "core/dialogs/Historique.h"

@@ -1,8 +1,8 @@
 #include "gui/dialogs/DlgImage.h"
 
-#include "gui/app/BoutonsDialogue.h"
+#include "gui/commun/BoutonsDialogue.h"
 
-#include "gui/app/MDIFenetre.h"
+#include "gui/commun/Utilisateur.h"
 #include "gui/dialogs/ComboHistorique.h"
 #include "core/dialogs/ElementImage.h"
 
@@ -29,8 +29,8 @@ void Champ(QVBoxLayout *page, const QString &libelle, QWidget *champ)
 
 } // namespace
 
-TDlgInsertionImage::TDlgInsertionImage(TMDIHtml &frame)
-    : QDialog(&frame)
+TDlgInsertionImage::TDlgInsertionImage(QWidget *parent, Utilisateur &utilisateur)
+    : QDialog(parent)
     , PageControl(new QTabWidget(this))
     , Image(new QWidget(this))
     , Taille(new QWidget(this))
@@ -47,7 +47,7 @@ TDlgInsertionImage::TDlgInsertionImage(TMDIHtml &frame)
     , VSpace(new QLineEdit(Distance))
     , OkBtn(new QPushButton(QStringLiteral("OK"), this))
     , CancelBtn(new QPushButton(QStringLiteral("Annuler"), this))
-    , frame(frame)
+    , utilisateur(utilisateur)
 {
     setWindowTitle(QStringLiteral("Insertion d'une image..."));
     const struct {
@@ -111,9 +111,13 @@ void TDlgInsertionImage::FormShow(const QString &fichier)
 void TDlgInsertionImage::OuvrirImage()
 {
     // The first time in the page's folder, then where the last image was picked.
-    DialogueFichier dialogue = frame.ImageDialog();
+    DialogueFichier dialogue{QStringLiteral("Insertion d'une image GIF ou JPEG..."),
+                             QStringLiteral("Fichiers GIF|*.gif|Fichiers JPEG|*.jpg|Tous|*.*"),
+                             QStringLiteral("gif"),
+                             false,
+                             {}};
     dialogue.nomPropose = imageChoisie.isEmpty() ? QFileInfo(fichierDocument).absolutePath() : imageChoisie;
-    const QString choisi = frame.Dialogues().FichierAOuvrir(this, dialogue);
+    const QString choisi = utilisateur.FichierAOuvrir(this, dialogue);
     if (choisi.isEmpty())
         return;
     imageChoisie = choisi;

@@ -9,15 +9,15 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class TComboHistorique;
-class TMDIHtml;
+class Utilisateur;
 
-// Builds an image element with its attributes and caption; the image file can be picked through the frame's image
-// dialog, as a path relative to the page. Created once, so its fields and histories carry over for the whole run.
+// Builds an image element with its attributes and caption; the image file can be picked through an open dialog, as
+// a path relative to the page. Created once, so its fields and histories carry over for the whole run.
 class TDlgInsertionImage : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TDlgInsertionImage(TMDIHtml &frame);
+    TDlgInsertionImage(QWidget *parent, Utilisateur &utilisateur);
 
     // Prepares the dialog for the document whose file name is given: picked images are made relative to it.
     void FormShow(const QString &fichierDocument);
@@ -25,7 +25,7 @@ public:
     const std::string &Ouverture() const { return ouverture; }
     const std::string &Fermeture() const { return fermeture; }
 
-    // "Ouvrir image...": the file picked through the frame's image dialog, relative to the page, into
+    // "Ouvrir image...": the file picked through the image open dialog, relative to the page, into
     // `FichierImage` and its history.
     void OuvrirImage();
     // "OK": builds `Ouverture` and `Fermeture` from the fields and records the file and alignment in their histories.
@@ -49,7 +49,7 @@ public:
     QPushButton *CancelBtn;
 
 private:
-    TMDIHtml &frame;
+    Utilisateur &utilisateur;
     QString fichierDocument;
     // The last image picked in this run, where the open dialog comes back to.
     QString imageChoisie;

@@ -1,7 +1,6 @@
 #include "gui/dialogs/WndTags.h"
 
-#include "gui/app/MDIFenetre.h"
-#include "gui/document/WndEditeur.h"
+#include "gui/commun/Utilisateur.h"
 #include "gui/settings/Fichiers.h"
 
 #include <QDir>
@@ -10,10 +9,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-TTagsForm::TTagsForm(TMDIHtml &frame, const QString &dossierTags)
-    : QWidget(&frame, Qt::Tool | Qt::WindowStaysOnTopHint)
+TTagsForm::TTagsForm(QWidget *parent, Utilisateur &utilisateur, const QString &dossierTags, DocumentActif active)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
     , Tags(new QTreeWidget(this))
-    , frame(frame)
+    , utilisateur(utilisateur)
+    , active(std::move(active))
 {
     setWindowTitle(QStringLiteral("Tags..."));
     // A tool window is placed on the screen, not in the frame.
@@ -74,13 +74,13 @@ bool TTagsForm::ChargeFichierTags(const QString &nomFichier, QTreeWidgetItem *no
         }
     }
     if (!lu)
-        frame.Dialogues().Erreur(&frame, QStringLiteral("Ne peut lire le fichier %1").arg(nomFichier));
+        utilisateur.Erreur(parentWidget(), QStringLiteral("Ne peut lire le fichier %1").arg(nomFichier));
     return lu;
 }
 
 void TTagsForm::TagsDblClick()
 {
-    TWndHTML *w = frame.FenetreActive();
+    TWndHTML *w = active();
     const QList<QTreeWidgetItem *> selection = Tags->selectedItems();
     if (!w || selection.isEmpty())
         return;

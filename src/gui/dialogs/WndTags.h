@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/dialogs/FichierTags.h"
+#include "gui/document/WndEditeur.h"
 
 #include <QWidget>
 
@@ -8,7 +9,7 @@
 
 class QTreeWidget;
 class QTreeWidgetItem;
-class TMDIHtml;
+class Utilisateur;
 
 // The tags palette: ready-made tags and attributes read from the tags files at start, shown as a tree whose
 // double-click writes into the active document.
@@ -17,7 +18,7 @@ class TTagsForm : public QWidget {
 
 public:
     // Reads every "*.txt" file of the folder; a file that cannot be read is reported and ends the reading.
-    TTagsForm(TMDIHtml &frame, const QString &dossierTags);
+    TTagsForm(QWidget *parent, Utilisateur &utilisateur, const QString &dossierTags, DocumentActif active);
 
     QTreeWidget *Tags;
 
@@ -31,7 +32,8 @@ private:
     // A new node for the entry, owned by the tree, whose data is the entry's place in ListeTags.
     QTreeWidgetItem *Noeud(TTag tag, const QString &libelle);
 
-    TMDIHtml &frame;
+    Utilisateur &utilisateur;
+    DocumentActif active;
     // Every entry of the tree, files, tags and attributes; a node refers to its entry by its place here.
     std::vector<TTag> ListeTags;
 };

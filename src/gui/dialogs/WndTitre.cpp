@@ -1,6 +1,6 @@
 #include "gui/dialogs/WndTitre.h"
 
-#include "gui/app/BoutonsDialogue.h"
+#include "gui/commun/BoutonsDialogue.h"
 
 #include <QFrame>
 #include <QLabel>

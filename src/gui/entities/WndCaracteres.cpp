@@ -1,8 +1,6 @@
 #include "gui/entities/WndCaracteres.h"
 
-#include "gui/app/MDIFenetre.h"
-#include "gui/app/Utilisateur.h"
-#include "gui/document/WndEditeur.h"
+#include "gui/commun/Utilisateur.h"
 #include "gui/settings/Fichiers.h"
 
 #include <QFile>
@@ -16,27 +14,29 @@ namespace {
 
 enum Colonne { Vue, Signification, HTML, Co };
 
-std::vector<LigneAccent> LitFichier(TMDIHtml &frame, const QString &nom)
+std::vector<LigneAccent> LitFichier(Utilisateur &utilisateur, QWidget *parent, const QString &nom)
 {
     QFile fichier;
     if (!OuvreEnLecture(nom, fichier)) {
-        frame.Dialogues().Erreur(&frame, QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom));
+        utilisateur.Erreur(parent, QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom));
         return {};
     }
     const QByteArray contenu = fichier.readAll();
     std::vector<LigneAccent> table = ChargeTableAccents(std::string_view(contenu.constData(), contenu.size()));
     if (table.empty())
-        frame.Dialogues().Erreur(&frame,
-                                 QStringLiteral("Le nombre de lignes fixes doit être inférieur au nombre de lignes"));
+        utilisateur.Erreur(parent,
+                           QStringLiteral("Le nombre de lignes fixes doit être inférieur au nombre de lignes"));
     return table;
 }
 
 } // namespace
 
-TWndCaracteresSpeciaux::TWndCaracteresSpeciaux(TMDIHtml &frame, const QString &fichierAccents)
-    : QWidget(&frame, Qt::Tool | Qt::WindowStaysOnTopHint)
+TWndCaracteresSpeciaux::TWndCaracteresSpeciaux(QWidget *parent, Utilisateur &utilisateur,
+                                               const QString &fichierAccents, DocumentActif active)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
     , CaracteresGrid(new QTableWidget(this))
-    , frame(frame)
+    , utilisateur(utilisateur)
+    , active(std::move(active))
     , correction({})
     , restauration({})
     , restaurationWindows1252({})
@@ -67,7 +67,7 @@ TWndCaracteresSpeciaux::TWndCaracteresSpeciaux(TMDIHtml &frame, const QString &f
         CaracteresGrid->setColumnWidth(colonne, largeur);
     connect(CaracteresGrid, &QTableWidget::cellDoubleClicked, this, &TWndCaracteresSpeciaux::CaracteresGridDblClick);
 
-    Remplit(LitFichier(frame, fichierAccents));
+    Remplit(LitFichier(utilisateur, parent, fichierAccents));
 }
 
 void TWndCaracteresSpeciaux::Remplit(const std::vector<LigneAccent> &table)
@@ -110,7 +110,7 @@ void TWndCaracteresSpeciaux::Corrige(TWndHTML &w) const
         // Every row: a character that the document's encoding cannot hold is better as its entity.
         resultat = correction.Applique(texte);
     } catch (const std::bad_alloc &) {
-        frame.Dialogues().Erreur(&w, MemoireInsuffisante());
+        utilisateur.Erreur(&w, MemoireInsuffisante());
         return;
     }
     // A text left as it was is not replaced: the document stays unmodified.
@@ -122,7 +122,7 @@ void TWndCaracteresSpeciaux::Corrige(TWndHTML &w) const
 
 void TWndCaracteresSpeciaux::CaracteresGridDblClick()
 {
-    TWndHTML *w = frame.FenetreActive();
+    TWndHTML *w = active();
     const QList<QTableWidgetSelectionRange> selection = CaracteresGrid->selectedRanges();
     if (!w || selection.isEmpty())
         return;
@@ -133,12 +133,12 @@ void TWndCaracteresSpeciaux::CaracteresGridDblClick()
 
 void TWndCaracteresSpeciaux::CorrigerBtnClick()
 {
-    if (TWndHTML *w = frame.FenetreActive())
+    if (TWndHTML *w = active())
         Corrige(*w);
 }
 
 void TWndCaracteresSpeciaux::SupprimerBtnClick()
 {
-    if (TWndHTML *w = frame.FenetreActive())
-        w->SupprimerLesTagsHTML();
+    if (active())
+        emit SupprimerDemande();
 }

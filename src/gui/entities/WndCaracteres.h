@@ -2,12 +2,12 @@
 
 #include "core/entities/Remplacement.h"
 #include "core/entities/TableAccents.h"
+#include "gui/document/WndEditeur.h"
 
 #include <QWidget>
 
 class QTableWidget;
-class TMDIHtml;
-class TWndHTML;
+class Utilisateur;
 
 // The special characters window: the accent table read at start, shown in a grid whose double-click inserts an
 // entity into the active document; it also corrects and restores the accents of a whole document.
@@ -17,7 +17,8 @@ class TWndCaracteresSpeciaux : public QWidget {
 public:
     // Reads the accent table file; a file that cannot be read, or holds no line, is reported and leaves the table
     // empty.
-    TWndCaracteresSpeciaux(TMDIHtml &frame, const QString &fichierAccents);
+    TWndCaracteresSpeciaux(QWidget *parent, Utilisateur &utilisateur, const QString &fichierAccents,
+                           DocumentActif active);
 
     QTableWidget *CaracteresGrid;
 
@@ -33,10 +34,15 @@ public:
     void CorrigerBtnClick();
     void SupprimerBtnClick();
 
+signals:
+    // "Supprimer les tags...": the command of the same name, on the active document.
+    void SupprimerDemande();
+
 private:
     void Remplit(const std::vector<LigneAccent> &table);
 
-    TMDIHtml &frame;
+    Utilisateur &utilisateur;
+    DocumentActif active;
     // Built once from the table: the text of a Windows-1252 document is UTF-8 too, but only the rows that
     // Windows-1252 can hold may restore characters into it.
     SerieRemplacements correction;

@@ -1,6 +1,6 @@
 #include "gui/tagremoval/DlgSupprimer.h"
 
-#include "gui/app/BoutonsDialogue.h"
+#include "gui/commun/BoutonsDialogue.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(titres(), (QStringList{"&Fichier", "Fenê&tres", "&Options", "&Aide"}));
         frame->FileNew();
         QCOMPARE(titres(), (QStringList{"&Fichier", "&Edition", "&Insertion", "Fenê&tres", "&Options", "&Aide"}));
-        QCOMPARE(frame->menuBar()->actions().constFirst()->menu(), frame->FenetreActive()->FichierMenu);
+        QCOMPARE(frame->menuBar()->actions().constFirst()->menu(), frame->FichierDocumentMenu);
     }
 
     void boutonsDeMiseEnForme_data()

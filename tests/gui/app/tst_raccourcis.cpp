@@ -1,6 +1,6 @@
 #include "CadreDeTest.h"
 
-#include "gui/app/DlgChercher.h"
+#include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgHyperlien.h"
 #include "gui/dialogs/DlgImage.h"

@@ -50,7 +50,7 @@ class TestDlgHyperlien : public CadreDeTest {
                 if (etape != u"Annuler")
                     Tape(champs.value(etape.at(0)), etape.mid(2));
         }, etapes.endsWith("Annuler") ? d.CancelBtn : d.OkBtn);
-        w->InsertionLien();
+        frame->InsertionLien();
         return d;
     }
 
@@ -157,10 +157,10 @@ private slots:
         w->EditHTML->Selectionne(3, 3);
         TDlgInsertionAncreLocale &d = frame->DlgAncreLocale();
         Repond([&d] { Tape(d.Ancre, " mon ancre "); }, d.CancelBtn);
-        w->InsertionAncreLocale();
+        frame->InsertionAncreLocale();
         QCOMPARE(AvecMarques(w), QByteArray("un [mot]"));
         Repond([] {}, d.OkButton);
-        w->InsertionAncreLocale();
+        frame->InsertionAncreLocale();
         QCOMPARE(AvecMarques(w), QByteArray("un <A NAME=\"monancre\"></A>[mot]"));
     }
 };

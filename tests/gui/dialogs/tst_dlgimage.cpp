@@ -32,7 +32,7 @@ private slots:
             dlg.Alignement->setEditText("center");
             dlg.Bordure->setText("2");
         }, dlg.OkBtn);
-        w->InsertionImage();
+        frame->InsertionImage();
         QCOMPARE(Texte(w), insere);
         QCOMPARE(Selection(w), QByteArray("mot"));
         // A new alignment joins the list at its end.
@@ -43,7 +43,7 @@ private slots:
             dlg.FichierImage->setEditText("b.gif");
             dlg.Alignement->setEditText("haut");
         }, dlg.CancelBtn);
-        w->InsertionImage();
+        frame->InsertionImage();
         QCOMPARE(Texte(w), insere);
         QCOMPARE(dlg.FichierImage->Entrees(), QStringList{"a.gif"});
         QCOMPARE(dlg.Alignement->Entrees(), alignements + QStringList{"center"});
@@ -60,7 +60,7 @@ private slots:
             dlg.Ouvrir->click();
             dlg.Ouvrir->click();
         }, dlg.CancelBtn);
-        w->InsertionImage();
+        frame->InsertionImage();
         QCOMPARE(script->dialogues.size(), 3);
         QCOMPARE(script->dialogues[1].nomPropose, QFileInfo(dossier.path()).absoluteFilePath());
         QCOMPARE(script->dialogues[2].nomPropose, dossier.filePath("images/a.gif"));
@@ -103,7 +103,7 @@ private slots:
             propose = dlg.Titre->text();
             dlg.Titre->setText(QStringLiteral("Été"));
         }, ok ? dlg.OKBtn : dlg.CancelBtn);
-        w->InsertionTitre();
+        frame->InsertionTitre();
         QTEST(propose, "montre");
         const QByteArray attendu = texte.replace(avant, apres);
         QCOMPARE(Texte(w), attendu);

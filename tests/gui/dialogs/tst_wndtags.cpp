@@ -21,7 +21,8 @@ class TestWndTags : public CadreDeTest {
             else
                 Ecrit(Tags(noms[i]), contenus.value(i));
         }
-        palette = std::make_unique<TTagsForm>(*frame, Tags());
+        palette = std::make_unique<TTagsForm>(frame.get(), *script, Tags(),
+                                               [this] { return frame->FenetreActive(); });
     }
 
     // The tree, one line a node, indented two spaces a level.
@@ -127,7 +128,8 @@ private slots:
     void fichiersLivres()
     {
         const QDir livres(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../../data/Tags")));
-        palette = std::make_unique<TTagsForm>(*frame, livres.path());
+        palette = std::make_unique<TTagsForm>(frame.get(), *script, livres.path(),
+                                               [this] { return frame->FenetreActive(); });
         QCOMPARE(script->erreurs, QStringList());
         QVERIFY(livres.exists());
         QCOMPARE(palette->Tags->topLevelItemCount(), livres.entryList({"*.txt"}, QDir::Files).size());

@@ -1,9 +1,11 @@
 #include "CadreDeTest.h"
 
-#include "gui/app/DlgChercher.h"
+#include "gui/dialogs/DlgChercher.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 
@@ -12,7 +14,7 @@ class TestChercher : public CadreDeTest {
 
     TDlgChercher &Dialogue() { return frame->DlgChercher(); }
     QPushButton *Bouton() { return Dialogue().findChild<QPushButton *>("Suivant"); }
-    static QAction *Suivant1(TWndHTML *w) { return w->EditMenu->findChild<QAction *>("Suivant1"); }
+    QAction *Suivant1(TWndHTML *) { return frame->findChild<QAction *>("Suivant1"); }
 
     // Fills in the find dialog as the user does.
     void Remplit(const QString &texte, bool casse = false, bool motEntier = false)
@@ -72,7 +74,7 @@ private slots:
 
         TWndHTML *w = Ouvre(Fichier("page.htm", texte));
         w->EditHTML->Selectionne(depart.section(u'+', 0, 0).toInt(), depart.section(u'+', 1).toInt());
-        w->EditionChercher();
+        frame->EditionChercher();
         QVERIFY(Dialogue().isVisible());
         Remplit(cherche, casse, motEntier);
 
@@ -103,8 +105,7 @@ private slots:
         // Without a search text, F3 does nothing and "&Suivant" is disabled.
         QTest::keyClick(w->EditHTML, Qt::Key_F3);
         QCOMPARE(Selection(w), QStringLiteral("0+0"));
-        w->EditMenu->aboutToShow();
-        autre->EditMenu->aboutToShow();
+        frame->EditMenu->aboutToShow();
         QVERIFY(!Suivant1(w)->isEnabled() && !Suivant1(autre)->isEnabled() && !Bouton()->isEnabled());
 
         // Typing a search text enables "&Suivant" at once, in every document.
@@ -115,7 +116,9 @@ private slots:
         QTest::keyClick(w->EditHTML, Qt::Key_F3);
         QCOMPARE(Selection(w), QStringLiteral("4+3"));
 
-        // The text and its options serve in the other document too.
+        // The text and its options serve in the other document too, once it is active.
+        auto *cadre = qobject_cast<QMdiSubWindow *>(autre->parentWidget());
+        cadre->mdiArea()->setActiveSubWindow(cadre);
         Suivant1(autre)->trigger();
         QCOMPARE(Selection(autre), QStringLiteral("9+3"));
         QVERIFY(script->erreurs.isEmpty());
@@ -137,7 +140,7 @@ private slots:
         TWndHTML *w = Ouvre(Fichier("page.htm", "un mot"));
         auto *texte = Dialogue().findChild<QLineEdit *>("Texte");
         for (int fois = 0; fois < 2; ++fois) {
-            w->EditionChercher();
+            frame->EditionChercher();
             QCOMPARE(Dialogue().focusWidget(), texte);
             QCOMPARE(texte->selectedText(), texte->text());
             Remplit(QStringLiteral("ancien texte"));

@@ -262,7 +262,7 @@ private slots:
         TWndHTML *source = Ouvre(page);
         {
             const LimiteDeMemoire limite(16 << 20);
-            source->SupprimerLesTagsTableaux();
+            frame->SupprimerLesTagsTableaux();
         }
         QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
         QCOMPARE(frame->Fenetres(), QList<TWndHTML *>{source});
@@ -290,9 +290,9 @@ private slots:
         QFETCH(QByteArray, attendu);
         TWndHTML *source = Ouvre(page);
         if (tableaux)
-            source->SupprimerLesTagsTableaux();
+            frame->SupprimerLesTagsTableaux();
         else
-            source->SupprimerLesTagsHTML();
+            frame->SupprimerLesTagsHTML();
         TWndHTML *resultat = frame->FenetreActive();
         QVERIFY(resultat != source);
         QCOMPARE(int(resultat->EncodageFichier()), int(source->EncodageFichier()));
@@ -307,14 +307,14 @@ private slots:
     void resultatSansRienADefaire()
     {
         frame->FileNew();
-        frame->FenetreActive()->SupprimerLesTagsTableaux();
+        frame->SupprimerLesTagsTableaux();
         TWndHTML *w = frame->FenetreActive();
         const QByteArray rempli = Texte(w);
         QVERIFY(!rempli.isEmpty());
         QVERIFY(w->Untitled);
         QVERIFY(w->EditHTML->isModified());
-        w->EditMenuClick();
-        QVERIFY(!w->EditMenu->actions().first()->isEnabled());
+        frame->MajActions();
+        QVERIFY(!frame->EditMenu->actions().first()->isEnabled());
         w->EditionDefaire();
         QCOMPARE(Texte(w), rempli);
         QVERIFY(w->EditHTML->isModified());
@@ -426,9 +426,9 @@ private slots:
             return false;
         };
         QGuiApplication::clipboard()->clear();
-        w->EditMenuClick();
-        QVERIFY(!actif(w->EditMenu, "&Défaire"));
-        for (QMenu *menu : {w->EditMenu, w->Contextuel}) {
+        frame->MajActions();
+        QVERIFY(!actif(frame->EditMenu, "&Défaire"));
+        for (QMenu *menu : {frame->EditMenu, frame->Contextuel}) {
             QVERIFY(!actif(menu, "&Couper"));
             QVERIFY(!actif(menu, "Co&pier"));
             QVERIFY(!actif(menu, "C&oller"));
@@ -437,16 +437,16 @@ private slots:
         auto *octets = new QMimeData;
         octets->setData(QStringLiteral("application/octet-stream"), "x");
         QGuiApplication::clipboard()->setMimeData(octets);
-        w->EditMenuClick();
-        QVERIFY(!actif(w->EditMenu, "C&oller"));
-        QVERIFY(!actif(w->Contextuel, "C&oller"));
+        frame->MajActions();
+        QVERIFY(!actif(frame->EditMenu, "C&oller"));
+        QVERIFY(!actif(frame->Contextuel, "C&oller"));
 
         w->EditHTML->Selectionne(3, 3);
         w->EditionCouper();
-        w->EditMenuClick();
-        QVERIFY(actif(w->EditMenu, "&Défaire"));
-        QVERIFY(actif(w->EditMenu, "C&oller"));
-        QVERIFY(actif(w->Contextuel, "C&oller"));
+        frame->MajActions();
+        QVERIFY(actif(frame->EditMenu, "&Défaire"));
+        QVERIFY(actif(frame->EditMenu, "C&oller"));
+        QVERIFY(actif(frame->Contextuel, "C&oller"));
         w->EditionColler();
         QCOMPARE(Texte(w), QByteArray("un mot"));
     }

@@ -63,7 +63,7 @@ private slots:
                  QStringList{QStringLiteral("Ne peut ouvrir le fichier %1").arg(dossier.filePath("absent.txt"))});
         // Correction then changes nothing, and the document stays unmodified.
         TWndHTML *w = Ouvre("été");
-        w->CorrectionAccents();
+        frame->CorrectionAccents();
         QCOMPARE(Texte(w), QByteArray("été"));
         QVERIFY(!w->EditHTML->isModified());
 
@@ -117,11 +117,11 @@ private slots:
         const QString sortie = restaurer ? dossier.filePath("resultat.txt") : chemin;
         if (restaurer) {
             Options(true, &TSupprimerForm::RbRien);
-            w->SupprimerLesTagsHTML();
+            frame->SupprimerLesTagsHTML();
             w = frame->FenetreActive();
             script->fichiers << sortie;
         } else {
-            w->CorrectionAccents();
+            frame->CorrectionAccents();
         }
         QVERIFY(w->FileSave());
         QCOMPARE(Lit(sortie), attendu);
@@ -135,7 +135,7 @@ private slots:
         const QByteArray page(1024, 'a');
         TWndHTML *w = Ouvre(page);
         w->EditHTML->Selectionne(5, 2);
-        w->CorrectionAccents();
+        frame->CorrectionAccents();
         QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
         QCOMPARE(Texte(w), page);
         QVERIFY(!w->EditHTML->isModified());
@@ -160,7 +160,7 @@ private slots:
     {
         TWndHTML *w = Ouvre("Été été è & <P>");
         w->EditHTML->Selectionne(4, 2);
-        w->CorrectionAccents();
+        frame->CorrectionAccents();
         // Flags "O" and "o" count; the capital letter's row has no flag; & and < are not flagged.
         QCOMPARE(Texte(w), QByteArray("Ét&eacute; &eacute;t&eacute; &egrave; & <P>"));
         QCOMPARE(w->EditHTML->SelStart(), 0);
@@ -190,7 +190,7 @@ private slots:
         Options(restaurer, choix == 0 ? &TSupprimerForm::RbRien
                            : choix == 1 ? &TSupprimerForm::RbEspace
                                         : &TSupprimerForm::RbTab);
-        w->SupprimerLesTagsHTML();
+        frame->SupprimerLesTagsHTML();
 
         TWndHTML *resultat = frame->FenetreActive();
         QVERIFY(resultat != w);
@@ -214,7 +214,7 @@ private slots:
     {
         TWndHTML *w = Ouvre("<P>a</P>");
         Options(true, &TSupprimerForm::RbRien, QDialog::Rejected);
-        w->SupprimerLesTagsHTML();
+        frame->SupprimerLesTagsHTML();
         QCOMPARE(frame->Fenetres().size(), 1);
     }
 
@@ -224,7 +224,7 @@ private slots:
         TWndHTML *w = frame->FenetreActive();
         w->InsertionTexte("<TABLE><tr><TD>a</td><td>b</TD></TR></table>", "");
         const QByteArray source = Texte(w);
-        w->SupprimerLesTagsTableaux();
+        frame->SupprimerLesTagsTableaux();
 
         TWndHTML *resultat = frame->FenetreActive();
         QCOMPARE(resultat->FileName, QStringLiteral("Sans Nom (Sans tableaux).htm"));

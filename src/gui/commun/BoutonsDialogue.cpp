@@ -1,4 +1,4 @@
-#include "gui/app/BoutonsDialogue.h"
+#include "gui/commun/BoutonsDialogue.h"
 
 #include <QBoxLayout>
 #include <QDialog>

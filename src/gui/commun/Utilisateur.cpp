@@ -1,4 +1,4 @@
-#include "gui/app/Utilisateur.h"
+#include "gui/commun/Utilisateur.h"
 
 #include <QApplication>
 #include <QDialog>

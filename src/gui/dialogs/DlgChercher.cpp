@@ -1,4 +1,4 @@
-#include "gui/app/DlgChercher.h"
+#include "gui/dialogs/DlgChercher.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,0 +1,224 @@
+// The frame's commands on the active document: each finds the active document window, does its part with the
+// shared dialogs and tool windows, and leaves the text work to the document window.
+
+#include "gui/app/MDIFenetre.h"
+
+#include "core/dialogs/TitrePage.h"
+#include "core/tagremoval/SuppressionTags.h"
+#include "gui/dialogs/DlgAncreLocale.h"
+#include "gui/dialogs/DlgChercher.h"
+#include "gui/dialogs/DlgHyperlien.h"
+#include "gui/dialogs/DlgImage.h"
+#include "gui/dialogs/WndTags.h"
+#include "gui/dialogs/WndTitre.h"
+#include "gui/document/WndEditeur.h"
+#include "gui/entities/WndCaracteres.h"
+#include "gui/tagremoval/DlgSupprimer.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+
+#include <new>
+#include <vector>
+
+void TMDIHtml::FileSave()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->FileSave();
+}
+
+void TMDIHtml::FileSaveAs()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->FileSaveAs();
+}
+
+void TMDIHtml::FichierApercu()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    // The browser shows the file: it must hold the text as it is now.
+    if (w->EditHTML->isModified() || w->Untitled)
+        w->FileSave();
+    if (w->EditHTML->isModified() || w->Untitled)
+        return;
+    LanceNavigateur(w->FileName);
+}
+
+void TMDIHtml::EditionDefaire()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditionDefaire();
+}
+
+void TMDIHtml::EditCut()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditionCouper();
+}
+
+void TMDIHtml::EditCopy()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditionCopier();
+}
+
+void TMDIHtml::EditPaste()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditionColler();
+}
+
+void TMDIHtml::EditionChercher()
+{
+    dlgChercher->show();
+    dlgChercher->raise();
+    dlgChercher->activateWindow();
+}
+
+void TMDIHtml::Suivant()
+{
+    TWndHTML *w = FenetreActive();
+    const QString texte = dlgChercher->Texte();
+    if (!w || texte.isEmpty())
+        return;
+    if (!w->SelectionneSuivant(texte, dlgChercher->RespecterCasse(), dlgChercher->MotEntier())) {
+        utilisateur->Avertissement(w, QStringLiteral("Recherche"),
+                                   QStringLiteral("Texte \"%1\" non trouvé.").arg(texte));
+        return;
+    }
+    dlgChercher->close();
+}
+
+void TMDIHtml::Formate(IndexPaire paire)
+{
+    if (TWndHTML *w = FenetreActive())
+        w->InsertionTexte(TextPairs[paire].ouverture, TextPairs[paire].fermeture);
+}
+
+void TMDIHtml::InsertionLien()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    std::vector<DocumentOuvert> autres;
+    for (TWndHTML *autre : Fenetres())
+        if (autre != w)
+            autres.push_back({autre->FileName, autre->EditHTML->Texte()});
+    dlgHyperlien->FormShow({w->FileName, w->EditHTML->Texte()}, autres);
+    if (utilisateur->Execute(*dlgHyperlien) == QDialog::Accepted)
+        w->InsertionTexte(dlgHyperlien->Ouverture(), dlgHyperlien->Fermeture());
+}
+
+void TMDIHtml::InsertionAncreLocale()
+{
+    TWndHTML *w = FenetreActive();
+    if (w && utilisateur->Execute(*dlgAncreLocale) == QDialog::Accepted)
+        w->InsertionTexte(dlgAncreLocale->Ouverture(), {});
+}
+
+void TMDIHtml::InsertionImage()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    dlgImage->FormShow(w->FileName);
+    if (utilisateur->Execute(*dlgImage) == QDialog::Accepted)
+        w->InsertionTexte(dlgImage->Ouverture(), dlgImage->Fermeture());
+}
+
+void TMDIHtml::InsertionTitre()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    TEditHTML &edit = *w->EditHTML;
+    const std::string_view texte = edit.Texte();
+    const TitrePage titre = ChercheTitre(texte);
+    // The old title is selected before the dialog shows, and stays selected if the user gives up.
+    if (titre.present) {
+        const std::string_view ancien = texte.substr(titre.debut, titre.fin - titre.debut);
+        dlgTitre->Titre->setText(QString::fromUtf8(ancien.data(), static_cast<qsizetype>(ancien.size())));
+        edit.Selectionne(static_cast<qsizetype>(titre.debut), static_cast<qsizetype>(ancien.size()));
+    } else {
+        dlgTitre->Titre->setText(QStringLiteral("Sans titre"));
+    }
+    if (utilisateur->Execute(*dlgTitre) != QDialog::Accepted)
+        return;
+
+    const std::string nouveau = dlgTitre->Titre->text().toStdString();
+    if (titre.present) {
+        const qsizetype debut = edit.SelStart();
+        edit.Remplace(debut, debut + edit.SelLength(), nouveau);
+        edit.Selectionne(debut + static_cast<qsizetype>(nouveau.size()), 0);
+    } else {
+        w->InsertionTexte("<TITLE>" + nouveau, "</TITLE>");
+    }
+}
+
+void TMDIHtml::TagsClick()
+{
+    TagsForm->show();
+    TagsForm->raise();
+}
+
+void TMDIHtml::AfficheCaracteresSpeciaux()
+{
+    WndCaracteresSpeciaux->show();
+    WndCaracteresSpeciaux->raise();
+    WndCaracteresSpeciaux->activateWindow();
+}
+
+void TMDIHtml::CorrectionAccents()
+{
+    WndCaracteresSpeciaux->CorrigerBtnClick();
+}
+
+void TMDIHtml::SupprimerLesTagsHTML()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    TSupprimerForm options(w);
+    if (utilisateur->Execute(options) != QDialog::Accepted)
+        return;
+    const Encodage encodage = w->EncodageFichier();
+    AfficheResultat(*w, " (Sans tags).txt", [&](std::string_view texte, FinDeLigne fin) {
+        std::string resultat = SupprimeTags(texte, options.Remplacement(), TexteFinDeLigne(fin));
+        if (!options.Restaurer())
+            return std::pair{std::move(resultat), true};
+        return std::pair{WndCaracteresSpeciaux->Restauration(resultat, encodage), false};
+    });
+}
+
+void TMDIHtml::SupprimerLesTagsTableaux()
+{
+    if (TWndHTML *w = FenetreActive())
+        AfficheResultat(*w, " (Sans tableaux).htm", [](std::string_view texte, FinDeLigne fin) {
+            return std::pair{SupprimeTableaux(texte, TexteFinDeLigne(fin)), true};
+        });
+}
+
+void TMDIHtml::AfficheResultat(TWndHTML &source, std::string_view suffixe, const Transformation &transformation)
+{
+    const std::string_view texte = source.EditHTML->Texte();
+    const FinDeLigne fin = DetecteFinDeLigne(texte);
+    TWndHTML *w = nullptr;
+    try {
+        const auto [resultat, curseurALaFin] = transformation(texte, fin);
+        w = NouvelleFenetre();
+        w->ChangeNom(QFile::decodeName(
+            QByteArray::fromStdString(RemplaceExtension(QFile::encodeName(source.FileName).toStdString(), suffixe))));
+        // Saved as the page it comes from, in the same encoding.
+        w->Remplit(resultat, fin, source.EncodageFichier(), curseurALaFin);
+    } catch (const std::bad_alloc &) {
+        if (w) {
+            // The window lives in a sub-window of the frame: closing that one takes both away.
+            w->EditHTML->setModified(false);
+            Cadre(w)->close();
+        }
+        utilisateur->Erreur(&source, MemoireInsuffisante());
+    }
+}
