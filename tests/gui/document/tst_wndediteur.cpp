@@ -415,40 +415,41 @@ private slots:
         QCOMPARE(script->dialogues.size(), 1);
     }
 
-    void etatDuMenuEdition()
+    void etatDesCommandes()
     {
+        // One action a command, wherever it is offered, enabled as the active document allows.
+        const auto action = [this](const char *nom) { return frame->findChild<QAction *>(nom); };
+        QAction *defaire = action("EditUndoItem");
+        QAction *couper = action("sbCouper");
+        QAction *copier = action("sbCopier");
+        QAction *coller = action("sbColler");
+        for (QAction *commande : {couper, copier, coller})
+            QVERIFY(frame->EditMenu->actions().contains(commande) && frame->Contextuel->actions().contains(commande));
+        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+        QVERIFY(!coller->isEnabled());
+
         TWndHTML *w = Ouvre("un mot");
-        const auto actif = [](QMenu *menu, const QString &texte) {
-            for (QAction *action : menu->actions()) {
-                if (action->text() == texte)
-                    return action->isEnabled();
-            }
-            return false;
-        };
-        QGuiApplication::clipboard()->clear();
-        frame->MajActions();
-        QVERIFY(!actif(frame->EditMenu, "&Défaire"));
-        for (QMenu *menu : {frame->EditMenu, frame->Contextuel}) {
-            QVERIFY(!actif(menu, "&Couper"));
-            QVERIFY(!actif(menu, "Co&pier"));
-            QVERIFY(!actif(menu, "C&oller"));
-        }
-        // Bytes that are not text cannot be pasted either.
+        QVERIFY(coller->isEnabled());
+        // Bytes that are not text cannot be pasted.
         auto *octets = new QMimeData;
         octets->setData(QStringLiteral("application/octet-stream"), "x");
         QGuiApplication::clipboard()->setMimeData(octets);
-        frame->MajActions();
-        QVERIFY(!actif(frame->EditMenu, "C&oller"));
-        QVERIFY(!actif(frame->Contextuel, "C&oller"));
+        QVERIFY(!defaire->isEnabled() && !couper->isEnabled() && !copier->isEnabled() && !coller->isEnabled());
 
-        w->EditHTML->Selectionne(3, 3);
-        w->EditionCouper();
-        frame->MajActions();
-        QVERIFY(actif(frame->EditMenu, "&Défaire"));
-        QVERIFY(actif(frame->EditMenu, "C&oller"));
-        QVERIFY(actif(frame->Contextuel, "C&oller"));
-        w->EditionColler();
+        // A selection made with the keyboard enables cutting at once; undoing, as the menu opens.
+        QTest::keyClick(w->EditHTML, Qt::Key_End, Qt::ShiftModifier);
+        QVERIFY(couper->isEnabled() && copier->isEnabled());
+        couper->trigger();
+        QCOMPARE(Texte(w), QByteArray());
+        emit frame->EditMenu->aboutToShow();
+        QVERIFY(defaire->isEnabled() && coller->isEnabled() && !couper->isEnabled());
+        coller->trigger();
         QCOMPARE(Texte(w), QByteArray("un mot"));
+
+        // Without a document, nothing is enabled.
+        w->EditHTML->setModified(false);
+        frame->FenetresFermerTout();
+        QTRY_VERIFY(!coller->isEnabled() && !defaire->isEnabled());
     }
 };
 
