@@ -18,6 +18,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -30,6 +32,8 @@
 #include <QToolBar>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,6 +61,8 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     setWindowTitle(QStringLiteral("Balizo"));
     setWindowIcon(Icone("balizo"));
     setCentralWidget(mdiArea);
+    // Files dropped on the frame or on a page open as with "&Ouvrir...".
+    setAcceptDrops(true);
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // When the page in front closes, the one that was in front before it comes back, as its place in `Fenetres`
@@ -431,7 +437,49 @@ void TMDIHtml::FileOpen()
     if (nom.isEmpty())
         return;
     OpenDialog.nomPropose = nom;
-    NouvelleFenetre()->OpenFile(CheminLong(nom));
+    Ouvre(nom);
+}
+
+void TMDIHtml::Ouvre(const QString &nom)
+{
+    const QString chemin = CheminLong(nom);
+    // The same file under any of its names: the same device and inode, or the same full name for a file that is
+    // not there.
+    const QByteArray octets = QFile::encodeName(chemin);
+    struct stat fichier {};
+    const bool existe = ::stat(octets.constData(), &fichier) == 0;
+    for (TWndHTML *w : Fenetres()) {
+        if (w->Untitled)
+            continue;
+        struct stat autre {};
+        const bool meme = existe ? ::stat(QFile::encodeName(w->FileName).constData(), &autre) == 0 &&
+                                       autre.st_dev == fichier.st_dev && autre.st_ino == fichier.st_ino
+                                 : w->FileName == chemin;
+        if (!meme)
+            continue;
+        if (utilisateur->OuiNon(
+                this, QStringLiteral("Confirmation"),
+                QStringLiteral("%1 est déjà ouvert. Voulez-vous l'ouvrir une seconde fois ?").arg(w->FileName)))
+            break;
+        mdiArea->setActiveSubWindow(Cadre(w));
+        return;
+    }
+    NouvelleFenetre()->OpenFile(chemin);
+}
+
+void TMDIHtml::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> adresses = event->mimeData()->urls();
+    if (std::any_of(adresses.begin(), adresses.end(), [](const QUrl &adresse) { return adresse.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void TMDIHtml::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    for (const QUrl &adresse : event->mimeData()->urls())
+        if (adresse.isLocalFile())
+            Ouvre(adresse.toLocalFile());
 }
 
 void TMDIHtml::FileExit()

@@ -126,8 +126,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
+    // Opens the file in a new window; a file already open asks first, and the user may have its window brought
+    // forward instead.
+    void Ouvre(const QString &nom);
     // A whole-page result and whether the caret goes to its end (otherwise to its start), from the page's text and
     // line end.
     using Transformation = std::function<std::pair<std::string, bool>(std::string_view, FinDeLigne)>;

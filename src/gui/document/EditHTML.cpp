@@ -10,6 +10,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QIODevice>
 
 #include <algorithm>
@@ -352,4 +355,28 @@ void TEditHTML::AjusteMarge(bool toujours)
 void TEditHTML::contextMenuEvent(QContextMenuEvent *event)
 {
     emit MenuContextuelDemande(event->globalPos());
+}
+
+void TEditHTML::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->ignore();
+    else
+        QsciScintilla::dragEnterEvent(event);
+}
+
+void TEditHTML::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->ignore();
+    else
+        QsciScintilla::dragMoveEvent(event);
+}
+
+void TEditHTML::dropEvent(QDropEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->ignore();
+    else
+        QsciScintilla::dropEvent(event);
 }

@@ -69,6 +69,10 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
+    // Dropped files are left to the window that opens them; dropped text is inserted.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Line end, wrapping and colouring as the text and its line end call for.

@@ -2,6 +2,7 @@
 #include "Limites.h"
 
 #include <QClipboard>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
 
@@ -208,6 +209,33 @@ private slots:
         QVERIFY(Texte(w).isEmpty());
         QCOMPARE(w->windowTitle(), chemin);
         QVERIFY(w->Untitled);
+    }
+
+    void dejaOuvert()
+    {
+        const QString chemin = Fichier("page.htm");
+        QVERIFY(QFile::link(chemin, dossier.filePath("lien.htm")));
+        TWndHTML *premiere = CadreDeTest::Ouvre(chemin);
+        frame->FileNew();
+
+        // Under another name, "&Non": no second window, the first comes forward.
+        CadreDeTest::Ouvre(dossier.filePath("lien.htm"));
+        QCOMPARE(script->questions,
+                 QStringList{QStringLiteral("Confirmation|%1 est déjà ouvert. Voulez-vous l'ouvrir une seconde fois ?")
+                                 .arg(chemin)});
+        QCOMPARE(frame->Fenetres().size(), 2);
+        QCOMPARE(frame->FenetreActive(), premiere);
+
+        // Dropped on the frame, "&Oui": a second window.
+        script->ouiNon << true;
+        QMimeData donnees;
+        donnees.setUrls({QUrl::fromLocalFile(chemin)});
+        QDropEvent depot(QPointF(10, 10), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the frame: outside a real drag, the application hands a drop to no one.
+        static_cast<QObject *>(frame.get())->event(&depot);
+        QCOMPARE(frame->Fenetres().size(), 3);
+        QVERIFY(frame->FenetreActive() != premiere);
+        QCOMPARE(frame->FenetreActive()->FileName, chemin);
     }
 
     void fichierTropGrandRefuseAvantLecture()
