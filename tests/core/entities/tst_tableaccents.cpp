@@ -36,6 +36,8 @@ private slots:
         QTest::newRow("marque d'ordre ôtée: &nbsp; reste la première entité")
             << QByteArray("\xEF\xBB\xBF&nbsp;\t\xC2\xA0\n&eacute;\t\xC3\xA9")
             << QByteArray("&nbsp;|\xC2\xA0||\n&eacute;|\xC3\xA9||\n");
+        QTest::newRow("marque puis Windows-1252: marque ôtée, le reste décodé")
+            << QByteArray("\xEF\xBB\xBF&eacute;\t\xE9") << QByteArray("&eacute;|\xC3\xA9||\n");
         QTest::newRow("un octet invalide: tout le fichier en Windows-1252")
             << QByteArray("&Atilde;&copy;\t\xC3\xA9\n&eacute;\t\xE9\te aigu\tO\r\n&euro;\t\x80")
             << QByteArray("&Atilde;&copy;|\xC3\x83\xC2\xA9||\n&eacute;|\xC3\xA9|e aigu|O*\n&euro;|\xE2\x82\xAC||\n");
