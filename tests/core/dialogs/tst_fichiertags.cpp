@@ -13,24 +13,13 @@ QByteArray Entree(const TTag &t)
     return QByteArray::fromStdString(std::to_string(int(t.Nature)) + ':' + t.Texte + '|' + t.Fermeture + '|' + t.Libelle);
 }
 
-// The entries in file order, each tag followed by its attributes.
-QByteArrayList Entrees(const QByteArray &octets)
-{
-    QByteArrayList entrees;
-    for (const BaliseTags &b : LitFichierTags(std::string_view(octets.constData(), octets.size()))) {
-        entrees << Entree(b.balise);
-        for (const TTag &a : b.attributs)
-            entrees << Entree(a);
-    }
-    return entrees;
-}
-
 } // namespace
 
 class TstFichierTags : public QObject {
     Q_OBJECT
 
 private slots:
+    // The entries in file order, each tag followed by its attributes.
     void lecture_data()
     {
         QTest::addColumn<QByteArray>("octets");
@@ -44,11 +33,8 @@ private slots:
               "<T>\t</T>\n+\tBORDER\n<TR>\n+\tA=1\n+BORDER",
               {"1:<T>|</T>|<T>" SEP "</T>", "2:BORDER||BORDER", "1:<TR>||<TR>", "2:A=1||A=1", "1:+BORDER||+BORDER"});
         ligne("attribut avant toute balise: lu comme balise", "+\tB\n+\tW", {"1:+|B|+" SEP "B", "2:W||W"});
-        ligne("fichier vide: aucune entrée", "", {});
-        ligne("CR LF, LF, CR", "<B>\r\n<I>\n<U>\r<S>", {"1:<B>||<B>", "1:<I>||<I>", "1:<U>||<U>", "1:<S>||<S>"});
-        ligne("CR puis CR LF: une ligne vide entre", "<B>\r\r\n<I>", {"1:<B>||<B>", "1:||", "1:<I>||<I>"});
-        ligne("fin de ligne finale: pas d'entrée de plus", "<B>\r\n<I>\r\n", {"1:<B>||<B>", "1:<I>||<I>"});
-        ligne("CR final: pas d'entrée de plus", "<B>\r", {"1:<B>||<B>"});
+        ligne("fins CR, CR LF, LF; la dernière n'ouvre pas d'entrée", "<B>\r\r\n<I>\n<U>\r\n",
+              {"1:<B>||<B>", "1:||", "1:<I>||<I>", "1:<U>||<U>"});
         ligne("UTF-8 gardé, marque d'ordre ôtée", "\xEF\xBB\xBF<P>\tété €", {"1:<P>|été €|<P>" SEP "été €"});
         ligne("Windows-1252 en UTF-8", "<P>\t\xE9t\xE9 \x80\n+\t\x9C", {"1:<P>|été €|<P>" SEP "été €", "2:œ||œ"});
         ligne("un octet invalide: tout le fichier en Windows-1252", "é\n\xE9", {"1:Ã©||Ã©", "1:é||é"});
@@ -57,32 +43,24 @@ private slots:
     void lecture()
     {
         QFETCH(QByteArray, octets);
-        QTEST(Entrees(octets), "attendu");
+        QByteArrayList entrees;
+        for (const BaliseTags &b : LitFichierTags(std::string_view(octets.constData(), octets.size()))) {
+            entrees << Entree(b.balise);
+            for (const TTag &a : b.attributs)
+                entrees << Entree(a);
+        }
+        QTEST(entrees, "attendu");
     }
 
     // What a double click writes: opening and closing texts, nothing for a file.
-    void insertion_data()
-    {
-        QTest::addColumn<int>("nature");
-        QTest::addColumn<QByteArray>("texte");
-        QTest::addColumn<QByteArrayList>("insere");
-        const auto ligne = [](const char *nom, NatureTag nature, QByteArray texte, QByteArrayList insere) {
-            QTest::newRow(nom) << int(nature) << texte << insere;
-        };
-        ligne("balise: ouverture et fermeture", NatureTag::Balise, "<B>", {"<B>", "</B>"});
-        ligne("attribut sans =: espace, texte, =", NatureTag::Attribut, "BORDER", {" BORDER=", ""});
-        ligne("attribut avec =: pas de second =", NatureTag::Attribut, "A=1", {" A=1", ""});
-        ligne("fichier: rien", NatureTag::Fichier, "T.txt", {});
-    }
-
     void insertion()
     {
-        QFETCH(int, nature);
-        QFETCH(QByteArray, texte);
-        QByteArrayList insere;
-        if (const auto textes = TextesInsertion({NatureTag(nature), texte.toStdString(), "</B>", {}}))
-            insere << QByteArray::fromStdString(textes->first) << QByteArray::fromStdString(textes->second);
-        QTEST(insere, "insere");
+        using Textes = std::optional<std::pair<std::string, std::string>>;
+        const auto textes = [](NatureTag nature, const char *texte) { return TextesInsertion({nature, texte, "</B>", {}}); };
+        QCOMPARE(textes(NatureTag::Balise, "<B>"), (Textes{{"<B>", "</B>"}}));
+        QCOMPARE(textes(NatureTag::Attribut, "BORDER"), (Textes{{" BORDER=", ""}}));
+        QCOMPARE(textes(NatureTag::Attribut, "A=1"), (Textes{{" A=1", ""}}));
+        QCOMPARE(textes(NatureTag::Fichier, "T.txt"), Textes());
     }
 };
 

@@ -17,27 +17,23 @@ private slots:
         const auto lien = [](const char *url, const char *description, bool italique) {
             return OuvertureLien(url, description, italique) + "S" + FermetureLien(description, italique);
         };
-        ligne("sans italique: description puis S dans le lien, champs tels que tapés",
-              lien(" x\"y ", " été ", false), "<A HREF=\" x\"y \"> été S</A>");
+        ligne("sans italique: champs tels que tapés", lien(" x\"y ", " été ", false), "<A HREF=\" x\"y \"> été S</A>");
         ligne("italique sans description: S dans le lien dans ADDRESS", lien("a.htm", "", true),
               "<ADDRESS><A HREF=\"a.htm\">S</A></ADDRESS>");
         ligne("italique et description: élément fermé, S après", lien("a.htm", "Voir", true),
               "<ADDRESS><A HREF=\"a.htm\">Voir</A></ADDRESS>S");
-        ligne("URL vide: HREF vide", lien("", "", false), "<A HREF=\"\">S</A>");
         ligne("protocole suivi de l'adresse", UrlAbsolue("mailto:", "moi@ici.fr"), "mailto:moi@ici.fr");
-        ligne("ancre locale: # et nom", UrlLocale("haut"), "#haut");
-        ligne("fichier sans ancre: chemin seul", UrlRelative("../a.htm", ""), "../a.htm");
-        ligne("fichier et ancre: chemin, # et ancre", UrlRelative("../a.htm", "fin"), "../a.htm#fin");
-        ligne("ancre nommée: blancs retirés, guillemet, tabulation, accents gardés",
-              ElementAncreLocale(" a\"b  Été\t'x' "), "<A NAME=\"a\"bÉté\t'x'\"></A>");
-        ligne("ancre nommée vide: NAME vide", ElementAncreLocale(""), "<A NAME=\"\"></A>");
+        ligne("ancre locale", UrlLocale("haut"), "#haut");
+        ligne("fichier sans ancre", UrlRelative("../a.htm", ""), "../a.htm");
+        ligne("fichier et ancre", UrlRelative("../a.htm", "fin"), "../a.htm#fin");
+        ligne("ancre nommée: blancs retirés, le reste gardé", ElementAncreLocale(" a\"b  Été\t'x' "),
+              "<A NAME=\"a\"bÉté\t'x'\"></A>");
     }
 
     void textes()
     {
         QFETCH(QByteArray, obtenu);
-        QFETCH(QByteArray, attendu);
-        QCOMPARE(obtenu, attendu);
+        QTEST(obtenu, "attendu");
     }
 };
 

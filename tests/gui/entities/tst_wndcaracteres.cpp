@@ -22,8 +22,9 @@ class TestWndCaracteres : public CadreDeTest {
         frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur), table);
     }
 
-    // Runs the tag removal with these options, as if the user had set them in the dialog.
-    void Options(bool restaurer, QRadioButton *TSupprimerForm::*choix, int reponse = QDialog::Accepted)
+    // The next tag removal runs with these options, as if the user had set them in the dialog: `choix` is 0 for
+    // nothing in place of a tag, 1 for a space, 2 for a tab.
+    void Options(bool restaurer, int choix, int reponse = QDialog::Accepted)
     {
         script->executions << [=](QDialog &dialogue) {
             auto &options = static_cast<TSupprimerForm &>(dialogue);
@@ -31,9 +32,15 @@ class TestWndCaracteres : public CadreDeTest {
             if (!options.CbRestaurer->isChecked() || !options.RbRien->isChecked())
                 return int(QDialog::Rejected);
             options.CbRestaurer->setChecked(restaurer);
-            (options.*choix)->setChecked(true);
+            (choix == 0 ? options.RbRien : choix == 1 ? options.RbEspace : options.RbTab)->setChecked(true);
             return reponse;
         };
+    }
+
+    void VerifieSelection(TWndHTML *w, qsizetype debut, qsizetype longueur)
+    {
+        QCOMPARE(w->EditHTML->SelStart(), debut);
+        QCOMPARE(w->EditHTML->SelLength(), longueur);
     }
 
 private slots:
@@ -52,15 +59,13 @@ private slots:
         QCOMPARE(grille->horizontalHeaderItem(3)->text(), QStringLiteral("Co."));
         QCOMPARE(grille->item(0, 0)->text() + grille->item(0, 1)->text() + grille->item(0, 2)->text(),
                  QStringLiteral("ée accent aigu&eacute;"));
-        QCOMPARE(grille->item(3, 3)->text(), QString());
         QVERIFY(script->erreurs.isEmpty());
     }
 
     void tableIllisibleOuVide()
     {
         CadreAvecTable(dossier.filePath("absent.txt"));
-        QCOMPARE(script->erreurs,
-                 QStringList{QStringLiteral("Ne peut ouvrir le fichier %1").arg(dossier.filePath("absent.txt"))});
+        QCOMPARE(script->erreurs, QStringList{"Ne peut ouvrir le fichier " + dossier.filePath("absent.txt")});
         // Correction then changes nothing, and the document stays unmodified.
         TWndHTML *w = Ouvre("été");
         frame->CorrectionAccents();
@@ -68,8 +73,7 @@ private slots:
         QVERIFY(!w->EditHTML->isModified());
 
         CadreAvecTable(Fichier("vide.txt", ""));
-        QCOMPARE(script->erreurs,
-                 QStringList{QStringLiteral("Le nombre de lignes fixes doit être inférieur au nombre de lignes")});
+        QCOMPARE(script->erreurs, QStringList{"Le nombre de lignes fixes doit être inférieur au nombre de lignes"});
     }
 
     // The editor, once it has saved the page in its own encoding, and balizo-outils on the page's file give the same
@@ -81,20 +85,18 @@ private slots:
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<bool>("restaurer");
         QTest::addColumn<QByteArray>("attendu");
-        const QByteArray tableUtf8 = "&alpha;\t\xCE\xB1\n&eacute;\t\xC3\xA9\t\tO\n&agrave;\t\xC3\xA0\t\tO\n";
-        const QByteArray tableWindows1252 = "&eacute;\t\xE9\te aigu\tO\r\n&agrave;\t\xE0\t\tO\r\n&nbsp;\t\xA0\r\n";
-        QTest::newRow("marque d'ordre: la première ligne restaure aussi")
-            << "\xEF\xBB\xBF&nbsp;\t\xC2\xA0\n" + tableUtf8 << QByteArray("a&nbsp;b &eacute;\n") << true
-            << QByteArray("a\xC2\xA0" "b \xC3\xA9\n");
+        const QByteArray utf8 = "&alpha;\t\xCE\xB1\n&eacute;\t\xC3\xA9\t\tO\n&agrave;\t\xC3\xA0\t\tO\n";
+        const QByteArray windows1252 = "&eacute;\t\xE9\te aigu\tO\r\n&agrave;\t\xE0\t\tO\r\n&nbsp;\t\xA0\r\n";
+        QTest::newRow("marque d'ordre: la première ligne restaure aussi") << "\xEF\xBB\xBF&nbsp;\t\xC2\xA0\n" + utf8
+            << QByteArray("a&nbsp;b &eacute;\n") << true << QByteArray("a\xC2\xA0" "b \xC3\xA9\n");
         QTest::newRow("table Windows-1252, page UTF-8: caractères en UTF-8")
-            << tableWindows1252 << QByteArray("caf&eacute;&nbsp;!\n") << true << QByteArray("caf\xC3\xA9\xC2\xA0!\n");
+            << windows1252 << QByteArray("caf&eacute;&nbsp;!\n") << true << QByteArray("caf\xC3\xA9\xC2\xA0!\n");
         QTest::newRow("table Windows-1252, page Windows-1252: correction")
-            << tableWindows1252 << QByteArray("caf\xE9 \xE0 No\xEBl") << false
-            << QByteArray("caf&eacute; &agrave; No\xEBl");
+            << windows1252 << QByteArray("caf\xE9 \xE0 No\xEBl") << false << QByteArray("caf&eacute; &agrave; No\xEBl");
         QTest::newRow("table Windows-1252, page Windows-1252: restauration")
-            << tableWindows1252 << QByteArray("&eacute;t&eacute;&nbsp;\xEB\n") << true << QByteArray("\xE9t\xE9\xA0\xEB\n");
+            << windows1252 << QByteArray("&eacute;t&eacute;&nbsp;\xEB\n") << true << QByteArray("\xE9t\xE9\xA0\xEB\n");
         QTest::newRow("table UTF-8, page Windows-1252: &alpha; reste une entité")
-            << tableUtf8 << QByteArray("&alpha; &eacute; \xEB\n") << true << QByteArray("&alpha; \xE9 \xEB\n");
+            << utf8 << QByteArray("&alpha; &eacute; \xEB\n") << true << QByteArray("&alpha; \xE9 \xEB\n");
     }
 
     void memesOctetsQueLOutil()
@@ -116,7 +118,7 @@ private slots:
         TWndHTML *w = CadreDeTest::Ouvre(chemin);
         const QString sortie = restaurer ? dossier.filePath("resultat.txt") : chemin;
         if (restaurer) {
-            Options(true, &TSupprimerForm::RbRien);
+            Options(true, 0);
             frame->SupprimerLesTagsHTML();
             w = frame->FenetreActive();
             script->fichiers << sortie;
@@ -132,109 +134,89 @@ private slots:
     void memoireInsuffisante()
     {
         CadreAvecTable(Fichier("Table.txt", QByteArray("aa\ta\t\tO\n").repeated(14)));
-        const QByteArray page(1024, 'a');
-        TWndHTML *w = Ouvre(page);
+        TWndHTML *w = Ouvre(QByteArray(1024, 'a'));
         w->EditHTML->Selectionne(5, 2);
         frame->CorrectionAccents();
         QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
-        QCOMPARE(Texte(w), page);
+        QCOMPARE(Texte(w), QByteArray(1024, 'a'));
         QVERIFY(!w->EditHTML->isModified());
-        QCOMPARE(w->EditHTML->SelStart(), 5);
-        QCOMPARE(w->EditHTML->SelLength(), 2);
+        VerifieSelection(w, 5, 2);
     }
 
+    // A double click on the meaning column of a row: its entity is inserted, not its meaning.
     void doubleClicAvecSelection()
     {
         TWndHTML *w = Ouvre("un mot");
         w->EditHTML->Selectionne(3, 3);
-        QTableWidget *grille = frame->CaracteresSpeciaux().CaracteresGrid;
-        // The meaning column of the row: its entity is inserted, not its meaning.
-        grille->setCurrentCell(1, 1);
+        frame->CaracteresSpeciaux().CaracteresGrid->setCurrentCell(1, 1);
         frame->CaracteresSpeciaux().CaracteresGridDblClick();
         QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
-        QCOMPARE(w->EditHTML->SelStart(), 11);
-        QCOMPARE(w->EditHTML->SelLength(), 3);
+        VerifieSelection(w, 11, 3);
     }
 
+    // Flags "O" and "o" count; the capital letter's row has no flag; & and < are not flagged. One undo step takes the
+    // whole correction back.
     void correction()
     {
         TWndHTML *w = Ouvre("Été été è & <P>");
         w->EditHTML->Selectionne(4, 2);
         frame->CorrectionAccents();
-        // Flags "O" and "o" count; the capital letter's row has no flag; & and < are not flagged.
         QCOMPARE(Texte(w), QByteArray("Ét&eacute; &eacute;t&eacute; &egrave; & <P>"));
-        QCOMPARE(w->EditHTML->SelStart(), 0);
-        QCOMPARE(w->EditHTML->SelLength(), 0);
-        // One undo step takes the whole correction back.
+        VerifieSelection(w, 0, 0);
         w->EditionDefaire();
         QCOMPARE(Texte(w), QByteArray("Été été è & <P>"));
     }
 
+    // The result goes to a new window; the source is left as it was: text, modified state, selection.
     void suppressionDesTags_data()
     {
         QTest::addColumn<bool>("restaurer");
         QTest::addColumn<int>("choix");
-        QTest::newRow("rien, restauration") << true << 0;
-        QTest::newRow("espaces, sans restauration") << false << 1;
-        QTest::newRow("tabulations, restauration") << true << 2;
+        QTest::addColumn<QByteArray>("attendu");
+        QTest::newRow("rien, restauration") << true << 0 << QByteArray("Unété<x\r\n\r\nfin\r\n");
+        QTest::newRow("espaces, sans restauration") << false << 1 << QByteArray("Un été &lt;x\r\n\r\nfin\r\n");
+        QTest::newRow("tabulations, restauration") << true << 2 << QByteArray("Un\tété\t<x\r\n\r\nfin\r\n");
     }
 
     void suppressionDesTags()
     {
+        QFETCH(bool, restaurer);
+        QFETCH(int, choix);
         const QByteArray source("  <P>Un<B>été</B>&lt;x</P>\r\n\r\n\r\n<I>fin\r\n");
         TWndHTML *w = Ouvre(source);
         w->EditHTML->Selectionne(2, 3);
-
-        QFETCH(bool, restaurer);
-        QFETCH(int, choix);
-        Options(restaurer, choix == 0 ? &TSupprimerForm::RbRien
-                           : choix == 1 ? &TSupprimerForm::RbEspace
-                                        : &TSupprimerForm::RbTab);
+        Options(restaurer, choix);
         frame->SupprimerLesTagsHTML();
 
         TWndHTML *resultat = frame->FenetreActive();
         QVERIFY(resultat != w);
-        QCOMPARE(resultat->FileName, dossier.filePath("page (Sans tags).txt"));
-        QCOMPARE(resultat->windowTitle(), resultat->FileName);
-        QVERIFY(resultat->Untitled);
-        QVERIFY(resultat->EditHTML->isModified());
-        const QByteArray separateur = choix == 0 ? "" : choix == 1 ? " " : "\t";
-        const QByteArray lt = restaurer ? "<" : "&lt;";
-        QCOMPARE(Texte(resultat), "Un" + separateur + "été" + separateur + lt + "x\r\n\r\nfin\r\n");
-        QCOMPARE(resultat->EditHTML->SelStart(), restaurer ? 0 : Texte(resultat).size());
-
-        // The source is left as it was: text, modified state, selection.
+        QCOMPARE(resultat->windowTitle(), dossier.filePath("page (Sans tags).txt"));
+        QVERIFY(resultat->Untitled && resultat->EditHTML->isModified());
+        QTEST(Texte(resultat), "attendu");
+        VerifieSelection(resultat, restaurer ? 0 : Texte(resultat).size(), 0);
         QCOMPARE(Texte(w), source);
         QVERIFY(!w->EditHTML->isModified());
-        QCOMPARE(w->EditHTML->SelStart(), 2);
-        QCOMPARE(w->EditHTML->SelLength(), 3);
+        VerifieSelection(w, 2, 3);
     }
 
     void suppressionAnnulee()
     {
-        TWndHTML *w = Ouvre("<P>a</P>");
-        Options(true, &TSupprimerForm::RbRien, QDialog::Rejected);
+        Ouvre("<P>a</P>");
+        Options(true, 0, QDialog::Rejected);
         frame->SupprimerLesTagsHTML();
         QCOMPARE(frame->Fenetres().size(), 1);
     }
 
     void suppressionDesTableaux()
     {
-        frame->FileNew();
-        TWndHTML *w = frame->FenetreActive();
-        w->InsertionTexte("<TABLE><tr><TD>a</td><td>b</TD></TR></table>", "");
-        const QByteArray source = Texte(w);
+        TWndHTML *w = Ouvre("<TABLE><tr><TD>a</td><td>b</TD></TR></table>\n");
         frame->SupprimerLesTagsTableaux();
-
         TWndHTML *resultat = frame->FenetreActive();
-        QCOMPARE(resultat->FileName, QStringLiteral("Sans Nom (Sans tableaux).htm"));
-        QVERIFY(resultat->Untitled);
-        QVERIFY(resultat->EditHTML->isModified());
-        QCOMPARE(Texte(resultat), QByteArray("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n"
-                                             "a\tb\n</BODY>\n</HTML>\n"));
-        QCOMPARE(resultat->EditHTML->SelStart(), Texte(resultat).size());
-        QCOMPARE(Texte(w), source);
-        QVERIFY(w->EditHTML->isModified());
+        QCOMPARE(resultat->windowTitle(), dossier.filePath("page (Sans tableaux).htm"));
+        QVERIFY(resultat->Untitled && resultat->EditHTML->isModified());
+        QCOMPARE(Texte(resultat), QByteArray("a\tb\n"));
+        VerifieSelection(resultat, 4, 0);
+        QCOMPARE(Texte(w), QByteArray("<TABLE><tr><TD>a</td><td>b</TD></TR></table>\n"));
     }
 };
 
