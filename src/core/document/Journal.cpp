@@ -1,0 +1,171 @@
+#include "core/document/Journal.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+
+namespace {
+
+constexpr std::string_view Signature = "BALIZO-JOURNAL ";
+constexpr int Version = 1;
+
+constexpr std::array<std::pair<Encodage, std::string_view>, 3> Encodages{{
+    {Encodage::Utf8, "utf-8"},
+    {Encodage::Utf8Bom, "utf-8-bom"},
+    {Encodage::Windows1252, "windows-1252"},
+}};
+constexpr std::array<std::pair<FinDeLigne, std::string_view>, 3> Fins{{
+    {FinDeLigne::CrLf, "crlf"},
+    {FinDeLigne::Lf, "lf"},
+    {FinDeLigne::Cr, "cr"},
+}};
+
+template <typename Valeur, std::size_t N>
+std::string_view Nom(const std::array<std::pair<Valeur, std::string_view>, N> &table, Valeur valeur)
+{
+    for (const auto &[v, nom] : table)
+        if (v == valeur)
+            return nom;
+    return table[0].second;
+}
+
+// Reads a journal's bytes in order; the first fault it meets is kept, and every later read then fails.
+class Lecteur {
+public:
+    explicit Lecteur(std::string_view octets) : reste(octets) {}
+
+    std::optional<ErreurJournal> erreur;
+
+    // The rest of the line, which must start with the key and a space.
+    std::string_view Ligne(std::string_view cle)
+    {
+        if (erreur)
+            return {};
+        const std::size_t fin = reste.find('\n');
+        if (fin == std::string_view::npos)
+            return Faute(ErreurJournal::Tronque);
+        const std::string_view ligne = reste.substr(0, fin);
+        reste.remove_prefix(fin + 1);
+        if (!ligne.starts_with(cle) || ligne.size() <= cle.size() || ligne[cle.size()] != ' ')
+            return Faute(ErreurJournal::Illisible);
+        return ligne.substr(cle.size() + 1);
+    }
+
+    template <typename Entier>
+    Entier Nombre(std::string_view &texte)
+    {
+        Entier valeur{};
+        const auto [fin, code] = std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
+        if (code != std::errc() || erreur) {
+            Faute(ErreurJournal::Illisible);
+            return {};
+        }
+        texte.remove_prefix(static_cast<std::size_t>(fin - texte.data()));
+        if (!texte.empty() && texte.front() == ' ')
+            texte.remove_prefix(1);
+        return valeur;
+    }
+
+    // A "key length" line, then that many bytes and a line end.
+    std::string_view Bloc(std::string_view cle)
+    {
+        std::string_view ligne = Ligne(cle);
+        const auto longueur = Nombre<std::size_t>(ligne);
+        if (erreur)
+            return {};
+        if (reste.size() < longueur)
+            return Faute(ErreurJournal::Tronque);
+        const std::string_view bloc = reste.substr(0, longueur);
+        reste.remove_prefix(longueur);
+        return bloc;
+    }
+
+    template <typename Valeur, std::size_t N>
+    Valeur Choix(std::string_view cle, const std::array<std::pair<Valeur, std::string_view>, N> &table)
+    {
+        const std::string_view texte = Ligne(cle);
+        for (const auto &[valeur, nom] : table)
+            if (nom == texte)
+                return valeur;
+        Faute(ErreurJournal::Illisible);
+        return table[0].first;
+    }
+
+    bool Suit(std::string_view texte)
+    {
+        if (erreur)
+            return false;
+        if (reste.starts_with(texte)) {
+            reste.remove_prefix(texte.size());
+            return true;
+        }
+        Faute(texte.starts_with(reste) ? ErreurJournal::Tronque : ErreurJournal::Illisible);
+        return false;
+    }
+
+    bool Fini() const { return reste.empty(); }
+
+private:
+    std::string_view Faute(ErreurJournal e)
+    {
+        if (!erreur)
+            erreur = e;
+        return {};
+    }
+
+    std::string_view reste;
+};
+
+} // namespace
+
+std::string DebutJournal(const EnteteJournal &entete, std::size_t longueurTexte)
+{
+    std::string debut;
+    debut.append(Signature).append(std::to_string(Version)).append("\n");
+    debut.append("nom ").append(std::to_string(entete.nom.size())).append("\n").append(entete.nom).append("\n");
+    debut.append("sans-fichier ").append(entete.sansFichier ? "1" : "0").append("\n");
+    debut.append("encodage ").append(Nom(Encodages, entete.encodage)).append("\n");
+    debut.append("fin ").append(Nom(Fins, entete.fin)).append("\n");
+    debut.append("modification ").append(std::to_string(entete.modification)).append("\n");
+    debut.append("fichier ")
+        .append(std::to_string(entete.dateFichier))
+        .append(" ")
+        .append(std::to_string(entete.tailleFichier))
+        .append(" ")
+        .append(std::to_string(entete.inodeFichier))
+        .append("\n");
+    debut.append("texte ").append(std::to_string(longueurTexte)).append("\n");
+    return debut;
+}
+
+std::variant<JournalLu, ErreurJournal> LitJournal(std::string_view octets)
+{
+    if (!octets.starts_with(Signature))
+        return Signature.starts_with(octets) ? ErreurJournal::Tronque : ErreurJournal::Illisible;
+    Lecteur lecteur(octets);
+    std::string_view version = lecteur.Ligne(Signature.substr(0, Signature.size() - 1));
+    if (const int v = lecteur.Nombre<int>(version); !lecteur.erreur && v > Version)
+        return ErreurJournal::FormatPlusRecent;
+
+    JournalLu journal;
+    EnteteJournal &entete = journal.entete;
+    entete.nom = lecteur.Bloc("nom");
+    lecteur.Suit("\n");
+    std::string_view sans = lecteur.Ligne("sans-fichier");
+    entete.sansFichier = lecteur.Nombre<int>(sans) != 0;
+    entete.encodage = lecteur.Choix("encodage", Encodages);
+    entete.fin = lecteur.Choix("fin", Fins);
+    std::string_view modification = lecteur.Ligne("modification");
+    entete.modification = lecteur.Nombre<std::int64_t>(modification);
+    std::string_view fichier = lecteur.Ligne("fichier");
+    entete.dateFichier = lecteur.Nombre<std::int64_t>(fichier);
+    entete.tailleFichier = lecteur.Nombre<std::int64_t>(fichier);
+    entete.inodeFichier = lecteur.Nombre<std::uint64_t>(fichier);
+    journal.texte = lecteur.Bloc("texte");
+    lecteur.Suit(FinJournal);
+    if (lecteur.erreur)
+        return *lecteur.erreur;
+    if (!lecteur.Fini())
+        return ErreurJournal::Illisible;
+    return journal;
+}

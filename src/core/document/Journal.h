@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/document/Encodage.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// A recovery journal: a modified page's text kept on disk while it is edited, so that a crash loses nothing. Its
+// bytes are a header of "key value" lines, then the text; lengths are given before names and text, which may hold
+// any byte, and a journal cut short is told from a whole one.
+
+// What a journal says of its page.
+struct EnteteJournal {
+    // The page's file name as the file system spells it, or its name in the program ("Sans Nom").
+    std::string nom;
+    bool sansFichier = true;
+    Encodage encodage = Encodage::Utf8;
+    FinDeLigne fin = FinDeLigne::Lf;
+    // When the page last changed, in milliseconds since 1970.
+    std::int64_t modification = 0;
+    // The page's file as it was when loaded or last saved (modification time in nanoseconds, size, inode): a file
+    // found otherwise was changed by another program meanwhile. Zero when the page has no file.
+    std::int64_t dateFichier = 0;
+    std::int64_t tailleFichier = 0;
+    std::uint64_t inodeFichier = 0;
+};
+
+// The bytes that come before the text in a journal of a text of that length.
+std::string DebutJournal(const EnteteJournal &entete, std::size_t longueurTexte);
+// The bytes that come after the text.
+inline constexpr std::string_view FinJournal = "\nFIN\n";
+
+struct JournalLu {
+    EnteteJournal entete;
+    // Valid as long as the journal's bytes are.
+    std::string_view texte;
+};
+
+// Why a journal cannot be read back.
+enum class ErreurJournal { Tronque, Illisible, FormatPlusRecent };
+
+std::variant<JournalLu, ErreurJournal> LitJournal(std::string_view octets);

@@ -1,0 +1,80 @@
+#include "core/document/Journal.h"
+
+#include <QtTest>
+
+namespace {
+
+std::string Journal(const EnteteJournal &entete, std::string_view texte)
+{
+    return DebutJournal(entete, texte.size()) + std::string(texte) + std::string(FinJournal);
+}
+
+} // namespace
+
+class TstJournal : public QObject {
+    Q_OBJECT
+
+private slots:
+    void allerRetour()
+    {
+        EnteteJournal entete;
+        entete.nom = "/pages/deux\nlignes é.htm";
+        entete.sansFichier = false;
+        entete.encodage = Encodage::Windows1252;
+        entete.fin = FinDeLigne::Cr;
+        entete.modification = 1'765'000'000'123;
+        entete.dateFichier = -5;
+        entete.tailleFichier = 12;
+        entete.inodeFichier = 18'446'744'073'709'551'615ULL;
+        const std::string texte("<P>\0caf\xE9\r\nFIN\n", 16);
+        const std::string octets = Journal(entete, texte);
+
+        const auto lu = LitJournal(octets);
+        QVERIFY(std::holds_alternative<JournalLu>(lu));
+        const JournalLu &journal = std::get<JournalLu>(lu);
+        QCOMPARE(journal.texte, texte);
+        QCOMPARE(journal.entete.nom, entete.nom);
+        QCOMPARE(journal.entete.sansFichier, false);
+        QVERIFY(journal.entete.encodage == Encodage::Windows1252 && journal.entete.fin == FinDeLigne::Cr);
+        QCOMPARE(journal.entete.modification, entete.modification);
+        QCOMPARE(journal.entete.dateFichier, entete.dateFichier);
+        QCOMPARE(journal.entete.tailleFichier, entete.tailleFichier);
+        QCOMPARE(journal.entete.inodeFichier, entete.inodeFichier);
+
+        // Cut anywhere, a journal is told to be cut, never read as a shorter page.
+        for (std::size_t longueur = 0; longueur < octets.size(); ++longueur) {
+            const auto coupe = LitJournal(std::string_view(octets).substr(0, longueur));
+            QVERIFY2(std::holds_alternative<ErreurJournal>(coupe) &&
+                         std::get<ErreurJournal>(coupe) == ErreurJournal::Tronque,
+                     qPrintable(QString::number(longueur)));
+        }
+    }
+
+    void illisible_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<int>("erreur");
+        const QByteArray bon = QByteArray::fromStdString(Journal({}, "texte"));
+        QTest::newRow("autre fichier") << QByteArray("<HTML>\n") << int(ErreurJournal::Illisible);
+        QTest::newRow("version suivante") << QByteArray(bon).replace("JOURNAL 1", "JOURNAL 2")
+                                          << int(ErreurJournal::FormatPlusRecent);
+        QTest::newRow("encodage inconnu") << QByteArray(bon).replace("utf-8", "utf-9") << int(ErreurJournal::Illisible);
+        QTest::newRow("longueur non numérique") << QByteArray(bon).replace("texte 5", "texte x")
+                                                << int(ErreurJournal::Illisible);
+        QTest::newRow("octets après la fin") << bon + "x" << int(ErreurJournal::Illisible);
+        QTest::newRow("texte plus long que dit") << QByteArray(bon).replace("texte 5", "texte 4")
+                                                 << int(ErreurJournal::Illisible);
+    }
+
+    void illisible()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(int, erreur);
+        const auto lu = LitJournal(std::string_view(octets.constData(), octets.size()));
+        QVERIFY(std::holds_alternative<ErreurJournal>(lu));
+        QCOMPARE(int(std::get<ErreurJournal>(lu)), erreur);
+    }
+};
+
+QTEST_APPLESS_MAIN(TstJournal)
+#include "tst_journal.moc"
