@@ -37,7 +37,8 @@ protected:
     std::unique_ptr<TMDIHtml> frame;
     UtilisateurScripte *script = nullptr;
 
-    void NouveauCadre()
+    // Without a recovery folder, the documents keep no journal.
+    void NouveauCadre(const QString &recuperation = QString())
     {
         auto utilisateur = std::make_unique<UtilisateurScripte>();
         script = utilisateur.get();
@@ -47,7 +48,7 @@ protected:
                                                "&amp;\t&\tet commercial\n"
                                                "&lt;\t<\tinférieur\n");
         frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur),
-                                           dossier.filePath("Accents.txt"));
+                                           dossier.filePath("Accents.txt"), recuperation);
     }
 
     // Closes the frame without questions.

@@ -52,6 +52,14 @@ public:
         dialoguesExecutes << dialogue.windowTitle();
         return executions.isEmpty() ? int(QDialog::Accepted) : executions.takeFirst()(dialogue);
     }
+    // Records the pages offered; "Plus tard" once `recuperations` is empty.
+    QList<Recuperation> recuperations;
+    QStringList pagesOffertes;
+    Recuperation ProposeRecuperation(QWidget *, const QStringList &pages) override
+    {
+        pagesOffertes << pages;
+        return recuperations.isEmpty() ? Recuperation::PlusTard : recuperations.takeFirst();
+    }
 
 private:
     QString Fichier(const DialogueFichier &dialogue)

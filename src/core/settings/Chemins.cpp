@@ -149,6 +149,13 @@ EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgram
     return {std::move(fichier), std::move(dossier)};
 }
 
+std::string DossierRecuperation(std::string_view xdgStateHome, std::string_view home)
+{
+    const std::string etat = xdgStateHome.starts_with('/') ? std::string(xdgStateHome)
+                                                           : std::string(home).append("/.local/state");
+    return etat + "/balizo/recuperation";
+}
+
 std::vector<std::string> CandidatsDonnees(std::string_view dossierProgramme, std::string_view dossierInstalle,
                                           std::string_view nom)
 {

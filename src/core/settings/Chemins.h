@@ -26,6 +26,10 @@ struct EmplacementParametres {
 EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgramme, bool programmeInscriptible,
                                                  std::string_view dossierConfiguration);
 
+// The folder of the recovery journals: "balizo/recuperation" in the user's state folder, which is $XDG_STATE_HOME
+// when it is an absolute path, otherwise ".local/state" in the home folder.
+std::string DossierRecuperation(std::string_view xdgStateHome, std::string_view home);
+
 // Where a data file or folder ("Accents.txt", "Tags", "Aide/depart.htm") is looked for, in order: beside the program
 // (a build folder), in the share folder next to the program's (an installed copy, wherever its prefix), then in the
 // folder the installation names. The program's folder is left out when it is unknown (empty).

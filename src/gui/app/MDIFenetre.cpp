@@ -2,6 +2,7 @@
 
 #include "core/app/Bureau.h"
 #include "core/app/LigneDeCommande.h"
+#include "core/document/Journal.h"
 #include "gui/app/DlgAPropos.h"
 #include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgAncreLocale.h"
@@ -9,6 +10,7 @@
 #include "gui/dialogs/DlgImage.h"
 #include "gui/dialogs/WndTags.h"
 #include "gui/dialogs/WndTitre.h"
+#include "gui/document/Recuperation.h"
 #include "gui/document/WndEditeur.h"
 #include "gui/entities/WndCaracteres.h"
 #include "gui/settings/CheminsQt.h"
@@ -17,21 +19,26 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDateTime>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <algorithm>
+#include <variant>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -47,7 +54,7 @@ QIcon Icone(const char *nom)
 } // namespace
 
 TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur,
-                   const QString &fichierAccents)
+                   const QString &fichierAccents, const QString &dossierRecuperation)
     : utilisateur(std::move(utilisateur))
     , parametres(fichierParametres)
     , DlgFonte(QStringLiteral("MS Sans Serif"), 8)
@@ -69,6 +76,9 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     // says.
     mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMDIHtml::MajMenus);
+    recuperation = new TRecuperation(dossierRecuperation, this);
+    connect(recuperation, &TRecuperation::Echec, this,
+            [this](const QString &message) { statusBar()->showMessage(message); });
 
     DlgFonte.setFamily(parametres.LitFonte());
     DlgFonte.setPointSize(parametres.LitTaille());
@@ -388,7 +398,7 @@ QRect TMDIHtml::PlaceEnCascade(int rang) const
 TWndHTML *TMDIHtml::NouvelleFenetre()
 {
     const auto rang = static_cast<int>(Fenetres().size());
-    auto *w = new TWndHTML(*utilisateur, DlgFonte);
+    auto *w = new TWndHTML(*utilisateur, DlgFonte, recuperation);
     QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
     cadre->setGeometry(PlaceEnCascade(rang));
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
@@ -421,6 +431,54 @@ void TMDIHtml::Demarrage(const QStringList &arguments)
         ChargeBureau(fichier);
     else
         NouvelleFenetre()->OpenFile(fichier);
+}
+
+void TMDIHtml::ProposeRecuperation()
+{
+    struct Journal {
+        QString fichier;
+        QByteArray octets;
+        std::variant<JournalLu, ErreurJournal> lu;
+    };
+    std::vector<Journal> journaux;
+    QStringList pages;
+    const QLocale francais(QLocale::French);
+    for (const QString &fichier : recuperation->Orphelins()) {
+        QFile source;
+        QByteArray octets;
+        if (OuvreEnLecture(fichier, source))
+            octets = source.readAll();
+        auto lu = LitJournal(std::string_view(octets.constData(), octets.size()));
+        if (const auto *journal = std::get_if<JournalLu>(&lu)) {
+            pages << QStringLiteral("%1, modifiée le %2, %3")
+                         .arg(QFile::decodeName(QByteArray::fromStdString(journal->entete.nom)),
+                              francais.toString(QDateTime::fromMSecsSinceEpoch(journal->entete.modification),
+                                                QStringLiteral("d MMMM yyyy à HH:mm")),
+                              francais.formattedDataSize(qint64(journal->texte.size())));
+        } else {
+            const ErreurJournal erreur = std::get<ErreurJournal>(lu);
+            pages << QStringLiteral("%1 : %2").arg(QFileInfo(fichier).fileName(),
+                                                  erreur == ErreurJournal::Tronque ? QStringLiteral("copie incomplète")
+                                                  : erreur == ErreurJournal::Illisible
+                                                      ? QStringLiteral("copie illisible")
+                                                      : QStringLiteral("écrite par une version plus récente"));
+        }
+        journaux.push_back({fichier, std::move(octets), std::move(lu)});
+    }
+    if (journaux.empty())
+        return;
+    const Utilisateur::Recuperation choix = utilisateur->ProposeRecuperation(this, pages);
+    if (choix == Utilisateur::Recuperation::PlusTard)
+        return;
+    for (const Journal &journal : journaux) {
+        if (const auto *lu = std::get_if<JournalLu>(&journal.lu); lu && choix == Utilisateur::Recuperation::Recuperer)
+            NouvelleFenetre()->Recupere(*lu);
+        // A newer program may read what this one cannot.
+        else if (const auto *erreur = std::get_if<ErreurJournal>(&journal.lu);
+                 erreur && *erreur == ErreurJournal::FormatPlusRecent && choix == Utilisateur::Recuperation::Recuperer)
+            continue;
+        recuperation->Supprime(journal.fichier);
+    }
 }
 
 void TMDIHtml::FileNew()

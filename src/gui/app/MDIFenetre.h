@@ -19,6 +19,7 @@ class QAction;
 class QMdiSubWindow;
 class QMenu;
 class TDlgChercher;
+class TRecuperation;
 class TDlgInsertionAncreLocale;
 class TDlgInsertionHyperlien;
 class TDlgInsertionImage;
@@ -34,8 +35,9 @@ class TMDIHtml : public QMainWindow {
     Q_OBJECT
 
 public:
+    // The journals of modified pages go to the recovery folder; none are kept without one.
     TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur,
-             const QString &fichierAccents);
+             const QString &fichierAccents, const QString &dossierRecuperation = QString());
     ~TMDIHtml() override;
 
     Utilisateur &Dialogues() { return *utilisateur; }
@@ -60,6 +62,8 @@ public:
 
     // Opens the file or loads the desktop that the command-line arguments name.
     void Demarrage(const QStringList &arguments);
+    // Offers back the pages that programs which stopped without closing them left in the recovery folder.
+    void ProposeRecuperation();
     // Replaces the open documents by those that the desktop file lists.
     void ChargeBureau(const QString &nom);
 
@@ -171,6 +175,8 @@ private:
     TDlgInsertionImage *dlgImage;
     TDlgInsertionTitre *dlgTitre;
     QMdiArea *mdiArea;
+    // Made after the area, so that it goes after the document windows, which remove their journals.
+    TRecuperation *recuperation;
     QList<QAction *> actionsDocument;
     QAction *Nouveau;
     QAction *Ouvrir;

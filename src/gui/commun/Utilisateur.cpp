@@ -110,3 +110,22 @@ int UtilisateurQt::Execute(QDialog &dialogue)
 {
     return dialogue.exec();
 }
+
+Utilisateur::Recuperation UtilisateurQt::ProposeRecuperation(QWidget *parent, const QStringList &pages)
+{
+    QMessageBox boite(QMessageBox::Warning, QStringLiteral("Récupération"),
+                      QStringLiteral("Balizo s'est arrêté sans que ces pages modifiées soient enregistrées :"),
+                      QMessageBox::NoButton, parent);
+    boite.setInformativeText(pages.join(u'\n'));
+    QPushButton *recuperer = boite.addButton(QStringLiteral("&Récupérer"), QMessageBox::AcceptRole);
+    QPushButton *ignorer = boite.addButton(QStringLiteral("&Ignorer"), QMessageBox::DestructiveRole);
+    QPushButton *plusTard = boite.addButton(QStringLiteral("&Plus tard"), QMessageBox::RejectRole);
+    boite.setDefaultButton(recuperer);
+    boite.setEscapeButton(plusTard);
+    boite.exec();
+    if (boite.clickedButton() == recuperer)
+        return Recuperation::Recuperer;
+    if (boite.clickedButton() == ignorer)
+        return Recuperation::Ignorer;
+    return Recuperation::PlusTard;
+}

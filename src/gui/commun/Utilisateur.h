@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QFont;
@@ -25,6 +26,7 @@ inline QString FiltreDocuments()
 class Utilisateur {
 public:
     enum class Reponse { Oui, Non, Annuler };
+    enum class Recuperation { Recuperer, Ignorer, PlusTard };
 
     virtual ~Utilisateur() = default;
 
@@ -41,6 +43,9 @@ public:
     virtual void Avertissement(QWidget *parent, const QString &titre, const QString &texte) = 0;
     // Runs a modal dialog and returns its result.
     virtual int Execute(QDialog &dialogue) = 0;
+    // What to do with the pages that a stopped program left unsaved, one line each: "Récupérer", "Ignorer" (they
+    // are deleted) or "Plus tard" (they are offered again at the next start).
+    virtual Recuperation ProposeRecuperation(QWidget *parent, const QStringList &pages) = 0;
 };
 
 // What is said when memory runs out during a command: the command is given up and every open page stays as it was.
@@ -60,4 +65,5 @@ public:
     void Erreur(QWidget *parent, const QString &texte) override;
     void Avertissement(QWidget *parent, const QString &titre, const QString &texte) override;
     int Execute(QDialog &dialogue) override;
+    Recuperation ProposeRecuperation(QWidget *parent, const QStringList &pages) override;
 };

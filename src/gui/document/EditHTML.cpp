@@ -58,8 +58,10 @@ TEditHTML::TEditHTML(QWidget *parent)
     Q_UNUSED(accessibiliteInstallee);
     // QScintilla turns each insertion and deletion into a QString and counts the characters before it, for
     // signals that this program does not use; without these events a keystroke at the end of 100 MB is instant.
-    // So textChanged() and linesChanged() are never emitted.
-    SendScintilla(SCI_SETMODEVENTMASK, 0UL);
+    // So textChanged() and linesChanged() are never emitted. The events that come before a change cost nothing
+    // and tell that one comes.
+    SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &TEditHTML::Modifie);
     setUtf8(true);
     setLexer(lexerHTML);
     setEolMode(EolUnix);

@@ -66,6 +66,8 @@ public:
 
 signals:
     void MenuContextuelDemande(const QPoint &position);
+    // The text is about to change: any insertion or deletion, typed, pasted, undone or loaded.
+    void Modifie();
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;

@@ -5,11 +5,16 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
+#include <future>
 #include <string_view>
 
 class QFont;
+class QTimer;
+class TRecuperation;
 class Utilisateur;
+struct JournalLu;
 
 // A document window: one file's text in `EditHTML`, its name, loading and saving, and the question asked before a
 // modified document closes. The frame above it carries the menus and the commands, which act on the active
@@ -18,8 +23,11 @@ class TWndHTML : public QWidget {
     Q_OBJECT
 
 public:
-    // The user answers the window's questions; the text takes the font.
-    TWndHTML(Utilisateur &utilisateur, const QFont &fonte);
+    // The user answers the window's questions; the text takes the font. While the document is modified, its
+    // journal is kept in the recovery folder, when there is one.
+    TWndHTML(Utilisateur &utilisateur, const QFont &fonte, TRecuperation *recuperation = nullptr);
+    // Removes the journal: the document is saved or given up.
+    ~TWndHTML() override;
 
     // Sets `FileName` and the caption.
     void ChangeNom(const QString &nom);
@@ -31,6 +39,10 @@ public:
     TEditHTML *EditHTML;
 
     void OpenFile(const QString &nom);
+    // Takes the page of a journal that a stopped program left: its name, encoding, line ends and text, modified, so
+    // that saving writes it where it belongs (and asks first if its file changed meanwhile). Its own journal is
+    // written before this returns.
+    void Recupere(const JournalLu &journal);
     // Fills this new window with a generated text, saved in the encoding; the caret goes to its end or its start.
     void Remplit(std::string_view texte, FinDeLigne fin, Encodage encodage, bool curseurALaFin);
     // Puts the opening text before the selection and the closing text after it, keeping the selection; with
@@ -55,8 +67,27 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The journal is written about two seconds after the last change, from a copy of the text, off the interface
+    // thread; a document that is not modified has none.
+    void EcritJournal();
+    // Waits for a journal being written, then removes the journal.
+    void SupprimeJournal();
+    // Remembers the file as it is on disk now, as loaded or saved.
+    void NoteFichier();
+    // Whether the file on disk is no longer the one loaded or saved.
+    bool FichierChange() const;
+
     Utilisateur &utilisateur;
     Encodage encodage = Encodage::Utf8;
+    TRecuperation *recuperation;
+    QTimer *minuterieJournal;
+    QString journal;
+    std::future<bool> ecritureJournal;
+    qint64 derniereModification = 0;
+    // The file as loaded or last saved: modification time in nanoseconds, size, inode; no inode when unknown.
+    std::int64_t dateFichier = 0;
+    std::int64_t tailleFichier = 0;
+    std::uint64_t inodeFichier = 0;
 };
 
 // How a tool window finds the document that it writes into: the active document window, or none.

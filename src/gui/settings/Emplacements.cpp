@@ -19,6 +19,12 @@ QString CheminParametres()
     return QFile::decodeName(QByteArray::fromStdString(emplacement.fichier));
 }
 
+QString DossierRecuperation()
+{
+    return QFile::decodeName(QByteArray::fromStdString(
+        ::DossierRecuperation(qgetenv("XDG_STATE_HOME").toStdString(), QFile::encodeName(QDir::homePath()).toStdString())));
+}
+
 QString CheminDonnees(const QString &nom)
 {
     const std::vector<std::string> candidats =

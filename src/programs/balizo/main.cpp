@@ -16,10 +16,12 @@ int main(int argc, char *argv[])
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduction);
 
-    TMDIHtml MDIHtml(CheminParametres(), std::make_unique<UtilisateurQt>(), CheminDonnees(QStringLiteral("Accents.txt")));
+    TMDIHtml MDIHtml(CheminParametres(), std::make_unique<UtilisateurQt>(), CheminDonnees(QStringLiteral("Accents.txt")),
+                     DossierRecuperation());
     // The size the frame takes back when it leaves the maximised state, and the one its first documents see.
     MDIHtml.setGeometry(MDIHtml.screen()->availableGeometry().adjusted(1, 1, 0, 0));
     MDIHtml.Demarrage(application.Arguments());
     MDIHtml.showMaximized();
+    MDIHtml.ProposeRecuperation();
     return QApplication::exec();
 }

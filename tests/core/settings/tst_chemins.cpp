@@ -97,6 +97,13 @@ private slots:
         QCOMPARE(ailleurs.dossierACreer, std::string("/home/u/.config/balizo"));
     }
 
+    void dossierRecuperation()
+    {
+        QCOMPARE(DossierRecuperation("/var/etat", "/home/u"), std::string("/var/etat/balizo/recuperation"));
+        QCOMPARE(DossierRecuperation("", "/home/u"), std::string("/home/u/.local/state/balizo/recuperation"));
+        QCOMPARE(DossierRecuperation("relatif", "/home/u"), std::string("/home/u/.local/state/balizo/recuperation"));
+    }
+
     void candidatsDonnees()
     {
         using Liste = std::vector<std::string>;

@@ -39,7 +39,7 @@ class TestDlgHyperlien : public CadreDeTest {
 
     // Runs the hyperlink dialog: "P:x" types x in Protocole; likewise A Adresse, L AncreLocale, F Fichier, R Ancre,
     // U URL; then OK is clicked, or Annuler if it is the last step.
-    TDlgInsertionHyperlien &Lien(TWndHTML *w, const QStringList &etapes)
+    TDlgInsertionHyperlien &Lien(TWndHTML *, const QStringList &etapes)
     {
         TDlgInsertionHyperlien &d = frame->DlgHyperlien();
         Repond([&d, etapes] {

@@ -137,7 +137,7 @@ private slots:
     void rouvertSurLeTexte()
     {
         QFETCH(QString, controle);
-        TWndHTML *w = Ouvre(Fichier("page.htm", "un mot"));
+        Ouvre(Fichier("page.htm", "un mot"));
         auto *texte = Dialogue().findChild<QLineEdit *>("Texte");
         for (int fois = 0; fois < 2; ++fois) {
             frame->EditionChercher();

@@ -1,0 +1,108 @@
+#include "gui/document/Recuperation.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+const QString SuffixeVerrou = QStringLiteral(".verrou");
+
+QString Marque(const QString &journal)
+{
+    return QFileInfo(journal).fileName().section(u'.', 0, 0);
+}
+
+} // namespace
+
+TRecuperation::TRecuperation(const QString &dossierJournaux, QObject *parent)
+    : QObject(parent)
+    , dossier(dossierJournaux)
+    // The process and the moment it started: a process number comes back, not with the same start.
+    , marque(QStringLiteral("%1-%2")
+                 .arg(QCoreApplication::applicationPid())
+                 .arg(QDateTime::currentMSecsSinceEpoch()))
+{
+    if (dossier.isEmpty() || !QDir().mkpath(dossier))
+        return;
+    // The journals hold the user's pages: the folder is the user's alone.
+    QFile::setPermissions(dossier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray chemin = QFile::encodeName(QDir(dossier).filePath(marque + SuffixeVerrou));
+    const int fd = ::open(chemin.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return;
+    }
+    verrou = fd;
+}
+
+TRecuperation::~TRecuperation()
+{
+    if (!Actif())
+        return;
+    QFile::remove(QDir(dossier).filePath(marque + SuffixeVerrou));
+    ::close(verrou);
+}
+
+QString TRecuperation::NouveauJournal()
+{
+    return QDir(dossier).filePath(QStringLiteral("%1.%2.journal").arg(marque).arg(++journaux));
+}
+
+QStringList TRecuperation::Orphelins() const
+{
+    QStringList orphelins;
+    if (!Actif())
+        return orphelins;
+    QSet<QString> vivants{marque};
+    QSet<QString> morts;
+    const QDir repertoire(dossier);
+    QFileInfoList journaux = repertoire.entryInfoList({QStringLiteral("*.journal")}, QDir::Files, QDir::Name);
+    std::stable_sort(journaux.begin(), journaux.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        return a.lastModified() < b.lastModified();
+    });
+    for (const QFileInfo &journal : journaux) {
+        const QString sienne = Marque(journal.fileName());
+        if (!vivants.contains(sienne) && !morts.contains(sienne)) {
+            // A mark that its program holds cannot be taken; one that nobody holds, or that is gone, can.
+            const QByteArray chemin = QFile::encodeName(repertoire.filePath(sienne + SuffixeVerrou));
+            const int fd = ::open(chemin.constData(), O_RDONLY | O_CLOEXEC);
+            const bool vivant = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+            if (fd >= 0)
+                ::close(fd);
+            (vivant ? vivants : morts).insert(sienne);
+        }
+        if (morts.contains(sienne))
+            orphelins << journal.filePath();
+    }
+    return orphelins;
+}
+
+void TRecuperation::Supprime(const QString &journal) const
+{
+    QFile::remove(journal);
+    const QString sienne = Marque(journal);
+    const QDir repertoire(dossier);
+    if (repertoire.entryList({sienne + QStringLiteral(".*.journal")}, QDir::Files).isEmpty())
+        QFile::remove(repertoire.filePath(sienne + SuffixeVerrou));
+}
+
+void TRecuperation::SignaleEchec(const QString &journal)
+{
+    if (signale)
+        return;
+    signale = true;
+    emit Echec(QStringLiteral("La copie de secours %1 ne peut être écrite : en cas d'arrêt imprévu, les dernières "
+                              "modifications seraient perdues.")
+                   .arg(journal));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// The recovery folder, shared by every running program: each keeps there the journals of its modified documents,
+// named after its mark, a lock file that it holds while it runs. A journal whose mark nobody holds was left by a
+// program that stopped without closing its documents.
+class TRecuperation : public QObject {
+    Q_OBJECT
+
+public:
+    // Creates the folder if needed and takes this program's mark; without a folder, or one that cannot be made,
+    // no journal is written.
+    TRecuperation(const QString &dossier, QObject *parent);
+    // Gives the mark back; the journals are the documents' to remove.
+    ~TRecuperation() override;
+
+    bool Actif() const { return verrou >= 0; }
+    // A name for a new journal of this program.
+    QString NouveauJournal();
+    // The journals left by programs that no longer run, the oldest first.
+    QStringList Orphelins() const;
+    // Removes a journal left by another program, and that program's mark once none of its journals is left.
+    void Supprime(const QString &journal) const;
+    // Says, once in the program's life, that a journal could not be written: editing goes on.
+    void SignaleEchec(const QString &journal);
+
+signals:
+    void Echec(const QString &message);
+
+private:
+    QString dossier;
+    QString marque;
+    int verrou = -1;
+    int journaux = 0;
+    bool signale = false;
+};

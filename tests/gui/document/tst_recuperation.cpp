@@ -1,0 +1,156 @@
+#include "CadreDeTest.h"
+
+#include "core/document/Journal.h"
+
+#include <QDir>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+// The journals of modified pages, and the pages that a stopped program left, offered back at the next start.
+class TestRecuperation : public CadreDeTest {
+    Q_OBJECT
+
+    QString Recuperation() const { return dossier.filePath("etat/balizo/recuperation"); }
+
+    QStringList Journaux() const
+    {
+        QStringList noms = QDir(Recuperation()).entryList({"*.journal"}, QDir::Files, QDir::Name);
+        for (QString &nom : noms)
+            nom = QDir(Recuperation()).filePath(nom);
+        return noms;
+    }
+
+    // A journal left by a program that no longer runs: its mark has no lock file.
+    void Orphelin(const QString &nom, const QByteArray &octets)
+    {
+        QDir().mkpath(Recuperation());
+        Ecrit(QDir(Recuperation()).filePath(nom), octets);
+    }
+
+    static QByteArray Journal(const EnteteJournal &entete, const QByteArray &texte)
+    {
+        return QByteArray::fromStdString(DebutJournal(entete, std::size_t(texte.size()))) + texte +
+               QByteArray(FinJournal.data(), qsizetype(FinJournal.size()));
+    }
+
+private slots:
+    void init() { NouveauCadre(Recuperation()); }
+    void cleanup()
+    {
+        FermeCadre();
+        QDir(dossier.filePath("etat")).removeRecursively();
+    }
+
+    void journalTantQueModifie()
+    {
+        TWndHTML *page = Ouvre(Fichier("page.htm", "<P>caf\xE9</P>\r\n"));
+        page->EditHTML->Selectionne(0, 0);
+        QTest::keyClicks(page->EditHTML, "un ");
+        QTRY_COMPARE(Journaux().size(), 1);
+        QByteArray octets = Lit(Journaux()[0]);
+        auto lu = LitJournal(std::string_view(octets.constData(), octets.size()));
+        QVERIFY(std::holds_alternative<JournalLu>(lu));
+        QCOMPARE(QByteArray::fromStdString(std::string(std::get<JournalLu>(lu).texte)), Texte(page));
+        QCOMPARE(QString::fromStdString(std::get<JournalLu>(lu).entete.nom), page->FileName);
+        QVERIFY(std::get<JournalLu>(lu).entete.encodage == Encodage::Windows1252);
+
+        // Saved, the page has none; nor has an unmodified page, nor one closed with "&Non".
+        QVERIFY(page->FileSave());
+        QVERIFY(Journaux().isEmpty());
+        frame->FileNew();
+        QTRY_COMPARE(Journaux().size(), 1);
+        octets = Lit(Journaux()[0]);
+        lu = LitJournal(std::string_view(octets.constData(), octets.size()));
+        QVERIFY(std::get<JournalLu>(lu).entete.sansFichier);
+        script->reponses << Utilisateur::Reponse::Non;
+        frame->FenetreActive()->parentWidget()->close();
+        QVERIFY(Journaux().isEmpty());
+    }
+
+    void fichierChangeParUnAutreProgramme()
+    {
+        const QString chemin = Fichier("page.htm", "<P>lu");
+        TWndHTML *page = Ouvre(chemin);
+        page->InsertionTexte("x", "");
+        QVERIFY(page->FileSave());
+        QVERIFY(script->questions.isEmpty());
+        Ecrit(chemin, "<P>ecrit par un autre programme, plus long");
+        page->InsertionTexte("y", "");
+        QVERIFY(!page->FileSave());
+        QCOMPARE(script->questions, QStringList{QStringLiteral("Confirmation|%1 a été modifié par un autre programme "
+                                                               "depuis son ouverture. Voulez-vous le remplacer par "
+                                                               "cette page ?")
+                                                    .arg(chemin)});
+        QCOMPARE(Lit(chemin), QByteArray("<P>ecrit par un autre programme, plus long"));
+        script->ouiNon << true;
+        QVERIFY(page->FileSave());
+        QCOMPARE(Lit(chemin), QByteArray("xy<P>lu"));
+    }
+
+    void recuperer()
+    {
+        const QString chemin = Fichier("page.htm", "ancien");
+        EnteteJournal nomme;
+        nomme.nom = QFile::encodeName(chemin).toStdString();
+        nomme.sansFichier = false;
+        nomme.encodage = Encodage::Windows1252;
+        nomme.fin = FinDeLigne::CrLf;
+        // The file as it was loaded, before another program wrote "ancien".
+        nomme.inodeFichier = 1;
+        Orphelin("1-1.1.journal", Journal(nomme, "<P>\xC3\xA9t\xC3\xA9</P>\r\n"));
+        EnteteJournal sansNom;
+        sansNom.nom = "Sans Nom";
+        Orphelin("1-1.2.journal", Journal(sansNom, "<P>neuf"));
+        Orphelin("2-2.1.journal", Journal(sansNom, "<P>coupé").chopped(3));
+        Orphelin("3-3.1.journal", Journal(sansNom, "x").replace("JOURNAL 1", "JOURNAL 9"));
+        // One held by a program that runs is not offered.
+        Orphelin("4-4.1.journal", Journal(sansNom, "vivant"));
+        const int verrou = ::open(QFile::encodeName(QDir(Recuperation()).filePath("4-4.verrou")).constData(),
+                                  O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(verrou >= 0 && ::flock(verrou, LOCK_EX) == 0);
+
+        // "Plus tard" keeps them all.
+        frame->ProposeRecuperation();
+        QCOMPARE(script->pagesOffertes.size(), 4);
+        QVERIFY(script->pagesOffertes[0].startsWith(chemin + ", modifiée le "));
+        QVERIFY(script->pagesOffertes[2].endsWith(" : copie incomplète"));
+        QVERIFY(script->pagesOffertes[3].endsWith(" : écrite par une version plus récente"));
+        QVERIFY(frame->Fenetres().isEmpty());
+
+        script->pagesOffertes.clear();
+        script->recuperations << Utilisateur::Recuperation::Recuperer;
+        frame->ProposeRecuperation();
+        QCOMPARE(script->pagesOffertes.size(), 4);
+        const QList<TWndHTML *> pages = frame->Fenetres();
+        QCOMPARE(pages.size(), 2);
+        TWndHTML *page = pages[1];
+        QCOMPARE(page->FileName, chemin);
+        QVERIFY(!page->Untitled && page->EditHTML->isModified());
+        QVERIFY(pages[0]->Untitled && pages[0]->EditHTML->isModified());
+        QCOMPARE(Texte(pages[0]), QByteArray("<P>neuf"));
+        // The recovered pages have journals of their own; only the newer one and the running program's remain.
+        QCOMPARE(Journaux().size(), 4);
+        QVERIFY(QFileInfo::exists(QDir(Recuperation()).filePath("3-3.1.journal")));
+        QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("2-2.1.journal")));
+
+        // Its file changed since the crash: saving asks, and "&Non" leaves it.
+        QVERIFY(!page->FileSave());
+        QVERIFY(script->questions.last().contains("a été modifié par un autre programme"));
+        QCOMPARE(Lit(chemin), QByteArray("ancien"));
+        script->ouiNon << true;
+        QVERIFY(page->FileSave());
+        QCOMPARE(Lit(chemin), QByteArray("<P>\xE9t\xE9</P>\r\n"));
+        ::close(verrou);
+
+        // "Ignorer" deletes what is left of the stopped programs.
+        script->recuperations << Utilisateur::Recuperation::Ignorer;
+        frame->ProposeRecuperation();
+        QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("3-3.1.journal")));
+        QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("4-4.1.journal")));
+    }
+};
+
+QTEST_MAIN(TestRecuperation)
+#include "tst_recuperation.moc"
