@@ -44,6 +44,25 @@ TRecuperation::TRecuperation(const QString &dossierJournaux, QObject *parent)
         return;
     }
     verrou = fd;
+    // The marks of stopped programs that left no journal serve no more.
+    const QDir repertoire(dossier);
+    for (const QString &autre : repertoire.entryList({QLatin1Char('*') + SuffixeVerrou}, QDir::Files)) {
+        const QString sienne = autre.chopped(SuffixeVerrou.size());
+        if (sienne != marque && !Vivante(sienne) &&
+            repertoire.entryList({sienne + QStringLiteral(".*.journal")}, QDir::Files).isEmpty())
+            QFile::remove(repertoire.filePath(autre));
+    }
+}
+
+bool TRecuperation::Vivante(const QString &autre) const
+{
+    // A mark that its program holds cannot be taken; one that nobody holds, or that is gone, can.
+    const QByteArray chemin = QFile::encodeName(QDir(dossier).filePath(autre + SuffixeVerrou));
+    const int fd = ::open(chemin.constData(), O_RDONLY | O_CLOEXEC);
+    const bool vivante = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    if (fd >= 0)
+        ::close(fd);
+    return vivante;
 }
 
 TRecuperation::~TRecuperation()
@@ -73,15 +92,8 @@ QStringList TRecuperation::Orphelins() const
     });
     for (const QFileInfo &journal : journaux) {
         const QString sienne = Marque(journal.fileName());
-        if (!vivants.contains(sienne) && !morts.contains(sienne)) {
-            // A mark that its program holds cannot be taken; one that nobody holds, or that is gone, can.
-            const QByteArray chemin = QFile::encodeName(repertoire.filePath(sienne + SuffixeVerrou));
-            const int fd = ::open(chemin.constData(), O_RDONLY | O_CLOEXEC);
-            const bool vivant = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0;
-            if (fd >= 0)
-                ::close(fd);
-            (vivant ? vivants : morts).insert(sienne);
-        }
+        if (!vivants.contains(sienne) && !morts.contains(sienne))
+            (Vivante(sienne) ? vivants : morts).insert(sienne);
         if (morts.contains(sienne))
             orphelins << journal.filePath();
     }

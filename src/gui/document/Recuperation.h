@@ -31,6 +31,9 @@ signals:
     void Echec(const QString &message);
 
 private:
+    // Whether the program of that mark runs.
+    bool Vivante(const QString &autre) const;
+
     QString dossier;
     QString marque;
     int verrou = -1;

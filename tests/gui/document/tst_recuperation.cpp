@@ -144,11 +144,15 @@ private slots:
         QCOMPARE(Lit(chemin), QByteArray("<P>\xE9t\xE9</P>\r\n"));
         ::close(verrou);
 
-        // "Ignorer" deletes what is left of the stopped programs.
+        // "Ignorer" deletes what is left of the stopped programs; at the next start, so do their marks go.
         script->recuperations << Utilisateur::Recuperation::Ignorer;
         frame->ProposeRecuperation();
         QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("3-3.1.journal")));
         QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("4-4.1.journal")));
+        Ecrit(QDir(Recuperation()).filePath("5-5.verrou"), "");
+        FermeCadre();
+        NouveauCadre(Recuperation());
+        QCOMPARE(QDir(Recuperation()).entryList(QDir::Files).size(), 1);
     }
 };
 
