@@ -2,6 +2,7 @@
 
 #include "core/document/CodecFichier.h"
 #include "core/document/Journal.h"
+#include "core/memoire/GrandesPages.h"
 #include "gui/commun/Utilisateur.h"
 #include "gui/document/Recuperation.h"
 #include "gui/settings/CheminsQt.h"
@@ -17,6 +18,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -101,11 +103,16 @@ void TWndHTML::EcritJournal()
     entete.dateFichier = dateFichier;
     entete.tailleFichier = tailleFichier;
     entete.inodeFichier = inodeFichier;
-    // The copy is the only work done here: a few hundredths of a second for 100 MB.
-    auto texte = std::make_shared<const std::string>(EditHTML->Texte());
-    ecritureJournal = std::async(std::launch::async, [nom = journal, debut = DebutJournal(entete, texte->size()),
-                                                      texte, recuperation = recuperation] {
-        const bool ecrit = EcritFichier(nom, {debut, *texte, FinJournal});
+    // The copy is the only work done here, into huge pages: the first touch of each small page would cost more
+    // than the copy itself.
+    const std::string_view vue = EditHTML->Texte();
+    const std::shared_ptr<char[]> copie = std::make_shared_for_overwrite<char[]>(vue.size());
+    ConseilleGrandesPages(copie.get(), vue.size());
+    std::memcpy(copie.get(), vue.data(), vue.size());
+    ecritureJournal = std::async(std::launch::async, [nom = journal, debut = DebutJournal(entete, vue.size()),
+                                                      texte = std::string_view(copie.get(), vue.size()), copie,
+                                                      recuperation = recuperation] {
+        const bool ecrit = EcritFichier(nom, {debut, texte, FinJournal});
         if (!ecrit)
             QMetaObject::invokeMethod(recuperation, [recuperation, nom] { recuperation->SignaleEchec(nom); },
                                       Qt::QueuedConnection);
