@@ -76,6 +76,13 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     // says.
     mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMDIHtml::MajMenus);
+    // A page changed by another program is told of when its window, or the program, becomes active again.
+    const auto verifie = [this] {
+        if (TWndHTML *w = FenetreActive(); w && QGuiApplication::applicationState() == Qt::ApplicationActive)
+            w->VerifieFichier();
+    };
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, verifie, Qt::QueuedConnection);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, verifie, Qt::QueuedConnection);
     recuperation = new TRecuperation(dossierRecuperation, this);
     connect(recuperation, &TRecuperation::Echec, this,
             [this](const QString &message) { statusBar()->showMessage(message); });

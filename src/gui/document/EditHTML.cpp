@@ -218,8 +218,8 @@ void TEditHTML::Remplit(std::string_view texte, FinDeLigne fin)
 
 void TEditHTML::setModified(bool modifie)
 {
-    if (!modifie)
-        rempli = false;
+    // Scintilla can only be told that the text is saved; a text that no longer has its file is marked here.
+    rempli = modifie;
     QsciScintilla::setModified(modifie);
 }
 

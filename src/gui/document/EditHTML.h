@@ -33,9 +33,9 @@ public:
     // The whole text, in UTF-8; valid until the next change.
     std::string_view Texte() const;
 
-    // Whether the text differs from its file: changed since loaded or saved, or filled by a command. These hide
-    // QScintilla's own, which knows only the undo history's save point: a filled document has no undo step and is
-    // still unsaved.
+    // Whether the text differs from its file: changed since loaded or saved, filled by a command, or said to be
+    // modified (its file gone). These hide QScintilla's own, which knows only the undo history's save point: a
+    // filled document has no undo step and is still unsaved.
     bool isModified() const { return rempli || QsciScintilla::isModified(); }
     void setModified(bool modifie);
 

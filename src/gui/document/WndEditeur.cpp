@@ -10,8 +10,11 @@
 
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileSystemWatcher>
 #include <QFile>
 #include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -53,6 +56,7 @@ TWndHTML::TWndHTML(Utilisateur &utilisateur, const QFont &fonte, TRecuperation *
     , utilisateur(utilisateur)
     , recuperation(recuperation && recuperation->Actif() ? recuperation : nullptr)
     , minuterieJournal(new QTimer(this))
+    , surveillance(new QFileSystemWatcher(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(FileName);
@@ -63,6 +67,12 @@ TWndHTML::TWndHTML(Utilisateur &utilisateur, const QFont &fonte, TRecuperation *
     minuterieJournal->setSingleShot(true);
     minuterieJournal->setInterval(2000);
     connect(minuterieJournal, &QTimer::timeout, this, &TWndHTML::EcritJournal);
+    // A change seen while the user works in this window is told at once; otherwise when the window comes back.
+    connect(surveillance, &QFileSystemWatcher::fileChanged, this, [this] {
+        const auto *cadre = qobject_cast<QMdiSubWindow *>(parentWidget());
+        if (isActiveWindow() && cadre && cadre->mdiArea()->activeSubWindow() == cadre)
+            VerifieFichier();
+    });
     if (this->recuperation) {
         connect(EditHTML, &TEditHTML::Modifie, this, [this] {
             derniereModification = QDateTime::currentMSecsSinceEpoch();
@@ -100,9 +110,9 @@ void TWndHTML::EcritJournal()
     entete.encodage = encodage;
     entete.fin = EditHTML->FinDeLigneDocument();
     entete.modification = derniereModification;
-    entete.dateFichier = dateFichier;
-    entete.tailleFichier = tailleFichier;
-    entete.inodeFichier = inodeFichier;
+    entete.dateFichier = fichier.date;
+    entete.tailleFichier = fichier.taille;
+    entete.inodeFichier = fichier.inode;
     // The copy is the only work done here, into huge pages: the first touch of each small page would cost more
     // than the copy itself.
     const std::string_view vue = EditHTML->Texte();
@@ -129,27 +139,50 @@ void TWndHTML::SupprimeJournal()
         QFile::remove(journal);
 }
 
-void TWndHTML::NoteFichier()
+TWndHTML::Identite TWndHTML::IdentiteSurDisque() const
 {
     struct stat etat {};
-    if (::stat(QFile::encodeName(FileName).constData(), &etat) != 0) {
-        inodeFichier = 0;
-        return;
-    }
-    dateFichier = std::int64_t(etat.st_mtim.tv_sec) * 1'000'000'000 + etat.st_mtim.tv_nsec;
-    tailleFichier = etat.st_size;
-    inodeFichier = etat.st_ino;
+    if (::stat(QFile::encodeName(FileName).constData(), &etat) != 0)
+        return {};
+    return {std::int64_t(etat.st_mtim.tv_sec) * 1'000'000'000 + etat.st_mtim.tv_nsec, etat.st_size, etat.st_ino};
+}
+
+void TWndHTML::NoteFichier()
+{
+    fichier = IdentiteSurDisque();
+    ecarte.reset();
+    // A file replaced by another (as saving does) is no longer watched under its name.
+    if (fichier.inode != 0 && !surveillance->files().contains(FileName))
+        surveillance->addPath(FileName);
 }
 
 bool TWndHTML::FichierChange() const
 {
-    if (inodeFichier == 0)
-        return false;
-    struct stat etat {};
-    if (::stat(QFile::encodeName(FileName).constData(), &etat) != 0)
-        return true;
-    return std::int64_t(etat.st_mtim.tv_sec) * 1'000'000'000 + etat.st_mtim.tv_nsec != dateFichier ||
-           etat.st_size != tailleFichier || etat.st_ino != inodeFichier;
+    return fichier.inode != 0 && IdentiteSurDisque() != fichier;
+}
+
+void TWndHTML::VerifieFichier()
+{
+    if (Untitled || fichier.inode == 0 || verification)
+        return;
+    const Identite surDisque = IdentiteSurDisque();
+    if (surDisque == fichier || surDisque == ecarte)
+        return;
+    // The questions below make windows active again.
+    verification = true;
+    ecarte = surDisque;
+    if (surDisque.inode == 0) {
+        utilisateur.Avertissement(
+            this, QStringLiteral("Fichier"),
+            QStringLiteral("%1 a été supprimé ou déplacé par un autre programme.").arg(FileName));
+        EditHTML->setModified(true);
+    } else if (!EditHTML->isModified() ||
+               utilisateur.OuiNon(
+                   this, QStringLiteral("Confirmation"),
+                   QStringLiteral("%1 a été modifié par un autre programme. Voulez-vous le recharger ?").arg(FileName))) {
+        OpenFile(FileName);
+    }
+    verification = false;
 }
 
 void TWndHTML::Recupere(const JournalLu &lu)
@@ -157,9 +190,7 @@ void TWndHTML::Recupere(const JournalLu &lu)
     ChangeNom(QFile::decodeName(QByteArray::fromStdString(lu.entete.nom)));
     Untitled = lu.entete.sansFichier;
     encodage = lu.entete.encodage;
-    dateFichier = lu.entete.dateFichier;
-    tailleFichier = lu.entete.tailleFichier;
-    inodeFichier = lu.entete.inodeFichier;
+    fichier = {lu.entete.dateFichier, lu.entete.tailleFichier, lu.entete.inodeFichier};
     derniereModification = lu.entete.modification;
     EditHTML->Remplit(lu.texte, lu.entete.fin);
     EcritJournal();
@@ -266,7 +297,7 @@ bool TWndHTML::FileSaveAs()
     Untitled = false;
     ChangeNom(CheminLong(nom));
     // Another file: the file dialog has asked before replacing it.
-    inodeFichier = 0;
+    fichier = {};
     return FileSave();
 }
 

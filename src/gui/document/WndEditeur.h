@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <functional>
 #include <future>
+#include <optional>
 #include <string_view>
 
+class QFileSystemWatcher;
 class QFont;
 class QTimer;
 class TRecuperation;
@@ -53,6 +55,10 @@ public:
     bool FileSaveAs();
     // True when the window may close: unchanged, saved, or its changes given up.
     bool FormCloseQuery();
+    // Tells the user when the file on disk is no longer the one loaded or saved, once for each change: a file
+    // changed by another program is reloaded (after asking, when the document is modified); a file gone leaves the
+    // document modified, so that closing it asks to save it.
+    void VerifieFichier();
     // Selects the next occurrence of the text from the selection start forwards; false when there is none.
     bool SelectionneSuivant(const QString &texte, bool casse, bool motEntier);
 
@@ -76,6 +82,14 @@ private:
     void NoteFichier();
     // Whether the file on disk is no longer the one loaded or saved.
     bool FichierChange() const;
+    // The file's modification time in nanoseconds, size and inode; no inode when there is no such file.
+    struct Identite {
+        std::int64_t date = 0;
+        std::int64_t taille = 0;
+        std::uint64_t inode = 0;
+        bool operator==(const Identite &) const = default;
+    };
+    Identite IdentiteSurDisque() const;
 
     Utilisateur &utilisateur;
     Encodage encodage = Encodage::Utf8;
@@ -84,10 +98,12 @@ private:
     QString journal;
     std::future<bool> ecritureJournal;
     qint64 derniereModification = 0;
-    // The file as loaded or last saved: modification time in nanoseconds, size, inode; no inode when unknown.
-    std::int64_t dateFichier = 0;
-    std::int64_t tailleFichier = 0;
-    std::uint64_t inodeFichier = 0;
+    // The file as loaded or last saved; no inode when unknown.
+    Identite fichier;
+    // The file as it was when the user last chose to keep the document rather than the file.
+    std::optional<Identite> ecarte;
+    bool verification = false;
+    QFileSystemWatcher *surveillance;
 };
 
 // How a tool window finds the document that it writes into: the active document window, or none.

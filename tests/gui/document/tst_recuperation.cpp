@@ -89,6 +89,41 @@ private slots:
         QCOMPARE(Lit(chemin), QByteArray("xy<P>lu"));
     }
 
+    void changementsSurLeDisque()
+    {
+        const QString chemin = Fichier("page.htm", "<P>un");
+        TWndHTML *page = Ouvre(chemin);
+        const QString question =
+            QStringLiteral("Confirmation|%1 a été modifié par un autre programme. Voulez-vous le recharger ?").arg(chemin);
+
+        // Unmodified, the page takes the file's new text without a question.
+        Ecrit(chemin, "<P>deux");
+        page->VerifieFichier();
+        QCOMPARE(Texte(page), QByteArray("<P>deux"));
+        QVERIFY(script->questions.isEmpty() && !page->EditHTML->isModified());
+
+        // Modified: "&Non" keeps the text, and the same change is not asked of again; a new one is, "&Oui" reloads.
+        page->InsertionTexte("x", "");
+        Ecrit(chemin, "<P>trois");
+        page->VerifieFichier();
+        page->VerifieFichier();
+        QCOMPARE(script->questions, QStringList{question});
+        QCOMPARE(Texte(page), QByteArray("x<P>deux"));
+        Ecrit(chemin, "<P>quatre");
+        script->ouiNon << true;
+        page->VerifieFichier();
+        QCOMPARE(script->questions, (QStringList{question, question}));
+        QCOMPARE(Texte(page), QByteArray("<P>quatre"));
+
+        // Gone: said once, and the page is to be saved.
+        QVERIFY(QFile::remove(chemin));
+        page->VerifieFichier();
+        page->VerifieFichier();
+        QCOMPARE(script->erreurs,
+                 QStringList{QStringLiteral("Fichier|%1 a été supprimé ou déplacé par un autre programme.").arg(chemin)});
+        QVERIFY(page->EditHTML->isModified());
+    }
+
     void recuperer()
     {
         const QString chemin = Fichier("page.htm", "ancien");
