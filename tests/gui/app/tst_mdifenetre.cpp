@@ -29,22 +29,15 @@ QMdiSubWindow *Cadre(TWndHTML *w)
     return qobject_cast<QMdiSubWindow *>(w->parentWidget());
 }
 
-// A named pipe with a writer waiting in a thread for each reader that opens it: a program that opens the pipe
-// goes on, instead of waiting forever, and the count of readers tells that it did.
+// A named pipe with a writer that waits for each reader: a program that opens the pipe goes on, instead of waiting
+// forever, and the count of readers tells that it did.
 class Tuyau {
 public:
-    // The pipe must exist.
     explicit Tuyau(const QString &chemin)
         : chemin(QFile::encodeName(chemin))
         , ecrivain([this] {
-            for (;;) {
-                const int fd = ::open(this->chemin.constData(), O_WRONLY);
-                if (fd >= 0)
-                    ::close(fd);
-                if (fin)
-                    return;
+            for (int fd; (fd = ::open(this->chemin.constData(), O_WRONLY)) >= 0 && (::close(fd), !fin);)
                 ++lecteurs;
-            }
         })
     {
     }
@@ -57,8 +50,7 @@ public:
             fin = true;
             const int fd = ::open(chemin.constData(), O_RDONLY | O_NONBLOCK);
             ecrivain.join();
-            if (fd >= 0)
-                ::close(fd);
+            ::close(fd);
         }
         return lecteurs;
     }
@@ -75,10 +67,10 @@ private:
 class TestMDIFenetre : public CadreDeTest {
     Q_OBJECT
 
-    void Clique(const char *bouton)
+    void Clique(const QString &bouton)
     {
-        auto *action = frame->findChild<QAction *>(QLatin1String(bouton));
-        QVERIFY2(action, bouton);
+        auto *action = frame->findChild<QAction *>(bouton);
+        QVERIFY2(action, qPrintable(bouton));
         action->trigger();
     }
 
@@ -92,85 +84,49 @@ class TestMDIFenetre : public CadreDeTest {
         return Lit(nom);
     }
 
-    // Opens a.htm, b.htm and c.htm, in that order.
     QList<TWndHTML *> OuvreTrois()
     {
         return {Ouvre(Fichier("a.htm")), Ouvre(Fichier("b.htm")), Ouvre(Fichier("c.htm"))};
     }
 
-    // Shows the frame with an area 602 pixels high; null when it could not.
-    QWidget *Montre()
+    QStringList Menus() const
     {
-        frame->resize(1200, 900);
-        frame->show();
-        if (!QTest::qWaitForWindowExposed(frame.get()))
-            return nullptr;
-        QWidget *zone = frame->findChild<QMdiArea *>()->viewport();
-        frame->resize(1200, 900 + 602 - zone->height());
-        return QTest::qWaitFor([zone] { return zone->height() == 602; }) ? zone : nullptr;
+        QStringList titres;
+        for (QAction *action : frame->menuBar()->actions())
+            titres << action->text();
+        return titres;
     }
 
 private slots:
-    void init()
-    {
-        QVERIFY(dossier.isValid());
-        NouveauCadre();
-    }
+    void init() { NouveauCadre(); }
 
     void cleanup() { FermeCadre(); }
 
-    void barreDeMenus()
+    // With no document, the commands that need one do nothing; A propos still shows its dialog. A new document
+    // holds the template, the caret in its body; the formatting buttons wrap the selection, which stays.
+    void commandes()
     {
-        const auto titres = [this] {
-            QStringList t;
-            for (QAction *action : frame->menuBar()->actions())
-                t << action->text();
-            return t;
-        };
-        QCOMPARE(titres(), (QStringList{"&Fichier", "Fenê&tres", "&Options", "&Aide"}));
-        frame->FileNew();
-        QCOMPARE(titres(), (QStringList{"&Fichier", "&Edition", "&Insertion", "Fenê&tres", "&Options", "&Aide"}));
-        QCOMPARE(frame->menuBar()->actions().constFirst()->menu(), frame->FichierDocumentMenu);
-    }
-
-    void boutonsDeMiseEnForme_data()
-    {
-        QTest::addColumn<QString>("bouton");
-        QTest::addColumn<QByteArray>("attendu");
-        QTest::newRow("gras") << "sbGras" << QByteArray("<B>mot</B>");
-        QTest::newRow("H1") << "sbH1" << QByteArray("<H1>mot</H1>");
-        QTest::newRow("H6") << "sbH6" << QByteArray("<H6>mot</H6>");
-        QTest::newRow("HR devant") << "sbHR" << QByteArray("<HR>mot");
-        QTest::newRow("centre") << "sbCentre" << QByteArray("<P ALIGN=CENTER>mot</P>");
-        QTest::newRow("espace insécable") << "snnbsp" << QByteArray("&nbsp;mot");
-    }
-
-    void boutonsDeMiseEnForme()
-    {
-        QFETCH(QString, bouton);
-        QFETCH(QByteArray, attendu);
-
-        TWndHTML *w = Ouvre(Fichier("mot.htm", "mot"));
-        w->EditHTML->Selectionne(0, 3);
-        Clique(bouton.toLatin1().constData());
-        QCOMPARE(Texte(w), attendu);
-    }
-
-    void commandesSansDocument()
-    {
+        QCOMPARE(Menus(), (QStringList{"&Fichier", "Fenê&tres", "&Options", "&Aide"}));
         for (const char *bouton : {"sbEnregistrer", "sbCouper", "sbCopier", "sbColler", "sbApercu", "sbGras"})
-            Clique(bouton);
+            Clique(QLatin1String(bouton));
+        frame->APropos();
         QVERIFY(script->dialogues.isEmpty());
-    }
+        QCOMPARE(script->dialoguesExecutes, QStringList{"A propos..."});
 
-    void nouveauDocument()
-    {
         Clique("sbNouveau");
         TWndHTML *w = frame->FenetreActive();
-        QVERIFY(w);
-        const QByteArray ouverture("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n");
+        QCOMPARE(Menus(), (QStringList{"&Fichier", "&Edition", "&Insertion", "Fenê&tres", "&Options", "&Aide"}));
+        QCOMPARE(frame->menuBar()->actions()[0]->menu()->actions()[3]->text(), QStringLiteral("&Enregistrer"));
+        const QByteArray ouverture("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                                   "charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n");
         QCOMPARE(Texte(w), ouverture + "\n</BODY>\n</HTML>\n");
         QCOMPARE(w->EditHTML->SelStart(), ouverture.size());
+
+        w = Ouvre(Fichier("mot.htm", "mot"));
+        w->EditHTML->Selectionne(0, 3);
+        for (const char *bouton : {"sbGras", "sbH1", "sbH6", "sbCentre", "sbHR", "snnbsp"})
+            Clique(QLatin1String(bouton));
+        QCOMPARE(Texte(w), QByteArray("<B><H1><H6><P ALIGN=CENTER><HR>&nbsp;mot</P></H6></H1></B>"));
     }
 
     // Quitting asks from the front to the back and stops at the first refusal; closing all asks from the back to the
@@ -192,38 +148,34 @@ private slots:
         QTRY_COMPARE(Noms(frame->Fenetres()), QStringList{"a.htm"});
     }
 
+    // Chosen with no document open, the font serves later windows and is not stored; with a document, it is stored
+    // and given to every window; cancelled, the file is written again with the font the windows have.
     void fonteEnregistreeEtRetrouvee()
     {
-        // Chosen with no document open: used by later windows, not stored.
-        QFont fonte(QStringLiteral("DejaVu Sans Mono"), 13);
-        script->fontes << fonte;
+        const QString ini = dossier.filePath("Balizo.ini");
+        const QString famille = QStringLiteral("DejaVu Sans Mono");
+        script->fontes << QFont(famille, 13) << QFont(famille, 15);
         frame->Fonte();
-        QVERIFY(!QFile::exists(dossier.filePath("Balizo.ini")));
-        QCOMPARE(frame->FonteDocuments().family(), fonte.family());
-
-        // With a document open: stored, and given to every window.
+        QVERIFY(!QFile::exists(ini));
+        QCOMPARE(frame->FonteDocuments().pointSize(), 13);
         frame->FileNew();
-        fonte.setPointSize(15);
-        script->fontes << fonte;
         frame->Fonte();
         QCOMPARE(frame->FenetreActive()->EditHTML->lexer()->font(0).pointSize(), 15);
 
         NouveauCadre();
-        QCOMPARE(frame->FonteDocuments().family(), fonte.family());
+        QCOMPARE(frame->FonteDocuments().family(), famille);
         QCOMPARE(frame->FonteDocuments().pointSize(), 15);
-
-        // Cancelled with a document open: the file is written again with the font the windows have.
-        QFile::remove(dossier.filePath("Balizo.ini"));
+        QFile::remove(ini);
         frame->FileNew();
         frame->Fonte();
-        QSettings ini(dossier.filePath("Balizo.ini"), QSettings::IniFormat);
-        QCOMPARE(ini.value("Balizo/Taille").toString(), QStringLiteral("15"));
+        QCOMPARE(QSettings(ini, QSettings::IniFormat).value("Balizo/Taille").toString(), QStringLiteral("15"));
     }
 
+    // A name cut at its blanks is put together again; a missing file or a folder opens nothing; a desktop file
+    // loads whatever the case of its extension.
     void ligneDeCommande()
     {
-        const QString avecEspace = Fichier("ma page.htm", "contenu");
-        frame->Demarrage(avecEspace.split(u' '));
+        frame->Demarrage(Fichier("ma page.htm", "contenu").split(u' '));
         QCOMPARE(Noms(frame->Fenetres()), QStringList{"ma page.htm"});
         QCOMPARE(Texte(frame->FenetreActive()), QByteArray("contenu"));
 
@@ -231,108 +183,72 @@ private slots:
         for (const QStringList &rien : {QStringList{dossier.filePath("absent.htm")}, QStringList{dossier.path()}, {}})
             frame->Demarrage(rien);
         QVERIFY(frame->Fenetres().isEmpty());
-
-        // A desktop file, whatever the case of its extension.
         frame->Demarrage({Fichier("travail.DsK", (Fichier("b.htm") + "\r\n" + Fichier("a.htm") + "\r\n").toUtf8())});
         QCOMPARE(Noms(frame->Fenetres()), (QStringList{"a.htm", "b.htm"}));
     }
 
-    void bureauVideOuIllisible()
+    // Saved from the back to the front: full names, an untitled page by its caption, a name holding a line break
+    // left out with a warning. Loaded from another folder: the same order, the same page in front. With no page, the
+    // desktop is an empty file; one that cannot be written is reported and left as it was; one that cannot be read
+    // closes the pages all the same.
+    void bureau()
     {
-        // With no document open, the saved desktop is an empty file.
-        const QString vide = dossier.filePath("vide.dsk");
-        QCOMPARE(EnregistreBureau(vide), QByteArray());
-        QVERIFY(QFile::exists(vide));
+        const QString bureau = dossier.filePath("session.dsk");
+        QCOMPARE(EnregistreBureau(bureau), QByteArray());
+        QVERIFY(QFile::exists(bureau));
 
-        Ouvre(Fichier("a.htm"));
-        script->fichiers << dossier.filePath("absent.dsk");
-        frame->ChargerUnBureau();
-        QTRY_VERIFY(frame->Fenetres().isEmpty());
-        QVERIFY(script->erreurs.isEmpty());
-
-        // Files that no longer exist are left out.
-        frame->ChargeBureau(Fichier("trous.dsk", (dossier.filePath("parti.htm") + "\n" + Fichier("a.htm")).toUtf8()));
-        QCOMPARE(Noms(frame->Fenetres()), QStringList{"a.htm"});
-    }
-
-    void bureauGardeLOrdreEtLaPageActive()
-    {
-        Active(OuvreTrois()[1]);
-        const QByteArray contenu = (dossier.filePath("a.htm") + "\n" + dossier.filePath("c.htm") + "\n" +
-                                    dossier.filePath("b.htm") + "\n").toUtf8();
-        QCOMPARE(EnregistreBureau(dossier.filePath("un.dsk")), contenu);
-
-        // Reloaded and saved again: the same order, the same page in front.
-        frame->ChargeBureau(dossier.filePath("un.dsk"));
-        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm", "a.htm"}));
-        QCOMPARE(EnregistreBureau(dossier.filePath("deux.dsk")), contenu);
-    }
-
-    void lignesDuBureau()
-    {
         const QString dossierCourant = QDir::currentPath();
         QVERIFY(QDir(dossier.path()).mkdir("site"));
         const QString page = Fichier("site/index.htm");
         const QString coupe = Fichier("deux\nlignes.htm");
-        const QString a = Fichier("a.htm");
+        const QList<TWndHTML *> f = OuvreTrois();
         Ouvre(coupe);
-        // Named on the command line from the page's folder's parent: the caption keeps the name as typed.
         QDir::setCurrent(dossier.path());
         frame->Demarrage({QStringLiteral("site/index.htm")});
         QCOMPARE(frame->FenetreActive()->FileName, QStringLiteral("site/index.htm"));
-        Ouvre(a);
         frame->FileNew();
+        Active(f[1]);
+        const QByteArray contenu =
+            QStringList{f[0]->FileName, f[2]->FileName, page, "Sans Nom", f[1]->FileName, {}}.join(u'\n').toUtf8();
+        QCOMPARE(EnregistreBureau(bureau), contenu);
+
         script->reponses << Utilisateur::Reponse::Non;
-
-        const QString bureau = dossier.filePath("session.dsk");
-        QCOMPARE(EnregistreBureau(bureau), (page + "\n" + a + "\nSans Nom\n").toUtf8());
-        QCOMPARE(script->erreurs,
-                 QStringList{"Bureau|Le nom de " + coupe +
-                             " contient un saut de ligne : cette page n'est pas inscrite dans le bureau."});
-
-        // Loaded from another folder, the pages open all the same.
         QDir::setCurrent(QDir::rootPath());
         frame->ChargeBureau(bureau);
         QDir::setCurrent(dossierCourant);
-        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"a.htm", "index.htm"}));
-        QCOMPARE(script->erreurs.size(), 1);
-    }
-
-    void bureauEcritureRefusee()
-    {
-        for (const char *nom : {"une première page au nom assez long.htm", "une deuxième page au nom assez long.htm"})
-            Ouvre(Fichier(QString::fromUtf8(nom)));
-        const QByteArray ancien("ancien bureau\n");
-        const QString bureau = Fichier("session.dsk", ancien);
-        script->fichiers << bureau;
+        QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "index.htm", "c.htm", "a.htm"}));
         {
-            // Room for less than one of the two names.
-            const LimiteDeTaille limite(64);
-            frame->EnregistrerLeBureau();
+            // Room for less than one name.
+            const LimiteDeTaille limite(8);
+            QCOMPARE(EnregistreBureau(bureau), contenu);
         }
-        QCOMPARE(Lit(bureau), ancien);
-        QCOMPARE(script->erreurs, QStringList{"Ne peut créer le fichier " + bureau});
+        script->fichiers << dossier.filePath("absent.dsk");
+        frame->ChargerUnBureau();
+        QTRY_VERIFY(frame->Fenetres().isEmpty());
+        QCOMPARE(script->erreurs, (QStringList{"Bureau|Le nom de " + coupe + " contient un saut de ligne : cette page "
+                                               "n'est pas inscrite dans le bureau.",
+                                               "Ne peut créer le fichier " + bureau}));
     }
 
+    // A pipe named as a desktop, or listed in one, is never opened; a page listed that no longer exists is left out.
     void tuyauxJamaisOuverts_data()
     {
-        QTest::addColumn<bool>("tuyauInscrit"); // the pipe is listed in a desktop file, not the desktop itself
+        QTest::addColumn<bool>("tuyauInscrit");
         QTest::newRow("bureau qui est un tuyau, en ligne de commande") << false;
-        QTest::newRow("tuyau inscrit dans un bureau: passé comme une page illisible") << true;
+        QTest::newRow("tuyau et page disparue inscrits dans un bureau") << true;
     }
 
     void tuyauxJamaisOuverts()
     {
         QFETCH(bool, tuyauInscrit);
-
         Ouvre(Fichier("ouverte.htm"));
-        const QString a = Fichier("a.htm");
         const QTemporaryDir tuyaux;
         const QString chemin = tuyaux.filePath(tuyauInscrit ? "tuyau.htm" : "tuyau.dsk");
         QVERIFY(mkfifo(QFile::encodeName(chemin).constData(), 0600) == 0);
         Tuyau tuyau(chemin);
         if (tuyauInscrit) {
-            script->fichiers << Fichier("liste.dsk", (chemin + "\n" + a + "\n").toUtf8());
+            const QString liste = chemin + "\n" + dossier.filePath("parti.htm") + "\n" + Fichier("a.htm") + "\n";
+            script->fichiers << Fichier("liste.dsk", liste.toUtf8());
             frame->ChargerUnBureau();
         } else {
             frame->Demarrage({chemin});
@@ -346,8 +262,12 @@ private slots:
     // front. Mosaic: one above another across the whole width, the last one taking what the division leaves over.
     void cascadeEtMosaique()
     {
-        QWidget *zone = Montre();
-        QVERIFY(zone);
+        frame->resize(1200, 900);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        QWidget *zone = frame->findChild<QMdiArea *>()->viewport();
+        frame->resize(1200, 900 + 602 - zone->height());
+        QTRY_COMPARE(zone->height(), 602);
         const QSize taille(zone->width() * 2 / 3, zone->height() * 2 / 3);
         const QList<TWndHTML *> f = OuvreTrois();
         Cadre(f[0])->setGeometry(300, 200, 150, 100);
@@ -357,30 +277,28 @@ private slots:
         frame->FenetreCascade();
         const QPoint pas = Cadre(f[2])->pos() - Cadre(f[0])->pos();
         QVERIFY(pas.x() > 0 && pas.x() == pas.y());
-        const QList<TWndHTML *> cascade{f[0], f[2], f[1]};
+        const QList<TWndHTML *> cascade{f[0], f[2], f[1], Ouvre(Fichier("d.htm"))};
         for (int i = 0; i < cascade.size(); ++i)
             QCOMPARE(Cadre(cascade[i])->geometry(), QRect(i * pas, taille));
-        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "c.htm", "a.htm"}));
-        // A new window takes its place in the cascade.
-        TWndHTML *d = Ouvre(Fichier("d.htm"));
-        QCOMPARE(Cadre(d)->geometry(), QRect(3 * pas, taille));
+        QCOMPARE(Noms(frame->Fenetres()), (QStringList{"d.htm", "b.htm", "c.htm", "a.htm"}));
 
         Cadre(f[1])->showMaximized();
         Active(f[1]);
         frame->FenetreMosaique();
-        const QList<TWndHTML *> mosaique{f[1], d, f[2], f[0]};
+        const QList<TWndHTML *> mosaique{f[1], cascade[3], f[2], f[0]};
         for (int i = 0; i < mosaique.size(); ++i)
             QCOMPARE(Cadre(mosaique[i])->geometry(), QRect(0, 150 * i, zone->width(), i < 3 ? 150 : 152));
     }
 
+    // In the order of opening, whichever is in front, "&" doubled, the first nine with their digit; the one in
+    // front checked, and it alone.
     void listeDesFenetres()
     {
         QStringList attendus;
         QList<TWndHTML *> fenetres;
         for (int i = 1; i <= 10; ++i) {
-            const QString chemin = Fichier(QStringLiteral("p&%1.htm").arg(i));
-            fenetres << Ouvre(chemin);
-            const QString nom = QString(chemin).replace(u'&', QStringLiteral("&&"));
+            fenetres << Ouvre(Fichier(QStringLiteral("p&%1.htm").arg(i)));
+            const QString nom = QString(fenetres.last()->FileName).replace(u'&', QStringLiteral("&&"));
             attendus << (i <= 9 ? QStringLiteral("&%1 %2").arg(i).arg(nom) : nom);
         }
         Active(fenetres[2]);
@@ -388,24 +306,12 @@ private slots:
         QMenu *menu = frame->menuBar()->actions()[3]->menu();
         emit menu->aboutToShow();
         const QList<QAction *> actions = menu->actions().mid(menu->actions().size() - attendus.size());
-        QStringList textes;
-        QList<QAction *> cochees;
-        for (QAction *action : actions) {
-            textes << action->text();
-            if (action->isChecked())
-                cochees << action;
+        for (int i = 0; i < attendus.size(); ++i) {
+            QCOMPARE(actions[i]->text(), attendus[i]);
+            QCOMPARE(actions[i]->isChecked(), i == 2);
         }
-        // In the order of opening, whichever is in front; the one in front checked, and it alone.
-        QCOMPARE(textes, attendus);
-        QCOMPARE(cochees, QList<QAction *>{actions[2]});
         actions[9]->trigger();
-        QCOMPARE(frame->FenetreActive()->FileName, dossier.filePath("p&10.htm"));
-    }
-
-    void aPropos()
-    {
-        frame->APropos();
-        QCOMPARE(script->dialoguesExecutes, QStringList{"A propos..."});
+        QCOMPARE(frame->FenetreActive(), fenetres[9]);
     }
 };
 

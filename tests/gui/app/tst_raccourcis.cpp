@@ -14,46 +14,6 @@
 
 #include <optional>
 
-namespace {
-
-// An accelerator: the dialog, the page that must be shown (-1: any), the letter pressed with Alt and the control
-// that it reaches.
-struct Accelerateur {
-    const char *dialogue;
-    int page;
-    char lettre;
-    const char *cible;
-};
-
-// Every accelerator of every dialog; the image and title dialogs have none.
-constexpr Accelerateur Accelerateurs[] = {
-    {"TDlgInsertionHyperlien", 0, 'P', "Protocole"},
-    {"TDlgInsertionHyperlien", 0, 'A', "Adresse"},
-    {"TDlgInsertionHyperlien", 1, 'A', "AncreLocale"},
-    {"TDlgInsertionHyperlien", 2, 'N', "Fichier"},
-    {"TDlgInsertionHyperlien", 2, 'A', "Ancre"},
-    {"TDlgInsertionHyperlien", -1, 'U', "URL"},
-    {"TDlgInsertionHyperlien", -1, 'D', "Description"},
-    {"TDlgInsertionHyperlien", -1, 'I', "StyleItalique"},
-    {"TDlgInsertionAncreLocale", -1, 'N', "Ancre"},
-    {"TDlgChercher", -1, 'R', "Texte"},
-    {"TDlgChercher", -1, 'E', "MotEntier"},
-    {"TDlgChercher", -1, 'C', "Casse"},
-    {"TDlgChercher", -1, 'S', "Suivant"},
-    {"TSupprimerForm", -1, 'R', "CbRestaurer"},
-    {"TSupprimerForm", -1, 'E', "RbEspace"},
-    {"TSupprimerForm", -1, 'T', "RbTab"},
-};
-
-// The letter of the text's accelerator, or 0 when it has none.
-char Lettre(const QString &texte)
-{
-    const QKeySequence touche = QKeySequence::mnemonic(texte);
-    return touche.isEmpty() ? 0 : char(touche[0].key());
-}
-
-} // namespace
-
 class TestRaccourcis : public CadreDeTest {
     Q_OBJECT
 
@@ -72,14 +32,33 @@ class TestRaccourcis : public CadreDeTest {
         return nullptr;
     }
 
-    // Shows the dialog at that page (-1: as it is), in front and active as the user sees it.
-    void Montre(QDialog *dialogue, int page)
+    // Presses Alt and the letter, the focus elsewhere: a check box or a radio button is clicked and takes the focus,
+    // a push button is clicked where the focus is, any other control takes the focus.
+    static void Essaie(QDialog *d, char lettre, const QString &nom)
     {
-        if (auto *pages = dialogue->findChild<QTabWidget *>(); pages && page >= 0)
-            pages->setCurrentIndex(page);
-        dialogue->show();
-        dialogue->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(dialogue));
+        auto *controle = d->findChild<QWidget *>(nom);
+        QVERIFY2(controle, qPrintable(nom));
+        QWidget *focus = controle;
+        while (focus->focusProxy())
+            focus = focus->focusProxy();
+        for (QPushButton *bouton : d->findChildren<QPushButton *>())
+            if (bouton != controle && bouton->isVisible()) {
+                bouton->setFocus();
+                break;
+            }
+        QVERIFY(QApplication::focusWidget() != focus);
+        auto *bouton = qobject_cast<QAbstractButton *>(controle);
+        const bool coche = bouton && bouton->isChecked();
+        std::optional<QSignalSpy> clics;
+        if (bouton)
+            clics.emplace(bouton, &QAbstractButton::clicked);
+        QTest::keyClick(d, Qt::Key(lettre), Qt::AltModifier);
+        if (bouton) {
+            QTRY_COMPARE(clics->size(), 1);
+            QCOMPARE(bouton->isChecked(), bouton->isCheckable() && !coche);
+        }
+        if (!bouton || bouton->isCheckable())
+            QCOMPARE(QApplication::focusWidget(), focus);
     }
 
 private slots:
@@ -95,90 +74,57 @@ private slots:
         FermeCadre();
     }
 
-    void accelerateur_data()
+    // Every page of every dialog, with the letters of its accelerators and the controls that they reach.
+    void accelerateursDistinctsEtTousEssayes_data()
     {
         QTest::addColumn<QString>("dialogue");
         QTest::addColumn<int>("page");
-        QTest::addColumn<char>("lettre");
-        QTest::addColumn<QString>("cible");
-        for (const Accelerateur &a : Accelerateurs)
-            QTest::addRow("%s, page %d: Alt+%c donne %s", a.dialogue, a.page, a.lettre, a.cible)
-                << a.dialogue << a.page << a.lettre << a.cible;
+        QTest::addColumn<QString>("lettres");
+        const QString communs = QStringLiteral(" U:URL D:Description I:StyleItalique");
+        QTest::newRow("lien absolu") << "TDlgInsertionHyperlien" << 0 << "P:Protocole A:Adresse" + communs;
+        QTest::newRow("lien local") << "TDlgInsertionHyperlien" << 1 << "A:AncreLocale" + communs;
+        QTest::newRow("lien relatif") << "TDlgInsertionHyperlien" << 2 << "N:Fichier A:Ancre" + communs;
+        QTest::newRow("ancre locale") << "TDlgInsertionAncreLocale" << 0 << "N:Ancre";
+        for (int page = 0; page < 3; ++page)
+            QTest::addRow("image, page %d", page) << "TDlgInsertionImage" << page << "";
+        QTest::newRow("titre") << "TDlgInsertionTitre" << 0 << "";
+        QTest::newRow("chercher") << "TDlgChercher" << 0 << "R:Texte E:MotEntier C:Casse S:Suivant";
+        QTest::newRow("supprimer les tags") << "TSupprimerForm" << 0 << "R:CbRestaurer E:RbEspace T:RbTab";
     }
 
-    void accelerateur()
+    // The controls in view have the letters of the table, no two the same, and each letter reaches its control.
+    void accelerateursDistinctsEtTousEssayes()
     {
         QFETCH(QString, dialogue);
         QFETCH(int, page);
-        QFETCH(char, lettre);
-        QFETCH(QString, cible);
-
+        QFETCH(QString, lettres);
         QDialog *d = Dialogue(dialogue);
-        QVERIFY(d);
         // "Suivant" has nothing to do, and stays disabled, without a search text.
         if (auto *texte = d->findChild<QLineEdit *>("Texte"))
             texte->setText(QStringLiteral("mot"));
-        Montre(d, page);
-        QWidget *controle = d->findChild<QWidget *>(cible);
-        QVERIFY(controle);
-        QWidget *focus = controle;
-        while (focus->focusProxy())
-            focus = focus->focusProxy();
-        // The focus starts elsewhere.
-        for (QPushButton *bouton : d->findChildren<QPushButton *>())
-            if (bouton != controle && bouton->isVisible()) {
-                bouton->setFocus();
-                break;
-            }
-        QVERIFY(QApplication::focusWidget() != focus);
+        if (auto *pages = d->findChild<QTabWidget *>())
+            pages->setCurrentIndex(page);
+        d->show();
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d));
 
-        auto *bouton = qobject_cast<QAbstractButton *>(controle);
-        const bool coche = bouton && bouton->isChecked();
-        std::optional<QSignalSpy> clics;
-        if (bouton)
-            clics.emplace(bouton, &QAbstractButton::clicked);
-        QTest::keyClick(d, Qt::Key(lettre), Qt::AltModifier);
-        if (bouton) {
-            QTRY_COMPARE(clics->size(), 1);
-            QCOMPARE(bouton->isChecked(), bouton->isCheckable() && !coche);
-        }
-        // A push button is pressed where the focus is; every other control takes the focus.
-        if (!bouton || bouton->isCheckable())
-            QCOMPARE(QApplication::focusWidget(), focus);
-    }
-
-    // On every page of every dialog, no two controls in view share a letter, and each letter is in the table.
-    void accelerateursDistinctsEtTousEssayes()
-    {
-        for (const char *classe : {"TDlgInsertionHyperlien", "TDlgInsertionAncreLocale", "TDlgInsertionImage",
-                                   "TDlgInsertionTitre", "TDlgChercher", "TSupprimerForm"}) {
-            QDialog *d = Dialogue(QLatin1String(classe));
-            const auto *pages = d->findChild<QTabWidget *>();
-            for (int page = 0; page < (pages ? pages->count() : 1); ++page) {
-                Montre(d, page);
-                QMap<char, QString> lettres;
-                const auto releve = [&](QWidget *controle, const QString &texte) {
-                    const char lettre = Lettre(texte);
-                    if (!lettre || !controle->isVisible())
-                        return;
-                    const QString ou = QStringLiteral("%1, page %2: %3").arg(QLatin1String(classe)).arg(page).arg(texte);
-                    QVERIFY2(!lettres.contains(lettre), qPrintable(ou + " et " + lettres.value(lettre)));
-                    lettres[lettre] = texte;
-                    const bool essaye = std::any_of(std::begin(Accelerateurs), std::end(Accelerateurs), [&](auto &a) {
-                        return classe == std::string_view(a.dialogue) && a.lettre == lettre &&
-                               (a.page == page || a.page < 0);
-                    });
-                    QVERIFY2(essaye, qPrintable(ou + " n'est pas dans le tableau"));
-                };
-                for (QLabel *etiquette : d->findChildren<QLabel *>())
-                    releve(etiquette, etiquette->text());
-                for (QAbstractButton *bouton : d->findChildren<QAbstractButton *>())
-                    releve(bouton, bouton->text());
-                if (QTest::currentTestFailed())
-                    return;
-            }
-            d->hide();
-        }
+        QStringList vues;
+        const auto releve = [&](QWidget *controle, const QString &texte) {
+            if (const QKeySequence touche = QKeySequence::mnemonic(texte); !touche.isEmpty() && controle->isVisible())
+                vues << QString(QChar(touche[0].key()));
+        };
+        for (QLabel *etiquette : d->findChildren<QLabel *>())
+            releve(etiquette, etiquette->text());
+        for (QAbstractButton *bouton : d->findChildren<QAbstractButton *>())
+            releve(bouton, bouton->text());
+        QStringList attendues;
+        for (const QString &lettre : lettres.split(u' ', Qt::SkipEmptyParts))
+            attendues << lettre.left(1);
+        vues.sort();
+        attendues.sort();
+        QCOMPARE(vues, attendues);
+        for (const QString &lettre : lettres.split(u' ', Qt::SkipEmptyParts))
+            Essaie(d, lettre.at(0).toLatin1(), lettre.mid(2));
     }
 };
 

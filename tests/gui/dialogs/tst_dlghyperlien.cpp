@@ -3,7 +3,6 @@
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgHyperlien.h"
 
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -37,9 +36,9 @@ class TestDlgHyperlien : public CadreDeTest {
         return frame->FenetreActive();
     }
 
-    // Runs the hyperlink dialog: "P:x" types x in Protocole; likewise A Adresse, L AncreLocale, F Fichier, R Ancre,
+    // Runs the hyperlink dialog on the active page: "P:x" types x in Protocole; likewise A Adresse, L AncreLocale, F Fichier, R Ancre,
     // U URL; then OK is clicked, or Annuler if it is the last step.
-    TDlgInsertionHyperlien &Lien(TWndHTML *, const QStringList &etapes)
+    TDlgInsertionHyperlien &Lien(const QStringList &etapes)
     {
         TDlgInsertionHyperlien &d = frame->DlgHyperlien();
         Repond([&d, etapes] {
@@ -73,30 +72,26 @@ private slots:
         const auto ligne = [](const char *nom, QStringList etapes, const char *attendu, const char *listes) {
             QTest::newRow(nom) << etapes << QByteArray("<a name=haut>") + attendu << QString(listes);
         };
-        ligne("relatif puis URL retouchée après le protocole: protocole et adresse retenus, sélection gardée",
-              {"F:b.htm", "P:gopher://", "A:ici.fr", "U:la.fr"}, "<A HREF=\"la.fr\">ici.fr[mot]</A>",
+        // The lists that keep the kind of link last changed, and the URL; Annuler keeps nothing. The selection stays.
+        ligne("URL retouchée", {"F:b.htm", "P:gopher://", "A:ici.fr", "U:la.fr"}, "<A HREF=\"la.fr\">ici.fr[mot]</A>",
               "gopher:// | ici.fr |  |  | la.fr");
-        ligne("absolu puis relatif: fichier et ancre retenus", {"P:gopher://", "F:b.htm", "R:fin"},
-              "<A HREF=\"b.htm#fin\">[mot]</A>", " |  | b.htm | fin | b.htm#fin");
-        ligne("relatif puis ancre locale: l'URL seule retenue", {"F:b.htm", "L:haut"},
-              "<A HREF=\"#haut\">[mot]</A>", " |  |  |  | #haut");
-        ligne("Annuler: aucune liste ne change, rien d'inséré",
-              {"P:gopher://", "A:ici.fr", "F:b.htm", "R:fin", "Annuler"}, "[mot]", " |  |  |  | ");
+        ligne("relatif", {"P:gopher://", "F:b.htm", "R:fin"}, "<A HREF=\"b.htm#fin\">[mot]</A>",
+              " |  | b.htm | fin | b.htm#fin");
+        ligne("local", {"F:b.htm", "L:haut"}, "<A HREF=\"#haut\">[mot]</A>", " |  |  |  | #haut");
+        ligne("Annuler", {"P:gopher://", "A:ici.fr", "F:b.htm", "R:fin", "Annuler"}, "[mot]", " |  |  |  | ");
     }
 
     void lien()
     {
         QFETCH(QStringList, etapes);
-        QFETCH(QByteArray, attendu);
-        QFETCH(QString, listes);
         TWndHTML *w = Page("site/page.htm", "<a name=haut>mot");
         w->EditHTML->Selectionne(13, 3);
-        TDlgInsertionHyperlien &d = Lien(w, etapes);
-        QCOMPARE(AvecMarques(w), attendu);
+        TDlgInsertionHyperlien &d = Lien(etapes);
+        QTEST(AvecMarques(w), "attendu");
         QStringList vues{d.Protocole->Entrees().mid(5).join(',')};
         for (TComboHistorique *combo : {d.Adresse, d.Fichier, d.Ancre, d.URL})
             vues << combo->Entrees().join(',');
-        QCOMPARE(vues.join(" | "), listes);
+        QTEST(vues.join(" | "), "listes");
     }
 
     // The first document confirms "images/x.htm#fin", the last one shows the dialog; "|..." is untitled.
@@ -104,30 +99,27 @@ private slots:
     {
         QTest::addColumn<QStringList>("documents");
         QTest::addColumn<QString>("offres"); // AncreLocale | Ancre | Fichier
-        QTest::newRow("même dossier: Fichier gardé; ancres des autres, la fenêtre de devant d'abord, une par casse, "
-                      "et leurs chemins")
-            << QStringList{"site/a.htm|<a name=x><a name=Y>", "site/sous/c.htm|<a name=y><a name=z>",
-                           "site/b.htm|<A NAME=\"b\">"}
-            << "b | y,z,x | a.htm,images/x.htm,sous/c.htm";
-        QTest::newRow("sous-dossier: Fichier vidé")
-            << QStringList{"site/a.htm|", "site/sous/c.htm|"} << " |  | ../a.htm";
-        QTest::newRow("autre document jamais enregistré: Sans Nom du dossier courant")
-            << QStringList{"|<a name=neuf>", "site/a.htm|"} << " | neuf | ../courant/Sans Nom";
+        // Fichier keeps its names in the same folder; the anchors of the other pages, the front one first, one a
+        // case; the paths of the other pages, an untitled one in the current folder.
+        QTest::newRow("même dossier") << QStringList{"site/a.htm|<a name=x><a name=Y>",
+                                                     "site/sous/c.htm|<a name=y><a name=z>", "site/b.htm|<A NAME=\"b\">"}
+                                      << "b | y,z,x | a.htm,images/x.htm,sous/c.htm";
+        QTest::newRow("sous-dossier") << QStringList{"site/a.htm|", "site/sous/c.htm|"} << " |  | ../a.htm";
+        QTest::newRow("sans nom") << QStringList{"|<a name=neuf>", "site/a.htm|"}
+                                  << " | neuf | ../courant/Sans Nom";
     }
 
     void offres()
     {
         QFETCH(QStringList, documents);
-        QFETCH(QString, offres);
-        TWndHTML *w = nullptr;
         for (const QString &document : documents) {
-            w = Page(document.section(u'|', 0, 0), document.section(u'|', 1).toUtf8());
+            Page(document.section(u'|', 0, 0), document.section(u'|', 1).toUtf8());
             if (document == documents.first())
-                Lien(w, {"F:images/x.htm", "R:fin"});
+                Lien({"F:images/x.htm", "R:fin"});
         }
-        const TDlgInsertionHyperlien &d = Lien(w, {"Annuler"});
+        const TDlgInsertionHyperlien &d = Lien({"Annuler"});
         const QString vues = d.AncreLocale->Entrees().join(',') + " | " + d.Ancre->Entrees().join(',');
-        QCOMPARE(vues + " | " + d.Fichier->Entrees().join(','), offres);
+        QTEST(vues + " | " + d.Fichier->Entrees().join(','), "offres");
     }
 
     // Typing selects the first anchor that starts with the text, whatever the case, and leaves the text as typed.
@@ -135,18 +127,17 @@ private slots:
     {
         QTest::addColumn<QString>("tape");
         QTest::addColumn<int>("choisie");
-        QTest::newRow("minuscules: Haut avant haute") << "hau" << 1;
-        QTest::newRow("capitales: haute") << "HAUTE" << 2;
+        QTest::newRow("Haut avant haute") << "hau" << 1;
+        QTest::newRow("haute") << "HAUTE" << 2;
     }
 
     void ancreTapee()
     {
         QFETCH(QString, tape);
-        QFETCH(int, choisie);
         TComboSimple combo;
         combo.Ajoute({"bas", "Haut", "haute"});
         Tape(combo.Edition, tape);
-        QCOMPARE(combo.Liste->currentRow(), choisie);
+        QTEST(combo.Liste->currentRow(), "choisie");
         QCOMPARE(combo.Texte(), tape);
     }
 
