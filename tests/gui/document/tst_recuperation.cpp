@@ -1,8 +1,10 @@
 #include "CadreDeTest.h"
+#include "Limites.h"
 
 #include "core/document/Journal.h"
 
 #include <QDir>
+#include <QStatusBar>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -67,6 +69,16 @@ private slots:
         script->reponses << Utilisateur::Reponse::Non;
         frame->FenetreActive()->parentWidget()->close();
         QVERIFY(Journaux().isEmpty());
+    }
+
+    void journalImpossible()
+    {
+        TWndHTML *page = Ouvre(Fichier("page.htm", "<P>"));
+        const LimiteDeTaille limite(16);
+        page->InsertionTexte("x", "");
+        QTRY_VERIFY(frame->statusBar()->currentMessage().contains(" ne peut être écrite : en cas d'arrêt imprévu"));
+        QCOMPARE(Texte(page), QByteArray("x<P>"));
+        QVERIFY(script->erreurs.isEmpty());
     }
 
     void fichierChangeParUnAutreProgramme()
