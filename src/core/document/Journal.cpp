@@ -138,17 +138,16 @@ std::string DebutJournal(const EnteteJournal &entete, std::size_t longueurTexte)
     return debut;
 }
 
-std::variant<JournalLu, ErreurJournal> LitJournal(std::string_view octets)
+namespace {
+
+// The header of the journal, up to its text.
+std::optional<ErreurJournal> LitEntete(std::string_view octets, Lecteur &lecteur, EnteteJournal &entete)
 {
     if (!octets.starts_with(Signature))
         return Signature.starts_with(octets) ? ErreurJournal::Tronque : ErreurJournal::Illisible;
-    Lecteur lecteur(octets);
     std::string_view version = lecteur.Ligne(Signature.substr(0, Signature.size() - 1));
     if (const int v = lecteur.Nombre<int>(version); !lecteur.erreur && v > Version)
         return ErreurJournal::FormatPlusRecent;
-
-    JournalLu journal;
-    EnteteJournal &entete = journal.entete;
     entete.nom = lecteur.Bloc("nom");
     lecteur.Suit("\n");
     std::string_view sans = lecteur.Ligne("sans-fichier");
@@ -161,6 +160,26 @@ std::variant<JournalLu, ErreurJournal> LitJournal(std::string_view octets)
     entete.dateFichier = lecteur.Nombre<std::int64_t>(fichier);
     entete.tailleFichier = lecteur.Nombre<std::int64_t>(fichier);
     entete.inodeFichier = lecteur.Nombre<std::uint64_t>(fichier);
+    return lecteur.erreur;
+}
+
+} // namespace
+
+std::variant<EnteteJournal, ErreurJournal> LitEnteteJournal(std::string_view debut)
+{
+    Lecteur lecteur(debut);
+    EnteteJournal entete;
+    if (const std::optional<ErreurJournal> erreur = LitEntete(debut, lecteur, entete))
+        return *erreur;
+    return entete;
+}
+
+std::variant<JournalLu, ErreurJournal> LitJournal(std::string_view octets)
+{
+    Lecteur lecteur(octets);
+    JournalLu journal;
+    if (const std::optional<ErreurJournal> erreur = LitEntete(octets, lecteur, journal.entete))
+        return *erreur;
     journal.texte = lecteur.Bloc("texte");
     lecteur.Suit(FinJournal);
     if (lecteur.erreur)

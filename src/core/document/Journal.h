@@ -42,3 +42,5 @@ struct JournalLu {
 enum class ErreurJournal { Tronque, Illisible, FormatPlusRecent };
 
 std::variant<JournalLu, ErreurJournal> LitJournal(std::string_view octets);
+// What a journal says of its page, from its first bytes only (its text may be left out).
+std::variant<EnteteJournal, ErreurJournal> LitEnteteJournal(std::string_view debut);

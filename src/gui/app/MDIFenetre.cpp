@@ -513,6 +513,8 @@ void TMDIHtml::Ouvre(const QString &nom)
     const QByteArray octets = QFile::encodeName(chemin);
     struct stat fichier {};
     const bool existe = ::stat(octets.constData(), &fichier) == 0;
+    const QString question = QStringLiteral("%1 est déjà ouvert. Voulez-vous l'ouvrir une seconde fois ?");
+    bool accepte = false;
     for (TWndHTML *w : Fenetres()) {
         if (w->Untitled)
             continue;
@@ -522,13 +524,16 @@ void TMDIHtml::Ouvre(const QString &nom)
                                  : w->FileName == chemin;
         if (!meme)
             continue;
-        if (utilisateur->OuiNon(
-                this, QStringLiteral("Confirmation"),
-                QStringLiteral("%1 est déjà ouvert. Voulez-vous l'ouvrir une seconde fois ?").arg(w->FileName)))
+        accepte = utilisateur->OuiNon(this, QStringLiteral("Confirmation"), question.arg(w->FileName));
+        if (accepte)
             break;
         mdiArea->setActiveSubWindow(Cadre(w));
         return;
     }
+    // Modified in another running program: its journal says so.
+    if (!accepte && recuperation->ModifieAilleurs(chemin) &&
+        !utilisateur->OuiNon(this, QStringLiteral("Confirmation"), question.arg(chemin)))
+        return;
     NouvelleFenetre()->OpenFile(chemin);
 }
 

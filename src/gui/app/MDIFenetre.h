@@ -135,7 +135,7 @@ protected:
 
 private:
     // Opens the file in a new window; a file already open asks first, and the user may have its window brought
-    // forward instead.
+    // forward instead. So does a file that another running program holds modified.
     void Ouvre(const QString &nom);
     // A whole-page result and whether the caret goes to its end (otherwise to its start), from the page's text and
     // line end.

@@ -1,5 +1,7 @@
 #include "gui/document/Recuperation.h"
 
+#include "core/document/Journal.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -98,6 +100,29 @@ QStringList TRecuperation::Orphelins() const
             orphelins << journal.filePath();
     }
     return orphelins;
+}
+
+bool TRecuperation::ModifieAilleurs(const QString &fichier) const
+{
+    if (!Actif())
+        return false;
+    const QByteArray nom = QFile::encodeName(fichier);
+    const QDir repertoire(dossier);
+    for (const QFileInfo &journal : repertoire.entryInfoList({QStringLiteral("*.journal")}, QDir::Files)) {
+        const QString sienne = Marque(journal.fileName());
+        if (sienne == marque || !Vivante(sienne))
+            continue;
+        // The header comes first, and a name is never longer than a path may be.
+        QFile source(journal.filePath());
+        if (!source.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray debut = source.read(64 << 10);
+        const auto entete = LitEnteteJournal(std::string_view(debut.constData(), debut.size()));
+        if (const auto *lu = std::get_if<EnteteJournal>(&entete);
+            lu && !lu->sansFichier && std::string_view(lu->nom) == std::string_view(nom.constData(), nom.size()))
+            return true;
+    }
+    return false;
 }
 
 void TRecuperation::Supprime(const QString &journal) const

@@ -22,6 +22,8 @@ public:
     QString NouveauJournal();
     // The journals left by programs that no longer run, the oldest first.
     QStringList Orphelins() const;
+    // Whether another running program holds the file modified (a journal of its names it).
+    bool ModifieAilleurs(const QString &fichier) const;
     // Removes a journal left by another program, and that program's mark once none of its journals is left.
     void Supprime(const QString &journal) const;
     // Says, once in the program's life, that a journal could not be written: editing goes on.

@@ -40,6 +40,10 @@ private slots:
         QCOMPARE(journal.entete.dateFichier, entete.dateFichier);
         QCOMPARE(journal.entete.tailleFichier, entete.tailleFichier);
         QCOMPARE(journal.entete.inodeFichier, entete.inodeFichier);
+        // The header alone tells the page.
+        const auto debut = LitEnteteJournal(DebutJournal(entete, texte.size()));
+        QVERIFY(std::holds_alternative<EnteteJournal>(debut));
+        QCOMPARE(std::get<EnteteJournal>(debut).nom, entete.nom);
 
         // Cut anywhere, a journal is told to be cut, never read as a shorter page.
         for (std::size_t longueur = 0; longueur < octets.size(); ++longueur) {

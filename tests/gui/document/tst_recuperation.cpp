@@ -71,6 +71,28 @@ private slots:
         QVERIFY(Journaux().isEmpty());
     }
 
+    void modifieDansUnAutreProgramme()
+    {
+        const QString chemin = Fichier("page.htm");
+        EnteteJournal entete;
+        entete.nom = QFile::encodeName(chemin).toStdString();
+        entete.sansFichier = false;
+        Orphelin("9-9.1.journal", Journal(entete, "<P>modifiée ailleurs"));
+        const int verrou = ::open(QFile::encodeName(QDir(Recuperation()).filePath("9-9.verrou")).constData(),
+                                  O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(verrou >= 0 && ::flock(verrou, LOCK_EX) == 0);
+        Ouvre(chemin);
+        QCOMPARE(script->questions,
+                 QStringList{QStringLiteral("Confirmation|%1 est déjà ouvert. Voulez-vous l'ouvrir une seconde fois ?")
+                                 .arg(chemin)});
+        QVERIFY(frame->Fenetres().isEmpty());
+        // Once that program stopped, its journal is for the next start to offer.
+        ::close(verrou);
+        Ouvre(chemin);
+        QCOMPARE(frame->Fenetres().size(), 1);
+        QCOMPARE(script->questions.size(), 1);
+    }
+
     void journalImpossible()
     {
         TWndHTML *page = Ouvre(Fichier("page.htm", "<P>"));
