@@ -6,7 +6,7 @@ paquets=(
     g++ cmake ninja-build libicu-dev
     qt6-base-dev qt6-qpa-plugins libqscintilla2-qt6-dev qt6-translations-l10n
     fonts-dejavu-core libbenchmark-dev
-    xvfb xauth
+    xvfb xauth xdotool
 )
 
 manquants=()
