@@ -258,8 +258,8 @@ bool TWndHTML::FileSave()
         return FileSaveAs();
     if (FichierChange() &&
         !utilisateur.OuiNon(this, QStringLiteral("Confirmation"),
-                            QStringLiteral("%1 a été modifié par un autre programme depuis son ouverture. "
-                                           "Voulez-vous le remplacer par cette page ?")
+                            QStringLiteral("%1 a été modifié sur le disque depuis son ouverture. "
+                                           "Voulez-vous l'écraser ?")
                                 .arg(FileName)))
         return false;
 

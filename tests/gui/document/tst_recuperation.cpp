@@ -113,10 +113,10 @@ private slots:
         Ecrit(chemin, "<P>ecrit par un autre programme, plus long");
         page->InsertionTexte("y", "");
         QVERIFY(!page->FileSave());
-        QCOMPARE(script->questions, QStringList{QStringLiteral("Confirmation|%1 a été modifié par un autre programme "
-                                                               "depuis son ouverture. Voulez-vous le remplacer par "
-                                                               "cette page ?")
-                                                    .arg(chemin)});
+        QCOMPARE(script->questions,
+                 QStringList{QStringLiteral("Confirmation|%1 a été modifié sur le disque depuis son ouverture. "
+                                            "Voulez-vous l'écraser ?")
+                                 .arg(chemin)});
         QCOMPARE(Lit(chemin), QByteArray("<P>ecrit par un autre programme, plus long"));
         script->ouiNon << true;
         QVERIFY(page->FileSave());
@@ -206,7 +206,7 @@ private slots:
 
         // Its file changed since the crash: saving asks, and "&Non" leaves it.
         QVERIFY(!page->FileSave());
-        QVERIFY(script->questions.last().contains("a été modifié par un autre programme"));
+        QVERIFY(script->questions.last().contains("a été modifié sur le disque depuis son ouverture"));
         QCOMPARE(Lit(chemin), QByteArray("ancien"));
         script->ouiNon << true;
         QVERIFY(page->FileSave());
