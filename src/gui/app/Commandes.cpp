@@ -34,6 +34,12 @@ void TMDIHtml::FileSaveAs()
         w->FileSaveAs();
 }
 
+void TMDIHtml::FileClose()
+{
+    if (TWndHTML *w = FenetreActive())
+        Cadre(w)->close();
+}
+
 void TMDIHtml::FichierApercu()
 {
     TWndHTML *w = FenetreActive();
@@ -51,6 +57,12 @@ void TMDIHtml::EditionDefaire()
 {
     if (TWndHTML *w = FenetreActive())
         w->EditionDefaire();
+}
+
+void TMDIHtml::EditionRetablir()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditHTML->redo();
 }
 
 void TMDIHtml::EditCut()

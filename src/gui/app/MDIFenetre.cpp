@@ -135,6 +135,16 @@ void TMDIHtml::CreeMenus()
     Enregistrer = Action(QStringLiteral("&Enregistrer"), &TMDIHtml::FileSave, "sbEnregistrer");
     EnregistrerSous = Action(QStringLiteral("En&registrer sous..."), &TMDIHtml::FileSaveAs, "FileSaveAsItem");
     Apercu = Action(QStringLiteral("&Aperçu de la page..."), &TMDIHtml::FichierApercu, "sbApercu");
+    QAction *fermer = Action(QStringLiteral("&Fermer"), &TMDIHtml::FileClose, "FileCloseItem");
+    // The standard keys of the desktop where Qt knows one (it has none for saving under a name here); F5 shows the
+    // page, as a browser reloads it.
+    Nouveau->setShortcut(QKeySequence::New);
+    Ouvrir->setShortcut(QKeySequence::Open);
+    Enregistrer->setShortcut(QKeySequence::Save);
+    EnregistrerSous->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    Quitter->setShortcut(QKeySequence::Quit);
+    Apercu->setShortcut(Qt::Key_F5);
+    fermer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
 
     FichierMenu = new QMenu(QStringLiteral("&Fichier"), this);
     FichierMenu->addActions({Nouveau, Ouvrir});
@@ -144,24 +154,31 @@ void TMDIHtml::CreeMenus()
     FichierDocumentMenu = new QMenu(QStringLiteral("&Fichier"), this);
     FichierDocumentMenu->addActions({Nouveau, Ouvrir});
     FichierDocumentMenu->addSeparator();
-    FichierDocumentMenu->addActions({Enregistrer, EnregistrerSous});
+    FichierDocumentMenu->addActions({Enregistrer, EnregistrerSous, fermer});
     FichierDocumentMenu->addSeparator();
     FichierDocumentMenu->addAction(Apercu);
     FichierDocumentMenu->addSeparator();
     FichierDocumentMenu->addAction(Quitter);
 
     Defaire = Action(QStringLiteral("&Défaire"), &TMDIHtml::EditionDefaire, "EditUndoItem");
+    Retablir = Action(QStringLiteral("&Rétablir"), &TMDIHtml::EditionRetablir, "EditRedoItem");
+    Defaire->setShortcut(QKeySequence::Undo);
+    Retablir->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     Couper = Action(QStringLiteral("&Couper"), &TMDIHtml::EditCut, "sbCouper");
     Copier = Action(QStringLiteral("Co&pier"), &TMDIHtml::EditCopy, "sbCopier");
     Coller = Action(QStringLiteral("C&oller"), &TMDIHtml::EditPaste, "sbColler");
     Chercher = Action(QStringLiteral("C&hercher..."), &TMDIHtml::EditionChercher, "Chercher1");
+    Couper->setShortcut(QKeySequence::Cut);
+    Copier->setShortcut(QKeySequence::Copy);
+    Coller->setShortcut(QKeySequence::Paste);
+    Chercher->setShortcut(QKeySequence::Find);
     SuivantAction = Action(QStringLiteral("&Suivant"), &TMDIHtml::Suivant, "Suivant1");
     SuivantAction->setShortcut(Qt::Key_F3);
     // Its key works whichever menus the bar holds.
     addAction(SuivantAction);
 
     EditMenu = new QMenu(QStringLiteral("&Edition"), this);
-    EditMenu->addAction(Defaire);
+    EditMenu->addActions({Defaire, Retablir});
     EditMenu->addSeparator();
     EditMenu->addActions({Couper, Copier, Coller});
     EditMenu->addSeparator();
@@ -199,6 +216,22 @@ void TMDIHtml::CreeMenus()
     Contextuel->addSeparator();
     Contextuel->addActions({Couper, Copier, Coller});
 
+    // The zoom of the text, from the main keyboard as well as the keypad; in no menu.
+    const auto zoom = [this](std::initializer_list<QKeySequence> touches, auto effet) {
+        auto *action = new QAction(this);
+        action->setShortcuts(touches);
+        connect(action, &QAction::triggered, this, [this, effet] {
+            if (TWndHTML *w = FenetreActive())
+                effet(*w->EditHTML);
+        });
+        actionsDocument << action;
+        addAction(action);
+    };
+    zoom({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+         [](TEditHTML &texte) { texte.zoomIn(); });
+    zoom({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [](TEditHTML &texte) { texte.zoomOut(); });
+    zoom({QKeySequence(Qt::CTRL | Qt::Key_0)}, [](TEditHTML &texte) { texte.zoomTo(0); });
+
     WindowMenu = new QMenu(QStringLiteral("Fenê&tres"), this);
     WindowMenu->addAction(QStringLiteral("&Mosaïque"), this, &TMDIHtml::FenetreMosaique);
     WindowMenu->addAction(QStringLiteral("&Cascade"), this, &TMDIHtml::FenetreCascade);
@@ -229,9 +262,10 @@ void TMDIHtml::CreeBarres()
         const char *icone;
         const char *bulle;
     };
-    auto paire = [this](const char *nom, const char *texte, IndexPaire p) {
+    auto paire = [this](const char *nom, const char *texte, IndexPaire p, QKeySequence touche = {}) {
         auto *action = new QAction(QString::fromUtf8(texte), this);
         action->setObjectName(QLatin1String(nom));
+        action->setShortcut(touche);
         connect(action, &QAction::triggered, this, [this, p] { Formate(p); });
         actionsDocument << action;
         return action;
@@ -249,7 +283,12 @@ void TMDIHtml::CreeBarres()
                     // The menus show no icons.
                     action->setIconVisibleInMenu(false);
                 }
-                action->setToolTip(QString::fromUtf8(bouton.bulle));
+                const QString bulle = QString::fromUtf8(bouton.bulle);
+                // The bubble tells the key, as the menus do.
+                action->setToolTip(action->shortcut().isEmpty()
+                                       ? bulle
+                                       : QStringLiteral("%1 (%2)").arg(bulle, action->shortcut().toString(
+                                                                                  QKeySequence::NativeText)));
                 barre->addAction(action);
             }
         }
@@ -263,9 +302,9 @@ void TMDIHtml::CreeBarres()
                            {Enregistrer, "enregistrer", "Enregistrer..."}},
                           {{Apercu, "apercu", "Aperçu..."}},
                           {{Couper, "couper", "Couper"}, {Copier, "copier", "Copier"}, {Coller, "coller", "Coller"}},
-                          {{paire("sbGras", "Gras", PaireGras), "gras", "Gras"},
-                           {paire("sbItalique", "Italique", PaireItalique), "italique", "Italique"},
-                           {paire("sbSouligne", "Souligné", PaireSouligne), "souligne", "Souligné"}},
+                          {{paire("sbGras", "Gras", PaireGras, Qt::CTRL | Qt::Key_B), "gras", "Gras"},
+                           {paire("sbItalique", "Italique", PaireItalique, Qt::CTRL | Qt::Key_I), "italique", "Italique"},
+                           {paire("sbSouligne", "Souligné", PaireSouligne, Qt::CTRL | Qt::Key_U), "souligne", "Souligné"}},
                           {{paire("sbGauche", "Alignement à gauche", PaireGauche), "gauche", "Alignement à gauche"},
                            {paire("sbCentre", "Alignement centré", PaireCentre), "centre", "Alignement centré"},
                            {paire("sbDroite", "Alignement à droite", PaireDroite), "droite", "Alignement à droite"}},
@@ -282,9 +321,10 @@ void TMDIHtml::CreeBarres()
                             {paire("sbH5", "H5", PaireH5), nullptr, "H5"},
                             {paire("sbH6", "H6", PaireH6), nullptr, "H6"}},
                            {{paire("sbHR", "HR", PaireHR), "hr", "HR"},
-                            {paire("sbParagraphe", "P", PaireP), "paragraphe", "P"},
-                            {paire("sbBR", "BR", PaireBR), "br", "BR"}},
-                           {{paire("snnbsp", "Espace insécable", PaireNbsp), "nbsp", "Espace insécable"}},
+                            {paire("sbParagraphe", "P", PaireP, Qt::CTRL | Qt::Key_Return), "paragraphe", "P"},
+                            {paire("sbBR", "BR", PaireBR, Qt::SHIFT | Qt::Key_Return), "br", "BR"}},
+                           {{paire("snnbsp", "Espace insécable", PaireNbsp, Qt::CTRL | Qt::SHIFT | Qt::Key_Space),
+                             "nbsp", "Espace insécable"}},
                        });
     for (QToolBar *barre : {SpeedBar, SpeedBar2}) {
         barre->setMovable(false);
@@ -316,6 +356,7 @@ void TMDIHtml::MajActions()
     if (!w)
         return;
     Defaire->setEnabled(w->EditHTML->isUndoAvailable());
+    Retablir->setEnabled(w->EditHTML->isRedoAvailable());
     const bool selection = w->EditHTML->SelLength() > 0;
     Couper->setEnabled(selection);
     Copier->setEnabled(selection);
@@ -408,6 +449,10 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
     auto *w = new TWndHTML(*utilisateur, DlgFonte, recuperation);
     QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
     cadre->setGeometry(PlaceEnCascade(rang));
+    // Its window menu would take the keys of "&Fermer" (Ctrl+W, Ctrl+F4), which does the same.
+    if (QMenu *menu = cadre->systemMenu())
+        for (QAction *action : menu->actions())
+            action->setShortcuts({});
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
     connect(w->EditHTML, &TEditHTML::MenuContextuelDemande, this, [this, w](const QPoint &position) {
         if (QMdiSubWindow *sien = Cadre(w))

@@ -67,9 +67,9 @@ public:
     // Replaces the open documents by those that the desktop file lists.
     void ChargeBureau(const QString &nom);
 
-    // Enables each command as the active document allows: none without one; "&Défaire" with something to undo,
-    // "&Couper" and "Co&pier" with a selection, "C&oller" with text on the clipboard, "&Suivant" with a search
-    // text.
+    // Enables each command as the active document allows: none without one; "&Défaire" and "&Rétablir" with
+    // something to undo or redo, "&Couper" and "Co&pier" with a selection, "C&oller" with text on the clipboard,
+    // "&Suivant" with a search text.
     void MajActions();
 
     // The menus: "&Fichier" without a document, then those of the active document, and the document's context
@@ -87,11 +87,14 @@ public:
     void FileOpen();
     void FileSave();
     void FileSaveAs();
+    // Closes the active page, through its close question.
+    void FileClose();
     void FileExit();
     // Saves the active document if it must be, then shows it in the browser.
     void FichierApercu();
 
     void EditionDefaire();
+    void EditionRetablir();
     void EditCut();
     void EditCopy();
     void EditPaste();
@@ -185,6 +188,7 @@ private:
     QAction *Apercu;
     QAction *Quitter;
     QAction *Defaire;
+    QAction *Retablir;
     QAction *Couper;
     QAction *Copier;
     QAction *Coller;

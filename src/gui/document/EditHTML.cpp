@@ -4,6 +4,8 @@
 #include "core/document/GrandDocument.h"
 #include "core/settings/Casse.h"
 
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 #include <Qsci/qscidocument.h>
 #include <Qsci/qscilexerhtml.h>
 
@@ -62,6 +64,20 @@ TEditHTML::TEditHTML(QWidget *parent)
     // and tell that one comes.
     SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &TEditHTML::Modifie);
+    // Scintilla's keys that change text where a user expects no change (Ctrl+L cuts the line, Ctrl+Shift+L deletes
+    // it, Ctrl+T swaps two lines, Ctrl+D duplicates one, Ctrl+U and Ctrl+Shift+U change the case) are dropped, and
+    // so are those that the program's commands take (Shift+Return writes a line break).
+    for (const QKeyCombination combinaison :
+         {Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::SHIFT | Qt::Key_L, Qt::CTRL | Qt::Key_T, Qt::CTRL | Qt::SHIFT | Qt::Key_T,
+          Qt::CTRL | Qt::Key_D, Qt::CTRL | Qt::Key_U, Qt::CTRL | Qt::SHIFT | Qt::Key_U, Qt::SHIFT | Qt::Key_Return}) {
+        const int touche = combinaison.toCombined();
+        while (QsciCommand *commande = standardCommands()->boundTo(touche)) {
+            if (commande->key() == touche)
+                commande->setKey(0);
+            else
+                commande->setAlternateKey(0);
+        }
+    }
     setUtf8(true);
     setLexer(lexerHTML);
     setEolMode(EolUnix);

@@ -1,7 +1,8 @@
 #include "CadreDeTest.h"
 
-#include "gui/dialogs/DlgChercher.h"
+#include "core/document/TextPairs.h"
 #include "gui/dialogs/DlgAncreLocale.h"
+#include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgHyperlien.h"
 #include "gui/dialogs/DlgImage.h"
 #include "gui/dialogs/WndTitre.h"
@@ -125,6 +126,70 @@ private slots:
         QCOMPARE(vues, attendues);
         for (const QString &lettre : lettres.split(u' ', Qt::SkipEmptyParts))
             Essaie(d, lettre.at(0).toLatin1(), lettre.mid(2));
+    }
+
+    // The keys of the formatting commands wrap the selection; Scintilla's keys that would cut, delete, swap,
+    // duplicate or change the case of text do nothing.
+    void touchesDuTexte_data()
+    {
+        QTest::addColumn<QKeyCombination>("touche");
+        QTest::addColumn<int>("paire");
+        QTest::newRow("Ctrl+B") << (Qt::CTRL | Qt::Key_B) << int(PaireGras);
+        QTest::newRow("Ctrl+I") << (Qt::CTRL | Qt::Key_I) << int(PaireItalique);
+        QTest::newRow("Ctrl+U") << (Qt::CTRL | Qt::Key_U) << int(PaireSouligne);
+        QTest::newRow("Ctrl+Entrée") << (Qt::CTRL | Qt::Key_Return) << int(PaireP);
+        QTest::newRow("Maj+Entrée") << (Qt::SHIFT | Qt::Key_Return) << int(PaireBR);
+        QTest::newRow("Ctrl+Maj+Espace") << (Qt::CTRL | Qt::SHIFT | Qt::Key_Space) << int(PaireNbsp);
+        for (const QKeyCombination touche : {Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::SHIFT | Qt::Key_L, Qt::CTRL | Qt::Key_T,
+                                             Qt::CTRL | Qt::Key_D, Qt::CTRL | Qt::SHIFT | Qt::Key_U})
+            QTest::newRow(qPrintable(QKeySequence(touche).toString())) << touche << -1;
+    }
+
+    void touchesDuTexte()
+    {
+        QFETCH(QKeyCombination, touche);
+        QFETCH(int, paire);
+        TWndHTML *w = Ouvre(Fichier("page.htm", "un\nmot\n"));
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        w->EditHTML->setFocus();
+        w->EditHTML->Selectionne(3, 3);
+        QTest::keyClick(w->EditHTML, touche.key(), touche.keyboardModifiers());
+        const QByteArray attendu =
+            paire < 0 ? QByteArray("un\nmot\n")
+                      : "un\n" + QByteArray(TextPairs[paire].ouverture.data()) + "mot" +
+                            QByteArray(TextPairs[paire].fermeture.data()) + "\n";
+        QCOMPARE(Texte(w), attendu);
+    }
+
+    // The file and edit commands answer their standard keys, wherever the focus is.
+    void touchesDesCommandes()
+    {
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(frame->Fenetres().size(), 1);
+        TWndHTML *w = frame->FenetreActive();
+        w->EditHTML->setFocus();
+        QTest::keyClick(w->EditHTML, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(script->dialogues.size(), 1);
+        QCOMPARE(script->dialogues[0].titre, QStringLiteral("Enregistrer sous..."));
+        const QByteArray modele = Texte(w);
+        QTest::keyClicks(w->EditHTML, "ab");
+        QTest::keyClick(w->EditHTML, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(w->EditHTML, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Texte(w).size(), modele.size() + 2);
+        QTest::keyClick(w->EditHTML, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(w->EditHTML->SendScintilla(QsciScintillaBase::SCI_GETZOOM), 1L);
+        QTest::keyClick(w->EditHTML, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(w->EditHTML->SendScintilla(QsciScintillaBase::SCI_GETZOOM), 0L);
+        // Ctrl+W closes the page through its question.
+        script->reponses << Utilisateur::Reponse::Non;
+        QTest::keyClick(w->EditHTML, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(script->questions.size(), 1);
+        QTRY_VERIFY(frame->Fenetres().isEmpty());
     }
 };
 
