@@ -14,6 +14,16 @@ inline constexpr std::string_view MarqueUtf8 = "\xEF\xBB\xBF";
 
 enum class FinDeLigne { CrLf, Lf, Cr };
 
+// How the encoding and the line end are named to the user.
+constexpr std::string_view NomEncodage(Encodage encodage)
+{
+    return encodage == Encodage::Utf8 ? "UTF-8" : encodage == Encodage::Utf8Bom ? "UTF-8 avec BOM" : "Windows-1252";
+}
+constexpr std::string_view NomFinDeLigne(FinDeLigne fin)
+{
+    return fin == FinDeLigne::CrLf ? "CR LF" : fin == FinDeLigne::Lf ? "LF" : "CR";
+}
+
 // Whether the bytes are well-formed UTF-8 (no overlong form, no surrogate, nothing above U+10FFFF).
 bool EstUtf8Valide(std::string_view octets);
 

@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -104,6 +105,13 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     dlgImage = new TDlgInsertionImage(this, *this->utilisateur);
     dlgTitre = new TDlgInsertionTitre(this);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMDIHtml::MajActions);
+
+    etatPosition = new QLabel(this);
+    etatEncodage = new QLabel(this);
+    etatFinDeLigne = new QLabel(this);
+    etatModifie = new QLabel(this);
+    for (QLabel *etat : {etatPosition, etatEncodage, etatFinDeLigne, etatModifie})
+        statusBar()->addPermanentWidget(etat);
 
     CreeMenus();
     CreeBarres();
@@ -346,6 +354,32 @@ void TMDIHtml::MajMenus()
     menuBar()->addMenu(OptionsMenu);
     menuBar()->addMenu(AideMenu);
     MajActions();
+    MajEtat();
+}
+
+void TMDIHtml::MajEtat()
+{
+    TWndHTML *w = FenetreActive();
+    for (QLabel *etat : {etatPosition, etatEncodage, etatFinDeLigne, etatModifie})
+        etat->setVisible(w != nullptr);
+    if (!w)
+        return;
+    TEditHTML &texte = *w->EditHTML;
+    int ligne = 0;
+    int colonne = 0;
+    texte.getCursorPosition(&ligne, &colonne);
+    QString position = QStringLiteral("Ligne %1, colonne %2").arg(ligne + 1).arg(colonne + 1);
+    if (const qsizetype debut = texte.SelStart(), longueur = texte.SelLength(); longueur > 0) {
+        const long caracteres = texte.SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS,
+                                                    static_cast<unsigned long>(debut), debut + longueur);
+        position += QStringLiteral(", %1 sélectionnés").arg(caracteres);
+    }
+    etatPosition->setText(position);
+    const std::string_view encodage = NomEncodage(w->EncodageFichier());
+    etatEncodage->setText(QString::fromUtf8(encodage.data(), static_cast<qsizetype>(encodage.size())));
+    const std::string_view fin = NomFinDeLigne(texte.FinDeLigneDocument());
+    etatFinDeLigne->setText(QString::fromUtf8(fin.data(), static_cast<qsizetype>(fin.size())));
+    etatModifie->setText(texte.isModified() ? QStringLiteral("Modifié") : QString());
 }
 
 void TMDIHtml::MajActions()
@@ -461,6 +495,13 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
         Contextuel->popup(position);
     });
     connect(w->EditHTML, &QsciScintilla::copyAvailable, this, &TMDIHtml::MajActions);
+    const auto majEtat = [this, w] {
+        if (w == FenetreActive())
+            MajEtat();
+    };
+    connect(w->EditHTML, &QsciScintilla::cursorPositionChanged, this, majEtat);
+    connect(w->EditHTML, &QsciScintilla::selectionChanged, this, majEtat);
+    connect(w->EditHTML, &QsciScintilla::modificationChanged, this, majEtat);
     cadre->show();
     mdiArea->setActiveSubWindow(cadre);
     MajMenus();

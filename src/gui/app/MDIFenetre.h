@@ -16,6 +16,7 @@
 #include <utility>
 
 class QAction;
+class QLabel;
 class QMdiSubWindow;
 class QMenu;
 class TDlgChercher;
@@ -71,6 +72,9 @@ public:
     // something to undo or redo, "&Couper" and "Co&pier" with a selection, "C&oller" with text on the clipboard,
     // "&Suivant" with a search text.
     void MajActions();
+    // The status bar: where the caret is in the active page (line, column, length of the selection), its encoding,
+    // its line end, and whether it is modified.
+    void MajEtat();
 
     // The menus: "&Fichier" without a document, then those of the active document, and the document's context
     // menu.
@@ -195,4 +199,8 @@ private:
     QAction *Chercher;
     QAction *SuivantAction;
     QList<QAction *> actionsFenetres;
+    QLabel *etatPosition;
+    QLabel *etatEncodage;
+    QLabel *etatFinDeLigne;
+    QLabel *etatModifie;
 };

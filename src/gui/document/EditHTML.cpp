@@ -229,6 +229,7 @@ void TEditHTML::Remplit(std::string_view texte, FinDeLigne fin)
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     rempli = true;
+    emit modificationChanged(true);
     AdapteAffichage(fin);
 }
 
@@ -237,6 +238,8 @@ void TEditHTML::setModified(bool modifie)
     // Scintilla can only be told that the text is saved; a text that no longer has its file is marked here.
     rempli = modifie;
     QsciScintilla::setModified(modifie);
+    // Scintilla tells only of the save point that it knows.
+    emit modificationChanged(isModified());
 }
 
 void TEditHTML::RemplaceTout(std::string_view texte)

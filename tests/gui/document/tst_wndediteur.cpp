@@ -2,6 +2,8 @@
 #include "Limites.h"
 
 #include <QClipboard>
+#include <QLabel>
+#include <QStatusBar>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -432,6 +434,41 @@ private slots:
         w->InsertionTexte("x", "");
         QVERIFY(w->FileSave());
         QCOMPARE(script->dialogues.size(), 1);
+    }
+
+    void barreDEtat_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("UTF-8, LF") << QByteArray("un\nété\n") << "Ligne 2, colonne 4|UTF-8|LF|";
+        QTest::newRow("UTF-8 avec BOM, CR LF") << QByteArray("\xEF\xBB\xBFun\r\nété\r\n")
+                                               << "Ligne 2, colonne 4|UTF-8 avec BOM|CR LF|";
+        QTest::newRow("Windows-1252, CR") << QByteArray("un\r\xE9t\xE9\r") << "Ligne 2, colonne 4|Windows-1252|CR|";
+    }
+
+    void barreDEtat()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(QString, attendu);
+        const auto etat = [this] {
+            QStringList textes;
+            for (QLabel *texte : frame->statusBar()->findChildren<QLabel *>())
+                if (texte->isVisibleTo(frame.get()))
+                    textes << texte->text();
+            return textes.join(u'|');
+        };
+        QCOMPARE(etat(), QString());
+        TWndHTML *w = Ouvre(octets);
+        w->EditHTML->setCursorPosition(1, 3);
+        QCOMPARE(etat(), attendu);
+        // A selection counts characters; a change shows.
+        w->EditHTML->setSelection(1, 0, 1, 3);
+        QVERIFY(etat().startsWith("Ligne 2, colonne 4, 3 sélectionnés|"));
+        w->InsertionTexte("x", "");
+        QVERIFY(etat().endsWith("|Modifié"));
+        // So does a filled result.
+        frame->SupprimerLesTagsTableaux();
+        QVERIFY(etat().endsWith("|Modifié"));
     }
 
     void etatDesCommandes()
