@@ -633,9 +633,16 @@ void TMDIHtml::dragEnterEvent(QDragEnterEvent *event)
 void TMDIHtml::dropEvent(QDropEvent *event)
 {
     event->acceptProposedAction();
-    for (const QUrl &adresse : event->mimeData()->urls())
-        if (adresse.isLocalFile())
-            Ouvre(adresse.toLocalFile());
+    for (const QUrl &adresse : event->mimeData()->urls()) {
+        if (!adresse.isLocalFile())
+            continue;
+        // A desktop loads, as it does from the command line.
+        const QString fichier = adresse.toLocalFile();
+        if (EstUnBureau(QFile::encodeName(fichier).toStdString()))
+            ChargeBureau(fichier);
+        else
+            Ouvre(fichier);
+    }
 }
 
 void TMDIHtml::FileExit()

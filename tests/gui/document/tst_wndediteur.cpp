@@ -238,6 +238,15 @@ private slots:
         QCOMPARE(frame->Fenetres().size(), 3);
         QVERIFY(frame->FenetreActive() != premiere);
         QCOMPARE(frame->FenetreActive()->FileName, chemin);
+
+        // A dropped desktop loads in place of the open pages.
+        const QString autre = Fichier("autre.htm");
+        donnees.setUrls({QUrl::fromLocalFile(Fichier("site.DSK", QFile::encodeName(autre) + "\n"))});
+        for (TWndHTML *w : frame->Fenetres())
+            w->EditHTML->setModified(false);
+        static_cast<QObject *>(frame.get())->event(&depot);
+        QCOMPARE(frame->Fenetres().size(), 1);
+        QCOMPARE(frame->FenetreActive()->FileName, autre);
     }
 
     void fichierTropGrandRefuseAvantLecture()
