@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -87,6 +88,18 @@ void TTagsForm::TagsDblClick()
     const auto place = static_cast<std::size_t>(selection.constFirst()->data(0, Qt::UserRole).toULongLong());
     if (place >= ListeTags.size())
         return;
-    if (const auto textes = TextesInsertion(ListeTags[place]))
+    if (const auto textes = TextesInsertion(ListeTags[place])) {
         w->InsertionTexte(textes->first, textes->second);
+        // The keyboard goes back to the page, so that the user types on.
+        w->window()->activateWindow();
+        w->EditHTML->setFocus();
+    }
+}
+
+void TTagsForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -26,6 +26,10 @@ public:
     // it; the document window is not activated.
     void TagsDblClick();
 
+protected:
+    // Escape closes the palette.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     // Reads one tags file under its branch; false, once reported, when the file cannot be read.
     bool ChargeFichierTags(const QString &nomFichier, QTreeWidgetItem *noeudFichier);

@@ -104,6 +104,11 @@ private slots:
         QTreeWidget *tags = palette->Tags;
         if (rang >= 0)
             tags->setCurrentItem(*(QTreeWidgetItemIterator(tags) += rang));
+        frame->show();
+        palette->show();
+        palette->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(palette.get()));
+        tags->setFocus();
         emit tags->itemDoubleClicked(tags->topLevelItem(0), 0);
         QVERIFY(frame->Fenetres().size() == (w ? 1 : 0));
         if (!w)
@@ -111,6 +116,12 @@ private slots:
         QTEST(Texte(w), "texte");
         QTEST(int(w->EditHTML->SelStart()), "debutApres");
         QCOMPARE(w->EditHTML->SelLength(), longueur);
+        // Once something is written, the keyboard is back on the page; Escape closes the palette.
+        if (Texte(w) != "un mot")
+            QTRY_COMPARE(QApplication::focusWidget(), w->EditHTML);
+        palette->show();
+        QTest::keyClick(tags, Qt::Key_Escape);
+        QVERIFY(!palette->isVisible());
     }
 
     // The shipped files are all read, without error, and every entry has a caption.
