@@ -584,7 +584,11 @@ void TMDIHtml::FileNew()
 
 void TMDIHtml::FileOpen()
 {
-    const QString nom = utilisateur->FichierAOuvrir(this, OpenDialog);
+    // In the folder of the active page, else where the last page was chosen.
+    DialogueFichier dialogue = OpenDialog;
+    if (TWndHTML *w = FenetreActive(); w && !w->Untitled)
+        dialogue.nomPropose = QFileInfo(w->FileName).absolutePath();
+    const QString nom = utilisateur->FichierAOuvrir(this, dialogue);
     if (nom.isEmpty())
         return;
     OpenDialog.nomPropose = nom;

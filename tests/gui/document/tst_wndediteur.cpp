@@ -213,6 +213,19 @@ private slots:
         QVERIFY(w->Untitled);
     }
 
+    // The open dialog starts in the active page's folder; beside an untitled page, where the last page was chosen.
+    void dialogueDOuvertureDansLeDossierDeLaPage()
+    {
+        QDir(dossier.path()).mkdir("sous");
+        const QString chemin = Fichier("sous/page.htm");
+        CadreDeTest::Ouvre(chemin);
+        frame->FileOpen();
+        QCOMPARE(script->dialogues.last().nomPropose, dossier.filePath("sous"));
+        frame->FileNew();
+        frame->FileOpen();
+        QCOMPARE(script->dialogues.last().nomPropose, chemin);
+    }
+
     void dejaOuvert()
     {
         const QString chemin = Fichier("page.htm");
