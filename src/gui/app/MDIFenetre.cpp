@@ -499,7 +499,6 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
         if (w == FenetreActive())
             MajEtat();
     };
-    connect(w->EditHTML, &QsciScintilla::cursorPositionChanged, this, majEtat);
     connect(w->EditHTML, &QsciScintilla::selectionChanged, this, majEtat);
     connect(w->EditHTML, &QsciScintilla::modificationChanged, this, majEtat);
     cadre->show();
