@@ -413,6 +413,8 @@ void TMDIHtml::MajMenuFenetres()
         TWndHTML *w = fenetres[rang];
         QString titre = w->FileName;
         titre.replace(u'&', QStringLiteral("&&"));
+        if (w->isWindowModified())
+            titre += u'*';
         // The first nine are reached by their digit, as in a system window list.
         if (rang < 9)
             titre = QStringLiteral("&%1 %2").arg(rang + 1).arg(titre);

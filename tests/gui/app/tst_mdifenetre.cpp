@@ -290,8 +290,8 @@ private slots:
             QCOMPARE(Cadre(mosaique[i])->geometry(), QRect(0, 150 * i, zone->width(), i < 3 ? 150 : 152));
     }
 
-    // In the order of opening, whichever is in front, "&" doubled, the first nine with their digit; the one in
-    // front checked, and it alone.
+    // In the order of opening, whichever is in front, "&" doubled, the first nine with their digit, a modified one
+    // marked; the one in front checked, and it alone.
     void listeDesFenetres()
     {
         QStringList attendus;
@@ -301,6 +301,8 @@ private slots:
             const QString nom = QString(fenetres.last()->FileName).replace(u'&', QStringLiteral("&&"));
             attendus << (i <= 9 ? QStringLiteral("&%1 %2").arg(i).arg(nom) : nom);
         }
+        fenetres[4]->InsertionTexte("x", "");
+        attendus[4] += u'*';
         Active(fenetres[2]);
 
         QMenu *menu = frame->menuBar()->actions()[3]->menu();
