@@ -154,19 +154,24 @@ void TMDIHtml::CreeMenus()
     Apercu->setShortcut(Qt::Key_F5);
     fermer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
 
+    RecentsMenu = new QMenu(QStringLiteral("Fichiers &récents"), this);
     FichierMenu = new QMenu(QStringLiteral("&Fichier"), this);
     FichierMenu->addActions({Nouveau, Ouvrir});
+    FichierMenu->addMenu(RecentsMenu);
     FichierMenu->addSeparator();
     FichierMenu->addAction(Quitter);
 
     FichierDocumentMenu = new QMenu(QStringLiteral("&Fichier"), this);
     FichierDocumentMenu->addActions({Nouveau, Ouvrir});
+    FichierDocumentMenu->addMenu(RecentsMenu);
     FichierDocumentMenu->addSeparator();
     FichierDocumentMenu->addActions({Enregistrer, EnregistrerSous, fermer});
     FichierDocumentMenu->addSeparator();
     FichierDocumentMenu->addAction(Apercu);
     FichierDocumentMenu->addSeparator();
     FichierDocumentMenu->addAction(Quitter);
+    for (QMenu *menu : {FichierMenu, FichierDocumentMenu})
+        connect(menu, &QMenu::aboutToShow, this, &TMDIHtml::MajRecents);
 
     Defaire = Action(QStringLiteral("&Défaire"), &TMDIHtml::EditionDefaire, "EditUndoItem");
     Retablir = Action(QStringLiteral("&Rétablir"), &TMDIHtml::EditionRetablir, "EditRedoItem");
@@ -182,6 +187,9 @@ void TMDIHtml::CreeMenus()
     Chercher->setShortcut(QKeySequence::Find);
     SuivantAction = Action(QStringLiteral("&Suivant"), &TMDIHtml::Suivant, "Suivant1");
     SuivantAction->setShortcut(Qt::Key_F3);
+    QAction *allerALigne =
+        Action(QStringLiteral("Aller à la &ligne..."), &TMDIHtml::EditionAllerALigne, "AllerALigne");
+    allerALigne->setShortcut(Qt::CTRL | Qt::Key_G);
     // Its key works whichever menus the bar holds.
     addAction(SuivantAction);
 
@@ -190,7 +198,7 @@ void TMDIHtml::CreeMenus()
     EditMenu->addSeparator();
     EditMenu->addActions({Couper, Copier, Coller});
     EditMenu->addSeparator();
-    EditMenu->addActions({Chercher, SuivantAction});
+    EditMenu->addActions({Chercher, SuivantAction, allerALigne});
     connect(EditMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
 
     QAction *lien = Action(QStringLiteral("&Lien hypertexte..."), &TMDIHtml::InsertionLien, "Lienhypertexte1");
@@ -497,6 +505,7 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
         Contextuel->popup(position);
     });
     connect(w->EditHTML, &QsciScintilla::copyAvailable, this, &TMDIHtml::MajActions);
+    connect(w, &TWndHTML::FichierUtilise, this, &TMDIHtml::NoteRecent);
     const auto majEtat = [this, w] {
         if (w == FenetreActive())
             MajEtat();
@@ -626,6 +635,43 @@ void TMDIHtml::Ouvre(const QString &nom)
         !utilisateur->OuiNon(this, QStringLiteral("Confirmation"), question.arg(chemin)))
         return;
     NouvelleFenetre()->OpenFile(chemin);
+}
+
+void TMDIHtml::NoteRecent(const QString &nom)
+{
+    // A page named on the command line may hold a relative name.
+    const QString chemin = CheminLong(nom);
+    QStringList pages = parametres.LitRecents();
+    pages.removeAll(chemin);
+    pages.prepend(chemin);
+    if (!parametres.EcritRecents(pages))
+        statusBar()->showMessage(parametres.MessageEcritureImpossible());
+}
+
+void TMDIHtml::MajRecents()
+{
+    RecentsMenu->clear();
+    const QStringList pages = parametres.LitRecents();
+    for (qsizetype rang = 0; rang < pages.size(); ++rang) {
+        const QString nom = pages[rang];
+        QString texte = nom;
+        texte.replace(u'&', QStringLiteral("&&"));
+        RecentsMenu->addAction(QStringLiteral("&%1 %2").arg(rang + 1).arg(texte), this,
+                               [this, nom] { OuvreRecent(nom); });
+    }
+    RecentsMenu->setEnabled(!pages.isEmpty());
+}
+
+void TMDIHtml::OuvreRecent(const QString &nom)
+{
+    if (QFileInfo::exists(nom)) {
+        Ouvre(nom);
+        return;
+    }
+    QStringList pages = parametres.LitRecents();
+    pages.removeAll(nom);
+    parametres.EcritRecents(pages);
+    utilisateur->Erreur(this, QStringLiteral("%1 n'existe plus : la page est retirée des fichiers récents.").arg(nom));
 }
 
 void TMDIHtml::dragEnterEvent(QDragEnterEvent *event)

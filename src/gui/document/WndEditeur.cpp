@@ -233,6 +233,7 @@ void TWndHTML::OpenFile(const QString &nom)
     case TEditHTML::Chargement::Reussi:
         Untitled = false;
         NoteFichier();
+        emit FichierUtilise(FileName);
         return;
     case TEditHTML::Chargement::Illisible: utilisateur.Erreur(this, illisible); return;
     case TEditHTML::Chargement::TropGrand: break;
@@ -290,6 +291,7 @@ bool TWndHTML::FileSave()
     Untitled = false;
     NoteFichier();
     SupprimeJournal();
+    emit FichierUtilise(FileName);
     return true;
 }
 
