@@ -144,17 +144,17 @@ void TMDIHtml::CreeMenus()
     EnregistrerSous = Action(QStringLiteral("En&registrer sous..."), &TMDIHtml::FileSaveAs, "FileSaveAsItem");
     Apercu = Action(QStringLiteral("&Aperçu de la page..."), &TMDIHtml::FichierApercu, "sbApercu");
     QAction *fermer = Action(QStringLiteral("&Fermer"), &TMDIHtml::FileClose, "FileCloseItem");
-    // The standard keys of the desktop where Qt knows one (it has none for saving under a name here); F5 shows the
-    // page, as a browser reloads it.
+    // The standard keys of the desktop where Qt knows one (it has none for saving under a name here, nor for
+    // quitting outside the X11 desktops); F5 shows the page, as a browser reloads it.
     Nouveau->setShortcut(QKeySequence::New);
     Ouvrir->setShortcut(QKeySequence::Open);
     Enregistrer->setShortcut(QKeySequence::Save);
     EnregistrerSous->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
-    Quitter->setShortcut(QKeySequence::Quit);
+    Quitter->setShortcut(Qt::CTRL | Qt::Key_Q);
     Apercu->setShortcut(Qt::Key_F5);
     fermer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
 
-    RecentsMenu = new QMenu(QStringLiteral("Fichiers &récents"), this);
+    RecentsMenu = new QMenu(QStringLiteral("Fichiers ré&cents"), this);
     FichierMenu = new QMenu(QStringLiteral("&Fichier"), this);
     FichierMenu->addActions({Nouveau, Ouvrir});
     FichierMenu->addMenu(RecentsMenu);
@@ -181,9 +181,9 @@ void TMDIHtml::CreeMenus()
     Copier = Action(QStringLiteral("Co&pier"), &TMDIHtml::EditCopy, "sbCopier");
     Coller = Action(QStringLiteral("C&oller"), &TMDIHtml::EditPaste, "sbColler");
     Chercher = Action(QStringLiteral("C&hercher..."), &TMDIHtml::EditionChercher, "Chercher1");
-    Couper->setShortcut(QKeySequence::Cut);
-    Copier->setShortcut(QKeySequence::Copy);
-    Coller->setShortcut(QKeySequence::Paste);
+    Couper->setShortcuts(QKeySequence::Cut);
+    Copier->setShortcuts(QKeySequence::Copy);
+    Coller->setShortcuts(QKeySequence::Paste);
     Chercher->setShortcut(QKeySequence::Find);
     SuivantAction = Action(QStringLiteral("&Suivant"), &TMDIHtml::Suivant, "Suivant1");
     SuivantAction->setShortcut(Qt::Key_F3);
@@ -233,8 +233,9 @@ void TMDIHtml::CreeMenus()
     Contextuel->addActions({Couper, Copier, Coller});
 
     // The zoom of the text, from the main keyboard as well as the keypad; in no menu.
-    const auto zoom = [this](std::initializer_list<QKeySequence> touches, auto effet) {
+    const auto zoom = [this](const char *nom, std::initializer_list<QKeySequence> touches, auto effet) {
         auto *action = new QAction(this);
+        action->setObjectName(QLatin1String(nom));
         action->setShortcuts(touches);
         connect(action, &QAction::triggered, this, [this, effet] {
             if (TWndHTML *w = FenetreActive())
@@ -243,10 +244,10 @@ void TMDIHtml::CreeMenus()
         actionsDocument << action;
         addAction(action);
     };
-    zoom({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+    zoom("ZoomAvant", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
          [](TEditHTML &texte) { texte.zoomIn(); });
-    zoom({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [](TEditHTML &texte) { texte.zoomOut(); });
-    zoom({QKeySequence(Qt::CTRL | Qt::Key_0)}, [](TEditHTML &texte) { texte.zoomTo(0); });
+    zoom("ZoomArriere", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [](TEditHTML &texte) { texte.zoomOut(); });
+    zoom("ZoomNormal", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [](TEditHTML &texte) { texte.zoomTo(0); });
 
     WindowMenu = new QMenu(QStringLiteral("Fenê&tres"), this);
     WindowMenu->addAction(QStringLiteral("&Mosaïque"), this, &TMDIHtml::FenetreMosaique);
