@@ -34,6 +34,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -858,7 +859,12 @@ void TMDIHtml::closeEvent(QCloseEvent *event)
 bool TMDIHtml::ChoixDuNavigateur()
 {
     for (;;) {
-        const QString nom = utilisateur->FichierAOuvrir(this, NavigateurDialog);
+        DialogueFichier dialogue = NavigateurDialog;
+        // Until a browser is stored, the desktop's own launcher is proposed: it opens the user's default browser,
+        // and one Return takes it.
+        if (dialogue.nomPropose.isEmpty() && parametres.LitNavigateur().isEmpty())
+            dialogue.nomPropose = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        const QString nom = utilisateur->FichierAOuvrir(this, dialogue);
         if (nom.isEmpty())
             return false;
         NavigateurDialog.nomPropose = nom;
