@@ -36,6 +36,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -113,6 +114,10 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     etatModifie = new QLabel(this);
     for (QLabel *etat : {etatPosition, etatEncodage, etatFinDeLigne, etatModifie})
         statusBar()->addPermanentWidget(etat);
+    minuterieEtat = new QTimer(this);
+    minuterieEtat->setSingleShot(true);
+    minuterieEtat->setInterval(0);
+    connect(minuterieEtat, &QTimer::timeout, this, &TMDIHtml::MajEtat);
 
     CreeMenus();
     CreeBarres();
@@ -508,10 +513,13 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
     });
     connect(w->EditHTML, &QsciScintilla::copyAvailable, this, &TMDIHtml::MajActions);
     connect(w, &TWndHTML::FichierUtilise, this, &TMDIHtml::NoteRecent);
+    // Typing moves the caret without changing the selection, and a selection made with the keyboard tells both:
+    // the bar is written once, when the events of the keystroke are done.
     const auto majEtat = [this, w] {
         if (w == FenetreActive())
-            MajEtat();
+            minuterieEtat->start();
     };
+    connect(w->EditHTML, &QsciScintilla::cursorPositionChanged, this, majEtat);
     connect(w->EditHTML, &QsciScintilla::selectionChanged, this, majEtat);
     connect(w->EditHTML, &QsciScintilla::modificationChanged, this, majEtat);
     cadre->show();

@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class TDlgChercher;
 class TRecuperation;
 class TDlgInsertionAncreLocale;
@@ -213,4 +214,5 @@ private:
     QLabel *etatEncodage;
     QLabel *etatFinDeLigne;
     QLabel *etatModifie;
+    QTimer *minuterieEtat;
 };

@@ -473,6 +473,7 @@ private slots:
         QFETCH(QByteArray, octets);
         QFETCH(QString, attendu);
         const auto etat = [this] {
+            QCoreApplication::processEvents();
             QStringList textes;
             for (QLabel *texte : frame->statusBar()->findChildren<QLabel *>())
                 if (texte->isVisibleTo(frame.get()))
@@ -486,9 +487,11 @@ private slots:
         // A selection counts characters.
         w->EditHTML->setSelection(1, 0, 1, 3);
         QVERIFY(etat().startsWith("Ligne 2, colonne 4, 3 sélectionnés|"));
-        // A change shows, in the bar and in the caption, until it is undone.
-        w->InsertionTexte("x", "");
-        QVERIFY(etat().endsWith("|Modifié") && w->isWindowModified());
+        // Typing moves the caret. A change shows, in the bar and in the caption, until it is undone.
+        w->EditHTML->setFocus();
+        w->EditHTML->setCursorPosition(1, 3);
+        QTest::keyClicks(w->EditHTML, "ab");
+        QVERIFY(etat().startsWith("Ligne 2, colonne 6|") && etat().endsWith("|Modifié") && w->isWindowModified());
         w->EditionDefaire();
         QVERIFY(etat().endsWith("|") && !w->isWindowModified());
         // So does a filled result.
