@@ -122,8 +122,10 @@ bool TFichierINI::EcritRecents(const QStringList &pages)
             continue;
         nouveau = *EcritProfil(nouveau, SectionRecents, CleRecent(rang++), page.toStdString());
     }
+    // The older names that the list no longer holds are emptied; the keys that never held one stay out.
     for (; rang < NombreRecents; ++rang)
-        nouveau = *EcritProfil(nouveau, SectionRecents, CleRecent(rang), {});
+        if (LitProfil(nouveau, SectionRecents, CleRecent(rang)))
+            nouveau = *EcritProfil(nouveau, SectionRecents, CleRecent(rang), {});
     return EcritFichier(nom, {nouveau});
 }
 

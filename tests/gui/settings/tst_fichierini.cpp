@@ -78,6 +78,9 @@ private slots:
         QCOMPARE(ini.LitTaille(), 14);
         QVERIFY(ini.EcritRecents({"/seule.htm"}));
         QCOMPARE(ini.LitRecents(), QStringList{"/seule.htm"});
+        TFichierINI neuf(dossier.filePath("neuf.ini"));
+        QVERIFY(neuf.EcritRecents({"/a.htm", "/b.htm"}));
+        QCOMPARE(Lit(dossier.filePath("neuf.ini")), QByteArray("[Recents]\r\nFichier1=/a.htm\r\nFichier2=/b.htm\r\n"));
     }
 
     void ecritureRefusee_data()
