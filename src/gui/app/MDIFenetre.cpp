@@ -25,6 +25,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -60,7 +61,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
                    const QString &fichierAccents, const QString &dossierRecuperation)
     : utilisateur(std::move(utilisateur))
     , parametres(fichierParametres)
-    , DlgFonte(QStringLiteral("MS Sans Serif"), 8)
+    , DlgFonte(QFontDatabase::systemFont(QFontDatabase::FixedFont))
     , OpenDialog{QStringLiteral("Ouverture d'une page HTML..."), FiltreDocuments(), {}, true, {}}
     , EnregistrerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
     , ChargerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
@@ -90,8 +91,10 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     connect(recuperation, &TRecuperation::Echec, this,
             [this](const QString &message) { statusBar()->showMessage(message); });
 
-    DlgFonte.setFamily(parametres.LitFonte());
-    DlgFonte.setPointSize(parametres.LitTaille());
+    // The desktop's fixed-width font, until the user chooses one.
+    if (const QString famille = parametres.LitFonte(); !famille.isEmpty())
+        DlgFonte.setFamily(famille);
+    DlgFonte.setPointSize(parametres.LitTaille(DlgFonte.pointSize()));
 
     const DocumentActif active = [this] { return FenetreActive(); };
     WndCaracteresSpeciaux = new TWndCaracteresSpeciaux(this, *this->utilisateur, fichierAccents, active);

@@ -3,6 +3,7 @@
 
 #include <Qsci/qscilexer.h>
 
+#include <QFontDatabase>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -153,6 +154,10 @@ private slots:
     // and given to every window; cancelled, the file is written again with the font the windows have.
     void fonteEnregistreeEtRetrouvee()
     {
+        // Until one is chosen, the desktop's fixed-width font.
+        const QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        QCOMPARE(frame->FonteDocuments().family(), fixe.family());
+        QCOMPARE(frame->FonteDocuments().pointSize(), fixe.pointSize());
         const QString ini = dossier.filePath("Balizo.ini");
         const QString famille = QStringLiteral("DejaVu Sans Mono");
         script->fontes << QFont(famille, 13) << QFont(famille, 15);
