@@ -50,9 +50,24 @@ namespace {
 
 const QString FiltreBureau = QStringLiteral("Fichiers de bureau|*.dsk");
 
+// The icon of the desktop's theme that means the same, when the theme has one, so that the bar matches the desktop
+// and stays sharp at any resolution; the program's own drawing otherwise.
 QIcon Icone(const char *nom)
 {
-    return QIcon(QStringLiteral(":/icones/%1.xpm").arg(QLatin1String(nom)));
+    static constexpr std::pair<std::string_view, const char *> Themes[] = {
+        {"nouveau", "document-new"},      {"ouvrir", "document-open"},
+        {"enregistrer", "document-save"}, {"apercu", "document-print-preview"},
+        {"couper", "edit-cut"},           {"copier", "edit-copy"},
+        {"coller", "edit-paste"},         {"gras", "format-text-bold"},
+        {"italique", "format-text-italic"}, {"souligne", "format-text-underline"},
+        {"gauche", "format-justify-left"}, {"centre", "format-justify-center"},
+        {"droite", "format-justify-right"},
+    };
+    const QIcon dessin(QStringLiteral(":/icones/%1.xpm").arg(QLatin1String(nom)));
+    for (const auto &[propre, theme] : Themes)
+        if (propre == nom)
+            return QIcon::fromTheme(QLatin1String(theme), dessin);
+    return dessin;
 }
 
 } // namespace

@@ -296,6 +296,29 @@ private slots:
             QCOMPARE(Cadre(mosaique[i])->geometry(), QRect(0, 150 * i, zone->width(), i < 3 ? 150 : 152));
     }
 
+    // The bar takes the icons of the desktop's theme that it finds, and keeps its own drawings for the others.
+    void iconesDuTheme()
+    {
+        QTemporaryDir themes;
+        QVERIFY(QDir().mkpath(themes.filePath("essai/16x16/actions")));
+        Ecrit(themes.filePath("essai/index.theme"),
+              "[Icon Theme]\nName=essai\nDirectories=16x16/actions\n\n[16x16/actions]\nSize=16\nType=Fixed\n");
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(themes.filePath("essai/16x16/actions/document-new.png")));
+        const QStringList chemins = QIcon::themeSearchPaths();
+        const QString nom = QIcon::themeName();
+        QIcon::setThemeSearchPaths({themes.path()});
+        QIcon::setThemeName(QStringLiteral("essai"));
+        NouveauCadre();
+        const QIcon nouveau = frame->findChild<QAction *>("sbNouveau")->icon();
+        const QIcon ouvrir = frame->findChild<QAction *>("sbOuvrir")->icon();
+        QIcon::setThemeSearchPaths(chemins);
+        QIcon::setThemeName(nom);
+        QCOMPARE(nouveau.name(), QStringLiteral("document-new"));
+        QVERIFY(ouvrir.name().isEmpty() && !ouvrir.isNull());
+    }
+
     // Pages opened or saved, newest first, once each, numbered, "&" doubled; a page gone is taken out with a
     // message when chosen, a page still there opens.
     void fichiersRecents()
