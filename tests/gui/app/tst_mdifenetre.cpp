@@ -311,12 +311,13 @@ private slots:
         QIcon::setThemeSearchPaths({themes.path()});
         QIcon::setThemeName(QStringLiteral("essai"));
         NouveauCadre();
-        const QIcon nouveau = frame->findChild<QAction *>("sbNouveau")->icon();
+        const QString nouveau = frame->findChild<QAction *>("sbNouveau")->icon().name();
         const QIcon ouvrir = frame->findChild<QAction *>("sbOuvrir")->icon();
+        const bool dessin = ouvrir.name().isEmpty() && !ouvrir.isNull();
         QIcon::setThemeSearchPaths(chemins);
         QIcon::setThemeName(nom);
-        QCOMPARE(nouveau.name(), QStringLiteral("document-new"));
-        QVERIFY(ouvrir.name().isEmpty() && !ouvrir.isNull());
+        QCOMPARE(nouveau, QStringLiteral("document-new"));
+        QVERIFY(dessin);
     }
 
     // Pages opened or saved, newest first, once each, numbered, "&" doubled; a page gone is taken out with a
