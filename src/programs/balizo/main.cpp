@@ -1,12 +1,11 @@
 #include "core/app/LigneDeCommande.h"
 #include "gui/app/Application.h"
 #include "gui/app/MDIFenetre.h"
+#include "gui/app/Traductions.h"
 #include "gui/settings/Emplacements.h"
 
 #include <QFile>
-#include <QLibraryInfo>
 #include <QScreen>
-#include <QTranslator>
 
 #include <cstdio>
 #include <string>
@@ -51,10 +50,7 @@ int main(int argc, char *argv[])
     TApplication application(argv);
     QApplication::setApplicationName(QStringLiteral("Balizo"));
 
-    QTranslator traduction;
-    if (traduction.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduction);
+    TraduitEnFrancais(application);
 
     TMDIHtml MDIHtml(CheminParametres(), std::make_unique<UtilisateurQt>(), CheminDonnees(QStringLiteral("Accents.txt")),
                      DossierRecuperation());

@@ -1,4 +1,5 @@
 #include "gui/app/Application.h"
+#include "gui/app/Traductions.h"
 
 #include <QStyle>
 #include <QtTest>
@@ -15,6 +16,17 @@ private slots:
         QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
         QVERIFY(QApplication::style()->name().compare("windows", Qt::CaseInsensitive) != 0);
         QCOMPARE(QGuiApplication::platformName(), qEnvironmentVariable("QT_QPA_PLATFORM"));
+    }
+
+    // Qt's own words in French, those that its catalogs leave in English too; French numbers and sizes.
+    void enFrancais()
+    {
+        TraduitEnFrancais(*QCoreApplication::instance());
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Voir dans :"));
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms"),
+                 QStringLiteral("Dossier"));
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Autre"), QStringLiteral("Autre"));
+        QCOMPARE(QLocale().language(), QLocale::French);
     }
 };
 
