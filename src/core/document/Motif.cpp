@@ -1,5 +1,7 @@
 #include "core/document/Motif.h"
 
+#include "core/memoire/GrandesPages.h"
+
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
@@ -209,6 +211,12 @@ RemplacementTout RemplaceTout(std::string_view texte, Motif &motif, std::string_
     if (!occurrence)
         return resultat;
     resultat.debut = occurrence->Debut();
+    // Room at once for a result as long as the rest of the text and an eighth more, in huge pages when it is large:
+    // growing it step by step, or touching it 4 KiB at a time, costs more than the search.
+    const std::size_t reste = texte.size() - resultat.debut;
+    resultat.texte.reserve(reste + reste / 8);
+    if (resultat.texte.capacity() >= 4 * PageEnorme)
+        ConseilleGrandesPages(resultat.texte.data(), resultat.texte.capacity());
     std::size_t copie = resultat.debut;
     while (occurrence) {
         resultat.texte += texte.substr(copie, occurrence->Debut() - copie);

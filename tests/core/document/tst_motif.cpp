@@ -55,8 +55,8 @@ private slots:
         QTest::newRow("groupes") << QByteArray("Jean Dupont; Marie Curie") << QByteArray("(\\w+) (\\w+)") << "E"
                                  << QByteArray("\\2 \\1") << QByteArray("Dupont Jean; Curie Marie") << 2;
         QTest::newRow("\\0, \\\\ et autres") << QByteArray("a1 b22") << QByteArray("\\d+") << "E"
-                                             << QByteArray("<\\0|\\\\|\\n|\\") << QByteArray("a<1|\\|\\n|\\ b<22|\\|\\n|\\")
-                                             << 2;
+                                             << QByteArray("<\\0|\\\\|\\n|\\")
+                                             << QByteArray("a<1|\\|\\n|\\ b<22|\\|\\n|\\") << 2;
         QTest::newRow("groupe absent") << QByteArray("ab b") << QByteArray("(a)?b") << "E" << QByteArray("[\\1\\5]")
                                        << QByteArray("[a] []") << 2;
         QTest::newRow("lignes CR, LF, CR LF") << QByteArray("un\r\ndeux\r\n\r\ntrois\rx\ny") << QByteArray("^(.*)$")

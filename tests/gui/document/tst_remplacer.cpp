@@ -132,7 +132,8 @@ private slots:
         const QString incorrecte = "Expression régulière incorrecte : missing closing parenthesis (position 2).";
         for (const char *bouton : {"Suivant", "Remplacer", "RemplacerTout"})
             QTest::newRow(bouton) << bouton << "a(" << incorrecte;
-        QTest::newRow("retour sans fin") << "RemplacerTout" << "(a+)+$" << "Recherche abandonnée : match limit exceeded.";
+        QTest::newRow("retour sans fin") << "RemplacerTout" << "(a+)+$"
+                                         << "Recherche abandonnée : match limit exceeded.";
     }
 
     // A wrong expression, or one that PCRE2 gives up, is told and leaves the page and its selection as they were.
