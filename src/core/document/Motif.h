@@ -36,6 +36,7 @@ struct Occurrence {
 // A search that PCRE2 gave up before its end, most often an expression that backtracks without end; what() is
 // the French message for the user.
 class RechercheAbandonnee : public std::runtime_error {
+public:
     using std::runtime_error::runtime_error;
 };
 
