@@ -6,6 +6,7 @@
 #include "core/dialogs/TitrePage.h"
 #include "core/document/Motif.h"
 #include "core/tagremoval/SuppressionTags.h"
+#include "gui/dialogs/DlgAllerALigne.h"
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgHyperlien.h"
@@ -152,6 +153,20 @@ void TMDIHtml::EditionChercher()
     dlgChercher->show();
     dlgChercher->raise();
     dlgChercher->activateWindow();
+}
+
+void TMDIHtml::EditionAllerALigne()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    TEditHTML &texte = *w->EditHTML;
+    int ligne = 0;
+    int colonne = 0;
+    texte.getCursorPosition(&ligne, &colonne);
+    TDlgAllerALigne dialogue(this, ligne + 1, texte.lines());
+    if (utilisateur->Execute(dialogue) == QDialog::Accepted)
+        texte.setCursorPosition(dialogue.Ligne() - 1, 0);
 }
 
 void TMDIHtml::Suivant()

@@ -35,7 +35,9 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -117,6 +119,10 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     etatModifie = new QLabel(this);
     for (QLabel *etat : {etatPosition, etatEncodage, etatFinDeLigne, etatModifie})
         statusBar()->addPermanentWidget(etat);
+    minuterieEtat = new QTimer(this);
+    minuterieEtat->setSingleShot(true);
+    minuterieEtat->setInterval(0);
+    connect(minuterieEtat, &QTimer::timeout, this, &TMDIHtml::MajEtat);
 
     CreeMenus();
     CreeBarres();
@@ -149,29 +155,34 @@ void TMDIHtml::CreeMenus()
     EnregistrerSous = Action(QStringLiteral("En&registrer sous..."), &TMDIHtml::FileSaveAs, "FileSaveAsItem");
     Apercu = Action(QStringLiteral("&Aperçu de la page..."), &TMDIHtml::FichierApercu, "sbApercu");
     QAction *fermer = Action(QStringLiteral("&Fermer"), &TMDIHtml::FileClose, "FileCloseItem");
-    // The standard keys of the desktop where Qt knows one (it has none for saving under a name here); F5 shows the
-    // page, as a browser reloads it.
+    // The standard keys of the desktop where Qt knows one (it has none for saving under a name here, nor for
+    // quitting outside the X11 desktops); F5 shows the page, as a browser reloads it.
     Nouveau->setShortcut(QKeySequence::New);
     Ouvrir->setShortcut(QKeySequence::Open);
     Enregistrer->setShortcut(QKeySequence::Save);
     EnregistrerSous->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
-    Quitter->setShortcut(QKeySequence::Quit);
+    Quitter->setShortcut(Qt::CTRL | Qt::Key_Q);
     Apercu->setShortcut(Qt::Key_F5);
     fermer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
 
+    RecentsMenu = new QMenu(QStringLiteral("Fichiers ré&cents"), this);
     FichierMenu = new QMenu(QStringLiteral("&Fichier"), this);
     FichierMenu->addActions({Nouveau, Ouvrir});
+    FichierMenu->addMenu(RecentsMenu);
     FichierMenu->addSeparator();
     FichierMenu->addAction(Quitter);
 
     FichierDocumentMenu = new QMenu(QStringLiteral("&Fichier"), this);
     FichierDocumentMenu->addActions({Nouveau, Ouvrir});
+    FichierDocumentMenu->addMenu(RecentsMenu);
     FichierDocumentMenu->addSeparator();
     FichierDocumentMenu->addActions({Enregistrer, EnregistrerSous, fermer});
     FichierDocumentMenu->addSeparator();
     FichierDocumentMenu->addAction(Apercu);
     FichierDocumentMenu->addSeparator();
     FichierDocumentMenu->addAction(Quitter);
+    for (QMenu *menu : {FichierMenu, FichierDocumentMenu})
+        connect(menu, &QMenu::aboutToShow, this, &TMDIHtml::MajRecents);
 
     Defaire = Action(QStringLiteral("&Défaire"), &TMDIHtml::EditionDefaire, "EditUndoItem");
     Retablir = Action(QStringLiteral("&Rétablir"), &TMDIHtml::EditionRetablir, "EditRedoItem");
@@ -181,12 +192,15 @@ void TMDIHtml::CreeMenus()
     Copier = Action(QStringLiteral("Co&pier"), &TMDIHtml::EditCopy, "sbCopier");
     Coller = Action(QStringLiteral("C&oller"), &TMDIHtml::EditPaste, "sbColler");
     Chercher = Action(QStringLiteral("C&hercher..."), &TMDIHtml::EditionChercher, "Chercher1");
-    Couper->setShortcut(QKeySequence::Cut);
-    Copier->setShortcut(QKeySequence::Copy);
-    Coller->setShortcut(QKeySequence::Paste);
+    Couper->setShortcuts(QKeySequence::Cut);
+    Copier->setShortcuts(QKeySequence::Copy);
+    Coller->setShortcuts(QKeySequence::Paste);
     Chercher->setShortcut(QKeySequence::Find);
     SuivantAction = Action(QStringLiteral("&Suivant"), &TMDIHtml::Suivant, "Suivant1");
     SuivantAction->setShortcut(Qt::Key_F3);
+    QAction *allerALigne =
+        Action(QStringLiteral("Aller à la &ligne..."), &TMDIHtml::EditionAllerALigne, "AllerALigne");
+    allerALigne->setShortcut(Qt::CTRL | Qt::Key_G);
     // Its key works whichever menus the bar holds.
     addAction(SuivantAction);
     // "&Rétablir" has R. Qt knows no standard key for replacing on every desktop.
@@ -198,7 +212,7 @@ void TMDIHtml::CreeMenus()
     EditMenu->addSeparator();
     EditMenu->addActions({Couper, Copier, Coller});
     EditMenu->addSeparator();
-    EditMenu->addActions({Chercher, SuivantAction, remplacer});
+    EditMenu->addActions({Chercher, SuivantAction, remplacer, allerALigne});
     connect(EditMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
 
     QAction *lien = Action(QStringLiteral("&Lien hypertexte..."), &TMDIHtml::InsertionLien, "Lienhypertexte1");
@@ -233,8 +247,9 @@ void TMDIHtml::CreeMenus()
     Contextuel->addActions({Couper, Copier, Coller});
 
     // The zoom of the text, from the main keyboard as well as the keypad; in no menu.
-    const auto zoom = [this](std::initializer_list<QKeySequence> touches, auto effet) {
+    const auto zoom = [this](const char *nom, std::initializer_list<QKeySequence> touches, auto effet) {
         auto *action = new QAction(this);
+        action->setObjectName(QLatin1String(nom));
         action->setShortcuts(touches);
         connect(action, &QAction::triggered, this, [this, effet] {
             if (TWndHTML *w = FenetreActive())
@@ -243,10 +258,10 @@ void TMDIHtml::CreeMenus()
         actionsDocument << action;
         addAction(action);
     };
-    zoom({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+    zoom("ZoomAvant", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
          [](TEditHTML &texte) { texte.zoomIn(); });
-    zoom({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [](TEditHTML &texte) { texte.zoomOut(); });
-    zoom({QKeySequence(Qt::CTRL | Qt::Key_0)}, [](TEditHTML &texte) { texte.zoomTo(0); });
+    zoom("ZoomArriere", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [](TEditHTML &texte) { texte.zoomOut(); });
+    zoom("ZoomNormal", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [](TEditHTML &texte) { texte.zoomTo(0); });
 
     WindowMenu = new QMenu(QStringLiteral("Fenê&tres"), this);
     WindowMenu->addAction(QStringLiteral("&Mosaïque"), this, &TMDIHtml::FenetreMosaique);
@@ -421,6 +436,8 @@ void TMDIHtml::MajMenuFenetres()
         TWndHTML *w = fenetres[rang];
         QString titre = w->FileName;
         titre.replace(u'&', QStringLiteral("&&"));
+        if (w->isWindowModified())
+            titre += u'*';
         // The first nine are reached by their digit, as in a system window list.
         if (rang < 9)
             titre = QStringLiteral("&%1 %2").arg(rang + 1).arg(titre);
@@ -503,10 +520,14 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
         Contextuel->popup(position);
     });
     connect(w->EditHTML, &QsciScintilla::copyAvailable, this, &TMDIHtml::MajActions);
+    connect(w, &TWndHTML::FichierUtilise, this, &TMDIHtml::NoteRecent);
+    // Typing moves the caret without changing the selection, and a selection made with the keyboard tells both:
+    // the bar is written once, when the events of the keystroke are done.
     const auto majEtat = [this, w] {
         if (w == FenetreActive())
-            MajEtat();
+            minuterieEtat->start();
     };
+    connect(w->EditHTML, &QsciScintilla::cursorPositionChanged, this, majEtat);
     connect(w->EditHTML, &QsciScintilla::selectionChanged, this, majEtat);
     connect(w->EditHTML, &QsciScintilla::modificationChanged, this, majEtat);
     cadre->show();
@@ -632,6 +653,43 @@ void TMDIHtml::Ouvre(const QString &nom)
         !utilisateur->OuiNon(this, QStringLiteral("Confirmation"), question.arg(chemin)))
         return;
     NouvelleFenetre()->OpenFile(chemin);
+}
+
+void TMDIHtml::NoteRecent(const QString &nom)
+{
+    // A page named on the command line may hold a relative name.
+    const QString chemin = CheminLong(nom);
+    QStringList pages = parametres.LitRecents();
+    pages.removeAll(chemin);
+    pages.prepend(chemin);
+    if (!parametres.EcritRecents(pages))
+        statusBar()->showMessage(parametres.MessageEcritureImpossible());
+}
+
+void TMDIHtml::MajRecents()
+{
+    RecentsMenu->clear();
+    const QStringList pages = parametres.LitRecents();
+    for (qsizetype rang = 0; rang < pages.size(); ++rang) {
+        const QString nom = pages[rang];
+        QString texte = nom;
+        texte.replace(u'&', QStringLiteral("&&"));
+        RecentsMenu->addAction(QStringLiteral("&%1 %2").arg(rang + 1).arg(texte), this,
+                               [this, nom] { OuvreRecent(nom); });
+    }
+    RecentsMenu->setEnabled(!pages.isEmpty());
+}
+
+void TMDIHtml::OuvreRecent(const QString &nom)
+{
+    if (QFileInfo::exists(nom)) {
+        Ouvre(nom);
+        return;
+    }
+    QStringList pages = parametres.LitRecents();
+    pages.removeAll(nom);
+    parametres.EcritRecents(pages);
+    utilisateur->Erreur(this, QStringLiteral("%1 n'existe plus : la page est retirée des fichiers récents.").arg(nom));
 }
 
 void TMDIHtml::dragEnterEvent(QDragEnterEvent *event)
@@ -817,7 +875,12 @@ void TMDIHtml::closeEvent(QCloseEvent *event)
 bool TMDIHtml::ChoixDuNavigateur()
 {
     for (;;) {
-        const QString nom = utilisateur->FichierAOuvrir(this, NavigateurDialog);
+        DialogueFichier dialogue = NavigateurDialog;
+        // Until a browser is stored, the desktop's own launcher is proposed: it opens the user's default browser,
+        // and one Return takes it.
+        if (dialogue.nomPropose.isEmpty() && parametres.LitNavigateur().isEmpty())
+            dialogue.nomPropose = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        const QString nom = utilisateur->FichierAOuvrir(this, dialogue);
         if (nom.isEmpty())
             return false;
         NavigateurDialog.nomPropose = nom;

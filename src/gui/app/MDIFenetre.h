@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class TDlgChercher;
 class TDlgRemplacer;
 class TRecuperation;
@@ -82,6 +83,8 @@ public:
     // menu.
     QMenu *FichierMenu;
     QMenu *FichierDocumentMenu;
+    // The pages last opened or saved, under both "&Fichier" menus.
+    QMenu *RecentsMenu;
     QMenu *EditMenu;
     QMenu *InsertionMenu;
     QMenu *WindowMenu;
@@ -105,6 +108,8 @@ public:
     void EditCopy();
     void EditPaste();
     void EditionChercher();
+    // Puts the caret at the start of a line that the user chooses.
+    void EditionAllerALigne();
     // The find dialog's "Suivant" and F3: the next occurrence in the active document, from its selection start.
     void Suivant();
     // The replace dialog and its buttons, on the active document: the next occurrence after the selection (after
@@ -153,6 +158,12 @@ private:
     // Opens the file in a new window; a file already open asks first, and the user may have its window brought
     // forward instead. So does a file that another running program holds modified.
     void Ouvre(const QString &nom);
+    // Puts the page at the top of the recent pages.
+    void NoteRecent(const QString &nom);
+    // Fills "Fichiers &récents" from the settings file, which another running program may have changed.
+    void MajRecents();
+    // Opens a recent page, or takes it out of the list when it is gone.
+    void OuvreRecent(const QString &nom);
     // A whole-page result and whether the caret goes to its end (otherwise to its start), from the page's text and
     // line end.
     using Transformation = std::function<std::pair<std::string, bool>(std::string_view, FinDeLigne)>;
@@ -213,4 +224,5 @@ private:
     QLabel *etatEncodage;
     QLabel *etatFinDeLigne;
     QLabel *etatModifie;
+    QTimer *minuterieEtat;
 };

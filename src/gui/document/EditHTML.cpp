@@ -66,10 +66,14 @@ TEditHTML::TEditHTML(QWidget *parent)
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &TEditHTML::Modifie);
     // Scintilla's keys that change text where a user expects no change (Ctrl+L cuts the line, Ctrl+Shift+L deletes
     // it, Ctrl+T swaps two lines, Ctrl+D duplicates one, Ctrl+U and Ctrl+Shift+U change the case) are dropped, and
-    // so are those that the program's commands take (Shift+Return writes a line break).
+    // so are those that the program's commands take (Shift+Return writes a line break; the clipboard, undo and
+    // zoom keys), so that a key reaches the command that the menus show, whatever that command does.
     for (const QKeyCombination combinaison :
          {Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::SHIFT | Qt::Key_L, Qt::CTRL | Qt::Key_T, Qt::CTRL | Qt::SHIFT | Qt::Key_T,
-          Qt::CTRL | Qt::Key_D, Qt::CTRL | Qt::Key_U, Qt::CTRL | Qt::SHIFT | Qt::Key_U, Qt::SHIFT | Qt::Key_Return}) {
+          Qt::CTRL | Qt::Key_D, Qt::CTRL | Qt::Key_U, Qt::CTRL | Qt::SHIFT | Qt::Key_U, Qt::SHIFT | Qt::Key_Return,
+          Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::Key_X,
+          Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Delete, Qt::CTRL | Qt::Key_Insert,
+          Qt::SHIFT | Qt::Key_Insert, Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Minus}) {
         const int touche = combinaison.toCombined();
         while (QsciCommand *commande = standardCommands()->boundTo(touche)) {
             if (commande->key() == touche)

@@ -59,7 +59,10 @@ TWndHTML::TWndHTML(Utilisateur &utilisateur, const QFont &fonte, TRecuperation *
     , surveillance(new QFileSystemWatcher(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(FileName);
+    ChangeNom(FileName);
+    // The caption and the frame's window list mark a modified page.
+    connect(EditHTML, &QsciScintilla::modificationChanged, this,
+            [this] { setWindowModified(EditHTML->isModified()); });
     auto *disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->addWidget(EditHTML);
@@ -201,7 +204,10 @@ void TWndHTML::Recupere(const JournalLu &lu)
 void TWndHTML::ChangeNom(const QString &nom)
 {
     FileName = nom;
-    setWindowTitle(FileName);
+    // Qt shows the caption's "[*]" as "*" while the page is modified; a "[*]" of the name itself is doubled, which
+    // Qt shows as written.
+    QString titre = nom;
+    setWindowTitle(titre.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) + QStringLiteral("[*]"));
 }
 
 void TWndHTML::OpenFile(const QString &nom)
@@ -227,6 +233,7 @@ void TWndHTML::OpenFile(const QString &nom)
     case TEditHTML::Chargement::Reussi:
         Untitled = false;
         NoteFichier();
+        emit FichierUtilise(FileName);
         return;
     case TEditHTML::Chargement::Illisible: utilisateur.Erreur(this, illisible); return;
     case TEditHTML::Chargement::TropGrand: break;
@@ -284,6 +291,7 @@ bool TWndHTML::FileSave()
     Untitled = false;
     NoteFichier();
     SupprimeJournal();
+    emit FichierUtilise(FileName);
     return true;
 }
 

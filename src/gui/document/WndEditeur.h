@@ -69,6 +69,10 @@ public:
 
     Encodage EncodageFichier() const { return encodage; }
 
+signals:
+    // The page was loaded from its file, or written to it.
+    void FichierUtilise(const QString &nom);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -8,9 +8,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 
 namespace {
 constexpr std::string_view Section = "Balizo";
+constexpr std::string_view SectionRecents = "Recents";
+
+std::string CleRecent(int rang)
+{
+    return "Fichier" + std::to_string(rang + 1);
+}
 
 std::string_view Vue(const QByteArray &octets)
 {
@@ -85,6 +92,41 @@ int TFichierINI::LitTaille()
 bool TFichierINI::EcritTaille(int taille)
 {
     return EcritTexte("Taille", QString::number(taille));
+}
+
+QStringList TFichierINI::LitRecents()
+{
+    QStringList pages;
+    const std::optional<QByteArray> octets = Contenu();
+    if (!octets)
+        return pages;
+    for (int rang = 0; rang < NombreRecents; ++rang) {
+        const std::optional<std::string> page = LitProfil(Vue(*octets), SectionRecents, CleRecent(rang));
+        if (page && !page->empty())
+            pages << QString::fromStdString(*page);
+    }
+    return pages;
+}
+
+bool TFichierINI::EcritRecents(const QStringList &pages)
+{
+    // A file that cannot be read is never replaced.
+    const std::optional<QByteArray> octets = Contenu();
+    if (!octets)
+        return false;
+    std::string nouveau = octets->toStdString();
+    int rang = 0;
+    for (const QString &page : pages) {
+        if (rang == NombreRecents || page.contains(u'\n') || page.contains(u'\r') ||
+            std::size_t(page.toUcs4().size()) > LongueurMaximaleValeur)
+            continue;
+        nouveau = *EcritProfil(nouveau, SectionRecents, CleRecent(rang++), page.toStdString());
+    }
+    // The older names that the list no longer holds are emptied; the keys that never held one stay out.
+    for (; rang < NombreRecents; ++rang)
+        if (LitProfil(nouveau, SectionRecents, CleRecent(rang)))
+            nouveau = *EcritProfil(nouveau, SectionRecents, CleRecent(rang), {});
+    return EcritFichier(nom, {nouveau});
 }
 
 QString TFichierINI::MessageEcritureImpossible() const

@@ -2,10 +2,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
-// The program's three settings (browser, document font name and size) in section "Balizo" of "Balizo.ini".
+// The program's three settings (browser, document font name and size) in section "Balizo" of "Balizo.ini", and the
+// pages last opened or saved in section "Recents".
 // Every read and write goes to the file, so two running copies see each other's changes; a write changes only the
 // line of its key and keeps the rest of the file as the user wrote it.
 class TFichierINI {
@@ -19,6 +21,11 @@ public:
     // The font size in points, brought within 4 to 96 so that any stored number leaves a readable page.
     int LitTaille();
     bool EcritTaille(int taille);
+    // The pages last opened or saved, newest first, at most `NombreRecents`; empty keys are skipped.
+    QStringList LitRecents();
+    // Stores the list, less the names that a line of the file cannot give back (a line break, too long).
+    bool EcritRecents(const QStringList &pages);
+    static constexpr int NombreRecents = 8;
 
     // "Ne peut écrire dans %s": what a refused write reports.
     QString MessageEcritureImpossible() const;

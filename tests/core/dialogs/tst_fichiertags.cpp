@@ -62,6 +62,26 @@ private slots:
         QCOMPARE(textes(NatureTag::Attribut, "A=1"), (Textes{{" A=1", ""}}));
         QCOMPARE(textes(NatureTag::Fichier, "T.txt"), Textes());
     }
+
+    // The files given with the program: every element that has a closing text closes the element it opens, and
+    // no attribute comes before a tag.
+    void fichiersLivres()
+    {
+        const QStringList fichiers = QDir(QStringLiteral(TAGS)).entryList({"*.txt"}, QDir::Files);
+        QVERIFY(fichiers.contains("HTML5.txt"));
+        for (const QString &nom : fichiers) {
+            QFile fichier(QDir(QStringLiteral(TAGS)).filePath(nom));
+            QVERIFY(fichier.open(QIODevice::ReadOnly));
+            const QByteArray octets = fichier.readAll();
+            QVERIFY2(!octets.startsWith("+\t"), qPrintable(nom));
+            for (const BaliseTags &entree : LitFichierTags({octets.constData(), std::size_t(octets.size())})) {
+                const QRegularExpressionMatch element =
+                    QRegularExpression("^<([A-Z0-9]+)").match(QString::fromStdString(entree.balise.Texte));
+                if (element.hasMatch() && !entree.balise.Fermeture.empty())
+                    QCOMPARE(QString::fromStdString(entree.balise.Fermeture), "</" + element.captured(1) + ">");
+            }
+        }
+    }
 };
 
 QTEST_APPLESS_MAIN(TstFichierTags)

@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSpinBox>
 
 #include <atomic>
 #include <thread>
@@ -116,7 +117,7 @@ private slots:
         Clique("sbNouveau");
         TWndHTML *w = frame->FenetreActive();
         QCOMPARE(Menus(), (QStringList{"&Fichier", "&Edition", "&Insertion", "Fenê&tres", "&Options", "&Aide"}));
-        QCOMPARE(frame->menuBar()->actions()[0]->menu()->actions()[3]->text(), QStringLiteral("&Enregistrer"));
+        QCOMPARE(frame->menuBar()->actions()[0]->menu()->actions()[4]->text(), QStringLiteral("&Enregistrer"));
         const QByteArray ouverture("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
                                    "charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n");
         QCOMPARE(Texte(w), ouverture + "\n</BODY>\n</HTML>\n");
@@ -290,8 +291,62 @@ private slots:
             QCOMPARE(Cadre(mosaique[i])->geometry(), QRect(0, 150 * i, zone->width(), i < 3 ? 150 : 152));
     }
 
-    // In the order of opening, whichever is in front, "&" doubled, the first nine with their digit; the one in
-    // front checked, and it alone.
+    // Pages opened or saved, newest first, once each, numbered, "&" doubled; a page gone is taken out with a
+    // message when chosen, a page still there opens.
+    void fichiersRecents()
+    {
+        const QString a = Fichier("a&b.htm");
+        const QString b = Fichier("b.htm");
+        const QString c = dossier.filePath("c.htm");
+        TWndHTML *pageA = Ouvre(a);
+        Ouvre(b);
+        frame->FileNew();
+        script->fichiers << c;
+        frame->FileSave();
+        pageA->FileSave();
+        const auto recents = [this] {
+            emit frame->FichierDocumentMenu->aboutToShow();
+            QStringList textes;
+            for (QAction *action : frame->RecentsMenu->actions())
+                textes << action->text();
+            return textes;
+        };
+        const QString a2 = QString(a).replace(u'&', QStringLiteral("&&"));
+        QCOMPARE(recents(), QStringList({"&1 " + a2, "&2 " + c, "&3 " + b}));
+
+        QVERIFY(QFile::remove(c));
+        frame->RecentsMenu->actions()[1]->trigger();
+        QCOMPARE(script->erreurs, QStringList{c + " n'existe plus : la page est retirée des fichiers récents."});
+        QCOMPARE(recents(), QStringList({"&1 " + a2, "&2 " + b}));
+
+        frame->FenetresFermerTout();
+        emit frame->FichierMenu->aboutToShow();
+        frame->RecentsMenu->actions()[1]->trigger();
+        QCOMPARE(Noms(frame->Fenetres()), QStringList{"b.htm"});
+    }
+
+    // "Aller à la ligne" proposes the caret's line among the page's, and puts the caret at the start of the one
+    // chosen.
+    void allerALigne()
+    {
+        TWndHTML *w = Ouvre(Fichier("page.htm", "un\ndeux\ntrois\nquatre\ncinq"));
+        w->EditHTML->setCursorPosition(1, 2);
+        script->executions << [](QDialog &dialogue) {
+            auto *numero = dialogue.findChild<QSpinBox *>();
+            if (numero->value() != 2 || numero->maximum() != 5)
+                return int(QDialog::Rejected);
+            numero->setValue(4);
+            return int(QDialog::Accepted);
+        };
+        Clique("AllerALigne");
+        int ligne = 0;
+        int colonne = 0;
+        w->EditHTML->getCursorPosition(&ligne, &colonne);
+        QCOMPARE(QPoint(ligne, colonne), QPoint(3, 0));
+    }
+
+    // In the order of opening, whichever is in front, "&" doubled, the first nine with their digit, a modified one
+    // marked; the one in front checked, and it alone.
     void listeDesFenetres()
     {
         QStringList attendus;
@@ -301,6 +356,8 @@ private slots:
             const QString nom = QString(fenetres.last()->FileName).replace(u'&', QStringLiteral("&&"));
             attendus << (i <= 9 ? QStringLiteral("&%1 %2").arg(i).arg(nom) : nom);
         }
+        fenetres[4]->InsertionTexte("x", "");
+        attendus[4] += u'*';
         Active(fenetres[2]);
 
         QMenu *menu = frame->menuBar()->actions()[3]->menu();

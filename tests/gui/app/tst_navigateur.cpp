@@ -29,6 +29,10 @@ private slots:
     {
         Ecrit(Navigateur(), "#!/bin/sh\n{ printf '%s|' \"$#\" \"$@\"; echo; } >> '" + Journal().toUtf8() + "'\n");
         QVERIFY(QFile::setPermissions(Navigateur(), QFile::permissions(Navigateur()) | QFile::ExeOwner));
+        // The desktop's launcher, found on the path.
+        Ecrit(programmes.filePath("xdg-open"), "#!/bin/sh\n");
+        QVERIFY(QFile::setPermissions(programmes.filePath("xdg-open"), QFile::ExeOwner | QFile::ReadOwner));
+        qputenv("PATH", QFile::encodeName(programmes.path()) + ':' + qgetenv("PATH"));
     }
 
     void init()
@@ -44,13 +48,18 @@ private slots:
         QTest::addColumn<QString>("enregistre"); // the browser in the settings before the command
         QTest::addColumn<QStringList>("choix");  // the files chosen in turn in the browser dialog, then a cancel
         QTest::addColumn<bool>("lance");
-        // The browser dialog comes back until a program is chosen, or the choice is cancelled.
+        QTest::addColumn<QStringList>("proposes"); // what each browser dialog proposes
+        // The browser dialog comes back until a program is chosen, or the choice is cancelled. Until a browser is
+        // stored, the desktop's launcher is proposed, then the last file chosen.
         const QString disparu = QStringLiteral("/introuvable/navigateur");
-        QTest::newRow("aucun navigateur") << "" << QStringList{Navigateur()} << true;
-        QTest::newRow("navigateur enregistré, sans dialogue") << Navigateur() << QStringList{} << true;
-        QTest::newRow("navigateur disparu") << disparu << QStringList{Navigateur()} << true;
-        QTest::newRow("navigateur disparu, choix annulé") << disparu << QStringList{} << false;
-        QTest::newRow("pas un programme") << "" << QStringList{dossier.filePath("Accents.txt"), Navigateur()} << true;
+        const QString lanceur = programmes.filePath("xdg-open");
+        const QString accents = dossier.filePath("Accents.txt");
+        QTest::newRow("aucun navigateur") << "" << QStringList{Navigateur()} << true << QStringList{lanceur};
+        QTest::newRow("navigateur enregistré, sans dialogue") << Navigateur() << QStringList{} << true << QStringList{};
+        QTest::newRow("navigateur disparu") << disparu << QStringList{Navigateur()} << true << QStringList{""};
+        QTest::newRow("navigateur disparu, choix annulé") << disparu << QStringList{} << false << QStringList{""};
+        QTest::newRow("pas un programme") << "" << QStringList{accents, Navigateur()} << true
+                                          << QStringList{lanceur, accents};
     }
 
     void aide()
@@ -62,7 +71,10 @@ private slots:
             QVERIFY(frame->FichierParametres().EcritNavigateur(enregistre));
         script->fichiers = choix;
         frame->AfficheAide();
-        QCOMPARE(script->dialogues.size(), choix.size() + (lance ? 0 : 1));
+        QStringList proposes;
+        for (const DialogueFichier &dialogue : std::as_const(script->dialogues))
+            proposes << dialogue.nomPropose;
+        QTEST(proposes, "proposes");
         QStringList refus; // every file chosen before the last one
         for (const QString &nom : choix.mid(0, choix.size() - 1))
             refus << nom + " n'est pas un programme exécutable.";

@@ -9,8 +9,10 @@
 #include "gui/dialogs/WndTitre.h"
 #include "gui/tagremoval/DlgSupprimer.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -168,19 +170,100 @@ private slots:
         QCOMPARE(Texte(w), attendu);
     }
 
-    // The file and edit commands answer their standard keys, wherever the focus is.
+    void chaqueTouche_data()
+    {
+        QTest::addColumn<QKeySequence>("touche");
+        QTest::addColumn<QString>("action");
+        const std::pair<QKeySequence, const char *> touches[] = {
+            {Qt::CTRL | Qt::Key_N, "sbNouveau"},
+            {Qt::CTRL | Qt::Key_O, "sbOuvrir"},
+            {Qt::CTRL | Qt::Key_S, "sbEnregistrer"},
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_S, "FileSaveAsItem"},
+            {Qt::CTRL | Qt::Key_W, "FileCloseItem"},
+            {Qt::CTRL | Qt::Key_F4, "FileCloseItem"},
+            {Qt::Key_F5, "sbApercu"},
+            {Qt::CTRL | Qt::Key_Q, "FileExitItem"},
+            {Qt::CTRL | Qt::Key_Z, "EditUndoItem"},
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, "EditRedoItem"},
+            {Qt::CTRL | Qt::Key_Y, "EditRedoItem"},
+            {Qt::CTRL | Qt::Key_X, "sbCouper"},
+            {Qt::CTRL | Qt::Key_C, "sbCopier"},
+            {Qt::CTRL | Qt::Key_V, "sbColler"},
+            {Qt::CTRL | Qt::Key_F, "Chercher1"},
+            {Qt::Key_F3, "Suivant1"},
+            {Qt::CTRL | Qt::Key_H, "Remplacer1"},
+            {Qt::CTRL | Qt::Key_G, "AllerALigne"},
+            {Qt::CTRL | Qt::Key_B, "sbGras"},
+            {Qt::CTRL | Qt::Key_I, "sbItalique"},
+            {Qt::CTRL | Qt::Key_U, "sbSouligne"},
+            {Qt::CTRL | Qt::Key_Return, "sbParagraphe"},
+            {Qt::SHIFT | Qt::Key_Return, "sbBR"},
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_Space, "snnbsp"},
+            {Qt::CTRL | Qt::Key_Plus, "ZoomAvant"},
+            {Qt::CTRL | Qt::Key_Equal, "ZoomAvant"},
+            {Qt::CTRL | Qt::Key_Minus, "ZoomArriere"},
+            {Qt::CTRL | Qt::Key_0, "ZoomNormal"},
+        };
+        for (const auto &[touche, action] : touches)
+            QTest::newRow(qPrintable(touche.toString())) << touche << QString::fromLatin1(action);
+    }
+
+    // Every key reaches its command, and it alone, from the page, with every command of the page enabled.
+    void chaqueTouche()
+    {
+        QFETCH(QKeySequence, touche);
+        QFETCH(QString, action);
+        TWndHTML *w = Ouvre(Fichier("page.htm", "un\nmot\n"));
+        w->InsertionTexte("a", "");
+        w->InsertionTexte("b", "");
+        w->EditionDefaire();
+        w->EditHTML->Selectionne(3, 3);
+        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+        frame->DlgChercher().findChild<QLineEdit *>("Texte")->setText(QStringLiteral("mot"));
+        QStringList declenchees;
+        for (QAction *commande : frame->findChildren<QAction *>())
+            connect(commande, &QAction::triggered, this, [&declenchees, commande] {
+                declenchees << commande->objectName();
+            });
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        w->EditHTML->setFocus();
+        QTest::keySequence(w->EditHTML, touche);
+        QCOMPARE(declenchees, QStringList{action});
+    }
+
+    // In the menu bar and in each menu, every item has its own access letter.
+    void lettresDesMenus()
+    {
+        Ouvre(Fichier("page.htm"));
+        const auto lettres = [](const QList<QAction *> &actions) {
+            QStringList vues;
+            for (QAction *action : actions)
+                if (!action->isSeparator())
+                    vues << QKeySequence::mnemonic(action->text()).toString().toLower();
+            return vues;
+        };
+        QList<QList<QAction *>> listes{frame->menuBar()->actions()};
+        for (QMenu *menu : {frame->FichierMenu, frame->FichierDocumentMenu, frame->EditMenu, frame->InsertionMenu,
+                            frame->WindowMenu, frame->OptionsMenu, frame->AideMenu, frame->Contextuel})
+            listes << menu->actions();
+        for (const QList<QAction *> &actions : std::as_const(listes)) {
+            const QStringList vues = lettres(actions);
+            QVERIFY2(!vues.contains(QString()) && QSet<QString>(vues.begin(), vues.end()).size() == vues.size(),
+                     qPrintable(vues.join(u' ')));
+        }
+    }
+
+    // What the keys of undoing, zooming and closing do.
     void touchesDesCommandes()
     {
         frame->show();
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(frame->Fenetres().size(), 1);
         TWndHTML *w = frame->FenetreActive();
         w->EditHTML->setFocus();
-        QTest::keyClick(w->EditHTML, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(script->dialogues.size(), 1);
-        QCOMPARE(script->dialogues[0].titre, QStringLiteral("Enregistrer sous..."));
         const QByteArray modele = Texte(w);
         QTest::keyClicks(w->EditHTML, "ab");
         QTest::keyClick(w->EditHTML, Qt::Key_Z, Qt::ControlModifier);

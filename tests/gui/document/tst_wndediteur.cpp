@@ -209,7 +209,7 @@ private slots:
         // The window stays, named after the file and without one of its own.
         TWndHTML *w = frame->FenetreActive();
         QVERIFY(Texte(w).isEmpty());
-        QCOMPARE(w->windowTitle(), chemin);
+        QCOMPARE(w->windowTitle(), chemin + "[*]");
         QVERIFY(w->Untitled);
     }
 
@@ -428,7 +428,7 @@ private slots:
         script->fichiers << chemin;
         QVERIFY(w->FormCloseQuery());
         QCOMPARE(w->FileName, chemin);
-        QCOMPARE(w->windowTitle(), chemin);
+        QCOMPARE(w->windowTitle(), chemin + "[*]");
         QCOMPARE(Lit(chemin), QByteArray("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n"
                                          "\n</BODY>\n</HTML>\n"));
 
@@ -448,7 +448,7 @@ private slots:
         QVERIFY(w->FileSave());
         const QString attendu = QDir(dossier.path()).canonicalPath() + "/Pages/index.htm";
         QCOMPARE(w->FileName, attendu);
-        QCOMPARE(w->windowTitle(), attendu);
+        QCOMPARE(w->windowTitle(), attendu + "[*]");
         QVERIFY(!w->Untitled);
         QVERIFY(!w->EditHTML->isModified());
 
@@ -473,6 +473,7 @@ private slots:
         QFETCH(QByteArray, octets);
         QFETCH(QString, attendu);
         const auto etat = [this] {
+            QCoreApplication::processEvents();
             QStringList textes;
             for (QLabel *texte : frame->statusBar()->findChildren<QLabel *>())
                 if (texte->isVisibleTo(frame.get()))
@@ -483,14 +484,19 @@ private slots:
         TWndHTML *w = Ouvre(octets);
         w->EditHTML->setCursorPosition(1, 3);
         QCOMPARE(etat(), attendu);
-        // A selection counts characters; a change shows.
+        // A selection counts characters.
         w->EditHTML->setSelection(1, 0, 1, 3);
         QVERIFY(etat().startsWith("Ligne 2, colonne 4, 3 sélectionnés|"));
-        w->InsertionTexte("x", "");
-        QVERIFY(etat().endsWith("|Modifié"));
+        // Typing moves the caret. A change shows, in the bar and in the caption, until it is undone.
+        w->EditHTML->setFocus();
+        w->EditHTML->setCursorPosition(1, 3);
+        QTest::keyClicks(w->EditHTML, "ab");
+        QVERIFY(etat().startsWith("Ligne 2, colonne 6|") && etat().endsWith("|Modifié") && w->isWindowModified());
+        w->EditionDefaire();
+        QVERIFY(etat().endsWith("|") && !w->isWindowModified());
         // So does a filled result.
         frame->SupprimerLesTagsTableaux();
-        QVERIFY(etat().endsWith("|Modifié"));
+        QVERIFY(etat().endsWith("|Modifié") && frame->FenetreActive()->isWindowModified());
     }
 
     void etatDesCommandes()

@@ -190,7 +190,7 @@ private slots:
 
         TWndHTML *resultat = frame->FenetreActive();
         QVERIFY(resultat != w);
-        QCOMPARE(resultat->windowTitle(), dossier.filePath("page (Sans tags).txt"));
+        QCOMPARE(resultat->windowTitle(), dossier.filePath("page (Sans tags).txt") + "[*]");
         QVERIFY(resultat->Untitled && resultat->EditHTML->isModified());
         QTEST(Texte(resultat), "attendu");
         VerifieSelection(resultat, restaurer ? 0 : Texte(resultat).size(), 0);
@@ -212,7 +212,7 @@ private slots:
         TWndHTML *w = Ouvre("<TABLE><tr><TD>a</td><td>b</TD></TR></table>\n");
         frame->SupprimerLesTagsTableaux();
         TWndHTML *resultat = frame->FenetreActive();
-        QCOMPARE(resultat->windowTitle(), dossier.filePath("page (Sans tableaux).htm"));
+        QCOMPARE(resultat->windowTitle(), dossier.filePath("page (Sans tableaux).htm") + "[*]");
         QVERIFY(resultat->Untitled && resultat->EditHTML->isModified());
         QCOMPARE(Texte(resultat), QByteArray("a\tb\n"));
         VerifieSelection(resultat, 4, 0);

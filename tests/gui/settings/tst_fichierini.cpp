@@ -61,6 +61,28 @@ private slots:
         QCOMPARE(Lit(dossier.filePath("neuf.ini")), QByteArray("[Balizo]\r\nTaille=10\r\n"));
     }
 
+    // Names come back as written, blanks and quotes at their ends too; those that a line cannot hold are left out,
+    // and only the first eight are kept. A shorter list leaves no older name behind.
+    void recents()
+    {
+        Ecrit(Chemin(), "[Balizo]\r\nTaille=14\r\n");
+        TFichierINI ini(Chemin());
+        QStringList pages{" /a b/c.htm ", "\"/x.htm\"", "/a\nb.htm", "/" + QString(1023, u'é'), "/" + QString(1022, u'é')};
+        for (int i = 1; i <= 6; ++i)
+            pages << QStringLiteral("/p%1.htm").arg(i);
+        QVERIFY(ini.EcritRecents(pages));
+        QStringList attendus = pages;
+        attendus.remove(2, 2);
+        attendus.resize(TFichierINI::NombreRecents);
+        QCOMPARE(TFichierINI(Chemin()).LitRecents(), attendus);
+        QCOMPARE(ini.LitTaille(), 14);
+        QVERIFY(ini.EcritRecents({"/seule.htm"}));
+        QCOMPARE(ini.LitRecents(), QStringList{"/seule.htm"});
+        TFichierINI neuf(dossier.filePath("neuf.ini"));
+        QVERIFY(neuf.EcritRecents({"/a.htm", "/b.htm"}));
+        QCOMPARE(Lit(dossier.filePath("neuf.ini")), QByteArray("[Recents]\r\nFichier1=/a.htm\r\nFichier2=/b.htm\r\n"));
+    }
+
     void ecritureRefusee_data()
     {
         QTest::addColumn<QString>("obstacle");
