@@ -41,8 +41,8 @@ private slots:
         Ligne("mot entier, ponctuation", "<p> a<p> <p>b", "<p>", "M", "X", "X a<p> <p>b", 1);
         Ligne("mot entier, \\Q ouvert", "a.b xa.b", "\\Qa.b", "ME", "X", "X xa.b", 1);
         // A group that took no part, or that the expression does not have, gives nothing.
-        Ligne("groupes", "Jean Dupont; Marie Curie", "(\\w+) (\\w+)(;)?", "E", "\\2 \\1\\3\\5", "Dupont Jean; Curie Marie",
-              2);
+        Ligne("groupes", "Jean Dupont; Marie Curie", "(\\w+) (\\w+)(;)?", "E", "\\2 \\1\\3\\5",
+              "Dupont Jean; Curie Marie", 2);
         Ligne("\\0, \\\\ et autres", "a1 b22", "\\d+", "E", "<\\0|\\\\|\\n|\\", "a<1|\\|\\n|\\ b<22|\\|\\n|\\", 2);
         Ligne("lignes CR, LF, CR LF", "un\r\ndeux\r\n\r\ntrois\rx\ny", "^(.*)$", "E", "[\\1]",
               "[un]\r\n[deux]\r\n[]\r\n[trois]\r[x]\n[y]", 6);
