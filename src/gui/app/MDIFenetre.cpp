@@ -8,6 +8,7 @@
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgHyperlien.h"
 #include "gui/dialogs/DlgImage.h"
+#include "gui/dialogs/DlgRemplacer.h"
 #include "gui/dialogs/WndTags.h"
 #include "gui/dialogs/WndTitre.h"
 #include "gui/document/Recuperation.h"
@@ -120,6 +121,10 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     connect(dlgChercher, &TDlgChercher::Suivant, this, &TMDIHtml::Suivant);
     // "&Suivant" follows the search text as it is typed, so that F3 works as soon as there is something to find.
     connect(dlgChercher, &TDlgChercher::TexteModifie, this, &TMDIHtml::MajActions);
+    dlgRemplacer = new TDlgRemplacer(this);
+    connect(dlgRemplacer, &TDlgRemplacer::Suivant, this, &TMDIHtml::RemplacerSuivant);
+    connect(dlgRemplacer, &TDlgRemplacer::Remplacer, this, &TMDIHtml::Remplacer);
+    connect(dlgRemplacer, &TDlgRemplacer::RemplacerTout, this, &TMDIHtml::RemplacerTout);
     dlgHyperlien = new TDlgInsertionHyperlien(this);
     dlgAncreLocale = new TDlgInsertionAncreLocale(this);
     dlgImage = new TDlgInsertionImage(this, *this->utilisateur);
@@ -216,13 +221,16 @@ void TMDIHtml::CreeMenus()
     allerALigne->setShortcut(Qt::CTRL | Qt::Key_G);
     // Its key works whichever menus the bar holds.
     addAction(SuivantAction);
+    // "&Rétablir" has R. Qt knows no standard key for replacing on every desktop.
+    QAction *remplacer = Action(QStringLiteral("Re&mplacer..."), &TMDIHtml::EditionRemplacer, "Remplacer1");
+    remplacer->setShortcut(Qt::CTRL | Qt::Key_H);
 
     EditMenu = new QMenu(QStringLiteral("&Edition"), this);
     EditMenu->addActions({Defaire, Retablir});
     EditMenu->addSeparator();
     EditMenu->addActions({Couper, Copier, Coller});
     EditMenu->addSeparator();
-    EditMenu->addActions({Chercher, SuivantAction, allerALigne});
+    EditMenu->addActions({Chercher, SuivantAction, remplacer, allerALigne});
     connect(EditMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
 
     QAction *lien = Action(QStringLiteral("&Lien hypertexte..."), &TMDIHtml::InsertionLien, "Lienhypertexte1");
