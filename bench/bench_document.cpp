@@ -568,6 +568,35 @@ void BM_RemplacerToutExpression100Mo(benchmark::State &state)
     MesureRemplacerTout(state, QStringLiteral("<(/?)td\\b"), QStringLiteral("<\\1TD"), true);
 }
 
+// "&Suivant" from the page's start for a word that only its last line holds; without regard to case (argument 0),
+// then with it (1).
+void BM_Chercher100Mo(benchmark::State &state)
+{
+    TWndHTML *w = Fenetre(session->pages.grande);
+    TEditHTML *edit = w->EditHTML;
+    constexpr std::string_view Mot = "Balizotron";
+    if (edit->Texte().find(Mot) == std::string_view::npos) {
+        const long derniere = edit->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT) - 1;
+        const long position =
+            edit->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(derniere));
+        edit->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, static_cast<unsigned long>(position), "Balizotron ");
+    }
+    const bool casse = state.range(0) != 0;
+    const qsizetype attendue = static_cast<qsizetype>(edit->Texte().find(Mot));
+    for (auto _ : state) {
+        edit->Selectionne(0, 0);
+        const auto debut = Horloge::now();
+        const bool trouve = w->SelectionneSuivant(casse ? QStringLiteral("Balizotron") : QStringLiteral("baLIZOtron"),
+                                                  casse, false);
+        const auto fin = Horloge::now();
+        if (!trouve || edit->SelStart() != attendue) {
+            state.SkipWithError("le mot n'a pas été trouvé");
+            break;
+        }
+        state.SetIterationTime(Secondes(fin - debut));
+    }
+}
+
 void BM_OuvertureWindows1252_20Mo(benchmark::State &state)
 {
     MesureOuverture(state, session->pages.windows1252, Encodage::Windows1252);
@@ -587,6 +616,7 @@ BENCHMARK(BM_RemplacerToutExpression100Mo)
     ->Iterations(1)
     ->Repetitions(3)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Chercher100Mo)->Arg(0)->Arg(1)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OuvertureUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinLignes5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);

@@ -2,7 +2,7 @@
 
 #include "core/document/CodecFichier.h"
 #include "core/document/GrandDocument.h"
-#include "core/settings/Casse.h"
+#include "core/document/Motif.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
@@ -35,20 +35,8 @@ QAccessibleInterface *AccessibiliteSimple(const QString &classe, QObject *objet)
     return nullptr;
 }
 
-
 // Room left at the end of the text buffer after a load, so that the first edits do not copy the whole text again.
 constexpr std::size_t MargeTampon = 1 << 20;
-
-bool EstAscii(std::string_view texte)
-{
-    return std::all_of(texte.begin(), texte.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// A continuation byte of a UTF-8 sequence.
-bool EstSuite(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
 
 } // namespace
 
@@ -314,47 +302,17 @@ void TEditHTML::Remplace(qsizetype debut, qsizetype fin, std::string_view texte)
 
 TEditHTML::Occurrence TEditHTML::Cherche(std::string_view texte, qsizetype debut, bool casse, bool motEntier) const
 {
-    const qsizetype longueur = SendScintilla(SCI_GETLENGTH);
-    if (texte.empty() || debut < 0 || debut > longueur)
-        return {};
-    if (!casse && !EstAscii(texte))
-        return ChercheSansCasse(texte, debut, motEntier);
-    const unsigned long options = (casse ? SCFIND_MATCHCASE : 0) | (motEntier ? SCFIND_WHOLEWORD : 0);
-    // The target range and flags are Scintilla's search state, not the document's: the text and selection stay.
-    SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(debut), static_cast<long>(longueur));
-    SendScintilla(SCI_SETSEARCHFLAGS, options);
-    const qsizetype trouve =
-        SendScintilla(SCI_SEARCHINTARGET, static_cast<unsigned long>(texte.size()), texte.data());
-    if (trouve < 0)
-        return {};
-    return {trouve, static_cast<qsizetype>(SendScintilla(SCI_GETTARGETEND))};
-}
-
-TEditHTML::Occurrence TEditHTML::ChercheSansCasse(std::string_view texte, qsizetype debut, bool motEntier) const
-{
-    std::vector<char32_t> motif;
-    for (std::size_t i = 0; i < texte.size();)
-        motif.push_back(PlieCasse(CaractereUtf8(texte, i)));
     const std::string_view document = Texte();
-    auto i = static_cast<std::size_t>(debut);
-    // A start inside a character moves to the next one, as Scintilla's own search does.
-    for (int n = 0; n < 3 && i < document.size() && EstSuite(document[i]); ++n)
-        ++i;
-    for (; i < document.size();) {
-        std::size_t j = i;
-        std::size_t k = 0;
-        for (; k < motif.size() && j < document.size(); ++k) {
-            if (PlieCasse(CaractereUtf8(document, j)) != motif[k])
-                break;
-        }
-        if (k == motif.size()) {
-            const Occurrence occurrence{static_cast<qsizetype>(i), static_cast<qsizetype>(j)};
-            if (!motEntier || SendScintilla(SCI_ISRANGEWORD, static_cast<unsigned long>(i), static_cast<long>(j)))
-                return occurrence;
-        }
-        CaractereUtf8(document, i);
-    }
-    return {};
+    if (texte.empty() || debut < 0 || static_cast<std::size_t>(debut) > document.size())
+        return {};
+    // The replace command's engine, on the text as Scintilla holds it: no copy, and the same rules of case and
+    // whole words for both commands.
+    auto motif = Motif::Compile(texte, {casse, motEntier, false});
+    const std::optional<::Occurrence> trouve =
+        std::get<Motif>(motif).Cherche(document, static_cast<std::size_t>(debut));
+    if (!trouve)
+        return {};
+    return {static_cast<qsizetype>(trouve->Debut()), static_cast<qsizetype>(trouve->Fin())};
 }
 
 FinDeLigne TEditHTML::FinDeLigneDocument() const

@@ -56,9 +56,9 @@ public:
         qsizetype fin = -1;
     };
     // The first occurrence of the UTF-8 text between `debut` and the end of the text, forwards. Without `casse`,
-    // capitals and small letters match across all of Unicode ("été" finds "ÉTÉ"); with `motEntier`, word
-    // boundaries are Scintilla's (accented letters are letters of a word). The length found may differ from the
-    // text's when letters of another byte length match without regard to case.
+    // capitals and small letters match across all of Unicode ("été" finds "ÉTÉ"); with `motEntier`, the occurrence
+    // is neither preceded nor followed by a letter of any script, a digit or "_". The length found may differ from
+    // the text's when letters of another byte length match without regard to case.
     Occurrence Cherche(std::string_view texte, qsizetype debut, bool casse, bool motEntier) const;
 
     // The document's font, given to every style of the colouring and to the line numbers.
@@ -79,9 +79,6 @@ protected:
 private:
     // Line end, wrapping and colouring as the text and its line end call for.
     void AdapteAffichage(FinDeLigne fin);
-    // `Cherche` without regard to case for a text beyond ASCII: Scintilla folds only ASCII letters, and "été"
-    // must find "ÉTÉ". Whole words follow Scintilla's rule all the same.
-    Occurrence ChercheSansCasse(std::string_view texte, qsizetype debut, bool motEntier) const;
     // The caret blinks, except on a line too long to be laid out at each blink.
     void AdapteClignotement();
     // Widens the line-number margin when the number of lines takes another digit, or always.
