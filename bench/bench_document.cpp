@@ -263,6 +263,7 @@ struct Pages {
     QString uneLigne;     // 5 Mo, not a single line end
     QString moyenne;      // 5 Mo of lines
     QString windows1252;  // 20 Mo of lines, not valid UTF-8
+    QString coloree;      // 10 Mo of lines
 };
 
 // --- The window under measure ---------------------------------------------------------------------------------
@@ -414,13 +415,13 @@ void BM_Enregistrement100Mo(benchmark::State &state)
     state.counters["Mo"] = static_cast<double>(QFileInfo(session->pages.grande).size()) / Mo;
 }
 
-// The caret to the end of the document and the paint that shows its last line.
-void BM_AllerALaFin100Mo(benchmark::State &state)
+// The caret to the end of the page just opened and the paint that shows its last line.
+void MesureAllerALaFin(benchmark::State &state, const QString &chemin)
 {
-    TWndHTML *w = Fenetre(session->pages.grande);
-    TEditHTML *edit = w->EditHTML;
     for (auto _ : state) {
-        edit->SendScintilla(QsciScintillaBase::SCI_DOCUMENTSTART);
+        FermeTout();
+        TWndHTML *w = Fenetre(chemin);
+        TEditHTML *edit = w->EditHTML;
         Peint(w);
         const auto debut = Horloge::now();
         edit->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
@@ -435,6 +436,17 @@ void BM_AllerALaFin100Mo(benchmark::State &state)
         }
         state.SetIterationTime(Secondes(fin - debut));
     }
+}
+
+void BM_AllerALaFin100Mo(benchmark::State &state)
+{
+    MesureAllerALaFin(state, session->pages.grande);
+}
+
+// A page small enough to be coloured.
+void BM_AllerALaFinColoree10Mo(benchmark::State &state)
+{
+    MesureAllerALaFin(state, session->pages.coloree);
 }
 
 void BM_OuvertureUneLigne5Mo(benchmark::State &state)
@@ -608,6 +620,7 @@ void BM_OuvertureWindows1252_20Mo(benchmark::State &state)
 BENCHMARK(BM_Ouverture100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Enregistrement100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllerALaFin100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllerALaFinColoree10Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFin100Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFin100MoJournal)->UseManualTime()->Iterations(3)->Repetitions(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RemplacerTout100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
@@ -638,11 +651,13 @@ int main(int argc, char **argv)
     QElapsedTimer generation;
     generation.start();
     etat.pages = {etat.dossier.filePath("grande.htm"), etat.dossier.filePath("une-ligne.htm"),
-                  etat.dossier.filePath("moyenne.htm"), etat.dossier.filePath("windows-1252.htm")};
+                  etat.dossier.filePath("moyenne.htm"), etat.dossier.filePath("windows-1252.htm"),
+                  etat.dossier.filePath("coloree.htm")};
     EcritPage(etat.pages.grande, 100 * Mo, Forme::Lignes, 1);
     EcritPage(etat.pages.uneLigne, 5 * Mo, Forme::UneLigne, 2);
     EcritPage(etat.pages.moyenne, 5 * Mo, Forme::Lignes, 3);
     EcritPage(etat.pages.windows1252, 20 * Mo, Forme::Windows1252, 4);
+    EcritPage(etat.pages.coloree, 10 * Mo, Forme::Lignes, 5);
     std::fprintf(stderr, "Pages générées dans %s en %.1f s\n", qPrintable(etat.dossier.path()),
                  generation.elapsed() / 1000.0);
 

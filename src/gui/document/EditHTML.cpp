@@ -72,6 +72,9 @@ TEditHTML::TEditHTML(QWidget *parent)
     }
     setUtf8(true);
     setLexer(lexerHTML);
+    // The colouring of a page runs in the background once it is shown, before and after what is in view: a jump to
+    // the end of a big page no longer waits for everything before it to be coloured.
+    SendScintilla(SCI_SETIDLESTYLING, static_cast<unsigned long>(SC_IDLESTYLING_ALL));
     setEolMode(EolUnix);
     setWrapMode(WrapWord);
     setIndentationsUseTabs(true);
