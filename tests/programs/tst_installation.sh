@@ -88,7 +88,9 @@ for page in man/man1/balizo.1.gz man/man1/balizo-outils.1.gz man/fr/man1/balizo.
     man/fr/man1/balizo-outils.1.gz; do
     present "share/$page"
     [ -f "$racine/share/$page" ] || continue
-    avertissements=$(LC_ALL=C.UTF-8 MANROFFSEQ='' man --warnings -l "$racine/share/$page" 2>&1 >/dev/null)
+    # man's system-call filter is left out: some containers refuse it, and the page is ours.
+    avertissements=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MAN_DISABLE_SECCOMP=1 man --warnings -l "$racine/share/$page" \
+        2>&1 >/dev/null)
     [ -z "$avertissements" ] || echec "man share/$page : $avertissements"
     zcat "$racine/share/$page" | grep -q "^\.TH .*\"Balizo $version\"" || echec "share/$page ne dit pas Balizo $version"
 done
