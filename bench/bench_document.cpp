@@ -1,5 +1,6 @@
 // How long a real document window takes on large pages: opening and first paint, saving, going to the end, typing
-// at the end of a very long line. The window is driven offscreen through the frame, as a user would drive it.
+// at the end of a very long line, replacing every occurrence of a text. The window is driven offscreen through the
+// frame, as a user would drive it.
 //
 //   ./bench_document                                  every measure
 //   ./bench_document --benchmark_filter=Ouverture     some of them
@@ -8,15 +9,19 @@
 
 #include "UtilisateurScripte.h"
 #include "gui/app/MDIFenetre.h"
+#include "gui/dialogs/DlgRemplacer.h"
 #include "gui/document/WndEditeur.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -506,6 +511,63 @@ void BM_FrappeFinLignes5Mo(benchmark::State &state)
     MesureFrappeALaFin(state, session->pages.moyenne);
 }
 
+// Every occurrence replaced as the user clicks "Remplacer &tout" in the replace dialog, and the paint that shows the
+// page; the memory that it takes at its peak, and the "&Défaire" that gives the page back, are counted apart.
+void MesureRemplacerTout(benchmark::State &state, const QString &cherche, const QString &remplacement,
+                         bool expression)
+{
+    TWndHTML *w = Fenetre(session->pages.grande);
+    TDlgRemplacer &dialogue = session->frame->DlgRemplacer();
+    dialogue.findChild<QLineEdit *>("Texte")->setText(cherche);
+    dialogue.findChild<QLineEdit *>("Remplacement")->setText(remplacement);
+    dialogue.findChild<QCheckBox *>("Expression")->setChecked(expression);
+    QPushButton *tout = dialogue.findChild<QPushButton *>("RemplacerTout");
+    double remplacements = 0;
+    double picMo = 0;
+    double defaire = 0;
+    for (auto _ : state) {
+        const std::size_t longueur = w->EditHTML->Texte().size();
+        session->script->erreurs.clear();
+        const std::size_t avant = Statut("VmRSS");
+        RemetLePicAZero();
+        const auto debut = Horloge::now();
+        tout->click();
+        Peint(w);
+        const auto fin = Horloge::now();
+        picMo = std::max(picMo, (static_cast<double>(Statut("VmHWM")) - static_cast<double>(avant)) / Mo);
+        // "Remplacer|N remplacements."
+        remplacements = session->script->erreurs.value(0).section(u'|', 1).section(u' ', 0, 0).toDouble();
+        if (remplacements == 0) {
+            state.SkipWithError("aucun remplacement");
+            break;
+        }
+        state.SetIterationTime(Secondes(fin - debut));
+        const auto avantDefaire = Horloge::now();
+        session->frame->EditionDefaire();
+        Peint(w);
+        defaire = std::max(defaire, Secondes(Horloge::now() - avantDefaire));
+        if (w->EditHTML->Texte().size() != longueur) {
+            state.SkipWithError("« Défaire » n'a pas rendu la page");
+            break;
+        }
+    }
+    state.counters["remplacements"] = remplacements;
+    state.counters["pic_Mo"] = picMo;
+    state.counters["defaire_ms"] = defaire * 1000;
+}
+
+// A common word, without regard to case.
+void BM_RemplacerTout100Mo(benchmark::State &state)
+{
+    MesureRemplacerTout(state, QStringLiteral("pour"), QStringLiteral("afin de"), false);
+}
+
+// An expression with a group, empty in half of the occurrences.
+void BM_RemplacerToutExpression100Mo(benchmark::State &state)
+{
+    MesureRemplacerTout(state, QStringLiteral("<(/?)td\\b"), QStringLiteral("<\\1TD"), true);
+}
+
 void BM_OuvertureWindows1252_20Mo(benchmark::State &state)
 {
     MesureOuverture(state, session->pages.windows1252, Encodage::Windows1252);
@@ -519,6 +581,12 @@ BENCHMARK(BM_Enregistrement100Mo)->UseManualTime()->Iterations(1)->Repetitions(3
 BENCHMARK(BM_AllerALaFin100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFin100Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFin100MoJournal)->UseManualTime()->Iterations(3)->Repetitions(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RemplacerTout100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RemplacerToutExpression100Mo)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OuvertureUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinLignes5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);

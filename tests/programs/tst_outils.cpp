@@ -185,6 +185,7 @@ private slots:
         };
         ligne("sans argument: aide", {}, "Usage : balizo-outils COMMANDE");
         ligne("-h", {"-h"}, "Usage : balizo-outils COMMANDE");
+        ligne("version", {"--version"}, "balizo-outils " BALIZO_VERSION "\n");
         ligne("aide d'une commande", {"supprimer-tags", "--remplacement=espace", "--help"}, "Usage : balizo-outils COMMANDE");
         ligne("chemin-relatif", {"chemin-relatif", "/site/img/logo.gif", "/site/pages/a.htm"}, "../img/logo.gif\n");
         ligne("fichier absent", {"supprimer-tableaux", "@/absent.htm"}, "ne peut ouvrir le fichier @/absent.htm: ");

@@ -13,6 +13,27 @@ std::string NomDeLigneDeCommande(const std::vector<std::string> &arguments)
     return nom;
 }
 
+DemandeLigneDeCommande AnalyseLigneDeCommande(const std::vector<std::string> &arguments)
+{
+    using Genre = DemandeLigneDeCommande::Genre;
+    DemandeLigneDeCommande demande;
+    bool options = true;
+    for (const std::string &argument : arguments) {
+        if (!options || !argument.starts_with("--")) {
+            demande.noms.push_back(argument);
+        } else if (argument == "--") {
+            options = false;
+        } else if (demande.genre == Genre::Fichier) {
+            // The first option decides.
+            demande.genre = argument == "--help"      ? Genre::Aide
+                            : argument == "--version" ? Genre::Version
+                                                      : Genre::OptionInconnue;
+            demande.option = argument;
+        }
+    }
+    return demande;
+}
+
 std::string_view Extension(std::string_view nom)
 {
     const std::size_t barre = nom.rfind('/');

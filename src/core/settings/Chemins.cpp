@@ -138,11 +138,11 @@ std::string CheminRelatif(std::string_view cible, std::string_view base)
     return relatif;
 }
 
-EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgramme, bool programmeInscriptible,
+EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgramme, bool portable,
                                                  std::string_view dossierConfiguration)
 {
     constexpr std::string_view Nom = "/Balizo.ini";
-    if (programmeInscriptible)
+    if (portable)
         return {std::string(dossierProgramme).append(Nom), {}};
     std::string dossier = std::string(dossierConfiguration).append("/balizo");
     std::string fichier = dossier + std::string(Nom);

@@ -21,9 +21,9 @@ struct EmplacementParametres {
     std::string dossierACreer;
 };
 
-// "Balizo.ini" beside the program when the program's folder is writable; otherwise in "balizo" under the user's
-// configuration folder, to be created.
-EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgramme, bool programmeInscriptible,
+// "Balizo.ini" beside the program when one is already there (a portable copy, carried with its settings);
+// otherwise in "balizo" under the user's configuration folder, to be created.
+EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgramme, bool portable,
                                                  std::string_view dossierConfiguration);
 
 // The folder of the recovery journals: "balizo/recuperation" in the user's state folder, which is $XDG_STATE_HOME

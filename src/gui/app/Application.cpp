@@ -1,10 +1,6 @@
 #include "gui/app/Application.h"
 
-#include <QFile>
-
-TApplication::TApplication(int argc, char *argv[])
+TApplication::TApplication(char *argv[])
     : QApplication(NomDuProgrammeSeul::argc, argv)
 {
-    for (int i = 1; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
 }

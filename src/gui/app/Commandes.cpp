@@ -4,12 +4,14 @@
 #include "gui/app/MDIFenetre.h"
 
 #include "core/dialogs/TitrePage.h"
+#include "core/document/Motif.h"
 #include "core/tagremoval/SuppressionTags.h"
 #include "gui/dialogs/DlgAllerALigne.h"
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgHyperlien.h"
 #include "gui/dialogs/DlgImage.h"
+#include "gui/dialogs/DlgRemplacer.h"
 #include "gui/dialogs/WndTags.h"
 #include "gui/dialogs/WndTitre.h"
 #include "gui/document/WndEditeur.h"
@@ -21,7 +23,69 @@
 #include <QMdiSubWindow>
 
 #include <new>
+#include <optional>
 #include <vector>
+
+namespace {
+
+std::string_view Vue(const QByteArray &octets)
+{
+    return {octets.constData(), static_cast<std::size_t>(octets.size())};
+}
+
+// Runs a command of the replace dialog on the page with the dialog's motif. A wrong expression is told and nothing
+// is done; a search that PCRE2 gives up, or memory running out, is told and stops the command.
+template <typename Commande>
+void AvecMotif(TWndHTML &w, const TDlgRemplacer &dialogue, Utilisateur &utilisateur, Commande commande)
+{
+    try {
+        const QByteArray cherche = dialogue.Texte().toUtf8();
+        auto motif = Motif::Compile(Vue(cherche), dialogue.Options());
+        if (const auto *message = std::get_if<std::string>(&motif)) {
+            utilisateur.Erreur(&w, QString::fromStdString(*message));
+            return;
+        }
+        commande(std::get<Motif>(motif));
+    } catch (const RechercheAbandonnee &abandon) {
+        utilisateur.Erreur(&w, QString::fromUtf8(abandon.what()));
+    } catch (const std::bad_alloc &) {
+        utilisateur.Erreur(&w, MemoireInsuffisante());
+    }
+}
+
+// "&Suivant" and "Re&mplacer" of the replace dialog: when the selection is an occurrence, it is replaced (or
+// not), and the next one after it is selected; otherwise the first one from the selection's start.
+void Avance(TWndHTML &w, const TDlgRemplacer &dialogue, Utilisateur &utilisateur, bool remplace)
+{
+    AvecMotif(w, dialogue, utilisateur, [&](Motif &motif) {
+        TEditHTML &edit = *w.EditHTML;
+        const auto debut = static_cast<std::size_t>(edit.SelStart());
+        const std::string_view texte = edit.Texte();
+        std::optional<Occurrence> occurrence = motif.Cherche(texte, debut);
+        if (occurrence && occurrence->Debut() == debut &&
+            occurrence->Fin() - debut == static_cast<std::size_t>(edit.SelLength())) {
+            const bool vide = occurrence->Fin() == debut;
+            std::size_t suite = occurrence->Fin();
+            if (remplace) {
+                std::string nouveau;
+                motif.Developpe(nouveau, Vue(dialogue.Remplacement().toUtf8()), *occurrence, texte);
+                edit.Remplace(static_cast<qsizetype>(debut), static_cast<qsizetype>(suite), nouveau);
+                suite = debut + nouveau.size();
+                edit.Selectionne(static_cast<qsizetype>(suite), 0);
+            }
+            occurrence = motif.Cherche(edit.Texte(), suite, vide);
+        }
+        if (!occurrence) {
+            utilisateur.Avertissement(&w, QStringLiteral("Recherche"),
+                                      QStringLiteral("Texte \"%1\" non trouvé.").arg(dialogue.Texte()));
+            return;
+        }
+        edit.Selectionne(static_cast<qsizetype>(occurrence->Debut()),
+                         static_cast<qsizetype>(occurrence->Fin() - occurrence->Debut()));
+    });
+}
+
+} // namespace
 
 void TMDIHtml::FileSave()
 {
@@ -117,6 +181,50 @@ void TMDIHtml::Suivant()
         return;
     }
     dlgChercher->close();
+}
+
+void TMDIHtml::EditionRemplacer()
+{
+    dlgRemplacer->show();
+    dlgRemplacer->raise();
+    dlgRemplacer->activateWindow();
+}
+
+void TMDIHtml::RemplacerSuivant()
+{
+    if (TWndHTML *w = FenetreActive(); w && !dlgRemplacer->Texte().isEmpty())
+        Avance(*w, *dlgRemplacer, *utilisateur, false);
+}
+
+void TMDIHtml::Remplacer()
+{
+    if (TWndHTML *w = FenetreActive(); w && !dlgRemplacer->Texte().isEmpty())
+        Avance(*w, *dlgRemplacer, *utilisateur, true);
+}
+
+void TMDIHtml::RemplacerTout()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w || dlgRemplacer->Texte().isEmpty())
+        return;
+    std::optional<std::size_t> nombre;
+    AvecMotif(*w, *dlgRemplacer, *utilisateur, [&](Motif &motif) {
+        const QByteArray remplacement = dlgRemplacer->Remplacement().toUtf8();
+        // Only the bytes from the first occurrence to the last change, in one step that one undo gives back.
+        const RemplacementTout resultat = RemplaceTout(w->EditHTML->Texte(), motif, Vue(remplacement));
+        if (resultat.nombre > 0) {
+            w->EditHTML->Remplace(static_cast<qsizetype>(resultat.debut), static_cast<qsizetype>(resultat.fin),
+                                  resultat.texte);
+            w->EditHTML->Selectionne(static_cast<qsizetype>(resultat.debut), 0);
+        }
+        nombre = resultat.nombre;
+    });
+    if (!nombre)
+        return;
+    const QString message = *nombre == 0   ? QStringLiteral("Aucun remplacement.")
+                            : *nombre == 1 ? QStringLiteral("1 remplacement.")
+                                           : QStringLiteral("%1 remplacements.").arg(*nombre);
+    utilisateur->Avertissement(w, QStringLiteral("Remplacer"), message);
 }
 
 void TMDIHtml::Formate(IndexPaire paire)

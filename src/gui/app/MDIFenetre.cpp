@@ -8,6 +8,7 @@
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgHyperlien.h"
 #include "gui/dialogs/DlgImage.h"
+#include "gui/dialogs/DlgRemplacer.h"
 #include "gui/dialogs/WndTags.h"
 #include "gui/dialogs/WndTitre.h"
 #include "gui/document/Recuperation.h"
@@ -25,6 +26,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -49,9 +51,24 @@ namespace {
 
 const QString FiltreBureau = QStringLiteral("Fichiers de bureau|*.dsk");
 
+// The icon of the desktop's theme that means the same, when the theme has one, so that the bar matches the desktop
+// and stays sharp at any resolution; the program's own drawing otherwise.
 QIcon Icone(const char *nom)
 {
-    return QIcon(QStringLiteral(":/icones/%1.xpm").arg(QLatin1String(nom)));
+    static constexpr std::pair<std::string_view, const char *> Themes[] = {
+        {"nouveau", "document-new"},      {"ouvrir", "document-open"},
+        {"enregistrer", "document-save"}, {"apercu", "document-print-preview"},
+        {"couper", "edit-cut"},           {"copier", "edit-copy"},
+        {"coller", "edit-paste"},         {"gras", "format-text-bold"},
+        {"italique", "format-text-italic"}, {"souligne", "format-text-underline"},
+        {"gauche", "format-justify-left"}, {"centre", "format-justify-center"},
+        {"droite", "format-justify-right"},
+    };
+    const QIcon dessin(QStringLiteral(":/icones/%1.xpm").arg(QLatin1String(nom)));
+    for (const auto &[propre, theme] : Themes)
+        if (propre == nom)
+            return QIcon::fromTheme(QLatin1String(theme), dessin);
+    return dessin;
 }
 
 } // namespace
@@ -60,7 +77,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
                    const QString &fichierAccents, const QString &dossierRecuperation)
     : utilisateur(std::move(utilisateur))
     , parametres(fichierParametres)
-    , DlgFonte(QStringLiteral("MS Sans Serif"), 8)
+    , DlgFonte(QFontDatabase::systemFont(QFontDatabase::FixedFont))
     , OpenDialog{QStringLiteral("Ouverture d'une page HTML..."), FiltreDocuments(), {}, true, {}}
     , EnregistrerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
     , ChargerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
@@ -90,8 +107,10 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     connect(recuperation, &TRecuperation::Echec, this,
             [this](const QString &message) { statusBar()->showMessage(message); });
 
-    DlgFonte.setFamily(parametres.LitFonte());
-    DlgFonte.setPointSize(parametres.LitTaille());
+    // The desktop's fixed-width font, until the user chooses one.
+    if (const QString famille = parametres.LitFonte(); !famille.isEmpty())
+        DlgFonte.setFamily(famille);
+    DlgFonte.setPointSize(parametres.LitTaille(DlgFonte.pointSize()));
 
     const DocumentActif active = [this] { return FenetreActive(); };
     WndCaracteresSpeciaux = new TWndCaracteresSpeciaux(this, *this->utilisateur, fichierAccents, active);
@@ -102,6 +121,10 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     connect(dlgChercher, &TDlgChercher::Suivant, this, &TMDIHtml::Suivant);
     // "&Suivant" follows the search text as it is typed, so that F3 works as soon as there is something to find.
     connect(dlgChercher, &TDlgChercher::TexteModifie, this, &TMDIHtml::MajActions);
+    dlgRemplacer = new TDlgRemplacer(this);
+    connect(dlgRemplacer, &TDlgRemplacer::Suivant, this, &TMDIHtml::RemplacerSuivant);
+    connect(dlgRemplacer, &TDlgRemplacer::Remplacer, this, &TMDIHtml::Remplacer);
+    connect(dlgRemplacer, &TDlgRemplacer::RemplacerTout, this, &TMDIHtml::RemplacerTout);
     dlgHyperlien = new TDlgInsertionHyperlien(this);
     dlgAncreLocale = new TDlgInsertionAncreLocale(this);
     dlgImage = new TDlgInsertionImage(this, *this->utilisateur);
@@ -198,13 +221,16 @@ void TMDIHtml::CreeMenus()
     allerALigne->setShortcut(Qt::CTRL | Qt::Key_G);
     // Its key works whichever menus the bar holds.
     addAction(SuivantAction);
+    // "&Rétablir" has R. Qt knows no standard key for replacing on every desktop.
+    QAction *remplacer = Action(QStringLiteral("Re&mplacer..."), &TMDIHtml::EditionRemplacer, "Remplacer1");
+    remplacer->setShortcut(Qt::CTRL | Qt::Key_H);
 
     EditMenu = new QMenu(QStringLiteral("&Edition"), this);
     EditMenu->addActions({Defaire, Retablir});
     EditMenu->addSeparator();
     EditMenu->addActions({Couper, Copier, Coller});
     EditMenu->addSeparator();
-    EditMenu->addActions({Chercher, SuivantAction, allerALigne});
+    EditMenu->addActions({Chercher, SuivantAction, remplacer, allerALigne});
     connect(EditMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
 
     QAction *lien = Action(QStringLiteral("&Lien hypertexte..."), &TMDIHtml::InsertionLien, "Lienhypertexte1");

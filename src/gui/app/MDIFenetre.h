@@ -21,6 +21,7 @@ class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class TDlgChercher;
+class TDlgRemplacer;
 class TRecuperation;
 class TDlgInsertionAncreLocale;
 class TDlgInsertionHyperlien;
@@ -50,6 +51,7 @@ public:
     TWndCaracteresSpeciaux &CaracteresSpeciaux() { return *WndCaracteresSpeciaux; }
     TTagsForm &Tags() { return *TagsForm; }
     TDlgChercher &DlgChercher() { return *dlgChercher; }
+    TDlgRemplacer &DlgRemplacer() { return *dlgRemplacer; }
     // The insertion dialogs, created once so that their fields and histories last the whole run.
     TDlgInsertionHyperlien &DlgHyperlien() { return *dlgHyperlien; }
     TDlgInsertionAncreLocale &DlgAncreLocale() { return *dlgAncreLocale; }
@@ -110,6 +112,13 @@ public:
     void EditionAllerALigne();
     // The find dialog's "Suivant" and F3: the next occurrence in the active document, from its selection start.
     void Suivant();
+    // The replace dialog and its buttons, on the active document: the next occurrence after the selection (after
+    // its end when the selection is one, otherwise from its start); the selected occurrence replaced, as one undo
+    // step, then the next one; every occurrence of the page, as one undo step.
+    void EditionRemplacer();
+    void RemplacerSuivant();
+    void Remplacer();
+    void RemplacerTout();
 
     // Wraps the selection of the active document in the pair's texts.
     void Formate(IndexPaire paire);
@@ -188,6 +197,7 @@ private:
     TWndCaracteresSpeciaux *WndCaracteresSpeciaux;
     TTagsForm *TagsForm;
     TDlgChercher *dlgChercher;
+    TDlgRemplacer *dlgRemplacer;
     TDlgInsertionHyperlien *dlgHyperlien;
     TDlgInsertionAncreLocale *dlgAncreLocale;
     TDlgInsertionImage *dlgImage;

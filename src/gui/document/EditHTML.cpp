@@ -96,6 +96,18 @@ TEditHTML::TEditHTML(QWidget *parent)
         if (miseAJour & SC_UPDATE_CONTENT)
             AjusteMarge();
     });
+    periodeCurseur = SendScintilla(SCI_GETCARETPERIOD);
+    connect(this, &QsciScintilla::cursorPositionChanged, this, &TEditHTML::AdapteClignotement);
+}
+
+void TEditHTML::AdapteClignotement()
+{
+    // Each blink of the caret lays its whole line out again: on a line of hundreds of kilobytes that costs a tenth
+    // of a second, over and over while the user only reads. There the caret stays still.
+    const long ligne = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(SendScintilla(SCI_GETCURRENTPOS)));
+    const bool longue = SendScintilla(SCI_LINELENGTH, static_cast<unsigned long>(ligne)) >
+                        static_cast<long>(LongueurMaximaleDeLigne);
+    SendScintilla(SCI_SETCARETPERIOD, static_cast<unsigned long>(longue ? 0 : periodeCurseur));
 }
 
 TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
@@ -267,6 +279,7 @@ void TEditHTML::AdapteAffichage(FinDeLigne fin)
         setLexer(affichage.coloration ? lexerHTML : nullptr);
         AppliqueFonte(fonte);
     }
+    AdapteClignotement();
 }
 
 std::string_view TEditHTML::Texte() const

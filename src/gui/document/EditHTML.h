@@ -82,6 +82,8 @@ private:
     // `Cherche` without regard to case for a text beyond ASCII: Scintilla folds only ASCII letters, and "été"
     // must find "ÉTÉ". Whole words follow Scintilla's rule all the same.
     Occurrence ChercheSansCasse(std::string_view texte, qsizetype debut, bool motEntier) const;
+    // The caret blinks, except on a line too long to be laid out at each blink.
+    void AdapteClignotement();
     // Widens the line-number margin when the number of lines takes another digit, or always.
     void AjusteMarge(bool toujours = false);
 
@@ -99,4 +101,5 @@ private:
     QsciLexerHTML *lexerHTML;
     QFont fonte;
     qsizetype chiffresMarge = 0;
+    long periodeCurseur;
 };

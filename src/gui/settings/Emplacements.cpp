@@ -12,7 +12,8 @@ QString CheminParametres()
 {
     const QString dossierProgramme = QCoreApplication::applicationDirPath();
     const EmplacementParametres emplacement = ChoixEmplacementParametres(
-        QFile::encodeName(dossierProgramme).toStdString(), QFileInfo(dossierProgramme).isWritable(),
+        QFile::encodeName(dossierProgramme).toStdString(),
+        QFileInfo(QDir(dossierProgramme).filePath(QStringLiteral("Balizo.ini"))).isFile(),
         QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).toStdString());
     if (!emplacement.dossierACreer.empty())
         QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(emplacement.dossierACreer)));

@@ -4,8 +4,8 @@
 
 // Where the program finds its data files and keeps its settings file.
 
-// The path of "Balizo.ini": beside the executable when that folder is writable, otherwise in the user's
-// configuration folder ($XDG_CONFIG_HOME/balizo).
+// The path of "Balizo.ini": beside the executable when one is already there (a portable copy), otherwise in the
+// user's configuration folder ($XDG_CONFIG_HOME/balizo).
 QString CheminParametres();
 
 // The folder of the recovery journals ($XDG_STATE_HOME/balizo/recuperation), not created.

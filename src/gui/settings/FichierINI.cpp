@@ -73,7 +73,7 @@ bool TFichierINI::EcritNavigateur(const QString &navigateur)
 
 QString TFichierINI::LitFonte()
 {
-    return LitTexte("Fonte", QStringLiteral("MS Sans Serif"));
+    return LitTexte("Fonte", QString());
 }
 
 bool TFichierINI::EcritFonte(const QString &fonte)
@@ -81,12 +81,11 @@ bool TFichierINI::EcritFonte(const QString &fonte)
     return EcritTexte("Fonte", fonte);
 }
 
-int TFichierINI::LitTaille()
+int TFichierINI::LitTaille(int defaut)
 {
-    constexpr int Defaut = 8;
     constexpr int Minimum = 4;
     constexpr int Maximum = 96;
-    return std::clamp(LitEntier(LitTexte("Taille", QString()).toStdString(), Defaut), Minimum, Maximum);
+    return std::clamp(LitEntier(LitTexte("Taille", QString()).toStdString(), defaut), Minimum, Maximum);
 }
 
 bool TFichierINI::EcritTaille(int taille)

@@ -16,10 +16,12 @@ public:
 
     QString LitNavigateur();
     bool EcritNavigateur(const QString &navigateur);
+    // The stored font name; empty when there is none.
     QString LitFonte();
     bool EcritFonte(const QString &fonte);
-    // The font size in points, brought within 4 to 96 so that any stored number leaves a readable page.
-    int LitTaille();
+    // The font size in points, brought within 4 to 96 so that any stored number leaves a readable page; the default
+    // when none is stored.
+    int LitTaille(int defaut);
     bool EcritTaille(int taille);
     // The pages last opened or saved, newest first, at most `NombreRecents`; empty keys are skipped.
     QStringList LitRecents();

@@ -64,6 +64,7 @@ constexpr std::string_view Aide =
     "                        par défaut Accents.txt à côté du programme, sinon dans\n"
     "                        ../share/balizo, sinon dans " BALIZO_DOSSIER_DONNEES "\n"
     "  -h, --help            affiche cette aide\n"
+    "  --version             affiche la version\n"
     "\n"
     "Les lignes produites par supprimer-tags et supprimer-tableaux finissent comme la première\n"
     "ligne de la page (CR LF, LF ou CR seul), par LF quand la page n'a pas de fin de ligne.\n"
@@ -83,7 +84,7 @@ Echec Usage(std::string message)
 
 // --- The command line -----------------------------------------------------------------------------------------
 
-enum class Action { Aide, SupprimerTags, SupprimerTableaux, CorrigerAccents, RestaurerAccents, Ancres, CheminRelatif };
+enum class Action { Aide, Version, SupprimerTags, SupprimerTableaux, CorrigerAccents, RestaurerAccents, Ancres, CheminRelatif };
 
 enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4 };
 
@@ -131,6 +132,10 @@ Commande Analyse(int argc, char **argv)
     const std::string_view premier = argv[1];
     if (premier == "--help" || premier == "-h")
         return commande;
+    if (premier == "--version") {
+        commande.action = Action::Version;
+        return commande;
+    }
     const Sorte *sorte = nullptr;
     for (const Sorte &s : Sortes) {
         if (s.nom == premier)
@@ -417,6 +422,8 @@ Resultat Execute(const Commande &commande)
     Resultat resultat;
     if (commande.action == Action::Aide) {
         resultat.morceaux.emplace_back(Aide);
+    } else if (commande.action == Action::Version) {
+        resultat.morceaux.emplace_back("balizo-outils " BALIZO_VERSION "\n");
     } else if (commande.action == Action::CheminRelatif) {
         resultat.morceaux.push_back(CheminRelatif(commande.arguments[0], commande.arguments[1]) + '\n');
     } else {

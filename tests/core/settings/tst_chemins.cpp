@@ -86,7 +86,7 @@ private slots:
         QTEST(QString::fromStdString(CheminRelatif(Reel(cible), Reel(base))), "attendu");
     }
 
-    // Beside the program when its folder takes writing, otherwise in the user's configuration, folder to create.
+    // Beside the program when a settings file is there, otherwise in the user's configuration, folder to create.
     void emplacementParametres()
     {
         const EmplacementParametres aCote = ChoixEmplacementParametres("/opt/balizo", true, "/home/u/.config");

@@ -3,6 +3,7 @@
 
 #include <Qsci/qscilexer.h>
 
+#include <QFontDatabase>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -153,6 +154,10 @@ private slots:
     // and given to every window; cancelled, the file is written again with the font the windows have.
     void fonteEnregistreeEtRetrouvee()
     {
+        // Until one is chosen, the desktop's fixed-width font.
+        const QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        QCOMPARE(frame->FonteDocuments().family(), fixe.family());
+        QCOMPARE(frame->FonteDocuments().pointSize(), fixe.pointSize());
         const QString ini = dossier.filePath("Balizo.ini");
         const QString famille = QStringLiteral("DejaVu Sans Mono");
         script->fontes << QFont(famille, 13) << QFont(famille, 15);
@@ -289,6 +294,30 @@ private slots:
         const QList<TWndHTML *> mosaique{f[1], cascade[3], f[2], f[0]};
         for (int i = 0; i < mosaique.size(); ++i)
             QCOMPARE(Cadre(mosaique[i])->geometry(), QRect(0, 150 * i, zone->width(), i < 3 ? 150 : 152));
+    }
+
+    // The bar takes the icons of the desktop's theme that it finds, and keeps its own drawings for the others.
+    void iconesDuTheme()
+    {
+        QTemporaryDir themes;
+        QVERIFY(QDir().mkpath(themes.filePath("essai/16x16/actions")));
+        Ecrit(themes.filePath("essai/index.theme"),
+              "[Icon Theme]\nName=essai\nDirectories=16x16/actions\n\n[16x16/actions]\nSize=16\nType=Fixed\n");
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(themes.filePath("essai/16x16/actions/document-new.png")));
+        const QStringList chemins = QIcon::themeSearchPaths();
+        const QString nom = QIcon::themeName();
+        QIcon::setThemeSearchPaths({themes.path()});
+        QIcon::setThemeName(QStringLiteral("essai"));
+        NouveauCadre();
+        const QString nouveau = frame->findChild<QAction *>("sbNouveau")->icon().name();
+        const QIcon ouvrir = frame->findChild<QAction *>("sbOuvrir")->icon();
+        const bool dessin = ouvrir.name().isEmpty() && !ouvrir.isNull();
+        QIcon::setThemeSearchPaths(chemins);
+        QIcon::setThemeName(nom);
+        QCOMPARE(nouveau, QStringLiteral("document-new"));
+        QVERIFY(dessin);
     }
 
     // Pages opened or saved, newest first, once each, numbered, "&" doubled; a page gone is taken out with a

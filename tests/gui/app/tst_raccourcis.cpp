@@ -5,6 +5,7 @@
 #include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgHyperlien.h"
 #include "gui/dialogs/DlgImage.h"
+#include "gui/dialogs/DlgRemplacer.h"
 #include "gui/dialogs/WndTitre.h"
 #include "gui/tagremoval/DlgSupprimer.h"
 
@@ -28,6 +29,7 @@ class TestRaccourcis : public CadreDeTest {
             {"TDlgInsertionHyperlien", &frame->DlgHyperlien()}, {"TDlgInsertionAncreLocale", &frame->DlgAncreLocale()},
             {"TDlgInsertionImage", &frame->DlgImage()},         {"TDlgInsertionTitre", &frame->DlgTitre()},
             {"TDlgChercher", &frame->DlgChercher()},            {"TSupprimerForm", supprimer.get()},
+            {"TDlgRemplacer", &frame->DlgRemplacer()},
         };
         for (const auto &[nom, dialogue] : dialogues)
             if (classe == QLatin1String(nom))
@@ -92,6 +94,9 @@ private slots:
             QTest::addRow("image, page %d", page) << "TDlgInsertionImage" << page << "";
         QTest::newRow("titre") << "TDlgInsertionTitre" << 0 << "";
         QTest::newRow("chercher") << "TDlgChercher" << 0 << "R:Texte E:MotEntier C:Casse S:Suivant";
+        QTest::newRow("remplacer") << "TDlgRemplacer" << 0
+                                   << "R:Texte P:Remplacement E:MotEntier C:Casse X:Expression S:Suivant M:Remplacer "
+                                      "T:RemplacerTout";
         QTest::newRow("supprimer les tags") << "TSupprimerForm" << 0 << "R:CbRestaurer E:RbEspace T:RbTab";
     }
 
@@ -102,7 +107,7 @@ private slots:
         QFETCH(int, page);
         QFETCH(QString, lettres);
         QDialog *d = Dialogue(dialogue);
-        // "Suivant" has nothing to do, and stays disabled, without a search text.
+        // The find and replace buttons have nothing to do, and stay disabled, without a search text.
         if (auto *texte = d->findChild<QLineEdit *>("Texte"))
             texte->setText(QStringLiteral("mot"));
         if (auto *pages = d->findChild<QTabWidget *>())
@@ -186,6 +191,7 @@ private slots:
             {Qt::CTRL | Qt::Key_V, "sbColler"},
             {Qt::CTRL | Qt::Key_F, "Chercher1"},
             {Qt::Key_F3, "Suivant1"},
+            {Qt::CTRL | Qt::Key_H, "Remplacer1"},
             {Qt::CTRL | Qt::Key_G, "AllerALigne"},
             {Qt::CTRL | Qt::Key_B, "sbGras"},
             {Qt::CTRL | Qt::Key_I, "sbItalique"},

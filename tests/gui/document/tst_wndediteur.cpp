@@ -458,6 +458,26 @@ private slots:
         QCOMPARE(script->dialogues.size(), 1);
     }
 
+    // The caret keeps still on a line too long to be laid out at each blink, from the load on.
+    void curseurImmobileSurLigneLongue()
+    {
+        const QByteArray longue(100'001, 'a');
+        // Scintilla tells of a caret move when it paints.
+        frame->show();
+        TWndHTML *w = Ouvre(longue + "\ncourt\n" + longue);
+        const auto periode = [&w] {
+            QTest::qWait(50);
+            return w->EditHTML->SendScintilla(QsciScintillaBase::SCI_GETCARETPERIOD);
+        };
+        QCOMPARE(periode(), 0L);
+        w->EditHTML->setCursorPosition(1, 0);
+        QVERIFY(periode() > 0);
+        w->EditHTML->setCursorPosition(2, 0);
+        QCOMPARE(periode(), 0L);
+        w = CadreDeTest::Ouvre(Fichier("limite.htm", QByteArray(100'000, 'a')));
+        QVERIFY(periode() > 0);
+    }
+
     void barreDEtat_data()
     {
         QTest::addColumn<QByteArray>("octets");

@@ -1,0 +1,230 @@
+#include "core/document/Motif.h"
+
+#include "core/memoire/GrandesPages.h"
+
+#define PCRE2_CODE_UNIT_WIDTH 8
+#include <pcre2.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <new>
+
+namespace {
+
+constexpr auto Aucune = std::string_view::npos;
+
+// What keeps a whole word from being part of a longer one: a letter of any script, a digit or "_".
+constexpr std::string_view Lettre = "[\\p{L}\\p{N}_]";
+
+bool EstSuite(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The number of characters in the first `octets` bytes of the UTF-8 text.
+std::size_t Caracteres(std::string_view texte, std::size_t octets)
+{
+    octets = std::min(octets, texte.size());
+    return static_cast<std::size_t>(
+        std::count_if(texte.begin(), texte.begin() + static_cast<std::ptrdiff_t>(octets),
+                      [](char c) { return !EstSuite(c); }));
+}
+
+// The position after the character at `i`: a whole UTF-8 sequence, CR LF, or one byte that is not UTF-8.
+std::size_t CaractereSuivant(std::string_view texte, std::size_t i)
+{
+    const auto octet = static_cast<unsigned char>(texte[i]);
+    if (octet == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n')
+        return i + 2;
+    const int suites = octet >= 0xF8 ? 0 : octet >= 0xF0 ? 3 : octet >= 0xE0 ? 2 : octet >= 0xC0 ? 1 : 0;
+    std::size_t fin = i + 1;
+    for (int n = 0; n < suites && fin < texte.size() && EstSuite(texte[fin]); ++n)
+        ++fin;
+    return fin;
+}
+
+// The expression that matches the text itself: every ASCII character but letters and digits is escaped, which
+// PCRE2 always takes as that character; the others stand for themselves.
+std::string Echappe(std::string_view texte)
+{
+    std::string motif;
+    motif.reserve(2 * texte.size());
+    for (const char c : texte) {
+        const auto octet = static_cast<unsigned char>(c);
+        const bool alphanumerique =
+            (octet >= 'a' && octet <= 'z') || (octet >= 'A' && octet <= 'Z') || (octet >= '0' && octet <= '9');
+        if (octet < 0x80 && !alphanumerique)
+            motif += '\\';
+        motif += c;
+    }
+    return motif;
+}
+
+std::string MessagePcre2(int erreur)
+{
+    PCRE2_UCHAR message[256];
+    const int longueur = pcre2_get_error_message(erreur, message, sizeof message);
+    return longueur < 0 ? std::string() : std::string(reinterpret_cast<const char *>(message),
+                                                      static_cast<std::size_t>(longueur));
+}
+
+using ContexteCompilation = std::unique_ptr<pcre2_compile_context, decltype(&pcre2_compile_context_free)>;
+
+// The expression compiled, or PCRE2's error and the byte where PCRE2 found it.
+std::variant<pcre2_code *, std::pair<int, std::size_t>> CompileExpression(std::string_view expression,
+                                                                          std::uint32_t options,
+                                                                          pcre2_compile_context *contexte)
+{
+    int erreur = 0;
+    PCRE2_SIZE position = 0;
+    pcre2_code *code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(expression.data()), expression.size(), options,
+                                     &erreur, &position, contexte);
+    if (code)
+        return code;
+    if (erreur == PCRE2_ERROR_HEAP_FAILED)
+        throw std::bad_alloc();
+    return std::pair{erreur, static_cast<std::size_t>(position)};
+}
+
+} // namespace
+
+void Motif::LibereCode::operator()(pcre2_code *code) const
+{
+    pcre2_code_free(code);
+}
+
+void Motif::LibereDonnees::operator()(pcre2_match_data *donnees) const
+{
+    pcre2_match_data_free(donnees);
+}
+
+std::variant<Motif, std::string> Motif::Compile(std::string_view cherche, const OptionsMotif &options)
+{
+    const ContexteCompilation contexte(pcre2_compile_context_create(nullptr), &pcre2_compile_context_free);
+    if (!contexte)
+        throw std::bad_alloc();
+    pcre2_set_newline(contexte.get(), PCRE2_NEWLINE_ANYCRLF);
+    // Bytes that are not UTF-8 are where no match can go, and never an error.
+    const std::uint32_t drapeaux = PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF | PCRE2_MULTILINE |
+                                   (options.casse ? 0 : PCRE2_CASELESS);
+    const auto erreur = [&](std::pair<int, std::size_t> e, std::size_t decalage) {
+        const std::size_t position = e.second > decalage ? e.second - decalage : 0;
+        return "Expression régulière incorrecte : " + MessagePcre2(e.first) + " (position " +
+               std::to_string(Caracteres(cherche, position)) + ").";
+    };
+
+    std::string expression = options.expression ? std::string(cherche) : Echappe(cherche);
+    auto compile = CompileExpression(expression, drapeaux, contexte.get());
+    if (const auto *e = std::get_if<std::pair<int, std::size_t>>(&compile))
+        return erreur(*e, 0);
+    Motif motif;
+    motif.code.reset(std::get<pcre2_code *>(compile));
+    motif.expression = options.expression;
+    if (options.motEntier) {
+        // Compiled alone first, the expression is known to be whole: it cannot close the group around it. A \Q
+        // left open would take the rest as text: \E closes it, and means nothing otherwise.
+        const std::string avant = "(?<!" + std::string(Lettre) + ")(?:";
+        expression = avant + expression + "\\E)(?!" + std::string(Lettre) + ")";
+        compile = CompileExpression(expression, drapeaux, contexte.get());
+        if (const auto *e = std::get_if<std::pair<int, std::size_t>>(&compile))
+            return erreur(*e, avant.size());
+        motif.code.reset(std::get<pcre2_code *>(compile));
+    }
+    // Without JIT, where the system has none, the interpreter does the same work more slowly.
+    pcre2_jit_compile(motif.code.get(), PCRE2_JIT_COMPLETE);
+    motif.donnees.reset(pcre2_match_data_create_from_pattern(motif.code.get(), nullptr));
+    if (!motif.donnees)
+        throw std::bad_alloc();
+    return motif;
+}
+
+std::optional<Occurrence> Motif::Cherche(std::string_view texte, std::size_t debut, bool apresVide)
+{
+    if (debut > texte.size())
+        return std::nullopt;
+    if (apresVide) {
+        if (auto occurrence = Essaie(texte, debut, PCRE2_NOTEMPTY_ATSTART | PCRE2_ANCHORED))
+            return occurrence;
+        if (debut == texte.size())
+            return std::nullopt;
+        debut = CaractereSuivant(texte, debut);
+    }
+    return Essaie(texte, debut, 0);
+}
+
+std::optional<Occurrence> Motif::Essaie(std::string_view texte, std::size_t debut, unsigned options)
+{
+    const auto *sujet = reinterpret_cast<PCRE2_SPTR>(texte.empty() ? "" : texte.data());
+    int resultat = pcre2_match(code.get(), sujet, texte.size(), debut, options, donnees.get(), nullptr);
+    // JIT's stack is small; the interpreter keeps its backtracking on the heap, and goes much further.
+    if (resultat == PCRE2_ERROR_JIT_STACKLIMIT)
+        resultat = pcre2_match(code.get(), sujet, texte.size(), debut, options | PCRE2_NO_JIT, donnees.get(),
+                               nullptr);
+    if (resultat == PCRE2_ERROR_NOMATCH)
+        return std::nullopt;
+    if (resultat == PCRE2_ERROR_NOMEMORY)
+        throw std::bad_alloc();
+    if (resultat < 0)
+        throw RechercheAbandonnee("Recherche abandonnée : " + MessagePcre2(resultat) + ".");
+    const PCRE2_SIZE *bornes = pcre2_get_ovector_pointer(donnees.get());
+    Occurrence occurrence;
+    occurrence.groupes.fill({Aucune, Aucune});
+    // The groups past the last one that took part are not set by the match.
+    const auto groupes = std::min<std::size_t>(static_cast<std::size_t>(resultat), occurrence.groupes.size());
+    for (std::size_t i = 0; i < groupes; ++i)
+        occurrence.groupes[i] = {bornes[2 * i], bornes[2 * i + 1]};
+    return occurrence;
+}
+
+void Motif::Developpe(std::string &sortie, std::string_view remplacement, const Occurrence &occurrence,
+                      std::string_view texte) const
+{
+    if (!expression) {
+        sortie += remplacement;
+        return;
+    }
+    for (std::size_t i = 0;;) {
+        const std::size_t barre = remplacement.find('\\', i);
+        sortie += remplacement.substr(i, barre == Aucune ? Aucune : barre - i);
+        if (barre == Aucune)
+            return;
+        i = barre + 1;
+        const char suivant = i < remplacement.size() ? remplacement[i] : '\0';
+        if (suivant >= '0' && suivant <= '9') {
+            const auto [debut, fin] = occurrence.groupes[static_cast<std::size_t>(suivant - '0')];
+            if (debut != Aucune)
+                sortie += texte.substr(debut, fin - debut);
+            ++i;
+        } else if (suivant == '\\') {
+            sortie += '\\';
+            ++i;
+        } else {
+            sortie += '\\';
+        }
+    }
+}
+
+RemplacementTout RemplaceTout(std::string_view texte, Motif &motif, std::string_view remplacement)
+{
+    RemplacementTout resultat;
+    std::optional<Occurrence> occurrence = motif.Cherche(texte, 0);
+    if (!occurrence)
+        return resultat;
+    resultat.debut = occurrence->Debut();
+    // Room at once for a result as long as the rest of the text and an eighth more, in huge pages when it is large:
+    // growing it step by step, or touching it 4 KiB at a time, costs more than the search.
+    const std::size_t reste = texte.size() - resultat.debut;
+    resultat.texte.reserve(reste + reste / 8);
+    if (resultat.texte.capacity() >= 4 * PageEnorme)
+        ConseilleGrandesPages(resultat.texte.data(), resultat.texte.capacity());
+    std::size_t copie = resultat.debut;
+    while (occurrence) {
+        resultat.texte += texte.substr(copie, occurrence->Debut() - copie);
+        motif.Developpe(resultat.texte, remplacement, *occurrence, texte);
+        copie = occurrence->Fin();
+        ++resultat.nombre;
+        occurrence = motif.Cherche(texte, copie, occurrence->Debut() == copie);
+    }
+    resultat.fin = copie;
+    return resultat;
+}
