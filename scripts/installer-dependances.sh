@@ -7,6 +7,7 @@ paquets=(
     qt6-base-dev qt6-qpa-plugins libqscintilla2-qt6-dev qt6-translations-l10n
     fonts-dejavu-core libbenchmark-dev
     xvfb xauth xdotool
+    desktop-file-utils appstream dpkg-dev man-db
 )
 
 manquants=()

@@ -1,0 +1,31 @@
+# The Debian package, built by "cpack -G DEB" in the build folder: the programs find their data at ../share/balizo
+# from their own folder, so the package installs under /usr what the build installs anywhere else.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME balizo)
+set(CPACK_PACKAGE_VENDOR Balizo)
+set(CPACK_PACKAGE_CONTACT "Balizo <balizo@example.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop editor for HTML pages written by hand")
+set(CPACK_PACKAGE_DESCRIPTION [[
+Balizo is a desktop editor for people who write their HTML pages by hand.
+One main window holds any number of pages, each edited as raw mark-up:
+buttons wrap the selection in tags, a palette writes the tags of every HTML
+element, a table of special characters turns accented letters into entities
+and back, and the set of open pages can be saved as a desktop and reopened in
+one step. Its interface is in French.
+.
+The package also holds balizo-outils, the editor's transformations of pages
+for scripts and pipes.]])
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION editors)
+# dpkg-shlibdeps (dpkg-dev) names the libraries' packages, Qt's and QScintilla's among them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The browser that shows the pages and the help is, until the user picks another, the desktop's launcher xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
