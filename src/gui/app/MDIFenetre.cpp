@@ -85,8 +85,13 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
 {
     // The icons are compiled into this static library: their resources must be registered by hand.
     Q_INIT_RESOURCE(icones);
+    Q_INIT_RESOURCE(balizo);
     setWindowTitle(QStringLiteral("Balizo"));
-    setWindowIcon(Icone("balizo"));
+    // The program's own icon, as the desktop shows it in its menus, at every size drawn for it.
+    QIcon programme;
+    for (const int taille : {16, 22, 24, 32, 48, 64, 128, 256})
+        programme.addFile(QStringLiteral(":/icones/balizo/%1x%1.png").arg(taille));
+    setWindowIcon(programme);
     setCentralWidget(mdiArea);
     // Files dropped on the frame or on a page open as with "&Ouvrir...".
     setAcceptDrops(true);

@@ -49,6 +49,8 @@ int main(int argc, char *argv[])
 
     TApplication application(argv);
     QApplication::setApplicationName(QStringLiteral("Balizo"));
+    // The desktop matches the windows with the launcher that it installs.
+    QGuiApplication::setDesktopFileName(QStringLiteral("balizo"));
 
     TraduitEnFrancais(application);
 
