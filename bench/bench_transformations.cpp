@@ -200,7 +200,7 @@ std::string PageMinifiee(std::size_t taille, unsigned graine)
     page.reserve(taille + 4096);
     page += "<!DOCTYPE html><html lang=\"fr\"><head><meta charset=\"utf-8\"><meta name=\"viewport\" "
             "content=\"width=device-width,initial-scale=1\"><title>Association</title><link rel=\"stylesheet\" "
-            "href=\"/css/site.min.css?v=3\"><style>.menu>li{display:inline}.carte{margin:1em 0}</style><script>"
+            "href=\"/css/site.min.css?v=3\"><style>.menu>li{float:left}.carte{margin:1em 0}</style><script>"
             "window.dataLayer=window.dataLayer||[];function gtag(){dataLayer.push(arguments)}if(a<b&&c>d)gtag(\"js\")"
             "</script></head><body class=\"accueil\"><header><nav><ul class=\"menu\">";
     for (int i = 1; i <= 8; ++i)
