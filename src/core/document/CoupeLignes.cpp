@@ -122,7 +122,8 @@ public:
     }
 
 private:
-    // The lines longer than `seuil`, as [start, end) without their line end.
+    // The lines longer than `seuil`, as [start, end) without their line end. CR LF is taken as two line ends with an
+    // empty line between them, which is never long.
     void MesureLignes(std::size_t seuil)
     {
         const std::size_t taille = texte.size();
@@ -136,8 +137,6 @@ private:
             if (bout == taille)
                 return;
             debut = bout + 1;
-            if (bout == cr && lf == debut)
-                ++debut;
             if (lf < debut)
                 lf = Suivant(debut, '\n');
             if (cr < debut)

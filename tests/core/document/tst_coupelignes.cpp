@@ -83,7 +83,7 @@ private:
         Mets((fermante ? "</" : "<") + casse);
         for (int i = fermante ? 0 : Tire(3); i > 0; --i)
             Mets(Un({" ", Fin(), "\t"}) + Un({"class=\"a>b\"", "title='x\">" + Fin() + "<div>'", "data-x=a\"b",
-                                               "a\"b", "hidden", "id = 'p>q'", "=x", "href=x/y"}));
+                                               "'a\"b", "hidden", "id = 'p>q'", "=x", "href=x/y"}));
         Mets(Un({">", ">", "/>", " >", Fin() + ">"}));
     }
 
@@ -186,7 +186,8 @@ private slots:
             {"'>' entre guillemets", "a<p title=\"x>y<div>\" b='<p>'>b<div>", 0,
              "a|<p title=\"x>y<div>\" b='<p>'>b|<div>"},
             {"'=' et espaces", "a<p title = 'x>y'\r\n>b<div>", 0, "a|<p title = 'x>y'\r\n>b|<div>"},
-            {"guillemet hors valeur", "a<p title=x\"y>b<div>\"c 'd>e<p>'", 0, "a|<p title=x\"y>b|<div>\"c 'd>e|<p>'"},
+            {"guillemet hors valeur", "a<p title=x\"y>b<div>\"c 'd>e<p 'f>g<p>'", 0,
+             "a|<p title=x\"y>b|<div>\"c 'd>e|<p 'f>g|<p>'"},
             {"guillemet non fermé", "a<p title='x>b<div>", 0, "a|<p title='x>b<div>"},
             {"commentaires", "a<!-- <div> --><p><!--><p><!--!><p>--><p><!-- --!><p><!-- <p>", 0,
              "a<!-- <div> -->|<p><!-->|<p><!--!><p>-->|<p><!-- --!>|<p><!-- <p>"},
@@ -196,9 +197,9 @@ private slots:
             {"texte brut", "a<textarea><div></textareax><p></TEXTAREA ><p><xmp><p></xmp><p><title><p></title><p>", 0,
              "a<textarea><div></textareax><p></TEXTAREA >|<p><xmp><p></xmp>|<p><title><p></title>|<p>"},
             {"script et ses échappements",
-             "<p>a<script><!-- x='</script>'--></script><p><script><!--<script>'</script>'--></script><p>"
+             "<p>a<script><!-- x='</script>'--></script><p><script><!--<script>'</script><p>'--></script><p>"
              "<script><!--><script></script><p>", 0,
-             "<p>a<script><!-- x='</script>'--></script>|<p><script><!--<script>'</script>'--></script>|<p>"
+             "<p>a<script><!-- x='</script>'--></script>|<p><script><!--<script>'</script><p>'--></script>|<p>"
              "<script><!--><script></script>|<p>"},
             {"plaintext", "a<p><plaintext></plaintext><p>", 0, "a|<p><plaintext></plaintext><p>"},
             {"en-tête", "<html><head>\n <meta> <title><p></title><style>p>a{}</style><script>s</script></head><link>"
