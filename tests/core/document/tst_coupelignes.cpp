@@ -5,6 +5,7 @@
 
 #include <array>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -46,24 +47,19 @@ public:
         if (Tire(2))
             Balise("html", false, true);
         Mets(Fin());
-        if (Tire(2)) {
-            Balise("head", false, true);
-            for (int i = Tire(5); i > 0; --i) {
-                const std::string nom = Un({"meta", "link", "title", "style", "script", "noscript"});
-                Balise(nom, false, true);
-                Contenu(nom);
-                Mets(Un({"", " ", Fin(), "<!-- <p> -->"}));
-            }
-            Balise("head", true, true);
+        const int entete = Tire(2) ? Tire(5) + 1 : 0;
+        for (int i = 0; i < entete; ++i) {
+            Balise(i ? Un({"meta", "link", "title", "style", "script", "noscript"}) : "head", false, true);
+            Mets(Un({"", " ", Fin(), "<!-- <p> -->"}));
         }
+        if (entete)
+            Balise("head", true, true);
         Balise("body", false, true);
         Flux(0);
-        if (Tire(6) == 0) {
-            Mets("<plaintext><p>" + Fin() + "</plaintext><div>");
-        } else {
-            Balise("body", true, true);
-            Balise("html", true, true);
-        }
+        if (Tire(6) == 0)
+            return Mets("<plaintext><p>" + Fin() + "</plaintext><div>");
+        Balise("body", true, true);
+        Balise("html", true, true);
     }
 
 private:
@@ -72,7 +68,8 @@ private:
     std::string Fin() { return Un({"\n", "\r\n", "\r"}); }
     void Mets(const std::string &octets) { texte += octets; }
 
-    // The name in a random case; attributes whose values hold '>', quotes and line ends.
+    // The name in a random case; attributes whose values hold '>', quotes and line ends; then the content of an
+    // element that is not mark-up, and its end tag.
     void Balise(const std::string &nom, bool fermante, bool place)
     {
         if (place)
@@ -85,12 +82,8 @@ private:
             Mets(Un({" ", Fin(), "\t"}) + Un({"class=\"a>b\"", "title='x\">" + Fin() + "<div>'", "data-x=a\"b",
                                                "'a\"b", "hidden", "id = 'p>q'", "=x", "href=x/y"}));
         Mets(Un({">", ">", "/>", " >", Fin() + ">"}));
-    }
-
-    // The content of an element that is not mark-up, then its end tag.
-    void Contenu(const std::string &nom)
-    {
-        if (nom == "meta" || nom == "link")
+        if (fermante || !std::set<std::string>{"script", "style", "textarea", "title", "xmp", "iframe", "noembed",
+                                               "noframes", "noscript"}.contains(nom))
             return;
         for (int i = Tire(4); i > 0; --i) {
             if (nom == "script")
@@ -104,37 +97,21 @@ private:
 
     void Flux(int profondeur)
     {
-        for (int i = Tire(profondeur == 0 ? 30 : profondeur < 3 ? 6 : 3); i > 0; --i) {
-            switch (Tire(11)) {
+        // Blocks first, then inline elements and names that are not those of blocks.
+        static const char *const Elements[] = {
+            "div", "p", "li", "ul", "td", "tr", "table", "h3", "section", "blockquote", "dd", "option", "form",
+            "header", "br", "hr", "span", "a", "b", "img", "select", "divx", "d", "tdx", "lis"};
+        for (int i = Tire(profondeur == 0 ? 40 : profondeur < 3 ? 6 : 3); i > 0; --i) {
+            switch (Tire(8)) {
             case 0:
                 Mets(Un({"texte", "a < b", "x<3", "&lt;p&gt;", "</ <div>", "<? <p> ?>", "<![CDATA[ <div> ]]>",
                          "</>", " ", "a-->b", Fin()}));
                 break;
             case 1:
-            case 2:
-            case 3: {
-                const std::string nom = Un({"div", "p", "li", "ul", "td", "tr", "table", "h3", "section",
-                                            "blockquote", "dd", "option", "form", "header"});
-                Balise(nom, false, true);
-                Flux(profondeur + 1);
-                Balise(nom, true, true);
-                break;
-            }
-            case 4:
-                Balise(Un({"br", "hr"}), false, true);
-                break;
-            case 5: {
-                const std::string nom = Un({"span", "a", "b", "img", "select", "divx", "d", "tdx", "lis"});
-                Balise(nom, false, false);
-                Flux(profondeur + 1);
-                Balise(nom, true, false);
-                break;
-            }
-            case 6:
                 Mets(Un({"<!-- <div> - -- x", "<!--!> <p>", "<!-- <br>"}) + Fin() + Un({"-->", "--!>", "--->"}));
                 Mets(Un({"", "<!-->", "<!--->", "<!---->"}));
                 break;
-            case 7: {
+            case 2: {
                 const std::string nom = Un({"pre", "listing"});
                 Balise(nom, false, true);
                 for (int j = Tire(5); j > 0; --j)
@@ -144,16 +121,16 @@ private:
                 Balise(nom, true, false);
                 break;
             }
-            case 8:
-            case 9: {
-                const std::string nom =
-                    Un({"script", "style", "textarea", "title", "xmp", "iframe", "noembed", "noframes", "noscript"});
-                Balise(nom, false, false);
-                Contenu(nom);
+            case 3:
+                Balise(Un({"script", "style", "textarea", "title", "xmp", "iframe", "noembed", "noframes", "noscript"}),
+                       false, false);
                 break;
-            }
-            default:
+            default: {
+                const int k = Tire(int(std::size(Elements)));
+                Balise(Elements[k], false, k < 16);
                 Flux(profondeur + 1);
+                Balise(Elements[k], true, k < 16);
+            }
             }
         }
     }
@@ -251,8 +228,8 @@ private slots:
         QVERIFY(coupures > 50'000);
     }
 
-    // The help page, its lines shorter than the threshold left whole; every break before a tag outside its comments,
-    // pre, script and style.
+    // The help page, its lines shorter than the threshold left whole; every break before a tag, outside the other
+    // tags, the comments, pre and style.
     void pageReelle()
     {
         QFile fichier(AIDE);
