@@ -1,6 +1,7 @@
 // Throughput of the page transformations behind the editor's commands and balizo-outils: tags and tables taken out
-// of a large page of lines and of a minified one, accents corrected and restored on French text, and a large page
-// encoded to Windows-1252 as saving such a page does.
+// of a large page of lines and of a minified one, accents corrected and restored on French text, a large page
+// encoded to Windows-1252 as saving such a page does, the long lines of minified pages cut, and the longest line
+// measured as opening a page does.
 //
 //   ./bench_transformations                                   every measure
 //   ./bench_transformations --benchmark_filter=SupprimeTags   some of them
@@ -13,7 +14,9 @@
 //
 // The inputs are generated in memory at first use, always the same (fixed seed).
 
+#include "core/document/CoupeLignes.h"
 #include "core/document/Encodage.h"
+#include "core/document/GrandDocument.h"
 #include "core/entities/Remplacement.h"
 #include "core/entities/TableAccents.h"
 #include "core/tagremoval/SuppressionTags.h"
@@ -184,6 +187,50 @@ std::string Texte(std::size_t taille, unsigned graine)
     return texte;
 }
 
+// A page as site generators write it, all on one line: a head of metadata, a style sheet and a script, a menu, then
+// cards of nested divs with a heading, a paragraph with a link, a list, now and then an image or a script, and a
+// footer.
+std::string PageMinifiee(std::size_t taille, unsigned graine)
+{
+    Redacteur redacteur(graine);
+    std::mt19937 alea(graine);
+    const auto entre = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(alea); };
+    const auto nombre = [&](int a, int b) { return std::to_string(entre(a, b)); };
+    std::string page;
+    page.reserve(taille + 4096);
+    page += "<!DOCTYPE html><html lang=\"fr\"><head><meta charset=\"utf-8\"><meta name=\"viewport\" "
+            "content=\"width=device-width,initial-scale=1\"><title>Association</title><link rel=\"stylesheet\" "
+            "href=\"/css/site.min.css?v=3\"><style>.menu>li{float:left}.carte{margin:1em 0}</style><script>"
+            "window.dataLayer=window.dataLayer||[];function gtag(){dataLayer.push(arguments)}if(a<b&&c>d)gtag(\"js\")"
+            "</script></head><body class=\"accueil\"><header><nav><ul class=\"menu\">";
+    for (int i = 1; i <= 8; ++i)
+        page += "<li><a href=\"/rubrique" + std::to_string(i) + "/\">Rubrique " + std::to_string(i) + "</a></li>";
+    page += "</ul></nav></header><main id=\"contenu\">";
+    while (page.size() < taille) {
+        page += "<div class=\"carte\" data-id=\"" + nombre(1, 99999) + "\"><div class=\"titre\"><h2>";
+        redacteur.Phrase(page, 2, 6, false);
+        page += "</h2></div><div class=\"corps\"><p>";
+        redacteur.Phrase(page, 8, 30, true);
+        page += " <a href=\"/article/" + nombre(1, 9999) +
+                ".html\" title=\"Lire > la suite\">Lire la suite</a></p><ul>";
+        for (int i = entre(1, 5); i > 0; --i) {
+            page += "<li>";
+            redacteur.Phrase(page, 2, 8, true);
+            page += "</li>";
+        }
+        page += "</ul>";
+        if (entre(0, 3) == 0)
+            page += "<img src=\"/images/photo" + nombre(1, 300) + ".jpg\" alt=\"\" loading=\"lazy\">";
+        if (entre(0, 5) == 0)
+            page += "<script>document.querySelectorAll(\".carte\").forEach(function(e){if(e.offsetTop<0)"
+                    "e.innerHTML=\"<div class='vide'></div>\"})</script>";
+        page += "</div></div>";
+    }
+    page += "</main><footer><p>&copy; Association</p></footer><script src=\"/js/site.min.js\" defer></script>"
+            "</body></html>";
+    return page;
+}
+
 const std::string &GrandePage()
 {
     static const std::string page = Page(100 * Mo, "\r\n", 1);
@@ -193,6 +240,26 @@ const std::string &GrandePage()
 const std::string &PageUneLigne()
 {
     static const std::string page = Page(5 * Mo, "", 2);
+    return page;
+}
+
+const std::string &Minifiee()
+{
+    static const std::string page = PageMinifiee(5 * Mo, 5);
+    return page;
+}
+
+// The large page of lines with lines ended by CR alone.
+const std::string &GrandePageCr()
+{
+    static const std::string page = Page(100 * Mo, "\r", 6);
+    return page;
+}
+
+// The large page of lines, then a minified one on its last line: every line is read before the long one is cut.
+const std::string &GrandePagePuisMinifiee()
+{
+    static const std::string page = GrandePage() + Minifiee();
     return page;
 }
 
@@ -254,6 +321,26 @@ void MesureSerie(benchmark::State &state, const SerieRemplacements &serie, const
     state.SetBytesProcessed(int64_t(texte.size()) * state.iterations());
 }
 
+// The editor's threshold; the counter tells the line ends inserted.
+void MesureCoupe(benchmark::State &state, const std::string &page)
+{
+    std::size_t coupures = 0;
+    for (auto _ : state) {
+        std::optional<std::string> coupee = CoupeLignes(page, "\r\n", LongueurMaximaleDeLigne);
+        benchmark::DoNotOptimize(coupee);
+        coupures = coupee ? (coupee->size() - page.size()) / 2 : 0;
+    }
+    state.counters["coupures"] = double(coupures);
+    state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
+}
+
+void MesureLongueur(benchmark::State &state, const std::string &page)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LongueurPlusLongueLigne(page));
+    state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
+}
+
 void BM_SupprimeTags100Mo(benchmark::State &state)
 {
     MesureTags(state, GrandePage());
@@ -298,6 +385,37 @@ void BM_EncodageWindows1252_100Mo(benchmark::State &state)
     state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
 }
 
+void BM_CoupeLignesMinifiee5Mo(benchmark::State &state)
+{
+    MesureCoupe(state, Minifiee());
+}
+
+void BM_CoupeLignesUneLigne5Mo(benchmark::State &state)
+{
+    MesureCoupe(state, PageUneLigne());
+}
+
+// Nothing to cut: the lines are measured, and no further.
+void BM_CoupeLignesRien100Mo(benchmark::State &state)
+{
+    MesureCoupe(state, GrandePage());
+}
+
+void BM_CoupeLignes100MoPuisMinifiee(benchmark::State &state)
+{
+    MesureCoupe(state, GrandePagePuisMinifiee());
+}
+
+void BM_PlusLongueLigne100Mo(benchmark::State &state)
+{
+    MesureLongueur(state, GrandePage());
+}
+
+void BM_PlusLongueLigneCr100Mo(benchmark::State &state)
+{
+    MesureLongueur(state, GrandePageCr());
+}
+
 bool EcritFichier(const std::string &chemin, const std::string &octets)
 {
     std::FILE *fichier = std::fopen(chemin.c_str(), "wb");
@@ -314,6 +432,12 @@ BENCHMARK(BM_SupprimeTableauxUneLigne5Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Correction10Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Restauration10Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodageWindows1252_100Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CoupeLignesMinifiee5Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CoupeLignesUneLigne5Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CoupeLignesRien100Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CoupeLignes100MoPuisMinifiee)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlusLongueLigne100Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlusLongueLigneCr100Mo)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
@@ -322,6 +446,7 @@ int main(int argc, char **argv)
         const bool ecrit = EcritFichier(dossier + "/page-100mo.htm", GrandePage()) &&
                            EcritFichier(dossier + "/page-10mo.htm", Page(10 * Mo, "\r\n", 4)) &&
                            EcritFichier(dossier + "/une-ligne-5mo.htm", PageUneLigne()) &&
+                           EcritFichier(dossier + "/minifiee-5mo.htm", Minifiee()) &&
                            EcritFichier(dossier + "/texte-10mo.txt", TexteFrancais()) &&
                            EcritFichier(dossier + "/texte-corrige-10mo.txt", TexteCorrige());
         if (!ecrit)

@@ -111,6 +111,21 @@ private slots:
         QTest::newRow("ancres") << QStringList{"ancres"} << QByteArray("<a name=\"haut\"></a>\r\n<p><A NAME=bas>ici</A></p>")
                                 << QByteArray("haut\nbas\n");
 
+        // A minified page's long line is cut before every tag, all of blocks, in the page's line end; its bytes and
+        // its mark are kept.
+        const QByteArray minifiee = QByteArray("<div><p>Un \xE9t\xE9</p><br></div>").repeated(5000);
+        const QStringList couper = {"couper-lignes"};
+        QTest::newRow("couper-lignes, CR LF")
+            << couper << "<html>\r\n" + minifiee + "\r\n"
+            << "<html>\r\n" + QByteArray(minifiee).replace("<", "\r\n<").mid(2) + "\r\n";
+        QTest::newRow("couper-lignes, marque et aucune fin de ligne")
+            << couper << Marque + minifiee << Marque + QByteArray(minifiee).replace("<", "\n<").mid(1);
+        QTest::newRow("couper-lignes --seuil")
+            << QStringList{"couper-lignes", "--seuil=10"} << QByteArray("<p>un</p><p>deux</p>\n<p>x</p>\n")
+            << QByteArray("<p>un\n</p>\n<p>deux\n</p>\n<p>x</p>\n");
+        const QByteArray sansBloc = "<p>court</p>\r\n" + QByteArray("<b>mot</b> ").repeated(10000) + "\r\n<div>x</div>";
+        QTest::newRow("couper-lignes, rien à couper") << couper << sansBloc << sansBloc;
+
         // Pages of several megabytes: standard input arrives in pieces and beyond any first guess of its size, and
         // the page is checked and transformed in pieces, on several cores when there are.
         QByteArray page, texte, texteWindows1252;
@@ -197,6 +212,8 @@ private slots:
         ligne("remplacement sans valeur", {"supprimer-tags", "--remplacement", "@/page.htm"}, "--remplacement demande une valeur");
         ligne("table des accents absente", {"corriger-accents", "--accents=@/non.txt", "@/page.htm"},
               "ne peut ouvrir la table des accents @/non.txt: ");
+        ligne("seuil invalide", {"couper-lignes", "--seuil=-1", "@/page.htm"}, "--seuil demande un nombre d'octets");
+        ligne("seuil sans valeur", {"couper-lignes", "--seuil", "@/page.htm"}, "--seuil demande un nombre d'octets");
         ligne("commande inconnue", {"effacer", "@/page.htm"}, "commande inconnue: effacer");
         ligne("option avant la commande", {"--x", "ancres"}, "option inconnue: --x");
         ligne("chemin-relatif sans base", {"chemin-relatif", "/a.htm"}, "chemin-relatif demande deux arguments");

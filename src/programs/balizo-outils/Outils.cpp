@@ -2,6 +2,8 @@
 
 #include "core/dialogs/Historique.h"
 #include "core/document/CodecFichier.h"
+#include "core/document/CoupeLignes.h"
+#include "core/document/GrandDocument.h"
 #include "core/entities/Remplacement.h"
 #include "core/entities/TableAccents.h"
 #include "core/settings/Chemins.h"
@@ -15,6 +17,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <clocale>
 #include <csignal>
@@ -53,6 +56,11 @@ constexpr std::string_view Aide =
     "      Remplace les entités HTML par les caractères qu'elles désignent.\n"
     "  ancres [FICHIER]\n"
     "      Donne le nom de chaque ancre (<A NAME=...>) de la page, un par ligne.\n"
+    "  couper-lignes [--seuil=N] [FICHIER]\n"
+    "      Coupe les lignes trop longues, celles des pages minifiées : une fin de ligne\n"
+    "      va avant les balises des blocs (DIV, P, LI, TD, BR...), là où le navigateur\n"
+    "      n'en montre rien, jamais dans une balise, un commentaire, ni dans PRE,\n"
+    "      TEXTAREA, SCRIPT ou STYLE. Une page sans rien à couper ressort telle quelle.\n"
     "  chemin-relatif CIBLE BASE\n"
     "      Donne le chemin qui mène au fichier CIBLE depuis le dossier du fichier BASE.\n"
     "\n"
@@ -63,11 +71,14 @@ constexpr std::string_view Aide =
     "  --accents=TABLE       la table des accents à utiliser, en UTF-8 ou en Windows-1252 ;\n"
     "                        par défaut Accents.txt à côté du programme, sinon dans\n"
     "                        ../share/balizo, sinon dans " BALIZO_DOSSIER_DONNEES "\n"
+    "  --seuil=N             coupe les lignes de plus de N octets (fins de ligne non\n"
+    "                        comprises) ; 100000 par défaut, comme l'éditeur\n"
     "  -h, --help            affiche cette aide\n"
     "  --version             affiche la version\n"
     "\n"
-    "Les lignes produites par supprimer-tags et supprimer-tableaux finissent comme la première\n"
-    "ligne de la page (CR LF, LF ou CR seul), par LF quand la page n'a pas de fin de ligne.\n"
+    "Les lignes produites par supprimer-tags, supprimer-tableaux et couper-lignes finissent comme\n"
+    "la première ligne de la page (CR LF, LF ou CR seul), par LF quand la page n'a pas de fin de\n"
+    "ligne.\n"
     "\n"
     "Codes de retour : 0 réussite, 1 erreur d'écriture, 2 erreur d'utilisation ou de lecture.\n";
 
@@ -84,9 +95,19 @@ Echec Usage(std::string message)
 
 // --- The command line -----------------------------------------------------------------------------------------
 
-enum class Action { Aide, Version, SupprimerTags, SupprimerTableaux, CorrigerAccents, RestaurerAccents, Ancres, CheminRelatif };
+enum class Action {
+    Aide,
+    Version,
+    SupprimerTags,
+    SupprimerTableaux,
+    CorrigerAccents,
+    RestaurerAccents,
+    Ancres,
+    CouperLignes,
+    CheminRelatif
+};
 
-enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4 };
+enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8 };
 
 // A subcommand: its name, and the options that it takes.
 struct Sorte {
@@ -101,6 +122,7 @@ constexpr Sorte Sortes[] = {
     {"corriger-accents", Action::CorrigerAccents, Accents},
     {"restaurer-accents", Action::RestaurerAccents, Accents},
     {"ancres", Action::Ancres, 0},
+    {"couper-lignes", Action::CouperLignes, Seuil},
     {"chemin-relatif", Action::CheminRelatif, 0},
 };
 
@@ -109,6 +131,8 @@ struct Commande {
     RemplacementTag remplacement = RemplacementTag::Rien;
     bool restauration = true;
     std::optional<std::string> accents;
+    // The length above which couper-lignes cuts a line: the editor's.
+    std::size_t seuil = LongueurMaximaleDeLigne;
     std::vector<std::string> arguments;
 };
 
@@ -179,6 +203,11 @@ Commande Analyse(int argc, char **argv)
             if (!avecValeur || table->empty())
                 throw Usage("balizo-outils: l'option --accents demande un fichier (--accents=FICHIER)");
             commande.accents = std::string(*table);
+        } else if (auto seuil = Valeur(argument, "--seuil", avecValeur); seuil && sorte->options & Seuil) {
+            const char *fin = seuil->data() + seuil->size();
+            const auto [arret, erreur] = std::from_chars(seuil->data(), fin, commande.seuil);
+            if (!avecValeur || seuil->empty() || erreur != std::errc() || arret != fin)
+                throw Usage("balizo-outils: l'option --seuil demande un nombre d'octets (--seuil=N)");
         } else {
             throw Usage("balizo-outils: option inconnue: " + std::string(argument));
         }
@@ -265,12 +294,12 @@ Octets LitFichier(const std::string &nom, std::string_view quoi)
     return octets;
 }
 
-// Writes the mark and the pieces to standard output in order, with as few calls as the system allows; 0, or the
+// Writes the bytes, then the pieces, to standard output in order, with as few calls as the system allows; 0, or the
 // error number.
-int Ecrit(std::string_view marque, const std::vector<std::string> &morceaux)
+int Ecrit(std::string_view octets, const std::vector<std::string> &morceaux)
 {
     std::vector<iovec> restants;
-    restants.push_back({const_cast<char *>(marque.data()), marque.size()});
+    restants.push_back({const_cast<char *>(octets.data()), octets.size()});
     for (const std::string &morceau : morceaux)
         restants.push_back({const_cast<char *>(morceau.data()), morceau.size()});
     std::size_t premier = 0;
@@ -344,11 +373,13 @@ std::vector<LigneAccent> Table(const Commande &commande, Encodage encodage)
 
 // --- The transformations --------------------------------------------------------------------------------------
 
-// What goes to standard output, in order: the page's byte-order mark, then the pieces of the text, written as they
-// were built, without joining them.
+// What goes to standard output, in order: bytes of the page as they are (its byte-order mark, or the whole page when
+// the command leaves it unchanged), then the pieces of the text, written as they were built, without joining them.
 struct Resultat {
-    std::string_view marque;
+    std::string_view telQuel;
     std::vector<std::string> morceaux;
+    // The page read, which `telQuel` shows.
+    Octets page;
 };
 
 bool UtiliseLaTable(const Commande &commande)
@@ -376,6 +407,19 @@ Resultat Transforme(const Commande &commande, std::string_view page)
         resultat.morceaux.push_back(std::move(texte));
         return resultat;
     }
+    if (commande.action == Action::CouperLignes) {
+        // On the bytes, whatever the encoding: a leading mark stays in front of the first line.
+        const std::string_view marque = page.starts_with(MarqueUtf8) ? MarqueUtf8 : std::string_view();
+        std::optional<std::string> coupee =
+            CoupeLignes(page.substr(marque.size()), TexteFinDeLigne(DetecteFinDeLigne(page)), commande.seuil);
+        if (!coupee) {
+            resultat.telQuel = page;
+            return resultat;
+        }
+        resultat.telQuel = marque;
+        resultat.morceaux.push_back(std::move(*coupee));
+        return resultat;
+    }
 
     const bool marque = page.starts_with(MarqueUtf8);
     const bool table = UtiliseLaTable(commande);
@@ -401,7 +445,7 @@ Resultat Transforme(const Commande &commande, std::string_view page)
         contenu = page;
         texte = ote();
     }
-    resultat.marque = MarqueDe(encodage);
+    resultat.telQuel = MarqueDe(encodage);
 
     if (!table) {
         resultat.morceaux.push_back(std::move(texte));
@@ -428,8 +472,9 @@ Resultat Execute(const Commande &commande)
         resultat.morceaux.push_back(CheminRelatif(commande.arguments[0], commande.arguments[1]) + '\n');
     } else {
         const std::string nom = commande.arguments.empty() ? std::string() : commande.arguments[0];
-        const Octets page = LitFichier(nom, "le fichier ");
+        Octets page = LitFichier(nom, "le fichier ");
         resultat = Transforme(commande, page.Vue());
+        resultat.page = std::move(page);
     }
     return resultat;
 }
@@ -456,7 +501,7 @@ int LanceOutils(int argc, char **argv)
         std::fprintf(stderr, "balizo-outils: %s\n", erreur.what());
         return 2;
     }
-    if (const int erreur = Ecrit(resultat.marque, resultat.morceaux)) {
+    if (const int erreur = Ecrit(resultat.telQuel, resultat.morceaux)) {
         std::fprintf(stderr, "balizo-outils: ne peut écrire sur la sortie standard: %s\n", Raison(erreur).c_str());
         return 1;
     }
