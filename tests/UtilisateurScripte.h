@@ -61,6 +61,15 @@ public:
         return recuperations.isEmpty() ? Recuperation::PlusTard : recuperations.takeFirst();
     }
 
+    // Records the texts of the long-line questions; "&Garder tel quel" once `couper` is empty.
+    QList<bool> couper;
+    QStringList lignesLongues;
+    bool CoupeLignesLongues(QWidget *, const QString &texte) override
+    {
+        lignesLongues << texte;
+        return !couper.isEmpty() && couper.takeFirst();
+    }
+
 private:
     QString Fichier(const DialogueFichier &dialogue)
     {

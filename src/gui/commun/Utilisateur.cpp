@@ -129,3 +129,14 @@ Utilisateur::Recuperation UtilisateurQt::ProposeRecuperation(QWidget *parent, co
         return Recuperation::Ignorer;
     return Recuperation::PlusTard;
 }
+
+bool UtilisateurQt::CoupeLignesLongues(QWidget *parent, const QString &texte)
+{
+    QMessageBox boite(QMessageBox::Question, QStringLiteral("Ligne très longue"), texte, QMessageBox::NoButton, parent);
+    QPushButton *couper = boite.addButton(QStringLiteral("&Couper"), QMessageBox::AcceptRole);
+    QPushButton *garder = boite.addButton(QStringLiteral("&Garder tel quel"), QMessageBox::RejectRole);
+    boite.setDefaultButton(couper);
+    boite.setEscapeButton(garder);
+    boite.exec();
+    return boite.clickedButton() == couper;
+}

@@ -46,6 +46,9 @@ public:
     // What to do with the pages that a stopped program left unsaved, one line each: "Récupérer", "Ignorer" (they
     // are deleted) or "Plus tard" (they are offered again at the next start).
     virtual Recuperation ProposeRecuperation(QWidget *parent, const QStringList &pages) = 0;
+    // Whether a page whose line is too long to be edited at ease is opened with its long lines cut ("&Couper") or
+    // as it is ("&Garder tel quel").
+    virtual bool CoupeLignesLongues(QWidget *parent, const QString &texte) = 0;
 };
 
 // What is said when memory runs out during a command: the command is given up and every open page stays as it was.
@@ -66,4 +69,5 @@ public:
     void Avertissement(QWidget *parent, const QString &titre, const QString &texte) override;
     int Execute(QDialog &dialogue) override;
     Recuperation ProposeRecuperation(QWidget *parent, const QStringList &pages) override;
+    bool CoupeLignesLongues(QWidget *parent, const QString &texte) override;
 };

@@ -1,6 +1,7 @@
 #include "gui/document/EditHTML.h"
 
 #include "core/document/CodecFichier.h"
+#include "core/document/CoupeLignes.h"
 #include "core/document/GrandDocument.h"
 #include "core/document/Motif.h"
 
@@ -264,13 +265,27 @@ void TEditHTML::AdapteAffichage(FinDeLigne fin)
     }
     AjusteMarge();
     const std::string_view texte = Texte();
-    const Affichage affichage = AffichagePour(texte.size(), LongueurPlusLongueLigne(texte));
+    plusLongueLigne = LongueurPlusLongueLigne(texte);
+    const Affichage affichage = AffichagePour(texte.size(), plusLongueLigne);
     setWrapMode(affichage.retourALaLigne ? WrapWord : WrapNone);
     if (affichage.coloration != (lexer() != nullptr)) {
         setLexer(affichage.coloration ? lexerHTML : nullptr);
         AppliqueFonte(fonte);
     }
     AdapteClignotement();
+}
+
+bool TEditHTML::CoupeLignesLongues()
+{
+    const std::string_view texte = Texte();
+    const std::optional<std::string> coupe =
+        CoupeLignes(texte, TexteFinDeLigne(FinDeLigneDocument()), LongueurMaximaleDeLigne);
+    if (!coupe)
+        return false;
+    Remplace(0, static_cast<qsizetype>(texte.size()), *coupe);
+    Selectionne(0, 0);
+    AdapteAffichage(FinDeLigneDocument());
+    return true;
 }
 
 std::string_view TEditHTML::Texte() const

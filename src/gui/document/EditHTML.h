@@ -61,6 +61,12 @@ public:
     // the text's when letters of another byte length match without regard to case.
     Occurrence Cherche(std::string_view texte, qsizetype debut, bool casse, bool motEntier) const;
 
+    // The length in bytes of the longest line, as measured at the last load or fill.
+    std::size_t PlusLongueLigne() const { return plusLongueLigne; }
+    // Cuts the lines longer than LongueurMaximaleDeLigne where a browser shows no line end, in the document's line
+    // end, as one undo step, and shows the text as its new lines call for; false when there is no such place.
+    bool CoupeLignesLongues();
+
     // The document's font, given to every style of the colouring and to the line numbers.
     void AppliqueFonte(const QFont &fonte);
 
@@ -98,5 +104,6 @@ private:
     QsciLexerHTML *lexerHTML;
     QFont fonte;
     qsizetype chiffresMarge = 0;
+    std::size_t plusLongueLigne = 0;
     long periodeCurseur;
 };

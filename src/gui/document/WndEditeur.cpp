@@ -1,6 +1,7 @@
 #include "gui/document/WndEditeur.h"
 
 #include "core/document/CodecFichier.h"
+#include "core/document/GrandDocument.h"
 #include "core/document/Journal.h"
 #include "core/memoire/GrandesPages.h"
 #include "gui/commun/Utilisateur.h"
@@ -233,6 +234,7 @@ void TWndHTML::OpenFile(const QString &nom)
     case TEditHTML::Chargement::Reussi:
         Untitled = false;
         NoteFichier();
+        ProposeCoupure();
         emit FichierUtilise(FileName);
         return;
     case TEditHTML::Chargement::Illisible: utilisateur.Erreur(this, illisible); return;
@@ -244,6 +246,31 @@ void TWndHTML::OpenFile(const QString &nom)
     };
     utilisateur.Erreur(this, QStringLiteral("%1 : il fait %2 Mo, et l'éditeur ne peut tenir plus de %3 Mo.")
                                  .arg(illisible, megaoctets(taille), megaoctets(TEditHTML::TailleMaximale)));
+}
+
+void TWndHTML::ProposeCoupure()
+{
+    const std::size_t longueur = EditHTML->PlusLongueLigne();
+    if (longueur <= LongueurMaximaleDeLigne)
+        return;
+    // No paint while the user answers: laying the long line out would take seconds.
+    EditHTML->setUpdatesEnabled(false);
+    const QString taille = QLocale(QLocale::French).formattedDataSize(qint64(longueur));
+    if (utilisateur.CoupeLignesLongues(
+            this, QStringLiteral("%1 a une ligne de %2 : la modifier sera lent. Balizo peut la couper en lignes plus "
+                                 "courtes, là où un navigateur n'en montre rien ; Défaire rend la page telle quelle.")
+                      .arg(FileName, taille))) {
+        try {
+            if (!EditHTML->CoupeLignesLongues())
+                utilisateur.Avertissement(this, QStringLiteral("Ligne très longue"),
+                                          QStringLiteral("%1 n'a aucun endroit où couper sans changer la page : "
+                                                         "elle est gardée telle quelle.")
+                                              .arg(FileName));
+        } catch (const std::bad_alloc &) {
+            utilisateur.Erreur(this, MemoireInsuffisante());
+        }
+    }
+    EditHTML->setUpdatesEnabled(true);
 }
 
 void TWndHTML::InsertionTexte(std::string_view ouverture, std::string_view fermeture)

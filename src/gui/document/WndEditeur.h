@@ -82,6 +82,8 @@ private:
     void EcritJournal();
     // Waits for a journal being written, then removes the journal.
     void SupprimeJournal();
+    // Offers to cut the lines of a page just loaded that are too long to be edited at ease.
+    void ProposeCoupure();
     // Remembers the file as it is on disk now, as loaded or saved.
     void NoteFichier();
     // Whether the file on disk is no longer the one loaded or saved.

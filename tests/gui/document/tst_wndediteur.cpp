@@ -458,6 +458,31 @@ private slots:
         QCOMPARE(script->dialogues.size(), 1);
     }
 
+    // A page with a line too long to be edited at ease asks first. "&Couper" cuts it before its blocks, as one undo
+    // step that gives back the file's bytes; "&Garder tel quel" keeps it; a page with short lines asks nothing.
+    void ligneTropLongue()
+    {
+        const QByteArray a(60'000, 'a');
+        const QByteArray page = "<div>" + a + "</div><div>" + a + "</div>";
+        script->couper << true << false;
+        TWndHTML *w = Ouvre(page);
+        QCOMPARE(script->lignesLongues.size(), 1);
+        QVERIFY(script->lignesLongues[0].startsWith(w->FileName + " a une ligne de "));
+        QCOMPARE(Texte(w), "<div>" + a + "\n</div>\n<div>" + a + "\n</div>");
+        QVERIFY(w->EditHTML->isModified());
+        w->EditionDefaire();
+        QCOMPARE(Texte(w), page);
+        QVERIFY(!w->EditHTML->isModified());
+
+        QCOMPARE(Texte(CadreDeTest::Ouvre(Fichier("garde.htm", page))), page);
+        CadreDeTest::Ouvre(Fichier("courte.htm", "<p>x</p>"));
+        QCOMPARE(script->lignesLongues.size(), 2);
+        // Nowhere to cut: said, and the page stays as it is.
+        script->couper << true;
+        QCOMPARE(Texte(CadreDeTest::Ouvre(Fichier("texte.htm", a + a))), a + a);
+        QCOMPARE(script->erreurs.size(), 1);
+    }
+
     // The caret keeps still on a line too long to be laid out at each blink, from the load on.
     void curseurImmobileSurLigneLongue()
     {
