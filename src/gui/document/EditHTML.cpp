@@ -102,8 +102,31 @@ void TEditHTML::AdapteClignotement()
     SendScintilla(SCI_SETCARETPERIOD, static_cast<unsigned long>(longue ? 0 : periodeCurseur));
 }
 
+void TEditHTML::PrepareDocument(std::size_t taille)
+{
+    // A text too big ever to be coloured goes into a document without style bytes: a byte of memory less for each
+    // of its bytes.
+    const long options = taille > TailleMaximaleColoration ? SC_DOCUMENTOPTION_STYLES_NONE : SC_DOCUMENTOPTION_DEFAULT;
+    if (SendScintilla(SCI_GETDOCUMENTOPTIONS) == options)
+        return;
+    // QScintilla makes every document with styles. Its record of the document is this widget's alone and never
+    // speaks to Scintilla while the widget shows it, so Scintilla's document is replaced under it.
+    auto *document = reinterpret_cast<void *>(SendScintilla(SCI_CREATEDOCUMENT, 0UL, options));
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
+    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
+    VerifieMemoire();
+    setUtf8(true);
+    setIndentationsUseTabs(true);
+    QsciLexer *coloration = lexer();
+    setLexer(nullptr);
+    setLexer(coloration);
+    AppliqueFonte(fonte);
+}
+
 TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
 {
+    // The text is at least the file less its byte-order mark.
+    PrepareDocument(static_cast<std::size_t>(std::max<qint64>(source.size() - 3, 0)));
     // No undo, and no wrapping while the text arrives: Scintilla would wrap every line of it as it is appended.
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     setWrapMode(WrapNone);
@@ -223,6 +246,7 @@ void TEditHTML::DocumentNeuf()
 
 void TEditHTML::Remplit(std::string_view texte, FinDeLigne fin)
 {
+    PrepareDocument(texte.size());
     setWrapMode(WrapNone);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     try {

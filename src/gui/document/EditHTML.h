@@ -83,6 +83,9 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Gives the editor an empty document with style bytes, or without them for a text of that size that will never
+    // be coloured.
+    void PrepareDocument(std::size_t taille);
     // Line end, wrapping and colouring as the text and its line end call for.
     void AdapteAffichage(FinDeLigne fin);
     // The caret blinks, except on a line too long to be laid out at each blink.

@@ -300,11 +300,14 @@ private slots:
 
     void memoireEpuiseePourUnResultat()
     {
-        // About 20 MB of result, where only 16 MB more may be taken.
+        // About 20 MB of result, where only 1 MB more may be taken.
         const QByteArray page = QByteArray("<TD>une ligne</TD>\n").repeated(2 << 20);
         TWndHTML *source = Ouvre(page);
+        // Too big to be coloured: its document keeps no style bytes.
+        QCOMPARE(source->EditHTML->SendScintilla(QsciScintillaBase::SCI_GETDOCUMENTOPTIONS),
+                 long(QsciScintillaBase::SC_DOCUMENTOPTION_STYLES_NONE));
         {
-            const LimiteDeMemoire limite(16 << 20);
+            const LimiteDeMemoire limite(1 << 20);
             frame->SupprimerLesTagsTableaux();
         }
         QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
@@ -470,6 +473,9 @@ private slots:
         QVERIFY(script->lignesLongues[0].startsWith(w->FileName + " a une ligne de "));
         QCOMPARE(Texte(w), "<div>" + a + "\n</div>\n<div>" + a + "\n</div>");
         QVERIFY(w->EditHTML->isModified());
+        // Its lines now short, the page is coloured, in a document with style bytes.
+        QVERIFY(w->EditHTML->lexer());
+        QCOMPARE(w->EditHTML->SendScintilla(QsciScintillaBase::SCI_GETDOCUMENTOPTIONS), 0L);
         w->EditionDefaire();
         QCOMPARE(Texte(w), page);
         QVERIFY(!w->EditHTML->isModified());
