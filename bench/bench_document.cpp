@@ -362,12 +362,14 @@ double Secondes(Horloge::duration d)
 // --- Measures -------------------------------------------------------------------------------------------------
 
 // Open and first paint, with the memory that it takes at its peak relative to the file's size.
-void MesureOuverture(benchmark::State &state, const QString &chemin, Encodage encodage)
+void MesureOuverture(benchmark::State &state, const QString &chemin, Encodage encodage, bool couper = false)
 {
     const double taille = static_cast<double>(QFileInfo(chemin).size());
     double picRelatif = 0;
     for (auto _ : state) {
         FermeTout();
+        // The answer to the question about long lines, if it comes.
+        session->script->couper = {couper};
         const std::size_t avant = Statut("VmRSS");
         RemetLePicAZero();
         const int peinturesAvant = session->compteur.peintures;
@@ -454,6 +456,12 @@ void BM_OuvertureUneLigne5Mo(benchmark::State &state)
     MesureOuverture(state, session->pages.uneLigne, Encodage::Utf8);
 }
 
+// The same page, its long line cut as the user asks when it opens.
+void BM_OuvertureUneLigne5MoCoupee(benchmark::State &state)
+{
+    MesureOuverture(state, session->pages.uneLigne, Encodage::Utf8, true);
+}
+
 // A character typed at the end of the page, and the paint that shows it.
 void MesureFrappeALaFin(benchmark::State &state, const QString &chemin)
 {
@@ -516,6 +524,16 @@ void BM_FrappeFin100MoJournal(benchmark::State &state)
 void BM_FrappeFinUneLigne5Mo(benchmark::State &state)
 {
     MesureFrappeALaFin(state, session->pages.uneLigne);
+}
+
+void BM_FrappeFinUneLigne5MoCoupee(benchmark::State &state)
+{
+    FermeTout();
+    session->script->couper = {true};
+    Ouvre(session->pages.uneLigne);
+    MesureFrappeALaFin(state, session->pages.uneLigne);
+    // The next measures open the page as it is.
+    FermeTout();
 }
 
 void BM_FrappeFinLignes5Mo(benchmark::State &state)
@@ -632,6 +650,8 @@ BENCHMARK(BM_RemplacerToutExpression100Mo)
 BENCHMARK(BM_Chercher100Mo)->Arg(0)->Arg(1)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OuvertureUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OuvertureUneLigne5MoCoupee)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrappeFinUneLigne5MoCoupee)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinLignes5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OuvertureWindows1252_20Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 
