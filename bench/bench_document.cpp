@@ -280,11 +280,22 @@ public:
     }
 };
 
+// The scripted user, who also notes when the question about long lines comes.
+class UtilisateurChronometre : public UtilisateurScripte {
+public:
+    std::chrono::steady_clock::time_point question;
+    bool CoupeLignesLongues(QWidget *parent, const QString &texte) override
+    {
+        question = std::chrono::steady_clock::now();
+        return UtilisateurScripte::CoupeLignesLongues(parent, texte);
+    }
+};
+
 struct Session {
     QTemporaryDir dossier;
     Pages pages;
     std::unique_ptr<TMDIHtml> frame;
-    UtilisateurScripte *script = nullptr;
+    UtilisateurChronometre *script = nullptr;
     QPointer<TWndHTML> fenetre;
     QString fichierOuvert;
     CompteurDePeintures compteur;
@@ -366,6 +377,7 @@ void MesureOuverture(benchmark::State &state, const QString &chemin, Encodage en
 {
     const double taille = static_cast<double>(QFileInfo(chemin).size());
     double picRelatif = 0;
+    double question = 0;
     for (auto _ : state) {
         FermeTout();
         // The answer to the question about long lines, if it comes.
@@ -385,12 +397,17 @@ void MesureOuverture(benchmark::State &state, const QString &chemin, Encodage en
             break;
         }
         state.SetIterationTime(Secondes(fin - debut));
+        if (session->script->question > debut)
+            question = std::max(question, Secondes(session->script->question - debut));
         const std::size_t pic = Statut("VmHWM");
         const double relatif = (static_cast<double>(pic) - static_cast<double>(avant)) / taille;
         picRelatif = std::max(picRelatif, relatif);
     }
     state.counters["Mo"] = taille / Mo;
     state.counters["pic/taille"] = picRelatif;
+    // The slowest wait for the question about long lines, when it came.
+    if (question > 0)
+        state.counters["question_ms"] = question * 1000;
     state.SetBytesProcessed(static_cast<int64_t>(taille) * state.iterations());
 }
 
@@ -681,7 +698,7 @@ int main(int argc, char **argv)
     std::fprintf(stderr, "Pages générées dans %s en %.1f s\n", qPrintable(etat.dossier.path()),
                  generation.elapsed() / 1000.0);
 
-    auto utilisateur = std::make_unique<UtilisateurScripte>();
+    auto utilisateur = std::make_unique<UtilisateurChronometre>();
     etat.script = utilisateur.get();
     etat.frame = std::make_unique<TMDIHtml>(etat.dossier.filePath("Balizo.ini"), std::move(utilisateur),
                                             QCoreApplication::applicationDirPath() + "/Accents.txt",
