@@ -4,41 +4,10 @@
 # display, with the keyboard only.
 set -euo pipefail
 balizo=$1
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null || exit 77
-
-dossier=$(mktemp -d)
-# The server picks a free display and writes its number; it never resets, so that a program killed leaves it
-# ready for the next.
-Xvfb -displayfd 5 -screen 0 1280x900x24 -nolisten tcp -noreset 5>"$dossier/ecran" 2>/dev/null &
-xvfb=$!
-pid=
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$dossier"' EXIT
-export QT_QPA_PLATFORM=xcb HOME=$dossier XDG_STATE_HOME=$dossier/etat XDG_CONFIG_HOME=$dossier/config
+source "$(dirname "$0")/ecran-virtuel.sh"
 journaux=$XDG_STATE_HOME/balizo/recuperation
-
-# Waits up to 20 s for the command to succeed.
-attend() {
-    for _ in $(seq 200); do
-        if eval "$1" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    echo "Toujours faux après 20 s : $1" >&2
-    return 1
-}
 nombre_de_journaux() { find "$journaux" -name '*.journal' 2>/dev/null | wc -l; }
-# Each key in turn, to the window whose title matches.
-touches() {
-    local titre=$1
-    shift
-    for touche in "$@"; do
-        sleep 0.3
-        xdotool windowfocus --sync "$(xdotool search --name "$titre" | head -1)" key "$touche"
-    done
-}
 
-attend '[ -s "$dossier/ecran" ]'
-export DISPLAY=:$(cat "$dossier/ecran")
-attend 'xdotool getmouselocation'
 printf '<P>caf\xe9</P>\r\n' >"$dossier/page.htm"
 "$balizo" "$dossier/page.htm" &
 pid=$!

@@ -1,0 +1,44 @@
+# The harness of the tests that drive the editor on a virtual X display with the keyboard, sourced by them: a
+# temporary home, an Xvfb server on a free display (it never resets, so that a program killed leaves it ready for
+# the next), and the functions that wait for windows and type into them. Skips the test without Xvfb and xdotool.
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null || exit 77
+
+dossier=$(mktemp -d)
+Xvfb -displayfd 5 -screen 0 1280x900x24 -nolisten tcp -noreset 5>"$dossier/ecran" 2>/dev/null &
+xvfb=$!
+pid=
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$dossier"' EXIT
+export QT_QPA_PLATFORM=xcb HOME=$dossier XDG_STATE_HOME=$dossier/etat XDG_CONFIG_HOME=$dossier/config
+
+# Waits up to 20 s for the command to succeed.
+attend() {
+    for _ in $(seq 200); do
+        if eval "$1" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    echo "Toujours faux après 20 s : $1" >&2
+    return 1
+}
+# The window whose title matches, once it is there.
+fenetre() {
+    attend "xdotool search --name '$1'"
+    xdotool search --name "$1" | head -1
+}
+# Each key in turn, to the window whose title matches.
+touches() {
+    local titre=$1
+    shift
+    for touche in "$@"; do
+        sleep 0.3
+        xdotool windowfocus --sync "$(fenetre "$titre")" key "$touche"
+    done
+}
+# The text typed into the window whose title matches.
+tape() {
+    sleep 0.3
+    xdotool windowfocus --sync "$(fenetre "$1")" type --delay 50 "$2"
+}
+
+attend '[ -s "$dossier/ecran" ]'
+export DISPLAY=:$(cat "$dossier/ecran")
+attend 'xdotool getmouselocation'
