@@ -47,6 +47,11 @@ public:
     {
         erreurs << titre + u'|' + texte;
     }
+    // Recorded with the warnings, in the same form.
+    void Information(QWidget *parent, const QString &titre, const QString &texte) override
+    {
+        Avertissement(parent, titre, texte);
+    }
     int Execute(QDialog &dialogue) override
     {
         dialoguesExecutes << dialogue.windowTitle();

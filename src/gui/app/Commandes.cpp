@@ -224,7 +224,7 @@ void TMDIHtml::RemplacerTout()
     const QString message = *nombre == 0   ? QStringLiteral("Aucun remplacement.")
                             : *nombre == 1 ? QStringLiteral("1 remplacement.")
                                            : QStringLiteral("%1 remplacements.").arg(*nombre);
-    utilisateur->Avertissement(w, QStringLiteral("Remplacer"), message);
+    utilisateur->Information(w, QStringLiteral("Remplacer"), message);
 }
 
 void TMDIHtml::Formate(IndexPaire paire)

@@ -106,6 +106,11 @@ void UtilisateurQt::Avertissement(QWidget *parent, const QString &titre, const Q
     QMessageBox::warning(parent, titre, texte);
 }
 
+void UtilisateurQt::Information(QWidget *parent, const QString &titre, const QString &texte)
+{
+    QMessageBox::information(parent, titre, texte);
+}
+
 int UtilisateurQt::Execute(QDialog &dialogue)
 {
     return dialogue.exec();

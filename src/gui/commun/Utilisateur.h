@@ -41,6 +41,8 @@ public:
     virtual bool ChoisitFonte(QWidget *parent, QFont &fonte) = 0;
     virtual void Erreur(QWidget *parent, const QString &texte) = 0;
     virtual void Avertissement(QWidget *parent, const QString &titre, const QString &texte) = 0;
+    // What a command did, when it is worth saying.
+    virtual void Information(QWidget *parent, const QString &titre, const QString &texte) = 0;
     // Runs a modal dialog and returns its result.
     virtual int Execute(QDialog &dialogue) = 0;
     // What to do with the pages that a stopped program left unsaved, one line each: "Récupérer", "Ignorer" (they
@@ -67,6 +69,7 @@ public:
     bool ChoisitFonte(QWidget *parent, QFont &fonte) override;
     void Erreur(QWidget *parent, const QString &texte) override;
     void Avertissement(QWidget *parent, const QString &titre, const QString &texte) override;
+    void Information(QWidget *parent, const QString &titre, const QString &texte) override;
     int Execute(QDialog &dialogue) override;
     Recuperation ProposeRecuperation(QWidget *parent, const QStringList &pages) override;
     bool CoupeLignesLongues(QWidget *parent, const QString &texte) override;
