@@ -240,10 +240,16 @@ std::optional<std::string> EncodeWindows1252(std::string_view utf8)
 
 FinDeLigne DetecteFinDeLigne(std::string_view texte)
 {
-    const std::size_t position = texte.find_first_of("\r\n");
-    if (position == std::string_view::npos || texte[position] == '\n')
+    // Two runs of memchr, the second only up to the first LF: a page of a single line is read at memory speed.
+    if (texte.empty())
         return FinDeLigne::Lf;
-    return position + 1 < texte.size() && texte[position + 1] == '\n' ? FinDeLigne::CrLf : FinDeLigne::Cr;
+    const char *debut = texte.data();
+    const auto *lf = static_cast<const char *>(std::memchr(debut, '\n', texte.size()));
+    const std::size_t avantLf = lf ? static_cast<std::size_t>(lf - debut) : texte.size();
+    const auto *cr = static_cast<const char *>(std::memchr(debut, '\r', avantLf));
+    if (!cr)
+        return FinDeLigne::Lf;
+    return cr + 1 == lf ? FinDeLigne::CrLf : FinDeLigne::Cr;
 }
 
 std::optional<std::string_view> LigneSuivante(std::string_view texte, std::size_t &position)

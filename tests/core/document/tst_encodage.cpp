@@ -71,6 +71,9 @@ private slots:
         QTest::newRow("LF d'abord, LF seul gardé") << QByteArray("a\nb\r\n") << FinDeLigne::Lf << QByteArray("a\nb\n") << QByteArray("a\nb\r");
         QTest::newRow("CR d'abord, CR seul gardé") << QByteArray("a\rb\r\n\r") << FinDeLigne::Cr << QByteArray("a\rb\n\r") << QByteArray("a\rb\r\r");
         QTest::newRow("LF CR n'est pas une paire") << QByteArray("\n\r") << FinDeLigne::Lf << QByteArray("\n\r") << QByteArray("\n\r");
+        QTest::newRow("texte vide: LF") << QByteArray() << FinDeLigne::Lf << QByteArray() << QByteArray();
+        QTest::newRow("CR au dernier octet") << QByteArray("a\r") << FinDeLigne::Cr << QByteArray("a\r") << QByteArray("a\r");
+        QTest::newRow("CR, puis LF plus loin") << QByteArray("a\rb\n") << FinDeLigne::Cr << QByteArray("a\rb\n") << QByteArray("a\rb\n");
     }
 
     void finsDeLigne()
