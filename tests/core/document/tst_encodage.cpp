@@ -60,6 +60,37 @@ private slots:
         QVERIFY(!EncodeWindows1252(std::string_view(octets.constData(), octets.size())));
     }
 
+    // Mostly ASCII texts, read 32 or 16 bytes at a time: what is wrong or cut off must be found wherever it falls in or
+    // across a step, and the rest of the text be read after it.
+    void utf8Valide_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<bool>("valide");
+        const QByteArray ascii(48, 'a');
+        for (int i = 0; i <= 40; ++i) {
+            const auto place = [&](const QByteArray &sequence) {
+                return QByteArray(ascii).replace(i, sequence.size(), sequence);
+            };
+            QTest::addRow("suite isolée à %d", i) << place("\x80") << false;
+            QTest::addRow("octet FF à %d", i) << place("\xFF") << false;
+            QTest::addRow("é à %d", i) << place("\xC3\xA9") << true;
+            QTest::addRow("é puis suite isolée, à %d", i) << place("\xC3\xA9\xA9") << false;
+            QTest::addRow("4 octets valides à %d", i) << place("\xF0\x9F\x98\x80") << true;
+            QTest::addRow("4 octets, le dernier ASCII, à %d", i) << place("\xF0\x9F\x98" "a") << false;
+            QTest::addRow("surrogate à %d", i) << place("\xED\xA0\x80") << false;
+            QTest::addRow("fin du texte dans une séquence, à %d", i) << ascii.left(i) + "\xE2\x82" << false;
+            QTest::addRow("texte ASCII de %d octets", i) << ascii.left(i) << true;
+        }
+        QTest::newRow("invalide après des caractères valides et 16 octets ASCII")
+            << QByteArray("\xC3\xA9\xE2\x82\xAC") + QByteArray(16, 'b') + "\xC0\xAF" << false;
+    }
+
+    void utf8Valide()
+    {
+        QFETCH(QByteArray, octets);
+        QTEST(EstUtf8Valide(std::string_view(octets.constData(), std::size_t(octets.size()))), "valide");
+    }
+
     void finsDeLigne_data()
     {
         QTest::addColumn<QByteArray>("texte");
