@@ -1,7 +1,8 @@
-// balizo-outils run as a user runs it, through QProcess, and its work on a page in pieces. In the arguments of the
-// rows, "@" stands for the test's temporary folder.
+// balizo-outils run as a user runs it, through QProcess, its reading of files and its work on a page in pieces. In
+// the arguments of the rows, "@" stands for the test's temporary folder.
 
 #include "core/entities/Remplacement.h"
+#include "programs/balizo-outils/Lecture.h"
 #include "programs/balizo-outils/Parallele.h"
 
 #include <QFile>
@@ -10,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -22,9 +25,11 @@ struct Execution {
     QByteArray erreur;
 };
 
-Execution Lance(const QStringList &arguments, const QByteArray &entree = {}, const QString &programme = OUTILS)
+Execution Lance(const QStringList &arguments, const QByteArray &entree = {}, const QString &programme = OUTILS,
+                const QProcessEnvironment &environnement = QProcessEnvironment::systemEnvironment())
 {
     QProcess processus;
+    processus.setProcessEnvironment(environnement);
     processus.start(programme, arguments);
     processus.write(entree);
     processus.closeWriteChannel();
@@ -175,6 +180,108 @@ private slots:
                 corrigee += morceau;
             QVERIFY(QByteArray::fromStdString(corrigee) == (QByteArray("&euro;&eacute;").repeated(20) + "\n").repeated(3 * nombre));
         }
+    }
+
+    // A regular file is mapped, and the view is its bytes; cut shorter while mapped, the bytes past its new end read
+    // as zeros without ending the process, and the cut is told. Pages of 4096 bytes or more: a cut before the last
+    // page makes the next bytes fault, a cut within it does not.
+    void projection_data()
+    {
+        QTest::addColumn<int>("taille");
+        QTest::addColumn<int>("coupe");
+        QTest::newRow("fichier entier") << 3 * 4096 + 100 << -1;
+        QTest::newRow("coupé avant sa dernière page") << 3 * 4096 + 100 << 4096 + 10;
+        QTest::newRow("coupé dans sa dernière page") << 3 * 4096 + 100 << 3 * 4096 + 50;
+        QTest::newRow("vidé") << 3 * 4096 + 100 << 0;
+        QTest::newRow("fichier vide, lu") << 0 << -1;
+    }
+
+    void projection()
+    {
+        QFETCH(int, taille);
+        QFETCH(int, coupe);
+        QByteArray contenu(taille, '\0');
+        for (int i = 0; i < taille; ++i)
+            contenu[i] = char('a' + i % 26);
+        const QString chemin = dossier.filePath("projete.htm");
+        QVERIFY(Ecrit(chemin, contenu));
+        const int fd = open(QFile::encodeName(chemin).constData(), O_RDONLY);
+        QVERIFY(fd >= 0);
+        Octets octets;
+        QCOMPARE(octets.Lit(fd, true), 0);
+        close(fd);
+        if (coupe >= 0)
+            QVERIFY(QFile::resize(chemin, coupe));
+        const std::string_view vue = octets.Vue();
+        QCOMPARE(vue.size(), std::size_t(taille));
+        // Every byte read, as the transformations read them.
+        const QByteArray lus(vue.data(), qsizetype(vue.size()));
+        QCOMPARE(octets.Tronque(), coupe >= 0);
+        if (coupe < 0)
+            QCOMPARE(lus, contenu);
+        else
+            QCOMPARE(lus.left(coupe), contenu.left(coupe));
+    }
+
+    // What is not a regular file is read, from where it stands: a pipe, and standard input past the bytes that a
+    // command before the tool took.
+    void lecture()
+    {
+        int tube[2];
+        QVERIFY(pipe(tube) == 0);
+        QCOMPARE(write(tube[1], "<p>tube</p>", 11), ssize_t(11));
+        close(tube[1]);
+        Octets octets;
+        QCOMPARE(octets.Lit(tube[0], true), 0);
+        close(tube[0]);
+        QVERIFY(octets.Vue() == "<p>tube</p>" && !octets.Tronque());
+
+        const QString page = dossier.filePath("ancres.htm");
+        QVERIFY(Ecrit(page, "<a name=\"un\"></a><a name=\"deux\"></a>"));
+        QProcess processus;
+        processus.setStandardInputFile(page);
+        processus.start("sh", {"-c", "dd bs=5 count=1 of=/dev/null 2>/dev/null && exec \"$0\" ancres", OUTILS});
+        QVERIFY(processus.waitForFinished(60000));
+        QCOMPARE(processus.exitCode(), 0);
+        QCOMPARE(processus.readAllStandardOutput(), QByteArray("deux\n"));
+    }
+
+    // Another program cuts the file to half its size right after the tool maps it (a library loaded into the tool
+    // does it): the tool neither stops on SIGBUS nor gives the old bytes or zeros, but the file as it now is, the
+    // cut found by the signal for a large file, by the file's size for a small one. When the file gets its bytes
+    // back before the tool looks at its size again, the signal alone tells that zeros were read in their place.
+    void fichierCoupe_data()
+    {
+        QTest::addColumn<int>("lignes");
+        QTest::addColumn<bool>("passagere");
+        QTest::newRow("grand fichier") << 20000 << false;
+        QTest::newRow("dans une page") << 100 << false;
+        QTest::newRow("grand fichier, rendu avant la fin") << 20000 << true;
+    }
+
+    void fichierCoupe()
+    {
+        QFETCH(int, lignes);
+        QFETCH(bool, passagere);
+        QByteArray page;
+        for (int i = 0; i < lignes; ++i)
+            page += "<p>Ligne " + QByteArray::number(i) + "</p>\r\n";
+        const QString coupe = dossier.filePath("coupe.htm");
+        const QString lue = dossier.filePath("lue.htm");
+        const QByteArray restante = passagere ? page : page.left(page.size() / 2);
+        QVERIFY(Ecrit(coupe, page) && Ecrit(lue, restante));
+        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+        environnement.insert("LD_PRELOAD", TRONQUE);
+        environnement.insert("FICHIER_A_COUPER", QFileInfo(coupe).canonicalFilePath());
+        if (passagere)
+            environnement.insert("COUPE_PASSAGERE", "1");
+        const QStringList commande = {"supprimer-tags", "--sans-restauration"};
+        const Execution execution = Lance(commande + QStringList{coupe}, {}, OUTILS, environnement);
+        QCOMPARE(execution.erreur, QByteArray());
+        QCOMPARE(execution.code, 0);
+        QCOMPARE(QFileInfo(coupe).size(), restante.size());
+        QCOMPARE(execution.sortie, Lance(commande + QStringList{lue}).sortie);
+        QVERIFY(!execution.sortie.contains('\0'));
     }
 
     // Found beside the program first, then in ../share/balizo.

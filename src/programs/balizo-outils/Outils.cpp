@@ -8,6 +8,7 @@
 #include "core/entities/TableAccents.h"
 #include "core/settings/Chemins.h"
 #include "core/tagremoval/SuppressionTags.h"
+#include "programs/balizo-outils/Lecture.h"
 #include "programs/balizo-outils/Parallele.h"
 
 #include <fcntl.h>
@@ -23,10 +24,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #ifndef BALIZO_DOSSIER_DONNEES
@@ -225,67 +226,25 @@ Commande Analyse(int argc, char **argv)
 
 // --- Input and output -----------------------------------------------------------------------------------------
 
-// A file's bytes, read in one block that is left uninitialised until the system fills it.
-class Octets {
-public:
-    std::string_view Vue() const { return {bloc.get(), taille}; }
-
-    // Everything the descriptor gives until its end; 0, or the error number.
-    int Lit(int fd)
-    {
-        struct stat etat;
-        if (fstat(fd, &etat) != 0)
-            return errno;
-        if (S_ISDIR(etat.st_mode))
-            return EISDIR;
-        // One byte more than a regular file's size, so that the read that finds its end needs no larger block.
-        std::size_t capacite = 1 << 16;
-        if (S_ISREG(etat.st_mode) && std::size_t(etat.st_size) >= capacite)
-            capacite = std::size_t(etat.st_size) + 1;
-        bloc = std::make_unique_for_overwrite<char[]>(capacite);
-        taille = 0;
-        for (;;) {
-            if (taille == capacite) {
-                capacite *= 2;
-                auto plusGrand = std::make_unique_for_overwrite<char[]>(capacite);
-                std::memcpy(plusGrand.get(), bloc.get(), taille);
-                bloc = std::move(plusGrand);
-            }
-            const ssize_t lu = read(fd, bloc.get() + taille, capacite - taille);
-            if (lu < 0) {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            if (lu == 0)
-                return 0;
-            taille += std::size_t(lu);
-        }
-    }
-
-private:
-    std::unique_ptr<char[]> bloc;
-    std::size_t taille = 0;
-};
-
 std::string Raison(int erreur)
 {
     return std::strerror(erreur);
 }
 
-// The file's bytes, or standard input's when the name is empty or "-"; `quoi` names the file in messages.
-Octets LitFichier(const std::string &nom, std::string_view quoi)
+// The file's bytes, or standard input's when the name is empty or "-"; `quoi` names the file in messages. With
+// `projection` a regular file is mapped; standard input is always read, from where it stands.
+Octets LitFichier(const std::string &nom, std::string_view quoi, bool projection)
 {
     Octets octets;
     if (nom.empty() || nom == "-") {
-        if (const int erreur = octets.Lit(STDIN_FILENO))
+        if (const int erreur = octets.Lit(STDIN_FILENO, false))
             throw Echec{"balizo-outils: ne peut lire l'entrée standard: " + Raison(erreur)};
         return octets;
     }
     const int fd = open(nom.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw Echec{"balizo-outils: ne peut ouvrir " + std::string(quoi) + nom + ": " + Raison(errno)};
-    const int erreur = octets.Lit(fd);
+    const int erreur = octets.Lit(fd, projection);
     close(fd);
     if (erreur == EISDIR)
         throw Echec{"balizo-outils: ne peut ouvrir " + std::string(quoi) + nom + ": " + Raison(erreur)};
@@ -366,7 +325,7 @@ std::string TableParDefaut()
 std::vector<LigneAccent> Table(const Commande &commande, Encodage encodage)
 {
     const std::string chemin = commande.accents ? *commande.accents : TableParDefaut();
-    const Octets octets = LitFichier(chemin, "la table des accents ");
+    const Octets octets = LitFichier(chemin, "la table des accents ", false);
     std::vector<LigneAccent> lignes = ChargeTableAccents(octets.Vue());
     return encodage == Encodage::Windows1252 ? EnWindows1252(lignes) : lignes;
 }
@@ -472,8 +431,14 @@ Resultat Execute(const Commande &commande)
         resultat.morceaux.push_back(CheminRelatif(commande.arguments[0], commande.arguments[1]) + '\n');
     } else {
         const std::string nom = commande.arguments.empty() ? std::string() : commande.arguments[0];
-        Octets page = LitFichier(nom, "le fichier ");
+        Octets page = LitFichier(nom, "le fichier ", true);
         resultat = Transforme(commande, page.Vue());
+        if (page.Tronque()) {
+            // Another program shortened the file while it was mapped: the result is dropped, and the file read as
+            // it now is.
+            page = LitFichier(nom, "le fichier ", false);
+            resultat = Transforme(commande, page.Vue());
+        }
         resultat.page = std::move(page);
     }
     return resultat;
