@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <random>
 
 namespace {
 
@@ -44,6 +45,17 @@ bool Ecrit(const QString &chemin, const QByteArray &octets)
 }
 
 const QByteArray Marque = "\xEF\xBB\xBF";
+
+std::string Joint(const std::vector<std::string> &morceaux)
+{
+    std::string texte;
+    for (const std::string &morceau : morceaux)
+        texte += morceau;
+    return texte;
+}
+
+// Two stages, as the accent table's restoration: "&amp;lt;" gives "<".
+const SerieRemplacements EntitesRestaurees({{"&eacute;", "\xC3\xA9"}, {"&amp;", "&"}, {"&lt;", "<"}});
 
 } // namespace
 
@@ -97,6 +109,15 @@ private slots:
                                                    << QByteArray("<p>a<br>b</p>\n") << QByteArray(attendu);
         QTest::newRow("sans restauration, sans table") << QStringList{"supprimer-tags", "--sans-restauration"}
                                                        << QByteArray("<p>&eacute;</p>\n") << QByteArray("&eacute;\n");
+        // Without a table the encoding still tells whether the leading bytes are a mark, or text.
+        QTest::newRow("sans restauration: marque gardée")
+            << QStringList{"supprimer-tags", "--sans-restauration"} << Marque + "<p>\xC3\xA9</p>\n" << Marque + "\xC3\xA9\n";
+        QTest::newRow("sans restauration, Windows-1252: les octets de la marque sont du texte")
+            << QStringList{"supprimer-tags", "--sans-restauration"} << Marque + "<p>\xE9</p>\n" << Marque + "\xE9\n";
+        // Each 'a' restored as 70 'b': within the floor that spares small pages.
+        QTest::newRow("supprimer-tags, petite page 70 fois plus longue")
+            << QStringList{"supprimer-tags", "--accents=" + dossier.filePath("Septante.txt")} << QByteArray("<p>aa</p>\n")
+            << QByteArray(140, 'b') + "\n";
         QTest::newRow("supprimer-tags UTF-8: l'alpha restauré")
             << tags << QByteArray("<p>&alpha;&nbsp;!</p>\n") << QByteArray("\xCE\xB1\xC2\xA0!\n");
         QTest::newRow("supprimer-tags Windows-1252: octets gardés, l'alpha non restauré")
@@ -284,6 +305,73 @@ private slots:
         QVERIFY(!execution.sortie.contains('\0'));
     }
 
+    // Tags out of a page in pieces are those out of the whole page, restored or not, whatever the cuts: random pages
+    // with tags over several lines, runs of empty lines, blanks and CR LF where cuts may fall.
+    void supprimeTagsEnMorceaux_data()
+    {
+        QTest::addColumn<QByteArray>("fin");
+        QTest::addColumn<int>("remplacement");
+        for (const auto &[nom, fin] : {std::pair{"CR LF", "\r\n"}, {"LF", "\n"}, {"CR", "\r"}})
+            for (const auto &[mode, remplacement] : {std::pair{"rien", RemplacementTag::Rien},
+                                                     {"espace", RemplacementTag::Espace},
+                                                     {"tabulation", RemplacementTag::Tabulation}})
+                QTest::addRow("%s, %s", nom, mode) << QByteArray(fin) << int(remplacement);
+    }
+
+    void supprimeTagsEnMorceaux()
+    {
+        QFETCH(QByteArray, fin);
+        QFETCH(int, remplacement);
+        const std::string_view finDeLigne(fin.constData(), std::size_t(fin.size()));
+        const auto mode = RemplacementTag(remplacement);
+        std::mt19937 hasard(77u + unsigned(fin.size() * 3 + remplacement));
+        const std::vector<std::string_view> jetons = {"<", ">", "<p>", "</p>", "<a\nhref=x>", " ", "\t", "  ", "mot",
+                                                      "\n", "\r\n", "\r", "\n\n\n", "\r\n \r\n", "&eacute;", "&eac",
+                                                      "ute;", "&amp;lt;", "<b>\t</b>"};
+        std::size_t plusieurs = 0;
+        for (int essai = 0; essai < 300; ++essai) {
+            std::string texte;
+            for (std::size_t i = 0, n = hasard() % 600; i < n; ++i)
+                texte += jetons[hasard() % jetons.size()];
+            const SerieRemplacements *serie = essai % 3 ? &EntitesRestaurees : nullptr;
+            std::string attendu = SupprimeTags(texte, mode, finDeLigne);
+            if (serie)
+                attendu = serie->Applique(attendu);
+            for (const std::size_t nombre : {2, 3, 7, 40}) {
+                const std::vector<std::string> morceaux =
+                    SupprimeTagsEnMorceaux(texte, mode, finDeLigne, serie, nombre);
+                plusieurs += morceaux.size() > 1;
+                if (Joint(morceaux) != attendu)
+                    QFAIL(qPrintable(QString("%1 morceaux de: %2").arg(nombre).arg(
+                        QString::fromLatin1(QByteArray::fromStdString(texte).toPercentEncoding(" <>&;=")))));
+            }
+        }
+        QVERIFY(plusieurs > 600);
+    }
+
+    // Cut in the middle, the page would cut an entity or a tag over two lines; its pieces begin at line ends outside
+    // tags, and each piece restores its entities.
+    void entiteAuBordDUnMorceau()
+    {
+        const std::string lignes = [] {
+            std::string texte;
+            for (int i = 0; i < 40; ++i)
+                texte += "<p>Un &eacute;t&eacute; <a\nhref=\"x\">ici</a> &amp;lt;</p>\n";
+            return texte;
+        }();
+        for (std::size_t decalage = 0; decalage < 48; ++decalage) {
+            const std::string texte = std::string(decalage, 'x') + "\n" + lignes;
+            const std::string attendu = EntitesRestaurees.Applique(SupprimeTags(texte, RemplacementTag::Rien, "\n"));
+            QVERIFY(attendu.find("&eacute;") == std::string::npos);
+            for (const std::size_t nombre : {2, 5}) {
+                const std::vector<std::string> morceaux =
+                    SupprimeTagsEnMorceaux(texte, RemplacementTag::Rien, "\n", &EntitesRestaurees, nombre);
+                QCOMPARE(morceaux.size(), nombre);
+                QCOMPARE(Joint(morceaux), attendu);
+            }
+        }
+    }
+
     // Found beside the program first, then in ../share/balizo.
     void tableParDefaut()
     {
@@ -329,6 +417,8 @@ private slots:
               {"corriger-accents", "--accents=@/Doubles.txt", "@/petite.htm"}, "mémoire insuffisante");
         ligne("mémoire insuffisante, grande page 70 fois plus longue",
               {"restaurer-accents", "--accents=@/Septante.txt", "@/grande.htm"}, "mémoire insuffisante");
+        ligne("mémoire insuffisante, grande page sans tags 70 fois plus longue",
+              {"supprimer-tags", "--accents=@/Septante.txt", "@/grande.htm"}, "mémoire insuffisante");
     }
 
     void executions()

@@ -350,7 +350,7 @@ bool UtiliseLaTable(const Commande &commande)
 // The page is transformed in its own encoding, never decoded: its mark-up is ASCII in both, and the table is put in
 // the page's encoding instead. Its encoding is DecodeFichier's: valid UTF-8 after a byte-order mark, valid UTF-8,
 // otherwise Windows-1252. It matters only for the form of the table and for whether a leading mark is one, so it is
-// checked only then, on the other cores, while this one removes the tags as if a leading mark were one.
+// checked only then, on every core, before the rest.
 Resultat Transforme(const Commande &commande, std::string_view page)
 {
     Resultat resultat;
@@ -382,41 +382,27 @@ Resultat Transforme(const Commande &commande, std::string_view page)
 
     const bool marque = page.starts_with(MarqueUtf8);
     const bool table = UtiliseLaTable(commande);
-    std::string_view contenu = marque ? page.substr(MarqueUtf8.size()) : page;
-    std::optional<ValidationUtf8> validation;
-    if (marque || table)
-        validation.emplace(contenu);
+    Encodage encodage = marque ? Encodage::Utf8Bom : Encodage::Utf8;
+    if ((marque || table) && !ValidationUtf8(page.substr(MarqueDe(encodage).size())).Valide())
+        encodage = Encodage::Windows1252;
+    // In Windows-1252 text that begins with the mark's bytes, they are text.
+    const std::string_view contenu = page.substr(MarqueDe(encodage).size());
+    resultat.telQuel = MarqueDe(encodage);
 
     // The mark's bytes hold no line end: the text and the page end their lines alike.
     const std::string_view fin = TexteFinDeLigne(DetecteFinDeLigne(page));
-    auto ote = [&] {
-        if (commande.action == Action::SupprimerTags)
-            return SupprimeTags(contenu, commande.remplacement, fin);
-        if (commande.action == Action::SupprimerTableaux)
-            return SupprimeTableaux(contenu, fin);
-        return std::string();
-    };
-    std::string texte = ote();
-    const bool valide = !validation || validation->Valide();
-    const Encodage encodage = !valide ? Encodage::Windows1252 : marque ? Encodage::Utf8Bom : Encodage::Utf8;
-    if (marque && !valide) {
-        // Windows-1252 text that begins with the mark's bytes: they are text, and the page is done again.
-        contenu = page;
-        texte = ote();
-    }
-    resultat.telQuel = MarqueDe(encodage);
-
-    if (!table) {
-        resultat.morceaux.push_back(std::move(texte));
-    } else {
+    std::optional<SerieRemplacements> serie;
+    if (table) {
         const std::vector<LigneAccent> lignes = Table(commande, encodage);
-        if (commande.action == Action::CorrigerAccents)
-            resultat.morceaux = AppliqueEnMorceaux(Correction(lignes), contenu);
-        else if (commande.action == Action::RestaurerAccents)
-            resultat.morceaux = AppliqueEnMorceaux(Restauration(lignes), contenu);
-        else
-            resultat.morceaux = AppliqueEnMorceaux(Restauration(lignes), texte);
+        serie.emplace(commande.action == Action::CorrigerAccents ? Correction(lignes) : Restauration(lignes));
     }
+    if (commande.action == Action::SupprimerTags)
+        resultat.morceaux =
+            SupprimeTagsEnMorceaux(contenu, commande.remplacement, fin, serie ? &*serie : nullptr);
+    else if (commande.action == Action::SupprimerTableaux)
+        resultat.morceaux.push_back(SupprimeTableaux(contenu, fin));
+    else
+        resultat.morceaux = AppliqueEnMorceaux(*serie, contenu);
     return resultat;
 }
 
