@@ -57,19 +57,33 @@ bool EstSuite(unsigned char c)
     return (c & 0xC0) == 0x80;
 }
 
-// The first byte from p that is not ASCII, or fin. Pages are mostly ASCII, mark-up and all: 32 bytes are looked at
-// together with SSE2 (always there on x86-64), 16 without it, the last ones one by one.
-const unsigned char *SauteAscii(const unsigned char *p, const unsigned char *fin)
+// The first byte from p that starts a character to be checked on its own, or fin. Pages are mostly ASCII, mark-up
+// and all, and their other characters mostly of two bytes (Latin letters with accents): with SSE2 (always there on
+// x86-64), 32 bytes that hold only such characters, none cut by their end, are passed at once; without it, 16 bytes
+// of ASCII. The last bytes are looked at one by one.
+const unsigned char *SauteSimples(const unsigned char *p, const unsigned char *fin)
 {
 #if defined(__SSE2__)
+    const auto masque = [](__m128i a, __m128i b) {
+        return static_cast<unsigned>(_mm_movemask_epi8(a)) | static_cast<unsigned>(_mm_movemask_epi8(b)) << 16;
+    };
+    // As signed bytes, continuations (80 to BF) lie below -64, the leads of two bytes (C2 to DF) from -62 to -33.
+    const auto suites = [](__m128i x) { return _mm_cmplt_epi8(x, _mm_set1_epi8(-64)); };
+    const auto meneurs = [](__m128i x) {
+        return _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(-63)), _mm_cmplt_epi8(x, _mm_set1_epi8(-32)));
+    };
     for (; fin - p >= 32; p += 32) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16));
-        if (_mm_movemask_epi8(_mm_or_si128(a, b))) {
-            const unsigned hauts =
-                static_cast<unsigned>(_mm_movemask_epi8(a)) | static_cast<unsigned>(_mm_movemask_epi8(b)) << 16;
+        const unsigned hauts = masque(a, b);
+        if (!hauts)
+            continue;
+        // p starts a character: the bytes are valid when each lead is followed by a continuation, within the 32
+        // bytes, and each continuation follows a lead.
+        const unsigned s = masque(suites(a), suites(b));
+        const unsigned m = masque(meneurs(a), meneurs(b));
+        if ((hauts & ~(s | m)) != 0 || s != m << 1 || m >> 31 != 0)
             return p + __builtin_ctz(hauts);
-        }
     }
 #else
     while (fin - p >= 16 && SansBitHaut(p) && SansBitHaut(p + 8))
@@ -86,7 +100,7 @@ bool EstUtf8Valide(std::string_view octets)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(octets.data());
     const auto *fin = p + octets.size();
-    while ((p = SauteAscii(p, fin)) != fin) {
+    while ((p = SauteSimples(p, fin)) != fin) {
         const unsigned char c = *p;
         const std::ptrdiff_t reste = fin - p;
         if (c < 0xC2) {
