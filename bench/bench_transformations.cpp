@@ -1,7 +1,8 @@
 // Throughput of the page transformations behind the editor's commands and balizo-outils: tags and tables taken out
 // of a large page of lines and of a minified one, accents corrected and restored on French text, a large page
-// encoded to Windows-1252 as saving such a page does, the long lines of minified pages cut, and the longest line
-// measured as opening a page does.
+// encoded to Windows-1252 as saving such a page does, the long lines of minified pages cut, the longest line
+// measured, the encoding checked and the line end detected as opening a page does. Then balizo-outils itself, run
+// on pages written to a temporary folder, beside sed and perl doing a like job on the same files (rows "Commande").
 //
 //   ./bench_transformations                                   every measure
 //   ./bench_transformations --benchmark_filter=SupprimeTags   some of them
@@ -12,7 +13,13 @@
 //                                                             where page faults are dear (virtual machines), the
 //                                                             output's faults can cost more than the scan
 //
-// The inputs are generated in memory at first use, always the same (fixed seed).
+// The inputs are generated in memory at first use, always the same (fixed seed). The rows of commands time whole
+// processes (start, reading the file from the page cache, the work, writing to /dev/null) in wall-clock time, so
+// that the tool's threads count as they do for its user; sed and perl run with LC_ALL=C, on bytes as the tool works,
+// which is their fastest. Their jobs: every tag within a line taken out ("s/<[^>]*>//g"), and then, for supprimer-tags
+// with its default restoration, the entities that the pages hold replaced by their characters from the accent table,
+// in the table's order; the table tags replaced by a tab for supprimer-tableaux. They do less than the tool (no tag
+// over several lines, no trimming, no blank runs reduced), never more.
 
 #include "core/document/CoupeLignes.h"
 #include "core/document/Encodage.h"
@@ -23,8 +30,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -36,6 +50,10 @@
 namespace {
 
 constexpr std::size_t Mo = 1024 * 1024;
+
+// The entities that the generated pages hold.
+constexpr const char *Entites[] = {"&nbsp;", "&eacute;", "&egrave;", "&agrave;", "&ccedil;", "&amp;",
+                                   "&laquo;", "&raquo;", "&euro;", "&copy;", "&ocirc;", "&quot;"};
 
 // Hand-written pages as personal and association sites have them: French text with its accents and a few entities,
 // headings, links, images, tables and lists.
@@ -140,8 +158,6 @@ private:
         "hôpital", "fenêtre", "tête", "bâtiment", "coût", "août", "numéro", "téléphone", "répondeur", "courriel",
         "l'accueil", "d'été", "aujourd'hui", "qu'il", "n'est", "s'inscrire", "j'ai", "l'équipe",
     };
-    static constexpr const char *Entites[] = {"&nbsp;", "&eacute;", "&egrave;", "&agrave;", "&ccedil;", "&amp;",
-                                              "&laquo;", "&raquo;", "&euro;", "&copy;", "&ocirc;", "&quot;"};
     static constexpr const char *Sites[] = {"http://www.mairie-exemple.fr", "https://asso-randonnee.org",
                                             "http://perso.exemple.net/~jeanne", "..", "."};
 
@@ -341,6 +357,13 @@ void MesureLongueur(benchmark::State &state, const std::string &page)
     state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
 }
 
+void MesureUtf8(benchmark::State &state, const std::string &page)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(EstUtf8Valide(page));
+    state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
+}
+
 void BM_SupprimeTags100Mo(benchmark::State &state)
 {
     MesureTags(state, GrandePage());
@@ -416,11 +439,185 @@ void BM_PlusLongueLigneCr100Mo(benchmark::State &state)
     MesureLongueur(state, GrandePageCr());
 }
 
+// The French text and a large page, as opening a page checks them.
+void BM_Utf8Valide10Mo(benchmark::State &state)
+{
+    MesureUtf8(state, TexteFrancais());
+}
+
+void BM_Utf8Valide100Mo(benchmark::State &state)
+{
+    MesureUtf8(state, GrandePage());
+}
+
+// A page without a line end is read to its end.
+void BM_FinDeLigneUneLigne5Mo(benchmark::State &state)
+{
+    const std::string &page = PageUneLigne();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DetecteFinDeLigne(page));
+    state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
+}
+
 bool EcritFichier(const std::string &chemin, const std::string &octets)
 {
     std::FILE *fichier = std::fopen(chemin.c_str(), "wb");
     const bool ecrit = fichier && std::fwrite(octets.data(), 1, octets.size(), fichier) == octets.size();
     return fichier && std::fclose(fichier) == 0 && ecrit;
+}
+
+// --- Commands -------------------------------------------------------------------------------------------------
+
+// The pages that the commands read, written to a temporary folder at first use and removed at exit; empty names
+// when they could not be written.
+struct Fichiers {
+    std::string dossier, grande, uneLigne;
+
+    Fichiers()
+    {
+        std::string modele = (std::filesystem::temp_directory_path() / "bench-balizo-XXXXXX").string();
+        if (!mkdtemp(modele.data()))
+            return;
+        dossier = modele;
+        if (EcritFichier(dossier + "/page-100mo.htm", GrandePage()) &&
+            EcritFichier(dossier + "/une-ligne-5mo.htm", PageUneLigne())) {
+            grande = dossier + "/page-100mo.htm";
+            uneLigne = dossier + "/une-ligne-5mo.htm";
+        }
+    }
+    ~Fichiers()
+    {
+        if (!dossier.empty())
+            std::filesystem::remove_all(dossier);
+    }
+};
+
+const Fichiers &Pages()
+{
+    static const Fichiers fichiers;
+    return fichiers;
+}
+
+enum class Travail { SupprimerTags, SupprimerTagsSansRestauration, SupprimerTableaux };
+enum class Programme { Outils, Sed, Perl };
+
+// The text with the bytes that a replacement of sed or perl gives a meaning to escaped.
+std::string Echappe(std::string_view texte, std::string_view speciaux)
+{
+    std::string sortie;
+    for (const char c : texte) {
+        if (speciaux.find(c) != std::string_view::npos)
+            sortie += '\\';
+        sortie += c;
+    }
+    return sortie;
+}
+
+// The command line of the program doing the job on the page.
+std::vector<std::string> LigneDeCommande(Programme programme, Travail travail, const std::string &page)
+{
+    // The pages' entities with their characters, in the table's order.
+    std::vector<std::pair<std::string, std::string>> entites;
+    if (travail == Travail::SupprimerTags) {
+        for (const LigneAccent &ligne : Table())
+            for (const char *entite : Entites)
+                if (ligne.entite == entite && !ligne.caractere.empty())
+                    entites.emplace_back(ligne.entite, ligne.caractere);
+    }
+    std::vector<std::string> arguments;
+    switch (programme) {
+    case Programme::Outils:
+        arguments = {BALIZO_OUTILS};
+        if (travail == Travail::SupprimerTableaux)
+            arguments.emplace_back("supprimer-tableaux");
+        else if (travail == Travail::SupprimerTags)
+            arguments.insert(arguments.end(), {"supprimer-tags", "--accents=" BALIZO_TABLE_ACCENTS});
+        else
+            arguments.insert(arguments.end(), {"supprimer-tags", "--sans-restauration"});
+        break;
+    case Programme::Sed:
+        if (travail == Travail::SupprimerTableaux) {
+            arguments = {"sed", "-E", "-e", "s/<\\/?(table|t[dhr])[^>]*>/\\t/gI"};
+        } else {
+            arguments = {"sed", "-e", "s/<[^>]*>//g"};
+            for (const auto &[entite, caractere] : entites)
+                arguments.insert(arguments.end(), {"-e", "s/" + entite + "/" + Echappe(caractere, "\\&/") + "/g"});
+        }
+        break;
+    case Programme::Perl: {
+        std::string script = travail == Travail::SupprimerTableaux ? "s/<\\/?(?:table|t[dhr])[^>]*>/\\t/gi"
+                                                                   : "s/<[^>]*>//g";
+        for (const auto &[entite, caractere] : entites)
+            script += "; s/" + entite + "/" + Echappe(caractere, "\\$@/") + "/g";
+        arguments = {"perl", "-pe", script};
+        break;
+    }
+    }
+    arguments.push_back(page);
+    return arguments;
+}
+
+// Runs the command (found on the PATH) with LC_ALL=C, standard input and output on /dev/null; whether it ended with
+// code 0.
+bool Lance(const std::vector<std::string> &arguments)
+{
+    std::vector<char *> argv;
+    for (const std::string &argument : arguments)
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    argv.push_back(nullptr);
+    std::string localeC = "LC_ALL=C";
+    std::vector<char *> envp;
+    for (char **variable = environ; *variable; ++variable)
+        if (!std::string_view(*variable).starts_with("LC_ALL="))
+            envp.push_back(*variable);
+    envp.push_back(localeC.data());
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int erreur = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    int statut = 0;
+    return erreur == 0 && waitpid(pid, &statut, 0) == pid && WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
+}
+
+void MesureCommande(benchmark::State &state, Programme programme, Travail travail, bool grande)
+{
+    const std::string &page = grande ? Pages().grande : Pages().uneLigne;
+    if (page.empty() || (travail == Travail::SupprimerTags && Table().empty())) {
+        state.SkipWithError("pages ou table des accents illisibles");
+        return;
+    }
+    const std::vector<std::string> arguments = LigneDeCommande(programme, travail, page);
+    for (auto _ : state) {
+        if (!Lance(arguments)) {
+            state.SkipWithError(("la commande a échoué: " + arguments.front()).c_str());
+            return;
+        }
+    }
+    state.SetBytesProcessed(int64_t(std::filesystem::file_size(page)) * state.iterations());
+}
+
+// Every program on every job, on both pages.
+void EnregistreCommandes()
+{
+    const std::pair<Programme, const char *> programmes[] = {
+        {Programme::Outils, "balizo-outils"}, {Programme::Sed, "sed"}, {Programme::Perl, "perl"}};
+    const std::pair<Travail, const char *> travaux[] = {
+        {Travail::SupprimerTags, "supprimer-tags"},
+        {Travail::SupprimerTagsSansRestauration, "supprimer-tags-sans-restauration"},
+        {Travail::SupprimerTableaux, "supprimer-tableaux"}};
+    for (const bool grande : {true, false})
+        for (const auto &[travail, nomTravail] : travaux)
+            for (const auto &[programme, nomProgramme] : programmes) {
+                const std::string nom =
+                    std::string("BM_Commande/") + nomTravail + (grande ? "/100Mo/" : "/UneLigne5Mo/") + nomProgramme;
+                benchmark::RegisterBenchmark(nom.c_str(), MesureCommande, programme, travail, grande)
+                    ->Unit(benchmark::kMillisecond)
+                    ->UseRealTime();
+            }
 }
 
 } // namespace
@@ -438,6 +635,9 @@ BENCHMARK(BM_CoupeLignesRien100Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CoupeLignes100MoPuisMinifiee)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlusLongueLigne100Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlusLongueLigneCr100Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf8Valide10Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Utf8Valide100Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FinDeLigneUneLigne5Mo)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
@@ -453,6 +653,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "Ne peut écrire les fichiers dans %s\n", dossier.c_str());
         return ecrit ? 0 : 1;
     }
+    EnregistreCommandes();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,7 +1,8 @@
-// balizo-outils run as a user runs it, through QProcess, and its work on a page in pieces. In the arguments of the
-// rows, "@" stands for the test's temporary folder.
+// balizo-outils run as a user runs it, through QProcess, its reading of files and its work on a page in pieces. In
+// the arguments of the rows, "@" stands for the test's temporary folder.
 
 #include "core/entities/Remplacement.h"
+#include "programs/balizo-outils/Lecture.h"
 #include "programs/balizo-outils/Parallele.h"
 
 #include <QFile>
@@ -10,9 +11,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <random>
 
 namespace {
 
@@ -22,9 +26,11 @@ struct Execution {
     QByteArray erreur;
 };
 
-Execution Lance(const QStringList &arguments, const QByteArray &entree = {}, const QString &programme = OUTILS)
+Execution Lance(const QStringList &arguments, const QByteArray &entree = {}, const QString &programme = OUTILS,
+                const QProcessEnvironment &environnement = QProcessEnvironment::systemEnvironment())
 {
     QProcess processus;
+    processus.setProcessEnvironment(environnement);
     processus.start(programme, arguments);
     processus.write(entree);
     processus.closeWriteChannel();
@@ -39,6 +45,17 @@ bool Ecrit(const QString &chemin, const QByteArray &octets)
 }
 
 const QByteArray Marque = "\xEF\xBB\xBF";
+
+std::string Joint(const std::vector<std::string> &morceaux)
+{
+    std::string texte;
+    for (const std::string &morceau : morceaux)
+        texte += morceau;
+    return texte;
+}
+
+// Two stages, as the accent table's restoration: "&amp;lt;" gives "<".
+const SerieRemplacements EntitesRestaurees({{"&eacute;", "\xC3\xA9"}, {"&amp;", "&"}, {"&lt;", "<"}});
 
 } // namespace
 
@@ -92,6 +109,15 @@ private slots:
                                                    << QByteArray("<p>a<br>b</p>\n") << QByteArray(attendu);
         QTest::newRow("sans restauration, sans table") << QStringList{"supprimer-tags", "--sans-restauration"}
                                                        << QByteArray("<p>&eacute;</p>\n") << QByteArray("&eacute;\n");
+        // Without a table the encoding still tells whether the leading bytes are a mark, or text.
+        QTest::newRow("sans restauration: marque gardée")
+            << QStringList{"supprimer-tags", "--sans-restauration"} << Marque + "<p>\xC3\xA9</p>\n" << Marque + "\xC3\xA9\n";
+        QTest::newRow("sans restauration, Windows-1252: les octets de la marque sont du texte")
+            << QStringList{"supprimer-tags", "--sans-restauration"} << Marque + "<p>\xE9</p>\n" << Marque + "\xE9\n";
+        // Each 'a' restored as 70 'b': within the floor that spares small pages.
+        QTest::newRow("supprimer-tags, petite page 70 fois plus longue")
+            << QStringList{"supprimer-tags", "--accents=" + dossier.filePath("Septante.txt")} << QByteArray("<p>aa</p>\n")
+            << QByteArray(140, 'b') + "\n";
         QTest::newRow("supprimer-tags UTF-8: l'alpha restauré")
             << tags << QByteArray("<p>&alpha;&nbsp;!</p>\n") << QByteArray("\xCE\xB1\xC2\xA0!\n");
         QTest::newRow("supprimer-tags Windows-1252: octets gardés, l'alpha non restauré")
@@ -177,6 +203,175 @@ private slots:
         }
     }
 
+    // A regular file is mapped, and the view is its bytes; cut shorter while mapped, the bytes past its new end read
+    // as zeros without ending the process, and the cut is told. Pages of 4096 bytes or more: a cut before the last
+    // page makes the next bytes fault, a cut within it does not.
+    void projection_data()
+    {
+        QTest::addColumn<int>("taille");
+        QTest::addColumn<int>("coupe");
+        QTest::newRow("fichier entier") << 3 * 4096 + 100 << -1;
+        QTest::newRow("coupé avant sa dernière page") << 3 * 4096 + 100 << 4096 + 10;
+        QTest::newRow("coupé dans sa dernière page") << 3 * 4096 + 100 << 3 * 4096 + 50;
+        QTest::newRow("vidé") << 3 * 4096 + 100 << 0;
+        QTest::newRow("fichier vide, lu") << 0 << -1;
+    }
+
+    void projection()
+    {
+        QFETCH(int, taille);
+        QFETCH(int, coupe);
+        QByteArray contenu(taille, '\0');
+        for (int i = 0; i < taille; ++i)
+            contenu[i] = char('a' + i % 26);
+        const QString chemin = dossier.filePath("projete.htm");
+        QVERIFY(Ecrit(chemin, contenu));
+        const int fd = open(QFile::encodeName(chemin).constData(), O_RDONLY);
+        QVERIFY(fd >= 0);
+        Octets octets;
+        QCOMPARE(octets.Lit(fd, true), 0);
+        close(fd);
+        if (coupe >= 0)
+            QVERIFY(QFile::resize(chemin, coupe));
+        const std::string_view vue = octets.Vue();
+        QCOMPARE(vue.size(), std::size_t(taille));
+        // Every byte read, as the transformations read them.
+        const QByteArray lus(vue.data(), qsizetype(vue.size()));
+        QCOMPARE(octets.Tronque(), coupe >= 0);
+        if (coupe < 0)
+            QCOMPARE(lus, contenu);
+        else
+            QCOMPARE(lus.left(coupe), contenu.left(coupe));
+    }
+
+    // What is not a regular file is read, from where it stands: a pipe, and standard input past the bytes that a
+    // command before the tool took.
+    void lecture()
+    {
+        int tube[2];
+        QVERIFY(pipe(tube) == 0);
+        QCOMPARE(write(tube[1], "<p>tube</p>", 11), ssize_t(11));
+        close(tube[1]);
+        Octets octets;
+        QCOMPARE(octets.Lit(tube[0], true), 0);
+        close(tube[0]);
+        QVERIFY(octets.Vue() == "<p>tube</p>" && !octets.Tronque());
+
+        const QString page = dossier.filePath("ancres.htm");
+        QVERIFY(Ecrit(page, "<a name=\"un\"></a><a name=\"deux\"></a>"));
+        QProcess processus;
+        processus.setStandardInputFile(page);
+        processus.start("sh", {"-c", "dd bs=5 count=1 of=/dev/null 2>/dev/null && exec \"$0\" ancres", OUTILS});
+        QVERIFY(processus.waitForFinished(60000));
+        QCOMPARE(processus.exitCode(), 0);
+        QCOMPARE(processus.readAllStandardOutput(), QByteArray("deux\n"));
+    }
+
+    // Another program cuts the file to half its size right after the tool maps it (a library loaded into the tool
+    // does it): the tool neither stops on SIGBUS nor gives the old bytes or zeros, but the file as it now is, the
+    // cut found by the signal for a large file, by the file's size for a small one. When the file gets its bytes
+    // back before the tool looks at its size again, the signal alone tells that zeros were read in their place.
+    void fichierCoupe_data()
+    {
+        QTest::addColumn<int>("lignes");
+        QTest::addColumn<bool>("passagere");
+        QTest::newRow("grand fichier") << 20000 << false;
+        QTest::newRow("dans une page") << 100 << false;
+        QTest::newRow("grand fichier, rendu avant la fin") << 20000 << true;
+    }
+
+    void fichierCoupe()
+    {
+        QFETCH(int, lignes);
+        QFETCH(bool, passagere);
+        QByteArray page;
+        for (int i = 0; i < lignes; ++i)
+            page += "<p>Ligne " + QByteArray::number(i) + "</p>\r\n";
+        const QString coupe = dossier.filePath("coupe.htm");
+        const QString lue = dossier.filePath("lue.htm");
+        const QByteArray restante = passagere ? page : page.left(page.size() / 2);
+        QVERIFY(Ecrit(coupe, page) && Ecrit(lue, restante));
+        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+        environnement.insert("LD_PRELOAD", TRONQUE);
+        environnement.insert("FICHIER_A_COUPER", QFileInfo(coupe).canonicalFilePath());
+        if (passagere)
+            environnement.insert("COUPE_PASSAGERE", "1");
+        const QStringList commande = {"supprimer-tags", "--sans-restauration"};
+        const Execution execution = Lance(commande + QStringList{coupe}, {}, OUTILS, environnement);
+        QCOMPARE(execution.erreur, QByteArray());
+        QCOMPARE(execution.code, 0);
+        QCOMPARE(QFileInfo(coupe).size(), restante.size());
+        QCOMPARE(execution.sortie, Lance(commande + QStringList{lue}).sortie);
+        QVERIFY(!execution.sortie.contains('\0'));
+    }
+
+    // Tags out of a page in pieces are those out of the whole page, restored or not, whatever the cuts: random pages
+    // with tags over several lines, runs of empty lines, blanks and CR LF where cuts may fall.
+    void supprimeTagsEnMorceaux_data()
+    {
+        QTest::addColumn<QByteArray>("fin");
+        QTest::addColumn<int>("remplacement");
+        for (const auto &[nom, fin] : {std::pair{"CR LF", "\r\n"}, {"LF", "\n"}, {"CR", "\r"}})
+            for (const auto &[mode, remplacement] : {std::pair{"rien", RemplacementTag::Rien},
+                                                     {"espace", RemplacementTag::Espace},
+                                                     {"tabulation", RemplacementTag::Tabulation}})
+                QTest::addRow("%s, %s", nom, mode) << QByteArray(fin) << int(remplacement);
+    }
+
+    void supprimeTagsEnMorceaux()
+    {
+        QFETCH(QByteArray, fin);
+        QFETCH(int, remplacement);
+        const std::string_view finDeLigne(fin.constData(), std::size_t(fin.size()));
+        const auto mode = RemplacementTag(remplacement);
+        std::mt19937 hasard(77u + unsigned(fin.size() * 3 + remplacement));
+        const std::vector<std::string_view> jetons = {"<", ">", "<p>", "</p>", "<a\nhref=x>", " ", "\t", "  ", "mot",
+                                                      "\n", "\r\n", "\r", "\n\n\n", "\r\n \r\n", "&eacute;", "&eac",
+                                                      "ute;", "&amp;lt;", "<b>\t</b>"};
+        std::size_t plusieurs = 0;
+        for (int essai = 0; essai < 300; ++essai) {
+            std::string texte;
+            for (std::size_t i = 0, n = hasard() % 600; i < n; ++i)
+                texte += jetons[hasard() % jetons.size()];
+            const SerieRemplacements *serie = essai % 3 ? &EntitesRestaurees : nullptr;
+            std::string attendu = SupprimeTags(texte, mode, finDeLigne);
+            if (serie)
+                attendu = serie->Applique(attendu);
+            for (const std::size_t nombre : {2, 3, 7, 40}) {
+                const std::vector<std::string> morceaux =
+                    SupprimeTagsEnMorceaux(texte, mode, finDeLigne, serie, nombre);
+                plusieurs += morceaux.size() > 1;
+                if (Joint(morceaux) != attendu)
+                    QFAIL(qPrintable(QString("%1 morceaux de: %2").arg(nombre).arg(
+                        QString::fromLatin1(QByteArray::fromStdString(texte).toPercentEncoding(" <>&;=")))));
+            }
+        }
+        QVERIFY(plusieurs > 600);
+    }
+
+    // Cut in the middle, the page would cut an entity or a tag over two lines; its pieces begin at line ends outside
+    // tags, and each piece restores its entities.
+    void entiteAuBordDUnMorceau()
+    {
+        const std::string lignes = [] {
+            std::string texte;
+            for (int i = 0; i < 40; ++i)
+                texte += "<p>Un &eacute;t&eacute; <a\nhref=\"x\">ici</a> &amp;lt;</p>\n";
+            return texte;
+        }();
+        for (std::size_t decalage = 0; decalage < 48; ++decalage) {
+            const std::string texte = std::string(decalage, 'x') + "\n" + lignes;
+            const std::string attendu = EntitesRestaurees.Applique(SupprimeTags(texte, RemplacementTag::Rien, "\n"));
+            QVERIFY(attendu.find("&eacute;") == std::string::npos);
+            for (const std::size_t nombre : {2, 5}) {
+                const std::vector<std::string> morceaux =
+                    SupprimeTagsEnMorceaux(texte, RemplacementTag::Rien, "\n", &EntitesRestaurees, nombre);
+                QCOMPARE(morceaux.size(), nombre);
+                QCOMPARE(Joint(morceaux), attendu);
+            }
+        }
+    }
+
     // Found beside the program first, then in ../share/balizo.
     void tableParDefaut()
     {
@@ -222,6 +417,8 @@ private slots:
               {"corriger-accents", "--accents=@/Doubles.txt", "@/petite.htm"}, "mémoire insuffisante");
         ligne("mémoire insuffisante, grande page 70 fois plus longue",
               {"restaurer-accents", "--accents=@/Septante.txt", "@/grande.htm"}, "mémoire insuffisante");
+        ligne("mémoire insuffisante, grande page sans tags 70 fois plus longue",
+              {"supprimer-tags", "--accents=@/Septante.txt", "@/grande.htm"}, "mémoire insuffisante");
     }
 
     void executions()

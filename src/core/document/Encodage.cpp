@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr std::uint64_t BitsHauts = 0x8080808080808080ULL;
@@ -53,22 +57,51 @@ bool EstSuite(unsigned char c)
     return (c & 0xC0) == 0x80;
 }
 
+// The first byte from p that starts a character to be checked on its own, or fin. Pages are mostly ASCII, mark-up
+// and all, and their other characters mostly of two bytes (Latin letters with accents): with SSE2 (always there on
+// x86-64), 32 bytes that hold only such characters, none cut by their end, are passed at once; without it, 16 bytes
+// of ASCII. The last bytes are looked at one by one.
+const unsigned char *SauteSimples(const unsigned char *p, const unsigned char *fin)
+{
+#if defined(__SSE2__)
+    const auto masque = [](__m128i a, __m128i b) {
+        return static_cast<unsigned>(_mm_movemask_epi8(a)) | static_cast<unsigned>(_mm_movemask_epi8(b)) << 16;
+    };
+    // As signed bytes, continuations (80 to BF) lie below -64, the leads of two bytes (C2 to DF) from -62 to -33.
+    const auto suites = [](__m128i x) { return _mm_cmplt_epi8(x, _mm_set1_epi8(-64)); };
+    const auto meneurs = [](__m128i x) {
+        return _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(-63)), _mm_cmplt_epi8(x, _mm_set1_epi8(-32)));
+    };
+    for (; fin - p >= 32; p += 32) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16));
+        const unsigned hauts = masque(a, b);
+        if (!hauts)
+            continue;
+        // p starts a character: the bytes are valid when each lead is followed by a continuation, within the 32
+        // bytes, and each continuation follows a lead.
+        const unsigned s = masque(suites(a), suites(b));
+        const unsigned m = masque(meneurs(a), meneurs(b));
+        if ((hauts & ~(s | m)) != 0 || s != m << 1 || m >> 31 != 0)
+            return p + __builtin_ctz(hauts);
+    }
+#else
+    while (fin - p >= 16 && SansBitHaut(p) && SansBitHaut(p + 8))
+        p += 16;
+#endif
+    while (p < fin && *p < 0x80)
+        ++p;
+    return p;
+}
+
 } // namespace
 
 bool EstUtf8Valide(std::string_view octets)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(octets.data());
     const auto *fin = p + octets.size();
-    while (p < fin) {
-        while (fin - p >= 8 && SansBitHaut(p))
-            p += 8;
-        if (p == fin)
-            break;
+    while ((p = SauteSimples(p, fin)) != fin) {
         const unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
         const std::ptrdiff_t reste = fin - p;
         if (c < 0xC2) {
             // A stray continuation byte, or C0/C1 which can only start an overlong form.
@@ -240,10 +273,16 @@ std::optional<std::string> EncodeWindows1252(std::string_view utf8)
 
 FinDeLigne DetecteFinDeLigne(std::string_view texte)
 {
-    const std::size_t position = texte.find_first_of("\r\n");
-    if (position == std::string_view::npos || texte[position] == '\n')
+    // Two runs of memchr, the second only up to the first LF: a page of a single line is read at memory speed.
+    if (texte.empty())
         return FinDeLigne::Lf;
-    return position + 1 < texte.size() && texte[position + 1] == '\n' ? FinDeLigne::CrLf : FinDeLigne::Cr;
+    const char *debut = texte.data();
+    const auto *lf = static_cast<const char *>(std::memchr(debut, '\n', texte.size()));
+    const std::size_t avantLf = lf ? static_cast<std::size_t>(lf - debut) : texte.size();
+    const auto *cr = static_cast<const char *>(std::memchr(debut, '\r', avantLf));
+    if (!cr)
+        return FinDeLigne::Lf;
+    return cr + 1 == lf ? FinDeLigne::CrLf : FinDeLigne::Cr;
 }
 
 std::optional<std::string_view> LigneSuivante(std::string_view texte, std::size_t &position)

@@ -98,6 +98,60 @@ struct Formation {
 
 enum class Saut { Table, UnOctet, BitHaut };
 
+// Where a scan writes its result: a new string...
+struct NouveauTexte {
+    std::string texte;
+
+    void Garde(const char *debut, std::size_t n) { texte.append(debut, n); }
+    void Met(std::string_view remplace) { texte.append(remplace); }
+};
+
+// ...or the scanned text's own bytes, when no replacement is longer than what it replaces: what is written never
+// passes what is still to be read. Until the first replacement, the kept bytes are where they belong.
+struct SurPlace {
+    char *ecrit;
+
+    void Garde(const char *debut, std::size_t n)
+    {
+        if (ecrit != debut)
+            std::memmove(ecrit, debut, n);
+        ecrit += n;
+    }
+    void Met(std::string_view remplace)
+    {
+        std::memcpy(ecrit, remplace.data(), remplace.size());
+        ecrit += remplace.size();
+    }
+};
+
+// The first occurrence of `cherche` in the text; none when `cherche` is empty.
+std::size_t Premiere(std::string_view texte, std::string_view cherche)
+{
+    return cherche.empty() ? AucunePosition : texte.find(cherche);
+}
+
+// Every occurrence of `cherche` from the first one, `trouve`, given to the writer from left to right with the bytes
+// kept between them, as Remplace replaces them.
+template <class Ecriture>
+void RemplaceVers(std::string_view texte, std::size_t trouve, std::string_view cherche, std::string_view remplace,
+                  std::size_t limite, Ecriture &ecrit)
+{
+    // As in the one-pass scan: unsigned, a shorter replacement wraps around.
+    const std::size_t croissance = remplace.size() - cherche.size();
+    std::size_t longueurFinale = texte.size();
+    std::size_t copie = 0;
+    do {
+        longueurFinale += croissance;
+        if (longueurFinale > limite)
+            throw std::bad_alloc();
+        ecrit.Garde(texte.data() + copie, trouve - copie);
+        ecrit.Met(remplace);
+        copie = trouve + cherche.size();
+        trouve = texte.find(cherche, copie);
+    } while (trouve != AucunePosition);
+    ecrit.Garde(texte.data() + copie, texte.size() - copie);
+}
+
 } // namespace
 
 // A stage's search texts laid out for its one scan, built with the series.
@@ -141,9 +195,18 @@ public:
 
     std::string Applique(std::string_view texte, std::size_t limite) const
     {
-        return saut == Saut::UnOctet ? Parcourt<Saut::UnOctet>(texte, limite)
-               : saut == Saut::BitHaut ? Parcourt<Saut::BitHaut>(texte, limite)
-                                       : Parcourt<Saut::Table>(texte, limite);
+        NouveauTexte ecrit;
+        ecrit.texte.reserve(texte.size() + texte.size() / 8);
+        Ecrit(texte, limite, ecrit);
+        return std::move(ecrit.texte);
+    }
+
+    // When no row of the stage lengthens what it replaces.
+    void AppliqueSurPlace(std::string &texte, std::size_t limite) const
+    {
+        SurPlace ecrit{texte.data()};
+        Ecrit(texte, limite, ecrit);
+        texte.resize(static_cast<std::size_t>(ecrit.ecrit - texte.data()));
     }
 
 private:
@@ -208,14 +271,24 @@ private:
         return nullptr;
     }
 
-    // One scan: the runs of bytes that start no search text are skipped as `saut` allows, then copied whole.
-    template <Saut mode>
-    std::string Parcourt(std::string_view texte, std::size_t limite) const
+    // The scan in the fastest mode that the first bytes of the stage's search texts allow.
+    template <class Ecriture>
+    void Ecrit(std::string_view texte, std::size_t limite, Ecriture &ecrit) const
+    {
+        if (saut == Saut::UnOctet)
+            Parcourt<Saut::UnOctet>(texte, limite, ecrit);
+        else if (saut == Saut::BitHaut)
+            Parcourt<Saut::BitHaut>(texte, limite, ecrit);
+        else
+            Parcourt<Saut::Table>(texte, limite, ecrit);
+    }
+
+    // One scan: the runs of bytes that start no search text are skipped as `saut` allows, then kept whole.
+    template <Saut mode, class Ecriture>
+    void Parcourt(std::string_view texte, std::size_t limite, Ecriture &ecrit) const
     {
         // The length of the result once the scan is over, kept up to date at each replacement.
         std::size_t longueurFinale = texte.size();
-        std::string sortie;
-        sortie.reserve(texte.size() + texte.size() / 8);
         const char *p = texte.data();
         const char *const fin = p + texte.size();
         const char *copie = p;
@@ -241,41 +314,27 @@ private:
                 longueurFinale += trouve->croissance;
                 if (longueurFinale > limite)
                     throw std::bad_alloc();
-                sortie.append(copie, p - copie);
-                sortie.append(trouve->ligne->remplace);
+                ecrit.Garde(copie, static_cast<std::size_t>(p - copie));
+                ecrit.Met(trouve->ligne->remplace);
                 p += trouve->longueur;
                 copie = p;
             } else {
                 ++p;
             }
         }
-        sortie.append(copie, fin - copie);
-        return sortie;
+        ecrit.Garde(copie, static_cast<std::size_t>(fin - copie));
     }
 };
 
 std::string Remplace(std::string_view texte, std::string_view cherche, std::string_view remplace, std::size_t limite)
 {
-    std::size_t trouve = cherche.empty() ? AucunePosition : texte.find(cherche);
+    const std::size_t trouve = Premiere(texte, cherche);
     if (trouve == AucunePosition)
         return std::string(texte);
-    // As in the one-pass scan: unsigned, a shorter replacement wraps around.
-    const std::size_t croissance = remplace.size() - cherche.size();
-    std::size_t longueurFinale = texte.size();
-    std::string sortie;
-    sortie.reserve(texte.size() + (remplace.size() > cherche.size() ? texte.size() / 8 : 0));
-    std::size_t copie = 0;
-    do {
-        longueurFinale += croissance;
-        if (longueurFinale > limite)
-            throw std::bad_alloc();
-        sortie.append(texte.substr(copie, trouve - copie));
-        sortie.append(remplace);
-        copie = trouve + cherche.size();
-        trouve = texte.find(cherche, copie);
-    } while (trouve != AucunePosition);
-    sortie.append(texte.substr(copie));
-    return sortie;
+    NouveauTexte ecrit;
+    ecrit.texte.reserve(texte.size() + (remplace.size() > cherche.size() ? texte.size() / 8 : 0));
+    RemplaceVers(texte, trouve, cherche, remplace, limite, ecrit);
+    return std::move(ecrit.texte);
 }
 
 SerieRemplacements::SerieRemplacements(std::vector<Remplacement> entree)
@@ -295,11 +354,16 @@ SerieRemplacements::SerieRemplacements(std::vector<Remplacement> entree)
         const auto debut = entree.begin() + static_cast<std::ptrdiff_t>(formations[e].debut);
         const auto fin = e + 1 < formations.size() ? entree.begin() + static_cast<std::ptrdiff_t>(formations[e + 1].debut)
                                                     : entree.end();
+        const bool raccourcit = std::all_of(debut, fin, [](const Remplacement &ligne) {
+            return ligne.remplace.size() <= ligne.cherche.size();
+        });
         if (fin - debut == 1)
-            etapes.push_back({*debut, nullptr});
+            etapes.push_back({*debut, nullptr, raccourcit});
         else
-            etapes.push_back({{}, std::make_shared<const Balayage>(formations[e].Indexe(entree),
-                                                                   std::vector<Remplacement>(debut, fin))});
+            etapes.push_back({{},
+                              std::make_shared<const Balayage>(formations[e].Indexe(entree),
+                                                               std::vector<Remplacement>(debut, fin)),
+                              raccourcit});
     }
 }
 
@@ -320,6 +384,22 @@ std::string SerieRemplacements::Applique(std::string_view texte, std::size_t lim
         entree = resultat;
     }
     return resultat;
+}
+
+void SerieRemplacements::AppliqueSurPlace(std::string &texte, std::size_t limite) const
+{
+    for (const Etape &etape : etapes) {
+        if (!etape.raccourcit) {
+            texte = etape.balayage ? etape.balayage->Applique(texte, limite)
+                                   : Remplace(texte, etape.seule.cherche, etape.seule.remplace, limite);
+        } else if (etape.balayage) {
+            etape.balayage->AppliqueSurPlace(texte, limite);
+        } else if (const std::size_t trouve = Premiere(texte, etape.seule.cherche); trouve != AucunePosition) {
+            SurPlace ecrit{texte.data()};
+            RemplaceVers(texte, trouve, etape.seule.cherche, etape.seule.remplace, limite, ecrit);
+            texte.resize(static_cast<std::size_t>(ecrit.ecrit - texte.data()));
+        }
+    }
 }
 
 bool SerieRemplacements::UnePasse() const

@@ -15,14 +15,14 @@ struct Remplacement {
     std::string remplace;
 };
 
-// The largest result that replacements may build from a text of that size: 64 times the text, and never less than
-// 8 MiB, so that a small page is never refused. A crafted table whose rows each double the text would otherwise
-// take all the memory there is.
+// The largest result that replacements may build from a text of that size: CroissanceMaximale times the text, and
+// never less than PlancherResultat, so that a small page is never refused. A crafted table whose rows each double the
+// text would otherwise take all the memory there is.
+inline constexpr std::size_t CroissanceMaximale = 64;
+inline constexpr std::size_t PlancherResultat = std::size_t(8) << 20;
 constexpr std::size_t LimiteResultat(std::size_t taille)
 {
-    constexpr std::size_t Croissance = 64;
-    constexpr std::size_t Plancher = std::size_t(8) << 20;
-    return std::max(taille * Croissance, Plancher);
+    return std::max(taille * CroissanceMaximale, PlancherResultat);
 }
 
 // The text with every occurrence of `cherche` replaced by `remplace`, from left to right, the search resuming after
@@ -42,6 +42,10 @@ public:
     // LimiteResultat of the text's size.
     std::string Applique(std::string_view texte) const;
     std::string Applique(std::string_view texte, std::size_t limite) const;
+    // The same over a text that the caller gives up, which becomes the result: a stage whose rows never lengthen what
+    // they replace writes over the text's own bytes instead of into a new string, and moves none of them before its
+    // first replacement. When an exception is thrown, the text is left in some state between.
+    void AppliqueSurPlace(std::string &texte, std::size_t limite) const;
     // Whether Applique runs in one pass.
     bool UnePasse() const;
 
@@ -51,6 +55,8 @@ private:
     struct Etape {
         Remplacement seule;
         std::shared_ptr<const Balayage> balayage;
+        // No replacement of the stage is longer than what it replaces.
+        bool raccourcit;
     };
 
     std::vector<Etape> etapes;

@@ -1,9 +1,9 @@
 // The program's allocation functions: large blocks on huge pages.
 //
-// The tool holds its input, and the core functions build their results, in blocks as large as the page: on a
-// 100 MB page the faults of fresh 4 KiB pages alone took longer than the transformation. A block of a few megabytes
-// is therefore aligned on huge pages and advised as such before anything touches it. Everything else is plain malloc
-// and free.
+// The core functions build their results, and the tool holds an input that it reads rather than maps, in blocks as
+// large as the page: on a 100 MB page the faults of fresh 4 KiB pages alone took longer than the transformation. A
+// block of a few megabytes is therefore aligned on huge pages and advised as such before anything touches it.
+// Everything else is plain malloc and free.
 
 #include "core/memoire/GrandesPages.h"
 

@@ -8,6 +8,7 @@
 #include "core/entities/TableAccents.h"
 #include "core/settings/Chemins.h"
 #include "core/tagremoval/SuppressionTags.h"
+#include "programs/balizo-outils/Lecture.h"
 #include "programs/balizo-outils/Parallele.h"
 
 #include <fcntl.h>
@@ -23,10 +24,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #ifndef BALIZO_DOSSIER_DONNEES
@@ -225,67 +226,25 @@ Commande Analyse(int argc, char **argv)
 
 // --- Input and output -----------------------------------------------------------------------------------------
 
-// A file's bytes, read in one block that is left uninitialised until the system fills it.
-class Octets {
-public:
-    std::string_view Vue() const { return {bloc.get(), taille}; }
-
-    // Everything the descriptor gives until its end; 0, or the error number.
-    int Lit(int fd)
-    {
-        struct stat etat;
-        if (fstat(fd, &etat) != 0)
-            return errno;
-        if (S_ISDIR(etat.st_mode))
-            return EISDIR;
-        // One byte more than a regular file's size, so that the read that finds its end needs no larger block.
-        std::size_t capacite = 1 << 16;
-        if (S_ISREG(etat.st_mode) && std::size_t(etat.st_size) >= capacite)
-            capacite = std::size_t(etat.st_size) + 1;
-        bloc = std::make_unique_for_overwrite<char[]>(capacite);
-        taille = 0;
-        for (;;) {
-            if (taille == capacite) {
-                capacite *= 2;
-                auto plusGrand = std::make_unique_for_overwrite<char[]>(capacite);
-                std::memcpy(plusGrand.get(), bloc.get(), taille);
-                bloc = std::move(plusGrand);
-            }
-            const ssize_t lu = read(fd, bloc.get() + taille, capacite - taille);
-            if (lu < 0) {
-                if (errno == EINTR)
-                    continue;
-                return errno;
-            }
-            if (lu == 0)
-                return 0;
-            taille += std::size_t(lu);
-        }
-    }
-
-private:
-    std::unique_ptr<char[]> bloc;
-    std::size_t taille = 0;
-};
-
 std::string Raison(int erreur)
 {
     return std::strerror(erreur);
 }
 
-// The file's bytes, or standard input's when the name is empty or "-"; `quoi` names the file in messages.
-Octets LitFichier(const std::string &nom, std::string_view quoi)
+// The file's bytes, or standard input's when the name is empty or "-"; `quoi` names the file in messages. With
+// `projection` a regular file is mapped; standard input is always read, from where it stands.
+Octets LitFichier(const std::string &nom, std::string_view quoi, bool projection)
 {
     Octets octets;
     if (nom.empty() || nom == "-") {
-        if (const int erreur = octets.Lit(STDIN_FILENO))
+        if (const int erreur = octets.Lit(STDIN_FILENO, false))
             throw Echec{"balizo-outils: ne peut lire l'entrée standard: " + Raison(erreur)};
         return octets;
     }
     const int fd = open(nom.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw Echec{"balizo-outils: ne peut ouvrir " + std::string(quoi) + nom + ": " + Raison(errno)};
-    const int erreur = octets.Lit(fd);
+    const int erreur = octets.Lit(fd, projection);
     close(fd);
     if (erreur == EISDIR)
         throw Echec{"balizo-outils: ne peut ouvrir " + std::string(quoi) + nom + ": " + Raison(erreur)};
@@ -366,7 +325,7 @@ std::string TableParDefaut()
 std::vector<LigneAccent> Table(const Commande &commande, Encodage encodage)
 {
     const std::string chemin = commande.accents ? *commande.accents : TableParDefaut();
-    const Octets octets = LitFichier(chemin, "la table des accents ");
+    const Octets octets = LitFichier(chemin, "la table des accents ", false);
     std::vector<LigneAccent> lignes = ChargeTableAccents(octets.Vue());
     return encodage == Encodage::Windows1252 ? EnWindows1252(lignes) : lignes;
 }
@@ -391,7 +350,7 @@ bool UtiliseLaTable(const Commande &commande)
 // The page is transformed in its own encoding, never decoded: its mark-up is ASCII in both, and the table is put in
 // the page's encoding instead. Its encoding is DecodeFichier's: valid UTF-8 after a byte-order mark, valid UTF-8,
 // otherwise Windows-1252. It matters only for the form of the table and for whether a leading mark is one, so it is
-// checked only then, on the other cores, while this one removes the tags as if a leading mark were one.
+// checked only then, on every core, before the rest.
 Resultat Transforme(const Commande &commande, std::string_view page)
 {
     Resultat resultat;
@@ -423,41 +382,27 @@ Resultat Transforme(const Commande &commande, std::string_view page)
 
     const bool marque = page.starts_with(MarqueUtf8);
     const bool table = UtiliseLaTable(commande);
-    std::string_view contenu = marque ? page.substr(MarqueUtf8.size()) : page;
-    std::optional<ValidationUtf8> validation;
-    if (marque || table)
-        validation.emplace(contenu);
+    Encodage encodage = marque ? Encodage::Utf8Bom : Encodage::Utf8;
+    if ((marque || table) && !ValidationUtf8(page.substr(MarqueDe(encodage).size())).Valide())
+        encodage = Encodage::Windows1252;
+    // In Windows-1252 text that begins with the mark's bytes, they are text.
+    const std::string_view contenu = page.substr(MarqueDe(encodage).size());
+    resultat.telQuel = MarqueDe(encodage);
 
     // The mark's bytes hold no line end: the text and the page end their lines alike.
     const std::string_view fin = TexteFinDeLigne(DetecteFinDeLigne(page));
-    auto ote = [&] {
-        if (commande.action == Action::SupprimerTags)
-            return SupprimeTags(contenu, commande.remplacement, fin);
-        if (commande.action == Action::SupprimerTableaux)
-            return SupprimeTableaux(contenu, fin);
-        return std::string();
-    };
-    std::string texte = ote();
-    const bool valide = !validation || validation->Valide();
-    const Encodage encodage = !valide ? Encodage::Windows1252 : marque ? Encodage::Utf8Bom : Encodage::Utf8;
-    if (marque && !valide) {
-        // Windows-1252 text that begins with the mark's bytes: they are text, and the page is done again.
-        contenu = page;
-        texte = ote();
-    }
-    resultat.telQuel = MarqueDe(encodage);
-
-    if (!table) {
-        resultat.morceaux.push_back(std::move(texte));
-    } else {
+    std::optional<SerieRemplacements> serie;
+    if (table) {
         const std::vector<LigneAccent> lignes = Table(commande, encodage);
-        if (commande.action == Action::CorrigerAccents)
-            resultat.morceaux = AppliqueEnMorceaux(Correction(lignes), contenu);
-        else if (commande.action == Action::RestaurerAccents)
-            resultat.morceaux = AppliqueEnMorceaux(Restauration(lignes), contenu);
-        else
-            resultat.morceaux = AppliqueEnMorceaux(Restauration(lignes), texte);
+        serie.emplace(commande.action == Action::CorrigerAccents ? Correction(lignes) : Restauration(lignes));
     }
+    if (commande.action == Action::SupprimerTags)
+        resultat.morceaux =
+            SupprimeTagsEnMorceaux(contenu, commande.remplacement, fin, serie ? &*serie : nullptr);
+    else if (commande.action == Action::SupprimerTableaux)
+        resultat.morceaux.push_back(SupprimeTableaux(contenu, fin));
+    else
+        resultat.morceaux = AppliqueEnMorceaux(*serie, contenu);
     return resultat;
 }
 
@@ -472,8 +417,14 @@ Resultat Execute(const Commande &commande)
         resultat.morceaux.push_back(CheminRelatif(commande.arguments[0], commande.arguments[1]) + '\n');
     } else {
         const std::string nom = commande.arguments.empty() ? std::string() : commande.arguments[0];
-        Octets page = LitFichier(nom, "le fichier ");
+        Octets page = LitFichier(nom, "le fichier ", true);
         resultat = Transforme(commande, page.Vue());
+        if (page.Tronque()) {
+            // Another program shortened the file while it was mapped: the result is dropped, and the file read as
+            // it now is.
+            page = LitFichier(nom, "le fichier ", false);
+            resultat = Transforme(commande, page.Vue());
+        }
         resultat.page = std::move(page);
     }
     return resultat;

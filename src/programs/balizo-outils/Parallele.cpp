@@ -6,6 +6,7 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <cstring>
 #include <system_error>
 
 namespace {
@@ -21,6 +22,66 @@ std::size_t Coeurs()
         return static_cast<std::size_t>(std::clamp(nombre, 1, 16));
     }();
     return coeurs;
+}
+
+// The index just after the first line end from `position` (CR LF taken whole), or npos. The text is looked through
+// in windows, two runs of memchr each: a long line costs no more than a short one per byte.
+std::size_t ApresFinDeLigne(std::string_view texte, std::size_t position)
+{
+    constexpr std::size_t Fenetre = 4096;
+    const char *const d = texte.data();
+    for (std::size_t debut = position; debut < texte.size(); debut += Fenetre) {
+        const std::size_t n = std::min(Fenetre, texte.size() - debut);
+        const auto *lf = static_cast<const char *>(std::memchr(d + debut, '\n', n));
+        const std::size_t avantLf = lf ? static_cast<std::size_t>(lf - (d + debut)) : n;
+        if (const auto *cr = static_cast<const char *>(std::memchr(d + debut, '\r', avantLf))) {
+            const std::size_t j = static_cast<std::size_t>(cr - d);
+            return j + 1 + (j + 1 < texte.size() && d[j + 1] == '\n');
+        }
+        if (lf)
+            return static_cast<std::size_t>(lf - d) + 1;
+    }
+    return std::string_view::npos;
+}
+
+// Whether a tag is open just before `position`, knowing whether one was just before `depuis`: a tag runs from a "<"
+// to the first ">" after it, so the last of them before the position tells.
+bool BaliseOuverte(std::string_view texte, std::size_t depuis, std::size_t position, bool ouverteDepuis)
+{
+    for (std::size_t i = position; i > depuis; --i) {
+        if (texte[i - 1] == '>')
+            return false;
+        if (texte[i - 1] == '<')
+            return true;
+    }
+    return ouverteDepuis;
+}
+
+// Whether the first line of the text, read from outside a tag, is empty once its tags are out and it is trimmed: it
+// holds only blanks and tags, the last one maybe left open by its end.
+bool PremiereLigneVide(std::string_view texte)
+{
+    bool dansBalise = false;
+    for (const char c : texte) {
+        if (c == '\n' || c == '\r')
+            return true;
+        if (dansBalise)
+            dansBalise = c != '>';
+        else if (c == '<')
+            dansBalise = true;
+        else if (c != ' ' && c != '\t')
+            return false;
+    }
+    return true;
+}
+
+// A piece's share of a limit on growth, in proportion to its size. The product of the limit and the piece's size would
+// overflow 64 bits on a page of some hundreds of megabytes: the quotient and the remainder are scaled apart.
+std::size_t Part(std::size_t limite, std::size_t morceau, std::size_t total)
+{
+    if (morceau == total)
+        return limite;
+    return limite / total * morceau + limite % total * morceau / total;
 }
 
 } // namespace
@@ -47,6 +108,30 @@ std::vector<std::string_view> Morceaux(std::string_view texte, std::size_t nombr
             break;
         morceaux.push_back(texte.substr(debut, fin + 1 - debut));
         debut = fin + 1;
+    }
+    morceaux.push_back(texte.substr(debut));
+    return morceaux;
+}
+
+std::vector<std::string_view> MorceauxDeLignes(std::string_view texte, std::size_t nombre)
+{
+    std::vector<std::string_view> morceaux;
+    std::size_t debut = 0;
+    for (std::size_t k = 1; k < nombre; ++k) {
+        // No tag is open where the piece begins; from there on, each stretch of text is looked at once.
+        std::size_t vu = debut;
+        bool ouverte = false;
+        std::size_t coupe = std::max(debut, texte.size() / nombre * k);
+        while ((coupe = ApresFinDeLigne(texte, coupe)) != std::string_view::npos) {
+            ouverte = BaliseOuverte(texte, vu, coupe, ouverte);
+            vu = coupe;
+            if (!ouverte)
+                break;
+        }
+        if (coupe >= texte.size())
+            break;
+        morceaux.push_back(texte.substr(debut, coupe - debut));
+        debut = coupe;
     }
     morceaux.push_back(texte.substr(debut));
     return morceaux;
@@ -110,6 +195,53 @@ bool ValidationUtf8::Valide()
     return std::all_of(valides.begin(), valides.end(), [](char valide) { return valide != 0; });
 }
 
+std::vector<std::string> SupprimeTagsEnMorceaux(std::string_view texte, RemplacementTag remplacement,
+                                                std::string_view fin, const SerieRemplacements *restauration)
+{
+    return SupprimeTagsEnMorceaux(texte, remplacement, fin, restauration, NombreDeMorceaux(texte.size()));
+}
+
+std::vector<std::string> SupprimeTagsEnMorceaux(std::string_view texte, RemplacementTag remplacement,
+                                                std::string_view fin, const SerieRemplacements *restauration,
+                                                std::size_t nombre)
+{
+    struct Piece {
+        std::string texte;
+        bool premiereVide = false;
+        bool derniereVide = false;
+    };
+    const std::vector<std::string_view> morceaux = MorceauxDeLignes(texte, nombre);
+    std::vector<Piece> pieces(morceaux.size());
+    Lot lot(morceaux.size(), [&](std::size_t i) {
+        Piece &piece = pieces[i];
+        piece.premiereVide = PremiereLigneVide(morceaux[i]);
+        piece.texte = SupprimeTags(morceaux[i], remplacement, fin);
+        // Every line of the result ends with `fin`, and none holds a line break: the last one is empty when the
+        // result ends with two of them, or when it is empty, every line of the piece being so.
+        const std::string_view t = piece.texte;
+        piece.derniereVide = t.empty() || (t.ends_with(fin) && t.substr(0, t.size() - fin.size()).ends_with(fin));
+        if (restauration) {
+            // The growth that the whole text may have, in proportion to this piece's text, and this piece's part,
+            // in proportion to its part of the page, of the floor that spares small pages.
+            const std::size_t limite = std::max(t.size() * CroissanceMaximale,
+                                                Part(PlancherResultat, morceaux[i].size(), texte.size()));
+            restauration->AppliqueSurPlace(piece.texte, limite);
+        }
+    });
+    lot.Termine();
+
+    // A piece's result begins with its first line that is not empty, as the text's does; the run of empty lines that
+    // it may begin with is one empty line when the line before it was not empty.
+    std::vector<std::string> resultat;
+    resultat.reserve(2 * pieces.size());
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0 && !pieces[i - 1].derniereVide && pieces[i].premiereVide)
+            resultat.emplace_back(fin);
+        resultat.push_back(std::move(pieces[i].texte));
+    }
+    return resultat;
+}
+
 std::vector<std::string> AppliqueEnMorceaux(const SerieRemplacements &serie, std::string_view texte)
 {
     return AppliqueEnMorceaux(serie, texte, NombreDeMorceaux(texte.size()));
@@ -121,17 +253,12 @@ std::vector<std::string> AppliqueEnMorceaux(const SerieRemplacements &serie, std
     const std::vector<std::string_view> morceaux =
         Morceaux(texte, nombre, [](char c) { return c == '\n' || c == '\r'; });
     // Each piece may grow as much as the whole text may, in proportion to its size: the pieces joined stay within
-    // the limit on the whole result. The product of the limit and the piece's size would overflow 64 bits on a page
-    // of some hundreds of megabytes: the quotient and the remainder are scaled apart.
+    // the limit on the whole result.
     const std::size_t limite = LimiteResultat(texte.size());
-    const auto part = [&](std::string_view morceau) {
-        if (morceau.size() == texte.size())
-            return limite;
-        const std::size_t n = texte.size();
-        return limite / n * morceau.size() + limite % n * morceau.size() / n;
-    };
     std::vector<std::string> resultats(morceaux.size());
-    Lot lot(morceaux.size(), [&](std::size_t i) { resultats[i] = serie.Applique(morceaux[i], part(morceaux[i])); });
+    Lot lot(morceaux.size(), [&](std::size_t i) {
+        resultats[i] = serie.Applique(morceaux[i], Part(limite, morceaux[i].size(), texte.size()));
+    });
     lot.Termine();
     return resultats;
 }

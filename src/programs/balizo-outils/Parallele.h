@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/tagremoval/SuppressionTags.h"
+
 #include <atomic>
 #include <cstddef>
 #include <exception>
@@ -22,6 +24,11 @@ std::size_t NombreDeMorceaux(std::size_t taille);
 
 // The text in about `nombre` pieces of like size, each but the last cut right after a byte that `coupe` accepts.
 std::vector<std::string_view> Morceaux(std::string_view texte, std::size_t nombre, bool (*coupe)(char));
+
+// The text in about `nombre` pieces of like size, each but the last cut right after a line end (CR LF whole) where
+// no tag is open: where the last "<" or ">" before the cut is a ">", or where there is none. A piece is thus made of
+// whole lines, and the tag removal reads it from its start as it reads the whole text at that place.
+std::vector<std::string_view> MorceauxDeLignes(std::string_view texte, std::size_t nombre);
 
 // Pieces of work 0 to nombre-1, run by worker threads from the start and by the calling thread in Termine, each piece
 // taken by whichever is free. The calling thread can do something else in between.
@@ -61,6 +68,19 @@ private:
     std::vector<char> valides;
     Lot lot;
 };
+
+// SupprimeTags over the text, then the series over its result when there is one, in pieces of MorceauxDeLignes on
+// every core: each piece is restored over its own bytes as soon as its tags are out. The pieces, written in order,
+// are the whole text's result: what a piece cannot know, whether the line before it ended empty, is settled between
+// them. Each line of a piece's result ends with `fin`, and no row of a series read from a table holds a line break,
+// so no entity straddles two pieces. Throws std::bad_alloc when a piece's restoration would pass its share of
+// LimiteResultat (that of its own text's size when the page is one piece).
+std::vector<std::string> SupprimeTagsEnMorceaux(std::string_view texte, RemplacementTag remplacement,
+                                                std::string_view fin, const SerieRemplacements *restauration);
+// The same in about `nombre` pieces, however many cores there are.
+std::vector<std::string> SupprimeTagsEnMorceaux(std::string_view texte, RemplacementTag remplacement,
+                                                std::string_view fin, const SerieRemplacements *restauration,
+                                                std::size_t nombre);
 
 // The series over the text in pieces cut after a line break, on every core. No row of a series read from a table
 // holds a line break, in what it looks for or in what it puts, so no replacement straddles two pieces and the

@@ -48,7 +48,8 @@ private slots:
     }
 
     // A text of `taille` letters a, each replaced by `longueur` letters b, accepted or not; with a second row, in one
-    // pass. The limit is 8 MB, or 64 times the text.
+    // pass. The limit is 8 MB, or 64 times the text; over the text's own bytes, a shorter limit than the text refuses
+    // a replacement that shortens it too little.
     void limite()
     {
         const std::tuple<int, int, bool> cas[] = {
@@ -60,11 +61,25 @@ private slots:
                     lignes.push_back({"c", "d"});
                 const SerieRemplacements serie(std::move(lignes));
                 const std::string texte(taille, 'a');
-                if (accepte)
+                std::string surPlace = texte;
+                if (accepte) {
                     QCOMPARE(serie.Applique(texte).size(), std::size_t(taille) * longueur);
-                else
+                    serie.AppliqueSurPlace(surPlace, LimiteResultat(texte.size()));
+                    QCOMPARE(surPlace.size(), std::size_t(taille) * longueur);
+                } else {
                     QVERIFY_THROWS_EXCEPTION(std::bad_alloc, serie.Applique(texte));
+                    QVERIFY_THROWS_EXCEPTION(std::bad_alloc,
+                                             serie.AppliqueSurPlace(surPlace, LimiteResultat(texte.size())));
+                }
             }
+            const SerieRemplacements raccourcit(unePasse ? std::vector<Remplacement>{{"aa", "b"}, {"c", "d"}}
+                                                         : std::vector<Remplacement>{{"aa", "b"}});
+            std::string surPlace(100, 'a');
+            QVERIFY_THROWS_EXCEPTION(std::bad_alloc, raccourcit.AppliqueSurPlace(surPlace, 60));
+            QVERIFY_THROWS_EXCEPTION(std::bad_alloc, raccourcit.Applique(std::string(100, 'a'), 60));
+            surPlace.assign(100, 'a');
+            raccourcit.AppliqueSurPlace(surPlace, 99);
+            QCOMPARE(surPlace, std::string(50, 'b'));
         }
     }
 
@@ -77,7 +92,8 @@ private slots:
     }
 
     // Series of small alphabets, where overlaps, duplicates, empty replacements and replacements holding search
-    // texts are all common: the fast way must match the reference, whichever way it takes.
+    // texts are all common: the fast way must match the reference, whichever way it takes, over a new string or over
+    // the text's own bytes.
     void differentiel_data()
     {
         QTest::addColumn<QByteArray>("alphabet");
@@ -103,7 +119,10 @@ private slots:
             const SerieRemplacements serie(lignes);
             for (int texte = 0; texte < 8; ++texte) {
                 const std::string avant = mot(40, alphabet + "  ");
-                if (serie.Applique(avant) != LigneParLigne(lignes, avant))
+                const std::string attendu = LigneParLigne(lignes, avant);
+                std::string surPlace = avant;
+                serie.AppliqueSurPlace(surPlace, LimiteResultat(avant.size()));
+                if (serie.Applique(avant) != attendu || surPlace != attendu)
                     QFAIL(qPrintable(QString("essai %1, texte %2").arg(essai).arg(avant.c_str())));
             }
         }
