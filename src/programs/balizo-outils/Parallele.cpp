@@ -45,16 +45,16 @@ std::size_t ApresFinDeLigne(std::string_view texte, std::size_t position)
 }
 
 // Whether a tag is open just before `position`, knowing whether one was just before `depuis`: a tag runs from a "<"
-// to the first ">" after it, so the last of them before the position tells.
+// to the first ">" after it, so the last of them before the position tells. Looked for backwards with memrchr, which
+// a page of plain text, without either, goes through at memory speed.
 bool BaliseOuverte(std::string_view texte, std::size_t depuis, std::size_t position, bool ouverteDepuis)
 {
-    for (std::size_t i = position; i > depuis; --i) {
-        if (texte[i - 1] == '>')
-            return false;
-        if (texte[i - 1] == '<')
-            return true;
-    }
-    return ouverteDepuis;
+    const char *const d = texte.data();
+    const auto *fermant = static_cast<const char *>(memrchr(d + depuis, '>', position - depuis));
+    const std::size_t apres = fermant ? static_cast<std::size_t>(fermant - d) + 1 : depuis;
+    if (memrchr(d + apres, '<', position - apres))
+        return true;
+    return fermant ? false : ouverteDepuis;
 }
 
 // Whether the first line of the text, read from outside a tag, is empty once its tags are out and it is trimmed: it
@@ -214,7 +214,7 @@ std::vector<std::string> SupprimeTagsEnMorceaux(std::string_view texte, Remplace
     std::vector<Piece> pieces(morceaux.size());
     Lot lot(morceaux.size(), [&](std::size_t i) {
         Piece &piece = pieces[i];
-        piece.premiereVide = PremiereLigneVide(morceaux[i]);
+        piece.premiereVide = i > 0 && PremiereLigneVide(morceaux[i]);
         piece.texte = SupprimeTags(morceaux[i], remplacement, fin);
         // Every line of the result ends with `fin`, and none holds a line break: the last one is empty when the
         // result ends with two of them, or when it is empty, every line of the piece being so.
