@@ -1,5 +1,6 @@
 #include "core/document/CodecFichier.h"
 
+#include <cstring>
 #include <set>
 
 namespace {
@@ -113,8 +114,13 @@ void DecodeurFichier::ObserveFinDeLigne(std::string_view texte)
         crEnAttente = false;
         return;
     }
-    const std::size_t position = texte.find_first_of("\r\n");
-    if (position == std::string_view::npos)
+    // The first CR or LF, with two runs of memchr: a set search calls memchr once per byte, and a minified page's
+    // blocks hold no line end at all.
+    const auto *lf = static_cast<const char *>(std::memchr(texte.data(), '\n', texte.size()));
+    const std::size_t avantLf = lf ? static_cast<std::size_t>(lf - texte.data()) : texte.size();
+    const auto *cr = static_cast<const char *>(std::memchr(texte.data(), '\r', avantLf));
+    const std::size_t position = cr ? static_cast<std::size_t>(cr - texte.data()) : avantLf;
+    if (position == texte.size())
         return;
     if (position + 1 == texte.size() && texte[position] == '\r')
         crEnAttente = true;
