@@ -1,0 +1,149 @@
+#include "core/verification/Liens.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <map>
+
+// In the rows, "@" stands for the site's folder.
+class TstLiens : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir temporaire;
+    QString site;
+
+    bool Cree(const QString &nom, const QByteArray &contenu = {}) const
+    {
+        const QString chemin = site + '/' + nom;
+        QFile fichier(chemin);
+        return QDir().mkpath(QFileInfo(chemin).path()) && fichier.open(QIODevice::WriteOnly) &&
+               fichier.write(contenu) == contenu.size();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        site = QDir(temporaire.path()).canonicalPath() + "/site";
+        QVERIFY(Cree("index.htm") && Cree("img/logo.png") && Cree("img/Photo.JPG") && Cree("pages/mon fichier.htm") &&
+                Cree("\xC3\xA9t\xC3\xA9.htm") && Cree("illisible.htm") && QDir().mkpath(site + "/docs"));
+        // The anchor after another attribute is one that a plain search for "<A NAME=" misses.
+        QVERIFY(Cree("pages/autre.htm", "<a name=\"haut\"></a><h2 id=\"Suite\">x</h2><a id=\"y\" name=\"bas\"></a>"));
+        QVERIFY(Cree("ouverte.htm", "<p>as saved</p>"));
+    }
+
+    // Each value as written, between its offsets, then as read.
+    void liste_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QByteArrayList>("attendu");
+        QTest::newRow("guillemets, apostrophes, sans rien, toute casse")
+            << QByteArray("<A HREF=\"a.htm\"><img SRC='b c.png' alt=x><Link Href=d.css>")
+            << QByteArrayList{"a.htm|a.htm", "b c.png|b c.png", "d.css|d.css"};
+        QTest::newRow("entités lues, inconnues gardées")
+            << QByteArray("<a href=\"?a=1&amp;b=&eacute;&#233;&#xE9;&#38&amp\"><a href=\"&alpha;&x;\">")
+            << QByteArrayList{"?a=1&amp;b=&eacute;&#233;&#xE9;&#38&amp|?a=1&b=\xC3\xA9\xC3\xA9\xC3\xA9&&amp",
+                              "&alpha;&x;|&alpha;&x;"};
+        QTest::newRow("espaces autour du égal, '>' entre guillemets, attribut voisin")
+            << QByteArray("<a data-href=x title=\"a>b\" href = \"c.htm\">") << QByteArrayList{"c.htm|c.htm"};
+        QTest::newRow("commentaires, scripts, styles, textarea, fin de balise")
+            << QByteArray("<!-- <a href=a> --><!--><a href=b><script src=c.js>var s = '<img src=d>';</script >"
+                          "<STYLE>p{}</style><a href=e></a href=f><textarea><a href=g></textarea><?x <a href=h>?>")
+            << QByteArrayList{"b|b", "c.js|c.js", "e|e"};
+        QTest::newRow("guillemet jamais fermé") << QByteArray("<a href=x><a href=\"y>") << QByteArrayList{"x|x"};
+    }
+
+    void liste()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QByteArrayList, attendu);
+        const std::string texte = page.toStdString();
+        QByteArrayList obtenu;
+        for (const Lien &lien : ListeLiens(texte))
+            obtenu << QByteArray::fromStdString(texte.substr(lien.debut, lien.fin - lien.debut) + '|' + lien.cible);
+        QCOMPARE(obtenu, attendu);
+    }
+
+    // The page is @/index.htm; "ouverte.htm" is open with text of its own, "illisible.htm" cannot be read.
+    void verification_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QStringList>("attendu");
+        const auto ligne = [](const char *nom, const QString &page, const QStringList &attendu = {}) {
+            QTest::newRow(nom) << page << attendu;
+        };
+        ligne("présents, dossiers, point-point, racine du site",
+              "<img src=img/logo.png><a href=docs/><a href=docs><a href=pages/../img/logo.png><a href=../site/docs>"
+              "<a href=/img/logo.png><a href='pages\\autre.htm'>");
+        ligne("requête, fragment vide, %20 et entités", "<a href=\"pages/mon%20fichier.htm?x=1&amp;y=2#\"><a "
+                                                        "href=\"&eacute;t&#xE9;.htm\"><a href=\"%C3%A9t%C3%A9.htm\">");
+        ligne("fichier absent", "<a href=\"img/absent.png?x\">", {"Lien: Le fichier « img/absent.png » n'existe pas."});
+        ligne("absent à la racine du site", "<img src=\"/img/absent.png\">",
+              {"Lien: Le fichier « /img/absent.png » n'existe pas dans le dossier du site."});
+        ligne("autre casse: le chemin tel qu'il faut l'écrire", "<img src=\"IMG/photo.jpg\">",
+              {"Lien: « IMG/photo.jpg » n'existe qu'avec une autre casse sur le disque : « img/Photo.JPG » ; le lien "
+               "échouera sur le serveur."});
+        ligne("ancres de la page: name, id, top",
+              "<a name=ici></a><h1 id=Titre><a href=#ici><a href=#Titre><a href=#top>");
+        ligne("ancre absente de la page", "<a href=\"#la\">", {"Lien: L'ancre « la » n'existe pas dans cette page."});
+        ligne("ancre de la page dans une autre casse", "<h1 id=Titre><a href=#titre>",
+              {"Lien: L'ancre « titre » n'existe qu'avec une autre casse dans cette page : « Titre » ; les navigateurs "
+               "distinguent majuscules et minuscules."});
+        ligne("ancres d'une autre page: name, id, name après id",
+              "<a href=pages/autre.htm#haut><a href=pages/autre.htm#Suite><a href=pages/autre.htm#bas>"
+              "<a href=pages/Autre.htm#absente><a href=index.htm#la>",
+              {"Lien: « pages/Autre.htm » n'existe qu'avec une autre casse sur le disque : « pages/autre.htm » ; le "
+               "lien échouera sur le serveur.",
+               "Lien: L'ancre « absente » n'existe pas dans « pages/autre.htm ».",
+               "Lien: L'ancre « la » n'existe pas dans cette page."});
+        ligne("page ouverte, page illisible, fichier qui n'est pas une page",
+              "<a href=ouverte.htm#nouvelle><a href=illisible.htm#x><a href=img/logo.png#x>",
+              {"Lien: La page « illisible.htm » ne peut être lue pour y chercher l'ancre « x »."});
+        const QString absolu = "Lien: Chemin absolu vers un fichier local : le lien ne marchera pas sur le serveur.";
+        ligne("chemins absolus: dans le site, file:, hors du site, Windows",
+              "<img src=\"@/img/logo.png\"><a href=\"file://@/pages/mon%20fichier.htm#x\"><a href=file:///etc/hosts>"
+              "<a href=\"C:\\Site\\a.htm\"><a href=\"\\\\serveur\\a.htm\">",
+              {absolu + " Écrivez plutôt « img/logo.png ».", absolu + " Écrivez plutôt « pages/mon fichier.htm#x ».",
+               absolu, absolu, absolu});
+        ligne("autres sites, non vérifiés", "<a href=\" HTTPS://exemple.fr/a \"><script src=//cdn.exemple.fr/x.js>",
+              {"Non vérifié: Lien vers un autre site, non vérifié : HTTPS://exemple.fr/a",
+               "Non vérifié: Lien vers un autre site, non vérifié : //cdn.exemple.fr/x.js"});
+        ligne("rien à vérifier",
+              "<a href=\"\"><a href=#><a href=mailto:a@b.fr><a href=\"javascript:void(0)\"><a href=tel:0102>"
+              "<img src=\"data:image/png;base64,AAAA\">");
+        ligne("commentaires, scripts et styles",
+              "<!-- <a href=x.htm> --><script>document.write('<img src=y.png>')</script><style>a{}</style>");
+    }
+
+    void verification()
+    {
+        QFETCH(QString, page);
+        const std::string texte = QString(page).replace('@', site).toStdString();
+        std::map<std::string, int> lectures;
+        const LecteurPage lecture = [&](const std::string &chemin) -> std::optional<std::string> {
+            ++lectures[chemin];
+            if (chemin == (site + "/ouverte.htm").toStdString())
+                return "<a name=nouvelle></a>";
+            QFile fichier(QString::fromStdString(chemin));
+            if (chemin.ends_with("illisible.htm") || !fichier.open(QIODevice::ReadOnly))
+                return std::nullopt;
+            return fichier.readAll().toStdString();
+        };
+        const std::vector<Probleme> problemes =
+            VerifieLiens(texte, (site + "/index.htm").toStdString(), site.toStdString() + '/', lecture);
+        QStringList obtenu;
+        std::size_t precedent = 0;
+        for (const Probleme &probleme : problemes) {
+            QVERIFY(probleme.debut >= precedent && probleme.fin > probleme.debut);
+            precedent = probleme.debut;
+            obtenu << QString::fromStdString(std::string(NomSorte(probleme.sorte)) + ": " + probleme.message);
+        }
+        QTEST(obtenu, "attendu");
+        for (const auto &[chemin, fois] : lectures)
+            QVERIFY2(fois == 1, chemin.c_str());
+    }
+};
+
+QTEST_APPLESS_MAIN(TstLiens)
+#include "tst_liens.moc"
