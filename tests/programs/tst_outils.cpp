@@ -438,6 +438,44 @@ private slots:
         }
     }
 
+    // One line per problem, located in characters, for the files as named; links to other sites shown but not
+    // counted; "/" read from the pages' common folder or from --site; a Windows-1252 page decoded before its links
+    // are looked up; a page that cannot be read does not stop the others.
+    void verifierLiens()
+    {
+        const QString site = dossier.filePath("liens");
+        QVERIFY(QDir().mkpath(site + "/img") && QDir().mkpath(site + "/sous"));
+        QVERIFY(Ecrit(site + "/img/logo.png", {}) && Ecrit(site + "/caf\xC3\xA9.htm", "<a name=\"haut\"></a>"));
+        QVERIFY(Ecrit(site + "/a.htm", "<p>\r\n\xC3\xA9t\xC3\xA9 <img src=\"img/absent.png\">\r\n"
+                                       "<a href='https://exemple.fr'>x</a></p>"));
+        QVERIFY(Ecrit(site + "/sous/b.htm", "<img src=\"/img/logo.png\"><a href=\"../caf\xE9.htm#haut\">"));
+        QVERIFY(Ecrit(site + "/externe.htm", "<a href=\"//exemple.fr/\">"));
+        const QByteArray a = site.toUtf8() + "/a.htm", b = site.toUtf8() + "/sous/b.htm";
+        const QByteArray absente = a + ":2:15: Le fichier « img/absent.png » n'existe pas.\n";
+        const QByteArray externe = a + ":3:10: Lien vers un autre site, non vérifié : https://exemple.fr\n";
+
+        Execution execution = Lance({"verifier-liens", a, b});
+        QCOMPARE(execution.sortie, absente + externe);
+        QCOMPARE(execution.erreur, QByteArray());
+        QCOMPARE(execution.code, 1);
+        execution = Lance({"verifier-liens", site + "/externe.htm", b});
+        QCOMPARE(execution.sortie,
+                 site.toUtf8() + "/externe.htm:1:10: Lien vers un autre site, non vérifié : //exemple.fr/\n");
+        QCOMPARE(execution.code, 0);
+        execution = Lance({"verifier-liens", "--site=" + site + "/sous", b});
+        QCOMPARE(execution.sortie, b + ":1:11: Le fichier « /img/logo.png » n'existe pas dans le dossier du site.\n");
+        QCOMPARE(execution.code, 1);
+        execution = Lance({"verifier-liens", site + "/absente.htm", a});
+        QCOMPARE(execution.sortie, absente + externe);
+        QVERIFY(execution.erreur.startsWith("balizo-outils: ne peut ouvrir le fichier " + site.toUtf8() +
+                                            "/absente.htm: "));
+        QCOMPARE(execution.code, 2);
+        execution = Lance({"verifier-liens", a, "-"});
+        QCOMPARE(execution.sortie, QByteArray());
+        QVERIFY(execution.erreur.startsWith("balizo-outils: verifier-liens ne lit pas l'entrée standard"));
+        QCOMPARE(execution.code, 2);
+    }
+
     // Standard output is a file, and the write goes past the process's limit on file sizes: the refusal is reported,
     // whatever the disposition of SIGXFSZ that the tool inherits.
     void ecritureRefusee()

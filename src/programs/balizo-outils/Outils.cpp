@@ -8,6 +8,7 @@
 #include "core/entities/TableAccents.h"
 #include "core/settings/Chemins.h"
 #include "core/tagremoval/SuppressionTags.h"
+#include "core/verification/Liens.h"
 #include "programs/balizo-outils/Lecture.h"
 #include "programs/balizo-outils/Parallele.h"
 
@@ -64,6 +65,12 @@ constexpr std::string_view Aide =
     "      TEXTAREA, SCRIPT ou STYLE. Une page sans rien à couper ressort telle quelle.\n"
     "  chemin-relatif CIBLE BASE\n"
     "      Donne le chemin qui mène au fichier CIBLE depuis le dossier du fichier BASE.\n"
+    "  verifier-liens [--site=DOSSIER] FICHIER...\n"
+    "      Vérifie les liens et les images des pages : fichier absent ou écrit dans une\n"
+    "      autre casse que sur le disque, ancre absente, chemin absolu vers un fichier\n"
+    "      local. Donne une ligne par problème, « fichier:ligne:colonne: message » ; les\n"
+    "      liens vers d'autres sites y figurent aussi, non vérifiés. Les pages sont lues\n"
+    "      dans leurs fichiers, jamais sur l'entrée standard.\n"
     "\n"
     "Options :\n"
     "  --remplacement=MODE   ce qui prend la place d'une balise ôtée : rien (par défaut),\n"
@@ -74,6 +81,9 @@ constexpr std::string_view Aide =
     "                        ../share/balizo, sinon dans " BALIZO_DOSSIER_DONNEES "\n"
     "  --seuil=N             coupe les lignes de plus de N octets (fins de ligne non\n"
     "                        comprises) ; 100000 par défaut, comme l'éditeur\n"
+    "  --site=DOSSIER        le dossier du site, d'où partent les liens qui commencent par\n"
+    "                        « / » ; par défaut le dossier le plus profond qui contient\n"
+    "                        toutes les pages\n"
     "  -h, --help            affiche cette aide\n"
     "  --version             affiche la version\n"
     "\n"
@@ -81,7 +91,8 @@ constexpr std::string_view Aide =
     "la première ligne de la page (CR LF, LF ou CR seul), par LF quand la page n'a pas de fin de\n"
     "ligne.\n"
     "\n"
-    "Codes de retour : 0 réussite, 1 erreur d'écriture, 2 erreur d'utilisation ou de lecture.\n";
+    "Codes de retour : 0 réussite, 1 erreur d'écriture (pour verifier-liens, aussi un lien\n"
+    "qui ne mène nulle part), 2 erreur d'utilisation ou de lecture.\n";
 
 // A failure that ends the program: its message goes to standard error, nothing to standard output.
 struct Echec {
@@ -105,10 +116,11 @@ enum class Action {
     RestaurerAccents,
     Ancres,
     CouperLignes,
-    CheminRelatif
+    CheminRelatif,
+    VerifierLiens
 };
 
-enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8 };
+enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16 };
 
 // A subcommand: its name, and the options that it takes.
 struct Sorte {
@@ -125,6 +137,7 @@ constexpr Sorte Sortes[] = {
     {"ancres", Action::Ancres, 0},
     {"couper-lignes", Action::CouperLignes, Seuil},
     {"chemin-relatif", Action::CheminRelatif, 0},
+    {"verifier-liens", Action::VerifierLiens, Site},
 };
 
 struct Commande {
@@ -134,6 +147,7 @@ struct Commande {
     std::optional<std::string> accents;
     // The length above which couper-lignes cuts a line: the editor's.
     std::size_t seuil = LongueurMaximaleDeLigne;
+    std::optional<std::string> site;
     std::vector<std::string> arguments;
 };
 
@@ -209,6 +223,10 @@ Commande Analyse(int argc, char **argv)
             const auto [arret, erreur] = std::from_chars(seuil->data(), fin, commande.seuil);
             if (!avecValeur || seuil->empty() || erreur != std::errc() || arret != fin)
                 throw Usage("balizo-outils: l'option --seuil demande un nombre d'octets (--seuil=N)");
+        } else if (auto dossier = Valeur(argument, "--site", avecValeur); dossier && sorte->options & Site) {
+            if (!avecValeur || dossier->empty())
+                throw Usage("balizo-outils: l'option --site demande un dossier (--site=DOSSIER)");
+            commande.site = std::string(*dossier);
         } else {
             throw Usage("balizo-outils: option inconnue: " + std::string(argument));
         }
@@ -218,6 +236,12 @@ Commande Analyse(int argc, char **argv)
     if (sorte->action == Action::CheminRelatif) {
         if (nombre != 2)
             throw Usage("balizo-outils: chemin-relatif demande deux arguments, CIBLE et BASE");
+    } else if (sorte->action == Action::VerifierLiens) {
+        if (nombre == 0)
+            throw Usage("balizo-outils: verifier-liens demande au moins un FICHIER");
+        if (std::ranges::find(commande.arguments, "-") != commande.arguments.end())
+            throw Usage("balizo-outils: verifier-liens ne lit pas l'entrée standard : les liens d'une page se "
+                        "lisent depuis son dossier");
     } else if (nombre > 1) {
         throw Usage("balizo-outils: trop d'arguments pour " + std::string(sorte->nom) + " (un seul FICHIER)");
     }
@@ -339,6 +363,8 @@ struct Resultat {
     std::vector<std::string> morceaux;
     // The page read, which `telQuel` shows.
     Octets page;
+    // The exit code once the output is written.
+    int code = 0;
 };
 
 bool UtiliseLaTable(const Commande &commande)
@@ -406,6 +432,70 @@ Resultat Transforme(const Commande &commande, std::string_view page)
     return resultat;
 }
 
+// --- The link check -------------------------------------------------------------------------------------------
+
+// The deepest folder that holds every one of the absolute paths.
+std::string DossierCommun(const std::vector<std::string> &chemins)
+{
+    std::string commun = chemins.front().substr(0, chemins.front().rfind('/'));
+    for (const std::string &chemin : chemins)
+        while (!chemin.starts_with(commun + '/'))
+            commun.erase(commun.rfind('/'));
+    return commun.empty() ? "/" : commun;
+}
+
+// The text of a page that a link leads to, decoded as the pages given are.
+std::optional<std::string> LitPage(const std::string &chemin)
+{
+    try {
+        const Octets octets = LitFichier(chemin, {}, false);
+        std::string tampon;
+        return std::string(DecodeFichier(octets.Vue(), tampon).texte);
+    } catch (const Echec &) {
+        return std::nullopt;
+    }
+}
+
+// One line per problem, "fichier:ligne:colonne: message", the file named as given. A page that cannot be read is
+// reported on standard error and the others are checked all the same.
+Resultat VerifieFichiers(const Commande &commande)
+{
+    std::vector<std::string> chemins;
+    for (const std::string &nom : commande.arguments)
+        chemins.push_back(CheminLong(nom));
+    const std::string site = commande.site ? CheminLong(*commande.site) : DossierCommun(chemins);
+    struct stat etat;
+    const int erreur = stat(site.c_str(), &etat) != 0 ? errno : S_ISDIR(etat.st_mode) ? 0 : ENOTDIR;
+    if (erreur)
+        throw Echec{"balizo-outils: ne peut ouvrir le dossier du site " + site + ": " + Raison(erreur)};
+
+    Resultat resultat;
+    for (std::size_t k = 0; k < chemins.size(); ++k) {
+        const std::string &nom = commande.arguments[k];
+        Octets octets;
+        try {
+            octets = LitFichier(nom, "le fichier ", false);
+        } catch (const Echec &echec) {
+            std::fprintf(stderr, "%s\n", echec.message.c_str());
+            resultat.code = 2;
+            continue;
+        }
+        std::string tampon;
+        const std::string_view texte = DecodeFichier(octets.Vue(), tampon).texte;
+        CompteurLignes compteur(texte);
+        std::string lignes;
+        for (const Probleme &probleme : VerifieLiens(texte, chemins[k], site, LitPage)) {
+            const LigneColonne position = compteur.Position(probleme.debut);
+            lignes += nom + ':' + std::to_string(position.ligne) + ':' + std::to_string(position.colonne) + ": " +
+                      probleme.message + '\n';
+            if (probleme.sorte == Probleme::Sorte::Lien && resultat.code == 0)
+                resultat.code = 1;
+        }
+        resultat.morceaux.push_back(std::move(lignes));
+    }
+    return resultat;
+}
+
 Resultat Execute(const Commande &commande)
 {
     Resultat resultat;
@@ -415,6 +505,8 @@ Resultat Execute(const Commande &commande)
         resultat.morceaux.emplace_back("balizo-outils " BALIZO_VERSION "\n");
     } else if (commande.action == Action::CheminRelatif) {
         resultat.morceaux.push_back(CheminRelatif(commande.arguments[0], commande.arguments[1]) + '\n');
+    } else if (commande.action == Action::VerifierLiens) {
+        resultat = VerifieFichiers(commande);
     } else {
         const std::string nom = commande.arguments.empty() ? std::string() : commande.arguments[0];
         Octets page = LitFichier(nom, "le fichier ", true);
@@ -456,5 +548,5 @@ int LanceOutils(int argc, char **argv)
         std::fprintf(stderr, "balizo-outils: ne peut écrire sur la sortie standard: %s\n", Raison(erreur).c_str());
         return 1;
     }
-    return 0;
+    return resultat.code;
 }
