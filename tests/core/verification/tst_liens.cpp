@@ -49,7 +49,7 @@ private slots:
             << QByteArray("<a data-href=x title=\"a>b\" href = \"c.htm\">") << QByteArrayList{"c.htm|c.htm"};
         QTest::newRow("commentaires, scripts, styles, textarea, fin de balise")
             << QByteArray("<!-- <a href=a> --><!--><a href=b><script src=c.js>var s = '<img src=d>';</script >"
-                          "<STYLE>p{}</style><a href=e></a href=f><textarea><a href=g></textarea><?x <a href=h>?>")
+                          "<STYLE>/* <a href=i> */</style><a href=e></a href=f><textarea><a href=g></textarea><?x <a href=h>?>")
             << QByteArrayList{"b|b", "c.js|c.js", "e|e"};
         QTest::newRow("guillemet jamais fermé") << QByteArray("<a href=x><a href=\"y>") << QByteArrayList{"x|x"};
     }
