@@ -450,12 +450,11 @@ private:
     void Ancre(const Lien &lien, const std::string &fragment, const std::string &cible, const std::string &nomCible)
     {
         const Ancres *ancres = AncresDe(cible);
-        const std::string dans = cible == page ? " dans cette page" : " dans « " + nomCible + " »";
+        const std::string decode = DecodePourcents(fragment);
         if (!ancres)
             return Signale(lien, Probleme::Sorte::Lien,
-                           "La page « " + nomCible + " » ne peut être lue pour y chercher l'ancre « " + fragment +
-                               " ».");
-        const std::string decode = DecodePourcents(fragment);
+                           "La page « " + nomCible + " » ne peut être lue pour y chercher l'ancre « " + decode + " ».");
+        const std::string dans = cible == page ? " dans cette page" : " dans « " + nomCible + " »";
         // The browser goes to the top of the page for "#top" that names no anchor.
         if (ancres->noms.contains(fragment) || ancres->noms.contains(decode) || EgauxSansCasseAscii(decode, "top"))
             return;

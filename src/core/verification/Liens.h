@@ -28,5 +28,21 @@ using LecteurPage = std::function<std::optional<std::string>(const std::string &
 // The links of a page that lead nowhere, each as a Probleme::Sorte::Lien with a French message, and the links to
 // other sites as Probleme::Sorte::NonVerifie. chemin is the page's absolute path, site the absolute path of the
 // site's folder, against which links that start with "/" are read.
+//
+// A link is read as the browser reads it: blanks at its ends dropped, its query and fragment apart from its path,
+// the path's backslashes taken as slashes and its "%XX" decoded. Then:
+// - http:, https:, ftp: and the like, and "//host/...", lead to other sites, which are not checked;
+// - an empty link, "#" alone, and the other schemes (mailto:, tel:, javascript:, data:...) lead to no file;
+// - file: addresses, Windows paths ("C:\...", "\\server\...") and "/..." paths that are not in the site but stand on
+//   this disk as written are absolute paths that the server will not have; the relative link is proposed for a file
+//   of the site;
+// - any other path, from the page's folder or from the site's, must lead to a file or a folder, each component
+//   looked up in its folder's listing: a name written in another case than on disk works on this disk perhaps, but
+//   not on the server, and is reported with the path as it should be written;
+// - a fragment must name an anchor of the page it leads to (this one, or another HTML page read through `lecture`):
+//   a name that ListeAncres finds, an id, or the name of an A element; names are compared as browsers compare them,
+//   letter case included, and "#top" always leads to the top.
+// The problems come in text order. The folders are listed, and the other pages read, at most once per call; the
+// function keeps no state between calls and may run on any thread, as long as `lecture` may.
 std::vector<Probleme> VerifieLiens(std::string_view texte, const std::string &chemin, const std::string &site,
                                    const LecteurPage &lecture);
