@@ -74,7 +74,7 @@ private slots:
               {"un", "deux", "trois"});
         ligne("script et style, noms en capitales",
               "<SCRIPT>var x = \"<p>non</p>\";</SCRIPT >oui<style>p { color: red }</style>vu", {"oui", "vu"});
-        ligne("échappement dans un script", "<script><!-- document.write(\"<script>non</script>\") --></script>vu",
+        ligne("échappement dans un script", "<script><!-- document.write(\"<script>a()</script> non\") --></script>vu",
               {"vu"});
         ligne("title et textarea lus, références comprises; xmp tel quel",
               "<title>Titre</title><textarea><b>caf&eacute;</b></textarea><xmp><i>&eacute;</i></xmp>",
