@@ -15,10 +15,19 @@ struct Mot {
     bool operator==(const Mot &) const = default;
 };
 
-// The words of the page's text that a reader sees, between the offsets debut and fin (widened to whole words): not
-// the tags, attribute names and values (except those of ALT and TITLE), comments, scripts or styles. Whatever comes
-// before debut that decides what the range is (inside a tag, a comment, a script...) is found by reading back a
-// bounded distance, so that the cost follows the range and not the page.
+// The words of the page's text that a reader sees, in text order, that touch the range from debut to fin (each
+// word whole, a word that ends at debut or starts at fin included): the text between tags, the content of title,
+// textarea, xmp and plaintext, and the values of the ALT and TITLE attributes; not the tags, other attributes,
+// comments, declarations, CDATA sections, scripts or styles. Character references are read (the named ones of HTML 4
+// and &apos;, the numeric ones), except in xmp and plaintext, which show their text byte for byte.
+// Whatever comes before debut that decides what the range is (inside a tag, a comment, a script...) is found by
+// reading back at most 64 KiB, beyond which the page is taken to be text, so that the cost follows the range and not
+// the page. Pure: safe to call from any thread.
+//
+// A word is a run of letters, digits and combining marks, in any script, with single apostrophes (' or ’) or hyphens
+// between them ("aujourd'hui", "l’été", "peut-être"); a soft hyphen between them is left out of its text. A tag ends
+// a word. Words that hold a digit or '_' are left out, and those of the scripts written without spaces between
+// words; so are the runs between white space that hold "://", '@' or a dot between letters: addresses.
 std::vector<Mot> MotsVisibles(std::string_view page, std::size_t debut, std::size_t fin);
 
 // An installed Hunspell dictionary: its name ("fr_FR") and files.
@@ -45,16 +54,20 @@ std::vector<DictionnaireInstalle> DictionnairesInstalles(const std::vector<std::
 std::string DictionnaireParDefaut(const std::vector<DictionnaireInstalle> &installes);
 
 // A Hunspell dictionary and the user's personal word list, which is read when the dictionary opens and written at
-// each addition. Not safe to share between threads without a lock.
+// each addition: a UTF-8 file, one word a line, empty when it is missing, created with its folder on the first
+// addition. Not safe to share between threads without a lock.
 class Dictionnaire {
 public:
-    // Nothing when the files cannot be read.
+    // Nothing when the dictionary's files cannot be read or name an encoding that is not known.
     static std::unique_ptr<Dictionnaire> Ouvre(const DictionnaireInstalle &installe, const std::string &personnel);
     virtual ~Dictionnaire() = default;
 
+    // Words in UTF-8, converted to the dictionary's encoding (the typographic apostrophe becoming the straight one when
+    // it is not UTF-8); a word that the encoding cannot write is known to the personal list only, and has no
+    // suggestions. What is not a word (empty, not UTF-8, holding a line end, longer than 1 KiB) is never correct.
     virtual bool Correct(std::string_view mot) = 0;
     virtual std::vector<std::string> Suggestions(std::string_view mot) = 0;
-    // Adds the word to the personal list, for this run and in the file; false when the file cannot be written (the
-    // word is still known for this run).
+    // Adds the word to the personal list, for this run and at the end of the file (once); false when the file cannot
+    // be written (the word is still known for this run), or when it is not a word.
     virtual bool Ajoute(std::string_view mot) = 0;
 };

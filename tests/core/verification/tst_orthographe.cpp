@@ -1,0 +1,268 @@
+#include "core/verification/Orthographe.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace {
+
+// The words as "texte@debut-fin", which a failed comparison shows readably.
+QStringList Decrits(const std::vector<Mot> &mots)
+{
+    QStringList decrits;
+    for (const Mot &mot : mots)
+        decrits << QStringLiteral("%1@%2-%3").arg(QString::fromStdString(mot.texte)).arg(mot.debut).arg(mot.fin);
+    return decrits;
+}
+
+// The words of the page, in order, each found where it is written: "ecrit" or, when the references in it read
+// otherwise, "ecrit=lu".
+QStringList Places(const std::string &page, const QStringList &mots)
+{
+    QStringList decrits;
+    std::size_t depuis = 0;
+    for (const QString &mot : mots) {
+        const std::string ecrit = mot.section('=', 0, 0).toStdString();
+        const std::size_t debut = page.find(ecrit, depuis);
+        depuis = debut + ecrit.size();
+        decrits << QStringLiteral("%1@%2-%3").arg(mot.section('=', -1)).arg(debut).arg(depuis);
+    }
+    return decrits;
+}
+
+DictionnaireInstalle Fixture(const char *nom)
+{
+    const std::string base = std::string(DICTIONNAIRES "/") + nom;
+    return {nom, base + ".aff", base + ".dic"};
+}
+
+std::string Contenu(const QString &chemin)
+{
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll().toStdString() : "absent";
+}
+
+void Ecris(const QString &chemin, const std::string &contenu)
+{
+    std::ofstream(chemin.toStdString(), std::ios::binary) << contenu;
+}
+
+} // namespace
+
+class TstOrthographe : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Whole pages: each row's words are found in the page in order, written as they are.
+    void motsVisibles_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QStringList>("mots");
+        const auto ligne = [](const char *nom, const char *page, QStringList mots) {
+            QTest::newRow(nom) << QByteArray(page) << mots;
+        };
+        ligne("balises et noms d'attributs", "<p class=\"intro\">Bonjour <b>le</b> monde</p><br/>",
+              {"Bonjour", "le", "monde"});
+        ligne("ALT et TITLE lus, les autres valeurs non",
+              "<img src=\"chat.png\" alt=\"Un chat\" title='gris clair'><a href=noir TITLE=bleu>x</a></a title=non>",
+              {"Un", "chat", "gris", "clair", "bleu", "x"});
+        ligne("commentaires, déclarations, CDATA",
+              "<!DOCTYPE html><!-- caché -->un<!-->deux<![CDATA[non]]><?xml non?>trois</ non>",
+              {"un", "deux", "trois"});
+        ligne("script et style, noms en capitales",
+              "<SCRIPT>var x = \"<p>non</p>\";</SCRIPT >oui<style>p { color: red }</style>vu", {"oui", "vu"});
+        ligne("échappement dans un script", "<script><!-- document.write(\"<script>a()</script> non\") --></script>vu",
+              {"vu"});
+        ligne("title et textarea lus, références comprises; xmp tel quel",
+              "<title>Titre</title><textarea><b>caf&eacute;</b></textarea><xmp><i>&eacute;</i></xmp>",
+              {"Titre", "b", "caf&eacute;=café", "b", "i", "eacute", "i"});
+        ligne("références nommées et numériques",
+              "&eacute;t&eacute; l&#39;&#xE9;t&#233; caf&Eacute;s&nbsp;ok l&#146;an &amp;x &inconnu; &eacute c",
+              {"&eacute;t&eacute;=été", "l&#39;&#xE9;t&#233;=l'été", "caf&Eacute;s=cafÉs", "ok", "l&#146;an=l’an", "x",
+               "inconnu", "eacute", "c"});
+        ligne("références vides ou hors d'Unicode, trait d'union conditionnel",
+              "&#0;a &#1114112;b &#xD800;c &#;d anti&shy;constitution fin\u00ADale",
+              {"a", "b", "c", "d", "anti&shy;constitution=anticonstitution", "fin\u00ADale=finale"});
+        ligne("apostrophes et traits d'union", "aujourd'hui peut-être l’été -tiret- 'cité' chat--chien fin'",
+              {"aujourd'hui", "peut-être", "l’été", "tiret", "cité", "chat", "chien", "fin"});
+        ligne("chiffres, soulignés, adresses",
+              "MP3 2e mot_clé x2 voir http://exemple.fr/page et moi@ici.fr ou www.balizo.fr, index.html fin.",
+              {"voir", "et", "ou", "fin"});
+        ligne("texte sans espaces entre les mots", "日本語 là", {"là"});
+        ligne("< seul, octet invalide", "a < b \xE9t\xE9 c<3", {"a", "b", "t", "c"});
+    }
+
+    void motsVisibles()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QStringList, mots);
+        const std::string texte = page.toStdString();
+        QCOMPARE(Decrits(MotsVisibles(texte, 0, texte.size())), Places(texte, mots));
+    }
+
+    // A range read alone gives the words of the whole page that touch it, wherever it starts and ends: in a tag, a
+    // value, a comment, a script, a reference, a character of several bytes.
+    void plages()
+    {
+        const std::string page = "<p>Un <img alt=\"deux &eacute;t&eacute;s\" src=\"x\">trois<!-- non <p> non --> "
+                                 "quatre\n<script>if (a<b) non();</script>cinq <style>non</style>six "
+                                 "<a title='sept'>huit</a> http://non.fr neuf";
+        const std::vector<Mot> tous = MotsVisibles(page, 0, page.size());
+        QCOMPARE(Decrits(tous), Places(page, {"Un", "deux", "&eacute;t&eacute;s=étés", "trois", "quatre", "cinq", "six",
+                                              "sept", "huit", "neuf"}));
+        for (std::size_t debut = 0; debut <= page.size(); ++debut) {
+            for (std::size_t fin = debut; fin <= page.size(); fin += 7) {
+                std::vector<Mot> attendu;
+                std::ranges::copy_if(tous, std::back_inserter(attendu),
+                                     [&](const Mot &mot) { return mot.fin >= debut && mot.debut <= fin; });
+                if (MotsVisibles(page, debut, fin) != attendu)
+                    QFAIL(qPrintable(QStringLiteral("plage %1-%2: %3")
+                                         .arg(debut)
+                                         .arg(fin)
+                                         .arg(Decrits(MotsVisibles(page, debut, fin)).join(' '))));
+            }
+        }
+        QCOMPARE(Decrits(MotsVisibles(page, page.size() + 10, page.size() + 20)), Decrits({tous.back()}));
+        // What is further back than the reading goes is taken for text; within it, a comment is still one.
+        const std::string commentaire = "<!-- " + std::string(60000, 'a') + " non -->oui";
+        QCOMPARE(Decrits(MotsVisibles(commentaire, commentaire.find("non"), commentaire.size())),
+                 Places(commentaire, {"oui"}));
+        const std::string lointain = "<!-- " + std::string(70000, 'a') + " texte -->oui";
+        QCOMPARE(Decrits(MotsVisibles(lointain, lointain.find("texte"), lointain.size())),
+                 Places(lointain, {"texte", "oui"}));
+    }
+
+    void dossiers()
+    {
+        const std::vector<std::string> systeme = {"/usr/share/hunspell", "/usr/share/myspell/dicts",
+                                                  "/usr/share/myspell"};
+        const auto avec = [&](std::vector<std::string> dossiers) {
+            dossiers.insert(dossiers.end(), systeme.begin(), systeme.end());
+            return dossiers;
+        };
+        QCOMPARE(DossiersDictionnaires("", "", "/home/u"), avec({"/home/u/.local/share/hunspell"}));
+        QCOMPARE(DossiersDictionnaires("/a::/b:", "/xdg", "/home/u"), avec({"/a", "/b", "/xdg/hunspell"}));
+        QCOMPARE(DossiersDictionnaires("/a", "relatif", ""), avec({"/a"}));
+    }
+
+    // Two folders that hold the same name, a link, a .aff alone, a folder that is missing.
+    void installes()
+    {
+        QTemporaryDir temporaire;
+        const std::filesystem::path racine = temporaire.path().toStdString();
+        for (const char *fichier : {"un/fr_CA.aff", "un/fr_CA.dic", "un/seul.aff", "deux/fr_CA.aff", "deux/fr_CA.dic",
+                                    "deux/en_US.aff", "deux/en_US.dic", "deux/lisez-moi.txt"}) {
+            std::filesystem::create_directories((racine / fichier).parent_path());
+            std::ofstream(racine / fichier) << "x";
+        }
+        std::filesystem::create_symlink(racine / "deux/fr_CA.aff", racine / "deux/fr.aff");
+        std::filesystem::create_symlink(racine / "deux/fr_CA.dic", racine / "deux/fr.dic");
+        std::filesystem::create_symlink(racine / "absent.dic", racine / "deux/casse.dic");
+        std::ofstream(racine / "deux/casse.aff") << "x";
+        const std::string un = racine / "un", deux = racine / "deux";
+        const std::vector<DictionnaireInstalle> installes =
+            DictionnairesInstalles({(racine / "absent").string(), un, deux});
+        const std::vector<DictionnaireInstalle> attendu = {
+            {"en_US", deux + "/en_US.aff", deux + "/en_US.dic"},
+            {"fr", deux + "/fr.aff", deux + "/fr.dic"},
+            {"fr_CA", un + "/fr_CA.aff", un + "/fr_CA.dic"},
+        };
+        QCOMPARE(installes, attendu);
+
+        const auto defaut = [](std::vector<std::string> noms) {
+            std::vector<DictionnaireInstalle> liste;
+            for (const std::string &nom : noms)
+                liste.push_back({nom, nom + ".aff", nom + ".dic"});
+            return DictionnaireParDefaut(liste);
+        };
+        QCOMPARE(defaut({"de_DE", "en_US", "fr_BE", "fr_FR"}), "fr_FR");
+        QCOMPARE(defaut({"en_US", "fr_BE", "fr_CA"}), "fr_BE");
+        QCOMPARE(defaut({"en_US", "fra", "frisian"}), "");
+    }
+
+    // The small dictionaries: affixes, the typographic apostrophe, suggestions; one in UTF-8, one in ISO-8859-1.
+    void dictionnaire()
+    {
+        for (const char *nom : {"test", "latin1"}) {
+            const std::unique_ptr<Dictionnaire> dictionnaire = Dictionnaire::Ouvre(Fixture(nom), "");
+            QVERIFY2(dictionnaire, nom);
+            const bool utf8 = std::string_view(nom) == "test";
+            for (const char *mot : {"été", "Été", "aujourd'hui", "aujourd’hui"})
+                QVERIFY2(dictionnaire->Correct(mot), mot);
+            for (const char *mot : {"ete", "\xE9t\xE9", "", "éte\nété"})
+                QVERIFY2(!dictionnaire->Correct(mot), mot);
+            QCOMPARE(dictionnaire->Correct("maisons"), utf8);
+            const std::vector<std::string> suggestions = dictionnaire->Suggestions("ete");
+            QVERIFY2(std::ranges::find(suggestions, "été") != suggestions.end(), nom);
+        }
+        const std::unique_ptr<Dictionnaire> latin1 = Dictionnaire::Ouvre(Fixture("latin1"), "");
+        QVERIFY(latin1->Suggestions("œuvre").empty());
+        QVERIFY(!latin1->Correct("œuvre"));
+        QVERIFY(!latin1->Ajoute("œuvre"));
+        QVERIFY(latin1->Correct("œuvre"));
+
+        QVERIFY(!Dictionnaire::Ouvre({"absent", "absent.aff", "absent.dic"}, ""));
+        QVERIFY(!Dictionnaire::Ouvre({"dossier", DICTIONNAIRES, Fixture("test").dic}, ""));
+    }
+
+    // Added, written, read again; a file without its last line end, with a byte-order mark and CR LF; a folder that
+    // cannot be made.
+    void personnel()
+    {
+        QTemporaryDir temporaire;
+        const QString chemin = temporaire.filePath("sous/dossier/mots.txt");
+        {
+            const std::unique_ptr<Dictionnaire> dictionnaire =
+                Dictionnaire::Ouvre(Fixture("test"), chemin.toStdString());
+            QVERIFY(!dictionnaire->Correct("balizo"));
+            QVERIFY(dictionnaire->Ajoute("balizo"));
+            QVERIFY(dictionnaire->Ajoute("balizo"));
+            QVERIFY(dictionnaire->Correct("balizo"));
+            QVERIFY(!dictionnaire->Ajoute("deux\nmots"));
+        }
+        QCOMPARE(Contenu(chemin), "balizo\n");
+        Ecris(chemin, "\xEF\xBB\xBFxyzzy\r\n  \xE9\r\n plugh \r\nfrobnitz");
+        {
+            const std::unique_ptr<Dictionnaire> dictionnaire =
+                Dictionnaire::Ouvre(Fixture("test"), chemin.toStdString());
+            for (const char *mot : {"xyzzy", "plugh", "frobnitz"})
+                QVERIFY2(dictionnaire->Correct(mot), mot);
+            QVERIFY(dictionnaire->Ajoute("Grue"));
+        }
+        QCOMPARE(Contenu(chemin), "\xEF\xBB\xBFxyzzy\r\n  \xE9\r\n plugh \r\nfrobnitz\nGrue\n");
+        const std::unique_ptr<Dictionnaire> relu = Dictionnaire::Ouvre(Fixture("test"), chemin.toStdString());
+        QVERIFY(relu->Correct("Grue"));
+
+        Ecris(temporaire.filePath("fichier"), "x");
+        const std::unique_ptr<Dictionnaire> bloque =
+            Dictionnaire::Ouvre(Fixture("test"), temporaire.filePath("fichier/mots.txt").toStdString());
+        QVERIFY(!bloque->Ajoute("balizo"));
+        QVERIFY(bloque->Correct("balizo"));
+    }
+
+    void francais()
+    {
+        const std::vector<DictionnaireInstalle> installes = DictionnairesInstalles(DossiersDictionnaires("", "", ""));
+        const auto fr = std::ranges::find(installes, "fr_FR", &DictionnaireInstalle::nom);
+        if (fr == installes.end())
+            QSKIP("pas de dictionnaire fr_FR installé");
+        const std::unique_ptr<Dictionnaire> dictionnaire = Dictionnaire::Ouvre(*fr, "");
+        QVERIFY(dictionnaire);
+        const std::string page = "<p title=\"l’été\">Aujourd'hui, l'été peut-être &eacute;ttt&eacute; !</p>";
+        QStringList fautes;
+        for (const Mot &mot : MotsVisibles(page, 0, page.size())) {
+            if (!dictionnaire->Correct(mot.texte))
+                fautes << QString::fromStdString(mot.texte);
+        }
+        QCOMPARE(fautes, QStringList{"éttté"});
+        const std::vector<std::string> suggestions = dictionnaire->Suggestions("mainson");
+        QVERIFY(std::ranges::find(suggestions, "maison") != suggestions.end());
+    }
+};
+
+QTEST_APPLESS_MAIN(TstOrthographe)
+
+#include "tst_orthographe.moc"
