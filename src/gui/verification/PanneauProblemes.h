@@ -49,7 +49,8 @@ protected:
     bool eventFilter(QObject *objet, QEvent *event) override;
 
 private:
-    // Lets `change` alter the page's problems or name, then makes current again the row that was.
+    // Lets `change` alter the page's problems or name, then makes current again the row that was and scrolls the list
+    // back to where it was.
     template <typename Change>
     void Modifie(QObject *page, Change change);
     void Va(const QModelIndex &index);
