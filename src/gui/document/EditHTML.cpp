@@ -142,11 +142,7 @@ std::pair<std::size_t, std::size_t> TEditHTML::PlageVisible() const
     const long debut = SendScintilla(SCI_POSITIONFROMPOINT, 0UL, 0L);
     const long fin = SendScintilla(SCI_POSITIONFROMPOINT, static_cast<unsigned long>(std::max(vue.width(), 0)),
                                    static_cast<long>(vue.height()));
-    // The line at the foot of the view may show only in part: its end is counted.
-    const long ligne = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(fin));
-    const long finLigne = SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(ligne));
-    const long finVue = wrapMode() == WrapNone ? finLigne : std::min(finLigne, fin + 1024);
-    return {static_cast<std::size_t>(std::max(debut, 0L)), static_cast<std::size_t>(std::max(finVue, debut))};
+    return {static_cast<std::size_t>(std::max(debut, 0L)), static_cast<std::size_t>(std::max(fin, debut))};
 }
 
 std::optional<std::size_t> TEditHTML::PositionSous(const QPoint &point) const

@@ -25,8 +25,10 @@ namespace {
 
 // What is read before the words in view to know whether they are in a tag, a comment or a script.
 constexpr std::size_t Recul = 64 << 10;
-// After what the view shows, so that its last word is read whole.
+// After what the view shows, so that its last word is read whole; and the most that one look at the view checks
+// (lines that run far past the view's right edge are checked in part).
 constexpr std::size_t Suite = 256;
+constexpr std::size_t VueMaximale = 1 << 20;
 // The pause after a scroll or a keystroke before the words in view are checked, and after the last change before a
 // checked page is checked again.
 constexpr int DelaiVue = 150;
@@ -247,7 +249,8 @@ void TVerification::VerifieVue(Page &page)
         return;
     }
     TEditHTML *texte = fenetre->EditHTML;
-    const auto [debut, fin] = texte->PlageVisible();
+    const auto [debut, finVue] = texte->PlageVisible();
+    const std::size_t fin = std::min(finVue, debut + VueMaximale);
     const std::size_t contexte = debut > Recul ? debut - Recul : 0;
     std::string extrait = texte->Extrait(contexte, fin + Suite);
     const std::uint64_t generation = texte->Generation();
