@@ -11,6 +11,7 @@
 #include "gui/app/MDIFenetre.h"
 #include "gui/dialogs/DlgRemplacer.h"
 #include "gui/document/WndEditeur.h"
+#include "gui/verification/Verification.h"
 
 #include <benchmark/benchmark.h>
 
@@ -522,7 +523,45 @@ void MesureFrappeALaFin(benchmark::State &state, const QString &chemin)
 // the text before the caret.
 void BM_FrappeFin100Mo(benchmark::State &state)
 {
+    session->frame->Verification().ActiveOrthographe(false);
     MesureFrappeALaFin(state, session->pages.grande);
+}
+
+// The same with the spelling of the words in view checked after each keystroke: besides the keystroke, the
+// longest stop of the interface while the check runs and its marks are laid (arret_max_ms).
+void BM_FrappeFin100MoOrthographe(benchmark::State &state)
+{
+    session->frame->Verification().ActiveOrthographe(true);
+    if (!session->frame->Verification().OrthographeActive()) {
+        state.SkipWithError("aucun dictionnaire");
+        return;
+    }
+    TWndHTML *w = Fenetre(session->pages.grande);
+    TEditHTML *edit = w->EditHTML;
+    double arretMaximal = 0;
+    for (auto _ : state) {
+        edit->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+        Peint(w);
+        const long longueur = edit->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        const auto debut = Horloge::now();
+        QTest::keyClick(edit, Qt::Key_E);
+        Peint(w);
+        const auto fin = Horloge::now();
+        if (edit->SendScintilla(QsciScintillaBase::SCI_GETLENGTH) != longueur + 1) {
+            state.SkipWithError("la frappe n'a pas été prise");
+            break;
+        }
+        state.SetIterationTime(Secondes(fin - debut));
+        // Long enough for the pause before the check, the check and its marks.
+        const auto attente = Horloge::now();
+        while (Horloge::now() - attente < std::chrono::milliseconds(600)) {
+            const auto tour = Horloge::now();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            arretMaximal = std::max(arretMaximal, Secondes(Horloge::now() - tour));
+        }
+    }
+    state.counters["arret_max_ms"] = arretMaximal * 1000;
+    session->frame->Verification().ActiveOrthographe(false);
 }
 
 // The same while the page's journal is written: each keystroke is measured as the journal of the previous one is
@@ -673,6 +712,11 @@ BENCHMARK(BM_Enregistrement100Mo)->UseManualTime()->Iterations(1)->Repetitions(3
 BENCHMARK(BM_AllerALaFin100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllerALaFinColoree10Mo)->Arg(0)->Arg(1)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFin100Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrappeFin100MoOrthographe)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFin100MoJournal)->UseManualTime()->Iterations(3)->Repetitions(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RemplacerTout100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RemplacerToutExpression100Mo)

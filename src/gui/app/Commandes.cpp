@@ -17,6 +17,7 @@
 #include "gui/document/WndEditeur.h"
 #include "gui/entities/WndCaracteres.h"
 #include "gui/tagremoval/DlgSupprimer.h"
+#include "gui/verification/Verification.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -225,6 +226,29 @@ void TMDIHtml::RemplacerTout()
                             : *nombre == 1 ? QStringLiteral("1 remplacement.")
                                            : QStringLiteral("%1 remplacements.").arg(*nombre);
     utilisateur->Information(w, QStringLiteral("Remplacer"), message);
+}
+
+void TMDIHtml::VerifierLaPage()
+{
+    if (TWndHTML *w = FenetreActive())
+        verification->VerifiePage(w);
+}
+
+void TMDIHtml::VerifierLesLiens()
+{
+    verification->VerifieLiens();
+}
+
+void TMDIHtml::ProblemeSuivant()
+{
+    if (TWndHTML *w = FenetreActive())
+        verification->Suivant(w, false);
+}
+
+void TMDIHtml::ProblemePrecedent()
+{
+    if (TWndHTML *w = FenetreActive())
+        verification->Suivant(w, true);
 }
 
 void TMDIHtml::Formate(IndexPaire paire)

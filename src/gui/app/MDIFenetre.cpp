@@ -17,6 +17,8 @@
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/Emplacements.h"
 #include "gui/settings/Fichiers.h"
+#include "gui/verification/PanneauProblemes.h"
+#include "gui/verification/Verification.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -37,6 +39,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QActionGroup>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -135,6 +138,22 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     dlgImage = new TDlgInsertionImage(this, *this->utilisateur);
     dlgTitre = new TDlgInsertionTitre(this);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMDIHtml::MajActions);
+    panneau = new TPanneauProblemes(this);
+    addDockWidget(Qt::BottomDockWidgetArea, panneau);
+    panneau->hide();
+    connect(panneau, &TPanneauProblemes::Aller, this, [this](QObject *page, std::size_t debut, std::size_t fin) {
+        auto *w = qobject_cast<TWndHTML *>(page);
+        if (!w)
+            return;
+        if (QMdiSubWindow *cadre = Cadre(w))
+            mdiArea->setActiveSubWindow(cadre);
+        w->EditHTML->Selectionne(static_cast<qsizetype>(debut), static_cast<qsizetype>(fin - debut));
+        w->EditHTML->setFocus();
+    });
+    verification = new TVerification(*panneau, *this->utilisateur, parametres,
+                                     QFileInfo(fichierParametres).absolutePath(), [this] { return Fenetres(); }, this);
+    connect(verification, &TVerification::Message, this,
+            [this](const QString &message) { statusBar()->showMessage(message); });
 
     etatPosition = new QLabel(this);
     etatEncodage = new QLabel(this);
@@ -236,6 +255,18 @@ void TMDIHtml::CreeMenus()
     EditMenu->addActions({Couper, Copier, Coller});
     EditMenu->addSeparator();
     EditMenu->addActions({Chercher, SuivantAction, remplacer, allerALigne});
+    QAction *verifierPage = Action(QStringLiteral("&Vérifier la page"), &TMDIHtml::VerifierLaPage, "VerifierPage");
+    verifierPage->setShortcut(Qt::Key_F7);
+    QAction *verifierLiens =
+        Action(QStringLiteral("Vérifier les l&iens"), &TMDIHtml::VerifierLesLiens, "VerifierLiens");
+    QAction *problemeSuivant =
+        Action(QStringLiteral("Problème suiva&nt"), &TMDIHtml::ProblemeSuivant, "ProblemeSuivant");
+    problemeSuivant->setShortcut(Qt::Key_F8);
+    QAction *problemePrecedent =
+        Action(QStringLiteral("Pro&blème précédent"), &TMDIHtml::ProblemePrecedent, "ProblemePrecedent");
+    problemePrecedent->setShortcut(Qt::SHIFT | Qt::Key_F8);
+    EditMenu->addSeparator();
+    EditMenu->addActions({verifierPage, verifierLiens, problemeSuivant, problemePrecedent});
     connect(EditMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
 
     QAction *lien = Action(QStringLiteral("&Lien hypertexte..."), &TMDIHtml::InsertionLien, "Lienhypertexte1");
@@ -295,12 +326,39 @@ void TMDIHtml::CreeMenus()
     WindowMenu->addSeparator();
     WindowMenu->addAction(QStringLiteral("&Enregistrer le bureau..."), this, &TMDIHtml::EnregistrerLeBureau);
     WindowMenu->addAction(QStringLiteral("C&harger un bureau..."), this, &TMDIHtml::ChargerUnBureau);
+    WindowMenu->addSeparator();
+    QAction *liste = panneau->toggleViewAction();
+    liste->setText(QStringLiteral("Liste des &problèmes"));
+    WindowMenu->addAction(liste);
     connect(WindowMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
 
     OptionsMenu = new QMenu(QStringLiteral("&Options"), this);
     OptionsMenu->addAction(QStringLiteral("Choix du &navigateur..."), this, &TMDIHtml::ChoixDuNavigateur)
         ->setObjectName("Choixdunavigateur1");
     OptionsMenu->addAction(QStringLiteral("&Fonte..."), this, &TMDIHtml::Fonte)->setObjectName("Fonte1");
+    OptionsMenu->addSeparator();
+    QAction *orthographe = OptionsMenu->addAction(QStringLiteral("&Orthographe"));
+    orthographe->setObjectName("Orthographe");
+    orthographe->setCheckable(true);
+    connect(orthographe, &QAction::triggered, verification, &TVerification::ActiveOrthographe);
+    QMenu *dictionnaires = OptionsMenu->addMenu(QStringLiteral("&Dictionnaire"));
+    // The installed dictionaries, the one in use checked.
+    connect(OptionsMenu, &QMenu::aboutToShow, this, [this, orthographe, dictionnaires] {
+        orthographe->setChecked(verification->OrthographeActive());
+        dictionnaires->clear();
+        const QString choisi = verification->Dictionnaire();
+        auto *groupe = new QActionGroup(dictionnaires);
+        for (const DictionnaireInstalle &installe : verification->Dictionnaires()) {
+            const QString nom = QString::fromStdString(installe.nom);
+            QAction *action = dictionnaires->addAction(nom);
+            action->setCheckable(true);
+            action->setChecked(nom == choisi);
+            groupe->addAction(action);
+            connect(action, &QAction::triggered, this, [this, nom] { verification->ChoisitDictionnaire(nom); });
+        }
+        if (dictionnaires->isEmpty())
+            dictionnaires->addAction(QStringLiteral("Aucun dictionnaire installé"))->setEnabled(false);
+    });
 
     AideMenu = new QMenu(QStringLiteral("&Aide"), this);
     AideMenu->addAction(QStringLiteral("&Aide..."), this, &TMDIHtml::AfficheAide)->setObjectName("Aide1");
@@ -540,8 +598,20 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
         if (QMdiSubWindow *sien = Cadre(w))
             mdiArea->setActiveSubWindow(sien);
         MajActions();
-        Contextuel->popup(position);
+        // Over an unknown word, its suggestions come first.
+        auto *menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        verification->RemplitMenu(*menu, w, position);
+        if (menu->isEmpty()) {
+            delete menu;
+            Contextuel->popup(position);
+            return;
+        }
+        menu->addSeparator();
+        menu->addActions(Contextuel->actions());
+        menu->popup(position);
     });
+    verification->Suit(w);
     connect(w->EditHTML, &QsciScintilla::copyAvailable, this, &TMDIHtml::MajActions);
     connect(w, &TWndHTML::FichierUtilise, this, &TMDIHtml::NoteRecent);
     // Typing moves the caret without changing the selection, and a selection made with the keyboard tells both:

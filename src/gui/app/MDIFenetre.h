@@ -29,6 +29,8 @@ class TDlgInsertionImage;
 class TDlgInsertionTitre;
 class TTagsForm;
 class TWndCaracteresSpeciaux;
+class TPanneauProblemes;
+class TVerification;
 class TWndHTML;
 
 // The main frame: it owns the document windows, the commands, their menus and tool bars, the settings, and the
@@ -57,6 +59,9 @@ public:
     TDlgInsertionAncreLocale &DlgAncreLocale() { return *dlgAncreLocale; }
     TDlgInsertionImage &DlgImage() { return *dlgImage; }
     TDlgInsertionTitre &DlgTitre() { return *dlgTitre; }
+    // The checks of the pages and the list of the problems they find.
+    TVerification &Verification() { return *verification; }
+    TPanneauProblemes &Problemes() { return *panneau; }
 
     // The active document window, or none when no document is open.
     TWndHTML *FenetreActive() const;
@@ -119,6 +124,12 @@ public:
     void RemplacerSuivant();
     void Remplacer();
     void RemplacerTout();
+    // The checks of the active page (F7), of the links of every open page, and the way from one problem to the
+    // next (F8) or the previous one (Shift+F8).
+    void VerifierLaPage();
+    void VerifierLesLiens();
+    void ProblemeSuivant();
+    void ProblemePrecedent();
 
     // Wraps the selection of the active document in the pair's texts.
     void Formate(IndexPaire paire);
@@ -203,6 +214,8 @@ private:
     TDlgInsertionImage *dlgImage;
     TDlgInsertionTitre *dlgTitre;
     QMdiArea *mdiArea;
+    TPanneauProblemes *panneau;
+    TVerification *verification;
     // Made after the area, so that it goes after the document windows, which remove their journals.
     TRecuperation *recuperation;
     QList<QAction *> actionsDocument;

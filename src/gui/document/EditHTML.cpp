@@ -52,7 +52,10 @@ TEditHTML::TEditHTML(QWidget *parent)
     // So textChanged() and linesChanged() are never emitted. The events that come before a change cost nothing
     // and tell that one comes.
     SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
-    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &TEditHTML::Modifie);
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this] {
+        ++generation;
+        emit Modifie();
+    });
     // Scintilla's keys that change text where a user expects no change (Ctrl+L cuts the line, Ctrl+Shift+L deletes
     // it, Ctrl+T swaps two lines, Ctrl+D duplicates one, Ctrl+U and Ctrl+Shift+U change the case) are dropped, and
     // so are those that the program's commands take (Shift+Return writes a line break; the clipboard, undo and
@@ -88,8 +91,120 @@ TEditHTML::TEditHTML(QWidget *parent)
         if (miseAJour & SC_UPDATE_CONTENT)
             AjusteMarge();
     });
+    // The problems that the checks find: mark-up faults framed, red for errors and amber for warnings, links that
+    // lead nowhere dashed, links not checked dotted, unknown words waved; their lines carry a mark in the margin.
+    struct Marque {
+        Probleme::Sorte sorte;
+        int style;
+        QColor couleur;
+        int symbole;
+    };
+    for (const Marque &marque : {Marque{Probleme::Sorte::Erreur, INDIC_BOX, QColor(0xd0, 0x10, 0x10), Circle},
+                                 Marque{Probleme::Sorte::Avertissement, INDIC_BOX, QColor(0xd0, 0x80, 0x00), Circle},
+                                 Marque{Probleme::Sorte::Lien, INDIC_DASH, QColor(0xa0, 0x20, 0xa0), RightTriangle},
+                                 Marque{Probleme::Sorte::NonVerifie, INDIC_DOTS, QColor(0x80, 0x80, 0x80), -1},
+                                 Marque{Probleme::Sorte::Orthographe, INDIC_SQUIGGLEPIXMAP, QColor(0xe0, 0x00, 0x00),
+                                        SmallRectangle}}) {
+        const auto indicateur = static_cast<unsigned long>(Indicateur(marque.sorte));
+        SendScintilla(SCI_INDICSETSTYLE, indicateur, static_cast<long>(marque.style));
+        SendScintilla(SCI_INDICSETFORE, indicateur, marque.couleur);
+        if (marque.symbole >= 0) {
+            const int marqueur = Indicateur(marque.sorte) - Indicateur(Probleme::Sorte::Erreur);
+            markerDefine(static_cast<MarkerSymbol>(marque.symbole), marqueur);
+            setMarkerBackgroundColor(marque.couleur, marqueur);
+            setMarkerForegroundColor(marque.couleur, marqueur);
+        }
+    }
+    setMarginType(1, SymbolMargin);
     periodeCurseur = SendScintilla(SCI_GETCARETPERIOD);
     connect(this, &QsciScintilla::cursorPositionChanged, this, &TEditHTML::AdapteClignotement);
+}
+
+int TEditHTML::Indicateur(Probleme::Sorte sorte)
+{
+    return INDIC_CONTAINER + static_cast<int>(sorte);
+}
+
+std::string TEditHTML::Extrait(std::size_t debut, std::size_t fin) const
+{
+    const auto longueur = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
+    fin = std::min(fin, longueur);
+    debut = std::min(debut, fin);
+    // The pointer comes back as the message's result, which is as wide as a pointer here.
+    const auto *octets = reinterpret_cast<const char *>(
+        SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(debut), static_cast<long>(fin - debut)));
+    return octets ? std::string(octets, fin - debut) : std::string();
+}
+
+std::pair<std::size_t, std::size_t> TEditHTML::PlageVisible() const
+{
+    const QRect vue = viewport()->rect();
+    const long debut = SendScintilla(SCI_POSITIONFROMPOINT, 0UL, 0L);
+    const long fin = SendScintilla(SCI_POSITIONFROMPOINT, static_cast<unsigned long>(std::max(vue.width(), 0)),
+                                   static_cast<long>(vue.height()));
+    return {static_cast<std::size_t>(std::max(debut, 0L)), static_cast<std::size_t>(std::max(fin, debut))};
+}
+
+std::optional<std::size_t> TEditHTML::PositionSous(const QPoint &point) const
+{
+    const long position = SendScintilla(SCI_POSITIONFROMPOINTCLOSE, static_cast<unsigned long>(point.x()),
+                                        static_cast<long>(point.y()));
+    if (position < 0)
+        return std::nullopt;
+    return static_cast<std::size_t>(position);
+}
+
+void TEditHTML::MarqueProblemes(const std::vector<Probleme> &problemes)
+{
+    const auto longueur = SendScintilla(SCI_GETLENGTH);
+    for (const auto sorte : {Probleme::Sorte::Erreur, Probleme::Sorte::Avertissement, Probleme::Sorte::Lien,
+                             Probleme::Sorte::NonVerifie, Probleme::Sorte::Orthographe}) {
+        SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(Indicateur(sorte)));
+        SendScintilla(SCI_INDICATORCLEARRANGE, 0UL, longueur);
+        if (sorte != Probleme::Sorte::NonVerifie)
+            markerDeleteAll(Indicateur(sorte) - Indicateur(Probleme::Sorte::Erreur));
+    }
+    // One mark for the faults of one kind that follow each other on a line.
+    std::pair<long, int> dernier{-1, -1};
+    for (const Probleme &probleme : problemes) {
+        const auto debut = static_cast<long>(std::min<std::size_t>(probleme.debut, static_cast<std::size_t>(longueur)));
+        const auto fin = std::clamp(static_cast<long>(probleme.fin), debut, static_cast<long>(longueur));
+        SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(Indicateur(probleme.sorte)));
+        // A fault at one point is marked on the character there.
+        SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(debut),
+                      std::max(fin - debut, debut < longueur ? 1L : 0L));
+        if (probleme.sorte == Probleme::Sorte::NonVerifie)
+            continue;
+        const std::pair<long, int> marque{SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(debut)),
+                                          Indicateur(probleme.sorte) - Indicateur(Probleme::Sorte::Erreur)};
+        if (marque != dernier)
+            markerAdd(static_cast<int>(marque.first), marque.second);
+        dernier = marque;
+    }
+    setMarginWidth(1, problemes.empty() ? 0 : QFontMetrics(font()).height());
+}
+
+void TEditHTML::MarqueFautes(std::size_t debut, std::size_t fin,
+                             const std::vector<std::pair<std::size_t, std::size_t>> &fautes)
+{
+    const auto longueur = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
+    fin = std::min(fin, longueur);
+    debut = std::min(debut, fin);
+    SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(Indicateur(Probleme::Sorte::Orthographe)));
+    SendScintilla(SCI_INDICATORCLEARRANGE, static_cast<unsigned long>(debut), static_cast<long>(fin - debut));
+    for (const auto &[premier, apres] : fautes)
+        if (premier < apres && apres <= longueur)
+            SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(premier),
+                          static_cast<long>(apres - premier));
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> TEditHTML::FauteA(std::size_t position) const
+{
+    const auto indicateur = static_cast<unsigned long>(Indicateur(Probleme::Sorte::Orthographe));
+    if (!SendScintilla(SCI_INDICATORVALUEAT, indicateur, static_cast<long>(position)))
+        return std::nullopt;
+    return std::pair{static_cast<std::size_t>(SendScintilla(SCI_INDICATORSTART, indicateur, static_cast<long>(position))),
+                     static_cast<std::size_t>(SendScintilla(SCI_INDICATOREND, indicateur, static_cast<long>(position)))};
 }
 
 void TEditHTML::AdapteClignotement()

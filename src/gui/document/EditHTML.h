@@ -1,12 +1,18 @@
 #pragma once
 
 #include "core/document/Encodage.h"
+#include "core/verification/Probleme.h"
 
 #include <Qsci/qsciscintilla.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class QIODevice;
 
@@ -70,6 +76,22 @@ public:
     // The document's font, given to every style of the colouring and to the line numbers.
     void AppliqueFonte(const QFont &fonte);
 
+    // Counts the changes of the text: a result computed from the text of another generation is out of date.
+    std::uint64_t Generation() const { return generation; }
+    // The bytes from `debut` to `fin`, copied; the text is not moved in memory to give them.
+    std::string Extrait(std::size_t debut, std::size_t fin) const;
+    // From the first to the last byte that the view shows.
+    std::pair<std::size_t, std::size_t> PlageVisible() const;
+    // The byte under a point of the widget, or nothing when no text is there.
+    std::optional<std::size_t> PositionSous(const QPoint &point) const;
+    // Marks the problems in the text, each kind its own way, and their lines in the margin, in place of all those
+    // marked before (the unknown words that the view's check marks included).
+    void MarqueProblemes(const std::vector<Probleme> &problemes);
+    // Marks the unknown words between debut and fin in place of those marked there before.
+    void MarqueFautes(std::size_t debut, std::size_t fin, const std::vector<std::pair<std::size_t, std::size_t>> &fautes);
+    // The word marked unknown at that byte: its first byte and the byte after it.
+    std::optional<std::pair<std::size_t, std::size_t>> FauteA(std::size_t position) const;
+
 signals:
     void MenuContextuelDemande(const QPoint &position);
     // The text is about to change: any insertion or deletion, typed, pasted, undone or loaded.
@@ -103,7 +125,11 @@ private:
     // Throws std::bad_alloc when Scintilla could not allocate what the last call needed.
     void VerifieMemoire();
 
+    // The indicator that marks a kind of problem in the text.
+    static int Indicateur(Probleme::Sorte sorte);
+
     bool rempli = false;
+    std::uint64_t generation = 0;
     QsciLexerHTML *lexerHTML;
     QFont fonte;
     qsizetype chiffresMarge = 0;

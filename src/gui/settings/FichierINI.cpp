@@ -93,6 +93,26 @@ bool TFichierINI::EcritTaille(int taille)
     return EcritTexte("Taille", QString::number(taille));
 }
 
+bool TFichierINI::LitOrthographe()
+{
+    return LitEntier(LitTexte("Orthographe", QString()).toStdString(), 1) != 0;
+}
+
+bool TFichierINI::EcritOrthographe(bool active)
+{
+    return EcritTexte("Orthographe", active ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QString TFichierINI::LitDictionnaire()
+{
+    return LitTexte("Dictionnaire", QString());
+}
+
+bool TFichierINI::EcritDictionnaire(const QString &dictionnaire)
+{
+    return EcritTexte("Dictionnaire", dictionnaire);
+}
+
 QStringList TFichierINI::LitRecents()
 {
     QStringList pages;

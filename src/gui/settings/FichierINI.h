@@ -6,8 +6,8 @@
 
 #include <optional>
 
-// The program's three settings (browser, document font name and size) in section "Balizo" of "Balizo.ini", and the
-// pages last opened or saved in section "Recents".
+// The program's settings (browser, document font name and size, spelling and its dictionary) in section "Balizo" of
+// "Balizo.ini", and the pages last opened or saved in section "Recents".
 // Every read and write goes to the file, so two running copies see each other's changes; a write changes only the
 // line of its key and keeps the rest of the file as the user wrote it.
 class TFichierINI {
@@ -23,6 +23,12 @@ public:
     // when none is stored.
     int LitTaille(int defaut);
     bool EcritTaille(int taille);
+    // Whether the spelling of the pages is checked as they are shown (on when nothing is stored), and the name of
+    // the Hunspell dictionary chosen ("fr_FR"; empty when none is stored).
+    bool LitOrthographe();
+    bool EcritOrthographe(bool active);
+    QString LitDictionnaire();
+    bool EcritDictionnaire(const QString &dictionnaire);
     // The pages last opened or saved, newest first, at most `NombreRecents`; empty keys are skipped.
     QStringList LitRecents();
     // Stores the list, less the names that a line of the file cannot give back (a line break, too long).

@@ -1,0 +1,493 @@
+#include "gui/verification/Verification.h"
+
+#include "core/document/CodecFichier.h"
+#include "core/verification/Balisage.h"
+#include "core/verification/Liens.h"
+#include "gui/commun/Utilisateur.h"
+#include "gui/document/WndEditeur.h"
+#include "gui/settings/FichierINI.h"
+#include "gui/verification/PanneauProblemes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTimer>
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace {
+
+// What is read before the words in view to know whether they are in a tag, a comment or a script.
+constexpr std::size_t Recul = 64 << 10;
+// After what the view shows, so that its last word is read whole; and the most that one look at the view checks
+// (lines that run far past the view's right edge are checked in part).
+constexpr std::size_t Suite = 256;
+constexpr std::size_t VueMaximale = 1 << 20;
+// The pause after a scroll or a keystroke before the words in view are checked, and after the last change before a
+// checked page is checked again.
+constexpr int DelaiVue = 150;
+constexpr int DelaiRelance = 1500;
+// The most suggestions that the context menu offers.
+constexpr int NombreSuggestions = 8;
+
+std::string Chemin(const QString &nom)
+{
+    return QFile::encodeName(QFileInfo(nom).absoluteFilePath()).toStdString();
+}
+
+// The deepest folder that holds every one of the files.
+std::string DossierCommun(const std::vector<std::string> &chemins)
+{
+    std::string commun;
+    bool premier = true;
+    for (const std::string &chemin : chemins) {
+        const std::string dossier = chemin.substr(0, chemin.rfind('/') + 1);
+        if (premier) {
+            commun = dossier;
+            premier = false;
+            continue;
+        }
+        std::size_t n = 0;
+        while (n < commun.size() && n < dossier.size() && commun[n] == dossier[n])
+            ++n;
+        commun.resize(commun.rfind('/', n ? n - 1 : 0) + 1);
+    }
+    if (commun.size() > 1)
+        commun.pop_back();
+    return commun;
+}
+
+// A page's text from its file, decoded as the editor decodes it.
+std::optional<std::string> LitPage(const std::string &chemin)
+{
+    QFile fichier(QFile::decodeName(chemin.c_str()));
+    if (!fichier.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray octets = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError)
+        return std::nullopt;
+    std::string tampon;
+    return std::string(DecodeFichier({octets.constData(), static_cast<std::size_t>(octets.size())}, tampon).texte);
+}
+
+} // namespace
+
+// The dictionary that the checks share, opened by the first check that needs it, and what it said of each word
+// already looked up. One lock for each word, so that the context menu never waits for a whole check.
+struct TVerification::Langue {
+    DictionnaireInstalle installe;
+    std::string personnel;
+    std::mutex verrou;
+    bool ouvert = false;
+    std::unique_ptr<::Dictionnaire> dictionnaire;
+    std::unordered_map<std::string, bool> connus;
+
+    // False when the dictionary cannot be read: then every word passes.
+    bool Pret()
+    {
+        if (!ouvert) {
+            dictionnaire = ::Dictionnaire::Ouvre(installe, personnel);
+            ouvert = true;
+        }
+        return dictionnaire != nullptr;
+    }
+
+    bool Correct(const std::string &mot)
+    {
+        const std::lock_guard garde(verrou);
+        if (!Pret())
+            return true;
+        const auto [place, nouveau] = connus.try_emplace(mot, false);
+        if (nouveau)
+            place->second = dictionnaire->Correct(mot);
+        return place->second;
+    }
+};
+
+struct TVerification::Page {
+    QPointer<TWndHTML> fenetre;
+    std::vector<Probleme> balisage;
+    std::vector<Probleme> liens;
+    std::vector<Probleme> orthographe;
+    // What the user asked to check: checked again after each change.
+    bool pageDemandee = false;
+    bool liensDemandes = false;
+    bool enCours = false;
+    bool aRefaire = false;
+    bool vueEnCours = false;
+    bool vueARefaire = false;
+    // The result of a check that the user asked for is shown and told; those that follow changes only update.
+    bool montrer = false;
+    QTimer *vue = nullptr;
+    QTimer *relance = nullptr;
+};
+
+struct TVerification::Resultat {
+    std::uint64_t generation = 0;
+    bool balisage = false;
+    bool liens = false;
+    std::vector<Probleme> problemesBalisage;
+    std::vector<Probleme> problemesLiens;
+    std::vector<Probleme> problemesOrthographe;
+    bool orthographe = false;
+};
+
+TVerification::TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateur, TFichierINI &parametres,
+                             const QString &dossierPersonnel, ListeFenetres fenetres, QObject *parent)
+    : QObject(parent)
+    , panneau(panneau)
+    , utilisateur(utilisateur)
+    , parametres(parametres)
+    , personnel(QDir(dossierPersonnel).filePath(QStringLiteral("dictionnaire-personnel.txt")))
+    , fenetres(std::move(fenetres))
+{
+    installes = DictionnairesInstalles(DossiersDictionnaires(
+        qEnvironmentVariable("DICPATH").toStdString(), QFile::encodeName(qEnvironmentVariable("XDG_DATA_HOME")).toStdString(),
+        QFile::encodeName(QDir::homePath()).toStdString()));
+    orthographe = parametres.LitOrthographe() && !installes.empty();
+    PrepareLangue();
+}
+
+TVerification::~TVerification()
+{
+    travaux.waitForDone();
+}
+
+QString TVerification::Dictionnaire() const
+{
+    const QString choisi = parametres.LitDictionnaire();
+    for (const DictionnaireInstalle &installe : installes)
+        if (QString::fromStdString(installe.nom) == choisi)
+            return choisi;
+    return QString::fromStdString(DictionnaireParDefaut(installes));
+}
+
+void TVerification::PrepareLangue()
+{
+    langue.reset();
+    if (!orthographe)
+        return;
+    const std::string nom = Dictionnaire().toStdString();
+    for (const DictionnaireInstalle &installe : installes)
+        if (installe.nom == nom) {
+            langue = std::make_shared<Langue>();
+            langue->installe = installe;
+            langue->personnel = QFile::encodeName(personnel).toStdString();
+        }
+}
+
+void TVerification::ActiveOrthographe(bool active)
+{
+    if (active && installes.empty()) {
+        utilisateur.Avertissement(nullptr, QStringLiteral("Orthographe"),
+                                  QStringLiteral("Aucun dictionnaire Hunspell n'est installé : l'orthographe ne peut "
+                                                 "être vérifiée. Installez par exemple le paquet hunspell-fr."));
+        active = false;
+    }
+    orthographe = active;
+    if (!parametres.EcritOrthographe(active))
+        emit Message(parametres.MessageEcritureImpossible());
+    PrepareLangue();
+    RevoitVues();
+}
+
+void TVerification::ChoisitDictionnaire(const QString &nom)
+{
+    if (!parametres.EcritDictionnaire(nom))
+        emit Message(parametres.MessageEcritureImpossible());
+    PrepareLangue();
+    RevoitVues();
+}
+
+TVerification::Page &TVerification::Etat(TWndHTML *fenetre)
+{
+    std::unique_ptr<Page> &page = pages[fenetre];
+    if (!page) {
+        page = std::make_unique<Page>();
+        page->fenetre = fenetre;
+    }
+    return *page;
+}
+
+void TVerification::Suit(TWndHTML *fenetre)
+{
+    Page &page = Etat(fenetre);
+    page.vue = new QTimer(fenetre);
+    page.vue->setSingleShot(true);
+    page.vue->setInterval(DelaiVue);
+    connect(page.vue, &QTimer::timeout, this, [this, &page] { VerifieVue(page); });
+    page.relance = new QTimer(fenetre);
+    page.relance->setSingleShot(true);
+    page.relance->setInterval(DelaiRelance);
+    connect(page.relance, &QTimer::timeout, this,
+            [this, &page] { Lance(page, page.pageDemandee, page.pageDemandee || page.liensDemandes); });
+    TEditHTML *texte = fenetre->EditHTML;
+    connect(texte, &QsciScintillaBase::SCN_UPDATEUI, page.vue, qOverload<>(&QTimer::start));
+    connect(texte, &TEditHTML::Modifie, this, [&page] {
+        if (page.pageDemandee || page.liensDemandes)
+            page.relance->start();
+    });
+    connect(fenetre, &TWndHTML::FichierUtilise, this,
+            [this, fenetre](const QString &nom) { panneau.Renomme(fenetre, nom); });
+    connect(fenetre, &QObject::destroyed, this, [this, fenetre] { pages.erase(fenetre); });
+    page.vue->start();
+}
+
+void TVerification::VerifieVue(Page &page)
+{
+    TWndHTML *fenetre = page.fenetre;
+    if (!fenetre || !langue)
+        return;
+    if (page.vueEnCours) {
+        page.vueARefaire = true;
+        return;
+    }
+    TEditHTML *texte = fenetre->EditHTML;
+    const auto [debut, finVue] = texte->PlageVisible();
+    const std::size_t fin = std::min(finVue, debut + VueMaximale);
+    const std::size_t contexte = debut > Recul ? debut - Recul : 0;
+    std::string extrait = texte->Extrait(contexte, fin + Suite);
+    const std::uint64_t generation = texte->Generation();
+    page.vueEnCours = true;
+    travaux.start([this, fenetre = QPointer(fenetre), langue = langue, extrait = std::move(extrait), contexte,
+                   debut, fin, generation] {
+        const std::vector<Mot> mots = MotsVisibles(extrait, debut - contexte, fin - contexte);
+        std::vector<std::pair<std::size_t, std::size_t>> fautes;
+        std::size_t premier = debut;
+        std::size_t dernier = fin;
+        for (const Mot &mot : mots) {
+            premier = std::min(premier, contexte + mot.debut);
+            dernier = std::max(dernier, contexte + mot.fin);
+            if (!langue->Correct(mot.texte))
+                fautes.emplace_back(contexte + mot.debut, contexte + mot.fin);
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, fenetre, generation, premier, dernier, fautes = std::move(fautes)] {
+                if (!fenetre)
+                    return;
+                Page &page = Etat(fenetre);
+                page.vueEnCours = false;
+                TEditHTML *texte = fenetre->EditHTML;
+                if (page.vueARefaire || texte->Generation() != generation) {
+                    page.vueARefaire = false;
+                    page.vue->start();
+                    return;
+                }
+                texte->MarqueFautes(premier, dernier, fautes);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TVerification::RevoitVues()
+{
+    for (auto &[fenetre, page] : pages) {
+        if (!page->fenetre)
+            continue;
+        if (!langue) {
+            page->orthographe.clear();
+            Affiche(*page);
+        }
+        page->vue->start();
+    }
+}
+
+void TVerification::VerifiePage(TWndHTML *fenetre)
+{
+    Page &page = Etat(fenetre);
+    page.pageDemandee = true;
+    page.montrer = true;
+    emit Message(QStringLiteral("Vérification de %1...").arg(fenetre->FileName));
+    Lance(page, true, true);
+}
+
+void TVerification::VerifieLiens()
+{
+    int sansFichier = 0;
+    for (TWndHTML *fenetre : fenetres()) {
+        if (fenetre->Untitled) {
+            ++sansFichier;
+            continue;
+        }
+        Page &page = Etat(fenetre);
+        page.liensDemandes = true;
+        page.montrer = true;
+        Lance(page, false, true);
+    }
+    if (sansFichier)
+        emit Message(QStringLiteral("Les liens d'une page sans fichier ne peuvent être vérifiés : enregistrez-la "
+                                    "d'abord."));
+}
+
+void TVerification::Lance(Page &page, bool balisage, bool liens)
+{
+    TWndHTML *fenetre = page.fenetre;
+    if (!fenetre || (!balisage && !liens))
+        return;
+    if (page.enCours) {
+        page.aRefaire = true;
+        return;
+    }
+    page.relance->stop();
+    page.enCours = true;
+    TEditHTML *texte = fenetre->EditHTML;
+    Resultat demande;
+    demande.generation = texte->Generation();
+    demande.balisage = balisage;
+    demande.liens = liens && !fenetre->Untitled;
+    demande.orthographe = balisage && langue;
+    // The pages that the links may lead to: those open and modified are read as they stand in their windows.
+    std::vector<std::string> chemins;
+    std::map<std::string, std::string> ouvertes;
+    if (demande.liens)
+        for (TWndHTML *autre : fenetres()) {
+            if (autre->Untitled)
+                continue;
+            chemins.push_back(Chemin(autre->FileName));
+            if (autre != fenetre && autre->EditHTML->isModified())
+                ouvertes.emplace(chemins.back(), autre->EditHTML->Texte());
+        }
+    const std::string chemin = fenetre->Untitled ? std::string() : Chemin(fenetre->FileName);
+    travaux.start([this, fenetre = QPointer(fenetre), demande = std::move(demande), langue = langue,
+                   page = std::string(texte->Texte()), chemin, site = DossierCommun(chemins),
+                   ouvertes = std::move(ouvertes)]() mutable {
+        if (demande.balisage)
+            demande.problemesBalisage = VerifieBalisage(page);
+        if (demande.liens)
+            demande.problemesLiens =
+                VerifieLiens(page, chemin, site, [&ouvertes](const std::string &autre) -> std::optional<std::string> {
+                    if (const auto ouverte = ouvertes.find(autre); ouverte != ouvertes.end())
+                        return ouverte->second;
+                    return LitPage(autre);
+                });
+        if (demande.orthographe)
+            for (const Mot &mot : MotsVisibles(page, 0, page.size()))
+                if (!langue->Correct(mot.texte))
+                    demande.problemesOrthographe.push_back(
+                        {mot.debut, mot.fin, Probleme::Sorte::Orthographe,
+                         "« " + mot.texte + " » n'est pas dans le dictionnaire."});
+        QMetaObject::invokeMethod(
+            this, [this, fenetre, demande = std::move(demande)] {
+                if (fenetre)
+                    Termine(fenetre, demande);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TVerification::Termine(TWndHTML *fenetre, const Resultat &resultat)
+{
+    Page &page = Etat(fenetre);
+    page.enCours = false;
+    if (fenetre->EditHTML->Generation() != resultat.generation || page.aRefaire) {
+        // The page changed while it was checked: the result no longer says where the problems are.
+        page.aRefaire = false;
+        page.relance->start();
+        return;
+    }
+    if (resultat.balisage) {
+        page.balisage = resultat.problemesBalisage;
+        page.orthographe = resultat.problemesOrthographe;
+    }
+    if (resultat.liens)
+        page.liens = resultat.problemesLiens;
+    Affiche(page);
+    if (!page.montrer)
+        return;
+    page.montrer = false;
+    panneau.show();
+    const std::size_t nombre = page.balisage.size() + page.liens.size() + page.orthographe.size();
+    emit Message(nombre == 0 ? QStringLiteral("%1 : aucun problème.").arg(fenetre->FileName)
+                 : nombre == 1 ? QStringLiteral("%1 : 1 problème.").arg(fenetre->FileName)
+                               : QStringLiteral("%1 : %2 problèmes.").arg(fenetre->FileName).arg(nombre));
+}
+
+void TVerification::Affiche(Page &page)
+{
+    TWndHTML *fenetre = page.fenetre;
+    std::vector<Probleme> tous = page.balisage;
+    tous.insert(tous.end(), page.liens.begin(), page.liens.end());
+    tous.insert(tous.end(), page.orthographe.begin(), page.orthographe.end());
+    std::stable_sort(tous.begin(), tous.end(),
+                     [](const Probleme &a, const Probleme &b) { return a.debut < b.debut; });
+    fenetre->EditHTML->MarqueProblemes(tous);
+    panneau.Remplace(fenetre, fenetre->FileName, fenetre->EditHTML->Texte(), std::move(tous));
+    // The words in view are marked again over the marks just laid.
+    page.vue->start();
+}
+
+bool TVerification::Suivant(TWndHTML *fenetre, bool precedent)
+{
+    TEditHTML *texte = fenetre->EditHTML;
+    const Probleme *probleme =
+        panneau.Suivant(fenetre, static_cast<std::size_t>(texte->SelStart()), precedent);
+    if (!probleme) {
+        emit Message(QStringLiteral("Aucun problème relevé dans cette page : « Vérifier la page » (F7) la vérifie."));
+        return false;
+    }
+    texte->Selectionne(static_cast<qsizetype>(probleme->debut),
+                       static_cast<qsizetype>(probleme->fin - probleme->debut));
+    emit Message(QString::fromStdString(probleme->message));
+    return true;
+}
+
+void TVerification::RemplitMenu(QMenu &menu, TWndHTML *fenetre, const QPoint &global)
+{
+    if (!langue)
+        return;
+    TEditHTML *texte = fenetre->EditHTML;
+    const std::optional<std::size_t> position = texte->PositionSous(texte->viewport()->mapFromGlobal(global));
+    if (!position)
+        return;
+    const auto faute = texte->FauteA(*position);
+    if (!faute)
+        return;
+    const std::vector<Mot> mots = MotsVisibles(texte->Extrait(faute->first, faute->second), 0,
+                                               faute->second - faute->first);
+    if (mots.size() != 1)
+        return;
+    const std::string mot = mots.front().texte;
+    std::vector<std::string> suggestions;
+    {
+        const std::lock_guard garde(langue->verrou);
+        if (!langue->Pret())
+            return;
+        suggestions = langue->dictionnaire->Suggestions(mot);
+    }
+    const auto [debut, fin] = *faute;
+    int nombre = 0;
+    for (const std::string &suggestion : suggestions) {
+        if (nombre++ == NombreSuggestions)
+            break;
+        QAction *action = menu.addAction(QString::fromStdString(suggestion));
+        connect(action, &QAction::triggered, texte, [texte, debut, fin, suggestion] {
+            texte->Remplace(static_cast<qsizetype>(debut), static_cast<qsizetype>(fin), suggestion);
+        });
+    }
+    if (suggestions.empty())
+        menu.addAction(QStringLiteral("(aucune suggestion)"))->setEnabled(false);
+    menu.addSeparator();
+    connect(menu.addAction(QStringLiteral("&Ajouter au dictionnaire")), &QAction::triggered, this,
+            [this, mot, langue = langue] {
+                bool ecrit = false;
+                {
+                    const std::lock_guard garde(langue->verrou);
+                    if (langue->Pret()) {
+                        ecrit = langue->dictionnaire->Ajoute(mot);
+                        langue->connus[mot] = true;
+                    }
+                }
+                if (!ecrit)
+                    utilisateur.Erreur(nullptr, QStringLiteral("« %1 » est connu jusqu'à la fin de la session, mais "
+                                                               "ne peut être écrit dans %2.")
+                                                    .arg(QString::fromStdString(mot), personnel));
+                RevoitVues();
+            });
+}

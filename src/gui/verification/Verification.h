@@ -1,0 +1,94 @@
+#pragma once
+
+#include "core/verification/Orthographe.h"
+#include "core/verification/Probleme.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QThreadPool>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class QMenu;
+class QPoint;
+class QTimer;
+class TFichierINI;
+class TPanneauProblemes;
+class TWndHTML;
+class Utilisateur;
+
+// The checks of the pages: their mark-up, their links and their spelling. Every check works on a copy of the text
+// off the interface thread; a result that comes back for a text changed since is dropped, and the check redone.
+// The spelling of what each page shows is checked as it scrolls and changes; a page checked with "Vérifier la
+// page" (or its links) is checked again once the user stops typing, so the list of problems stays true.
+class TVerification : public QObject {
+    Q_OBJECT
+
+public:
+    using ListeFenetres = std::function<QList<TWndHTML *>()>;
+    // The personal word list is kept in that folder; the settings give the spelling's state and dictionary.
+    TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateur, TFichierINI &parametres,
+                  const QString &dossierPersonnel, ListeFenetres fenetres, QObject *parent = nullptr);
+    // Waits for the checks under way.
+    ~TVerification() override;
+
+    // Follows a new document window.
+    void Suit(TWndHTML *fenetre);
+    // The mark-up, links and, when it is on, spelling of the whole page.
+    void VerifiePage(TWndHTML *fenetre);
+    // The links of every open page that has a file.
+    void VerifieLiens();
+    // Selects the next (or previous) problem of the page after (or before) the caret, round to the first (last);
+    // false when the page has none.
+    bool Suivant(TWndHTML *fenetre, bool precedent);
+
+    bool OrthographeActive() const { return orthographe; }
+    // Turns spelling on or off and stores the choice; on without a dictionary tells the user why it stays off.
+    void ActiveOrthographe(bool active);
+    const std::vector<DictionnaireInstalle> &Dictionnaires() const { return installes; }
+    // The dictionary in use: the one stored when it is still installed, else the default one.
+    QString Dictionnaire() const;
+    void ChoisitDictionnaire(const QString &nom);
+
+    // Over an unknown word of the page, fills the menu with the dictionary's suggestions, each replacing the word,
+    // and "Ajouter au dictionnaire"; leaves it empty elsewhere.
+    void RemplitMenu(QMenu &menu, TWndHTML *fenetre, const QPoint &global);
+
+signals:
+    // A line for the status bar.
+    void Message(const QString &texte);
+
+private:
+    struct Langue;
+    struct Page;
+    struct Resultat;
+    Page &Etat(TWndHTML *fenetre);
+    // Starts a check of the page's whole text: its mark-up and spelling, its links.
+    void Lance(Page &page, bool balisage, bool liens);
+    void Termine(TWndHTML *fenetre, const Resultat &resultat);
+    // Shows every problem kept for the page in the list and in its text.
+    void Affiche(Page &page);
+    // Checks the words that the page shows.
+    void VerifieVue(Page &page);
+    // The words shown again in every page, after the dictionary or its words changed.
+    void RevoitVues();
+    // Opens the chosen dictionary for the checks to come, or none when spelling is off.
+    void PrepareLangue();
+
+    TPanneauProblemes &panneau;
+    Utilisateur &utilisateur;
+    TFichierINI &parametres;
+    QString personnel;
+    ListeFenetres fenetres;
+    std::vector<DictionnaireInstalle> installes;
+    bool orthographe = false;
+    std::shared_ptr<Langue> langue;
+    std::unordered_map<TWndHTML *, std::unique_ptr<Page>> pages;
+    // Last, so that it is destroyed first: its threads are done before anything they report to goes.
+    QThreadPool travaux;
+};

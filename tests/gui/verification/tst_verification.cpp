@@ -1,0 +1,174 @@
+#include "CadreDeTest.h"
+
+#include "gui/verification/PanneauProblemes.h"
+#include "gui/verification/Verification.h"
+
+#include <QMenu>
+
+#include <algorithm>
+
+namespace {
+
+// One problem of each kind: an element never closed, an unknown word, a missing page, a missing anchor, another
+// site.
+const QByteArray Page = "<!DOCTYPE html>\n"
+                        "<html><head><title>Essai</title></head>\n"
+                        "<body>\n"
+                        "<p>Une maison et une mainson.\n"
+                        "<p><a href=\"absente.htm\">absente</a> <a href=\"#nulle\">ancre</a>\n"
+                        "<a href=\"https://example.org/\">ailleurs</a>\n"
+                        "<div><span>ouvert</div>\n"
+                        "</body></html>\n";
+
+bool Marque(TWndHTML *w, Probleme::Sorte sorte, qsizetype position)
+{
+    return w->EditHTML->SendScintilla(QsciScintillaBase::SCI_INDICATORVALUEAT,
+                                      static_cast<unsigned long>(QsciScintillaBase::INDIC_CONTAINER +
+                                                                 static_cast<int>(sorte)),
+                                      static_cast<long>(position)) != 0;
+}
+
+} // namespace
+
+class TestVerification : public CadreDeTest {
+    Q_OBJECT
+
+    std::vector<Probleme> Problemes(TWndHTML *w) { return frame->Problemes().Problemes(w); }
+
+    // The problem of that kind whose place holds the text.
+    std::optional<Probleme> Trouve(TWndHTML *w, Probleme::Sorte sorte, const QByteArray &texte)
+    {
+        const qsizetype place = Texte(w).indexOf(texte);
+        for (const Probleme &probleme : Problemes(w))
+            if (probleme.sorte == sorte && static_cast<qsizetype>(probleme.debut) <= place &&
+                place < static_cast<qsizetype>(std::max(probleme.fin, probleme.debut + 1)))
+                return probleme;
+        return std::nullopt;
+    }
+
+    TWndHTML *Affiche(const QString &chemin)
+    {
+        frame->show();
+        TWndHTML *w = Ouvre(chemin);
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(frame.get())); }();
+        return w;
+    }
+
+private slots:
+    void init() { NouveauCadre(); }
+    void cleanup() { FermeCadre(); }
+
+    // Each kind found, listed and marked in the text and the margin; F8 and Shift+F8 go round the page's problems;
+    // a row of the list brings its page forward with the problem selected.
+    void pageVerifiee()
+    {
+        TWndHTML *w = Affiche(Fichier("page.htm", Page));
+        frame->VerifierLaPage();
+        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(w).empty(), 20000);
+        QVERIFY(frame->Problemes().isVisible());
+
+        QVERIFY(Trouve(w, Probleme::Sorte::Lien, "absente.htm"));
+        QVERIFY(Trouve(w, Probleme::Sorte::Lien, "#nulle"));
+        QVERIFY(Trouve(w, Probleme::Sorte::NonVerifie, "https://example.org/"));
+        QVERIFY(!Trouve(w, Probleme::Sorte::Orthographe, "maison"));
+        const bool francais = frame->Verification().Dictionnaire().startsWith(u"fr");
+        if (francais)
+            QVERIFY(Trouve(w, Probleme::Sorte::Orthographe, "mainson"));
+        const auto balisage = std::count_if(Problemes(w).begin(), Problemes(w).end(), [](const Probleme &p) {
+            return p.sorte == Probleme::Sorte::Erreur || p.sorte == Probleme::Sorte::Avertissement;
+        });
+        QVERIFY(balisage > 0);
+        QVERIFY(std::is_sorted(Problemes(w).begin(), Problemes(w).end(),
+                               [](const Probleme &a, const Probleme &b) { return a.debut < b.debut; }));
+
+        const Probleme lien = *Trouve(w, Probleme::Sorte::Lien, "absente.htm");
+        QVERIFY(Marque(w, Probleme::Sorte::Lien, Texte(w).indexOf("absente.htm")));
+        QVERIFY(!Marque(w, Probleme::Sorte::Lien, Texte(w).indexOf("<a href")));
+        const long ligne = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                                      static_cast<unsigned long>(lien.debut));
+        QVERIFY(w->EditHTML->markersAtLine(static_cast<int>(ligne)) != 0);
+        QVERIFY(w->EditHTML->markersAtLine(0) == 0);
+
+        // From the caret at the start, F8 selects the first problem after it, Shift+F8 goes round to the last.
+        const std::vector<Probleme> tous = Problemes(w);
+        w->EditHTML->Selectionne(0, 0);
+        frame->ProblemeSuivant();
+        const Probleme &premier = tous.front().debut > 0 ? tous.front() : tous.at(1);
+        QCOMPARE(w->EditHTML->SelStart(), static_cast<qsizetype>(premier.debut));
+        QCOMPARE(w->EditHTML->SelLength(), static_cast<qsizetype>(premier.fin - premier.debut));
+        w->EditHTML->Selectionne(0, 0);
+        frame->ProblemePrecedent();
+        QCOMPARE(w->EditHTML->SelStart(), static_cast<qsizetype>(tous.back().debut));
+
+        TWndHTML *autre = Ouvre(Fichier("autre.htm", "<p>rien</p>"));
+        QCOMPARE(frame->FenetreActive(), autre);
+        emit frame->Problemes().Aller(w, lien.debut, lien.fin);
+        QCOMPARE(frame->FenetreActive(), w);
+        QCOMPARE(w->EditHTML->SelStart(), static_cast<qsizetype>(lien.debut));
+    }
+
+    // A page changed while it is checked gets the result of its new text, not the one of the text that was
+    // checked; so does a page changed after its check, once the typing stops.
+    void resultatAJour()
+    {
+        TWndHTML *w = Affiche(Fichier("page.htm", Page));
+        frame->VerifierLaPage();
+        w->EditHTML->Remplace(0, 0, "<!-- ajout -->\n");
+        const auto lienALaPlace = [&] {
+            const auto lien = Trouve(w, Probleme::Sorte::Lien, "absente.htm");
+            return lien && static_cast<qsizetype>(lien->debut) == Texte(w).indexOf("absente.htm");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(lienALaPlace(), 20000);
+        const qsizetype fin = Texte(w).size();
+        w->EditHTML->Remplace(fin, fin, "<img src=\"perdue.png\" alt=\"\">\n");
+        QTRY_VERIFY_WITH_TIMEOUT(Trouve(w, Probleme::Sorte::Lien, "perdue.png"), 20000);
+        QVERIFY(lienALaPlace());
+    }
+
+    // The words in view are checked as the page is shown, and no longer once spelling is off, a choice the
+    // settings keep; the context menu offers the dictionary's words, and adding a word to the personal list makes
+    // it known, in this run and the next.
+    void orthographe()
+    {
+        if (!frame->Verification().Dictionnaire().startsWith(u"fr"))
+            QSKIP("Aucun dictionnaire français");
+        TWndHTML *w = Affiche(Fichier("page.htm", Page));
+        const qsizetype faute = Texte(w).indexOf("mainson");
+        QTRY_VERIFY_WITH_TIMEOUT(Marque(w, Probleme::Sorte::Orthographe, faute), 20000);
+        QVERIFY(!Marque(w, Probleme::Sorte::Orthographe, Texte(w).indexOf("maison")));
+        QVERIFY(!Marque(w, Probleme::Sorte::Orthographe, Texte(w).indexOf("Essai")));
+
+        const auto menuSur = [&](qsizetype position) {
+            const long x = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL,
+                                                      static_cast<long>(position + 1));
+            const long y = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL,
+                                                      static_cast<long>(position + 1));
+            auto menu = std::make_unique<QMenu>();
+            frame->Verification().RemplitMenu(
+                *menu, w, w->EditHTML->viewport()->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y) + 2)));
+            return menu;
+        };
+        QVERIFY(menuSur(Texte(w).indexOf("maison"))->isEmpty());
+        auto menu = menuSur(faute);
+        QStringList textes;
+        for (QAction *action : menu->actions())
+            textes << action->text();
+        QVERIFY2(textes.contains(u"maison"), qPrintable(textes.join(u'|')));
+        QCOMPARE(textes.last(), QStringLiteral("&Ajouter au dictionnaire"));
+        menu->actions().at(textes.indexOf(u"maison"))->trigger();
+        QVERIFY(Texte(w).contains("une maison."));
+
+        w->EditHTML->Remplace(faute, faute, "Balizoo ");
+        QTRY_VERIFY_WITH_TIMEOUT(Marque(w, Probleme::Sorte::Orthographe, faute), 20000);
+        menuSur(faute)->actions().last()->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!Marque(w, Probleme::Sorte::Orthographe, faute), 20000);
+        QVERIFY(Lit(dossier.filePath("dictionnaire-personnel.txt")).contains("Balizoo"));
+
+        frame->Verification().ActiveOrthographe(false);
+        QVERIFY(!Marque(w, Probleme::Sorte::Orthographe, Texte(w).indexOf("Balizoo")));
+        QVERIFY(Lit(dossier.filePath("Balizo.ini")).contains("Orthographe=0"));
+    }
+};
+
+QTEST_MAIN(TestVerification)
+#include "tst_verification.moc"
