@@ -350,7 +350,15 @@ void TMDIHtml::CreeMenus()
         auto *groupe = new QActionGroup(dictionnaires);
         for (const DictionnaireInstalle &installe : verification->Dictionnaires()) {
             const QString nom = QString::fromStdString(installe.nom);
-            QAction *action = dictionnaires->addAction(nom);
+            // With the language's own name when Qt knows it: "fr_CA — français (Canada)".
+            const QLocale langue(nom);
+            QString texte = nom;
+            if (langue.language() != QLocale::C) {
+                texte += QStringLiteral(" — ") + langue.nativeLanguageName();
+                if (nom.contains(u'_') || nom.contains(u'-'))
+                    texte += QStringLiteral(" (%1)").arg(langue.nativeTerritoryName());
+            }
+            QAction *action = dictionnaires->addAction(texte);
             action->setCheckable(true);
             action->setChecked(nom == choisi);
             groupe->addAction(action);

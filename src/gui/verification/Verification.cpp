@@ -362,7 +362,7 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
             demande.problemesBalisage = VerifieBalisage(page);
         if (demande.liens)
             demande.problemesLiens =
-                VerifieLiens(page, chemin, site, [&ouvertes](const std::string &autre) -> std::optional<std::string> {
+                ::VerifieLiens(page, chemin, site, [&ouvertes](const std::string &autre) -> std::optional<std::string> {
                     if (const auto ouverte = ouvertes.find(autre); ouverte != ouvertes.end())
                         return ouverte->second;
                     return LitPage(autre);
@@ -466,7 +466,7 @@ void TVerification::RemplitMenu(QMenu &menu, TWndHTML *fenetre, const QPoint &gl
     for (const std::string &suggestion : suggestions) {
         if (nombre++ == NombreSuggestions)
             break;
-        QAction *action = menu.addAction(QString::fromStdString(suggestion));
+        QAction *action = menu.addAction(QString::fromStdString(suggestion).replace(u'&', QStringLiteral("&&")));
         connect(action, &QAction::triggered, texte, [texte, debut, fin, suggestion] {
             texte->Remplace(static_cast<qsizetype>(debut), static_cast<qsizetype>(fin), suggestion);
         });
@@ -474,7 +474,7 @@ void TVerification::RemplitMenu(QMenu &menu, TWndHTML *fenetre, const QPoint &gl
     if (suggestions.empty())
         menu.addAction(QStringLiteral("(aucune suggestion)"))->setEnabled(false);
     menu.addSeparator();
-    connect(menu.addAction(QStringLiteral("&Ajouter au dictionnaire")), &QAction::triggered, this,
+    connect(menu.addAction(QStringLiteral("Ajouter au &dictionnaire")), &QAction::triggered, this,
             [this, mot, langue = langue] {
                 bool ecrit = false;
                 {
