@@ -11,6 +11,7 @@
 #include "gui/app/MDIFenetre.h"
 #include "gui/dialogs/DlgRemplacer.h"
 #include "gui/document/WndEditeur.h"
+#include "gui/verification/PanneauProblemes.h"
 #include "gui/verification/Verification.h"
 
 #include <benchmark/benchmark.h>
@@ -485,6 +486,44 @@ void BM_AllerALaFinColoree10Mo(benchmark::State &state)
     MesureAllerALaFin(state, session->pages.coloree, state.range(0) != 0);
 }
 
+// "Vérifier la page" on the coloured page, its spelling on: from the command to the problems listed and marked in
+// the text; and the longest stop of the interface meanwhile (arret_max_ms), the command's own part included.
+void BM_VerifierPage10Mo(benchmark::State &state)
+{
+    TWndHTML *w = Fenetre(session->pages.coloree);
+    TVerification &verification = session->frame->Verification();
+    verification.ActiveOrthographe(true);
+    double problemes = 0;
+    double arretMaximal = 0;
+    for (auto _ : state) {
+        bool termine = false;
+        const QMetaObject::Connection fin = QObject::connect(&verification, &TVerification::Message,
+                                                             [&](const QString &message) {
+                                                                 termine = message.contains(u"problème");
+                                                             });
+        const auto debut = Horloge::now();
+        session->frame->VerifierLaPage();
+        arretMaximal = std::max(arretMaximal, Secondes(Horloge::now() - debut));
+        while (!termine && Horloge::now() - debut < std::chrono::minutes(2)) {
+            const auto tour = Horloge::now();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            arretMaximal = std::max(arretMaximal, Secondes(Horloge::now() - tour));
+        }
+        Peint(w);
+        const auto finMesure = Horloge::now();
+        QObject::disconnect(fin);
+        if (!termine) {
+            state.SkipWithError("la vérification ne s'achève pas");
+            break;
+        }
+        state.SetIterationTime(Secondes(finMesure - debut));
+        problemes = static_cast<double>(session->frame->Problemes().Problemes(w).size());
+    }
+    state.counters["problemes"] = problemes;
+    state.counters["arret_max_ms"] = arretMaximal * 1000;
+    verification.ActiveOrthographe(false);
+}
+
 void BM_OuvertureUneLigne5Mo(benchmark::State &state)
 {
     MesureOuverture(state, session->pages.uneLigne, Encodage::Utf8);
@@ -725,6 +764,7 @@ BENCHMARK(BM_RemplacerToutExpression100Mo)
     ->Repetitions(3)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Chercher100Mo)->Arg(0)->Arg(1)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VerifierPage10Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OuvertureUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OuvertureUneLigne5MoCoupee)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
