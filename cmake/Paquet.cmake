@@ -24,8 +24,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 # dpkg-shlibdeps (dpkg-dev) names the libraries' packages, Qt's and QScintilla's among them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The browser that shows the pages and the help is, until the user picks another, the desktop's launcher xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+# The browser that shows the pages and the help is, until the user picks another, the desktop's launcher xdg-open;
+# the spelling is checked with the French dictionary until the user picks another.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hunspell-fr")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

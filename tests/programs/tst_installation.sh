@@ -42,7 +42,10 @@ for fichier in ./usr/bin/balizo ./usr/bin/balizo-outils ./usr/share/applications
     grep -q " $fichier\$" <<<"$contenu" || echec "le paquet ne contient pas $fichier"
 done
 dependances=$(dpkg-deb -f "$paquet" Depends)
-grep -q libqscintilla2 <<<"$dependances" || echec "le paquet ne dépend pas de QScintilla : $dependances"
+for bibliotheque in libqscintilla2 libtidy libhunspell; do
+    grep -q "$bibliotheque" <<<"$dependances" || echec "le paquet ne dépend pas de $bibliotheque : $dependances"
+done
+grep -q hunspell-fr <<<"$(dpkg-deb -f "$paquet" Recommends)" || echec "le paquet ne recommande pas hunspell-fr"
 version=$(dpkg-deb -f "$paquet" Version)
 
 for programme in balizo balizo-outils; do
