@@ -3,6 +3,7 @@
 #include "gui/verification/PanneauProblemes.h"
 #include "gui/verification/Verification.h"
 
+#include <QDir>
 #include <QMenu>
 
 #include <algorithm>
@@ -124,6 +125,27 @@ private slots:
         w->EditHTML->Remplace(fin, fin, "<img src=\"perdue.png\" alt=\"\">\n");
         QTRY_VERIFY_WITH_TIMEOUT(Trouve(w, Probleme::Sorte::Lien, "perdue.png"), 20000);
         QVERIFY(lienALaPlace());
+    }
+
+    // The links of every open page: an anchor that only the window of another page holds, not yet saved, counts;
+    // a link from the site's top is read from the deepest folder of the open pages.
+    void liensDesPagesOuvertes()
+    {
+        QVERIFY(QDir(dossier.path()).mkpath("site/pages"));
+        Fichier("site/img.png", "");
+        TWndHTML *a = Affiche(Fichier("site/pages/a.htm", "<p><a href=\"../b.htm#neuve\">b</a> <img src=\"/img.png\" "
+                                                          "alt=\"\"> <a href=\"../b.htm#vieille\">c</a></p>"));
+        TWndHTML *b = Ouvre(Fichier("site/b.htm", "<p>rien</p>"));
+        b->EditHTML->Remplace(0, 0, "<a name=\"neuve\"></a>");
+        TWndHTML *c = Ouvre(Fichier("site/pages/c.htm", "<p><a href=\"d.htm\">d</a></p>"));
+        frame->VerifierLesLiens();
+        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(c).empty(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(a).empty(), 20000);
+        const std::vector<Probleme> problemes = Problemes(a);
+        QCOMPARE(problemes.size(), std::size_t(1));
+        QCOMPARE(Texte(a).mid(qsizetype(problemes[0].debut), qsizetype(problemes[0].fin - problemes[0].debut)),
+                 QByteArray("../b.htm#vieille"));
+        QVERIFY(Problemes(b).empty());
     }
 
     // The words in view are checked as the page is shown, and no longer once spelling is off, a choice the
