@@ -6,12 +6,13 @@
 #include <cstddef>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <string_view>
 
 // The reading of HTML mark-up that the readers of a page share (the line cutting, the link and spelling checks): where
-// a tag, a comment or the text content of an element ends, as a browser's tokenizer finds it. Positions are byte
-// offsets in the text; what the text leaves unfinished runs to its end. The text is read as bytes: its mark-up must be
-// ASCII, as it is in UTF-8 and in Windows-1252.
+// a tag, a comment or the text content of an element ends, as a browser's tokenizer finds it, and what a character
+// reference stands for. Positions are byte offsets in the text; what the text leaves unfinished runs to its end. The
+// text is read as bytes: its mark-up must be ASCII, as it is in UTF-8 and in Windows-1252.
 
 // The white space of HTML.
 constexpr bool EstEspaceHtml(char c)
@@ -146,3 +147,17 @@ template <typename Entree, std::size_t N> const Entree *ChercheNom(const Entree 
     const Entree *trouve = std::ranges::lower_bound(table, nom, avant, &Entree::nom);
     return trouve != std::end(table) && EgauxSansCasseAscii(trouve->nom, nom) ? trouve : nullptr;
 }
+
+// A character reference: the character it stands for, and the end of its text.
+struct Reference {
+    char32_t caractere;
+    std::size_t fin;
+    // A name ("&eacute;"), not a number.
+    bool nommee;
+};
+
+// The character reference whose '&' is at i: a name of HTML 4 or "apos" followed by ';', or '#' and digits in base 10,
+// or "#x" and digits in base 16, the ';' after them optional. A number stands for the character of that code, but for
+// 0x80 to 0x9F, read as Windows-1252 bytes, and for 0, surrogates and numbers past Unicode, which give U+FFFD. Nothing
+// when no reference begins there: the '&' is then itself.
+std::optional<Reference> LitReference(std::string_view texte, std::size_t i);
