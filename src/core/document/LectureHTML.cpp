@@ -33,6 +33,7 @@ bool EstFin(std::string_view texte, std::size_t i, std::string_view nom)
            (EstEspaceHtml(texte[apres]) || texte[apres] == '/' || texte[apres] == '>');
 }
 
+// After the comment whose "<!--" has its dashes at `tirets`.
 std::size_t FinCommentaire(std::string_view texte, std::size_t tirets)
 {
     for (std::size_t i = tirets;; ++i) {
@@ -46,6 +47,7 @@ std::size_t FinCommentaire(std::string_view texte, std::size_t tirets)
     }
 }
 
+// The '<' of the first end tag of the element from i, or the end of the text.
 std::size_t FinTexteBrut(std::string_view texte, std::size_t i, std::string_view nom)
 {
     for (;; ++i) {
@@ -55,6 +57,7 @@ std::size_t FinTexteBrut(std::string_view texte, std::size_t i, std::string_view
     }
 }
 
+// The '<' of the end tag of the script whose text begins at i, past its escapes; or the end of the text.
 std::size_t FinScript(std::string_view texte, std::size_t i)
 {
     enum { Donnees, Echappe, DoubleEchappe } etat = Donnees;
