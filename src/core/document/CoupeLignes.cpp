@@ -1,7 +1,8 @@
 #include "core/document/CoupeLignes.h"
 
+#include "core/document/LectureHTML.h"
+
 #include <algorithm>
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -9,15 +10,6 @@
 // and raw-text rules, so that a break is never taken for text that the browser reads otherwise.
 
 namespace {
-
-// How the browser reads the content of an element.
-enum class Contenu {
-    Balises,   // mark-up, as the rest of the page
-    Preforme,  // mark-up, but its line ends show: no break until its end tag
-    Brut,      // text up to its end tag
-    Script,    // text up to its end tag, but for the escapes that "<!--" opens
-    SansFin,   // text up to the end of the page
-};
 
 struct Element {
     std::string_view nom;
@@ -64,38 +56,10 @@ constexpr Element Elements[] = {
     {"tr", true, false, Contenu::Balises},         {"ul", true, false, Contenu::Balises},
     {"xmp", false, false, Contenu::Brut},
 };
-constexpr std::size_t NomLePlusLong = 10;
 static_assert(std::ranges::is_sorted(Elements, {}, &Element::nom));
 
 // Any other element: text and inline elements.
 constexpr Element Ordinaire{{}, false, false, Contenu::Balises};
-
-// The white space of HTML.
-bool EstEspace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-bool EstLettre(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-char Minuscule(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-const Element &Cherche(std::string_view nom)
-{
-    if (nom.size() > NomLePlusLong)
-        return Ordinaire;
-    char minuscules[NomLePlusLong];
-    std::ranges::transform(nom, minuscules, Minuscule);
-    const std::string_view cle(minuscules, nom.size());
-    const auto trouve = std::ranges::lower_bound(Elements, cle, {}, &Element::nom);
-    return trouve != std::end(Elements) && trouve->nom == cle ? *trouve : Ordinaire;
-}
 
 class Coupeur {
 public:
@@ -110,7 +74,7 @@ public:
         const std::size_t dernier = longues.empty() ? 0 : longues.back().second;
         std::size_t i = 0;
         while (i < dernier) {
-            const std::size_t chevron = Suivant(i, '<');
+            const std::size_t chevron = Suivant(texte, i, '<');
             if (enTete && !Blancs(i, chevron))
                 enTete = false;
             i = chevron < texte.size() ? Balisage(chevron) : chevron;
@@ -128,8 +92,8 @@ private:
     {
         const std::size_t taille = texte.size();
         std::size_t debut = 0;
-        std::size_t lf = Suivant(0, '\n');
-        std::size_t cr = Suivant(0, '\r');
+        std::size_t lf = Suivant(texte, 0, '\n');
+        std::size_t cr = Suivant(texte, 0, '\r');
         for (;;) {
             const std::size_t bout = std::min(lf, cr);
             if (bout - debut > seuil)
@@ -138,210 +102,51 @@ private:
                 return;
             debut = bout + 1;
             if (lf < debut)
-                lf = Suivant(debut, '\n');
+                lf = Suivant(texte, debut, '\n');
             if (cr < debut)
-                cr = Suivant(debut, '\r');
+                cr = Suivant(texte, debut, '\r');
         }
-    }
-
-    // The next occurrence of c from i, or the end of the text.
-    std::size_t Suivant(std::size_t i, char c) const
-    {
-        const void *trouve = std::memchr(texte.data() + i, c, texte.size() - i);
-        return trouve ? std::size_t(static_cast<const char *>(trouve) - texte.data()) : texte.size();
     }
 
     bool Blancs(std::size_t debut, std::size_t bout) const
     {
-        return std::all_of(texte.begin() + std::ptrdiff_t(debut), texte.begin() + std::ptrdiff_t(bout), EstEspace);
-    }
-
-    // Whether the text at i begins with the motif, which is in lower case, without regard to ASCII case.
-    bool Commence(std::size_t i, std::string_view motif) const
-    {
-        if (texte.size() - i < motif.size())
-            return false;
-        for (std::size_t k = 0; k < motif.size(); ++k) {
-            if (Minuscule(texte[i + k]) != motif[k])
-                return false;
-        }
-        return true;
-    }
-
-    // Whether the end tag of the element begins at i: "</", its name, then white space, '/' or '>'.
-    bool EstFin(std::size_t i, std::string_view nom) const
-    {
-        const std::size_t apres = i + 2 + nom.size();
-        return Commence(i, "</") && Commence(i + 2, nom) && apres < texte.size() &&
-               (EstEspace(texte[apres]) || texte[apres] == '/' || texte[apres] == '>');
+        return std::all_of(texte.begin() + std::ptrdiff_t(debut), texte.begin() + std::ptrdiff_t(bout), EstEspaceHtml);
     }
 
     // After the construct that begins with the '<' at i: a tag, a comment, a declaration, or text.
     std::size_t Balisage(std::size_t i)
     {
-        const std::size_t taille = texte.size();
-        const char suivant = i + 1 < taille ? texte[i + 1] : '\0';
-        if (EstLettre(suivant))
-            return Balise(i, false);
-        if (suivant == '/' && i + 2 < taille) {
-            if (EstLettre(texte[i + 2]))
-                return Balise(i, true);
-            if (texte[i + 2] == '>')
-                return i + 3;
-            return Apres(Suivant(i + 2, '>'), 1);
+        switch (OuvertureDe(texte, i)) {
+        case Ouverture::Ouvrante: return Balise(i, false);
+        case Ouverture::Fermante: return Balise(i, true);
+        case Ouverture::Autre: return FinAutre(texte, i);
+        case Ouverture::Texte: break;
         }
-        if (suivant == '!') {
-            if (Commence(i, "<!--"))
-                return FinCommentaire(i + 2);
-            if (texte.substr(i).starts_with("<![CDATA["))
-                return Apres(texte.find("]]>", i + 9), 3);
-            return Apres(Suivant(i + 2, '>'), 1);
-        }
-        if (suivant == '?')
-            return Apres(Suivant(i + 2, '>'), 1);
         // A '<' that opens nothing is text.
         enTete = false;
         return i + 1;
-    }
-
-    // The position `longueur` bytes after the one found, or the end of the text when nothing was found.
-    std::size_t Apres(std::size_t trouve, std::size_t longueur) const
-    {
-        return trouve >= texte.size() ? texte.size() : trouve + longueur;
-    }
-
-    // A comment ends at the first "-->" or "--!>"; the dashes of its "<!--" count, so that "<!-->" is one.
-    std::size_t FinCommentaire(std::size_t tirets)
-    {
-        for (std::size_t i = tirets;; ++i) {
-            i = Suivant(i, '-');
-            if (i == texte.size())
-                return i;
-            if (Commence(i, "-->"))
-                return i + 3;
-            if (i >= tirets + 2 && Commence(i, "--!>"))
-                return i + 4;
-        }
     }
 
     // The tag whose '<' is at i; a break is recorded before it when one may go there.
     std::size_t Balise(std::size_t i, bool fermante)
     {
         const std::size_t debutNom = i + (fermante ? 2 : 1);
-        std::size_t finNom = debutNom;
-        while (finNom < texte.size() && !EstEspace(texte[finNom]) && texte[finNom] != '/' && texte[finNom] != '>')
-            ++finNom;
-        const Element &element = Cherche(texte.substr(debutNom, finNom - debutNom));
+        const std::size_t finNom = FinNom(texte, debutNom);
+        const Element *connu = ChercheNom(Elements, texte.substr(debutNom, finNom - debutNom));
+        const Element &element = connu ? *connu : Ordinaire;
         if ((element.bloc || (element.entete && enTete)) && profondeurPreforme == 0)
             CoupeAvant(i);
         // An end tag of html in the head starts the body.
         enTete = enTete && element.entete && !(fermante && element.nom == "html");
-        const std::size_t apres = FinBalise(finNom);
+        const std::size_t apres = FinBalise(texte, finNom);
         if (fermante) {
             if (element.contenu == Contenu::Preforme && profondeurPreforme > 0)
                 --profondeurPreforme;
             return apres;
         }
-        switch (element.contenu) {
-        case Contenu::Balises:
-            return apres;
-        case Contenu::Preforme:
+        if (element.contenu == Contenu::Preforme)
             ++profondeurPreforme;
-            return apres;
-        case Contenu::Brut:
-            return FinTexteBrut(apres, element.nom);
-        case Contenu::Script:
-            return FinScript(apres);
-        case Contenu::SansFin:
-            break;
-        }
-        return texte.size();
-    }
-
-    // After the '>' that ends the tag whose name ends at i: the first one outside a quoted attribute value. A quote
-    // opens a value only right after an attribute's '=' (white space allowed between).
-    std::size_t FinBalise(std::size_t i) const
-    {
-        const std::size_t taille = texte.size();
-        while (i < taille) {
-            if (texte[i] == '>')
-                return i + 1;
-            if (EstEspace(texte[i]) || texte[i] == '/') {
-                ++i;
-                continue;
-            }
-            // An attribute's name: its first character whatever it is, '=' too.
-            ++i;
-            while (i < taille && !EstEspace(texte[i]) && texte[i] != '/' && texte[i] != '>' && texte[i] != '=')
-                ++i;
-            while (i < taille && EstEspace(texte[i]))
-                ++i;
-            if (i == taille || texte[i] != '=')
-                continue;
-            ++i;
-            while (i < taille && EstEspace(texte[i]))
-                ++i;
-            if (i == taille)
-                break;
-            if (texte[i] == '"' || texte[i] == '\'') {
-                i = Apres(Suivant(i + 1, texte[i]), 1);
-                continue;
-            }
-            while (i < taille && !EstEspace(texte[i]) && texte[i] != '>')
-                ++i;
-        }
-        return taille;
-    }
-
-    // After the end tag of the element whose text begins at i.
-    std::size_t FinTexteBrut(std::size_t i, std::string_view nom) const
-    {
-        for (;; ++i) {
-            i = Suivant(i, '<');
-            if (i == texte.size())
-                return i;
-            if (EstFin(i, nom))
-                return FinBalise(i + 2 + nom.size());
-        }
-    }
-
-    // After the end tag of the script whose text begins at i. In it "<!--" opens an escape, which "-->" closes; in
-    // an escape "<script" opens a second one, in which "</script" closes only that one.
-    std::size_t FinScript(std::size_t i) const
-    {
-        enum { Donnees, Echappe, DoubleEchappe } etat = Donnees;
-        const std::size_t taille = texte.size();
-        while (i < taille) {
-            if (etat == Donnees) {
-                i = Suivant(i, '<');
-                if (i == taille)
-                    break;
-                if (EstFin(i, "script"))
-                    return FinBalise(i + 8);
-                if (Commence(i, "<!--")) {
-                    // Its dashes count: "<!-->" opens and closes.
-                    etat = Echappe;
-                    i += 2;
-                } else {
-                    ++i;
-                }
-            } else if (Commence(i, "-->")) {
-                etat = Donnees;
-                i += 3;
-            } else if (etat == Echappe && EstFin(i, "script")) {
-                return FinBalise(i + 8);
-            } else if (etat == Echappe && Commence(i, "<script") && i + 7 < taille &&
-                       (EstEspace(texte[i + 7]) || texte[i + 7] == '/' || texte[i + 7] == '>')) {
-                etat = DoubleEchappe;
-                i += 7;
-            } else if (etat == DoubleEchappe && EstFin(i, "script")) {
-                etat = Echappe;
-                i += 8;
-            } else {
-                ++i;
-            }
-        }
-        return taille;
+        return ApresContenu(texte, apres, element.nom, element.contenu);
     }
 
     // Inserts the line end before the '<' at i, when i is in a long line and no line end stands right before it.

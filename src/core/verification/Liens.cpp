@@ -2,11 +2,11 @@
 
 #include "core/dialogs/Historique.h"
 #include "core/document/Encodage.h"
+#include "core/document/LectureHTML.h"
 #include "core/settings/Casse.h"
 #include "core/settings/Chemins.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <unordered_map>
@@ -21,162 +21,61 @@ namespace {
 
 // --- The attributes of the page ---------------------------------------------------------------------------------
 
-bool EstEspace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
+// The elements whose content the browser reads as text, which holds no tag; not noscript, whose links are those that
+// a reader without scripts follows.
+struct Element {
+    std::string_view nom;
+    Contenu contenu;
+};
 
-bool EstLettre(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
+constexpr Element ElementsTexte[] = {
+    {"iframe", Contenu::Brut},       {"noembed", Contenu::Brut},  {"noframes", Contenu::Brut},
+    {"plaintext", Contenu::SansFin}, {"script", Contenu::Script}, {"style", Contenu::Brut},
+    {"textarea", Contenu::Brut},     {"title", Contenu::Brut},    {"xmp", Contenu::Brut},
+};
+static_assert(std::ranges::is_sorted(ElementsTexte, {}, &Element::nom));
 
-// The elements whose content the browser reads as text up to their end tag; plaintext's runs to the page's end.
-constexpr std::string_view ElementsTexte[] = {"iframe", "noembed",  "noframes", "plaintext", "script",
-                                              "style",  "textarea", "title",    "xmp"};
-
-// Where the content of the text element that starts at `debut` ends: at its end tag, or at the end of the text.
-std::size_t FinTexte(std::string_view texte, std::size_t debut, std::string_view element)
-{
-    if (EgauxSansCasseAscii(element, "plaintext"))
-        return texte.size();
-    std::string fermeture = "</";
-    for (const char c : element)
-        fermeture += MajusculeAscii(c);
-    for (std::size_t p = debut; (p = ChercheMajuscules(fermeture, texte, p)) != std::string_view::npos; ++p) {
-        const std::size_t apres = p + fermeture.size();
-        if (apres == texte.size() || EstEspace(texte[apres]) || texte[apres] == '/' || texte[apres] == '>')
-            return p;
-    }
-    return texte.size();
-}
-
-// Reads the attributes of a tag from `i`, just past its name, and calls visite(nom, debut, fin) for each one that
-// has a value, the value's offsets without its quotes. Returns the offset past the tag's '>', or the end of the text
-// when the tag has none or a quote stays open: the browser then drops the tag.
-template <typename Visiteur> std::size_t LitAttributs(std::string_view texte, std::size_t i, Visiteur &&visite)
-{
-    const std::size_t n = texte.size();
-    for (;;) {
-        while (i < n && (EstEspace(texte[i]) || texte[i] == '/'))
-            ++i;
-        if (i == n)
-            return n;
-        if (texte[i] == '>')
-            return i + 1;
-        // A name may begin with '=', which then belongs to it.
-        const std::size_t debutNom = i++;
-        while (i < n && !EstEspace(texte[i]) && texte[i] != '/' && texte[i] != '>' && texte[i] != '=')
-            ++i;
-        const std::string_view nom = texte.substr(debutNom, i - debutNom);
-        while (i < n && EstEspace(texte[i]))
-            ++i;
-        if (i == n || texte[i] != '=')
-            continue;
-        ++i;
-        while (i < n && EstEspace(texte[i]))
-            ++i;
-        if (i == n)
-            return n;
-        if (texte[i] == '"' || texte[i] == '\'') {
-            const std::size_t fin = texte.find(texte[i], i + 1);
-            if (fin == std::string_view::npos)
-                return n;
-            visite(nom, i + 1, fin);
-            i = fin + 1;
-        } else if (texte[i] != '>') {
-            const std::size_t debut = i;
-            while (i < n && !EstEspace(texte[i]) && texte[i] != '>')
-                ++i;
-            visite(nom, debut, i);
-        }
-    }
-}
-
-// Calls visite(balise, nom, debut, fin) for each attribute with a value of each start tag that the browser reads as
-// mark-up, in text order.
+// Calls visite(balise, attribut) for each attribute with a value of each start tag that the browser reads as mark-up,
+// in text order; not for a value whose quote is never closed, since the browser then drops the tag.
 template <typename Visiteur> void ParcourtAttributs(std::string_view texte, Visiteur &&visite)
 {
-    const std::size_t n = texte.size();
     std::size_t i = 0;
-    while (i < n) {
-        const void *chevron = std::memchr(texte.data() + i, '<', n - i);
-        if (!chevron)
+    while (i < texte.size()) {
+        const std::size_t chevron = Suivant(texte, i, '<');
+        if (chevron == texte.size())
             return;
-        i = static_cast<std::size_t>(static_cast<const char *>(chevron) - texte.data()) + 1;
-        if (i == n)
-            return;
-        if (texte.substr(i).starts_with("!--")) {
-            // Searched from the first dash, so that "<!-->" and "<!--->" end where they start, as in a browser.
-            const std::size_t fin = texte.find("-->", i + 1);
-            i = fin == std::string_view::npos ? n : fin + 3;
-        } else if (texte[i] == '!' || texte[i] == '?' || (texte[i] == '/' && i + 1 < n && !EstLettre(texte[i + 1]))) {
-            // A declaration, a processing instruction, or an end tag without a name: text that ends at the next '>'.
-            const std::size_t fin = texte.find('>', i);
-            i = fin == std::string_view::npos ? n : fin + 1;
-        } else if (texte[i] == '/') {
-            // An end tag's attributes count for nothing, but their quotes hide a '>'.
-            std::size_t j = i + 1;
-            while (j < n && !EstEspace(texte[j]) && texte[j] != '/' && texte[j] != '>')
-                ++j;
-            i = LitAttributs(texte, j, [](std::string_view, std::size_t, std::size_t) {});
-        } else if (EstLettre(texte[i])) {
-            std::size_t j = i;
-            while (j < n && !EstEspace(texte[j]) && texte[j] != '/' && texte[j] != '>')
-                ++j;
-            const std::string_view balise = texte.substr(i, j - i);
-            i = LitAttributs(texte, j, [&](std::string_view nom, std::size_t debut, std::size_t fin) {
-                visite(balise, nom, debut, fin);
+        switch (OuvertureDe(texte, chevron)) {
+        case Ouverture::Texte: i = chevron + 1; break;
+        case Ouverture::Autre: i = FinAutre(texte, chevron); break;
+        // An end tag's attributes count for nothing, but their quotes hide a '>'.
+        case Ouverture::Fermante: i = FinBalise(texte, FinNom(texte, chevron + 2)); break;
+        case Ouverture::Ouvrante: {
+            const std::size_t finNom = FinNom(texte, chevron + 1);
+            const std::string_view balise = texte.substr(chevron + 1, finNom - chevron - 1);
+            i = LitAttributs(texte, finNom, [&](const Attribut &attribut) {
+                if (!attribut.ouvert)
+                    visite(balise, attribut);
             });
-            for (const std::string_view element : ElementsTexte)
-                if (EgauxSansCasseAscii(balise, element))
-                    i = FinTexte(texte, i, element);
+            if (const Element *element = ChercheNom(ElementsTexte, balise))
+                i = ApresContenu(texte, i, element->nom, element->contenu);
+        }
         }
     }
 }
 
 // --- Entities and addresses ----------------------------------------------------------------------------------------
 
-// The names of the characters U+00A0 to U+00FF, in order.
-constexpr std::string_view EntitesLatin1[] = {
-    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",   "ordf",
-    "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",   "acute",  "micro",
-    "para",   "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12", "frac34", "iquest", "Agrave",
-    "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil", "Egrave", "Eacute", "Ecirc",  "Euml",
-    "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde", "Ograve", "Oacute", "Ocirc",  "Otilde", "Ouml",
-    "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",  "Uuml",   "Yacute", "THORN",  "szlig",  "agrave", "aacute",
-    "acirc",  "atilde", "auml",   "aring",  "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave",
-    "iacute", "icirc",  "iuml",   "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide",
-    "oslash", "ugrave", "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml",
-};
-static_assert(std::size(EntitesLatin1) == 96);
-
-struct Entite {
-    std::string_view nom;
-    char32_t caractere;
-};
-
-// The other entities of HTML 4 that a file name or an anchor may hold: the mark-up's own and those of French and
-// its punctuation. The Greek letters and the mathematical signs stay as they are written.
-constexpr Entite AutresEntites[] = {
-    {"quot", 0x22},     {"amp", 0x26},     {"apos", 0x27},     {"lt", 0x3C},       {"gt", 0x3E},
-    {"OElig", 0x152},   {"oelig", 0x153},  {"Scaron", 0x160},  {"scaron", 0x161},  {"Yuml", 0x178},
-    {"fnof", 0x192},    {"circ", 0x2C6},   {"tilde", 0x2DC},   {"ensp", 0x2002},   {"emsp", 0x2003},
-    {"thinsp", 0x2009}, {"ndash", 0x2013}, {"mdash", 0x2014},  {"lsquo", 0x2018},  {"rsquo", 0x2019},
-    {"sbquo", 0x201A},  {"ldquo", 0x201C}, {"rdquo", 0x201D},  {"bdquo", 0x201E},  {"dagger", 0x2020},
-    {"Dagger", 0x2021}, {"bull", 0x2022},  {"hellip", 0x2026}, {"permil", 0x2030}, {"lsaquo", 0x2039},
-    {"rsaquo", 0x203A}, {"euro", 0x20AC},  {"trade", 0x2122},
-};
-
-char32_t CaractereEntite(std::string_view nom)
+// The characters of the named references that a link's value reads: those of Latin-1, and of the mark-up, French and
+// its punctuation, which a file name or an anchor may hold. The Greek letters and the mathematical signs stay as they
+// are written.
+bool LuDansUnLien(char32_t c)
 {
-    for (std::size_t k = 0; k < std::size(EntitesLatin1); ++k)
-        if (EntitesLatin1[k] == nom)
-            return char32_t(0xA0 + k);
-    for (const Entite &entite : AutresEntites)
-        if (entite.nom == nom)
-            return entite.caractere;
-    return 0;
+    constexpr char32_t Autres[] = {
+        U'"', U'&', U'\'',     U'<',      U'>',      U'Œ', U'œ', U'Š', U'š', U'Ÿ', U'ƒ',
+        U'ˆ', U'˜', U'\u2002', U'\u2003', U'\u2009', U'–', U'—', U'‘', U'’', U'‚', U'“',
+        U'”', U'„', U'†',      U'‡',      U'•',      U'…', U'‰', U'‹', U'›', U'€', U'™',
+    };
+    return (c >= 0xA0 && c <= 0xFF) || std::ranges::find(Autres, c) != std::end(Autres);
 }
 
 bool EstChiffre(char c, bool hexa)
@@ -192,41 +91,18 @@ std::string LitEntites(std::string_view valeur)
     lue.reserve(valeur.size());
     std::size_t i = 0;
     while (i < valeur.size()) {
-        const std::size_t esperluette = valeur.find('&', i);
+        const std::size_t esperluette = Suivant(valeur, i, '&');
         lue.append(valeur.substr(i, esperluette - i));
-        if (esperluette == std::string_view::npos)
+        if (esperluette == valeur.size())
             break;
-        i = esperluette + 1;
-        if (i < valeur.size() && valeur[i] == '#') {
-            const bool hexa = i + 1 < valeur.size() && (valeur[i + 1] == 'x' || valeur[i + 1] == 'X');
-            std::size_t j = i + 1 + hexa;
-            char32_t code = 0;
-            for (; j < valeur.size() && EstChiffre(valeur[j], hexa); ++j) {
-                const char c = MinusculeAscii(valeur[j]);
-                code =
-                    std::min<char32_t>(code * (hexa ? 16 : 10) + char32_t(c <= '9' ? c - '0' : c - 'a' + 10), 0x110000);
-            }
-            if (j == i + 1 + hexa) {
-                lue += '&';
-                continue;
-            }
-            i = j < valeur.size() && valeur[j] == ';' ? j + 1 : j;
-            if (code >= 0x80 && code <= 0x9F)
-                DecodeWindows1252(std::string(1, char(code)), lue);
-            else
-                AjouteUtf8(lue, code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ? 0xFFFD : code);
-            continue;
-        }
-        std::size_t j = i;
-        while (j < valeur.size() && (EstLettre(valeur[j]) || EstChiffre(valeur[j], false)))
-            ++j;
-        const char32_t caractere = j < valeur.size() && valeur[j] == ';' ? CaractereEntite(valeur.substr(i, j - i)) : 0;
-        if (caractere == 0) {
+        const std::optional<Reference> reference = LitReference(valeur, esperluette);
+        if (reference && (!reference->nommee || LuDansUnLien(reference->caractere))) {
+            AjouteUtf8(lue, reference->caractere);
+            i = reference->fin;
+        } else {
             lue += '&';
-            continue;
+            i = esperluette + 1;
         }
-        AjouteUtf8(lue, caractere);
-        i = j + 1;
     }
     return lue;
 }
@@ -268,10 +144,10 @@ std::string Adresse(std::string_view cible)
 // Windows drive, not a scheme.
 std::string Schema(std::string_view adresse)
 {
-    if (adresse.empty() || !EstLettre(adresse[0]))
+    if (adresse.empty() || !EstLettreAscii(adresse[0]))
         return {};
     std::size_t i = 1;
-    while (i < adresse.size() && (EstLettre(adresse[i]) || EstChiffre(adresse[i], false) || adresse[i] == '+' ||
+    while (i < adresse.size() && (EstLettreAscii(adresse[i]) || EstChiffre(adresse[i], false) || adresse[i] == '+' ||
                                   adresse[i] == '-' || adresse[i] == '.'))
         ++i;
     if (i < 2 || i == adresse.size() || adresse[i] != ':')
@@ -284,7 +160,8 @@ std::string Schema(std::string_view adresse)
 
 bool EstLecteurWindows(std::string_view chemin)
 {
-    return chemin.size() >= 3 && EstLettre(chemin[0]) && chemin[1] == ':' && (chemin[2] == '/' || chemin[2] == '\\');
+    return chemin.size() >= 3 && EstLettreAscii(chemin[0]) && chemin[1] == ':' &&
+           (chemin[2] == '/' || chemin[2] == '\\');
 }
 
 bool EstPageHtml(const std::string &chemin)
@@ -314,9 +191,10 @@ Ancres AncresDe(std::string_view texte)
 {
     std::vector<std::string> liste;
     ListeAncres(texte, liste);
-    ParcourtAttributs(texte, [&](std::string_view balise, std::string_view nom, std::size_t debut, std::size_t fin) {
-        if (EgauxSansCasseAscii(nom, "id") || (EgauxSansCasseAscii(nom, "name") && EgauxSansCasseAscii(balise, "a")))
-            liste.push_back(LitEntites(texte.substr(debut, fin - debut)));
+    ParcourtAttributs(texte, [&](std::string_view balise, const Attribut &attribut) {
+        if (EgauxSansCasseAscii(attribut.nom, "id") ||
+            (EgauxSansCasseAscii(attribut.nom, "name") && EgauxSansCasseAscii(balise, "a")))
+            liste.push_back(LitEntites(texte.substr(attribut.debut, attribut.fin - attribut.debut)));
     });
     Ancres ancres;
     for (std::string &nom : liste) {
@@ -555,9 +433,10 @@ private:
 std::vector<Lien> ListeLiens(std::string_view texte)
 {
     std::vector<Lien> liens;
-    ParcourtAttributs(texte, [&](std::string_view, std::string_view nom, std::size_t debut, std::size_t fin) {
-        if (EgauxSansCasseAscii(nom, "href") || EgauxSansCasseAscii(nom, "src"))
-            liens.push_back({debut, fin, LitEntites(texte.substr(debut, fin - debut))});
+    ParcourtAttributs(texte, [&](std::string_view, const Attribut &attribut) {
+        if (EgauxSansCasseAscii(attribut.nom, "href") || EgauxSansCasseAscii(attribut.nom, "src"))
+            liens.push_back({attribut.debut, attribut.fin,
+                             LitEntites(texte.substr(attribut.debut, attribut.fin - attribut.debut))});
     });
     return liens;
 }

@@ -52,6 +52,10 @@ private slots:
                           "<STYLE>/* <a href=i> */</style><a href=e></a href=f><textarea><a href=g></textarea><?x <a href=h>?>")
             << QByteArrayList{"b|b", "c.js|c.js", "e|e"};
         QTest::newRow("guillemet jamais fermé") << QByteArray("<a href=x><a href=\"y>") << QByteArrayList{"x|x"};
+        QTest::newRow("commentaire fini par --!>, section CDATA, script dans l'échappement d'un script")
+            << QByteArray("<!-- --!><a href=a><![CDATA[ > <a href=b> ]]><script><!--<script></script><a href=c>-->"
+                          "</script><a href=d>")
+            << QByteArrayList{"a|a", "d|d"};
     }
 
     void liste()
