@@ -446,3 +446,14 @@ std::vector<Probleme> VerifieLiens(std::string_view texte, const std::string &ch
 {
     return Verificateur(texte, chemin, site, lecture).Verifie();
 }
+
+std::string DossierCommun(const std::vector<std::string> &chemins)
+{
+    if (chemins.empty())
+        return {};
+    std::string commun = chemins.front().substr(0, chemins.front().rfind('/'));
+    for (const std::string &chemin : chemins)
+        while (!chemin.starts_with(commun + '/'))
+            commun.erase(commun.rfind('/'));
+    return commun.empty() ? "/" : commun;
+}

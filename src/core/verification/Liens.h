@@ -46,3 +46,7 @@ using LecteurPage = std::function<std::optional<std::string>(const std::string &
 // function keeps no state between calls and may run on any thread, as long as `lecture` may.
 std::vector<Probleme> VerifieLiens(std::string_view texte, const std::string &chemin, const std::string &site,
                                    const LecteurPage &lecture);
+
+// The deepest folder that holds every one of the files, given by their absolute paths: the site's folder when the
+// user names none. "/" when they share no other; nothing without files.
+std::string DossierCommun(const std::vector<std::string> &chemins);

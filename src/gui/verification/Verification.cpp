@@ -6,6 +6,7 @@
 #include "gui/commun/Utilisateur.h"
 #include "gui/document/WndEditeur.h"
 #include "gui/settings/FichierINI.h"
+#include "gui/settings/Fichiers.h"
 #include "gui/verification/PanneauProblemes.h"
 
 #include <QDir>
@@ -41,33 +42,11 @@ std::string Chemin(const QString &nom)
     return QFile::encodeName(QFileInfo(nom).absoluteFilePath()).toStdString();
 }
 
-// The deepest folder that holds every one of the files.
-std::string DossierCommun(const std::vector<std::string> &chemins)
-{
-    std::string commun;
-    bool premier = true;
-    for (const std::string &chemin : chemins) {
-        const std::string dossier = chemin.substr(0, chemin.rfind('/') + 1);
-        if (premier) {
-            commun = dossier;
-            premier = false;
-            continue;
-        }
-        std::size_t n = 0;
-        while (n < commun.size() && n < dossier.size() && commun[n] == dossier[n])
-            ++n;
-        commun.resize(commun.rfind('/', n ? n - 1 : 0) + 1);
-    }
-    if (commun.size() > 1)
-        commun.pop_back();
-    return commun;
-}
-
 // A page's text from its file, decoded as the editor decodes it.
 std::optional<std::string> LitPage(const std::string &chemin)
 {
-    QFile fichier(QFile::decodeName(chemin.c_str()));
-    if (!fichier.open(QIODevice::ReadOnly))
+    QFile fichier;
+    if (!OuvreEnLecture(QFile::decodeName(chemin.c_str()), fichier))
         return std::nullopt;
     const QByteArray octets = fichier.readAll();
     if (fichier.error() != QFileDevice::NoError)

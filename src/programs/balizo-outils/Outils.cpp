@@ -434,16 +434,6 @@ Resultat Transforme(const Commande &commande, std::string_view page)
 
 // --- The link check -------------------------------------------------------------------------------------------
 
-// The deepest folder that holds every one of the absolute paths.
-std::string DossierCommun(const std::vector<std::string> &chemins)
-{
-    std::string commun = chemins.front().substr(0, chemins.front().rfind('/'));
-    for (const std::string &chemin : chemins)
-        while (!chemin.starts_with(commun + '/'))
-            commun.erase(commun.rfind('/'));
-    return commun.empty() ? "/" : commun;
-}
-
 // The text of a page that a link leads to, decoded as the pages given are.
 std::optional<std::string> LitPage(const std::string &chemin)
 {
