@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 #include <map>
@@ -36,6 +37,13 @@ constexpr int DelaiVue = 150;
 constexpr int DelaiRelance = 1500;
 // The most suggestions that the context menu offers.
 constexpr int NombreSuggestions = 8;
+// The mouse's rest on a problem before its bubble shows.
+constexpr int DelaiBulle = 500;
+
+QString MessageFaute(const std::string &mot)
+{
+    return QStringLiteral("« %1 » n'est pas dans le dictionnaire.").arg(QString::fromStdString(mot));
+}
 
 std::string Chemin(const QString &nom)
 {
@@ -212,10 +220,39 @@ void TVerification::Suit(TWndHTML *fenetre)
         if (page.pageDemandee || page.liensDemandes)
             page.relance->start();
     });
+    // The mouse resting on a problem tells what it is.
+    texte->SendScintilla(QsciScintillaBase::SCI_SETMOUSEDWELLTIME, static_cast<unsigned long>(DelaiBulle));
+    connect(texte, &QsciScintillaBase::SCN_DWELLSTART, this, [this, &page](int position, int x, int y) {
+        if (position < 0 || !page.fenetre)
+            return;
+        TEditHTML *texte = page.fenetre->EditHTML;
+        const QString message = Description(page, static_cast<std::size_t>(position));
+        if (!message.isEmpty())
+            QToolTip::showText(texte->viewport()->mapToGlobal(QPoint(x, y)), message, texte->viewport());
+    });
+    connect(texte, &QsciScintillaBase::SCN_DWELLEND, this, [] { QToolTip::hideText(); });
     connect(fenetre, &TWndHTML::FichierUtilise, this,
             [this, fenetre](const QString &nom) { panneau.Renomme(fenetre, nom); });
     connect(fenetre, &QObject::destroyed, this, [this, fenetre] { pages.erase(fenetre); });
     page.vue->start();
+}
+
+QString TVerification::Description(Page &page, std::size_t position) const
+{
+    QStringList messages;
+    for (const std::vector<Probleme> *problemes : {&page.balisage, &page.liens, &page.orthographe})
+        for (const Probleme &probleme : *problemes)
+            if (probleme.debut <= position && position < std::max(probleme.fin, probleme.debut + 1))
+                messages << QString::fromStdString(probleme.message);
+    // A word that only the check of the view found.
+    if (messages.isEmpty())
+        if (const auto faute = page.fenetre->EditHTML->FauteA(position)) {
+            const std::string ecrit = page.fenetre->EditHTML->Extrait(faute->first, faute->second);
+            const std::vector<Mot> mots = MotsVisibles(ecrit, 0, ecrit.size());
+            if (mots.size() == 1)
+                messages << MessageFaute(mots.front().texte);
+        }
+    return messages.join(u'\n');
 }
 
 void TVerification::VerifieVue(Page &page)
@@ -350,8 +387,7 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
             for (const Mot &mot : MotsVisibles(page, 0, page.size()))
                 if (!langue->Correct(mot.texte))
                     demande.problemesOrthographe.push_back(
-                        {mot.debut, mot.fin, Probleme::Sorte::Orthographe,
-                         "« " + mot.texte + " » n'est pas dans le dictionnaire."});
+                        {mot.debut, mot.fin, Probleme::Sorte::Orthographe, MessageFaute(mot.texte).toStdString()});
         QMetaObject::invokeMethod(
             this, [this, fenetre, demande = std::move(demande)] {
                 if (fenetre)

@@ -73,6 +73,8 @@ private:
     void Termine(TWndHTML *fenetre, const Resultat &resultat);
     // Shows every problem kept for the page in the list and in its text.
     void Affiche(Page &page);
+    // What the problems at that byte of the page are, one a line; empty when there is none.
+    QString Description(Page &page, std::size_t position) const;
     // Checks the words that the page shows.
     void VerifieVue(Page &page);
     // The words shown again in every page, after the dictionary or its words changed.

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QMenu>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -89,6 +90,12 @@ private slots:
                                                       static_cast<unsigned long>(lien.debut));
         QVERIFY(w->EditHTML->markersAtLine(static_cast<int>(ligne)) != 0);
         QVERIFY(w->EditHTML->markersAtLine(0) == 0);
+        // The mouse resting on it tells what it is.
+        emit w->EditHTML->SCN_DWELLSTART(static_cast<int>(lien.debut) + 2, 10, 10);
+        QVERIFY2(QToolTip::text().contains(u"absente.htm"), qPrintable(QToolTip::text()));
+        emit w->EditHTML->SCN_DWELLEND(static_cast<int>(lien.debut) + 2, 10, 10);
+        emit w->EditHTML->SCN_DWELLSTART(static_cast<int>(Texte(w).indexOf("Une maison")), 10, 10);
+        QTRY_VERIFY(QToolTip::text().isEmpty());
 
         // From the caret at the start, F8 selects the first problem after it, Shift+F8 goes round to the last.
         w->EditHTML->Selectionne(0, 0);
