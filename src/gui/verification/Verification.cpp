@@ -1,6 +1,7 @@
 #include "gui/verification/Verification.h"
 
 #include "core/document/CodecFichier.h"
+#include "core/document/GrandDocument.h"
 #include "core/verification/Balisage.h"
 #include "core/verification/Liens.h"
 #include "gui/commun/Utilisateur.h"
@@ -37,6 +38,9 @@ constexpr int DelaiVue = 150;
 constexpr int DelaiRelance = 1500;
 // The most suggestions that the context menu offers.
 constexpr int NombreSuggestions = 8;
+// The pieces in which the spelling of a whole page is read, and the most unknown words it lists.
+constexpr std::size_t Morceau = 1 << 20;
+constexpr std::size_t FautesMaximales = 10000;
 // The mouse's rest on a problem before its bubble shows.
 constexpr int DelaiBulle = 500;
 
@@ -96,6 +100,30 @@ struct TVerification::Langue {
         return place->second;
     }
 };
+
+std::vector<Probleme> TVerification::Fautes(std::string_view page, Langue &langue)
+{
+    std::vector<Probleme> fautes;
+    for (std::size_t debut = 0; debut < page.size(); debut += Morceau) {
+        const std::size_t fin = std::min(page.size(), debut + Morceau);
+        for (const Mot &mot : MotsVisibles(page, debut, fin)) {
+            // A word across the pieces' border belongs to the piece where it starts.
+            if (mot.debut < debut && debut > 0)
+                continue;
+            if (langue.Correct(mot.texte))
+                continue;
+            if (fautes.size() == FautesMaximales) {
+                fautes.push_back({mot.debut, mot.fin, Probleme::Sorte::NonVerifie,
+                                  QStringLiteral("Plus de %1 mots inconnus : les suivants ne sont pas listés.")
+                                      .arg(FautesMaximales)
+                                      .toStdString()});
+                return fautes;
+            }
+            fautes.push_back({mot.debut, mot.fin, Probleme::Sorte::Orthographe, MessageFaute(mot.texte).toStdString()});
+        }
+    }
+    return fautes;
+}
 
 struct TVerification::Page {
     QPointer<TWndHTML> fenetre;
@@ -367,15 +395,24 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
             if (autre->Untitled)
                 continue;
             chemins.push_back(Chemin(autre->FileName));
-            if (autre != fenetre && autre->EditHTML->isModified())
+            // A page too big to copy at each check is read from its file.
+            if (autre != fenetre && autre->EditHTML->isModified() &&
+                autre->EditHTML->Texte().size() <= TailleMaximaleColoration)
                 ouvertes.emplace(chemins.back(), autre->EditHTML->Texte());
         }
     const std::string chemin = fenetre->Untitled ? std::string() : Chemin(fenetre->FileName);
     travaux.start([this, fenetre = QPointer(fenetre), demande = std::move(demande), langue = langue,
                    page = std::string(texte->Texte()), chemin, site = DossierCommun(chemins),
                    ouvertes = std::move(ouvertes)]() mutable {
-        if (demande.balisage)
+        if (demande.balisage && page.size() <= TailleMaximaleColoration)
             demande.problemesBalisage = VerifieBalisage(page);
+        else if (demande.balisage)
+            // HTML Tidy holds some twenty times the page in memory.
+            demande.problemesBalisage.push_back(
+                {0, 0, Probleme::Sorte::NonVerifie,
+                 QStringLiteral("La page passe %1 Mo : son balisage n'est pas vérifié.")
+                     .arg(TailleMaximaleColoration >> 20)
+                     .toStdString()});
         if (demande.liens)
             demande.problemesLiens =
                 ::VerifieLiens(page, chemin, site, [&ouvertes](const std::string &autre) -> std::optional<std::string> {
@@ -384,10 +421,7 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
                     return LitPage(autre);
                 });
         if (demande.orthographe)
-            for (const Mot &mot : MotsVisibles(page, 0, page.size()))
-                if (!langue->Correct(mot.texte))
-                    demande.problemesOrthographe.push_back(
-                        {mot.debut, mot.fin, Probleme::Sorte::Orthographe, MessageFaute(mot.texte).toStdString()});
+            demande.problemesOrthographe = Fautes(page, *langue);
         QMetaObject::invokeMethod(
             this, [this, fenetre, demande = std::move(demande)] {
                 if (fenetre)

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -68,6 +69,9 @@ private:
     struct Page;
     struct Resultat;
     Page &Etat(TWndHTML *fenetre);
+    // The unknown words of the whole page, read a piece at a time so that the words held at once stay few; past a
+    // number, one line says that the others are not listed.
+    static std::vector<Probleme> Fautes(std::string_view page, Langue &langue);
     // Starts a check of the page's whole text: its mark-up and spelling, its links.
     void Lance(Page &page, bool balisage, bool liens);
     void Termine(TWndHTML *fenetre, const Resultat &resultat);
