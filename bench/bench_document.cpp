@@ -33,6 +33,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -536,7 +537,8 @@ void BM_OuvertureUneLigne5MoCoupee(benchmark::State &state)
 }
 
 // A character typed at the end of the page, and the paint that shows it.
-void MesureFrappeALaFin(benchmark::State &state, const QString &chemin)
+// `apres` runs after each measured keystroke.
+void MesureFrappeALaFin(benchmark::State &state, const QString &chemin, const std::function<void()> &apres = {})
 {
     TWndHTML *w = Fenetre(chemin);
     TEditHTML *edit = w->EditHTML;
@@ -555,6 +557,8 @@ void MesureFrappeALaFin(benchmark::State &state, const QString &chemin)
             break;
         }
         state.SetIterationTime(Secondes(fin - debut));
+        if (apres)
+            apres();
     }
 }
 
@@ -575,22 +579,8 @@ void BM_FrappeFin100MoOrthographe(benchmark::State &state)
         state.SkipWithError("aucun dictionnaire");
         return;
     }
-    TWndHTML *w = Fenetre(session->pages.grande);
-    TEditHTML *edit = w->EditHTML;
     double arretMaximal = 0;
-    for (auto _ : state) {
-        edit->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
-        Peint(w);
-        const long longueur = edit->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-        const auto debut = Horloge::now();
-        QTest::keyClick(edit, Qt::Key_E);
-        Peint(w);
-        const auto fin = Horloge::now();
-        if (edit->SendScintilla(QsciScintillaBase::SCI_GETLENGTH) != longueur + 1) {
-            state.SkipWithError("la frappe n'a pas été prise");
-            break;
-        }
-        state.SetIterationTime(Secondes(fin - debut));
+    MesureFrappeALaFin(state, session->pages.grande, [&] {
         // Long enough for the pause before the check, the check and its marks.
         const auto attente = Horloge::now();
         while (Horloge::now() - attente < std::chrono::milliseconds(600)) {
@@ -598,7 +588,7 @@ void BM_FrappeFin100MoOrthographe(benchmark::State &state)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             arretMaximal = std::max(arretMaximal, Secondes(Horloge::now() - tour));
         }
-    }
+    });
     state.counters["arret_max_ms"] = arretMaximal * 1000;
     session->frame->Verification().ActiveOrthographe(false);
 }
