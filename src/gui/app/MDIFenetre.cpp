@@ -327,9 +327,12 @@ void TMDIHtml::CreeMenus()
     WindowMenu->addAction(QStringLiteral("&Enregistrer le bureau..."), this, &TMDIHtml::EnregistrerLeBureau);
     WindowMenu->addAction(QStringLiteral("C&harger un bureau..."), this, &TMDIHtml::ChargerUnBureau);
     WindowMenu->addSeparator();
-    QAction *liste = panneau->toggleViewAction();
-    liste->setText(QStringLiteral("Liste des &problèmes"));
-    WindowMenu->addAction(liste);
+    // The list's own action would take its title, which counts the problems, and has no access letter.
+    QAction *liste = WindowMenu->addAction(QStringLiteral("Liste des &problèmes"));
+    liste->setObjectName("ListeProblemes");
+    liste->setCheckable(true);
+    connect(panneau->toggleViewAction(), &QAction::toggled, liste, &QAction::setChecked);
+    connect(liste, &QAction::triggered, panneau->toggleViewAction(), &QAction::trigger);
     connect(WindowMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
 
     OptionsMenu = new QMenu(QStringLiteral("&Options"), this);

@@ -68,6 +68,14 @@ private slots:
         frame->VerifierLaPage();
         QTRY_VERIFY_WITH_TIMEOUT(!Problemes(w).empty(), 20000);
         QVERIFY(frame->Problemes().isVisible());
+        // "Fenêtres" shows or hides the list, under its own name whatever the list's title counts.
+        auto *liste = frame->findChild<QAction *>("ListeProblemes");
+        QCOMPARE(liste->text(), QStringLiteral("Liste des &problèmes"));
+        QVERIFY(liste->isChecked());
+        liste->trigger();
+        QVERIFY(!frame->Problemes().isVisible() && !liste->isChecked());
+        liste->trigger();
+        QVERIFY(frame->Problemes().isVisible());
 
         QVERIFY(Trouve(w, Probleme::Sorte::Lien, "absente.htm"));
         QVERIFY(Trouve(w, Probleme::Sorte::Lien, "#nulle"));
