@@ -385,12 +385,12 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
     Resultat demande;
     demande.generation = texte->Generation();
     demande.balisage = balisage;
-    demande.liens = liens && !fenetre->Untitled;
+    demande.liens = liens;
     demande.orthographe = balisage && langue;
     // The pages that the links may lead to: those open and modified are read as they stand in their windows.
     std::vector<std::string> chemins;
     std::map<std::string, std::string> ouvertes;
-    if (demande.liens)
+    if (demande.liens && !fenetre->Untitled)
         for (TWndHTML *autre : fenetres()) {
             if (autre->Untitled)
                 continue;
@@ -413,7 +413,11 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
                  QStringLiteral("La page passe %1 Mo : son balisage n'est pas vérifié.")
                      .arg(TailleMaximaleColoration >> 20)
                      .toStdString()});
-        if (demande.liens)
+        if (demande.liens && chemin.empty())
+            // Relative links lead nowhere yet.
+            demande.problemesLiens.push_back({0, 0, Probleme::Sorte::NonVerifie,
+                                              "La page n'a pas encore de fichier : ses liens ne sont pas vérifiés."});
+        else if (demande.liens)
             demande.problemesLiens =
                 ::VerifieLiens(page, chemin, site, [&ouvertes](const std::string &autre) -> std::optional<std::string> {
                     if (const auto ouverte = ouvertes.find(autre); ouverte != ouvertes.end())

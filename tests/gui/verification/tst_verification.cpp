@@ -120,6 +120,16 @@ private slots:
         emit frame->Problemes().Aller(w, lien.debut, lien.fin);
         QCOMPARE(frame->FenetreActive(), w);
         QCOMPARE(w->EditHTML->SelStart(), static_cast<qsizetype>(lien.debut));
+
+        // A page without a file yet: its links cannot be followed, and the list says so.
+        frame->FileNew();
+        TWndHTML *nouvelle = frame->FenetreActive();
+        frame->VerifierLaPage();
+        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(nouvelle).empty(), 20000);
+        const std::vector<Probleme> sansFichier = Problemes(nouvelle);
+        QVERIFY(std::any_of(sansFichier.begin(), sansFichier.end(), [](const Probleme &p) {
+            return p.sorte == Probleme::Sorte::NonVerifie && p.message.find("pas encore de fichier") != std::string::npos;
+        }));
     }
 
     // A page changed while it is checked gets the result of its new text, not the one of the text that was
