@@ -43,6 +43,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 
 #include <algorithm>
 #include <variant>
@@ -332,7 +333,12 @@ void TMDIHtml::CreeMenus()
     liste->setObjectName("ListeProblemes");
     liste->setCheckable(true);
     connect(panneau->toggleViewAction(), &QAction::toggled, liste, &QAction::setChecked);
-    connect(liste, &QAction::triggered, panneau->toggleViewAction(), &QAction::trigger);
+    // Shown from the menu, the list takes the keyboard: the arrows choose a problem, Return goes to it.
+    connect(liste, &QAction::triggered, this, [this] {
+        panneau->toggleViewAction()->trigger();
+        if (panneau->isVisible())
+            panneau->Liste->setFocus();
+    });
     connect(WindowMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
 
     OptionsMenu = new QMenu(QStringLiteral("&Options"), this);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QToolTip>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -76,6 +77,7 @@ private slots:
         QVERIFY(!frame->Problemes().isVisible() && !liste->isChecked());
         liste->trigger();
         QVERIFY(frame->Problemes().isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(frame->Problemes().Liste));
 
         QVERIFY(Trouve(w, Probleme::Sorte::Lien, "absente.htm"));
         QVERIFY(Trouve(w, Probleme::Sorte::Lien, "#nulle"));
