@@ -107,8 +107,8 @@ std::vector<Probleme> TVerification::Fautes(std::string_view page, Langue &langu
     for (std::size_t debut = 0; debut < page.size(); debut += Morceau) {
         const std::size_t fin = std::min(page.size(), debut + Morceau);
         for (const Mot &mot : MotsVisibles(page, debut, fin)) {
-            // A word across the pieces' border belongs to the piece where it starts.
-            if (mot.debut < debut && debut > 0)
+            // A word across the pieces' border, or that touches it, belongs to the piece where it starts.
+            if (mot.debut < debut || mot.debut >= fin)
                 continue;
             if (langue.Correct(mot.texte))
                 continue;
