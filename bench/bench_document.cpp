@@ -739,7 +739,13 @@ void BM_OuvertureWindows1252_20Mo(benchmark::State &state)
 BENCHMARK(BM_Ouverture100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Enregistrement100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllerALaFin100Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AllerALaFinColoree10Mo)->Arg(0)->Arg(1)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllerALaFinColoree10Mo)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFin100Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFin100MoOrthographe)
     ->UseManualTime()

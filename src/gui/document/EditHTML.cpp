@@ -203,8 +203,10 @@ std::optional<std::pair<std::size_t, std::size_t>> TEditHTML::FauteA(std::size_t
     const auto indicateur = static_cast<unsigned long>(Indicateur(Probleme::Sorte::Orthographe));
     if (!SendScintilla(SCI_INDICATORVALUEAT, indicateur, static_cast<long>(position)))
         return std::nullopt;
-    return std::pair{static_cast<std::size_t>(SendScintilla(SCI_INDICATORSTART, indicateur, static_cast<long>(position))),
-                     static_cast<std::size_t>(SendScintilla(SCI_INDICATOREND, indicateur, static_cast<long>(position)))};
+    const auto bout = [&](unsigned int message) {
+        return static_cast<std::size_t>(SendScintilla(message, indicateur, static_cast<long>(position)));
+    };
+    return std::pair{bout(SCI_INDICATORSTART), bout(SCI_INDICATOREND)};
 }
 
 void TEditHTML::AdapteClignotement()

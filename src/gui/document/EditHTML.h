@@ -88,7 +88,8 @@ public:
     // marked before (the unknown words that the view's check marks included).
     void MarqueProblemes(const std::vector<Probleme> &problemes);
     // Marks the unknown words between debut and fin in place of those marked there before.
-    void MarqueFautes(std::size_t debut, std::size_t fin, const std::vector<std::pair<std::size_t, std::size_t>> &fautes);
+    void MarqueFautes(std::size_t debut, std::size_t fin,
+                      const std::vector<std::pair<std::size_t, std::size_t>> &fautes);
     // The word marked unknown at that byte: its first byte and the byte after it.
     std::optional<std::pair<std::size_t, std::size_t>> FauteA(std::size_t position) const;
 

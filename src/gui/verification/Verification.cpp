@@ -162,9 +162,10 @@ TVerification::TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateu
     , personnel(QDir(dossierPersonnel).filePath(QStringLiteral("dictionnaire-personnel.txt")))
     , fenetres(std::move(fenetres))
 {
-    installes = DictionnairesInstalles(DossiersDictionnaires(
-        qEnvironmentVariable("DICPATH").toStdString(), QFile::encodeName(qEnvironmentVariable("XDG_DATA_HOME")).toStdString(),
-        QFile::encodeName(QDir::homePath()).toStdString()));
+    installes = DictionnairesInstalles(
+        DossiersDictionnaires(QFile::encodeName(qEnvironmentVariable("DICPATH")).toStdString(),
+                              QFile::encodeName(qEnvironmentVariable("XDG_DATA_HOME")).toStdString(),
+                              QFile::encodeName(QDir::homePath()).toStdString()));
     orthographe = parametres.LitOrthographe() && !installes.empty();
     PrepareLangue();
 }

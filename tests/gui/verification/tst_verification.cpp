@@ -130,7 +130,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!Problemes(nouvelle).empty(), 20000);
         const std::vector<Probleme> sansFichier = Problemes(nouvelle);
         QVERIFY(std::any_of(sansFichier.begin(), sansFichier.end(), [](const Probleme &p) {
-            return p.sorte == Probleme::Sorte::NonVerifie && p.message.find("pas encore de fichier") != std::string::npos;
+            return p.sorte == Probleme::Sorte::NonVerifie &&
+                   p.message.find("pas encore de fichier") != std::string::npos;
         }));
     }
 
