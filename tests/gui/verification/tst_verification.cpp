@@ -70,6 +70,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!Problemes(w).empty(), 20000);
         QVERIFY(frame->Problemes().isVisible());
         // "Fenêtres" shows or hides the list, under its own name whatever the list's title counts.
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         auto *liste = frame->findChild<QAction *>("ListeProblemes");
         QCOMPARE(liste->text(), QStringLiteral("Liste des &problèmes"));
         QVERIFY(liste->isChecked());
