@@ -147,6 +147,16 @@ private slots:
         for (const auto &[chemin, fois] : lectures)
             QVERIFY2(fois == 1, chemin.c_str());
     }
+
+    // The site's folder by default: whole folder names in common, never part of one.
+    void dossierCommun()
+    {
+        QCOMPARE(DossierCommun({"/a/site/p.htm"}), std::string("/a/site"));
+        QCOMPARE(DossierCommun({"/a/site/pages/p.htm", "/a/site/q.htm", "/a/site/pages/r.htm"}), std::string("/a/site"));
+        QCOMPARE(DossierCommun({"/a/site/p.htm", "/a/sites/q.htm"}), std::string("/a"));
+        QCOMPARE(DossierCommun({"/a/p.htm", "/b/q.htm"}), std::string("/"));
+        QCOMPARE(DossierCommun({}), std::string());
+    }
 };
 
 QTEST_APPLESS_MAIN(TstLiens)
