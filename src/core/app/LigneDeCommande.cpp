@@ -1,6 +1,6 @@
 #include "core/app/LigneDeCommande.h"
 
-#include "core/settings/Casse.h"
+#include "core/document/Casse.h"
 
 std::string NomDeLigneDeCommande(const std::vector<std::string> &arguments)
 {

@@ -1,6 +1,6 @@
 #include "core/dialogs/Historique.h"
 
-#include "core/settings/Casse.h"
+#include "core/document/Casse.h"
 
 #include <algorithm>
 #include <cstring>

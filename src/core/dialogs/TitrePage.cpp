@@ -1,6 +1,6 @@
 #include "core/dialogs/TitrePage.h"
 
-#include "core/settings/Casse.h"
+#include "core/document/Casse.h"
 
 TitrePage ChercheTitre(std::string_view texte)
 {

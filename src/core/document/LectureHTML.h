@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/settings/Casse.h"
+#include "core/document/Casse.h"
 
 #include <algorithm>
 #include <cstddef>

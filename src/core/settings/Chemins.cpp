@@ -1,6 +1,6 @@
 #include "core/settings/Chemins.h"
 
-#include "core/settings/Casse.h"
+#include "core/document/Casse.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

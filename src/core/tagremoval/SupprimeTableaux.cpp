@@ -1,4 +1,4 @@
-#include "core/settings/Casse.h"
+#include "core/document/Casse.h"
 #include "core/tagremoval/Blocs.h"
 #include "core/tagremoval/Sortie.h"
 #include "core/tagremoval/SuppressionTags.h"

@@ -1,9 +1,9 @@
 #include "core/verification/Liens.h"
 
 #include "core/dialogs/Historique.h"
+#include "core/document/Casse.h"
 #include "core/document/Encodage.h"
 #include "core/document/LectureHTML.h"
-#include "core/settings/Casse.h"
 #include "core/settings/Chemins.h"
 
 #include <algorithm>

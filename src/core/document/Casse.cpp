@@ -1,4 +1,4 @@
-#include "core/settings/Casse.h"
+#include "core/document/Casse.h"
 
 #include "core/document/Encodage.h"
 
