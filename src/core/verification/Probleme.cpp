@@ -60,23 +60,3 @@ LigneColonne CompteurLignes::Position(std::size_t decalage)
     }
     return position;
 }
-
-std::size_t DecalageDe(std::string_view texte, LigneColonne position)
-{
-    std::size_t i = 0;
-    for (std::size_t ligne = 1; ligne < position.ligne; ++ligne) {
-        while (i < texte.size() && texte[i] != '\n' && texte[i] != '\r')
-            ++i;
-        if (i == texte.size())
-            return i;
-        i += (texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ? 2 : 1;
-    }
-    for (std::size_t colonne = 1; colonne < position.colonne; ++colonne) {
-        if (i == texte.size() || texte[i] == '\n' || texte[i] == '\r')
-            return i;
-        ++i;
-        while (i < texte.size() && Suite(texte[i]))
-            ++i;
-    }
-    return i;
-}

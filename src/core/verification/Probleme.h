@@ -46,7 +46,3 @@ private:
     std::size_t lu = 0;
     LigneColonne position;
 };
-
-// The byte offset of a line and column counted as above; a column past the line's end gives the line's end, a line
-// past the text gives its end.
-std::size_t DecalageDe(std::string_view texte, LigneColonne position);
