@@ -1,5 +1,7 @@
 #include "gui/settings/Fichiers.h"
 
+#include "core/settings/Ouverture.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -14,25 +16,9 @@
 
 bool OuvreEnLecture(const QString &nom, QFile &fichier)
 {
-    // Anything but a regular file is left unopened: opening a named pipe would wait for a writer, perhaps forever,
-    // or wake the one that waits; opening a device may act on it. The name may come to stand for such a file
-    // between the check and the opening: it is opened without waiting, and checked again once open.
-    const QByteArray chemin = QFile::encodeName(nom);
-    struct stat etat {};
-    if (::stat(chemin.constData(), &etat) != 0)
-        return false;
-    if (!S_ISREG(etat.st_mode)) {
-        errno = EINVAL;
-        return false;
-    }
-    const int fd = ::open(chemin.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OuvreSansAttendre(QFile::encodeName(nom).toStdString());
     if (fd < 0)
         return false;
-    if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
-        ::close(fd);
-        errno = EINVAL;
-        return false;
-    }
     if (!fichier.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         errno = EIO;
