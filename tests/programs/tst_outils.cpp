@@ -13,6 +13,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -439,8 +440,8 @@ private slots:
     }
 
     // One line per problem, located in characters, for the files as named; links to other sites shown but not
-    // counted; "/" read from the pages' common folder or from --site; a Windows-1252 page decoded before its links
-    // are looked up; a page that cannot be read does not stop the others.
+    // counted; "/" read from the pages' common folder or from --site, out of which ".." may not climb; a
+    // Windows-1252 page decoded before its links are looked up; a page that cannot be read does not stop the others.
     void verifierLiens()
     {
         const QString site = dossier.filePath("liens");
@@ -463,7 +464,9 @@ private slots:
                  site.toUtf8() + "/externe.htm:1:10: Lien vers un autre site, non vérifié : //exemple.fr/\n");
         QCOMPARE(execution.code, 0);
         execution = Lance({"verifier-liens", "--site=" + site + "/sous", b});
-        QCOMPARE(execution.sortie, b + ":1:11: Le fichier « /img/logo.png » n'existe pas dans le dossier du site.\n");
+        QCOMPARE(execution.sortie, b + ":1:11: Le fichier « /img/logo.png » n'existe pas dans le dossier du site.\n" + b +
+                                       ":1:35: Le lien sort du dossier du site (« " + site.toUtf8() +
+                                       "/sous ») : il ne marchera pas sur le serveur.\n");
         QCOMPARE(execution.code, 1);
         execution = Lance({"verifier-liens", site + "/absente.htm", a});
         QCOMPARE(execution.sortie, absente + externe);
@@ -474,6 +477,48 @@ private slots:
         QCOMPARE(execution.sortie, QByteArray());
         QVERIFY(execution.erreur.startsWith("balizo-outils: verifier-liens ne lit pas l'entrée standard"));
         QCOMPARE(execution.code, 2);
+    }
+
+    // The targets that a page of the site must not make the tool wait on, nor read whole, nor follow out of the site:
+    // a named pipe, a device and a page of gigabytes behind anchors, symbolic links that lead nowhere, links that
+    // climb out of the site. The tool runs with a gigabyte of memory at most, and ends.
+    void verifierLiensCibles()
+    {
+        const QString site = dossier.filePath("cibles/site");
+        QVERIFY(QDir().mkpath(site) && Ecrit(site + "/../hors-site.htm", "<a name=x></a>"));
+        QCOMPARE(mkfifo(QFile::encodeName(site + "/tube.htm").constData(), 0600), 0);
+        QVERIFY(QFile::link("/dev/zero", site + "/zero.htm") && QFile::link("boucle.htm", site + "/boucle.htm") &&
+                QFile::link("absente.htm", site + "/perdu.htm"));
+        QFile grande(site + "/grande.htm");
+        QVERIFY(grande.open(QIODevice::WriteOnly) && grande.write("<a name=debut></a>") > 0 &&
+                grande.resize(qint64(5) << 29));
+        grande.close();
+        const QString racine = QString("../").repeated(site.count('/'));
+        QVERIFY(Ecrit(site + "/index.htm", "<a href=tube.htm#x><a href=zero.htm#x><a href=grande.htm#debut>\n"
+                                           "<a href=grande.htm#fin><a href=boucle.htm><a href=perdu.htm>\n"
+                                           "<a href=../hors-site.htm><a href=%2e%2e/hors-site.htm><a href=" +
+                                               racine.toUtf8() + "etc/hosts>"));
+
+        QProcess processus;
+        processus.setChildProcessModifier([] {
+            const rlimit limite{rlim_t(1) << 30, rlim_t(1) << 30};
+            setrlimit(RLIMIT_AS, &limite);
+        });
+        processus.start(OUTILS, {"verifier-liens", site + "/index.htm"});
+        QVERIFY(processus.waitForFinished(60000));
+        QCOMPARE(processus.readAllStandardError(), QByteArray());
+        const QByteArray page = site.toUtf8() + "/index.htm:";
+        const QByteArray ailleurs = "Le lien sort du dossier du site (« " + site.toUtf8() +
+                                    " ») : il ne marchera pas sur le serveur.\n";
+        QCOMPARE(processus.readAllStandardOutput(),
+                 page + "1:9: « tube.htm » n'est ni un fichier ni un dossier : un serveur web ne l'enverra pas.\n" +
+                     page + "1:28: « zero.htm » n'est ni un fichier ni un dossier : un serveur web ne l'enverra pas.\n" +
+                     page + "2:9: L'ancre « fin » n'est pas dans les 64 premiers Mo de « grande.htm », les seuls lus.\n" +
+                     page + "2:32: Le fichier « boucle.htm » n'existe pas : ce lien symbolique ne mène à aucun fichier.\n" +
+                     page + "2:51: Le fichier « perdu.htm » n'existe pas : ce lien symbolique ne mène à aucun fichier.\n" +
+                     page + "3:9: " + ailleurs + page + "3:34: " + ailleurs + page + "3:63: " + ailleurs);
+        QCOMPARE(processus.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(processus.exitCode(), 1);
     }
 
     // Standard output is a file, and the write goes past the process's limit on file sizes: the refusal is reported,

@@ -2,9 +2,11 @@
 
 #include "core/dialogs/Historique.h"
 #include "core/document/Casse.h"
+#include "core/document/CodecFichier.h"
 #include "core/document/Encodage.h"
 #include "core/document/LectureHTML.h"
 #include "core/settings/Chemins.h"
+#include "core/settings/Ouverture.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -179,6 +181,12 @@ bool Existe(const std::string &chemin)
     return chemin.find('\0') == std::string::npos && fs::exists(chemin, erreur);
 }
 
+// Whether the path is the folder or lies in it; the folder "" is the root.
+bool Dans(std::string_view chemin, std::string_view dossier)
+{
+    return chemin.starts_with(dossier) && (chemin.size() == dossier.size() || chemin[dossier.size()] == '/');
+}
+
 // The names that a fragment may reach in a page, as written and folded.
 struct Ancres {
     std::unordered_set<std::string> noms;
@@ -221,6 +229,9 @@ public:
         : texte(texte), page(fs::path(chemin).lexically_normal().string()),
           dossierPage(fs::path(page).parent_path().string()), site(SansBarreFinale(site)), lecture(lecture)
     {
+        std::error_code erreur;
+        const fs::path reel = fs::canonical(this->site.empty() ? "/" : this->site, erreur);
+        siteReel = erreur ? this->site : SansBarreFinale(reel.string());
     }
 
     std::vector<Probleme> Verifie()
@@ -231,6 +242,15 @@ public:
     }
 
 private:
+    // The anchors of a page that links lead to; nothing when it cannot be read.
+    struct Cible {
+        std::optional<Ancres> ancres;
+        // Only its first TailleMaximaleCible bytes were read.
+        bool tronquee = false;
+        // Its file is out of the site's folder, where it is not read.
+        bool horsSite = false;
+    };
+
     struct Dossier {
         bool lu = false;
         std::unordered_set<std::string> noms;
@@ -283,20 +303,76 @@ private:
         }
 
         const bool duSite = ecrit.starts_with('/');
-        const Resolution resolution = Resout(duSite ? site : dossierPage, ecrit);
+        const std::string &base = duSite ? site : dossierPage;
+        if (SortDuSite(base, ecrit))
+            return HorsDuSite(lien, base, ecrit, suite);
+        const Resolution resolution = Resout(base, ecrit);
         if (!resolution.existe) {
             if (duSite && Existe(ecrit))
                 return CheminLocal(lien, ecrit, suite);
             return Signale(lien, Probleme::Sorte::Lien,
                            "Le fichier « " + ecrit + " » n'existe pas" + (duSite ? " dans le dossier du site." : "."));
         }
+        // The listing names it, but what the name stands for must be a file or a folder that opens.
+        std::error_code erreur;
+        const fs::file_type type = fs::status(resolution.chemin, erreur).type();
+        if (type != fs::file_type::regular && type != fs::file_type::directory)
+            return Signale(lien, Probleme::Sorte::Lien, Inaccessible(ecrit, resolution.chemin, type));
         if (resolution.autreCasse)
             Signale(lien, Probleme::Sorte::Lien,
                     "« " + ecrit + " » n'existe qu'avec une autre casse sur le disque : « " + resolution.correct +
                         " » ; le lien échouera sur le serveur.");
-        std::error_code erreur;
-        if (!fragment.empty() && EstPageHtml(resolution.chemin) && !fs::is_directory(resolution.chemin, erreur))
+        if (!fragment.empty() && EstPageHtml(resolution.chemin) && type == fs::file_type::regular)
             Ancre(lien, fragment, resolution.chemin, resolution.correct);
+    }
+
+    // Whether the path, read from the base folder, climbs with ".." out of the site's folder, as long as the base
+    // lies in it. On the server, the climb stops at the site's top, and the link leads elsewhere than on this disk.
+    bool SortDuSite(const std::string &base, std::string_view ecrit) const
+    {
+        if (!Dans(base, site))
+            return false;
+        const std::string_view dansLeSite = std::string_view(base).substr(site.size());
+        auto profondeur = static_cast<std::size_t>(std::ranges::count(dansLeSite, '/'));
+        while (!ecrit.empty()) {
+            const std::size_t barre = std::min(ecrit.find('/'), ecrit.size());
+            const std::string_view composant = ecrit.substr(0, barre);
+            ecrit.remove_prefix(std::min(barre + 1, ecrit.size()));
+            if (composant == "..") {
+                if (profondeur == 0)
+                    return true;
+                --profondeur;
+            } else if (!composant.empty() && composant != ".") {
+                ++profondeur;
+            }
+        }
+        return false;
+    }
+
+    // A link that climbs out of the site's folder; the relative link is proposed when it comes back into it.
+    void HorsDuSite(const Lien &lien, const std::string &base, const std::string &ecrit, std::string_view suite)
+    {
+        std::string message = "Le lien sort du dossier du site (« " + (site.empty() ? "/" : site) +
+                              " ») : il ne marchera pas sur le serveur.";
+        std::string fichier = fs::path(base + '/' + ecrit).lexically_normal().string();
+        while (fichier.size() > 1 && fichier.back() == '/')
+            fichier.pop_back();
+        if (Dans(fichier, site) && fichier != site)
+            message += " Écrivez plutôt « " + CheminRelatif(fichier, page) + (ecrit.ends_with('/') ? "/" : "") +
+                       std::string(suite) + " ».";
+        Signale(lien, Probleme::Sorte::Lien, std::move(message));
+    }
+
+    // Why a name that its folder lists leads to neither a file nor a folder, of that type once links are followed.
+    static std::string Inaccessible(const std::string &ecrit, const std::string &chemin, fs::file_type type)
+    {
+        if (type == fs::file_type::fifo || type == fs::file_type::block || type == fs::file_type::character ||
+            type == fs::file_type::socket)
+            return "« " + ecrit + " » n'est ni un fichier ni un dossier : un serveur web ne l'enverra pas.";
+        std::error_code erreur;
+        if (fs::is_symlink(fs::symlink_status(chemin, erreur)))
+            return "Le fichier « " + ecrit + " » n'existe pas : ce lien symbolique ne mène à aucun fichier.";
+        return "Le fichier « " + ecrit + " » ne peut être ouvert.";
     }
 
     // A "file:" address, from past its scheme.
@@ -327,39 +403,67 @@ private:
 
     void Ancre(const Lien &lien, const std::string &fragment, const std::string &cible, const std::string &nomCible)
     {
-        const Ancres *ancres = AncresDe(cible);
+        const Cible &lue = Lit(cible);
         const std::string decode = DecodePourcents(fragment);
-        if (!ancres)
+        if (lue.horsSite)
+            return Signale(lien, Probleme::Sorte::NonVerifie,
+                           "« " + nomCible + " » mène hors du dossier du site par un lien symbolique : l'ancre « " +
+                               decode + " » n'y est pas cherchée.");
+        if (!lue.ancres)
             return Signale(lien, Probleme::Sorte::Lien,
                            "La page « " + nomCible + " » ne peut être lue pour y chercher l'ancre « " + decode + " ».");
+        const Ancres &ancres = *lue.ancres;
         const std::string dans = cible == page ? " dans cette page" : " dans « " + nomCible + " »";
         // The browser goes to the top of the page for "#top" that names no anchor.
-        if (ancres->noms.contains(fragment) || ancres->noms.contains(decode) || EgauxSansCasseAscii(decode, "top"))
+        if (ancres.noms.contains(fragment) || ancres.noms.contains(decode) || EgauxSansCasseAscii(decode, "top"))
             return;
-        auto approche = ancres->plies.find(TextePlie(decode));
-        if (approche == ancres->plies.end())
-            approche = ancres->plies.find(TextePlie(fragment));
-        if (approche != ancres->plies.end())
+        if (lue.tronquee)
+            return Signale(lien, Probleme::Sorte::NonVerifie,
+                           "L'ancre « " + decode + " » n'est pas dans les " + std::to_string(TailleMaximaleCible >> 20) +
+                               " premiers Mo de « " + nomCible + " », les seuls lus.");
+        auto approche = ancres.plies.find(TextePlie(decode));
+        if (approche == ancres.plies.end())
+            approche = ancres.plies.find(TextePlie(fragment));
+        if (approche != ancres.plies.end())
             return Signale(lien, Probleme::Sorte::Lien,
                            "L'ancre « " + decode + " » n'existe qu'avec une autre casse" + dans + " : « " +
                                approche->second + " » ; les navigateurs distinguent majuscules et minuscules.");
         Signale(lien, Probleme::Sorte::Lien, "L'ancre « " + decode + " » n'existe pas" + dans + ".");
     }
 
-    // The anchors of the page at the absolute path, this page's own from its text; nothing when it cannot be read.
-    const Ancres *AncresDe(const std::string &cible)
+    // The anchors of the page at the absolute path: this page's own from its text, an open page's from its window,
+    // any other's from the first bytes of its file, never waiting on it nor going out of the site for it.
+    const Cible &Lit(const std::string &cible)
     {
         auto [entree, nouvelle] = pages.try_emplace(cible);
-        if (nouvelle) {
-            if (cible == page) {
-                entree->second = ::AncresDe(texte);
-            } else {
-                const std::optional<std::string> autre = lecture ? lecture(cible) : std::nullopt;
-                if (autre)
-                    entree->second = ::AncresDe(*autre);
-            }
+        Cible &lue = entree->second;
+        if (!nouvelle)
+            return lue;
+        if (cible == page) {
+            lue.ancres = AncresDe(texte);
+            return lue;
         }
-        return entree->second ? &*entree->second : nullptr;
+        if (const std::optional<std::string> ouverte = lecture ? lecture(cible) : std::nullopt) {
+            lue.ancres = AncresDe(*ouverte);
+            return lue;
+        }
+        std::error_code erreur;
+        const fs::path reel = fs::canonical(cible, erreur);
+        if (erreur || !Dans(reel.string(), siteReel)) {
+            lue.horsSite = !erreur;
+            return lue;
+        }
+        const std::optional<Debut> debut = LitDebut(reel.string(), TailleMaximaleCible);
+        if (!debut)
+            return lue;
+        std::string_view octets = debut->octets;
+        // The tag, or the character, that the limit cuts is left out: the encoding is read on whole characters.
+        if (!debut->entier)
+            octets = octets.substr(0, octets.rfind('<'));
+        std::string tampon;
+        lue.ancres = AncresDe(DecodeFichier(octets, tampon).texte);
+        lue.tronquee = !debut->entier;
+        return lue;
     }
 
     Resolution Resout(const std::string &base, std::string_view ecrit)
@@ -422,10 +526,12 @@ private:
     std::string page;
     std::string dossierPage;
     std::string site;
+    // The site's folder, its symbolic links followed: the files that are read lie in it.
+    std::string siteReel;
     const LecteurPage &lecture;
     std::vector<Probleme> problemes;
     std::map<std::string, Dossier> dossiers;
-    std::map<std::string, std::optional<Ancres>> pages;
+    std::map<std::string, Cible> pages;
 };
 
 } // namespace

@@ -21,9 +21,12 @@ struct Lien {
 // Every HREF and SRC of the page's tags, in text order; comments, scripts and styles hold none.
 std::vector<Lien> ListeLiens(std::string_view texte);
 
-// The UTF-8 text of another page, given its absolute "/"-separated path, for its anchors: the text of an open page
-// as it stands in its window, otherwise the file as read from disk; nothing when it cannot be read.
+// The UTF-8 text of a page open in the editor, given its absolute "/"-separated path, as it stands in its window;
+// nothing for a page that is read from its file.
 using LecteurPage = std::function<std::optional<std::string>(const std::string &chemin)>;
+
+// The most bytes of a page's file read for its anchors: a page may be gigabytes long.
+inline constexpr std::size_t TailleMaximaleCible = 64 << 20;
 
 // The links of a page that lead nowhere, each as a Probleme::Sorte::Lien with a French message, and the links to
 // other sites as Probleme::Sorte::NonVerifie. chemin is the page's absolute path, site the absolute path of the
@@ -36,12 +39,17 @@ using LecteurPage = std::function<std::optional<std::string>(const std::string &
 // - file: addresses, Windows paths ("C:\...", "\\server\...") and "/..." paths that are not in the site but stand on
 //   this disk as written are absolute paths that the server will not have; the relative link is proposed for a file
 //   of the site;
+// - a path that climbs with ".." out of the site's folder, from a page of the site, leads on the server to another
+//   file than on this disk: it is reported as such, and what it leads to is not looked at;
 // - any other path, from the page's folder or from the site's, must lead to a file or a folder, each component
 //   looked up in its folder's listing: a name written in another case than on disk works on this disk perhaps, but
-//   not on the server, and is reported with the path as it should be written;
-// - a fragment must name an anchor of the page it leads to (this one, or another HTML page read through `lecture`):
-//   a name that ListeAncres finds, an id, or the name of an A element; names are compared as browsers compare them,
-//   letter case included, and "#top" always leads to the top.
+//   not on the server, and is reported with the path as it should be written; a symbolic link that leads to no file,
+//   and a named pipe, a device or a socket, are reported too;
+// - a fragment must name an anchor of the page it leads to (this one, or another HTML page): a name that
+//   ListeAncres finds, an id, or the name of an A element; names are compared as browsers compare them, letter case
+//   included, and "#top" always leads to the top. Another page is the text that `lecture` gives, otherwise its file,
+//   opened without waiting, when it lies in the site's folder once its symbolic links are followed; only its first
+//   TailleMaximaleCible bytes are read, and an anchor not found in them is reported as not checked.
 // The problems come in text order. The folders are listed, and the other pages read, at most once per call; the
 // function keeps no state between calls and may run on any thread, as long as `lecture` may.
 std::vector<Probleme> VerifieLiens(std::string_view texte, const std::string &chemin, const std::string &site,

@@ -1,13 +1,11 @@
 #include "gui/verification/Verification.h"
 
-#include "core/document/CodecFichier.h"
 #include "core/document/GrandDocument.h"
 #include "core/verification/Balisage.h"
 #include "core/verification/Liens.h"
 #include "gui/commun/Utilisateur.h"
 #include "gui/document/WndEditeur.h"
 #include "gui/settings/FichierINI.h"
-#include "gui/settings/Fichiers.h"
 #include "gui/verification/PanneauProblemes.h"
 
 #include <QDir>
@@ -52,19 +50,6 @@ QString MessageFaute(const std::string &mot)
 std::string Chemin(const QString &nom)
 {
     return QFile::encodeName(QFileInfo(nom).absoluteFilePath()).toStdString();
-}
-
-// A page's text from its file, decoded as the editor decodes it.
-std::optional<std::string> LitPage(const std::string &chemin)
-{
-    QFile fichier;
-    if (!OuvreEnLecture(QFile::decodeName(chemin.c_str()), fichier))
-        return std::nullopt;
-    const QByteArray octets = fichier.readAll();
-    if (fichier.error() != QFileDevice::NoError)
-        return std::nullopt;
-    std::string tampon;
-    return std::string(DecodeFichier({octets.constData(), static_cast<std::size_t>(octets.size())}, tampon).texte);
 }
 
 } // namespace
@@ -423,7 +408,7 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
                 ::VerifieLiens(page, chemin, site, [&ouvertes](const std::string &autre) -> std::optional<std::string> {
                     if (const auto ouverte = ouvertes.find(autre); ouverte != ouvertes.end())
                         return ouverte->second;
-                    return LitPage(autre);
+                    return std::nullopt;
                 });
         if (demande.orthographe)
             demande.problemesOrthographe = Fautes(page, *langue);

@@ -68,7 +68,7 @@ constexpr std::string_view Aide =
     "  verifier-liens [--site=DOSSIER] FICHIER...\n"
     "      Vérifie les liens et les images des pages : fichier absent ou écrit dans une\n"
     "      autre casse que sur le disque, ancre absente, chemin absolu vers un fichier\n"
-    "      local. Donne une ligne par problème, « fichier:ligne:colonne: message » ; les\n"
+    "      local ou qui sort du dossier du site. Donne une ligne par problème, « fichier:ligne:colonne: message » ; les\n"
     "      liens vers d'autres sites y figurent aussi, non vérifiés. Les pages sont lues\n"
     "      dans leurs fichiers, jamais sur l'entrée standard.\n"
     "\n"
@@ -434,18 +434,6 @@ Resultat Transforme(const Commande &commande, std::string_view page)
 
 // --- The link check -------------------------------------------------------------------------------------------
 
-// The text of a page that a link leads to, decoded as the pages given are.
-std::optional<std::string> LitPage(const std::string &chemin)
-{
-    try {
-        const Octets octets = LitFichier(chemin, {}, false);
-        std::string tampon;
-        return std::string(DecodeFichier(octets.Vue(), tampon).texte);
-    } catch (const Echec &) {
-        return std::nullopt;
-    }
-}
-
 // One line per problem, "fichier:ligne:colonne: message", the file named as given. A page that cannot be read is
 // reported on standard error and the others are checked all the same.
 Resultat VerifieFichiers(const Commande &commande)
@@ -474,7 +462,7 @@ Resultat VerifieFichiers(const Commande &commande)
         const std::string_view texte = DecodeFichier(octets.Vue(), tampon).texte;
         CompteurLignes compteur(texte);
         std::string lignes;
-        for (const Probleme &probleme : VerifieLiens(texte, chemins[k], site, LitPage)) {
+        for (const Probleme &probleme : VerifieLiens(texte, chemins[k], site, {})) {
             const LigneColonne position = compteur.Position(probleme.debut);
             lignes += nom + ':' + std::to_string(position.ligne) + ':' + std::to_string(position.colonne) + ": " +
                       probleme.message + '\n';
