@@ -18,6 +18,8 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -43,6 +45,8 @@ constexpr std::size_t Morceau = 1 << 20;
 constexpr std::size_t FautesMaximales = 10000;
 // The mouse's rest on a problem before its bubble shows.
 constexpr int DelaiBulle = 500;
+// The personal list is read up to that size; the rest of a larger file is left as it is.
+constexpr qint64 TaillePersonnelMaximale = qint64(16) << 20;
 
 QString MessageFaute(const std::string &mot)
 {
@@ -73,18 +77,32 @@ std::optional<std::string> LitPage(const std::string &chemin)
 // already looked up. One lock for each word, so that the context menu never waits for a whole check.
 struct TVerification::Langue {
     DictionnaireInstalle installe;
-    std::string personnel;
+    QString personnel;
     std::mutex verrou;
     bool ouvert = false;
     std::unique_ptr<::Dictionnaire> dictionnaire;
     std::unordered_map<std::string, bool> connus;
+    // The personal list is there but cannot be read (a named pipe, a file the user may not read): its words are
+    // unknown, and the words added are not written to it. Told once, on the interface thread.
+    std::atomic<bool> illisible = false;
+    bool dit = false;
 
     // False when the dictionary cannot be read: then every word passes.
     bool Pret()
     {
         if (!ouvert) {
-            dictionnaire = ::Dictionnaire::Ouvre(installe, personnel);
             ouvert = true;
+            QFile fichier;
+            QByteArray mots;
+            if (OuvreEnLecture(personnel, fichier)) {
+                mots = fichier.read(std::min(fichier.size(), TaillePersonnelMaximale));
+                illisible = fichier.error() != QFileDevice::NoError;
+            } else {
+                illisible = errno != ENOENT;
+            }
+            dictionnaire = illisible ? ::Dictionnaire::Ouvre(installe, {}, {})
+                                     : ::Dictionnaire::Ouvre(installe, {mots.constData(), std::size_t(mots.size())},
+                                                             QFile::encodeName(personnel).toStdString());
         }
         return dictionnaire != nullptr;
     }
@@ -194,7 +212,7 @@ void TVerification::PrepareLangue()
         if (installe.nom == nom) {
             langue = std::make_shared<Langue>();
             langue->installe = installe;
-            langue->personnel = QFile::encodeName(personnel).toStdString();
+            langue->personnel = personnel;
         }
 }
 
@@ -314,7 +332,8 @@ void TVerification::VerifieVue(Page &page)
         }
         QMetaObject::invokeMethod(
             this,
-            [this, fenetre, generation, premier, dernier, fautes = std::move(fautes)] {
+            [this, fenetre, langue, generation, premier, dernier, fautes = std::move(fautes)] {
+                Previent(*langue);
                 if (!fenetre)
                     return;
                 Page &page = Etat(fenetre);
@@ -329,6 +348,17 @@ void TVerification::VerifieVue(Page &page)
             },
             Qt::QueuedConnection);
     });
+}
+
+void TVerification::Previent(Langue &langue)
+{
+    if (!langue.illisible || langue.dit)
+        return;
+    langue.dit = true;
+    utilisateur.Erreur(nullptr, QStringLiteral("Ne peut lire le dictionnaire personnel %1 : ses mots ne sont pas "
+                                               "reconnus, et les mots ajoutés ne le sont que jusqu'à la fin de la "
+                                               "session.")
+                                    .arg(personnel));
 }
 
 void TVerification::RevoitVues()
@@ -428,7 +458,9 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
         if (demande.orthographe)
             demande.problemesOrthographe = Fautes(page, *langue);
         QMetaObject::invokeMethod(
-            this, [this, fenetre, demande = std::move(demande)] {
+            this, [this, fenetre, langue, demande = std::move(demande)] {
+                if (langue)
+                    Previent(*langue);
                 if (fenetre)
                     Termine(fenetre, demande);
             },

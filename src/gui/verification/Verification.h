@@ -81,6 +81,8 @@ private:
     QString Description(Page &page, std::size_t position) const;
     // Checks the words that the page shows.
     void VerifieVue(Page &page);
+    // Tells the user, once for each opening of the dictionary, that the personal list cannot be read.
+    void Previent(Langue &langue);
     // The words shown again in every page, after the dictionary or its words changed.
     void RevoitVues();
     // Opens the chosen dictionary for the checks to come, or none when spelling is off.
