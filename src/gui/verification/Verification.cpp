@@ -24,6 +24,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -71,7 +72,28 @@ std::optional<std::string> LitPage(const std::string &chemin)
     return std::string(DecodeFichier({octets.constData(), static_cast<std::size_t>(octets.size())}, tampon).texte);
 }
 
+// Runs the work on a thread of its own, which nothing joins: quitting never waits for a check.
+template <typename Travail>
+void Detache(Travail travail)
+{
+    std::thread(std::move(travail)).detach();
+}
+
 } // namespace
+
+// The way back from the checks' threads to the controller, which may be gone before a check ends.
+struct TVerification::Retour {
+    TVerification *verification;
+    std::mutex verrou;
+
+    // Runs the suite on the interface thread, unless the controller is gone.
+    void Poste(std::function<void()> suite)
+    {
+        const std::lock_guard garde(verrou);
+        if (verification)
+            QMetaObject::invokeMethod(verification, std::move(suite), Qt::QueuedConnection);
+    }
+};
 
 // The dictionary that the checks share, opened by the first check that needs it, and what it said of each word
 // already looked up. One lock for each word, so that the context menu never waits for a whole check.
@@ -179,6 +201,7 @@ TVerification::TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateu
     , parametres(parametres)
     , personnel(QDir(dossierPersonnel).filePath(QStringLiteral("dictionnaire-personnel.txt")))
     , fenetres(std::move(fenetres))
+    , retour(std::make_shared<Retour>(this))
 {
     installes = DictionnairesInstalles(
         DossiersDictionnaires(QFile::encodeName(qEnvironmentVariable("DICPATH")).toStdString(),
@@ -190,7 +213,8 @@ TVerification::TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateu
 
 TVerification::~TVerification()
 {
-    travaux.waitForDone();
+    const std::lock_guard garde(retour->verrou);
+    retour->verification = nullptr;
 }
 
 QString TVerification::Dictionnaire() const
@@ -318,8 +342,8 @@ void TVerification::VerifieVue(Page &page)
     std::string extrait = texte->Extrait(contexte, fin + Suite);
     const std::uint64_t generation = texte->Generation();
     page.vueEnCours = true;
-    travaux.start([this, fenetre = QPointer(fenetre), langue = langue, extrait = std::move(extrait), contexte,
-                   debut, fin, generation] {
+    Detache([this, retour = retour, fenetre = QPointer(fenetre), langue = langue, extrait = std::move(extrait),
+             contexte, debut, fin, generation] {
         const std::vector<Mot> mots = MotsVisibles(extrait, debut - contexte, fin - contexte);
         std::vector<std::pair<std::size_t, std::size_t>> fautes;
         std::size_t premier = debut;
@@ -330,23 +354,20 @@ void TVerification::VerifieVue(Page &page)
             if (!langue->Correct(mot.texte))
                 fautes.emplace_back(contexte + mot.debut, contexte + mot.fin);
         }
-        QMetaObject::invokeMethod(
-            this,
-            [this, fenetre, langue, generation, premier, dernier, fautes = std::move(fautes)] {
-                Previent(*langue);
-                if (!fenetre)
-                    return;
-                Page &page = Etat(fenetre);
-                page.vueEnCours = false;
-                TEditHTML *texte = fenetre->EditHTML;
-                if (page.vueARefaire || texte->Generation() != generation) {
-                    page.vueARefaire = false;
-                    page.vue->start();
-                    return;
-                }
-                texte->MarqueFautes(premier, dernier, fautes);
-            },
-            Qt::QueuedConnection);
+        retour->Poste([this, fenetre, langue, generation, premier, dernier, fautes = std::move(fautes)] {
+            Previent(*langue);
+            if (!fenetre)
+                return;
+            Page &page = Etat(fenetre);
+            page.vueEnCours = false;
+            TEditHTML *texte = fenetre->EditHTML;
+            if (page.vueARefaire || texte->Generation() != generation) {
+                page.vueARefaire = false;
+                page.vue->start();
+                return;
+            }
+            texte->MarqueFautes(premier, dernier, fautes);
+        });
     });
 }
 
@@ -432,9 +453,9 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
                 ouvertes.emplace(chemins.back(), autre->EditHTML->Texte());
         }
     const std::string chemin = fenetre->Untitled ? std::string() : Chemin(fenetre->FileName);
-    travaux.start([this, fenetre = QPointer(fenetre), demande = std::move(demande), langue = langue,
-                   page = std::string(texte->Texte()), chemin, site = DossierCommun(chemins),
-                   ouvertes = std::move(ouvertes)]() mutable {
+    Detache([this, retour = retour, fenetre = QPointer(fenetre), demande = std::move(demande), langue = langue,
+             page = std::string(texte->Texte()), chemin, site = DossierCommun(chemins),
+             ouvertes = std::move(ouvertes)]() mutable {
         if (demande.balisage && page.size() <= TailleMaximaleColoration)
             demande.problemesBalisage = VerifieBalisage(page);
         else if (demande.balisage)
@@ -457,14 +478,12 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
                 });
         if (demande.orthographe)
             demande.problemesOrthographe = Fautes(page, *langue);
-        QMetaObject::invokeMethod(
-            this, [this, fenetre, langue, demande = std::move(demande)] {
-                if (langue)
-                    Previent(*langue);
-                if (fenetre)
-                    Termine(fenetre, demande);
-            },
-            Qt::QueuedConnection);
+        retour->Poste([this, fenetre, langue, demande = std::move(demande)] {
+            if (langue)
+                Previent(*langue);
+            if (fenetre)
+                Termine(fenetre, demande);
+        });
     });
 }
 
