@@ -325,8 +325,6 @@ namespace {
 
 // Longer than any word: Hunspell knows none of that size, and the personal list keeps none.
 constexpr std::size_t LongueurMaximale = 1024;
-// The personal list is read up to that size; the rest of a larger file is left as it is.
-constexpr std::size_t TaillePersonnelMaximale = std::size_t(16) << 20;
 
 struct FermeConvertisseur {
     void operator()(UConverter *convertisseur) const { ucnv_close(convertisseur); }
@@ -370,10 +368,11 @@ bool EstMot(std::string_view mot)
 
 class DictionnaireHunspell final : public Dictionnaire {
 public:
-    DictionnaireHunspell(std::unique_ptr<Hunspell> hunspell, Convertisseur convertisseur, std::string personnel)
+    DictionnaireHunspell(std::unique_ptr<Hunspell> hunspell, Convertisseur convertisseur, std::string_view mots,
+                         std::string personnel)
         : hunspell(std::move(hunspell)), convertisseur(std::move(convertisseur)), personnel(std::move(personnel))
     {
-        LitPersonnel();
+        LitPersonnel(mots);
     }
 
     bool Correct(std::string_view mot) override
@@ -438,17 +437,8 @@ private:
     }
 
     // The words of the list's file, one a line, lines that are not words left out.
-    void LitPersonnel()
+    void LitPersonnel(std::string_view reste)
     {
-        std::error_code erreur;
-        const std::uintmax_t taille = std::filesystem::file_size(personnel, erreur);
-        std::ifstream fichier(personnel, std::ios::binary);
-        if (erreur || !fichier)
-            return;
-        std::string contenu(std::min<std::uintmax_t>(taille, TaillePersonnelMaximale), '\0');
-        fichier.read(contenu.data(), static_cast<std::streamsize>(contenu.size()));
-        contenu.resize(static_cast<std::size_t>(fichier.gcount()));
-        std::string_view reste = contenu;
         if (reste.starts_with(MarqueUtf8))
             reste.remove_prefix(MarqueUtf8.size());
         while (!reste.empty()) {
@@ -471,6 +461,10 @@ private:
             return false;
         const std::filesystem::path chemin(personnel);
         std::error_code erreur;
+        // Opening a named pipe would wait for its other end, perhaps forever; opening a device may act on it.
+        if (const auto etat = std::filesystem::status(chemin, erreur);
+            std::filesystem::exists(etat) && !std::filesystem::is_regular_file(etat))
+            return false;
         std::filesystem::create_directories(chemin.parent_path(), erreur);
         // A last line without its line end gets one first.
         bool saut = false;
@@ -497,7 +491,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Dictionnaire> Dictionnaire::Ouvre(const DictionnaireInstalle &installe, const std::string &personnel)
+std::unique_ptr<Dictionnaire> Dictionnaire::Ouvre(const DictionnaireInstalle &installe, std::string_view mots,
+                                                  const std::string &personnel)
 {
     // Hunspell reports no error: a file it cannot read leaves it empty.
     if (!Lisible(installe.aff) || !Lisible(installe.dic))
@@ -513,5 +508,5 @@ std::unique_ptr<Dictionnaire> Dictionnaire::Ouvre(const DictionnaireInstalle &in
         if (U_FAILURE(erreur))
             return nullptr;
     }
-    return std::make_unique<DictionnaireHunspell>(std::move(hunspell), std::move(convertisseur), personnel);
+    return std::make_unique<DictionnaireHunspell>(std::move(hunspell), std::move(convertisseur), mots, personnel);
 }

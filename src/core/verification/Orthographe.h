@@ -53,13 +53,16 @@ std::vector<DictionnaireInstalle> DictionnairesInstalles(const std::vector<std::
 // of France, else any French one, else none (an empty name).
 std::string DictionnaireParDefaut(const std::vector<DictionnaireInstalle> &installes);
 
-// A Hunspell dictionary and the user's personal word list, which is read when the dictionary opens and written at
-// each addition: a UTF-8 file, one word a line, empty when it is missing, created with its folder on the first
-// addition. Not safe to share between threads without a lock.
+// A Hunspell dictionary and the user's personal word list, given when the dictionary opens and written at each
+// addition: a UTF-8 file, one word a line, created with its folder on the first addition. Not safe to share between
+// threads without a lock.
 class Dictionnaire {
 public:
-    // Nothing when the dictionary's files cannot be read or name an encoding that is not known.
-    static std::unique_ptr<Dictionnaire> Ouvre(const DictionnaireInstalle &installe, const std::string &personnel);
+    // `mots` is what the personal list's file holds (empty when it is missing), and `personnel` the file the words
+    // added go to (none: they are known for this run only). Nothing when the dictionary's files cannot be read or
+    // name an encoding that is not known.
+    static std::unique_ptr<Dictionnaire> Ouvre(const DictionnaireInstalle &installe, std::string_view mots,
+                                               const std::string &personnel);
     virtual ~Dictionnaire() = default;
 
     // Words in UTF-8, converted to the dictionary's encoding (the typographic apostrophe becoming the straight one when
@@ -68,6 +71,6 @@ public:
     virtual bool Correct(std::string_view mot) = 0;
     virtual std::vector<std::string> Suggestions(std::string_view mot) = 0;
     // Adds the word to the personal list, for this run and at the end of the file (once); false when the file cannot
-    // be written (the word is still known for this run), or when it is not a word.
+    // be written or is not a regular file (the word is still known for this run), or when it is not a word.
     virtual bool Ajoute(std::string_view mot) = 0;
 };

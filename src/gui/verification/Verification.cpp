@@ -6,6 +6,7 @@
 #include "gui/commun/Utilisateur.h"
 #include "gui/document/WndEditeur.h"
 #include "gui/settings/FichierINI.h"
+#include "gui/settings/Fichiers.h"
 #include "gui/verification/PanneauProblemes.h"
 
 #include <QDir>
@@ -16,10 +17,13 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -41,6 +45,8 @@ constexpr std::size_t Morceau = 1 << 20;
 constexpr std::size_t FautesMaximales = 10000;
 // The mouse's rest on a problem before its bubble shows.
 constexpr int DelaiBulle = 500;
+// The personal list is read up to that size; the rest of a larger file is left as it is.
+constexpr qint64 TaillePersonnelMaximale = qint64(16) << 20;
 
 QString MessageFaute(const std::string &mot)
 {
@@ -52,24 +58,59 @@ std::string Chemin(const QString &nom)
     return QFile::encodeName(QFileInfo(nom).absoluteFilePath()).toStdString();
 }
 
+// Runs the work on a thread of its own, which nothing joins: quitting never waits for a check.
+template <typename Travail>
+void Detache(Travail travail)
+{
+    std::thread(std::move(travail)).detach();
+}
+
 } // namespace
+
+// The way back from the checks' threads to the controller, which may be gone before a check ends.
+struct TVerification::Retour {
+    TVerification *verification;
+    std::mutex verrou;
+
+    // Runs the suite on the interface thread, unless the controller is gone.
+    void Poste(std::function<void()> suite)
+    {
+        const std::lock_guard garde(verrou);
+        if (verification)
+            QMetaObject::invokeMethod(verification, std::move(suite), Qt::QueuedConnection);
+    }
+};
 
 // The dictionary that the checks share, opened by the first check that needs it, and what it said of each word
 // already looked up. One lock for each word, so that the context menu never waits for a whole check.
 struct TVerification::Langue {
     DictionnaireInstalle installe;
-    std::string personnel;
+    QString personnel;
     std::mutex verrou;
     bool ouvert = false;
     std::unique_ptr<::Dictionnaire> dictionnaire;
     std::unordered_map<std::string, bool> connus;
+    // The personal list is there but cannot be read (a named pipe, a file the user may not read): its words are
+    // unknown, and the words added are not written to it. Told once, on the interface thread.
+    std::atomic<bool> illisible = false;
+    bool dit = false;
 
     // False when the dictionary cannot be read: then every word passes.
     bool Pret()
     {
         if (!ouvert) {
-            dictionnaire = ::Dictionnaire::Ouvre(installe, personnel);
             ouvert = true;
+            QFile fichier;
+            QByteArray mots;
+            if (OuvreEnLecture(personnel, fichier)) {
+                mots = fichier.read(std::min(fichier.size(), TaillePersonnelMaximale));
+                illisible = fichier.error() != QFileDevice::NoError;
+            } else {
+                illisible = errno != ENOENT;
+            }
+            dictionnaire = illisible ? ::Dictionnaire::Ouvre(installe, {}, {})
+                                     : ::Dictionnaire::Ouvre(installe, {mots.constData(), std::size_t(mots.size())},
+                                                             QFile::encodeName(personnel).toStdString());
         }
         return dictionnaire != nullptr;
     }
@@ -146,6 +187,7 @@ TVerification::TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateu
     , parametres(parametres)
     , personnel(QDir(dossierPersonnel).filePath(QStringLiteral("dictionnaire-personnel.txt")))
     , fenetres(std::move(fenetres))
+    , retour(std::make_shared<Retour>(this))
 {
     installes = DictionnairesInstalles(
         DossiersDictionnaires(QFile::encodeName(qEnvironmentVariable("DICPATH")).toStdString(),
@@ -157,7 +199,8 @@ TVerification::TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateu
 
 TVerification::~TVerification()
 {
-    travaux.waitForDone();
+    const std::lock_guard garde(retour->verrou);
+    retour->verification = nullptr;
 }
 
 QString TVerification::Dictionnaire() const
@@ -179,7 +222,7 @@ void TVerification::PrepareLangue()
         if (installe.nom == nom) {
             langue = std::make_shared<Langue>();
             langue->installe = installe;
-            langue->personnel = QFile::encodeName(personnel).toStdString();
+            langue->personnel = personnel;
         }
 }
 
@@ -285,8 +328,8 @@ void TVerification::VerifieVue(Page &page)
     std::string extrait = texte->Extrait(contexte, fin + Suite);
     const std::uint64_t generation = texte->Generation();
     page.vueEnCours = true;
-    travaux.start([this, fenetre = QPointer(fenetre), langue = langue, extrait = std::move(extrait), contexte,
-                   debut, fin, generation] {
+    Detache([this, retour = retour, fenetre = QPointer(fenetre), langue = langue, extrait = std::move(extrait),
+             contexte, debut, fin, generation] {
         const std::vector<Mot> mots = MotsVisibles(extrait, debut - contexte, fin - contexte);
         std::vector<std::pair<std::size_t, std::size_t>> fautes;
         std::size_t premier = debut;
@@ -297,23 +340,32 @@ void TVerification::VerifieVue(Page &page)
             if (!langue->Correct(mot.texte))
                 fautes.emplace_back(contexte + mot.debut, contexte + mot.fin);
         }
-        QMetaObject::invokeMethod(
-            this,
-            [this, fenetre, generation, premier, dernier, fautes = std::move(fautes)] {
-                if (!fenetre)
-                    return;
-                Page &page = Etat(fenetre);
-                page.vueEnCours = false;
-                TEditHTML *texte = fenetre->EditHTML;
-                if (page.vueARefaire || texte->Generation() != generation) {
-                    page.vueARefaire = false;
-                    page.vue->start();
-                    return;
-                }
-                texte->MarqueFautes(premier, dernier, fautes);
-            },
-            Qt::QueuedConnection);
+        retour->Poste([this, fenetre, langue, generation, premier, dernier, fautes = std::move(fautes)] {
+            Previent(*langue);
+            if (!fenetre)
+                return;
+            Page &page = Etat(fenetre);
+            page.vueEnCours = false;
+            TEditHTML *texte = fenetre->EditHTML;
+            if (page.vueARefaire || texte->Generation() != generation) {
+                page.vueARefaire = false;
+                page.vue->start();
+                return;
+            }
+            texte->MarqueFautes(premier, dernier, fautes);
+        });
     });
+}
+
+void TVerification::Previent(Langue &langue)
+{
+    if (!langue.illisible || langue.dit)
+        return;
+    langue.dit = true;
+    utilisateur.Erreur(nullptr, QStringLiteral("Ne peut lire le dictionnaire personnel %1 : ses mots ne sont pas "
+                                               "reconnus, et les mots ajoutés ne le sont que jusqu'à la fin de la "
+                                               "session.")
+                                    .arg(personnel));
 }
 
 void TVerification::RevoitVues()
@@ -387,9 +439,9 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
                 ouvertes.emplace(chemins.back(), autre->EditHTML->Texte());
         }
     const std::string chemin = fenetre->Untitled ? std::string() : Chemin(fenetre->FileName);
-    travaux.start([this, fenetre = QPointer(fenetre), demande = std::move(demande), langue = langue,
-                   page = std::string(texte->Texte()), chemin, site = DossierCommun(chemins),
-                   ouvertes = std::move(ouvertes)]() mutable {
+    Detache([this, retour = retour, fenetre = QPointer(fenetre), demande = std::move(demande), langue = langue,
+             page = std::string(texte->Texte()), chemin, site = DossierCommun(chemins),
+             ouvertes = std::move(ouvertes)]() mutable {
         if (demande.balisage && page.size() <= TailleMaximaleColoration)
             demande.problemesBalisage = VerifieBalisage(page);
         else if (demande.balisage)
@@ -412,12 +464,12 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
                 });
         if (demande.orthographe)
             demande.problemesOrthographe = Fautes(page, *langue);
-        QMetaObject::invokeMethod(
-            this, [this, fenetre, demande = std::move(demande)] {
-                if (fenetre)
-                    Termine(fenetre, demande);
-            },
-            Qt::QueuedConnection);
+        retour->Poste([this, fenetre, langue, demande = std::move(demande)] {
+            if (langue)
+                Previent(*langue);
+            if (fenetre)
+                Termine(fenetre, demande);
+        });
     });
 }
 

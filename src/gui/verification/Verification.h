@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QThreadPool>
 
 #include <cstdint>
 #include <functional>
@@ -24,7 +23,8 @@ class TWndHTML;
 class Utilisateur;
 
 // The checks of the pages: their mark-up, their links and their spelling. Every check works on a copy of the text
-// off the interface thread; a result that comes back for a text changed since is dropped, and the check redone.
+// on a thread of its own, which nothing waits for; a result that comes back for a text changed since is dropped, and
+// the check redone.
 // The spelling of what each page shows is checked as it scrolls and changes; a page checked with "Vérifier la
 // page" (or its links) is checked again once the user stops typing, so the list of problems stays true.
 class TVerification : public QObject {
@@ -35,7 +35,8 @@ public:
     // The personal word list is kept in that folder; the settings give the spelling's state and dictionary.
     TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateur, TFichierINI &parametres,
                   const QString &dossierPersonnel, ListeFenetres fenetres, QObject *parent = nullptr);
-    // Waits for the checks under way.
+    // Never waits for the checks under way, so that quitting is at once: they write nothing, and their results
+    // are dropped.
     ~TVerification() override;
 
     // Follows a new document window.
@@ -68,6 +69,7 @@ private:
     struct Langue;
     struct Page;
     struct Resultat;
+    struct Retour;
     Page &Etat(TWndHTML *fenetre);
     // The unknown words of the whole page, read a piece at a time so that the words held at once stay few; past a
     // number, one line says that the others are not listed.
@@ -81,6 +83,8 @@ private:
     QString Description(Page &page, std::size_t position) const;
     // Checks the words that the page shows.
     void VerifieVue(Page &page);
+    // Tells the user, once for each opening of the dictionary, that the personal list cannot be read.
+    void Previent(Langue &langue);
     // The words shown again in every page, after the dictionary or its words changed.
     void RevoitVues();
     // Opens the chosen dictionary for the checks to come, or none when spelling is off.
@@ -95,6 +99,5 @@ private:
     bool orthographe = false;
     std::shared_ptr<Langue> langue;
     std::unordered_map<TWndHTML *, std::unique_ptr<Page>> pages;
-    // Last, so that it is destroyed first: its threads are done before anything they report to goes.
-    QThreadPool travaux;
+    std::shared_ptr<Retour> retour;
 };

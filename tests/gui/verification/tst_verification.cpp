@@ -10,6 +10,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // One problem of each kind: an element never closed, an unknown word, a missing page, a missing anchor, another
@@ -208,6 +212,39 @@ private slots:
         QCOMPARE(Problemes(w).at(1).debut, std::size_t(megaoctet - 3));
         QCOMPARE(Problemes(w).at(2).debut, std::size_t(2 * megaoctet));
         QCOMPARE(Problemes(w).at(3).debut, std::size_t(2 * megaoctet + 8));
+    }
+
+    // A personal list that is a named pipe is never opened (it would wait for a writer): the page is checked all
+    // the same, and the user is told once that the list cannot be read.
+    void personnelIllisible()
+    {
+        if (frame->Verification().Dictionnaires().empty())
+            QSKIP("Aucun dictionnaire installé");
+        const QByteArray tuyau = QFile::encodeName(dossier.filePath("dictionnaire-personnel.txt"));
+        QCOMPARE(::mkfifo(tuyau.constData(), 0600), 0);
+        // A reader left waiting on the pipe is let go at the end, so that a failure never hangs the tests; the
+        // pipe goes, for the tests that follow.
+        const auto libere = qScopeGuard([&] {
+            if (const int fd = ::open(tuyau.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+                ::close(fd);
+            ::unlink(tuyau.constData());
+        });
+        TWndHTML *w = Affiche(Fichier("page.htm", Page));
+        frame->VerifierLaPage();
+        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(w).empty(), 20000);
+        QTRY_COMPARE(script->erreurs.size(), 1);
+        QVERIFY2(script->erreurs.front().contains(u"dictionnaire personnel") &&
+                     script->erreurs.front().contains(QFile::decodeName(tuyau)),
+                 qPrintable(script->erreurs.front()));
+        // Checked again, the page tells nothing more.
+        w->EditHTML->Remplace(0, 0, "<!-- ajout -->\n");
+        frame->VerifierLaPage();
+        const auto lienALaPlace = [&] {
+            const auto lien = Trouve(w, Probleme::Sorte::Lien, "absente.htm");
+            return lien && static_cast<qsizetype>(lien->debut) == Texte(w).indexOf("absente.htm");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(lienALaPlace(), 20000);
+        QCOMPARE(script->erreurs.size(), 1);
     }
 
     // The words in view are checked as the page is shown, and no longer once spelling is off, a choice the
