@@ -12,6 +12,7 @@ cadre() {
     attend 'xdotool search --onlyvisible --name "^Balizo$"'
     xdotool search --onlyvisible --name "^Balizo$" | head -1
 }
+# Stops the editor as a crash would, nothing written on the way out.
 arrete() {
     kill -9 "$pid"
     wait "$pid" 2>/dev/null || true
@@ -60,10 +61,18 @@ for attente in 0 0.01 0.03 0.06 0.1 0.3; do
     attend '[ "$(nombre_de_journaux)" -eq 1 ]'
     touches '^Balizo$' b
     # The write begins beside the journal.
+    commencee=
     for _ in $(seq 20000); do
-        if compgen -G "$journaux/*.journal.nouveau" >/dev/null; then break; fi
+        if compgen -G "$journaux/*.journal.nouveau" >/dev/null; then
+            commencee=1
+            break
+        fi
         sleep 0.001
     done
+    if [ -z "$commencee" ]; then
+        echo "La copie de la page modifiée n'a pas commencé" >&2
+        exit 1
+    fi
     sleep "$attente"
     arrete
     recupere_et_enregistre
