@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <optional>
 
 namespace {
@@ -104,6 +105,7 @@ public:
     }
 
     bool Fini() const { return reste.empty(); }
+    std::size_t Reste() const { return reste.size(); }
 
 private:
     std::string_view Faute(ErreurJournal e)
@@ -172,6 +174,30 @@ std::variant<EnteteJournal, ErreurJournal> LitEnteteJournal(std::string_view deb
     if (const std::optional<ErreurJournal> erreur = LitEntete(debut, lecteur, entete))
         return *erreur;
     return entete;
+}
+
+std::variant<DebutJournalLu, ErreurJournal> LitDebutJournal(std::string_view debut, std::uint64_t taille)
+{
+    const std::string_view lu = debut.substr(0, TailleMaximaleEnteteJournal);
+    Lecteur lecteur(lu);
+    DebutJournalLu journal;
+    std::optional<ErreurJournal> erreur = LitEntete(lu, lecteur, journal.entete);
+    if (!erreur) {
+        std::string_view ligne = lecteur.Ligne("texte");
+        journal.longueurTexte = lecteur.Nombre<std::uint64_t>(ligne);
+        erreur = lecteur.erreur;
+    }
+    if (erreur == ErreurJournal::Tronque && taille > lu.size())
+        return ErreurJournal::Illisible;
+    if (erreur)
+        return *erreur;
+    const std::uint64_t entete = lu.size() - lecteur.Reste();
+    if (journal.longueurTexte > UINT64_MAX - entete - FinJournal.size())
+        return ErreurJournal::Illisible;
+    const std::uint64_t attendue = entete + journal.longueurTexte + FinJournal.size();
+    if (taille != attendue)
+        return taille < attendue ? ErreurJournal::Tronque : ErreurJournal::Illisible;
+    return journal;
 }
 
 std::variant<JournalLu, ErreurJournal> LitJournal(std::string_view octets)

@@ -44,3 +44,17 @@ enum class ErreurJournal { Tronque, Illisible, FormatPlusRecent };
 std::variant<JournalLu, ErreurJournal> LitJournal(std::string_view octets);
 // What a journal says of its page, from its first bytes only (its text may be left out).
 std::variant<EnteteJournal, ErreurJournal> LitEnteteJournal(std::string_view debut);
+
+// The most bytes that a journal's header takes up to its text: a name is never longer than a path may be.
+inline constexpr std::size_t TailleMaximaleEnteteJournal = std::size_t(64) << 10;
+
+// A journal as its header tells it: its page and the length of its text.
+struct DebutJournalLu {
+    EnteteJournal entete;
+    std::uint64_t longueurTexte = 0;
+};
+
+// What a journal of that size on disk says up to its text, from its first bytes (as many as it has, up to
+// `TailleMaximaleEnteteJournal`): a journal shorter than its header says is cut short, a longer one or one without
+// a whole header in those bytes is unreadable.
+std::variant<DebutJournalLu, ErreurJournal> LitDebutJournal(std::string_view debut, std::uint64_t taille);

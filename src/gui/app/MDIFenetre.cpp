@@ -46,6 +46,8 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <memory>
+#include <new>
 #include <variant>
 #include <vector>
 
@@ -666,35 +668,35 @@ void TMDIHtml::Demarrage(const QStringList &arguments)
 
 void TMDIHtml::ProposeRecuperation()
 {
+    // Only the headers are read here: a journal may be larger than the memory, or than a page may be.
     struct Journal {
         QString fichier;
-        QByteArray octets;
-        std::variant<JournalLu, ErreurJournal> lu;
+        std::variant<DebutJournalLu, ErreurJournal> debut;
     };
     std::vector<Journal> journaux;
     QStringList pages;
     const QLocale francais(QLocale::French);
     for (const QString &fichier : recuperation->Orphelins()) {
-        QFile source;
-        QByteArray octets;
-        if (OuvreEnLecture(fichier, source))
-            octets = source.readAll();
-        auto lu = LitJournal(std::string_view(octets.constData(), octets.size()));
-        if (const auto *journal = std::get_if<JournalLu>(&lu)) {
-            pages << QStringLiteral("%1, modifiée le %2, %3")
-                         .arg(QFile::decodeName(QByteArray::fromStdString(journal->entete.nom)),
-                              francais.toString(QDateTime::fromMSecsSinceEpoch(journal->entete.modification),
-                                                QStringLiteral("d MMMM yyyy à HH:mm")),
-                              francais.formattedDataSize(qint64(journal->texte.size())));
+        auto debut = TRecuperation::LitDebut(fichier);
+        if (const auto *lu = std::get_if<DebutJournalLu>(&debut)) {
+            const QString date = francais.toString(QDateTime::fromMSecsSinceEpoch(lu->entete.modification),
+                                                   QStringLiteral("d MMMM yyyy à HH:mm"));
+            const QString nom = QFile::decodeName(QByteArray::fromStdString(lu->entete.nom));
+            if (lu->longueurTexte > TEditHTML::TailleMaximale)
+                pages << QStringLiteral("%1, modifiée le %2 : %3 Mo, trop grande pour l'éditeur")
+                             .arg(nom, date, francais.toString(qulonglong(lu->longueurTexte >> 20)));
+            else
+                pages << QStringLiteral("%1, modifiée le %2, %3")
+                             .arg(nom, date, francais.formattedDataSize(qint64(lu->longueurTexte)));
         } else {
-            const ErreurJournal erreur = std::get<ErreurJournal>(lu);
+            const ErreurJournal erreur = std::get<ErreurJournal>(debut);
             pages << QStringLiteral("%1 : %2").arg(QFileInfo(fichier).fileName(),
                                                   erreur == ErreurJournal::Tronque ? QStringLiteral("copie incomplète")
                                                   : erreur == ErreurJournal::Illisible
                                                       ? QStringLiteral("copie illisible")
                                                       : QStringLiteral("écrite par une version plus récente"));
         }
-        journaux.push_back({fichier, std::move(octets), std::move(lu)});
+        journaux.push_back({fichier, std::move(debut)});
     }
     if (journaux.empty())
         return;
@@ -702,14 +704,55 @@ void TMDIHtml::ProposeRecuperation()
     if (choix == Utilisateur::Recuperation::PlusTard)
         return;
     for (const Journal &journal : journaux) {
-        if (const auto *lu = std::get_if<JournalLu>(&journal.lu); lu && choix == Utilisateur::Recuperation::Recuperer)
-            NouvelleFenetre()->Recupere(*lu);
-        // A newer program may read what this one cannot.
-        else if (const auto *erreur = std::get_if<ErreurJournal>(&journal.lu);
-                 erreur && *erreur == ErreurJournal::FormatPlusRecent && choix == Utilisateur::Recuperation::Recuperer)
-            continue;
+        if (choix == Utilisateur::Recuperation::Recuperer) {
+            const auto *debut = std::get_if<DebutJournalLu>(&journal.debut);
+            // A newer program may read what this one cannot, and a machine with more room a larger page.
+            if (debut ? debut->longueurTexte > TEditHTML::TailleMaximale || !Recupere(journal.fichier, *debut)
+                      : std::get<ErreurJournal>(journal.debut) == ErreurJournal::FormatPlusRecent)
+                continue;
+        }
         recuperation->Supprime(journal.fichier);
     }
+}
+
+bool TMDIHtml::Recupere(const QString &journal, const DebutJournalLu &debut)
+{
+    const QString nom = QFile::decodeName(QByteArray::fromStdString(debut.entete.nom));
+    const QString manque =
+        QStringLiteral("La page %1 ne peut être récupérée : mémoire insuffisante. Sa copie de secours est gardée "
+                       "pour un prochain démarrage.")
+            .arg(nom);
+    QFile source;
+    if (!OuvreEnLecture(journal, source)) {
+        utilisateur->Erreur(this, QStringLiteral("La copie de secours de %1 ne peut être lue.").arg(nom));
+        return false;
+    }
+    const auto taille = static_cast<std::size_t>(source.size());
+    std::unique_ptr<char[]> octets;
+    try {
+        octets = std::make_unique_for_overwrite<char[]>(taille);
+    } catch (const std::bad_alloc &) {
+        utilisateur->Erreur(this, manque);
+        return false;
+    }
+    const auto lu = source.read(octets.get(), qint64(taille)) == qint64(taille)
+                        ? LitJournal(std::string_view(octets.get(), taille))
+                        : ErreurJournal::Tronque;
+    if (std::holds_alternative<ErreurJournal>(lu)) {
+        utilisateur->Erreur(this, QStringLiteral("La copie de secours de %1 est illisible.").arg(nom));
+        return true;
+    }
+    TWndHTML *w = NouvelleFenetre();
+    try {
+        w->Recupere(std::get<JournalLu>(lu));
+    } catch (const std::bad_alloc &) {
+        // Left empty and unmodified, the window closes without a question.
+        if (QMdiSubWindow *cadre = Cadre(w))
+            cadre->close();
+        utilisateur->Erreur(this, manque);
+        return false;
+    }
+    return true;
 }
 
 void TMDIHtml::FileNew()

@@ -23,6 +23,7 @@ class QTimer;
 class TDlgChercher;
 class TDlgRemplacer;
 class TRecuperation;
+struct DebutJournalLu;
 class TDlgInsertionAncreLocale;
 class TDlgInsertionHyperlien;
 class TDlgInsertionImage;
@@ -183,6 +184,9 @@ private:
     void AfficheResultat(TWndHTML &source, std::string_view suffixe, const Transformation &transformation);
 
     TWndHTML *NouvelleFenetre();
+    // Opens the page of a stopped program's journal in a new window. False when the journal is to be kept, as when
+    // memory runs out (the user is told); a journal found unreadable is told and is to be removed.
+    bool Recupere(const QString &journal, const DebutJournalLu &debut);
     QList<TWndHTML *> Fenetres(QMdiArea::WindowOrder ordre) const;
     // The place of the window of that rank in a cascade; a new window takes the place its rank gives it.
     QRect PlaceEnCascade(int rang) const;

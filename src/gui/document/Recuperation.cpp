@@ -1,6 +1,6 @@
 #include "gui/document/Recuperation.h"
 
-#include "core/document/Journal.h"
+#include "gui/settings/Fichiers.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -17,6 +17,8 @@
 namespace {
 
 const QString SuffixeVerrou = QStringLiteral(".verrou");
+// A journal being written, until it is whole on disk and takes its name.
+const QString SuffixeEcriture = QStringLiteral(".nouveau");
 
 QString Marque(const QString &journal)
 {
@@ -46,8 +48,12 @@ TRecuperation::TRecuperation(const QString &dossierJournaux, QObject *parent)
         return;
     }
     verrou = fd;
-    // The marks of stopped programs that left no journal serve no more.
     const QDir repertoire(dossier);
+    // A journal that a stopped program was writing is no copy of anything: its previous copy, if any, is whole.
+    for (const QString &ecriture : repertoire.entryList({QStringLiteral("*.journal") + SuffixeEcriture}, QDir::Files))
+        if (const QString sienne = Marque(ecriture); sienne != marque && !Vivante(sienne))
+            QFile::remove(repertoire.filePath(ecriture));
+    // The marks of stopped programs that left no journal serve no more.
     for (const QString &autre : repertoire.entryList({QLatin1Char('*') + SuffixeVerrou}, QDir::Files)) {
         const QString sienne = autre.chopped(SuffixeVerrou.size());
         if (sienne != marque && !Vivante(sienne) &&
@@ -139,7 +145,54 @@ void TRecuperation::SignaleEchec(const QString &journal)
     if (signale)
         return;
     signale = true;
+    if (!Actif()) {
+        emit Echec(QStringLiteral("Le dossier des copies de secours %1 ne peut servir : en cas d'arrêt imprévu, les "
+                                  "modifications seraient perdues.")
+                       .arg(dossier));
+        return;
+    }
     emit Echec(QStringLiteral("La copie de secours %1 ne peut être écrite : en cas d'arrêt imprévu, les dernières "
                               "modifications seraient perdues.")
                    .arg(journal));
+}
+
+bool TRecuperation::Ecrit(const QString &journal, std::initializer_list<std::string_view> morceaux)
+{
+    const QByteArray nom = QFile::encodeName(journal);
+    const QByteArray ecriture = QFile::encodeName(journal + SuffixeEcriture);
+    const int fd = ::open(ecriture.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    QFile fichier;
+    bool ecrit = fichier.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+    if (!ecrit)
+        ::close(fd);
+    for (const std::string_view morceau : morceaux) {
+        const auto taille = static_cast<qint64>(morceau.size());
+        ecrit = ecrit && (taille == 0 || fichier.write(morceau.data(), taille) == taille);
+    }
+    // On disk before it takes the name: renamed first, a stop of the system could leave an empty journal there.
+    ecrit = ecrit && ::fsync(fd) == 0;
+    fichier.close();
+    if (!ecrit || ::rename(ecriture.constData(), nom.constData()) != 0) {
+        ::unlink(ecriture.constData());
+        return false;
+    }
+    // The new name too, before the journal counts as written.
+    const QByteArray repertoire = QFile::encodeName(QFileInfo(journal).absolutePath());
+    if (const int dossier = ::open(repertoire.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dossier >= 0) {
+        ::fsync(dossier);
+        ::close(dossier);
+    }
+    return true;
+}
+
+std::variant<DebutJournalLu, ErreurJournal> TRecuperation::LitDebut(const QString &journal)
+{
+    QFile source;
+    if (!OuvreEnLecture(journal, source))
+        return ErreurJournal::Illisible;
+    const QByteArray debut = source.read(qint64(TailleMaximaleEnteteJournal));
+    return LitDebutJournal(std::string_view(debut.constData(), std::size_t(debut.size())),
+                           std::uint64_t(source.size()));
 }

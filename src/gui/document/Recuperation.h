@@ -1,8 +1,14 @@
 #pragma once
 
+#include "core/document/Journal.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <initializer_list>
+#include <string_view>
+#include <variant>
 
 // The recovery folder, shared by every running program: each keeps there the journals of its modified documents,
 // named after its mark, a lock file that it holds while it runs. A journal whose mark nobody holds was left by a
@@ -18,6 +24,8 @@ public:
     ~TRecuperation() override;
 
     bool Actif() const { return verrou >= 0; }
+    // Whether journals were asked for: a folder was given, though it may not serve.
+    bool Demande() const { return !dossier.isEmpty(); }
     // A name for a new journal of this program.
     QString NouveauJournal();
     // The journals left by programs that no longer run, the oldest first.
@@ -26,8 +34,16 @@ public:
     bool ModifieAilleurs(const QString &fichier) const;
     // Removes a journal left by another program, and that program's mark once none of its journals is left.
     void Supprime(const QString &journal) const;
-    // Says, once in the program's life, that a journal could not be written: editing goes on.
+    // Says, once in the program's life, that a journal could not be written, or no journal at all when the folder
+    // does not serve: editing goes on.
     void SignaleEchec(const QString &journal);
+
+    // Writes the pieces as the whole journal, the user's alone: into a file beside it, on disk before it takes the
+    // journal's name, so that the journal is always a whole copy, the previous one or the new one. True when
+    // written; may run on any thread.
+    static bool Ecrit(const QString &journal, std::initializer_list<std::string_view> morceaux);
+    // A journal as its header and its size on disk tell it, its text unread.
+    static std::variant<DebutJournalLu, ErreurJournal> LitDebut(const QString &journal);
 
 signals:
     void Echec(const QString &message);

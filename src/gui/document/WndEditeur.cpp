@@ -55,8 +55,9 @@ TWndHTML::TWndHTML(Utilisateur &utilisateur, const QFont &fonte, TRecuperation *
     , FileName(QStringLiteral("Sans Nom"))
     , EditHTML(new TEditHTML(this))
     , utilisateur(utilisateur)
-    , recuperation(recuperation && recuperation->Actif() ? recuperation : nullptr)
+    , recuperation(recuperation && recuperation->Demande() ? recuperation : nullptr)
     , minuterieJournal(new QTimer(this))
+    , delaiMaximalJournal(new QTimer(this))
     , surveillance(new QFileSystemWatcher(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -68,9 +69,13 @@ TWndHTML::TWndHTML(Utilisateur &utilisateur, const QFont &fonte, TRecuperation *
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->addWidget(EditHTML);
     EditHTML->AppliqueFonte(fonte);
+    // The journal follows a pause in the changes, or, while they keep coming, the first of them not yet written.
     minuterieJournal->setSingleShot(true);
     minuterieJournal->setInterval(2000);
     connect(minuterieJournal, &QTimer::timeout, this, &TWndHTML::EcritJournal);
+    delaiMaximalJournal->setSingleShot(true);
+    delaiMaximalJournal->setInterval(5000);
+    connect(delaiMaximalJournal, &QTimer::timeout, this, &TWndHTML::EcritJournal);
     // A change seen while the user works in this window is told at once; otherwise when the window comes back.
     connect(surveillance, &QFileSystemWatcher::fileChanged, this, [this] {
         const auto *cadre = qobject_cast<QMdiSubWindow *>(parentWidget());
@@ -81,6 +86,8 @@ TWndHTML::TWndHTML(Utilisateur &utilisateur, const QFont &fonte, TRecuperation *
         connect(EditHTML, &TEditHTML::Modifie, this, [this] {
             derniereModification = QDateTime::currentMSecsSinceEpoch();
             minuterieJournal->start();
+            if (!delaiMaximalJournal->isActive())
+                delaiMaximalJournal->start();
         });
     }
 }
@@ -94,6 +101,10 @@ void TWndHTML::EcritJournal()
 {
     if (!recuperation)
         return;
+    if (!recuperation->Actif()) {
+        recuperation->SignaleEchec(QString());
+        return;
+    }
     if (ecritureJournal.valid()) {
         // One write at a time: the next waits for the one under way.
         if (ecritureJournal.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
@@ -102,6 +113,8 @@ void TWndHTML::EcritJournal()
         }
         ecritureJournal.get();
     }
+    minuterieJournal->stop();
+    delaiMaximalJournal->stop();
     if (!EditHTML->isModified()) {
         SupprimeJournal();
         return;
@@ -120,13 +133,20 @@ void TWndHTML::EcritJournal()
     // The copy is the only work done here, into huge pages: the first touch of each small page would cost more
     // than the copy itself.
     const std::string_view vue = EditHTML->Texte();
-    const std::shared_ptr<char[]> copie = std::make_shared_for_overwrite<char[]>(vue.size());
+    std::shared_ptr<char[]> copie;
+    try {
+        copie = std::make_shared_for_overwrite<char[]>(vue.size());
+    } catch (const std::bad_alloc &) {
+        // Without room for the copy, the page goes on without its journal, and the next change tries again.
+        recuperation->SignaleEchec(journal);
+        return;
+    }
     ConseilleGrandesPages(copie.get(), vue.size());
     std::memcpy(copie.get(), vue.data(), vue.size());
     ecritureJournal = std::async(std::launch::async, [nom = journal, debut = DebutJournal(entete, vue.size()),
                                                       texte = std::string_view(copie.get(), vue.size()), copie,
                                                       recuperation = recuperation] {
-        const bool ecrit = EcritFichier(nom, {debut, texte, FinJournal});
+        const bool ecrit = TRecuperation::Ecrit(nom, {debut, texte, FinJournal});
         if (!ecrit)
             QMetaObject::invokeMethod(recuperation, [recuperation, nom] { recuperation->SignaleEchec(nom); },
                                       Qt::QueuedConnection);
@@ -137,6 +157,7 @@ void TWndHTML::EcritJournal()
 void TWndHTML::SupprimeJournal()
 {
     minuterieJournal->stop();
+    delaiMaximalJournal->stop();
     if (ecritureJournal.valid())
         ecritureJournal.wait();
     if (!journal.isEmpty())

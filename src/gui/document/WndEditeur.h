@@ -77,8 +77,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // The journal is written about two seconds after the last change, from a copy of the text, off the interface
-    // thread; a document that is not modified has none.
+    // The journal is written two seconds after the last change, and at most five seconds after the first change
+    // that it does not hold while changes keep coming, from a copy of the text, off the interface thread; a
+    // document that is not modified has none.
     void EcritJournal();
     // Waits for a journal being written, then removes the journal.
     void SupprimeJournal();
@@ -101,6 +102,7 @@ private:
     Encodage encodage = Encodage::Utf8;
     TRecuperation *recuperation;
     QTimer *minuterieJournal;
+    QTimer *delaiMaximalJournal;
     QString journal;
     std::future<bool> ecritureJournal;
     qint64 derniereModification = 0;

@@ -78,6 +78,55 @@ private slots:
         QVERIFY(std::holds_alternative<ErreurJournal>(lu));
         QCOMPARE(int(std::get<ErreurJournal>(lu)), erreur);
     }
+
+    void debut_data()
+    {
+        QTest::addColumn<QByteArray>("debut");
+        QTest::addColumn<qulonglong>("taille");
+        QTest::addColumn<int>("erreur");
+        QTest::addColumn<qulonglong>("longueur");
+        const QByteArray bon = QByteArray::fromStdString(Journal({}, "texte"));
+        const QByteArray entete = QByteArray::fromStdString(DebutJournal({}, 5));
+        const auto taille = qulonglong(bon.size());
+        QTest::newRow("journal entier") << bon << taille << -1 << 5ULL;
+        QTest::newRow("en-tête seul d'un journal entier") << entete << taille << -1 << 5ULL;
+        QTest::newRow("fichier plus court que dit") << bon.chopped(1) << taille - 1 << int(ErreurJournal::Tronque) << 0ULL;
+        QTest::newRow("fichier plus long que dit") << bon + "x" << taille + 1 << int(ErreurJournal::Illisible) << 0ULL;
+        QTest::newRow("en-tête coupé") << entete.chopped(3) << qulonglong(entete.size() - 3)
+                                       << int(ErreurJournal::Tronque) << 0ULL;
+        EnteteJournal longNom;
+        longNom.nom.assign(TailleMaximaleEnteteJournal, 'n');
+        const QByteArray demesure = QByteArray::fromStdString(DebutJournal(longNom, 5));
+        QTest::newRow("en-tête plus long que permis") << demesure << qulonglong(demesure.size()) + 10
+                                                      << int(ErreurJournal::Illisible) << 0ULL;
+        QTest::newRow("fichier de zéros") << QByteArray(4096, '\0') << 2'500'000'000ULL
+                                          << int(ErreurJournal::Illisible) << 0ULL;
+        const QByteArray geant = QByteArray(entete).replace("texte 5", "texte 2500000000");
+        QTest::newRow("texte plus grand que la mémoire")
+            << geant << qulonglong(geant.size()) + 2'500'000'005ULL << -1 << 2'500'000'000ULL;
+        QTest::newRow("longueur au-delà des entiers")
+            << QByteArray(entete).replace("texte 5", "texte 18446744073709551610") << ~0ULL
+            << int(ErreurJournal::Illisible) << 0ULL;
+        QTest::newRow("version suivante") << QByteArray(bon).replace("JOURNAL 1", "JOURNAL 2") << taille
+                                          << int(ErreurJournal::FormatPlusRecent) << 0ULL;
+    }
+
+    // Read from its header and its size alone, a journal is told whole, cut short or unreadable.
+    void debut()
+    {
+        QFETCH(QByteArray, debut);
+        QFETCH(qulonglong, taille);
+        QFETCH(int, erreur);
+        QFETCH(qulonglong, longueur);
+        const auto lu = LitDebutJournal(std::string_view(debut.constData(), std::size_t(debut.size())), taille);
+        if (erreur < 0) {
+            QVERIFY(std::holds_alternative<DebutJournalLu>(lu));
+            QCOMPARE(std::get<DebutJournalLu>(lu).longueurTexte, longueur);
+        } else {
+            QVERIFY(std::holds_alternative<ErreurJournal>(lu));
+            QCOMPARE(int(std::get<ErreurJournal>(lu)), erreur);
+        }
+    }
 };
 
 QTEST_APPLESS_MAIN(TstJournal)

@@ -57,6 +57,11 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(std::string(std::get<JournalLu>(lu).texte)), Texte(page));
         QCOMPARE(QString::fromStdString(std::get<JournalLu>(lu).entete.nom), page->FileName);
         QVERIFY(std::get<JournalLu>(lu).entete.encodage == Encodage::Windows1252);
+        // The user's alone: neither the folder nor the journal is open to anybody else.
+        constexpr QFile::Permissions Autres = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                              QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(QFile::permissions(Journaux()[0]) & Autres, QFile::Permissions());
+        QCOMPARE(QFile::permissions(Recuperation()) & Autres, QFile::Permissions());
 
         // Saved, the page has none; nor has an unmodified page, nor one closed with "&Non".
         QVERIFY(page->FileSave());
@@ -69,6 +74,37 @@ private slots:
         script->reponses << Utilisateur::Reponse::Non;
         frame->FenetreActive()->parentWidget()->close();
         QVERIFY(Journaux().isEmpty());
+    }
+
+    void ecritureSansPause()
+    {
+        TWndHTML *page = Ouvre(Fichier("page.htm", "<P>"));
+        // A change every quarter of a second, never the pause after which a journal is written.
+        QTimer frappe;
+        connect(&frappe, &QTimer::timeout, page, [page] { page->InsertionTexte("x", ""); });
+        frappe.start(250);
+        QTRY_VERIFY_WITH_TIMEOUT(!Journaux().isEmpty(), 20000);
+        QVERIFY(frappe.isActive());
+        const QByteArray octets = Lit(Journaux()[0]);
+        const auto lu = LitJournal(std::string_view(octets.constData(), std::size_t(octets.size())));
+        QVERIFY(std::holds_alternative<JournalLu>(lu));
+        const QByteArray texte = QByteArray::fromStdString(std::string(std::get<JournalLu>(lu).texte));
+        QVERIFY2(texte.startsWith('x') && texte.endsWith("<P>") && texte.count('x') == texte.size() - 3, texte);
+    }
+
+    void dossierImpossible()
+    {
+        FermeCadre();
+        QVERIFY(QDir(Recuperation()).removeRecursively());
+        Ecrit(Recuperation(), "un fichier");
+        NouveauCadre(Recuperation());
+        TWndHTML *page = Ouvre(Fichier("page.htm", "<P>"));
+        page->InsertionTexte("x", "");
+        QTRY_COMPARE(frame->statusBar()->currentMessage(),
+                     QStringLiteral("Le dossier des copies de secours %1 ne peut servir : en cas d'arrêt imprévu, les "
+                                    "modifications seraient perdues.")
+                         .arg(Recuperation()));
+        QCOMPARE(Texte(page), QByteArray("x<P>"));
     }
 
     void modifieDansUnAutreProgramme()
@@ -219,9 +255,63 @@ private slots:
         QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("3-3.1.journal")));
         QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("4-4.1.journal")));
         Ecrit(QDir(Recuperation()).filePath("5-5.verrou"), "");
+        Ecrit(QDir(Recuperation()).filePath("5-5.1.journal.nouveau"), "coupé pendant son écriture");
         FermeCadre();
         NouveauCadre(Recuperation());
         QCOMPARE(QDir(Recuperation()).entryList(QDir::Files).size(), 1);
+    }
+
+    // Only the headers are read to list the pages: a journal larger than the memory is listed, never loaded.
+    void journauxEnormes()
+    {
+        constexpr qint64 Enorme = 2'500'000'000;
+        EnteteJournal entete;
+        entete.nom = "Sans Nom";
+        const QByteArray debut = QByteArray::fromStdString(DebutJournal(entete, std::size_t(Enorme)));
+        for (const auto &[nom, octets, taille] : {std::tuple{"1-1.1.journal", debut, Enorme + debut.size() + 5},
+                                                  std::tuple{"2-2.1.journal", QByteArray("\0"), Enorme}}) {
+            Orphelin(nom, octets);
+            // Sparse: nothing is written but the first bytes.
+            QVERIFY(QFile::resize(QDir(Recuperation()).filePath(nom), taille));
+        }
+        Orphelin("3-3.1.journal", Journal(entete, "<P>petite"));
+        {
+            const LimiteDeMemoire limite(256 << 20);
+            frame->ProposeRecuperation();
+        }
+        QCOMPARE(script->pagesOffertes.size(), 3);
+        QVERIFY2(script->pagesOffertes[0].endsWith(
+                     QStringLiteral(" : %1 Mo, trop grande pour l'éditeur").arg(QLocale(QLocale::French).toString(2384))),
+                 qPrintable(script->pagesOffertes[0]));
+        QCOMPARE(script->pagesOffertes[1], QStringLiteral("2-2.1.journal : copie illisible"));
+
+        // Recovered, the page too large stays for a larger program; the unreadable one goes.
+        script->recuperations << Utilisateur::Recuperation::Recuperer;
+        frame->ProposeRecuperation();
+        QCOMPARE(frame->Fenetres().size(), 1);
+        QCOMPARE(Texte(frame->Fenetres()[0]), QByteArray("<P>petite"));
+        QVERIFY(QFileInfo::exists(QDir(Recuperation()).filePath("1-1.1.journal")));
+        QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("2-2.1.journal")));
+        QVERIFY(script->erreurs.isEmpty());
+    }
+
+    // Memory running out while a page is recovered is told, and its journal kept for the next start.
+    void memoireEpuiseeEnRecuperant()
+    {
+        EnteteJournal entete;
+        entete.nom = "Sans Nom";
+        Orphelin("1-1.1.journal", Journal(entete, QByteArray(48 << 20, 'x')));
+        script->recuperations << Utilisateur::Recuperation::Recuperer;
+        {
+            const LimiteDeMemoire limite(16 << 20);
+            frame->ProposeRecuperation();
+        }
+        QCOMPARE(script->pagesOffertes.size(), 1);
+        QCOMPARE(script->erreurs, QStringList{QStringLiteral("La page Sans Nom ne peut être récupérée : mémoire "
+                                                             "insuffisante. Sa copie de secours est gardée pour un "
+                                                             "prochain démarrage.")});
+        QVERIFY(frame->Fenetres().isEmpty());
+        QVERIFY(QFileInfo::exists(QDir(Recuperation()).filePath("1-1.1.journal")));
     }
 };
 
