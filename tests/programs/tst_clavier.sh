@@ -29,7 +29,8 @@ touches '^Enregistrer sous' ctrl+a
 tape '^Enregistrer sous' "$dossier/page.htm"
 touches '^Enregistrer sous' Return
 attend '[ -s "$dossier/page.htm" ]'
-attendu='<HTML>
+attendu='<!DOCTYPE html>
+<HTML>
 <HEAD>
 <META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=utf-8">
 <TITLE>Essai</TITLE>

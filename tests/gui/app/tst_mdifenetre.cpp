@@ -119,8 +119,9 @@ private slots:
         TWndHTML *w = frame->FenetreActive();
         QCOMPARE(Menus(), (QStringList{"&Fichier", "&Edition", "&Insertion", "Fenê&tres", "&Options", "&Aide"}));
         QCOMPARE(frame->menuBar()->actions()[0]->menu()->actions()[4]->text(), QStringLiteral("&Enregistrer"));
-        const QByteArray ouverture("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-                                   "charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n");
+        const QByteArray ouverture("<!DOCTYPE html>\n<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" "
+                                   "CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n"
+                                   "<BODY>\n");
         QCOMPARE(Texte(w), ouverture + "\n</BODY>\n</HTML>\n");
         QCOMPARE(w->EditHTML->SelStart(), ouverture.size());
 
