@@ -37,7 +37,8 @@ protected:
 
 private:
     // Shows the entries whose caption, or the caption of an entry above or below them, holds the text, whatever
-    // the case; the keyboard goes to the first entry that holds it, when the current one is no longer shown.
+    // the case; the keyboard goes to the first tag or attribute that holds it, unless it is on an entry that holds
+    // it or lies under one.
     void Filtrer(const QString &texte);
     // Reads one tags file under its branch; false, once reported, when the file cannot be read.
     bool ChargeFichierTags(const QString &nomFichier, QTreeWidgetItem *noeudFichier);
