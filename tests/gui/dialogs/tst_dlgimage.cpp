@@ -93,7 +93,6 @@ private slots:
         QTest::newRow("PNG tronqué: rien") << "d.png" << image(300, 20, "PNG").left(12) << "50%" << "9";
         QTest::newRow("texte: rien") << "e.jpg" << QByteArray("pas une image") << "50%" << "9";
         QTest::newRow("absent: rien") << "" << QByteArray() << "50%" << "9";
-        QTest::newRow("dossier: rien") << "f.png/" << QByteArray() << "50%" << "9";
     }
 
     // A picked picture proposes its width and height; a file that tells no size changes nothing and says nothing.
@@ -102,11 +101,7 @@ private slots:
         QFETCH(QString, nom);
         QFETCH(QByteArray, contenu);
         Ouvre(Fichier("index.htm", "x"));
-        QString image = dossier.filePath("absente.png");
-        if (nom.endsWith(u'/'))
-            QVERIFY(QDir(dossier.path()).mkdir(image = dossier.filePath(nom.chopped(1))));
-        else if (!nom.isEmpty())
-            image = Fichier(nom, contenu);
+        const QString image = nom.isEmpty() ? dossier.filePath("absente.png") : Fichier(nom, contenu);
         TDlgInsertionImage &dlg = frame->DlgImage();
         dlg.Largeur->setText("50%");
         dlg.Hauteur->setText("9");

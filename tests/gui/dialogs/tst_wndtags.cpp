@@ -178,7 +178,6 @@ private slots:
         QVERIFY(!palette->isVisible());
         palette->Montre();
         QCOMPARE(palette->Filtre->text(), QString());
-        QCOMPARE(Arbre().size(), 5);
         for (QTreeWidgetItemIterator it(palette->Tags); *it; ++it)
             QVERIFY(!(*it)->isHidden());
     }
