@@ -16,7 +16,7 @@ touches '^Insertion d.un titre' Return
 # The empty line of the body, by its number.
 touches '^Balizo$' ctrl+g
 touches '^Aller à la ligne$' ctrl+a
-tape '^Aller à la ligne$' '7'
+tape '^Aller à la ligne$' '8'
 touches '^Aller à la ligne$' Return
 touches '^Balizo$' ctrl+b
 tape '^Balizo$' 'gras'
@@ -29,7 +29,8 @@ touches '^Enregistrer sous' ctrl+a
 tape '^Enregistrer sous' "$dossier/page.htm"
 touches '^Enregistrer sous' Return
 attend '[ -s "$dossier/page.htm" ]'
-attendu='<HTML>
+attendu='<!DOCTYPE html>
+<HTML>
 <HEAD>
 <META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=utf-8">
 <TITLE>Essai</TITLE>

@@ -60,12 +60,30 @@ int LitNombre(std::string_view texte)
     return valeur == limite ? 0 : static_cast<int>(valeur);
 }
 
+std::string ValeurAttribut(std::string_view texte)
+{
+    std::string valeur;
+    valeur.reserve(texte.size());
+    for (const char c : texte) {
+        if (c == '&')
+            valeur += "&amp;";
+        else if (c == '"')
+            valeur += "&quot;";
+        else
+            valeur += c;
+    }
+    return valeur;
+}
+
 TextesImage ElementImage(const ChampsImage &champs)
 {
     TextesImage textes;
     std::string &o = textes.ouverture;
     o += "<IMG SRC=\"";
     o += champs.fichier;
+    // An empty ALT tells a screen reader that the picture is decorative; without ALT it reads the file name.
+    o += "\" ALT=\"";
+    o += ValeurAttribut(champs.alternatif);
     o += '"';
     if (!champs.alignement.empty()) {
         o += " ALIGN=";

@@ -19,6 +19,8 @@ struct ChampsImage {
     std::string_view hauteur = {};
     std::string_view hspace = {};
     std::string_view vspace = {};
+    // The text a reader hears or sees instead of the picture; empty for a decorative picture.
+    std::string_view alternatif = {};
 };
 
 struct TextesImage {
@@ -26,8 +28,11 @@ struct TextesImage {
     std::string fermeture;
 };
 
-// The image element with the attributes that the fields give, followed by the caption, as the opening text; "<P>"
-// as the closing text when there is a caption, nothing otherwise.
+// The text as the value of an attribute between double quotes: its ampersands and double quotes as entities.
+std::string ValeurAttribut(std::string_view texte);
+
+// The image element with the attributes that the fields give, ALT always among them, followed by the caption, as
+// the opening text; "<P>" as the closing text when there is a caption, nothing otherwise.
 TextesImage ElementImage(const ChampsImage &champs);
 
 // The image field's text for a picked file whose path relative to the page is `relatif`: that path, or "file:///"

@@ -30,8 +30,10 @@ enum IndexPaire {
 };
 
 inline constexpr std::array<PaireTextes, 17> TextPairs{{
-    // A new page is saved in UTF-8: it says so, or a browser may take its accents for another encoding.
-    {"<HTML>\r\n<HEAD>\r\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\r\n"
+    // A new page is saved in UTF-8: it says so, or a browser may take its accents for another encoding. It declares
+    // itself HTML5, so that it passes the check of its mark-up.
+    {"<!DOCTYPE html>\r\n"
+     "<HTML>\r\n<HEAD>\r\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\r\n"
      "<TITLE>Sans Titre</TITLE>\r\n</HEAD>\r\n<BODY>\r\n",
      "\r\n</BODY>\r\n</HTML>\r\n"},
     {"<B>", "</B>"},

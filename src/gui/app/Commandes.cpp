@@ -319,15 +319,12 @@ void TMDIHtml::InsertionTitre()
 
 void TMDIHtml::TagsClick()
 {
-    TagsForm->show();
-    TagsForm->raise();
+    TagsForm->Montre();
 }
 
 void TMDIHtml::AfficheCaracteresSpeciaux()
 {
-    WndCaracteresSpeciaux->show();
-    WndCaracteresSpeciaux->raise();
-    WndCaracteresSpeciaux->activateWindow();
+    WndCaracteresSpeciaux->Montre();
 }
 
 void TMDIHtml::CorrectionAccents()

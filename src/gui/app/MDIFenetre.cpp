@@ -425,7 +425,8 @@ void TMDIHtml::CreeBarres()
         }
     };
 
-    auto *SpeedBar = addToolBar(QStringLiteral("SpeedBar"));
+    // A bar's title is what a screen reader says of it, and what the frame's menu of bars shows.
+    auto *SpeedBar = addToolBar(QStringLiteral("Barre principale"));
     SpeedBar->setObjectName("SpeedBar");
     remplit(SpeedBar, {
                           {{Nouveau, "nouveau", "Nouveau..."},
@@ -441,7 +442,7 @@ void TMDIHtml::CreeBarres()
                            {paire("sbDroite", "Alignement à droite", PaireDroite), "droite", "Alignement à droite"}},
                       });
 
-    auto *SpeedBar2 = new QToolBar(QStringLiteral("SpeedBar2"), this);
+    auto *SpeedBar2 = new QToolBar(QStringLiteral("Barre des balises"), this);
     SpeedBar2->setObjectName("SpeedBar2");
     addToolBar(Qt::LeftToolBarArea, SpeedBar2);
     remplit(SpeedBar2, {

@@ -4,12 +4,14 @@
 
 #include "gui/commun/Utilisateur.h"
 #include "gui/dialogs/ComboHistorique.h"
+#include "gui/settings/Fichiers.h"
 #include "core/dialogs/ElementImage.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,6 +29,16 @@ void Champ(QVBoxLayout *page, const QString &libelle, QWidget *champ)
     page->addWidget(champ);
 }
 
+// The picture's size as its file tells it, without decoding the picture; an invalid size when the file cannot be
+// read or its format does not tell its size.
+QSize TailleImage(const QString &nom)
+{
+    QFile fichier;
+    if (!OuvreEnLecture(nom, fichier))
+        return {};
+    return QImageReader(&fichier).size();
+}
+
 } // namespace
 
 TDlgInsertionImage::TDlgInsertionImage(QWidget *parent, Utilisateur &utilisateur)
@@ -36,6 +48,7 @@ TDlgInsertionImage::TDlgInsertionImage(QWidget *parent, Utilisateur &utilisateur
     , Taille(new QWidget(this))
     , Distance(new QWidget(this))
     , FichierImage(new TComboHistorique(TComboHistorique::Ordre::Ajout, Image))
+    , Alternatif(new TComboHistorique(TComboHistorique::Ordre::Ajout, Image))
     , Legende(new QLineEdit(Image))
     , Alignement(new TComboHistorique(TComboHistorique::Ordre::Ajout, Image))
     , Bordure(new QLineEdit(Image))
@@ -55,9 +68,10 @@ TDlgInsertionImage::TDlgInsertionImage(QWidget *parent, Utilisateur &utilisateur
         const char *nom;
     } noms[] = {
         {PageControl, "PageControl"}, {Image, "Image"}, {Taille, "Taille"}, {Distance, "Distance"},
-        {FichierImage, "FichierImage"}, {Legende, "Legende"}, {Alignement, "Alignement"}, {Bordure, "Bordure"},
-        {Ancrage, "Ancrage"}, {Ouvrir, "Ouvrir"}, {Largeur, "Largeur"}, {Hauteur, "Hauteur"},
-        {HSpace, "HSpace"}, {VSpace, "VSpace"}, {OkBtn, "OkBtn"}, {CancelBtn, "CancelBtn"},
+        {FichierImage, "FichierImage"}, {Alternatif, "Alternatif"}, {Legende, "Legende"},
+        {Alignement, "Alignement"}, {Bordure, "Bordure"}, {Ancrage, "Ancrage"}, {Ouvrir, "Ouvrir"},
+        {Largeur, "Largeur"}, {Hauteur, "Hauteur"}, {HSpace, "HSpace"}, {VSpace, "VSpace"}, {OkBtn, "OkBtn"},
+        {CancelBtn, "CancelBtn"},
     };
     for (const auto &n : noms)
         n.composant->setObjectName(QLatin1String(n.nom));
@@ -67,6 +81,7 @@ TDlgInsertionImage::TDlgInsertionImage(QWidget *parent, Utilisateur &utilisateur
 
     auto *pageImage = new QVBoxLayout(Image);
     Champ(pageImage, QStringLiteral("Fichier image :"), FichierImage);
+    Champ(pageImage, QStringLiteral("Texte &alternatif :"), Alternatif);
     Champ(pageImage, QStringLiteral("Légende :"), Legende);
     Champ(pageImage, QStringLiteral("Alignement :"), Alignement);
     Champ(pageImage, QStringLiteral("Epaisseur de la bordure : (en pixels)"), Bordure);
@@ -112,7 +127,8 @@ void TDlgInsertionImage::OuvrirImage()
 {
     // The first time in the page's folder, then where the last image was picked.
     DialogueFichier dialogue{QStringLiteral("Insertion d'une image GIF ou JPEG..."),
-                             QStringLiteral("Fichiers GIF|*.gif|Fichiers JPEG|*.jpg|Tous|*.*"),
+                             QStringLiteral("Images|*.gif;*.jpg;*.jpeg;*.png;*.webp;*.svg|Fichiers GIF|*.gif|"
+                                            "Fichiers JPEG|*.jpg|Tous|*.*"),
                              QStringLiteral("gif"),
                              false,
                              {}};
@@ -125,6 +141,11 @@ void TDlgInsertionImage::OuvrirImage()
                                                      QFile::encodeName(fichierDocument).toStdString());
     FichierImage->setEditText(QFile::decodeName(QByteArray::fromStdString(reference)));
     FichierImage->AjouteHistorique(FichierImage->currentText());
+    // A picture whose size cannot be read leaves the size fields as they are.
+    if (const QSize taille = TailleImage(choisi); taille.isValid()) {
+        Largeur->setText(QString::number(taille.width()));
+        Hauteur->setText(QString::number(taille.height()));
+    }
 }
 
 void TDlgInsertionImage::Ok()
@@ -137,9 +158,12 @@ void TDlgInsertionImage::Ok()
     const std::string hauteur = Hauteur->text().toStdString();
     const std::string hspace = HSpace->text().toStdString();
     const std::string vspace = VSpace->text().toStdString();
-    TextesImage textes = ElementImage({fichier, legende, alignement, bordure, largeur, hauteur, hspace, vspace});
+    const std::string alternatif = Alternatif->currentText().toStdString();
+    TextesImage textes =
+        ElementImage({fichier, legende, alignement, bordure, largeur, hauteur, hspace, vspace, alternatif});
     ouverture = std::move(textes.ouverture);
     fermeture = std::move(textes.fermeture);
     FichierImage->AjouteHistorique(FichierImage->currentText());
+    Alternatif->AjouteHistorique(Alternatif->currentText());
     Alignement->AjouteHistorique(Alignement->currentText());
 }

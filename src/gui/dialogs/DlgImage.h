@@ -11,8 +11,9 @@ class QTabWidget;
 class TComboHistorique;
 class Utilisateur;
 
-// Builds an image element with its attributes and caption; the image file can be picked through an open dialog, as
-// a path relative to the page. Created once, so its fields and histories carry over for the whole run.
+// Builds an image element with its alternative text, attributes and caption; the image file can be picked through an
+// open dialog, as a path relative to the page, and its size is then proposed. Created once, so its fields and
+// histories carry over for the whole run.
 class TDlgInsertionImage : public QDialog {
     Q_OBJECT
 
@@ -26,9 +27,10 @@ public:
     const std::string &Fermeture() const { return fermeture; }
 
     // "Ouvrir image...": the file picked through the image open dialog, relative to the page, into
-    // `FichierImage` and its history.
+    // `FichierImage` and its history; its width and height, when the file tells them, into `Largeur` and `Hauteur`.
     void OuvrirImage();
-    // "OK": builds `Ouverture` and `Fermeture` from the fields and records the file and alignment in their histories.
+    // "OK": builds `Ouverture` and `Fermeture` from the fields and records the file, alternative text and alignment
+    // in their histories.
     void Ok();
 
     QTabWidget *PageControl;
@@ -36,6 +38,7 @@ public:
     QWidget *Taille;
     QWidget *Distance;
     TComboHistorique *FichierImage;
+    TComboHistorique *Alternatif;
     QLineEdit *Legende;
     TComboHistorique *Alignement;
     QLineEdit *Bordure;

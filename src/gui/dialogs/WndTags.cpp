@@ -7,11 +7,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 TTagsForm::TTagsForm(QWidget *parent, Utilisateur &utilisateur, const QString &dossierTags, DocumentActif active)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : TFenetreOutil(parent)
+    , Filtre(new QLineEdit(this))
     , Tags(new QTreeWidget(this))
     , utilisateur(utilisateur)
     , active(std::move(active))
@@ -23,7 +25,19 @@ TTagsForm::TTagsForm(QWidget *parent, Utilisateur &utilisateur, const QString &d
 
     auto *disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    disposition->addWidget(Filtre);
     disposition->addWidget(Tags);
+    Filtre->setObjectName(QStringLiteral("Filtre"));
+    Filtre->setPlaceholderText(QStringLiteral("Tapez pour filtrer"));
+    Filtre->setAccessibleName(QStringLiteral("Filtre des balises"));
+    Filtre->setClearButtonEnabled(true);
+    connect(Filtre, &QLineEdit::textChanged, this, &TTagsForm::Filtrer);
+    // Return in the filter writes the entry that the keyboard is on.
+    connect(Filtre, &QLineEdit::returnPressed, this, [this] {
+        if (Tags->currentItem())
+            Valide();
+    });
     Tags->setObjectName(QStringLiteral("Tags"));
     Tags->setIndentation(19);
     Tags->setSortingEnabled(false);
@@ -32,6 +46,7 @@ TTagsForm::TTagsForm(QWidget *parent, Utilisateur &utilisateur, const QString &d
     Tags->setSelectionMode(QAbstractItemView::SingleSelection);
     Tags->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(Tags, &QTreeWidget::itemDoubleClicked, this, &TTagsForm::TagsDblClick);
+    ListeAuClavier(Tags);
 
     // Hidden and system files count, and folders too: a folder named like a tags file is reported as unreadable.
     // A Linux listing comes in no particular order, so the branches are sorted by name to stay the same from one
@@ -90,16 +105,75 @@ void TTagsForm::TagsDblClick()
         return;
     if (const auto textes = TextesInsertion(ListeTags[place])) {
         w->InsertionTexte(textes->first, textes->second);
-        // The keyboard goes back to the page, so that the user types on.
-        w->window()->activateWindow();
-        w->EditHTML->setFocus();
+        RendClavier(w->EditHTML);
     }
 }
 
-void TTagsForm::keyPressEvent(QKeyEvent *event)
+void TTagsForm::Valide()
 {
-    if (event->key() == Qt::Key_Escape)
-        close();
+    QTreeWidgetItem *courant = Tags->currentItem();
+    if (courant && !courant->parent())
+        courant->setExpanded(!courant->isExpanded());
     else
-        QWidget::keyPressEvent(event);
+        TagsDblClick();
+}
+
+bool TTagsForm::eventFilter(QObject *objet, QEvent *event)
+{
+    if (objet == Tags && event->type() == QEvent::KeyPress) {
+        const auto *touche = static_cast<QKeyEvent *>(event);
+        const QString texte = touche->text();
+        const bool raccourci = touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (!raccourci && !texte.isEmpty() && texte.front().isPrint()) {
+            Filtre->insert(texte);
+            return true;
+        }
+        if (touche->key() == Qt::Key_Backspace && !Filtre->text().isEmpty()) {
+            Filtre->backspace();
+            return true;
+        }
+    }
+    return TFenetreOutil::eventFilter(objet, event);
+}
+
+void TTagsForm::hideEvent(QHideEvent *event)
+{
+    Filtre->clear();
+    TFenetreOutil::hideEvent(event);
+}
+
+void TTagsForm::Filtrer(const QString &texte)
+{
+    const auto tient = [&texte](const QTreeWidgetItem *noeud) {
+        return noeud->text(0).contains(texte, Qt::CaseInsensitive);
+    };
+    // Whether the node is shown: it or an entry above it holds the text, or an entry below it is shown.
+    const auto montre = [&](const auto &soi, QTreeWidgetItem *noeud, bool auDessus) -> bool {
+        const bool lui = auDessus || tient(noeud);
+        bool dessous = false;
+        for (int i = 0; i < noeud->childCount(); ++i)
+            dessous = soi(soi, noeud->child(i), lui) || dessous;
+        noeud->setHidden(!lui && !dessous);
+        if (dessous && !texte.isEmpty())
+            noeud->setExpanded(true);
+        return lui || dessous;
+    };
+    for (int i = 0; i < Tags->topLevelItemCount(); ++i)
+        montre(montre, Tags->topLevelItem(i), false);
+
+    // The keyboard stays on an entry that holds the text, or lies under one that does.
+    for (const QTreeWidgetItem *n = Tags->currentItem(); n; n = n->parent()) {
+        if (tient(n))
+            return;
+    }
+    QTreeWidgetItem *premier = nullptr;
+    for (QTreeWidgetItemIterator it(Tags, QTreeWidgetItemIterator::NotHidden); *it && !premier; ++it) {
+        if ((*it)->parent() && tient(*it))
+            premier = *it;
+    }
+    if (!premier)
+        premier = *QTreeWidgetItemIterator(Tags, QTreeWidgetItemIterator::NotHidden);
+    // With nothing shown, nothing stays selected, and Return writes nothing.
+    Tags->clearSelection();
+    Tags->setCurrentItem(premier);
 }

@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -230,6 +231,7 @@ void TWndHTML::ChangeNom(const QString &nom)
     // Qt shows as written.
     QString titre = nom;
     setWindowTitle(titre.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) + QStringLiteral("[*]"));
+    EditHTML->setAccessibleName(QFileInfo(nom).fileName());
 }
 
 void TWndHTML::OpenFile(const QString &nom)

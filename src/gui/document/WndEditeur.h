@@ -31,7 +31,7 @@ public:
     // Removes the journal: the document is saved or given up.
     ~TWndHTML() override;
 
-    // Sets `FileName` and the caption.
+    // Sets `FileName`, the caption, and the file's name as what a screen reader says of the text.
     void ChangeNom(const QString &nom);
 
     // The file name ("Sans Nom" until the document has one) and whether the document has no file of its own yet.

@@ -33,7 +33,7 @@ std::vector<LigneAccent> LitFichier(Utilisateur &utilisateur, QWidget *parent, c
 
 TWndCaracteresSpeciaux::TWndCaracteresSpeciaux(QWidget *parent, Utilisateur &utilisateur,
                                                const QString &fichierAccents, DocumentActif active)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : TFenetreOutil(parent)
     , CaracteresGrid(new QTableWidget(this))
     , utilisateur(utilisateur)
     , active(std::move(active))
@@ -66,6 +66,7 @@ TWndCaracteresSpeciaux::TWndCaracteresSpeciaux(QWidget *parent, Utilisateur &uti
     for (const auto &[colonne, largeur] : {std::pair{Vue, 30}, {Signification, 147}, {HTML, 64}, {Co, 21}})
         CaracteresGrid->setColumnWidth(colonne, largeur);
     connect(CaracteresGrid, &QTableWidget::cellDoubleClicked, this, &TWndCaracteresSpeciaux::CaracteresGridDblClick);
+    ListeAuClavier(CaracteresGrid);
 
     Remplit(LitFichier(utilisateur, parent, fichierAccents));
 }
@@ -127,8 +128,10 @@ void TWndCaracteresSpeciaux::CaracteresGridDblClick()
     if (!w || selection.isEmpty())
         return;
     const QTableWidgetItem *entite = CaracteresGrid->item(selection.constFirst().topRow(), HTML);
-    if (entite)
+    if (entite) {
         w->InsertionTexte(entite->text().toStdString(), "");
+        RendClavier(w->EditHTML);
+    }
 }
 
 void TWndCaracteresSpeciaux::CorrigerBtnClick()

@@ -2,16 +2,15 @@
 
 #include "core/entities/Remplacement.h"
 #include "core/entities/TableAccents.h"
+#include "gui/commun/FenetreOutil.h"
 #include "gui/document/WndEditeur.h"
-
-#include <QWidget>
 
 class QTableWidget;
 class Utilisateur;
 
-// The special characters window: the accent table read at start, shown in a grid whose double-click inserts an
-// entity into the active document; it also corrects and restores the accents of a whole document.
-class TWndCaracteresSpeciaux : public QWidget {
+// The special characters window: the accent table read at start, shown in a grid whose double-click, or Return,
+// inserts an entity into the active document; it also corrects and restores the accents of a whole document.
+class TWndCaracteresSpeciaux : public TFenetreOutil {
     Q_OBJECT
 
 public:
@@ -30,6 +29,7 @@ public:
     // result would pass LimiteResultat.
     std::string Restauration(std::string_view texte, Encodage encodage) const;
 
+    // Writes the entity of the selected row into the active document and gives the keyboard back to the document.
     void CaracteresGridDblClick();
     void CorrigerBtnClick();
     void SupprimerBtnClick();
@@ -37,6 +37,9 @@ public:
 signals:
     // "Supprimer les tags...": the command of the same name, on the active document.
     void SupprimerDemande();
+
+protected:
+    void Valide() override { CaracteresGridDblClick(); }
 
 private:
     void Remplit(const std::vector<LigneAccent> &table);

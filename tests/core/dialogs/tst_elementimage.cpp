@@ -1,5 +1,7 @@
 #include "core/dialogs/ElementImage.h"
 #include "core/dialogs/TitrePage.h"
+#include "core/document/TextPairs.h"
+#include "core/verification/Balisage.h"
 
 #include <QtTest>
 
@@ -37,15 +39,21 @@ private slots:
         const auto ligne = [](const char *nom, ChampsImage champs, const char *ouverture, const char *fermeture = "") {
             QTest::newRow(nom) << champs << QByteArray(ouverture) << QByteArray(fermeture);
         };
-        ligne("fichier vide: SRC vide entre guillemets", {}, "<IMG SRC=\"\">");
-        ligne("ordre SRC ALIGN BORDER HSPACE VSPACE WIDTH HEIGHT", {"i.gif", "", "left", "1", "20", "30", "2", "3"},
-              "<IMG SRC=\"i.gif\" ALIGN=left BORDER=1 HSPACE=2 VSPACE=3 WIDTH=20 HEIGHT=30>");
+        ligne("fichier vide: SRC et ALT vides entre guillemets", {}, "<IMG SRC=\"\" ALT=\"\">");
+        ligne("ordre SRC ALT ALIGN BORDER HSPACE VSPACE WIDTH HEIGHT",
+              {"i.gif", "", "left", "1", "20", "30", "2", "3", "Logo"},
+              "<IMG SRC=\"i.gif\" ALT=\"Logo\" ALIGN=left BORDER=1 HSPACE=2 VSPACE=3 WIDTH=20 HEIGHT=30>");
         ligne("légende: après l'élément, <P> en fermeture", {.fichier = "a", .legende = "Le été"},
-              "<IMG SRC=\"a\">Le été", "<P>");
-        ligne("nombres nuls, négatifs ou non numériques: rien", {"a", "", "", "0", "", "", "-1", "x"}, "<IMG SRC=\"a\">");
+              "<IMG SRC=\"a\" ALT=\"\">Le été", "<P>");
+        ligne("nombres nuls, négatifs ou non numériques: rien", {"a", "", "", "0", "", "", "-1", "x"},
+              "<IMG SRC=\"a\" ALT=\"\">");
         ligne("+5, blanc en tête, $10: en décimal", {.fichier = "a", .bordure = "+5", .hspace = " 4", .vspace = "$10"},
-              "<IMG SRC=\"a\" BORDER=5 HSPACE=4 VSPACE=16>");
-        ligne("largeur en pourcentage: telle quelle", {.fichier = "a", .largeur = "50%"}, "<IMG SRC=\"a\" WIDTH=50%>");
+              "<IMG SRC=\"a\" ALT=\"\" BORDER=5 HSPACE=4 VSPACE=16>");
+        ligne("largeur en pourcentage: telle quelle", {.fichier = "a", .largeur = "50%"},
+              "<IMG SRC=\"a\" ALT=\"\" WIDTH=50%>");
+        ligne("texte alternatif: guillemets et & en entités, le reste tel quel",
+              {.fichier = "a", .alternatif = "Le \"chat\" & l'été <3 &amp;"},
+              "<IMG SRC=\"a\" ALT=\"Le &quot;chat&quot; &amp; l'été <3 &amp;amp;\">");
     }
 
     void elementImage()
@@ -54,6 +62,33 @@ private slots:
         const TextesImage textes = ElementImage(champs);
         QTEST(QByteArray::fromStdString(textes.ouverture), "ouverture");
         QTEST(QByteArray::fromStdString(textes.fermeture), "fermeture");
+    }
+
+    void verificationSansFaute_data()
+    {
+        QTest::addColumn<ChampsImage>("champs"); // no file: the new page alone
+        QTest::newRow("nouvelle page") << ChampsImage{};
+        QTest::newRow("image décorative") << ChampsImage{.fichier = "a.png"};
+        QTest::newRow("image décrite avec guillemets, légende, taille")
+            << ChampsImage{.fichier = "i/a.png", .legende = "Été", .largeur = "50%", .hauteur = "20",
+                           .alternatif = "Un \"a\" & un b"};
+    }
+
+    // What Balizo writes passes Balizo's own check of the mark-up: a new page, and an image written in its body.
+    void verificationSansFaute()
+    {
+        QFETCH(ChampsImage, champs);
+        const PaireTextes &modele = TextPairs[PaireModele];
+        std::string page(modele.ouverture);
+        if (!champs.fichier.empty()) {
+            const TextesImage image = ElementImage(champs);
+            page += image.ouverture + "mot" + image.fermeture + "suite";
+        }
+        page += modele.fermeture;
+        QStringList problemes;
+        for (const Probleme &p : VerifieBalisage(page))
+            problemes << QString::fromStdString(p.message);
+        QCOMPARE(problemes.join(u'\n'), QString());
     }
 
     // The page is "/absent/site/index.htm", in no existing folder; a file on another drive is a URL.

@@ -3,11 +3,13 @@
 
 #include <Qsci/qscilexer.h>
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSpinBox>
+#include <QToolBar>
 
 #include <atomic>
 #include <thread>
@@ -119,8 +121,9 @@ private slots:
         TWndHTML *w = frame->FenetreActive();
         QCOMPARE(Menus(), (QStringList{"&Fichier", "&Edition", "&Insertion", "Fenê&tres", "&Options", "&Aide"}));
         QCOMPARE(frame->menuBar()->actions()[0]->menu()->actions()[4]->text(), QStringLiteral("&Enregistrer"));
-        const QByteArray ouverture("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-                                   "charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n");
+        const QByteArray ouverture("<!DOCTYPE html>\n<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" "
+                                   "CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n"
+                                   "<BODY>\n");
         QCOMPARE(Texte(w), ouverture + "\n</BODY>\n</HTML>\n");
         QCOMPARE(w->EditHTML->SelStart(), ouverture.size());
 
@@ -129,6 +132,24 @@ private slots:
         for (const char *bouton : {"sbGras", "sbH1", "sbH6", "sbCentre", "sbHR", "snnbsp"})
             Clique(QLatin1String(bouton));
         QCOMPARE(Texte(w), QByteArray("<B><H1><H6><P ALIGN=CENTER><HR>&nbsp;mot</P></H6></H1></B>"));
+    }
+
+    // What a screen reader says of the tool bars and of a page's text, whose name follows the page's.
+    void nomsAccessibles()
+    {
+        const auto nom = [](QObject *objet) {
+            return QAccessible::queryAccessibleInterface(objet)->text(QAccessible::Name);
+        };
+        QCOMPARE(nom(frame->findChild<QToolBar *>("SpeedBar")), QStringLiteral("Barre principale"));
+        QCOMPARE(nom(frame->findChild<QToolBar *>("SpeedBar2")), QStringLiteral("Barre des balises"));
+
+        frame->FileNew();
+        TWndHTML *w = frame->FenetreActive();
+        QCOMPARE(nom(w->EditHTML), QStringLiteral("Sans Nom"));
+        script->fichiers << dossier.filePath(QStringLiteral("Été.htm"));
+        QVERIFY(w->FileSaveAs());
+        QCOMPARE(nom(w->EditHTML), QStringLiteral("Été.htm"));
+        QCOMPARE(nom(Ouvre(Fichier("autre.htm"))->EditHTML), QStringLiteral("autre.htm"));
     }
 
     // Quitting asks from the front to the back and stops at the first refusal; closing all asks from the back to the

@@ -91,7 +91,7 @@ private slots:
         QTest::newRow("lien relatif") << "TDlgInsertionHyperlien" << 2 << "N:Fichier A:Ancre" + communs;
         QTest::newRow("ancre locale") << "TDlgInsertionAncreLocale" << 0 << "N:Ancre";
         for (int page = 0; page < 3; ++page)
-            QTest::addRow("image, page %d", page) << "TDlgInsertionImage" << page << "";
+            QTest::addRow("image, page %d", page) << "TDlgInsertionImage" << page << (page ? "" : "A:Alternatif");
         QTest::newRow("titre") << "TDlgInsertionTitre" << 0 << "";
         QTest::newRow("chercher") << "TDlgChercher" << 0 << "R:Texte E:MotEntier C:Casse S:Suivant";
         QTest::newRow("remplacer") << "TDlgRemplacer" << 0

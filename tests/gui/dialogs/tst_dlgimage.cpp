@@ -3,6 +3,9 @@
 #include "gui/dialogs/DlgImage.h"
 #include "gui/dialogs/WndTitre.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -17,10 +20,12 @@ private slots:
     void cleanup() { FermeCadre(); }
 
     // OK writes the caption before the selected word and "<P>" after it, the word still selected, and a new
-    // alignment joins the list at its end; Annuler then writes nothing and leaves the histories.
+    // alignment and alternative text join their lists at the end; Annuler then writes nothing and leaves the
+    // histories.
     void okPuisAnnuler()
     {
-        const QByteArray insere = "Les <IMG SRC=\"a.gif\" ALIGN=center BORDER=2>Étémot<P> ici";
+        const QByteArray insere =
+            "Les <IMG SRC=\"a.gif\" ALT=\"&quot;Ça&quot;\" ALIGN=center BORDER=2>Étémot<P> ici";
         const QStringList alignements{"bottom", "left", "middle", "right", "top", "center"};
         TWndHTML *w = Ouvre(Fichier("page.htm", "Les mot ici"));
         w->EditHTML->Selectionne(4, 3);
@@ -28,6 +33,7 @@ private slots:
         for (const bool ok : {true, false}) {
             Repond([&] {
                 dlg.FichierImage->setEditText(ok ? "a.gif" : "b.gif");
+                dlg.Alternatif->setEditText(ok ? QStringLiteral("\"Ça\"") : QStringLiteral("Autre"));
                 dlg.Legende->setText(QStringLiteral("Été"));
                 dlg.Alignement->setEditText(ok ? "center" : "haut");
                 dlg.Bordure->setText("2");
@@ -36,6 +42,7 @@ private slots:
             QCOMPARE(Texte(w), insere);
             QCOMPARE(Selection(w), QByteArray("mot"));
             QCOMPARE(dlg.FichierImage->Entrees(), QStringList{"a.gif"});
+            QCOMPARE(dlg.Alternatif->Entrees(), QStringList{QStringLiteral("\"Ça\"")});
             QCOMPARE(dlg.Alignement->Entrees(), alignements);
         }
     }
@@ -59,6 +66,51 @@ private slots:
         QCOMPARE(dlg.FichierImage->currentText(), QStringLiteral("images/a.gif"));
         QCOMPARE(dlg.FichierImage->Entrees(), QStringList{"images/a.gif"});
         QCOMPARE(Texte(w), QByteArray("x"));
+        // Every picture a browser shows is offered first.
+        QCOMPARE(script->dialogues[2].filtre.section(u'|', 1, 1).split(u';'),
+                 (QStringList{"*.gif", "*.jpg", "*.jpeg", "*.png", "*.webp", "*.svg"}));
+    }
+
+    void tailleProposee_data()
+    {
+        const auto image = [](int largeur, int hauteur, const char *format) {
+            QBuffer octets;
+            octets.open(QIODevice::WriteOnly);
+            QImage(largeur, hauteur, QImage::Format_RGB32).save(&octets, format);
+            return octets.data();
+        };
+        const bool svg = QImageReader::supportedImageFormats().contains("svg");
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<QString>("largeur");
+        QTest::addColumn<QString>("hauteur");
+        // The fields hold 50% and 9 before the picture is picked.
+        QTest::newRow("PNG") << "a.png" << image(300, 20, "PNG") << "300" << "20";
+        QTest::newRow("JPEG nommé .gif: lu sur son contenu") << "b.gif" << image(1, 1000, "JPG") << "1" << "1000";
+        QTest::newRow("SVG") << "c.svg"
+                             << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"/>")
+                             << (svg ? "40" : "50%") << (svg ? "30" : "9");
+        QTest::newRow("PNG tronqué: rien") << "d.png" << image(300, 20, "PNG").left(12) << "50%" << "9";
+        QTest::newRow("texte: rien") << "e.jpg" << QByteArray("pas une image") << "50%" << "9";
+        QTest::newRow("absent: rien") << "" << QByteArray() << "50%" << "9";
+    }
+
+    // A picked picture proposes its width and height; a file that tells no size changes nothing and says nothing.
+    void tailleProposee()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QByteArray, contenu);
+        Ouvre(Fichier("index.htm", "x"));
+        const QString image = nom.isEmpty() ? dossier.filePath("absente.png") : Fichier(nom, contenu);
+        TDlgInsertionImage &dlg = frame->DlgImage();
+        dlg.Largeur->setText("50%");
+        dlg.Hauteur->setText("9");
+        script->fichiers << image;
+        Repond([&] { dlg.Ouvrir->click(); }, dlg.CancelBtn);
+        frame->InsertionImage();
+        QTEST(dlg.Largeur->text(), "largeur");
+        QTEST(dlg.Hauteur->text(), "hauteur");
+        QCOMPARE(script->erreurs, QStringList());
     }
 
     void titre_data()

@@ -1,7 +1,10 @@
 #include "CadreDeTest.h"
 #include "gui/dialogs/WndTags.h"
 
+#include <QLineEdit>
 #include <QTreeWidget>
+
+#include <map>
 
 // The tags palette built on a folder of the test, and its double click on the active document.
 class TestWndTags : public CadreDeTest {
@@ -122,6 +125,70 @@ private slots:
         palette->show();
         QTest::keyClick(tags, Qt::Key_Escape);
         QVERIFY(!palette->isVisible());
+    }
+
+    void clavier_data()
+    {
+        QTest::addColumn<QStringList>("touches"); // "[Touche]" for a key, anything else typed
+        QTest::addColumn<QByteArray>("texte");
+        QTest::newRow("«<b» puis Entrée: la balise entoure la sélection")
+            << QStringList{"<b", "[Entrée]"} << QByteArray("un <B>mot</B>");
+        QTest::newRow("«ORDER»: l'attribut, sous sa balise") << QStringList{"ORDER", "[Entrée]"}
+                                                              << QByteArray("un  BORDER=mot");
+        QTest::newRow("Droite ouvre la branche, Bas descend, Entrée écrit")
+            << QStringList{"[Droite]", "[Bas]", "[Bas]", "[Entrée]"} << QByteArray("un <BR>mot");
+        QTest::newRow("Entrée sur la branche l'ouvre sans rien écrire")
+            << QStringList{"[Entrée]", "[Bas]", "[Bas]", "[Entrée]"} << QByteArray("un <BR>mot");
+        QTest::newRow("filtre sans résultat: rien") << QStringList{"zz", "[Entrée]"} << QByteArray("un mot");
+        QTest::newRow("retour arrière: le filtre s'élargit") << QStringList{"brx", "[Retour]", "[Entrée]"}
+                                                              << QByteArray("un <BR>mot");
+    }
+
+    // Opened, the palette has the keyboard on its tree; what is typed there filters it, the arrows move in it, Return
+    // writes the entry and gives the keyboard back to the page. Escape closes the palette, which opens again with
+    // every entry.
+    void clavier()
+    {
+        QFETCH(QStringList, touches);
+        QFETCH(QByteArray, texte);
+        Palette({"T.txt:<B>\t</B>\n+\tBORDER\n+\tW=\"50%\"\n<BR>\n"});
+        TWndHTML *w = Ouvre(Fichier("page.htm", "un mot"));
+        w->EditHTML->Selectionne(3, 3);
+        frame->show();
+        palette->Montre();
+        QVERIFY(QTest::qWaitForWindowActive(palette.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), palette->Tags);
+        const std::map<QString, Qt::Key> noms{{"[Entrée]", Qt::Key_Return}, {"[Droite]", Qt::Key_Right},
+                                              {"[Bas]", Qt::Key_Down}, {"[Retour]", Qt::Key_Backspace}};
+        for (const QString &touche : touches) {
+            if (noms.count(touche))
+                QTest::keyClick(QApplication::focusWidget(), noms.at(touche));
+            else
+                QTest::keyClicks(QApplication::focusWidget(), touche);
+        }
+        QCOMPARE(Texte(w), texte);
+        QCOMPARE(w->EditHTML->SelLength(), 3);
+        if (texte != "un mot")
+            QTRY_COMPARE(QApplication::focusWidget(), w->EditHTML);
+        QVERIFY(palette->isVisible());
+
+        palette->Montre();
+        QTRY_COMPARE(QApplication::focusWidget(), palette->Tags);
+        QTest::keyClick(palette->Tags, Qt::Key_Escape);
+        QVERIFY(!palette->isVisible());
+        palette->Montre();
+        QCOMPARE(palette->Filtre->text(), QString());
+        for (QTreeWidgetItemIterator it(palette->Tags); *it; ++it)
+            QVERIFY(!(*it)->isHidden());
+    }
+
+    // The frame's command opens its palette with the keyboard on the tree.
+    void ouvertureParLeCadre()
+    {
+        frame->show();
+        frame->TagsClick();
+        QVERIFY(QTest::qWaitForWindowActive(&frame->Tags()));
+        QTRY_COMPARE(QApplication::focusWidget(), frame->Tags().Tags);
     }
 
     // The shipped files are all read, without error, and every entry has a caption.

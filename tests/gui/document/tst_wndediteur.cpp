@@ -432,7 +432,7 @@ private slots:
         QVERIFY(w->FormCloseQuery());
         QCOMPARE(w->FileName, chemin);
         QCOMPARE(w->windowTitle(), chemin + "[*]");
-        QCOMPARE(Lit(chemin), QByteArray("<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n"
+        QCOMPARE(Lit(chemin), QByteArray("<!DOCTYPE html>\n<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n<BODY>\n"
                                          "\n</BODY>\n</HTML>\n"));
 
         // An unchanged opened file closes without a question.

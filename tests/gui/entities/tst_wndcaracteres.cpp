@@ -154,6 +154,32 @@ private slots:
         VerifieSelection(w, 11, 3);
     }
 
+    // Opened, the window has the keyboard on its grid: Down then Return writes the entity of the second row and
+    // gives the keyboard back to the page, the window staying open; Escape closes it.
+    void clavier()
+    {
+        TWndHTML *w = Ouvre("un mot");
+        w->EditHTML->Selectionne(3, 3);
+        frame->show();
+        TWndCaracteresSpeciaux &fenetre = frame->CaracteresSpeciaux();
+        frame->AfficheCaracteresSpeciaux();
+        QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+        QTRY_COMPARE(QApplication::focusWidget(), fenetre.CaracteresGrid);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
+        VerifieSelection(w, 11, 3);
+        QTRY_COMPARE(QApplication::focusWidget(), w->EditHTML);
+        QVERIFY(fenetre.isVisible());
+
+        frame->AfficheCaracteresSpeciaux();
+        QTRY_COMPARE(QApplication::focusWidget(), fenetre.CaracteresGrid);
+        QCOMPARE(fenetre.CaracteresGrid->currentRow(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!fenetre.isVisible());
+        QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
+    }
+
     // Flags "O" and "o" count; the capital letter's row has no flag; & and < are not flagged. One undo step takes the
     // whole correction back.
     void correction()
