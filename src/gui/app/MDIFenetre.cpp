@@ -957,12 +957,13 @@ void TMDIHtml::Fonte()
     const QList<TWndHTML *> fenetres = Fenetres();
     if (fenetres.isEmpty())
         return;
-    if (!parametres.EcritFonte(DlgFonte.family()) || !parametres.EcritTaille(DlgFonte.pointSize())) {
-        utilisateur->Erreur(this, parametres.MessageEcritureImpossible());
-        return;
-    }
+    // The windows take the font even when the settings file refuses it: it then lasts until the program ends. The
+    // refusal is told once, for the name and the size together.
+    const bool ecrit = parametres.EcritFonte(DlgFonte.family()) && parametres.EcritTaille(DlgFonte.pointSize());
     for (TWndHTML *w : fenetres)
         w->EditHTML->AppliqueFonte(DlgFonte);
+    if (!ecrit)
+        utilisateur->Erreur(this, parametres.MessageEcritureImpossible());
 }
 
 void TMDIHtml::APropos()

@@ -177,6 +177,23 @@ private slots:
         QCOMPARE(QSettings(ini, QSettings::IniFormat).value("Balizo/Taille").toString(), QStringLiteral("15"));
     }
 
+    // "Balizo.ini" that is a folder: the font chosen is still given to the windows, and the settings that cannot be
+    // stored are reported once.
+    void fonteSansFichierDeParametres()
+    {
+        FermeCadre();
+        const QString ini = dossier.filePath("Balizo.ini");
+        QVERIFY(QDir().mkdir(ini));
+        const auto menage = qScopeGuard([&ini] { QDir().rmdir(ini); });
+        NouveauCadre();
+        frame->FileNew();
+        script->fontes << QFont(QStringLiteral("DejaVu Sans Mono"), 15);
+        frame->Fonte();
+        QCOMPARE(script->erreurs, QStringList{"Ne peut écrire dans " + ini});
+        QCOMPARE(frame->FenetreActive()->EditHTML->lexer()->font(0).pointSize(), 15);
+        QVERIFY(QFileInfo(ini).isDir());
+    }
+
     // A name cut at its blanks is put together again; a missing file or a folder opens nothing; a desktop file
     // loads whatever the case of its extension.
     void ligneDeCommande()
