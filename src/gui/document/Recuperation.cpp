@@ -1,6 +1,7 @@
 #include "gui/document/Recuperation.h"
 
 #include "core/document/Journal.h"
+#include "gui/settings/CheminsQt.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -106,7 +107,7 @@ bool TRecuperation::ModifieAilleurs(const QString &fichier) const
 {
     if (!Actif())
         return false;
-    const QByteArray nom = QFile::encodeName(fichier);
+    const QByteArray nom = EncodeNom(fichier);
     const QDir repertoire(dossier);
     for (const QFileInfo &journal : repertoire.entryInfoList({QStringLiteral("*.journal")}, QDir::Files)) {
         const QString sienne = Marque(journal.fileName());

@@ -6,6 +6,7 @@
 #include "core/verification/Liens.h"
 #include "gui/commun/Utilisateur.h"
 #include "gui/document/WndEditeur.h"
+#include "gui/settings/CheminsQt.h"
 #include "gui/settings/FichierINI.h"
 #include "gui/settings/Fichiers.h"
 #include "gui/verification/PanneauProblemes.h"
@@ -51,14 +52,14 @@ QString MessageFaute(const std::string &mot)
 
 std::string Chemin(const QString &nom)
 {
-    return QFile::encodeName(QFileInfo(nom).absoluteFilePath()).toStdString();
+    return EncodeNom(QFileInfo(nom).absoluteFilePath()).toStdString();
 }
 
 // A page's text from its file, decoded as the editor decodes it.
 std::optional<std::string> LitPage(const std::string &chemin)
 {
     QFile fichier;
-    if (!OuvreEnLecture(QFile::decodeName(chemin.c_str()), fichier))
+    if (!OuvreEnLecture(DecodeNom(chemin), fichier))
         return std::nullopt;
     const QByteArray octets = fichier.readAll();
     if (fichier.error() != QFileDevice::NoError)
