@@ -1,15 +1,25 @@
 #include "core/settings/Chemins.h"
 
 #include "core/document/Casse.h"
+#include "core/document/Encodage.h"
+
+#include <unicode/utf16.h>
 
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
+
+// The byte that a lone surrogate of a file name stands for; nothing for any other character.
+std::optional<char> OctetEchappe(UChar32 c)
+{
+    return c >= 0xDC80 && c <= 0xDCFF ? std::optional<char>(static_cast<char>(c - 0xDC00)) : std::nullopt;
+}
 
 std::string DossierCourant()
 {
@@ -26,6 +36,57 @@ std::string_view PartieDossier(std::string_view chemin)
 }
 
 } // namespace
+
+std::u16string NomEnUtf16(std::string_view octets)
+{
+    std::u16string nom;
+    nom.reserve(octets.size());
+    for (std::size_t i = 0; i < octets.size();) {
+        const char32_t c = CaractereUtf8(octets, i);
+        if (c >= HorsUnicode) {
+            nom += static_cast<char16_t>(0xDC00 + (c - HorsUnicode));
+        } else {
+            char16_t unites[2];
+            std::size_t longueur = 0;
+            U16_APPEND_UNSAFE(unites, longueur, c);
+            nom.append(unites, longueur);
+        }
+    }
+    return nom;
+}
+
+std::string NomEnOctets(std::u16string_view nom)
+{
+    std::string octets;
+    octets.reserve(nom.size());
+    for (std::size_t i = 0; i < nom.size();) {
+        UChar32 c;
+        U16_NEXT(nom.data(), i, nom.size(), c);
+        if (const std::optional<char> octet = OctetEchappe(c))
+            octets += *octet;
+        else
+            AjouteUtf8(octets, U_IS_SURROGATE(c) ? 0xFFFD : static_cast<char32_t>(c));
+    }
+    return octets;
+}
+
+std::u16string NomLisible(std::u16string_view nom)
+{
+    std::u16string lisible;
+    lisible.reserve(nom.size());
+    for (const char16_t c : nom) {
+        if (const std::optional<char> octet = OctetEchappe(c)) {
+            constexpr std::u16string_view Chiffres = u"0123456789ABCDEF";
+            const auto valeur = static_cast<unsigned char>(*octet);
+            lisible += u"\\x";
+            lisible += Chiffres[valeur >> 4];
+            lisible += Chiffres[valeur & 0xF];
+        } else {
+            lisible += c;
+        }
+    }
+    return lisible;
+}
 
 std::string NomLong(std::string_view chemin)
 {

@@ -6,6 +6,16 @@
 
 // Path functions on "/"-separated byte paths, as the file system spells them.
 
+// A file name's bytes as UTF-16 text: UTF-8 decoded, and each byte outside a well-formed sequence (the Latin-1 "é" of
+// an old disk) as the lone surrogate U+DC80 to U+DCFF, so that any name gives its bytes back.
+std::u16string NomEnUtf16(std::string_view octets);
+
+// The bytes of a file name that NomEnUtf16 gave.
+std::string NomEnOctets(std::u16string_view nom);
+
+// A file name as the user reads it: each byte that is not UTF-8 written as "\xE9".
+std::u16string NomLisible(std::u16string_view nom);
+
 // The name of the file or folder that the path names, with the spelling stored on disk; empty when there is none.
 std::string NomLong(std::string_view chemin);
 

@@ -16,10 +16,10 @@
 #include "gui/dialogs/WndTitre.h"
 #include "gui/document/WndEditeur.h"
 #include "gui/entities/WndCaracteres.h"
+#include "gui/settings/CheminsQt.h"
 #include "gui/tagremoval/DlgSupprimer.h"
 #include "gui/verification/Verification.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 
@@ -365,8 +365,7 @@ void TMDIHtml::AfficheResultat(TWndHTML &source, std::string_view suffixe, const
     try {
         const auto [resultat, curseurALaFin] = transformation(texte, fin);
         w = NouvelleFenetre();
-        w->ChangeNom(QFile::decodeName(
-            QByteArray::fromStdString(RemplaceExtension(QFile::encodeName(source.FileName).toStdString(), suffixe))));
+        w->ChangeNom(DecodeNom(RemplaceExtension(EncodeNom(source.FileName).toStdString(), suffixe)));
         // Saved as the page it comes from, in the same encoding.
         w->Remplit(resultat, fin, source.EncodageFichier(), curseurALaFin);
     } catch (const std::bad_alloc &) {

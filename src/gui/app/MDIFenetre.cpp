@@ -535,7 +535,7 @@ void TMDIHtml::MajMenuFenetres()
     TWndHTML *active = FenetreActive();
     for (qsizetype rang = 0; rang < fenetres.size(); ++rang) {
         TWndHTML *w = fenetres[rang];
-        QString titre = w->FileName;
+        QString titre = NomAffiche(w->FileName);
         titre.replace(u'&', QStringLiteral("&&"));
         if (w->isWindowModified())
             titre += u'*';
@@ -655,11 +655,10 @@ void TMDIHtml::Demarrage(const QStringList &arguments)
         return;
     std::vector<std::string> morceaux;
     for (const QString &argument : arguments)
-        morceaux.push_back(QFile::encodeName(argument).toStdString());
+        morceaux.push_back(EncodeNom(argument).toStdString());
     const std::string nom = NomDeLigneDeCommande(morceaux);
-    const QString fichier = QFile::decodeName(QByteArray::fromStdString(nom));
-    const QFileInfo info(fichier);
-    if (!info.exists() || info.isDir())
+    const QString fichier = DecodeNom(nom);
+    if (struct stat etat {}; ::stat(nom.c_str(), &etat) != 0 || S_ISDIR(etat.st_mode))
         return;
     if (EstUnBureau(nom))
         ChargeBureau(fichier);
@@ -682,7 +681,7 @@ void TMDIHtml::ProposeRecuperation()
         if (const auto *lu = std::get_if<DebutJournalLu>(&debut)) {
             const QString date = francais.toString(QDateTime::fromMSecsSinceEpoch(lu->entete.modification),
                                                    QStringLiteral("d MMMM yyyy à HH:mm"));
-            const QString nom = QFile::decodeName(QByteArray::fromStdString(lu->entete.nom));
+            const QString nom = NomAffiche(DecodeNom(lu->entete.nom));
             if (lu->longueurTexte > TEditHTML::TailleMaximale)
                 pages << QStringLiteral("%1, modifiée le %2 : %3 Mo, trop grande pour l'éditeur")
                              .arg(nom, date, francais.toString(qulonglong(lu->longueurTexte >> 20)));
@@ -691,7 +690,7 @@ void TMDIHtml::ProposeRecuperation()
                              .arg(nom, date, francais.formattedDataSize(qint64(lu->longueurTexte)));
         } else {
             const ErreurJournal erreur = std::get<ErreurJournal>(debut);
-            pages << QStringLiteral("%1 : %2").arg(QFileInfo(fichier).fileName(),
+            pages << QStringLiteral("%1 : %2").arg(NomAffiche(QFileInfo(fichier).fileName()),
                                                   erreur == ErreurJournal::Tronque ? QStringLiteral("copie incomplète")
                                                   : erreur == ErreurJournal::Illisible
                                                       ? QStringLiteral("copie illisible")
@@ -718,7 +717,7 @@ void TMDIHtml::ProposeRecuperation()
 
 bool TMDIHtml::Recupere(const QString &journal, const DebutJournalLu &debut)
 {
-    const QString nom = QFile::decodeName(QByteArray::fromStdString(debut.entete.nom));
+    const QString nom = NomAffiche(DecodeNom(debut.entete.nom));
     const QString manque =
         QStringLiteral("La page %1 ne peut être récupérée : mémoire insuffisante. Sa copie de secours est gardée "
                        "pour un prochain démarrage.")
@@ -782,7 +781,7 @@ void TMDIHtml::Ouvre(const QString &nom)
     const QString chemin = CheminLong(nom);
     // The same file under any of its names: the same device and inode, or the same full name for a file that is
     // not there.
-    const QByteArray octets = QFile::encodeName(chemin);
+    const QByteArray octets = EncodeNom(chemin);
     struct stat fichier {};
     const bool existe = ::stat(octets.constData(), &fichier) == 0;
     const QString question = QStringLiteral("%1 est déjà ouvert. Voulez-vous l'ouvrir une seconde fois ?");
@@ -791,12 +790,12 @@ void TMDIHtml::Ouvre(const QString &nom)
         if (w->Untitled)
             continue;
         struct stat autre {};
-        const bool meme = existe ? ::stat(QFile::encodeName(w->FileName).constData(), &autre) == 0 &&
+        const bool meme = existe ? ::stat(EncodeNom(w->FileName).constData(), &autre) == 0 &&
                                        autre.st_dev == fichier.st_dev && autre.st_ino == fichier.st_ino
                                  : w->FileName == chemin;
         if (!meme)
             continue;
-        accepte = utilisateur->OuiNon(this, QStringLiteral("Confirmation"), question.arg(w->FileName));
+        accepte = utilisateur->OuiNon(this, QStringLiteral("Confirmation"), question.arg(NomAffiche(w->FileName)));
         if (accepte)
             break;
         mdiArea->setActiveSubWindow(Cadre(w));
@@ -804,7 +803,7 @@ void TMDIHtml::Ouvre(const QString &nom)
     }
     // Modified in another running program: its journal says so.
     if (!accepte && recuperation->ModifieAilleurs(chemin) &&
-        !utilisateur->OuiNon(this, QStringLiteral("Confirmation"), question.arg(chemin)))
+        !utilisateur->OuiNon(this, QStringLiteral("Confirmation"), question.arg(NomAffiche(chemin))))
         return;
     NouvelleFenetre()->OpenFile(chemin);
 }
@@ -826,7 +825,7 @@ void TMDIHtml::MajRecents()
     const QStringList pages = parametres.LitRecents();
     for (qsizetype rang = 0; rang < pages.size(); ++rang) {
         const QString nom = pages[rang];
-        QString texte = nom;
+        QString texte = NomAffiche(nom);
         texte.replace(u'&', QStringLiteral("&&"));
         RecentsMenu->addAction(QStringLiteral("&%1 %2").arg(rang + 1).arg(texte), this,
                                [this, nom] { OuvreRecent(nom); });
@@ -836,14 +835,15 @@ void TMDIHtml::MajRecents()
 
 void TMDIHtml::OuvreRecent(const QString &nom)
 {
-    if (QFileInfo::exists(nom)) {
+    if (struct stat etat {}; ::stat(EncodeNom(nom).constData(), &etat) == 0) {
         Ouvre(nom);
         return;
     }
     QStringList pages = parametres.LitRecents();
     pages.removeAll(nom);
     parametres.EcritRecents(pages);
-    utilisateur->Erreur(this, QStringLiteral("%1 n'existe plus : la page est retirée des fichiers récents.").arg(nom));
+    utilisateur->Erreur(
+        this, QStringLiteral("%1 n'existe plus : la page est retirée des fichiers récents.").arg(NomAffiche(nom)));
 }
 
 void TMDIHtml::dragEnterEvent(QDragEnterEvent *event)
@@ -861,7 +861,7 @@ void TMDIHtml::dropEvent(QDropEvent *event)
             continue;
         // A desktop loads, as it does from the command line.
         const QString fichier = adresse.toLocalFile();
-        if (EstUnBureau(QFile::encodeName(fichier).toStdString()))
+        if (EstUnBureau(EncodeNom(fichier).toStdString()))
             ChargeBureau(fichier);
         else
             Ouvre(fichier);
@@ -955,14 +955,14 @@ void TMDIHtml::EnregistrerLeBureau()
             utilisateur->Avertissement(
                 this, QStringLiteral("Bureau"),
                 QStringLiteral("Le nom de %1 contient un saut de ligne : cette page n'est pas inscrite dans le bureau.")
-                    .arg(fichier));
+                    .arg(NomAffiche(fichier)));
             continue;
         }
-        noms.push_back(QFile::encodeName(fichier).toStdString());
+        noms.push_back(EncodeNom(fichier).toStdString());
     }
     const std::string contenu = EcritBureau(noms);
     if (!EcritFichier(nom, {contenu}))
-        utilisateur->Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(nom));
+        utilisateur->Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(NomAffiche(nom)));
 }
 
 void TMDIHtml::ChargerUnBureau()
@@ -986,7 +986,7 @@ void TMDIHtml::ChargeBureau(const QString &nom)
         return;
     }
     for (const std::string &ligne : LitBureau(std::string_view(contenu.constData(), contenu.size()))) {
-        const QString fichier = QFile::decodeName(QByteArray::fromStdString(ligne));
+        const QString fichier = DecodeNom(ligne);
         if (QFile essai; !OuvreEnLecture(fichier, essai))
             continue;
         NouvelleFenetre()->OpenFile(CheminLong(fichier));
@@ -1001,12 +1001,13 @@ void TMDIHtml::Fonte()
     const QList<TWndHTML *> fenetres = Fenetres();
     if (fenetres.isEmpty())
         return;
-    if (!parametres.EcritFonte(DlgFonte.family()) || !parametres.EcritTaille(DlgFonte.pointSize())) {
-        utilisateur->Erreur(this, parametres.MessageEcritureImpossible());
-        return;
-    }
+    // The windows take the font even when the settings file refuses it: it then lasts until the program ends. The
+    // refusal is told once, for the name and the size together.
+    const bool ecrit = parametres.EcritFonte(DlgFonte.family()) && parametres.EcritTaille(DlgFonte.pointSize());
     for (TWndHTML *w : fenetres)
         w->EditHTML->AppliqueFonte(DlgFonte);
+    if (!ecrit)
+        utilisateur->Erreur(this, parametres.MessageEcritureImpossible());
 }
 
 void TMDIHtml::APropos()
@@ -1059,8 +1060,13 @@ void TMDIHtml::AfficheAide()
 void TMDIHtml::LanceNavigateur(const QString &page)
 {
     // The page goes as one argument, never through a shell, and as an absolute path so that no browser takes a
-    // name starting with "-" for one of its options.
-    const QStringList arguments{QFileInfo(page).absoluteFilePath()};
+    // name starting with "-" for one of its options. Qt hands arguments over in UTF-8: a name that is not UTF-8
+    // goes as a "file:" address, which spells each of its bytes.
+    const QString chemin = QFileInfo(page).absoluteFilePath();
+    const QByteArray octets = EncodeNom(chemin);
+    const QStringList arguments{octets == chemin.toUtf8()
+                                    ? chemin
+                                    : QStringLiteral("file://") + QString::fromLatin1(octets.toPercentEncoding("/"))};
     for (;;) {
         const QString navigateur = parametres.LitNavigateur();
         if (!navigateur.isEmpty() && QProcess::startDetached(navigateur, arguments))

@@ -1,6 +1,8 @@
 #include "gui/document/Recuperation.h"
 
 #include "gui/settings/Fichiers.h"
+#include "core/document/Journal.h"
+#include "gui/settings/CheminsQt.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -112,7 +114,7 @@ bool TRecuperation::ModifieAilleurs(const QString &fichier) const
 {
     if (!Actif())
         return false;
-    const QByteArray nom = QFile::encodeName(fichier);
+    const QByteArray nom = EncodeNom(fichier);
     const QDir repertoire(dossier);
     for (const QFileInfo &journal : repertoire.entryInfoList({QStringLiteral("*.journal")}, QDir::Files)) {
         const QString sienne = Marque(journal.fileName());

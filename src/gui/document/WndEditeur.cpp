@@ -123,7 +123,7 @@ void TWndHTML::EcritJournal()
     if (journal.isEmpty())
         journal = recuperation->NouveauJournal();
     EnteteJournal entete;
-    entete.nom = QFile::encodeName(FileName).toStdString();
+    entete.nom = EncodeNom(FileName).toStdString();
     entete.sansFichier = Untitled;
     entete.encodage = encodage;
     entete.fin = EditHTML->FinDeLigneDocument();
@@ -168,7 +168,7 @@ void TWndHTML::SupprimeJournal()
 TWndHTML::Identite TWndHTML::IdentiteSurDisque() const
 {
     struct stat etat {};
-    if (::stat(QFile::encodeName(FileName).constData(), &etat) != 0)
+    if (::stat(EncodeNom(FileName).constData(), &etat) != 0)
         return {};
     return {std::int64_t(etat.st_mtim.tv_sec) * 1'000'000'000 + etat.st_mtim.tv_nsec, etat.st_size, etat.st_ino};
 }
@@ -200,12 +200,13 @@ void TWndHTML::VerifieFichier()
     if (surDisque.inode == 0) {
         utilisateur.Avertissement(
             this, QStringLiteral("Fichier"),
-            QStringLiteral("%1 a été supprimé ou déplacé par un autre programme.").arg(FileName));
+            QStringLiteral("%1 a été supprimé ou déplacé par un autre programme.").arg(NomAffiche(FileName)));
         EditHTML->setModified(true);
     } else if (!EditHTML->isModified() ||
                utilisateur.OuiNon(
                    this, QStringLiteral("Confirmation"),
-                   QStringLiteral("%1 a été modifié par un autre programme. Voulez-vous le recharger ?").arg(FileName))) {
+                   QStringLiteral("%1 a été modifié par un autre programme. Voulez-vous le recharger ?")
+                       .arg(NomAffiche(FileName)))) {
         OpenFile(FileName);
     }
     verification = false;
@@ -213,7 +214,7 @@ void TWndHTML::VerifieFichier()
 
 void TWndHTML::Recupere(const JournalLu &lu)
 {
-    ChangeNom(QFile::decodeName(QByteArray::fromStdString(lu.entete.nom)));
+    ChangeNom(DecodeNom(lu.entete.nom));
     Untitled = lu.entete.sansFichier;
     encodage = lu.entete.encodage;
     fichier = {lu.entete.dateFichier, lu.entete.tailleFichier, lu.entete.inodeFichier};
@@ -229,7 +230,7 @@ void TWndHTML::ChangeNom(const QString &nom)
     FileName = nom;
     // Qt shows the caption's "[*]" as "*" while the page is modified; a "[*]" of the name itself is doubled, which
     // Qt shows as written.
-    QString titre = nom;
+    QString titre = NomAffiche(nom);
     setWindowTitle(titre.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) + QStringLiteral("[*]"));
     EditHTML->setAccessibleName(QFileInfo(nom).fileName());
 }
@@ -237,7 +238,7 @@ void TWndHTML::ChangeNom(const QString &nom)
 void TWndHTML::OpenFile(const QString &nom)
 {
     ChangeNom(nom);
-    const QString illisible = QStringLiteral("Ne peut ouvrir le fichier %1").arg(nom);
+    const QString illisible = QStringLiteral("Ne peut ouvrir le fichier %1").arg(NomAffiche(nom));
     QFile fichier;
     if (!OuvreEnLecture(nom, fichier)) {
         utilisateur.Erreur(this, illisible);
@@ -282,13 +283,13 @@ void TWndHTML::ProposeCoupure()
     if (utilisateur.CoupeLignesLongues(
             this, QStringLiteral("%1 a une ligne de %2 : la modifier sera lent. Balizo peut la couper en lignes plus "
                                  "courtes, là où un navigateur n'en montre rien ; Défaire rend la page telle quelle.")
-                      .arg(FileName, taille))) {
+                      .arg(NomAffiche(FileName), taille))) {
         try {
             if (!EditHTML->CoupeLignesLongues())
                 utilisateur.Avertissement(this, QStringLiteral("Ligne très longue"),
                                           QStringLiteral("%1 n'a aucun endroit où couper sans changer la page : "
                                                          "elle est gardée telle quelle.")
-                                              .arg(FileName));
+                                              .arg(NomAffiche(FileName)));
         } catch (const std::bad_alloc &) {
             utilisateur.Erreur(this, MemoireInsuffisante());
         }
@@ -317,7 +318,7 @@ bool TWndHTML::FileSave()
         !utilisateur.OuiNon(this, QStringLiteral("Confirmation"),
                             QStringLiteral("%1 a été modifié sur le disque depuis son ouverture. "
                                            "Voulez-vous l'écraser ?")
-                                .arg(FileName)))
+                                .arg(NomAffiche(FileName))))
         return false;
 
     std::string tampon;
@@ -327,14 +328,14 @@ bool TWndHTML::FileSave()
                 this, QStringLiteral("Confirmation"),
                 QStringLiteral("%1 contient des caractères que l'encodage Windows-1252 ne peut pas représenter (%2). "
                                "Voulez-vous l'enregistrer en UTF-8 ?")
-                    .arg(FileName, Enumeration(*impossibles))))
+                    .arg(NomAffiche(FileName), Enumeration(*impossibles))))
             return false;
         encodage = Encodage::Utf8;
         octets = EncodeFichier(EditHTML->Texte(), encodage, tampon);
     }
     const auto [marque, corps] = std::get<OctetsFichier>(octets);
     if (!EcritFichier(FileName, {marque, corps})) {
-        utilisateur.Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(FileName));
+        utilisateur.Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(NomAffiche(FileName)));
         return false;
     }
     EditHTML->setModified(false);
@@ -363,8 +364,9 @@ bool TWndHTML::FormCloseQuery()
 {
     if (!EditHTML->isModified())
         return true;
-    switch (utilisateur.Question(this, QStringLiteral("Confirmation"),
-                                 QStringLiteral("%1 a été modifié. Voulez-vous l'enregistrer ?").arg(FileName))) {
+    switch (utilisateur.Question(
+        this, QStringLiteral("Confirmation"),
+        QStringLiteral("%1 a été modifié. Voulez-vous l'enregistrer ?").arg(NomAffiche(FileName)))) {
     case Utilisateur::Reponse::Annuler: return false;
     // A save that failed keeps the window, so that the changes are not lost.
     case Utilisateur::Reponse::Oui: return FileSave();

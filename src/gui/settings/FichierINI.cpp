@@ -1,5 +1,6 @@
 #include "gui/settings/FichierINI.h"
 
+#include "gui/settings/CheminsQt.h"
 #include "gui/settings/Fichiers.h"
 #include "core/settings/Entier.h"
 #include "core/settings/ProfilINI.h"
@@ -137,7 +138,7 @@ bool TFichierINI::EcritRecents(const QStringList &pages)
     int rang = 0;
     for (const QString &page : pages) {
         if (rang == NombreRecents || page.contains(u'\n') || page.contains(u'\r') ||
-            std::size_t(page.toUcs4().size()) > LongueurMaximaleValeur)
+            std::size_t(page.toUcs4().size()) > LongueurMaximaleValeur || EncodeNom(page) != page.toUtf8())
             continue;
         nouveau = *EcritProfil(nouveau, SectionRecents, CleRecent(rang++), page.toStdString());
     }

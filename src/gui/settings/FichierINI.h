@@ -31,7 +31,8 @@ public:
     bool EcritDictionnaire(const QString &dictionnaire);
     // The pages last opened or saved, newest first, at most `NombreRecents`; empty keys are skipped.
     QStringList LitRecents();
-    // Stores the list, less the names that a line of the file cannot give back (a line break, too long).
+    // Stores the list, less the names that a line of the file cannot give back (a line break, too long, bytes that
+    // are not UTF-8).
     bool EcritRecents(const QStringList &pages);
     static constexpr int NombreRecents = 8;
 

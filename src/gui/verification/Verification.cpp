@@ -5,6 +5,7 @@
 #include "core/verification/Liens.h"
 #include "gui/commun/Utilisateur.h"
 #include "gui/document/WndEditeur.h"
+#include "gui/settings/CheminsQt.h"
 #include "gui/settings/FichierINI.h"
 #include "gui/settings/Fichiers.h"
 #include "gui/verification/PanneauProblemes.h"
@@ -55,7 +56,7 @@ QString MessageFaute(const std::string &mot)
 
 std::string Chemin(const QString &nom)
 {
-    return QFile::encodeName(QFileInfo(nom).absoluteFilePath()).toStdString();
+    return EncodeNom(QFileInfo(nom).absoluteFilePath()).toStdString();
 }
 
 // Runs the work on a thread of its own, which nothing joins: quitting never waits for a check.

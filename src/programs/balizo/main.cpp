@@ -2,9 +2,9 @@
 #include "gui/app/Application.h"
 #include "gui/app/MDIFenetre.h"
 #include "gui/app/Traductions.h"
+#include "gui/settings/CheminsQt.h"
 #include "gui/settings/Emplacements.h"
 
-#include <QFile>
 #include <QScreen>
 
 #include <cstdio>
@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
     MDIHtml.setGeometry(MDIHtml.screen()->availableGeometry().adjusted(1, 1, 0, 0));
     QStringList noms;
     for (const std::string &nom : demande.noms)
-        noms << QFile::decodeName(QByteArray::fromStdString(nom));
+        noms << DecodeNom(nom);
     MDIHtml.Demarrage(noms);
     MDIHtml.showMaximized();
     MDIHtml.ProposeRecuperation();

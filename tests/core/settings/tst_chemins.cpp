@@ -39,6 +39,34 @@ private slots:
         QCOMPARE(NomLong("/"), std::string("/"));
     }
 
+    // Any name comes back byte for byte; a UTF-8 name reads as Qt reads it, and a byte outside UTF-8 is shown as
+    // its code.
+    void nomsDeFichiers_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QString>("lisible");
+        QTest::newRow("UTF-8") << QByteArray("caf\xC3\xA9.htm") << QStringLiteral("café.htm");
+        QTest::newRow("Latin-1 d'un vieux disque") << QByteArray("caf\xE9.htm") << QStringLiteral("caf\\xE9.htm");
+        QTest::newRow("hors du plan de base") << QByteArray("\xF0\x9F\x98\x80.htm") << QStringLiteral("😀.htm");
+        QTest::newRow("Windows-1252 entre deux lettres UTF-8")
+            << QByteArray("\x93\xC3\xA9\x94") << QStringLiteral("\\x93é\\x94");
+        QTest::newRow("séquence coupée à la fin") << QByteArray("a\xC3") << QStringLiteral("a\\xC3");
+        QTest::newRow("moitié de paire en UTF-8") << QByteArray("\xED\xA0\x80") << QStringLiteral("\\xED\\xA0\\x80");
+        QTest::newRow("forme trop longue") << QByteArray("\xC0\xAF") << QStringLiteral("\\xC0\\xAF");
+    }
+
+    void nomsDeFichiers()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(QString, lisible);
+        const std::string_view vue(octets.constData(), static_cast<std::size_t>(octets.size()));
+        const std::u16string nom = NomEnUtf16(vue);
+        QCOMPARE(NomEnOctets(nom), std::string(vue));
+        QCOMPARE(QString::fromStdU16String(NomLisible(nom)), lisible);
+        if (!lisible.contains(u'\\'))
+            QCOMPARE(QString::fromStdU16String(nom), QString::fromUtf8(octets));
+    }
+
     void cheminLong_data()
     {
         QTest::addColumn<QString>("chemin");

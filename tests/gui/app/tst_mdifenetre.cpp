@@ -1,5 +1,6 @@
 #include "CadreDeTest.h"
 #include "Limites.h"
+#include "gui/settings/CheminsQt.h"
 
 #include <Qsci/qscilexer.h>
 
@@ -12,6 +13,8 @@
 #include <QToolBar>
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include <fcntl.h>
@@ -198,6 +201,23 @@ private slots:
         QCOMPARE(QSettings(ini, QSettings::IniFormat).value("Balizo/Taille").toString(), QStringLiteral("15"));
     }
 
+    // "Balizo.ini" that is a folder: the font chosen is still given to the windows, and the settings that cannot be
+    // stored are reported once.
+    void fonteSansFichierDeParametres()
+    {
+        FermeCadre();
+        const QString ini = dossier.filePath("Balizo.ini");
+        QVERIFY(QDir().mkdir(ini));
+        const auto menage = qScopeGuard([&ini] { QDir().rmdir(ini); });
+        NouveauCadre();
+        frame->FileNew();
+        script->fontes << QFont(QStringLiteral("DejaVu Sans Mono"), 15);
+        frame->Fonte();
+        QCOMPARE(script->erreurs, QStringList{"Ne peut écrire dans " + ini});
+        QCOMPARE(frame->FenetreActive()->EditHTML->lexer()->font(0).pointSize(), 15);
+        QVERIFY(QFileInfo(ini).isDir());
+    }
+
     // A name cut at its blanks is put together again; a missing file or a folder opens nothing; a desktop file
     // loads whatever the case of its extension.
     void ligneDeCommande()
@@ -282,6 +302,52 @@ private slots:
         }
         QCOMPARE(tuyau.Arrete(), 0);
         QTRY_COMPARE(Noms(frame->Fenetres()), tuyauInscrit ? QStringList{"a.htm"} : QStringList{});
+        QVERIFY(script->erreurs.isEmpty());
+    }
+
+    // A name in Latin-1 bytes, as old disks and archives hold: opened from the command line and from a desktop,
+    // shown with its byte escaped in the caption, the window list and the questions, saved over the same file.
+    void nomLatin1()
+    {
+        const QByteArray octets = QFile::encodeName(dossier.path()) + "/caf\xE9.htm";
+        std::ofstream(octets.constData(), std::ios::binary) << "<P>vieux</P>";
+        // Qt would not find the name to remove it with the temporary folder.
+        const auto menage = qScopeGuard([&octets] { ::unlink(octets.constData()); });
+        // The pages of the folder, whatever their names: saving must add none.
+        const auto pages = [this] {
+            std::vector<std::string> noms;
+            const std::string chemin = QFile::encodeName(dossier.path()).toStdString();
+            for (const auto &entree : std::filesystem::directory_iterator(chemin))
+                if (entree.path().filename().string().starts_with("caf"))
+                    noms.push_back(entree.path().filename().string());
+            return noms;
+        };
+        frame->Demarrage({DecodeNom(octets)});
+        TWndHTML *w = frame->FenetreActive();
+        QVERIFY(w);
+        QCOMPARE(Texte(w), QByteArray("<P>vieux</P>"));
+        const QString affiche = dossier.path() + "/caf\\xE9.htm";
+        QCOMPARE(w->windowTitle(), affiche + "[*]");
+        QMenu *liste = frame->menuBar()->actions()[Menus().indexOf("Fenê&tres")]->menu();
+        emit liste->aboutToShow();
+        QCOMPARE(liste->actions().last()->text(), "&1 " + affiche);
+
+        w->InsertionTexte("x", "");
+        script->reponses << Utilisateur::Reponse::Oui;
+        QVERIFY(Cadre(w)->close());
+        QCOMPARE(script->questions,
+                 QStringList{"Confirmation|" + affiche + " a été modifié. Voulez-vous l'enregistrer ?"});
+        std::ifstream page(octets.constData(), std::ios::binary);
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(page), {}), std::string("x<P>vieux</P>"));
+        QCOMPARE(pages(), std::vector<std::string>{"caf\xE9.htm"});
+
+        frame->Demarrage({DecodeNom(octets)});
+        QCOMPARE(EnregistreBureau(dossier.filePath("vieux.dsk")), octets + "\n");
+        NouveauCadre();
+        frame->Demarrage({dossier.filePath("vieux.dsk")});
+        QCOMPARE(frame->Fenetres().size(), 1);
+        QCOMPARE(EncodeNom(frame->FenetreActive()->FileName), octets);
+        QCOMPARE(Texte(frame->FenetreActive()), QByteArray("x<P>vieux</P>"));
         QVERIFY(script->erreurs.isEmpty());
     }
 

@@ -1,5 +1,6 @@
 #include "CadreDeTest.h"
 
+#include "gui/settings/CheminsQt.h"
 #include "gui/settings/Emplacements.h"
 
 class TestNavigateur : public CadreDeTest {
@@ -81,6 +82,14 @@ private slots:
         QCOMPARE(script->erreurs, refus);
         QCOMPARE(frame->FichierParametres().LitNavigateur(), lance ? Navigateur() : enregistre);
         Lance(lance ? QFileInfo(CheminDonnees("Aide/depart.htm")).absoluteFilePath() : QString());
+    }
+
+    // Qt would hand a name in Latin-1 bytes over as another name: it goes as an address that keeps its bytes.
+    void nomLatin1()
+    {
+        QVERIFY(frame->FichierParametres().EcritNavigateur(Navigateur()));
+        frame->LanceNavigateur(DecodeNom(QFile::encodeName(dossier.path()) + "/caf\xE9 1.htm"));
+        QTRY_COMPARE(QString::fromUtf8(Lit(Journal())), Appel("file://" + dossier.path() + "/caf%E9%201.htm"));
     }
 
     void apercu_data()
