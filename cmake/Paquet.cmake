@@ -25,8 +25,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 # dpkg-shlibdeps (dpkg-dev) names the libraries' packages, Qt's and QScintilla's among them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The browser that shows the pages and the help is, until the user picks another, the desktop's launcher xdg-open;
-# the spelling is checked with the French dictionary until the user picks another.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hunspell-fr")
+# the spelling is checked with the French dictionary until the user picks another; the image dialog reads the size
+# of WebP and SVG pictures through Qt's image plug-ins.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hunspell-fr, qt6-image-formats-plugins, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

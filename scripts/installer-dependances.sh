@@ -5,6 +5,7 @@ set -euo pipefail
 paquets=(
     g++ cmake ninja-build pkg-config libicu-dev libpcre2-dev
     qt6-base-dev qt6-qpa-plugins libqscintilla2-qt6-dev qt6-translations-l10n
+    qt6-image-formats-plugins libqt6svg6
     libtidy-dev libhunspell-dev hunspell-fr
     fonts-dejavu-core libbenchmark-dev
     xvfb xauth xdotool
