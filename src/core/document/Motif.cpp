@@ -13,8 +13,9 @@ namespace {
 
 constexpr auto Aucune = std::string_view::npos;
 
-// The start positions that one call of PCRE2 tries, between two looks at the follow-up.
-constexpr std::size_t Tranche = std::size_t(1) << 20;
+// The start positions that one call of PCRE2 tries, between two looks at the follow-up: few enough that an
+// expression that backtracks a great deal at each of them still lets "Annuler" answer within a second or so.
+constexpr std::size_t Tranche = 4096;
 
 // How much backtracking one start position may take before the search is given up, and how deeply nested: a
 // reasonable expression stays far below, one that backtracks without end reaches them in a fraction of a second.

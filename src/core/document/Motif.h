@@ -50,7 +50,7 @@ public:
 };
 
 // Shared between a search running on another thread and the thread that waits for it: the user's "Annuler", which
-// the search polls at least once per mebibyte of text, and how far the search has gone.
+// the search polls at each occurrence and every 4 KiB of places where one could start, and how far it has gone.
 struct Suivi {
     std::atomic<bool> annule = false;
     std::atomic<std::size_t> position = 0;

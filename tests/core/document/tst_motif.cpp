@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(int(resultat.nombre), nombre);
     }
 
-    // A search is run on large pages one slice of start positions at a time: where a slice ends changes nothing,
+    // A search runs one slice of start positions at a time: where a slice ends changes nothing,
     // whether in a character, in a CR LF, or between the two lines that a "^" follows.
     void tranches_data()
     {
@@ -129,13 +129,13 @@ private slots:
         QVERIFY(suivi.position > std::size_t(2 << 20));
     }
 
-    // A text with no occurrence in its first mebibyte, the first slice, and one just around its end.
+    // A text with no occurrence in its first 4 KiB, the first slice of start positions, and one just around its end.
     void limiteDeTranche_data()
     {
-        QTest::addColumn<int>("decalage"); // the bytes of "a" before `suite`, less one mebibyte
+        QTest::addColumn<int>("decalage"); // the bytes of "a" before `suite`, less 4 KiB
         QTest::addColumn<QByteArray>("suite");
         QTest::addColumn<QByteArray>("motif");
-        QTest::addColumn<int>("trouve"); // where the occurrence starts, less one mebibyte
+        QTest::addColumn<int>("trouve"); // where the occurrence starts, less 4 KiB
         QTest::newRow("juste avant") << -1 << QByteArray("X") << QByteArray("X") << -1;
         QTest::newRow("juste à la limite") << 0 << QByteArray("X") << QByteArray("X") << 0;
         QTest::newRow("juste après") << 1 << QByteArray("X") << QByteArray("X") << 1;
@@ -149,11 +149,11 @@ private slots:
         QFETCH(QByteArray, suite);
         QFETCH(QByteArray, motif);
         QFETCH(int, trouve);
-        const QByteArray texte = QByteArray((1 << 20) + decalage, 'a') + suite + QByteArray(1 << 20, 'a');
+        const QByteArray texte = QByteArray(4096 + decalage, 'a') + suite + QByteArray(4096, 'a');
         auto compile = Motif::Compile(Vue(motif), {true, false, true});
         const std::optional<Occurrence> occurrence = std::get<Motif>(compile).Cherche(Vue(texte), 0);
         QVERIFY(occurrence);
-        QCOMPARE(int(occurrence->Debut()), (1 << 20) + trouve);
+        QCOMPARE(int(occurrence->Debut()), 4096 + trouve);
     }
 
     // An expression that backtracks without end is given up; so is one that tries millions of ways at one place,
