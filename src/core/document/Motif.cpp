@@ -73,11 +73,16 @@ std::string Echappe(std::string_view texte)
 }
 
 // The last start position of the slice of start positions that begins at `debut`, or npos for the rest of the
-// text. The next slice starts after the character there, as PCRE2 would have gone on; one that starts inside a
-// character, PCRE2 takes the rest of it as invalid bytes.
+// text: the first byte of a character, where PCRE2's interpreter accepts to start, so that the next slice starts
+// after that character as PCRE2 would have gone on.
 std::size_t FinDeTranche(std::string_view texte, std::size_t debut)
 {
-    return texte.size() - debut <= Tranche ? Aucune : debut + Tranche;
+    if (texte.size() - debut <= Tranche)
+        return Aucune;
+    std::size_t fin = debut + Tranche;
+    for (int n = 0; n < 3 && EstSuite(texte[fin]); ++n)
+        --fin;
+    return fin;
 }
 
 std::string MessagePcre2(int erreur)
