@@ -261,12 +261,25 @@ void EcritPage(const QString &chemin, std::size_t taille, Forme forme, unsigned 
     vide();
 }
 
+// Writes a list of that many short lines, each about 35 bytes.
+void EcritLignesCourtes(const QString &chemin, int lignes)
+{
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly))
+        qFatal("Ne peut créer %s", qPrintable(chemin));
+    std::string texte;
+    for (int i = 0; i < lignes; ++i)
+        texte += "<li>Élément numéro " + std::to_string(i) + " de la liste</li>\r\n";
+    fichier.write(texte.data(), static_cast<qint64>(texte.size()));
+}
+
 struct Pages {
     QString grande;       // 100 Mo of lines
     QString uneLigne;     // 5 Mo, not a single line end
     QString moyenne;      // 5 Mo of lines
     QString windows1252;  // 20 Mo of lines, not valid UTF-8
     QString coloree;      // 10 Mo of lines
+    QString courte;       // 1 Mo of 30,000 short lines
 };
 
 // --- The window under measure ---------------------------------------------------------------------------------
@@ -645,9 +658,9 @@ void BM_FrappeFinLignes5Mo(benchmark::State &state)
 // Every occurrence replaced as the user clicks "Remplacer &tout" in the replace dialog, and the paint that shows the
 // page; the memory that it takes at its peak, and the "&Défaire" that gives the page back, are counted apart.
 void MesureRemplacerTout(benchmark::State &state, const QString &cherche, const QString &remplacement,
-                         bool expression)
+                         bool expression, const QString &page)
 {
-    TWndHTML *w = Fenetre(session->pages.grande);
+    TWndHTML *w = Fenetre(page);
     TDlgRemplacer &dialogue = session->frame->DlgRemplacer();
     dialogue.findChild<QLineEdit *>("Texte")->setText(cherche);
     dialogue.findChild<QLineEdit *>("Remplacement")->setText(remplacement);
@@ -690,13 +703,25 @@ void MesureRemplacerTout(benchmark::State &state, const QString &cherche, const 
 // A common word, without regard to case.
 void BM_RemplacerTout100Mo(benchmark::State &state)
 {
-    MesureRemplacerTout(state, QStringLiteral("pour"), QStringLiteral("afin de"), false);
+    MesureRemplacerTout(state, QStringLiteral("pour"), QStringLiteral("afin de"), false, session->pages.grande);
 }
 
 // An expression with a group, empty in half of the occurrences.
 void BM_RemplacerToutExpression100Mo(benchmark::State &state)
 {
-    MesureRemplacerTout(state, QStringLiteral("<(/?)td\\b"), QStringLiteral("<\\1TD"), true);
+    MesureRemplacerTout(state, QStringLiteral("<(/?)td\\b"), QStringLiteral("<\\1TD"), true, session->pages.grande);
+}
+
+// Every line's start, an empty occurrence, on a page of short lines.
+void BM_RemplacerToutDebutsDeLigne1Mo(benchmark::State &state)
+{
+    MesureRemplacerTout(state, QStringLiteral("^"), QStringLiteral("> "), true, session->pages.courte);
+}
+
+// Every line whole, and the empty occurrence at its end.
+void BM_RemplacerToutLignes100Mo(benchmark::State &state)
+{
+    MesureRemplacerTout(state, QStringLiteral(".*"), QStringLiteral("[\\0]"), true, session->pages.grande);
 }
 
 // "&Suivant" from the page's start for a word that only its last line holds; without regard to case (argument 0),
@@ -717,8 +742,9 @@ void BM_Chercher100Mo(benchmark::State &state)
     for (auto _ : state) {
         edit->Selectionne(0, 0);
         const auto debut = Horloge::now();
-        const bool trouve = w->SelectionneSuivant(casse ? QStringLiteral("Balizotron") : QStringLiteral("baLIZOtron"),
-                                                  casse, false);
+        const bool trouve =
+            w->SelectionneSuivant(casse ? QStringLiteral("Balizotron") : QStringLiteral("baLIZOtron"), casse, false)
+                .value_or(false);
         const auto fin = Horloge::now();
         if (!trouve || edit->SelStart() != attendue) {
             state.SkipWithError("le mot n'a pas été trouvé");
@@ -759,6 +785,16 @@ BENCHMARK(BM_RemplacerToutExpression100Mo)
     ->Iterations(1)
     ->Repetitions(3)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RemplacerToutDebutsDeLigne1Mo)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RemplacerToutLignes100Mo)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Chercher100Mo)->Arg(0)->Arg(1)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VerifierPage10Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OuvertureUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
@@ -785,12 +821,13 @@ int main(int argc, char **argv)
     generation.start();
     etat.pages = {etat.dossier.filePath("grande.htm"), etat.dossier.filePath("une-ligne.htm"),
                   etat.dossier.filePath("moyenne.htm"), etat.dossier.filePath("windows-1252.htm"),
-                  etat.dossier.filePath("coloree.htm")};
+                  etat.dossier.filePath("coloree.htm"), etat.dossier.filePath("courte.htm")};
     EcritPage(etat.pages.grande, 100 * Mo, Forme::Lignes, 1);
     EcritPage(etat.pages.uneLigne, 5 * Mo, Forme::UneLigne, 2);
     EcritPage(etat.pages.moyenne, 5 * Mo, Forme::Lignes, 3);
     EcritPage(etat.pages.windows1252, 20 * Mo, Forme::Windows1252, 4);
     EcritPage(etat.pages.coloree, 10 * Mo, Forme::Lignes, 5);
+    EcritLignesCourtes(etat.pages.courte, 30'000);
     std::fprintf(stderr, "Pages générées dans %s en %.1f s\n", qPrintable(etat.dossier.path()),
                  generation.elapsed() / 1000.0);
 

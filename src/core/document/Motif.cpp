@@ -13,6 +13,18 @@ namespace {
 
 constexpr auto Aucune = std::string_view::npos;
 
+// The start positions that one call of PCRE2 tries, between two looks at the follow-up: few enough that an
+// expression that backtracks a great deal at each of them still lets "Annuler" answer within a second or so.
+constexpr std::size_t Tranche = 4096;
+
+// How much backtracking one start position may take before the search is given up, and how deeply nested: a
+// reasonable expression stays far below, one that backtracks without end reaches them in a fraction of a second.
+constexpr std::uint32_t LimiteEssais = 1'000'000;
+constexpr std::uint32_t LimiteProfondeur = 1'000'000;
+
+// JIT's stack, which the lazy repeat of a group over a long span fills.
+constexpr std::size_t PileJit = std::size_t(64) << 20;
+
 // What keeps a whole word from being part of a longer one: a letter of any script, a digit or "_".
 constexpr std::string_view Lettre = "[\\p{L}\\p{N}_]";
 
@@ -60,6 +72,19 @@ std::string Echappe(std::string_view texte)
     return motif;
 }
 
+// The last start position of the slice of start positions that begins at `debut`, or npos for the rest of the
+// text: the first byte of a character, where PCRE2's interpreter accepts to start, so that the next slice starts
+// after that character as PCRE2 would have gone on.
+std::size_t FinDeTranche(std::string_view texte, std::size_t debut)
+{
+    if (texte.size() - debut <= Tranche)
+        return Aucune;
+    std::size_t fin = debut + Tranche;
+    for (int n = 0; n < 3 && EstSuite(texte[fin]); ++n)
+        --fin;
+    return fin;
+}
+
 std::string MessagePcre2(int erreur)
 {
     PCRE2_UCHAR message[256];
@@ -93,6 +118,16 @@ void Motif::LibereCode::operator()(pcre2_code *code) const
     pcre2_code_free(code);
 }
 
+void Motif::LibereContexte::operator()(pcre2_match_context *contexte) const
+{
+    pcre2_match_context_free(contexte);
+}
+
+void Motif::LiberePile::operator()(pcre2_jit_stack *pile) const
+{
+    pcre2_jit_stack_free(pile);
+}
+
 void Motif::LibereDonnees::operator()(pcre2_match_data *donnees) const
 {
     pcre2_match_data_free(donnees);
@@ -114,52 +149,87 @@ std::variant<Motif, std::string> Motif::Compile(std::string_view cherche, const 
     };
 
     std::string expression = options.expression ? std::string(cherche) : Echappe(cherche);
-    auto compile = CompileExpression(expression, drapeaux, contexte.get());
-    if (const auto *e = std::get_if<std::pair<int, std::size_t>>(&compile))
-        return erreur(*e, 0);
+    // Compiled as it is first, for the error's position in what the user typed; then once to search, slice by
+    // slice, and once anchored.
+    const auto compile = [&](std::uint32_t plus, std::size_t decalage) -> std::variant<pcre2_code *, std::string> {
+        auto resultat = CompileExpression(expression, drapeaux | plus, contexte.get());
+        if (const auto *e = std::get_if<std::pair<int, std::size_t>>(&resultat))
+            return erreur(*e, decalage);
+        return std::get<pcre2_code *>(resultat);
+    };
     Motif motif;
-    motif.code.reset(std::get<pcre2_code *>(compile));
-    motif.expression = options.expression;
+    auto essai = compile(0, 0);
+    if (const auto *message = std::get_if<std::string>(&essai))
+        return *message;
+    motif.code.reset(std::get<pcre2_code *>(essai));
+    std::size_t decalage = 0;
     if (options.motEntier) {
         // Compiled alone first, the expression is known to be whole: it cannot close the group around it. A \Q
         // left open would take the rest as text: \E closes it, and means nothing otherwise.
         const std::string avant = "(?<!" + std::string(Lettre) + ")(?:";
         expression = avant + expression + "\\E)(?!" + std::string(Lettre) + ")";
-        compile = CompileExpression(expression, drapeaux, contexte.get());
-        if (const auto *e = std::get_if<std::pair<int, std::size_t>>(&compile))
-            return erreur(*e, avant.size());
-        motif.code.reset(std::get<pcre2_code *>(compile));
+        decalage = avant.size();
     }
+    for (auto [code, plus] : {std::pair{&motif.code, PCRE2_USE_OFFSET_LIMIT},
+                              {&motif.ancre, PCRE2_USE_OFFSET_LIMIT | PCRE2_ANCHORED}}) {
+        auto compilation = compile(plus, decalage);
+        if (const auto *message = std::get_if<std::string>(&compilation))
+            return *message;
+        code->reset(std::get<pcre2_code *>(compilation));
+    }
+    motif.expression = options.expression;
     // Without JIT, where the system has none, the interpreter does the same work more slowly.
     pcre2_jit_compile(motif.code.get(), PCRE2_JIT_COMPLETE);
+    pcre2_jit_compile(motif.ancre.get(), PCRE2_JIT_COMPLETE);
+    motif.contexte.reset(pcre2_match_context_create(nullptr));
     motif.donnees.reset(pcre2_match_data_create_from_pattern(motif.code.get(), nullptr));
-    if (!motif.donnees)
+    if (!motif.contexte || !motif.donnees)
         throw std::bad_alloc();
+    motif.pile.reset(pcre2_jit_stack_create(32 << 10, PileJit, nullptr));
+    if (!motif.pile)
+        throw std::bad_alloc();
+    pcre2_jit_stack_assign(motif.contexte.get(), nullptr, motif.pile.get());
+    pcre2_set_match_limit(motif.contexte.get(), LimiteEssais);
+    pcre2_set_depth_limit(motif.contexte.get(), LimiteProfondeur);
     return motif;
 }
 
-std::optional<Occurrence> Motif::Cherche(std::string_view texte, std::size_t debut, bool apresVide)
+std::optional<Occurrence> Motif::Cherche(std::string_view texte, std::size_t debut, bool apresVide, Suivi *suivi)
 {
     if (debut > texte.size())
         return std::nullopt;
     if (apresVide) {
-        if (auto occurrence = Essaie(texte, debut, PCRE2_NOTEMPTY_ATSTART | PCRE2_ANCHORED))
+        if (auto occurrence = Essaie(ancre.get(), texte, debut, Aucune, PCRE2_NOTEMPTY_ATSTART))
             return occurrence;
         if (debut == texte.size())
             return std::nullopt;
         debut = CaractereSuivant(texte, debut);
     }
-    return Essaie(texte, debut, 0);
+    for (;;) {
+        if (suivi) {
+            if (suivi->annule.load(std::memory_order_relaxed))
+                throw RechercheAnnulee();
+            suivi->position.store(debut, std::memory_order_relaxed);
+        }
+        const std::size_t limite = FinDeTranche(texte, debut);
+        if (auto occurrence = Essaie(code.get(), texte, debut, limite, 0))
+            return occurrence;
+        if (limite == Aucune)
+            return std::nullopt;
+        debut = CaractereSuivant(texte, limite);
+    }
 }
 
-std::optional<Occurrence> Motif::Essaie(std::string_view texte, std::size_t debut, unsigned options)
+std::optional<Occurrence> Motif::Essaie(const pcre2_code *avec, std::string_view texte, std::size_t debut,
+                                        std::size_t limite, unsigned options)
 {
     const auto *sujet = reinterpret_cast<PCRE2_SPTR>(texte.empty() ? "" : texte.data());
-    int resultat = pcre2_match(code.get(), sujet, texte.size(), debut, options, donnees.get(), nullptr);
-    // JIT's stack is small; the interpreter keeps its backtracking on the heap, and goes much further.
+    pcre2_set_offset_limit(contexte.get(), limite == Aucune ? PCRE2_UNSET : limite);
+    int resultat = pcre2_match(avec, sujet, texte.size(), debut, options, donnees.get(), contexte.get());
+    // Past JIT's stack, the interpreter keeps its backtracking on the heap, and goes much further.
     if (resultat == PCRE2_ERROR_JIT_STACKLIMIT)
-        resultat = pcre2_match(code.get(), sujet, texte.size(), debut, options | PCRE2_NO_JIT, donnees.get(),
-                               nullptr);
+        resultat = pcre2_match(avec, sujet, texte.size(), debut, options | PCRE2_NO_JIT, donnees.get(),
+                               contexte.get());
     if (resultat == PCRE2_ERROR_NOMATCH)
         return std::nullopt;
     if (resultat == PCRE2_ERROR_NOMEMORY)
@@ -204,10 +274,10 @@ void Motif::Developpe(std::string &sortie, std::string_view remplacement, const 
     }
 }
 
-RemplacementTout RemplaceTout(std::string_view texte, Motif &motif, std::string_view remplacement)
+RemplacementTout RemplaceTout(std::string_view texte, Motif &motif, std::string_view remplacement, Suivi *suivi)
 {
     RemplacementTout resultat;
-    std::optional<Occurrence> occurrence = motif.Cherche(texte, 0);
+    std::optional<Occurrence> occurrence = motif.Cherche(texte, 0, false, suivi);
     if (!occurrence)
         return resultat;
     resultat.debut = occurrence->Debut();
@@ -223,7 +293,7 @@ RemplacementTout RemplaceTout(std::string_view texte, Motif &motif, std::string_
         motif.Developpe(resultat.texte, remplacement, *occurrence, texte);
         copie = occurrence->Fin();
         ++resultat.nombre;
-        occurrence = motif.Cherche(texte, copie, occurrence->Debut() == copie);
+        occurrence = motif.Cherche(texte, copie, occurrence->Debut() == copie, suivi);
     }
     resultat.fin = copie;
     return resultat;

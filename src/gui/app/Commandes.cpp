@@ -14,6 +14,7 @@
 #include "gui/dialogs/DlgRemplacer.h"
 #include "gui/dialogs/WndTags.h"
 #include "gui/dialogs/WndTitre.h"
+#include "gui/document/RechercheEnFond.h"
 #include "gui/document/WndEditeur.h"
 #include "gui/entities/WndCaracteres.h"
 #include "gui/settings/CheminsQt.h"
@@ -55,14 +56,18 @@ void AvecMotif(TWndHTML &w, const TDlgRemplacer &dialogue, Utilisateur &utilisat
 }
 
 // "&Suivant" and "Re&mplacer" of the replace dialog: when the selection is an occurrence, it is replaced (or
-// not), and the next one after it is selected; otherwise the first one from the selection's start.
+// not), and the next one after it is selected; otherwise the first one from the selection's start. The searches run
+// on a copy of the text that follows the replacement; "Annuler" stops them where they are.
 void Avance(TWndHTML &w, const TDlgRemplacer &dialogue, Utilisateur &utilisateur, bool remplace)
 {
     AvecMotif(w, dialogue, utilisateur, [&](Motif &motif) {
         TEditHTML &edit = *w.EditHTML;
         const auto debut = static_cast<std::size_t>(edit.SelStart());
-        const std::string_view texte = edit.Texte();
-        std::optional<Occurrence> occurrence = motif.Cherche(texte, debut);
+        std::string texte(edit.Texte());
+        std::optional<Occurrence> occurrence;
+        if (!RechercheEnFond(edit, texte.size(),
+                             [&](Suivi &suivi) { occurrence = motif.Cherche(texte, debut, false, &suivi); }))
+            return;
         if (occurrence && occurrence->Debut() == debut &&
             occurrence->Fin() - debut == static_cast<std::size_t>(edit.SelLength())) {
             const bool vide = occurrence->Fin() == debut;
@@ -71,10 +76,13 @@ void Avance(TWndHTML &w, const TDlgRemplacer &dialogue, Utilisateur &utilisateur
                 std::string nouveau;
                 motif.Developpe(nouveau, Vue(dialogue.Remplacement().toUtf8()), *occurrence, texte);
                 edit.Remplace(static_cast<qsizetype>(debut), static_cast<qsizetype>(suite), nouveau);
+                texte.replace(debut, suite - debut, nouveau);
                 suite = debut + nouveau.size();
                 edit.Selectionne(static_cast<qsizetype>(suite), 0);
             }
-            occurrence = motif.Cherche(edit.Texte(), suite, vide);
+            if (!RechercheEnFond(edit, texte.size(),
+                                 [&](Suivi &suivi) { occurrence = motif.Cherche(texte, suite, vide, &suivi); }))
+                return;
         }
         if (!occurrence) {
             utilisateur.Avertissement(&w, QStringLiteral("Recherche"),
@@ -176,7 +184,11 @@ void TMDIHtml::Suivant()
     const QString texte = dlgChercher->Texte();
     if (!w || texte.isEmpty())
         return;
-    if (!w->SelectionneSuivant(texte, dlgChercher->RespecterCasse(), dlgChercher->MotEntier())) {
+    const std::optional<bool> trouve =
+        w->SelectionneSuivant(texte, dlgChercher->RespecterCasse(), dlgChercher->MotEntier());
+    if (!trouve)
+        return;
+    if (!*trouve) {
         utilisateur->Avertissement(w, QStringLiteral("Recherche"),
                                    QStringLiteral("Texte \"%1\" non trouvé.").arg(texte));
         return;
@@ -211,12 +223,18 @@ void TMDIHtml::RemplacerTout()
     std::optional<std::size_t> nombre;
     AvecMotif(*w, *dlgRemplacer, *utilisateur, [&](Motif &motif) {
         const QByteArray remplacement = dlgRemplacer->Remplacement().toUtf8();
+        TEditHTML &edit = *w->EditHTML;
+        const std::string texte(edit.Texte());
+        RemplacementTout resultat;
+        if (!RechercheEnFond(edit, texte.size(), [&](Suivi &suivi) {
+                resultat = RemplaceTout(texte, motif, Vue(remplacement), &suivi);
+            }))
+            return;
         // Only the bytes from the first occurrence to the last change, in one step that one undo gives back.
-        const RemplacementTout resultat = RemplaceTout(w->EditHTML->Texte(), motif, Vue(remplacement));
         if (resultat.nombre > 0) {
-            w->EditHTML->Remplace(static_cast<qsizetype>(resultat.debut), static_cast<qsizetype>(resultat.fin),
-                                  resultat.texte);
-            w->EditHTML->Selectionne(static_cast<qsizetype>(resultat.debut), 0);
+            edit.Remplace(static_cast<qsizetype>(resultat.debut), static_cast<qsizetype>(resultat.fin),
+                          resultat.texte);
+            edit.Selectionne(static_cast<qsizetype>(resultat.debut), 0);
         }
         nombre = resultat.nombre;
     });

@@ -3,7 +3,6 @@
 #include "core/document/CodecFichier.h"
 #include "core/document/CoupeLignes.h"
 #include "core/document/GrandDocument.h"
-#include "core/document/Motif.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
@@ -457,21 +456,6 @@ void TEditHTML::Remplace(qsizetype debut, qsizetype fin, std::string_view texte)
     SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(debut), static_cast<long>(fin));
     SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(texte.size()), texte.data());
     endUndoAction();
-}
-
-TEditHTML::Occurrence TEditHTML::Cherche(std::string_view texte, qsizetype debut, bool casse, bool motEntier) const
-{
-    const std::string_view document = Texte();
-    if (texte.empty() || debut < 0 || static_cast<std::size_t>(debut) > document.size())
-        return {};
-    // The replace command's engine, on the text as Scintilla holds it: no copy, and the same rules of case and
-    // whole words for both commands.
-    auto motif = Motif::Compile(texte, {casse, motEntier, false});
-    const std::optional<::Occurrence> trouve =
-        std::get<Motif>(motif).Cherche(document, static_cast<std::size_t>(debut));
-    if (!trouve)
-        return {};
-    return {static_cast<qsizetype>(trouve->Debut()), static_cast<qsizetype>(trouve->Fin())};
 }
 
 FinDeLigne TEditHTML::FinDeLigneDocument() const

@@ -56,17 +56,6 @@ public:
     void Remplace(qsizetype debut, qsizetype fin, std::string_view texte);
     FinDeLigne FinDeLigneDocument() const;
 
-    // An occurrence of a searched text: its first byte and the byte after it, or -1 and -1 when there is none.
-    struct Occurrence {
-        qsizetype debut = -1;
-        qsizetype fin = -1;
-    };
-    // The first occurrence of the UTF-8 text between `debut` and the end of the text, forwards. Without `casse`,
-    // capitals and small letters match across all of Unicode ("été" finds "ÉTÉ"); with `motEntier`, the occurrence
-    // is neither preceded nor followed by a letter of any script, a digit or "_". The length found may differ from
-    // the text's when letters of another byte length match without regard to case.
-    Occurrence Cherche(std::string_view texte, qsizetype debut, bool casse, bool motEntier) const;
-
     // The length in bytes of the longest line, as measured at the last load or fill.
     std::size_t PlusLongueLigne() const { return plusLongueLigne; }
     // Cuts the lines longer than LongueurMaximaleDeLigne where a browser shows no line end, in the document's line

@@ -3,8 +3,10 @@
 #include "core/document/CodecFichier.h"
 #include "core/document/GrandDocument.h"
 #include "core/document/Journal.h"
+#include "core/document/Motif.h"
 #include "core/memoire/GrandesPages.h"
 #include "gui/commun/Utilisateur.h"
+#include "gui/document/RechercheEnFond.h"
 #include "gui/document/Recuperation.h"
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/Fichiers.h"
@@ -385,18 +387,27 @@ void TWndHTML::closeEvent(QCloseEvent *event)
     }
 }
 
-bool TWndHTML::SelectionneSuivant(const QString &texte, bool casse, bool motEntier)
+std::optional<bool> TWndHTML::SelectionneSuivant(const QString &texte, bool casse, bool motEntier)
 {
     const QByteArray octets = texte.toUtf8();
-    const std::string_view cherche(octets.constData(), static_cast<std::size_t>(octets.size()));
-    const qsizetype debut = EditHTML->SelStart();
-    TEditHTML::Occurrence occurrence = EditHTML->Cherche(cherche, debut, casse, motEntier);
-    // The occurrence already selected, as after a previous search: the next one starts further on.
-    if (occurrence.debut == debut && occurrence.fin - occurrence.debut == EditHTML->SelLength())
-        occurrence = EditHTML->Cherche(cherche, debut + 1, casse, motEntier);
-    if (occurrence.debut < 0)
+    auto compile = Motif::Compile({octets.constData(), static_cast<std::size_t>(octets.size())},
+                                  {casse, motEntier, false});
+    Motif &motif = std::get<Motif>(compile);
+    const auto debut = static_cast<std::size_t>(EditHTML->SelStart());
+    const auto longueur = static_cast<std::size_t>(EditHTML->SelLength());
+    const std::string copie(EditHTML->Texte());
+    std::optional<Occurrence> occurrence;
+    if (!RechercheEnFond(*EditHTML, copie.size(), [&](Suivi &suivi) {
+            occurrence = motif.Cherche(copie, debut, false, &suivi);
+            // The occurrence already selected, as after a previous search: the next one starts further on.
+            if (occurrence && occurrence->Debut() == debut && occurrence->Fin() - debut == longueur)
+                occurrence = motif.Cherche(copie, debut + 1, false, &suivi);
+        }))
+        return std::nullopt;
+    if (!occurrence)
         return false;
-    EditHTML->Selectionne(occurrence.debut, occurrence.fin - occurrence.debut);
+    EditHTML->Selectionne(static_cast<qsizetype>(occurrence->Debut()),
+                          static_cast<qsizetype>(occurrence->Fin() - occurrence->Debut()));
     return true;
 }
 

@@ -59,8 +59,9 @@ public:
     // changed by another program is reloaded (after asking, when the document is modified); a file gone leaves the
     // document modified, so that closing it asks to save it.
     void VerifieFichier();
-    // Selects the next occurrence of the text from the selection start forwards; false when there is none.
-    bool SelectionneSuivant(const QString &texte, bool casse, bool motEntier);
+    // Selects the next occurrence of the text from the selection start forwards, searched off the interface thread;
+    // false when there is none, nothing when the user cancelled the search.
+    std::optional<bool> SelectionneSuivant(const QString &texte, bool casse, bool motEntier);
 
     void EditionDefaire();
     void EditionCouper();

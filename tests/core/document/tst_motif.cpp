@@ -51,7 +51,7 @@ private slots:
         Ligne("vides", "axxé\r\nb", "x*", "E", "-", "-a--é-\r\n-b-", 6);
         Ligne("vide puis non vide", "ab", "^|a", "E", "-", "--b", 2);
         Ligne("octets invalides", "a\xFF\xC3(b\x80", ".", "E", "[\\0]", "[a]\xFF\xC3[(][b]\x80", 3);
-        // Backtracking too deep for JIT's stack goes on in the interpreter.
+        // A lazy repeat of a group over a long span: deep backtracking, that is no reason to give up.
         Ligne("long commentaire", "<!--" + QByteArray("x\n").repeated(100'000) + "-->", "<!--(.|\\n)*?-->", "E", "",
               "", 1);
         Ligne("expression incorrecte", "", "é(ab", "E", "",
@@ -81,6 +81,112 @@ private slots:
                      texte.mid(qsizetype(resultat.fin)),
                  attendu);
         QCOMPARE(int(resultat.nombre), nombre);
+    }
+
+    // A search runs one slice of start positions at a time: where a slice ends changes nothing,
+    // whether in a character, in a CR LF, or between the two lines that a "^" follows.
+    void tranches_data()
+    {
+        QTest::addColumn<QByteArray>("motif");
+        QTest::addColumn<QByteArray>("ligne");
+        QTest::addColumn<int>("parLigne");
+        QTest::addColumn<QByteArray>("remplacement");
+        QTest::addColumn<QByteArray>("attendue");
+        // What the end of the text, after the last line end, becomes.
+        QTest::addColumn<QByteArray>("fin");
+        QTest::newRow("début de ligne") << QByteArray("^") << QByteArray("ab\r\n") << 1 << QByteArray(">")
+                                        << QByteArray(">ab\r\n") << QByteArray();
+        QTest::newRow("fin de ligne, CR LF") << QByteArray("$") << QByteArray("é\r\n") << 1 << QByteArray("<")
+                                             << QByteArray("é<\r\n") << QByteArray("<");
+        QTest::newRow("lignes entières") << QByteArray(".*") << QByteArray("été\r\n") << 2 << QByteArray("x")
+                                         << QByteArray("xx\r\n") << QByteArray("x");
+        // Each character an occurrence: one start position left out is one missing.
+        QTest::newRow("chaque caractère") << QByteArray("(?s).") << QByteArray("é€a\r\n") << 5 << QByteArray("x")
+                                          << QByteArray("xxxxx") << QByteArray();
+        QTest::newRow("fins de ligne") << QByteArray("\\r\\n") << QByteArray("éa\r\n") << 1 << QByteArray("|")
+                                       << QByteArray("éa|") << QByteArray();
+    }
+
+    void tranches()
+    {
+        QFETCH(QByteArray, motif);
+        QFETCH(QByteArray, ligne);
+        QFETCH(int, parLigne);
+        QFETCH(QByteArray, remplacement);
+        QFETCH(QByteArray, attendue);
+        QFETCH(QByteArray, fin);
+        // Lines of an odd length, so that slices end at every place in a line; a little more than 3 MiB.
+        const int lignes = (3 << 20) / int(ligne.size()) + 7;
+        const QByteArray texte = ligne.repeated(lignes);
+        auto compile = Motif::Compile(Vue(motif), {false, false, true});
+        Suivi suivi;
+        const RemplacementTout resultat =
+            RemplaceTout(Vue(texte), std::get<Motif>(compile), Vue(remplacement), &suivi);
+        QCOMPARE(int(resultat.nombre), lignes * parLigne + (fin.isEmpty() ? 0 : 1));
+        QVERIFY(texte.left(qsizetype(resultat.debut)) + QByteArray::fromStdString(resultat.texte) +
+                    texte.mid(qsizetype(resultat.fin)) ==
+                attendue.repeated(lignes) + fin);
+        QVERIFY(suivi.position > std::size_t(2 << 20));
+    }
+
+    // A text with no occurrence in its first 4 KiB, the first slice of start positions, and one just around its end.
+    void limiteDeTranche_data()
+    {
+        QTest::addColumn<int>("decalage"); // the bytes of "a" before `suite`, less 4 KiB
+        QTest::addColumn<QByteArray>("suite");
+        QTest::addColumn<QByteArray>("motif");
+        QTest::addColumn<int>("trouve"); // where the occurrence starts, less 4 KiB
+        QTest::newRow("juste avant") << -1 << QByteArray("X") << QByteArray("X") << -1;
+        QTest::newRow("juste à la limite") << 0 << QByteArray("X") << QByteArray("X") << 0;
+        QTest::newRow("juste après") << 1 << QByteArray("X") << QByteArray("X") << 1;
+        QTest::newRow("caractère à cheval") << -1 << QByteArray("€X") << QByteArray("X") << 2;
+        QTest::newRow("CR LF à cheval") << -1 << QByteArray("\r\nb") << QByteArray("^b") << 1;
+    }
+
+    void limiteDeTranche()
+    {
+        QFETCH(int, decalage);
+        QFETCH(QByteArray, suite);
+        QFETCH(QByteArray, motif);
+        QFETCH(int, trouve);
+        const QByteArray texte = QByteArray(4096 + decalage, 'a') + suite + QByteArray(4096, 'a');
+        auto compile = Motif::Compile(Vue(motif), {true, false, true});
+        const std::optional<Occurrence> occurrence = std::get<Motif>(compile).Cherche(Vue(texte), 0);
+        QVERIFY(occurrence);
+        QCOMPARE(int(occurrence->Debut()), 4096 + trouve);
+    }
+
+    // An expression that backtracks without end is given up; so is one that tries millions of ways at one place,
+    // which would take seconds at each of thousands of places.
+    void abandon_data()
+    {
+        QTest::addColumn<QByteArray>("motif");
+        QTest::addColumn<QByteArray>("texte");
+        QTest::newRow("groupes imbriqués") << QByteArray("(a+)+$") << QByteArray(40, 'a') + "b";
+        QTest::newRow("mots d'une ligne") << QByteArray("(\\w+\\s?)*$")
+                                          << QByteArray("<p>Anticonstitutionnelle.</p>\r\n");
+    }
+
+    void abandon()
+    {
+        QFETCH(QByteArray, motif);
+        QFETCH(QByteArray, texte);
+        auto compile = Motif::Compile(Vue(motif), {false, false, true});
+        QVERIFY_THROWS_EXCEPTION(RechercheAbandonnee, RemplaceTout(Vue(texte), std::get<Motif>(compile), "x"));
+    }
+
+    // The user's "Annuler" stops the search at its next look, whether it is searching or replacing.
+    void annulation()
+    {
+        const QByteArray texte = QByteArray("un mot\n").repeated(1 << 19);
+        auto compile = Motif::Compile("absent", {});
+        Motif &motif = std::get<Motif>(compile);
+        Suivi suivi;
+        QVERIFY(!motif.Cherche(Vue(texte), 0, false, &suivi));
+        suivi.annule = true;
+        QVERIFY_THROWS_EXCEPTION(RechercheAnnulee, motif.Cherche(Vue(texte), 0, false, &suivi));
+        auto mot = Motif::Compile("mot", {});
+        QVERIFY_THROWS_EXCEPTION(RechercheAnnulee, RemplaceTout(Vue(texte), std::get<Motif>(mot), "x", &suivi));
     }
 };
 

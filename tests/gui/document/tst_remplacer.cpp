@@ -4,7 +4,9 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 
 class TestRemplacer : public CadreDeTest {
     Q_OBJECT
@@ -73,6 +75,10 @@ private slots:
                               << QByteArray("<P>Été\r\nhiver, ÉTÉ;\r\nétés</P>");
         QTest::newRow("tout, défaire") << Page << "0+0" << "été" << "hiver" << ""
                                        << QStringList{"T 3+0 Remplacer|4 remplacements.", "D 30+0"} << Page;
+        // Every line whole, then the empty occurrence at its end: one step all the same.
+        QTest::newRow("lignes entières, défaire")
+            << QByteArray("un\r\ndeux\r\n") << "0+0" << ".*" << "[\\0]" << "E"
+            << QStringList{"T 0+0 Remplacer|5 remplacements.", "D 10+0"} << QByteArray("un\r\ndeux\r\n");
         QTest::newRow("aucun") << Page << "0+0" << "automne" << "hiver" << ""
                                << QStringList{"T 0+0 Remplacer|Aucun remplacement."} << Page;
         // A wrong expression, or one that PCRE2 gives up, leaves the page and its selection as they were.
@@ -110,6 +116,45 @@ private slots:
         }
         QTEST(Texte(w), "resultat");
         QVERIFY(Dialogue().isVisible());
+    }
+
+    void annuler_data()
+    {
+        QTest::addColumn<QString>("bouton");
+        QTest::newRow("remplacer tout") << "RemplacerTout";
+        QTest::newRow("suivant") << "Suivant";
+    }
+
+    // A long search shows its progress and "Annuler"; the page cannot be changed meanwhile, and once cancelled it is
+    // as it was, its selection too, with nothing to undo and nothing told.
+    void annuler()
+    {
+        QFETCH(QString, bouton);
+        // Every way of cutting the words is tried at each place, and nothing is found: short words keep each place
+        // below the limit of backtracking, and the page takes minutes.
+        const QByteArray texte = QByteArray("<p>Le château est très beau, nous y allons après l'été.</p>\r\n")
+                                     .repeated(20'000);
+        TWndHTML *w = Ouvert(texte, QStringLiteral("3+0"));
+        Remplit(QStringLiteral("(\\w+\\s?)*#"), QStringLiteral("x"), QStringLiteral("E"));
+        bool lectureSeule = false;
+        QTimer annule;
+        connect(&annule, &QTimer::timeout, this, [&] {
+            auto *progression = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+            if (!progression)
+                return;
+            lectureSeule = w->EditHTML->isReadOnly();
+            annule.stop();
+            progression->findChild<QPushButton *>()->click();
+        });
+        annule.start(20);
+        Bouton(qPrintable(bouton))->click();
+        QVERIFY(!annule.isActive());
+        QVERIFY(lectureSeule);
+        QVERIFY(!w->EditHTML->isReadOnly());
+        QVERIFY(Texte(w) == texte);
+        QCOMPARE(Selection(w), QStringLiteral("3+0"));
+        QVERIFY(!w->EditHTML->isUndoAvailable());
+        QVERIFY(script->erreurs.isEmpty());
     }
 
     // The dialog's buttons wait for a search text; reopened, it takes what is typed in the search text, in place of
