@@ -127,16 +127,19 @@ void TMDIHtml::FichierApercu()
     LanceNavigateur(w->FileName);
 }
 
+// Each leaves the undo commands as they now are, for the key pressed next.
 void TMDIHtml::EditionDefaire()
 {
     if (TWndHTML *w = FenetreActive())
         w->EditionDefaire();
+    MajAnnulation();
 }
 
 void TMDIHtml::EditionRetablir()
 {
     if (TWndHTML *w = FenetreActive())
         w->EditHTML->redo();
+    MajAnnulation();
 }
 
 void TMDIHtml::EditCut()

@@ -167,7 +167,10 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     minuterieEtat = new QTimer(this);
     minuterieEtat->setSingleShot(true);
     minuterieEtat->setInterval(0);
-    connect(minuterieEtat, &QTimer::timeout, this, &TMDIHtml::MajEtat);
+    connect(minuterieEtat, &QTimer::timeout, this, [this] {
+        MajEtat();
+        MajAnnulation();
+    });
 
     CreeMenus();
     CreeBarres();
@@ -513,14 +516,20 @@ void TMDIHtml::MajActions()
         action->setEnabled(w != nullptr);
     if (!w)
         return;
-    Defaire->setEnabled(w->EditHTML->isUndoAvailable());
-    Retablir->setEnabled(w->EditHTML->isRedoAvailable());
+    MajAnnulation();
     const bool selection = w->EditHTML->SelLength() > 0;
     Couper->setEnabled(selection);
     Copier->setEnabled(selection);
     const QMimeData *donnees = QGuiApplication::clipboard()->mimeData();
     Coller->setEnabled(donnees && donnees->hasText());
     SuivantAction->setEnabled(!dlgChercher->Texte().isEmpty());
+}
+
+void TMDIHtml::MajAnnulation()
+{
+    TWndHTML *w = FenetreActive();
+    Defaire->setEnabled(w && w->EditHTML->isUndoAvailable());
+    Retablir->setEnabled(w && w->EditHTML->isRedoAvailable());
 }
 
 void TMDIHtml::MajMenuFenetres()
@@ -635,14 +644,22 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
     connect(w->EditHTML, &QsciScintilla::copyAvailable, this, &TMDIHtml::MajActions);
     connect(w, &TWndHTML::FichierUtilise, this, &TMDIHtml::NoteRecent);
     // Typing moves the caret without changing the selection, and a selection made with the keyboard tells both:
-    // the bar is written once, when the events of the keystroke are done.
+    // the bar is written once, when the events of the keystroke are done. So are the undo commands, which follow
+    // every change of the text: the text tells of a change before making it. Leaving or reaching the saved text
+    // tells it once the change is made, so that the key pressed next finds the undo commands as they now are.
     const auto majEtat = [this, w] {
         if (w == FenetreActive())
             minuterieEtat->start();
     };
     connect(w->EditHTML, &QsciScintilla::cursorPositionChanged, this, majEtat);
     connect(w->EditHTML, &QsciScintilla::selectionChanged, this, majEtat);
-    connect(w->EditHTML, &QsciScintilla::modificationChanged, this, majEtat);
+    connect(w->EditHTML, &TEditHTML::Modifie, this, majEtat);
+    connect(w->EditHTML, &QsciScintilla::modificationChanged, this, [this, w] {
+        if (w == FenetreActive()) {
+            MajAnnulation();
+            minuterieEtat->start();
+        }
+    });
     cadre->show();
     mdiArea->setActiveSubWindow(cadre);
     MajMenus();
@@ -759,8 +776,10 @@ void TMDIHtml::FileNew()
 {
     TWndHTML *w = NouvelleFenetre();
     const FinDeLigne fin = w->EditHTML->FinDeLigneDocument();
-    w->InsertionTexte(AvecFinsDeLigne(TextPairs[PaireModele].ouverture, fin),
-                      AvecFinsDeLigne(TextPairs[PaireModele].fermeture, fin));
+    // The template is the page's start: nothing to undo, and a page to save. The caret goes into its body.
+    const std::string ouverture = AvecFinsDeLigne(TextPairs[PaireModele].ouverture, fin);
+    w->Remplit(ouverture + AvecFinsDeLigne(TextPairs[PaireModele].fermeture, fin), fin, Encodage::Utf8, false);
+    w->EditHTML->Selectionne(static_cast<qsizetype>(ouverture.size()), 0);
 }
 
 void TMDIHtml::FileOpen()

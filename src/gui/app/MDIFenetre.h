@@ -196,6 +196,8 @@ private:
     void CreeMenus();
     void CreeBarres();
     void MajMenus();
+    // "&Défaire" and "&Rétablir", as the active document allows.
+    void MajAnnulation();
     void MajMenuFenetres();
     QMdiSubWindow *Cadre(TWndHTML *fenetre) const;
 

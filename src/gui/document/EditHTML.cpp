@@ -3,6 +3,7 @@
 #include "core/document/CodecFichier.h"
 #include "core/document/CoupeLignes.h"
 #include "core/document/GrandDocument.h"
+#include "core/document/NomsHTML.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
@@ -38,11 +39,26 @@ QAccessibleInterface *AccessibiliteSimple(const QString &classe, QObject *objet)
 // Room left at the end of the text buffer after a load, so that the first edits do not copy the whole text again.
 constexpr std::size_t MargeTampon = 1 << 20;
 
+// The HTML colouring, with the element and attribute names of HTML as pages are written now: QScintilla's own are
+// those of HTML 4, and would show a NAV or a DATETIME as unknown.
+class ColorationHtml : public QsciLexerHTML {
+public:
+    using QsciLexerHTML::QsciLexerHTML;
+
+    const char *keywords(int liste) const override
+    {
+        if (liste != 1)
+            return QsciLexerHTML::keywords(liste);
+        static const std::string mots = MotsClesHtml();
+        return mots.c_str();
+    }
+};
+
 } // namespace
 
 TEditHTML::TEditHTML(QWidget *parent)
     : QsciScintilla(parent)
-    , lexerHTML(new QsciLexerHTML(this))
+    , lexerHTML(new ColorationHtml(this))
 {
     static const bool accessibiliteInstallee = (QAccessible::installFactory(AccessibiliteSimple), true);
     Q_UNUSED(accessibiliteInstallee);
@@ -75,9 +91,6 @@ TEditHTML::TEditHTML(QWidget *parent)
     }
     setUtf8(true);
     setLexer(lexerHTML);
-    // The colouring of a page runs in the background once it is shown, before and after what is in view: a jump to
-    // the end of a big page no longer waits for everything before it to be coloured.
-    SendScintilla(SCI_SETIDLESTYLING, static_cast<unsigned long>(SC_IDLESTYLING_ALL));
     setEolMode(EolUnix);
     setWrapMode(WrapWord);
     setIndentationsUseTabs(true);
@@ -189,12 +202,35 @@ void TEditHTML::MarqueFautes(std::size_t debut, std::size_t fin,
     const auto longueur = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
     fin = std::min(fin, longueur);
     debut = std::min(debut, fin);
-    SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(Indicateur(Probleme::Sorte::Orthographe)));
+    const auto indicateur = static_cast<unsigned long>(Indicateur(Probleme::Sorte::Orthographe));
+    // Marks changed paint the view again, and a view painted is checked again: marks already right are left alone,
+    // or the check of a view that does not change would never end.
+    std::vector<std::pair<std::size_t, std::size_t>> voulues;
+    for (const auto &[premier, apres] : fautes) {
+        const std::size_t a = std::max(premier, debut);
+        const std::size_t b = std::min(apres, fin);
+        if (a >= b)
+            continue;
+        if (!voulues.empty() && voulues.back().second >= a)
+            voulues.back().second = std::max(voulues.back().second, b);
+        else
+            voulues.emplace_back(a, b);
+    }
+    std::vector<std::pair<std::size_t, std::size_t>> marquees;
+    for (std::size_t position = debut; position < fin;) {
+        const auto bout = static_cast<std::size_t>(
+            SendScintilla(SCI_INDICATOREND, indicateur, static_cast<long>(position)));
+        const std::size_t suite = bout > position ? std::min(bout, fin) : fin;
+        if (SendScintilla(SCI_INDICATORVALUEAT, indicateur, static_cast<long>(position)))
+            marquees.emplace_back(position, suite);
+        position = suite;
+    }
+    if (marquees == voulues)
+        return;
+    SendScintilla(SCI_SETINDICATORCURRENT, indicateur);
     SendScintilla(SCI_INDICATORCLEARRANGE, static_cast<unsigned long>(debut), static_cast<long>(fin - debut));
-    for (const auto &[premier, apres] : fautes)
-        if (premier < apres && apres <= longueur)
-            SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(premier),
-                          static_cast<long>(apres - premier));
+    for (const auto &[premier, apres] : voulues)
+        SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(premier), static_cast<long>(apres - premier));
 }
 
 std::optional<std::pair<std::size_t, std::size_t>> TEditHTML::FauteA(std::size_t position) const
@@ -412,6 +448,11 @@ void TEditHTML::AdapteAffichage(FinDeLigne fin)
         setLexer(affichage.coloration ? lexerHTML : nullptr);
         AppliqueFonte(fonte);
     }
+    // The colouring of a page runs in the background once it is shown, before and after what is in view: a jump to
+    // the end of a big page no longer waits for everything before it to be coloured. Without colouring, nothing
+    // ever styles the text, and Scintilla would ask for it again and again as long as the page is open.
+    SendScintilla(SCI_SETIDLESTYLING,
+                  static_cast<unsigned long>(affichage.coloration ? SC_IDLESTYLING_ALL : SC_IDLESTYLING_NONE));
     AdapteClignotement();
 }
 

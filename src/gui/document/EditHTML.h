@@ -76,7 +76,8 @@ public:
     // Marks the problems in the text, each kind its own way, and their lines in the margin, in place of all those
     // marked before (the unknown words that the view's check marks included).
     void MarqueProblemes(const std::vector<Probleme> &problemes);
-    // Marks the unknown words between debut and fin in place of those marked there before.
+    // Marks the unknown words between debut and fin, in text order, in place of those marked there before; marks
+    // already as they should be are left as they are.
     void MarqueFautes(std::size_t debut, std::size_t fin,
                       const std::vector<std::pair<std::size_t, std::size_t>> &fautes);
     // The word marked unknown at that byte: its first byte and the byte after it.

@@ -179,14 +179,20 @@ void TWndHTML::NoteFichier()
 {
     fichier = IdentiteSurDisque();
     ecarte.reset();
-    // A file replaced by another (as saving does) is no longer watched under its name.
-    if (fichier.inode != 0 && !surveillance->files().contains(FileName))
+    // The watch follows the file that the name gives, not the name: a file replaced by another (as saving does, and
+    // as other programs save) would be watched no more, or the one the watch was given dropped later. Each file
+    // loaded or saved is watched anew.
+    if (const QStringList surveilles = surveillance->files(); !surveilles.isEmpty())
+        surveillance->removePaths(surveilles);
+    if (fichier.inode != 0)
         surveillance->addPath(FileName);
 }
 
 bool TWndHTML::FichierChange() const
 {
-    return fichier.inode != 0 && IdentiteSurDisque() != fichier;
+    // A file gone has nothing to lose: saving writes it again without a question.
+    const Identite surDisque = IdentiteSurDisque();
+    return fichier.inode != 0 && surDisque.inode != 0 && surDisque != fichier;
 }
 
 void TWndHTML::VerifieFichier()

@@ -88,7 +88,7 @@ private:
     void ProposeCoupure();
     // Remembers the file as it is on disk now, as loaded or saved.
     void NoteFichier();
-    // Whether the file on disk is no longer the one loaded or saved.
+    // Whether another file stands on disk under the name, in place of the one loaded or saved.
     bool FichierChange() const;
     // The file's modification time in nanoseconds, size and inode; no inode when there is no such file.
     struct Identite {

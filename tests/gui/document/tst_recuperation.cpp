@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QStatusBar>
 
+#include <cstdio>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -192,6 +194,78 @@ private slots:
         QCOMPARE(script->erreurs,
                  QStringList{QStringLiteral("Fichier|%1 a été supprimé ou déplacé par un autre programme.").arg(chemin)});
         QVERIFY(page->EditHTML->isModified());
+    }
+
+    // A page whose file was deleted is written again, whether saved or closed with "&Oui", with no other
+    // question: nothing on the disk is lost. A file that another program put back in its place is asked about.
+    void fichierSupprimeReecrit_data()
+    {
+        QTest::addColumn<bool>("fermeture");
+        QTest::addColumn<bool>("remisEnPlace");
+        QTest::newRow("enregistré") << false << false;
+        QTest::newRow("fermé avec Oui") << true << false;
+        QTest::newRow("enregistré, un autre fichier remis à sa place") << false << true;
+    }
+
+    void fichierSupprimeReecrit()
+    {
+        QFETCH(bool, fermeture);
+        QFETCH(bool, remisEnPlace);
+        const QString chemin = Fichier("page.htm", "<P>un");
+        TWndHTML *page = Ouvre(chemin);
+        page->InsertionTexte("x", "");
+        QVERIFY(QFile::remove(chemin));
+        page->VerifieFichier();
+        QCOMPARE(script->erreurs.size(), 1);
+        if (remisEnPlace)
+            Ecrit(chemin, "<P>autre");
+        if (fermeture) {
+            script->reponses << Utilisateur::Reponse::Oui;
+            QVERIFY(page->FormCloseQuery());
+        } else {
+            QCOMPARE(page->FileSave(), !remisEnPlace);
+        }
+        const QStringList ecraser{
+            QStringLiteral("Confirmation|%1 a été modifié sur le disque depuis son ouverture. "
+                           "Voulez-vous l'écraser ?")
+                .arg(chemin)};
+        QCOMPARE(script->questions.filter(QStringLiteral("écraser")), remisEnPlace ? ecraser : QStringList());
+        QCOMPARE(Lit(chemin), QByteArray(remisEnPlace ? "<P>autre" : "x<P>un"));
+        QCOMPARE(page->EditHTML->isModified(), remisEnPlace);
+    }
+
+    // Once saved, and once reloaded, the page still sees the changes that another program makes to its file,
+    // whether written in place or replaced by another file, while the page stays in front.
+    void suiviApresEnregistrement_data()
+    {
+        QTest::addColumn<bool>("remplace");
+        QTest::newRow("écrit sur place") << false;
+        QTest::newRow("remplacé par un autre fichier") << true;
+    }
+
+    void suiviApresEnregistrement()
+    {
+        QFETCH(bool, remplace);
+        const QString chemin = Fichier("page.htm", "<P>un");
+        const auto change = [&](const QByteArray &octets) {
+            if (!remplace)
+                return Ecrit(chemin, octets);
+            Ecrit(chemin + ".nouveau", octets);
+            QVERIFY(std::rename(QFile::encodeName(chemin + ".nouveau").constData(),
+                                QFile::encodeName(chemin).constData()) == 0);
+        };
+        TWndHTML *page = Ouvre(chemin);
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        page->InsertionTexte("x", "");
+        QVERIFY(page->FileSave());
+        change("<P>deux");
+        QTRY_COMPARE(Texte(page), QByteArray("<P>deux"));
+        change("<P>trois");
+        QTRY_COMPARE(Texte(page), QByteArray("<P>trois"));
+        QVERIFY(script->questions.isEmpty());
+        QVERIFY(!page->EditHTML->isModified());
     }
 
     void recuperer()

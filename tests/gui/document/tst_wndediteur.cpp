@@ -1,12 +1,18 @@
 #include "CadreDeTest.h"
 #include "Limites.h"
 
+#include "gui/verification/Verification.h"
+
+#include <Qsci/qscilexerhtml.h>
+
 #include <QClipboard>
 #include <QLabel>
 #include <QStatusBar>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+
+#include <ctime>
 
 #include <sys/fsuid.h>
 #include <sys/stat.h>
@@ -350,10 +356,20 @@ private slots:
         QVERIFY(script->questions.isEmpty());
     }
 
+    // A new page and a command's result start from their text: nothing to undo, and still to be saved.
+    void resultatSansRienADefaire_data()
+    {
+        QTest::addColumn<bool>("resultat");
+        QTest::newRow("nouvelle page") << false;
+        QTest::newRow("page sans ses tableaux") << true;
+    }
+
     void resultatSansRienADefaire()
     {
+        QFETCH(bool, resultat);
         frame->FileNew();
-        frame->SupprimerLesTagsTableaux();
+        if (resultat)
+            frame->SupprimerLesTagsTableaux();
         TWndHTML *w = frame->FenetreActive();
         const QByteArray rempli = Texte(w);
         QVERIFY(!rempli.isEmpty());
@@ -507,6 +523,79 @@ private slots:
         QCOMPARE(periode(), 0L);
         w = CadreDeTest::Ouvre(Fichier("limite.htm", QByteArray(100'000, 'a')));
         QVERIFY(periode() > 0);
+    }
+
+    // A page kept with a line too long to lay out costs no more processor time at rest than an ordinary page,
+    // whether its spelling is checked or not: nothing keeps working on that line. The measure is generous, for a
+    // busy machine.
+    void ligneLongueAuRepos_data()
+    {
+        QTest::addColumn<bool>("orthographe");
+        QTest::newRow("orthographe vérifiée") << true;
+        QTest::newRow("orthographe non vérifiée") << false;
+    }
+
+    void ligneLongueAuRepos()
+    {
+        QFETCH(bool, orthographe);
+        frame->Verification().ActiveOrthographe(orthographe);
+        if (frame->Verification().OrthographeActive() != orthographe)
+            QSKIP("Aucun dictionnaire Hunspell n'est installé.");
+        frame->show();
+        const auto processeur = [] { return double(std::clock()) / CLOCKS_PER_SEC; };
+        const auto auRepos = [&](const QByteArray &page) {
+            script->couper << false;
+            TWndHTML *w = Ouvre(page);
+            // Once its first work is done (shown, laid out, checked), however long a busy machine takes; a page that
+            // never rests is measured all the same after a while.
+            for (int fois = 0; fois < 40; ++fois) {
+                const double avant = processeur();
+                QTest::qWait(250);
+                if (processeur() - avant < 0.02)
+                    break;
+            }
+            const double debut = processeur();
+            QTest::qWait(3000);
+            const double secondes = processeur() - debut;
+            w->parentWidget()->close();
+            return secondes;
+        };
+        const double ordinaire = auRepos("<p>" + QByteArray(1000, 'a') + "</p>\n");
+        const QByteArray longue = "<p>" + QByteArray(150'000, 'a') + "</p>\n";
+        const double surLigneLongue = auRepos(longue + longue);
+        QCOMPARE(script->lignesLongues.size(), 1);
+        QVERIFY2(surLigneLongue < 2 * ordinaire + 0.3,
+                 qPrintable(QStringLiteral("%1 s au repos, %2 s pour une page ordinaire")
+                                .arg(surLigneLongue)
+                                .arg(ordinaire)));
+    }
+
+    // The elements and attributes of HTML as pages are written now, in either case, are coloured as known mark-up;
+    // a made-up name is not.
+    void couleursDuBalisage_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("style");
+        for (const char *element : {"nav", "main", "section", "article", "header", "footer", "figure", "time", "mark",
+                                    "video", "picture", "template", "SEARCH", "P"})
+            QTest::addRow("élément %s", element) << "<" + QByteArray(element) + ">" << 1 << int(QsciLexerHTML::Tag);
+        QTest::newRow("élément inconnu") << QByteArray("<navire>") << 1 << int(QsciLexerHTML::UnknownTag);
+        for (const char *attribut : {"DATETIME", "srcset", "loading", "aria-label", "onclick", "bgcolor"})
+            QTest::addRow("attribut %s", attribut) << "<p " + QByteArray(attribut) + "=\"\">" << 3
+                                                 << int(QsciLexerHTML::Attribute);
+        QTest::newRow("attribut inconnu") << QByteArray("<p couleur=\"\">") << 3
+                                          << int(QsciLexerHTML::UnknownAttribute);
+    }
+
+    void couleursDuBalisage()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(int, position);
+        TWndHTML *w = Ouvre(page + "texte");
+        w->EditHTML->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0UL, -1L);
+        QTEST(int(w->EditHTML->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(position))),
+              "style");
     }
 
     void barreDEtat_data()
