@@ -32,6 +32,14 @@ private:
     void (*signal)(int);
 };
 
+// AddressSanitizer holds terabytes of address space for its shadow and stops the process at the first refused
+// allocation: a test of memory exhaustion skips itself under it.
+#ifdef __SANITIZE_ADDRESS__
+inline constexpr bool SousAddressSanitizer = true;
+#else
+inline constexpr bool SousAddressSanitizer = false;
+#endif
+
 // No more than the given number of bytes may be allocated beyond what the process holds now.
 class LimiteDeMemoire {
 public:

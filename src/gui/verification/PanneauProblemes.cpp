@@ -68,8 +68,9 @@ private:
     // A row followed through a change of its page or of another.
     struct Repere {
         bool valide = false;
-        Ligne ligne;
-        Probleme probleme; // when the row is one of the changed page's
+        bool pageChangee = false; // whose record may be gone after the change: only `probleme` is read then
+        Ligne ligne;              // of another page
+        Probleme probleme;        // of the changed page
     };
 
     // The order of the rows: the sorted column, then the page and the position, so that no two rows are equal.
@@ -220,7 +221,8 @@ std::vector<int> ModeleProblemes::Modifie(QObject *objet, Change change, std::ve
         if (suivies[i] < 0 || static_cast<std::size_t>(suivies[i]) >= lignes.size())
             continue;
         const Ligne &ligne = lignes[static_cast<std::size_t>(suivies[i])];
-        reperes[i] = {true, ligne, ligne.page->objet == objet ? ligne.page->problemes[ligne.probleme] : Probleme()};
+        const bool pageChangee = ligne.page->objet == objet;
+        reperes[i] = {true, pageChangee, ligne, pageChangee ? ligne.page->problemes[ligne.probleme] : Probleme()};
     }
 
     // The view reads nothing while the rows change; a reset costs it no more than the rows moved one by one would.
@@ -254,7 +256,7 @@ std::vector<int> ModeleProblemes::Modifie(QObject *objet, Change change, std::ve
         suivies[i] = -1;
         if (!repere.valide)
             continue;
-        if (repere.ligne.page->objet != objet) {
+        if (!repere.pageChangee) {
             suivies[i] = Rang(repere.ligne);
             continue;
         }

@@ -26,7 +26,7 @@ private slots:
         entete.dateFichier = -5;
         entete.tailleFichier = 12;
         entete.inodeFichier = 18'446'744'073'709'551'615ULL;
-        const std::string texte("<P>\0caf\xE9\r\nFIN\n", 16);
+        const std::string texte("<P>\0caf\xE9\r\nFIN\n", 14);
         const std::string octets = Journal(entete, texte);
 
         const auto lu = LitJournal(octets);

@@ -194,7 +194,7 @@ private slots:
     // The shipped files are all read, without error, and every entry has a caption.
     void fichiersLivres()
     {
-        const QDir livres(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../../data/Tags")));
+        const QDir livres(QStringLiteral(TAGS));
         QVERIFY(livres.exists());
         palette = std::make_unique<TTagsForm>(frame.get(), *script, livres.path(),
                                                [this] { return frame->FenetreActive(); });

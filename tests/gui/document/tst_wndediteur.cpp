@@ -286,6 +286,8 @@ private slots:
 
     void memoireEpuiseeAuChargement()
     {
+        if (SousAddressSanitizer)
+            QSKIP("L'espace d'adressage ne peut être limité sous AddressSanitizer");
         // The address space is held just above what the program uses: loading a large page cannot get its room.
         QFile fichier(dossier.filePath("grand.htm"));
         QVERIFY(fichier.open(QIODevice::WriteOnly));
@@ -306,6 +308,8 @@ private slots:
 
     void memoireEpuiseePourUnResultat()
     {
+        if (SousAddressSanitizer)
+            QSKIP("L'espace d'adressage ne peut être limité sous AddressSanitizer");
         // About 20 MB of result, where only 1 MB more may be taken.
         const QByteArray page = QByteArray("<TD>une ligne</TD>\n").repeated(2 << 20);
         TWndHTML *source = Ouvre(page);
