@@ -35,6 +35,18 @@ std::string_view Vue(const QByteArray &octets)
     return {octets.constData(), static_cast<std::size_t>(octets.size())};
 }
 
+// The first line of the active document's selection, which the find and replace dialogs offer as the text to find;
+// empty when there is no document or no selection, or when the selection starts at a line end.
+QString PremiereLigneSelectionnee(TWndHTML *w)
+{
+    if (!w)
+        return {};
+    const TEditHTML &texte = *w->EditHTML;
+    const std::string_view selection = texte.Texte().substr(static_cast<std::size_t>(texte.SelStart()),
+                                                            static_cast<std::size_t>(texte.SelLength()));
+    return QString::fromUtf8(selection.substr(0, selection.find_first_of("\r\n")));
+}
+
 // Runs a command of the replace dialog on the page with the dialog's motif. A wrong expression is told and nothing
 // is done; a search that PCRE2 gives up, or memory running out, is told and stops the command.
 template <typename Commande>
@@ -162,6 +174,7 @@ void TMDIHtml::EditPaste()
 
 void TMDIHtml::EditionChercher()
 {
+    dlgChercher->ProposeTexte(PremiereLigneSelectionnee(FenetreActive()));
     dlgChercher->show();
     dlgChercher->raise();
     dlgChercher->activateWindow();
@@ -201,6 +214,7 @@ void TMDIHtml::Suivant()
 
 void TMDIHtml::EditionRemplacer()
 {
+    dlgRemplacer->ProposeTexte(PremiereLigneSelectionnee(FenetreActive()));
     dlgRemplacer->show();
     dlgRemplacer->raise();
     dlgRemplacer->activateWindow();

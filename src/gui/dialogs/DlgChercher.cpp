@@ -57,6 +57,15 @@ QString TDlgChercher::Texte() const
     return texte->text();
 }
 
+void TDlgChercher::ProposeTexte(const QString &propose)
+{
+    if (propose.isEmpty())
+        return;
+    texte->setText(propose);
+    texte->setFocus();
+    texte->selectAll();
+}
+
 bool TDlgChercher::RespecterCasse() const
 {
     return casse->isChecked();

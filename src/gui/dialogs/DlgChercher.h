@@ -15,6 +15,8 @@ public:
 
     // The search text as typed; it stays when the dialog closes.
     QString Texte() const;
+    // Puts that text in the search text, ready to be typed over; an empty one leaves the last text.
+    void ProposeTexte(const QString &propose);
     bool RespecterCasse() const;
     bool MotEntier() const;
 

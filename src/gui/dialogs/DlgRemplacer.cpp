@@ -74,6 +74,15 @@ QString TDlgRemplacer::Texte() const
     return texte->text();
 }
 
+void TDlgRemplacer::ProposeTexte(const QString &propose)
+{
+    if (propose.isEmpty())
+        return;
+    texte->setText(propose);
+    texte->setFocus();
+    texte->selectAll();
+}
+
 QString TDlgRemplacer::Remplacement() const
 {
     return remplacement->text();

@@ -18,6 +18,8 @@ public:
 
     // The texts as typed; they stay when the dialog closes.
     QString Texte() const;
+    // Puts that text in the search text, ready to be typed over; an empty one leaves the last text.
+    void ProposeTexte(const QString &propose);
     QString Remplacement() const;
     OptionsMotif Options() const;
 

@@ -114,6 +114,29 @@ private slots:
         QVERIFY(script->erreurs.isEmpty());
     }
 
+    void texteSelectionne_data()
+    {
+        QTest::addColumn<QString>("depart"); // the selection when the dialog opens
+        QTest::addColumn<QString>("propose");
+        QTest::newRow("sélection sur une ligne") << "3+5" << "autre";
+        QTest::newRow("sélection sur deux lignes") << "9+8" << "mot";
+        QTest::newRow("sélection d'une fin de ligne") << "12+3" << "ancien";
+        QTest::newRow("sans sélection") << "3+0" << "ancien";
+    }
+
+    // The first line of the selection is offered as the text to find; with none, the last text stays.
+    void texteSelectionne()
+    {
+        QFETCH(QString, depart);
+        TWndHTML *w = Ouvre(Fichier("page.htm", "un autre mot\r\nici"));
+        Remplit(QStringLiteral("ancien"));
+        w->EditHTML->Selectionne(depart.section(u'+', 0, 0).toInt(), depart.section(u'+', 1).toInt());
+        frame->EditionChercher();
+        auto *texte = Dialogue().findChild<QLineEdit *>("Texte");
+        QTEST(texte->text(), "propose");
+        QCOMPARE(texte->selectedText(), texte->text());
+    }
+
     void rouvertSurLeTexte_data()
     {
         QTest::addColumn<QString>("controle"); // the control used last before the dialog closed

@@ -157,6 +157,27 @@ private slots:
         QVERIFY(script->erreurs.isEmpty());
     }
 
+    void texteSelectionne_data()
+    {
+        QTest::addColumn<QString>("depart"); // the selection when the dialog opens
+        QTest::addColumn<QString>("propose");
+        QTest::newRow("sélection sur une ligne") << "3+5" << "Été";
+        QTest::newRow("sélection sur deux lignes") << "6+6" << "é";
+        QTest::newRow("sélection d'une fin de ligne") << "8+4" << "ancien";
+        QTest::newRow("sans sélection") << "3+0" << "ancien";
+    }
+
+    // The first line of the selection is offered as the text to find, the replacement left as it was; with none,
+    // the last text stays.
+    void texteSelectionne()
+    {
+        QFETCH(QString, depart);
+        Remplit(QStringLiteral("ancien"), QStringLiteral("nouveau"));
+        Ouvert(Page, depart);
+        QTEST(Dialogue().Texte(), "propose");
+        QCOMPARE(Dialogue().Remplacement(), QStringLiteral("nouveau"));
+    }
+
     // The dialog's buttons wait for a search text; reopened, it takes what is typed in the search text, in place of
     // the old one.
     void ouverture()
