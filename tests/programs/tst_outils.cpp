@@ -439,9 +439,10 @@ private slots:
         }
     }
 
-    // One line per problem, located in characters, for the files as named; links to other sites shown but not
-    // counted; "/" read from the pages' common folder or from --site, out of which ".." may not climb; a
-    // Windows-1252 page decoded before its links are looked up; a page that cannot be read does not stop the others.
+    // One line per problem, located in characters, for the files as named; links to other sites counted on a last
+    // line, or listed with --externes, never in the exit code; "/" read from the pages' common folder or from --site,
+    // out of which ".." may not climb; a Windows-1252 page decoded before its links are looked up; a page that cannot
+    // be read does not stop the others.
     void verifierLiens()
     {
         const QString site = dossier.filePath("liens");
@@ -450,18 +451,26 @@ private slots:
         QVERIFY(Ecrit(site + "/a.htm", "<p>\r\n\xC3\xA9t\xC3\xA9 <img src=\"img/absent.png\">\r\n"
                                        "<a href='https://exemple.fr'>x</a></p>"));
         QVERIFY(Ecrit(site + "/sous/b.htm", "<img src=\"/img/logo.png\"><a href=\"../caf\xE9.htm#haut\">"));
-        QVERIFY(Ecrit(site + "/externe.htm", "<a href=\"//exemple.fr/\">"));
+        QVERIFY(Ecrit(site + "/externe.htm", "<a href=\"//exemple.fr/\"><img src=http://exemple.fr/i.png>"));
         const QByteArray a = site.toUtf8() + "/a.htm", b = site.toUtf8() + "/sous/b.htm";
         const QByteArray absente = a + ":2:15: Le fichier « img/absent.png » n'existe pas.\n";
         const QByteArray externe = a + ":3:10: Lien vers un autre site, non vérifié : https://exemple.fr\n";
+        const QByteArray unExterne = "1 lien vers un autre site, non vérifié (--externes pour le voir).\n";
 
         Execution execution = Lance({"verifier-liens", a, b});
-        QCOMPARE(execution.sortie, absente + externe);
+        QCOMPARE(execution.sortie, absente + unExterne);
         QCOMPARE(execution.erreur, QByteArray());
         QCOMPARE(execution.code, 1);
+        execution = Lance({"verifier-liens", "--externes", a, b});
+        QCOMPARE(execution.sortie, absente + externe);
+        QCOMPARE(execution.code, 1);
         execution = Lance({"verifier-liens", site + "/externe.htm", b});
-        QCOMPARE(execution.sortie,
-                 site.toUtf8() + "/externe.htm:1:10: Lien vers un autre site, non vérifié : //exemple.fr/\n");
+        QCOMPARE(execution.sortie, "2 liens vers d'autres sites, non vérifiés (--externes pour les lister).\n");
+        QCOMPARE(execution.code, 0);
+        execution = Lance({"verifier-liens", site + "/externe.htm", "--externes"});
+        const QByteArray page = site.toUtf8() + "/externe.htm:1:";
+        QCOMPARE(execution.sortie, page + "10: Lien vers un autre site, non vérifié : //exemple.fr/\n" + page +
+                                       "34: Lien vers un autre site, non vérifié : http://exemple.fr/i.png\n");
         QCOMPARE(execution.code, 0);
         execution = Lance({"verifier-liens", "--site=" + site + "/sous", b});
         QCOMPARE(execution.sortie, b + ":1:11: Le fichier « /img/logo.png » n'existe pas dans le dossier du site.\n" + b +
@@ -469,7 +478,7 @@ private slots:
                                        "/sous ») : il ne marchera pas sur le serveur.\n");
         QCOMPARE(execution.code, 1);
         execution = Lance({"verifier-liens", site + "/absente.htm", a});
-        QCOMPARE(execution.sortie, absente + externe);
+        QCOMPARE(execution.sortie, absente + unExterne);
         QVERIFY(execution.erreur.startsWith("balizo-outils: ne peut ouvrir le fichier " + site.toUtf8() +
                                             "/absente.htm: "));
         QCOMPARE(execution.code, 2);

@@ -265,9 +265,9 @@ private:
         return normal;
     }
 
-    void Signale(const Lien &lien, Probleme::Sorte sorte, std::string message)
+    void Signale(const Lien &lien, Probleme::Sorte sorte, std::string message, bool autreSite = false)
     {
-        problemes.push_back({lien.debut, lien.fin, sorte, std::move(message)});
+        problemes.push_back({lien.debut, lien.fin, sorte, std::move(message), autreSite});
     }
 
     void Verifie(const Lien &lien)
@@ -282,7 +282,8 @@ private:
             return Fichier(lien, adresse.substr(5));
         if (schema == "http" || schema == "https" || schema == "ftp" || schema == "ftps" || schema == "sftp" ||
             schema == "ws" || schema == "wss" || (schema.empty() && adresse.starts_with("//")))
-            return Signale(lien, Probleme::Sorte::NonVerifie, "Lien vers un autre site, non vérifié : " + adresse);
+            return Signale(lien, Probleme::Sorte::NonVerifie, "Lien vers un autre site, non vérifié : " + adresse,
+                           true);
         // Any other scheme (mailto:, tel:, javascript:, data:...) leads to no file.
         if (!schema.empty())
             return;

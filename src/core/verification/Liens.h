@@ -29,8 +29,8 @@ using LecteurPage = std::function<std::optional<std::string>(const std::string &
 inline constexpr std::size_t TailleMaximaleCible = 64 << 20;
 
 // The links of a page that lead nowhere, each as a Probleme::Sorte::Lien with a French message, and the links to
-// other sites as Probleme::Sorte::NonVerifie. chemin is the page's absolute path, site the absolute path of the
-// site's folder, against which links that start with "/" are read.
+// other sites as Probleme::Sorte::NonVerifie with autreSite set. chemin is the page's absolute path, site the
+// absolute path of the site's folder, against which links that start with "/" are read.
 //
 // A link is read as the browser reads it: blanks at its ends dropped, its query and fragment apart from its path,
 // the path's backslashes taken as slashes and its "%XX" decoded. Then:

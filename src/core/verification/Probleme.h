@@ -18,6 +18,8 @@ struct Probleme {
     std::size_t fin = 0; // past the last byte; equal to debut when the fault is a point
     Sorte sorte = Sorte::Erreur;
     std::string message; // French, UTF-8
+    // A link to another site, which is never checked; always with Sorte::NonVerifie.
+    bool autreSite = false;
 
     bool operator==(const Probleme &) const = default;
 };

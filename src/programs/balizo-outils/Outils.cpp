@@ -65,13 +65,13 @@ constexpr std::string_view Aide =
     "      TEXTAREA, SCRIPT ou STYLE. Une page sans rien à couper ressort telle quelle.\n"
     "  chemin-relatif CIBLE BASE\n"
     "      Donne le chemin qui mène au fichier CIBLE depuis le dossier du fichier BASE.\n"
-    "  verifier-liens [--site=DOSSIER] FICHIER...\n"
+    "  verifier-liens [--site=DOSSIER] [--externes] FICHIER...\n"
     "      Vérifie les liens et les images des pages : fichier absent ou écrit dans une\n"
     "      autre casse que sur le disque, ancre absente, chemin absolu vers un fichier\n"
     "      local ou qui sort du dossier du site. Donne une ligne par problème,\n"
-    "      « fichier:ligne:colonne: message » ; les liens vers d'autres sites y figurent\n"
-    "      aussi, non vérifiés. Les pages sont lues dans leurs fichiers, jamais sur\n"
-    "      l'entrée standard.\n"
+    "      « fichier:ligne:colonne: message », puis le nombre de liens vers d'autres\n"
+    "      sites, qui ne sont pas vérifiés. Les pages sont lues dans leurs fichiers,\n"
+    "      jamais sur l'entrée standard.\n"
     "\n"
     "Options :\n"
     "  --remplacement=MODE   ce qui prend la place d'une balise ôtée : rien (par défaut),\n"
@@ -85,6 +85,8 @@ constexpr std::string_view Aide =
     "  --site=DOSSIER        le dossier du site, d'où partent les liens qui commencent par\n"
     "                        « / » ; par défaut le dossier le plus profond qui contient\n"
     "                        toutes les pages\n"
+    "  --externes            donne aussi une ligne par lien vers un autre site, au lieu\n"
+    "                        de leur nombre\n"
     "  -h, --help            affiche cette aide\n"
     "  --version             affiche la version\n"
     "\n"
@@ -121,7 +123,7 @@ enum class Action {
     VerifierLiens
 };
 
-enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16 };
+enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16, Externes = 32 };
 
 // A subcommand: its name, and the options that it takes.
 struct Sorte {
@@ -138,7 +140,7 @@ constexpr Sorte Sortes[] = {
     {"ancres", Action::Ancres, 0},
     {"couper-lignes", Action::CouperLignes, Seuil},
     {"chemin-relatif", Action::CheminRelatif, 0},
-    {"verifier-liens", Action::VerifierLiens, Site},
+    {"verifier-liens", Action::VerifierLiens, Site | Externes},
 };
 
 struct Commande {
@@ -149,6 +151,8 @@ struct Commande {
     // The length above which couper-lignes cuts a line: the editor's.
     std::size_t seuil = LongueurMaximaleDeLigne;
     std::optional<std::string> site;
+    // verifier-liens lists the links to other sites, instead of counting them.
+    bool externes = false;
     std::vector<std::string> arguments;
 };
 
@@ -228,6 +232,8 @@ Commande Analyse(int argc, char **argv)
             if (!avecValeur || dossier->empty())
                 throw Usage("balizo-outils: l'option --site demande un dossier (--site=DOSSIER)");
             commande.site = std::string(*dossier);
+        } else if (argument == "--externes" && sorte->options & Externes) {
+            commande.externes = true;
         } else {
             throw Usage("balizo-outils: option inconnue: " + std::string(argument));
         }
@@ -435,8 +441,9 @@ Resultat Transforme(const Commande &commande, std::string_view page)
 
 // --- The link check -------------------------------------------------------------------------------------------
 
-// One line per problem, "fichier:ligne:colonne: message", the file named as given. A page that cannot be read is
-// reported on standard error and the others are checked all the same.
+// One line per problem, "fichier:ligne:colonne: message", the file named as given; the links to other sites, which
+// a site holds by thousands, only counted on a last line unless the user asks for them. A page that cannot be read
+// is reported on standard error and the others are checked all the same.
 Resultat VerifieFichiers(const Commande &commande)
 {
     std::vector<std::string> chemins;
@@ -449,6 +456,7 @@ Resultat VerifieFichiers(const Commande &commande)
         throw Echec{"balizo-outils: ne peut ouvrir le dossier du site " + site + ": " + Raison(erreur)};
 
     Resultat resultat;
+    std::size_t autresSites = 0;
     for (std::size_t k = 0; k < chemins.size(); ++k) {
         const std::string &nom = commande.arguments[k];
         Octets octets;
@@ -464,6 +472,10 @@ Resultat VerifieFichiers(const Commande &commande)
         CompteurLignes compteur(texte);
         std::string lignes;
         for (const Probleme &probleme : VerifieLiens(texte, chemins[k], site, {})) {
+            if (probleme.autreSite && !commande.externes) {
+                ++autresSites;
+                continue;
+            }
             const LigneColonne position = compteur.Position(probleme.debut);
             lignes += nom + ':' + std::to_string(position.ligne) + ':' + std::to_string(position.colonne) + ": " +
                       probleme.message + '\n';
@@ -472,6 +484,11 @@ Resultat VerifieFichiers(const Commande &commande)
         }
         resultat.morceaux.push_back(std::move(lignes));
     }
+    if (autresSites == 1)
+        resultat.morceaux.emplace_back("1 lien vers un autre site, non vérifié (--externes pour le voir).\n");
+    else if (autresSites > 1)
+        resultat.morceaux.push_back(std::to_string(autresSites) +
+                                    " liens vers d'autres sites, non vérifiés (--externes pour les lister).\n");
     return resultat;
 }
 

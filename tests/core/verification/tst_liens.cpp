@@ -144,8 +144,8 @@ private slots:
               {absolu + " Écrivez plutôt « img/logo.png ».", absolu + " Écrivez plutôt « pages/mon fichier.htm#x ».",
                absolu, absolu, absolu});
         ligne("autres sites, non vérifiés", "<a href=\" HTTPS://exemple.fr/a \"><script src=//cdn.exemple.fr/x.js>",
-              {"Non vérifié: Lien vers un autre site, non vérifié : HTTPS://exemple.fr/a",
-               "Non vérifié: Lien vers un autre site, non vérifié : //cdn.exemple.fr/x.js"});
+              {"Non vérifié (autre site): Lien vers un autre site, non vérifié : HTTPS://exemple.fr/a",
+               "Non vérifié (autre site): Lien vers un autre site, non vérifié : //cdn.exemple.fr/x.js"});
         ligne("rien à vérifier",
               "<a href=\"\"><a href=#><a href=mailto:a@b.fr><a href=\"javascript:void(0)\"><a href=tel:0102>"
               "<img src=\"data:image/png;base64,AAAA\">");
@@ -173,7 +173,8 @@ private slots:
         for (const Probleme &probleme : problemes) {
             QVERIFY(probleme.debut >= precedent && probleme.fin > probleme.debut);
             precedent = probleme.debut;
-            obtenu << QString::fromStdString(std::string(NomSorte(probleme.sorte)) + ": " + probleme.message);
+            obtenu << QString::fromStdString(std::string(NomSorte(probleme.sorte)) +
+                                             (probleme.autreSite ? " (autre site)" : "") + ": " + probleme.message);
         }
         QCOMPARE(obtenu, attendu.replaceInStrings("@", site));
         for (const auto &[chemin, fois] : lectures)
