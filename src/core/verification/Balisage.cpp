@@ -101,8 +101,9 @@ void *Verifie(void *donnees)
     tidyOptSetBool(doc, TidyDropEmptyElems, no);
     tidyOptSetBool(doc, TidyDropEmptyParas, no);
     tidyOptSetBool(doc, TidyStyleTags, no);
-    // The elements that a page defines itself, whose names hold a hyphen.
-    tidyOptSetValue(doc, TidyUseCustomTags, "blocklevel");
+    // The elements that a page defines itself, whose names hold a hyphen, are shown inline by a browser, as any
+    // element that it does not know.
+    tidyOptSetInt(doc, TidyUseCustomTags, TidyCustomInline);
     Lecture lecture(v.texte);
     TidyInputSource source;
     tidyInitSource(&source, &lecture, Lecture::Octet, Lecture::Rends, Lecture::Fin);

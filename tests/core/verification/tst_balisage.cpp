@@ -70,6 +70,15 @@ private slots:
                                                 "Erreur 8:1 «<truc>» <truc> n'est pas reconnue!",
                                                 "Avertissement 8:1 «<truc>» inhibition de valeur inattendue <truc>",
                                                 "Avertissement 8:8 «</truc>» inhibition de valeur inattendue </truc>"};
+        // A browser shows an element that a page defines itself inline, and keeps it out of a table.
+        QTest::newRow("élément propre dans un paragraphe")
+            << Page("<p>Voici <mon-el>un mot</mon-el> à part.</p>") << QStringList();
+        QTest::newRow("élément propre avec attributs et texte imbriqué")
+            << Page("<p>Un <ma-carte titre=\"Nord\" class=\"c\">texte <b>gras <mon-el>fin</mon-el></b></ma-carte>.</p>")
+            << QStringList();
+        QTest::newRow("élément propre mal placé")
+            << Page("<table><mon-el>x</mon-el></table>")
+            << QStringList{"Avertissement 8:8 «<mon-el>» <mon-el> n'est pas permis dans les éléments <table>"};
         QTest::newRow("sans DOCTYPE ni TITLE")
             << std::string("<html>\r\n<head>\r\n</head>\r\n<body>\r\n</body>\r\n</html>")
             << QStringList{"Avertissement 1:1 «<html>» déclaration <!DOCTYPE> manquante",
