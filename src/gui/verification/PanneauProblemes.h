@@ -21,7 +21,8 @@ class TPanneauProblemes : public QDockWidget {
 public:
     explicit TPanneauProblemes(QWidget *parent = nullptr);
 
-    // Columns Page, Ligne, Colonne, Sorte, Message; rows by page then position until a header is clicked.
+    // Columns Page (the file's name, its path in the tooltip), Ligne, Colonne, Sorte, Message; rows by page then
+    // position until a header is clicked.
     QTreeView *Liste;
 
     // The page's rows become these problems, found in `texte`, the page's UTF-8 text where their offsets point (read

@@ -149,6 +149,17 @@ private slots:
         QCOMPARE(Lignes(ColonneMessage), (QStringList{"p2"}));
     }
 
+    // A page in a folder shows its file's name, ordered by it, and its whole path in the tooltip.
+    void nomDePage()
+    {
+        panneau->Remplace(pageA.get(), "/site/a/zone.htm", "abcdef", Aux({1}));
+        panneau->Remplace(pageB.get(), "/site/z/accueil.htm", "abcdef", Aux({2}));
+        QCOMPARE(Lignes(ColonnePage), (QStringList{"accueil.htm", "zone.htm"}));
+        QCOMPARE(panneau->Liste->model()->index(1, ColonnePage).data(Qt::ToolTipRole).toString(), "/site/a/zone.htm");
+        panneau->Renomme(pageB.get(), "/site/z/zz.htm");
+        QCOMPARE(Lignes(ColonnePage), (QStringList{"zone.htm", "zz.htm"}));
+    }
+
     // Problems at 2, 5, 5 and 9, past either end going round; the row found becomes the current one.
     void suivant()
     {
