@@ -415,7 +415,7 @@ void TPanneauProblemes::Va(const QModelIndex &index)
         return;
     const ModeleProblemes::Ligne &ligne = modele->lignes[static_cast<std::size_t>(index.row())];
     const Probleme &probleme = ligne.page->problemes[ligne.probleme];
-    emit Aller(ligne.page->objet, probleme.debut, probleme.fin);
+    emit Aller(ligne.page->objet, probleme.debut, probleme.fin, QString::fromStdString(probleme.message));
 }
 
 void TPanneauProblemes::Titre()

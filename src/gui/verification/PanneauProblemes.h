@@ -42,8 +42,9 @@ public:
     const Probleme *Suivant(QObject *page, std::size_t position, bool precedent);
 
 signals:
-    // A row was double-clicked or Enter pressed on it: the page's bytes [debut, fin) are to be shown.
-    void Aller(QObject *page, std::size_t debut, std::size_t fin);
+    // A row was double-clicked or Enter pressed on it: the page's bytes [debut, fin) are to be shown, and the
+    // row's message told.
+    void Aller(QObject *page, std::size_t debut, std::size_t fin, const QString &message);
 
 protected:
     // Enter on the list goes to its current row.

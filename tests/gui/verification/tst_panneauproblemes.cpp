@@ -191,9 +191,10 @@ private slots:
         panneau->show();
         QVERIFY(QTest::qWaitForWindowExposed(panneau.get()));
         QStringList appels;
-        connect(panneau.get(), &TPanneauProblemes::Aller, this, [&](QObject *page, std::size_t debut, std::size_t fin) {
-            appels << QStringLiteral("%1 %2-%3").arg(page->objectName()).arg(debut).arg(fin);
-        });
+        connect(panneau.get(), &TPanneauProblemes::Aller, this,
+                [&](QObject *page, std::size_t debut, std::size_t fin, const QString &message) {
+                    appels << QStringLiteral("%1 %2-%3 %4").arg(page->objectName()).arg(debut).arg(fin).arg(message);
+                });
         QTreeView *liste = panneau->Liste;
         liste->setCurrentIndex({});
         QTest::keyClick(liste, Qt::Key_Return);
@@ -205,7 +206,7 @@ private slots:
         QTest::keyClick(liste, Qt::Key_Return);
         liste->setCurrentIndex(liste->model()->index(2, ColonnePage));
         QTest::keyClick(liste, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(appels, (QStringList{"A 0-1", "B 4-6", "A 1-2"}));
+        QCOMPARE(appels, (QStringList{"A 0-1 p0", "B 4-6 lien", "A 1-2 p1"}));
 
         const auto haut = [liste] { return liste->indexAt({0, 0}).siblingAtColumn(ColonneMessage).data().toString(); };
         liste->scrollTo(liste->model()->index(201, 0), QAbstractItemView::PositionAtTop);
