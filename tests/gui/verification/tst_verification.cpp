@@ -146,6 +146,16 @@ private slots:
             return p.sorte == Probleme::Sorte::NonVerifie &&
                    p.message.find("pas encore de fichier") != std::string::npos;
         }));
+        // Once saved, its links are checked and that row goes.
+        script->fichiers << dossier.filePath("nouvelle.htm");
+        nouvelle->FileSave();
+        const auto sansFichierDit = [&] {
+            const std::vector<Probleme> problemes = Problemes(nouvelle);
+            return std::any_of(problemes.begin(), problemes.end(), [](const Probleme &p) {
+                return p.message.find("pas encore de fichier") != std::string::npos;
+            });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!sansFichierDit(), 20000);
     }
 
     // A page changed while it is checked gets the result of its new text, not the one of the text that was
