@@ -144,15 +144,17 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     panneau = new TPanneauProblemes(this);
     addDockWidget(Qt::BottomDockWidgetArea, panneau);
     panneau->hide();
-    connect(panneau, &TPanneauProblemes::Aller, this, [this](QObject *page, std::size_t debut, std::size_t fin) {
-        auto *w = qobject_cast<TWndHTML *>(page);
-        if (!w)
-            return;
-        if (QMdiSubWindow *cadre = Cadre(w))
-            mdiArea->setActiveSubWindow(cadre);
-        w->EditHTML->Selectionne(static_cast<qsizetype>(debut), static_cast<qsizetype>(fin - debut));
-        w->EditHTML->setFocus();
-    });
+    connect(panneau, &TPanneauProblemes::Aller, this,
+            [this](QObject *page, std::size_t debut, std::size_t fin, const QString &message) {
+                auto *w = qobject_cast<TWndHTML *>(page);
+                if (!w)
+                    return;
+                if (QMdiSubWindow *cadre = Cadre(w))
+                    mdiArea->setActiveSubWindow(cadre);
+                w->EditHTML->Selectionne(static_cast<qsizetype>(debut), static_cast<qsizetype>(fin - debut));
+                w->EditHTML->setFocus();
+                statusBar()->showMessage(message);
+            });
     verification = new TVerification(*panneau, *this->utilisateur, parametres,
                                      QFileInfo(fichierParametres).absolutePath(), [this] { return Fenetres(); }, this);
     connect(verification, &TVerification::Message, this,

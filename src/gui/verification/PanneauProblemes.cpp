@@ -1,6 +1,7 @@
 #include "gui/verification/PanneauProblemes.h"
 
 #include <QAbstractTableModel>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QIcon>
 #include <QItemSelectionModel>
@@ -31,6 +32,7 @@ public:
     struct Page {
         QObject *objet = nullptr;
         QString nom;
+        QString fichier;                     // the name without its folder, which the list shows
         std::vector<Probleme> problemes;     // by increasing start
         std::vector<LigneColonne> positions; // of each problem's start
         std::size_t arrivee = 0;             // orders the pages of the same name
@@ -118,10 +120,12 @@ QVariant ModeleProblemes::data(const QModelIndex &index, int role) const
     // A long message may not fit its column.
     if (role == Qt::ToolTipRole && index.column() == ColonneMessage)
         return QString::fromStdString(probleme.message);
+    if (role == Qt::ToolTipRole && index.column() == ColonnePage)
+        return ligne.page->nom;
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
-    case ColonnePage: return ligne.page->nom;
+    case ColonnePage: return ligne.page->fichier;
     case ColonneLigne: return qulonglong(position.ligne);
     case ColonneColonne: return qulonglong(position.colonne);
     case ColonneSorte: {
@@ -206,6 +210,8 @@ void ModeleProblemes::Classe()
     for (auto &entree : pages)
         parNom.push_back(&entree.second);
     std::sort(parNom.begin(), parNom.end(), [](const Page *a, const Page *b) {
+        if (const int comparaison = QString::localeAwareCompare(a->fichier, b->fichier))
+            return comparaison < 0;
         const int comparaison = QString::localeAwareCompare(a->nom, b->nom);
         return comparaison != 0 ? comparaison < 0 : a->arrivee < b->arrivee;
     });
@@ -235,6 +241,7 @@ std::vector<int> ModeleProblemes::Modifie(QObject *objet, Change change, std::ve
     }
     change(place->second);
     Page *page = &place->second;
+    page->fichier = QFileInfo(page->nom).fileName();
     if (page->problemes.empty()) {
         pages.erase(place);
         page = nullptr;
@@ -408,7 +415,7 @@ void TPanneauProblemes::Va(const QModelIndex &index)
         return;
     const ModeleProblemes::Ligne &ligne = modele->lignes[static_cast<std::size_t>(index.row())];
     const Probleme &probleme = ligne.page->problemes[ligne.probleme];
-    emit Aller(ligne.page->objet, probleme.debut, probleme.fin);
+    emit Aller(ligne.page->objet, probleme.debut, probleme.fin, QString::fromStdString(probleme.message));
 }
 
 void TPanneauProblemes::Titre()

@@ -21,7 +21,8 @@ class TPanneauProblemes : public QDockWidget {
 public:
     explicit TPanneauProblemes(QWidget *parent = nullptr);
 
-    // Columns Page, Ligne, Colonne, Sorte, Message; rows by page then position until a header is clicked.
+    // Columns Page (the file's name, its path in the tooltip), Ligne, Colonne, Sorte, Message; rows by page then
+    // position until a header is clicked.
     QTreeView *Liste;
 
     // The page's rows become these problems, found in `texte`, the page's UTF-8 text where their offsets point (read
@@ -41,8 +42,9 @@ public:
     const Probleme *Suivant(QObject *page, std::size_t position, bool precedent);
 
 signals:
-    // A row was double-clicked or Enter pressed on it: the page's bytes [debut, fin) are to be shown.
-    void Aller(QObject *page, std::size_t debut, std::size_t fin);
+    // A row was double-clicked or Enter pressed on it: the page's bytes [debut, fin) are to be shown, and the
+    // row's message told.
+    void Aller(QObject *page, std::size_t debut, std::size_t fin, const QString &message);
 
 protected:
     // Enter on the list goes to its current row.

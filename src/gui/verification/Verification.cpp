@@ -289,8 +289,12 @@ void TVerification::Suit(TWndHTML *fenetre)
             QToolTip::showText(texte->viewport()->mapToGlobal(QPoint(x, y)), message, texte->viewport());
     });
     connect(texte, &QsciScintillaBase::SCN_DWELLEND, this, [] { QToolTip::hideText(); });
-    connect(fenetre, &TWndHTML::FichierUtilise, this,
-            [this, fenetre](const QString &nom) { panneau.Renomme(fenetre, nom); });
+    // A checked page that gets a file has its links checked again: they lead somewhere now.
+    connect(fenetre, &TWndHTML::FichierUtilise, this, [this, &page](const QString &nom) {
+        panneau.Renomme(page.fenetre, nom);
+        if (page.pageDemandee || page.liensDemandes)
+            Lance(page, page.pageDemandee, true);
+    });
     connect(fenetre, &QObject::destroyed, this, [this, fenetre] { pages.erase(fenetre); });
     page.vue->start();
 }

@@ -149,6 +149,17 @@ private slots:
         QCOMPARE(Lignes(ColonneMessage), (QStringList{"p2"}));
     }
 
+    // A page in a folder shows its file's name, ordered by it, and its whole path in the tooltip.
+    void nomDePage()
+    {
+        panneau->Remplace(pageA.get(), "/site/a/zone.htm", "abcdef", Aux({1}));
+        panneau->Remplace(pageB.get(), "/site/z/accueil.htm", "abcdef", Aux({2}));
+        QCOMPARE(Lignes(ColonnePage), (QStringList{"accueil.htm", "zone.htm"}));
+        QCOMPARE(panneau->Liste->model()->index(1, ColonnePage).data(Qt::ToolTipRole).toString(), "/site/a/zone.htm");
+        panneau->Renomme(pageB.get(), "/site/z/zz.htm");
+        QCOMPARE(Lignes(ColonnePage), (QStringList{"zone.htm", "zz.htm"}));
+    }
+
     // Problems at 2, 5, 5 and 9, past either end going round; the row found becomes the current one.
     void suivant()
     {
@@ -180,9 +191,10 @@ private slots:
         panneau->show();
         QVERIFY(QTest::qWaitForWindowExposed(panneau.get()));
         QStringList appels;
-        connect(panneau.get(), &TPanneauProblemes::Aller, this, [&](QObject *page, std::size_t debut, std::size_t fin) {
-            appels << QStringLiteral("%1 %2-%3").arg(page->objectName()).arg(debut).arg(fin);
-        });
+        connect(panneau.get(), &TPanneauProblemes::Aller, this,
+                [&](QObject *page, std::size_t debut, std::size_t fin, const QString &message) {
+                    appels << QStringLiteral("%1 %2-%3 %4").arg(page->objectName()).arg(debut).arg(fin).arg(message);
+                });
         QTreeView *liste = panneau->Liste;
         liste->setCurrentIndex({});
         QTest::keyClick(liste, Qt::Key_Return);
@@ -194,7 +206,7 @@ private slots:
         QTest::keyClick(liste, Qt::Key_Return);
         liste->setCurrentIndex(liste->model()->index(2, ColonnePage));
         QTest::keyClick(liste, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(appels, (QStringList{"A 0-1", "B 4-6", "A 1-2"}));
+        QCOMPARE(appels, (QStringList{"A 0-1 p0", "B 4-6 lien", "A 1-2 p1"}));
 
         const auto haut = [liste] { return liste->indexAt({0, 0}).siblingAtColumn(ColonneMessage).data().toString(); };
         liste->scrollTo(liste->model()->index(201, 0), QAbstractItemView::PositionAtTop);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QMenu>
+#include <QStatusBar>
 #include <QToolTip>
 #include <QTreeView>
 
@@ -125,9 +126,15 @@ private slots:
 
         TWndHTML *autre = Ouvre(Fichier("autre.htm", "<p>rien</p>"));
         QCOMPARE(frame->FenetreActive(), autre);
-        emit frame->Problemes().Aller(w, lien.debut, lien.fin);
+        // Enter on its row, as a double click, tells its message in the status bar in place of the last one.
+        QTreeView *lignes = frame->Problemes().Liste;
+        for (int ligne = 0; ligne < lignes->model()->rowCount(); ++ligne)
+            if (lignes->model()->index(ligne, 4).data().toString() == QString::fromStdString(lien.message))
+                lignes->setCurrentIndex(lignes->model()->index(ligne, 0));
+        QTest::keyClick(lignes, Qt::Key_Return);
         QCOMPARE(frame->FenetreActive(), w);
         QCOMPARE(w->EditHTML->SelStart(), static_cast<qsizetype>(lien.debut));
+        QCOMPARE(frame->statusBar()->currentMessage(), QString::fromStdString(lien.message));
 
         // A page without a file yet: its links cannot be followed, and the list says so.
         frame->FileNew();
@@ -139,6 +146,16 @@ private slots:
             return p.sorte == Probleme::Sorte::NonVerifie &&
                    p.message.find("pas encore de fichier") != std::string::npos;
         }));
+        // Once saved, its links are checked and that row goes.
+        script->fichiers << dossier.filePath("nouvelle.htm");
+        nouvelle->FileSave();
+        const auto sansFichierDit = [&] {
+            const std::vector<Probleme> problemes = Problemes(nouvelle);
+            return std::any_of(problemes.begin(), problemes.end(), [](const Probleme &p) {
+                return p.message.find("pas encore de fichier") != std::string::npos;
+            });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!sansFichierDit(), 20000);
     }
 
     // A page changed while it is checked gets the result of its new text, not the one of the text that was
