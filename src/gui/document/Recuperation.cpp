@@ -11,9 +11,12 @@
 #include <QSet>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -25,6 +28,44 @@ const QString SuffixeEcriture = QStringLiteral(".nouveau");
 QString Marque(const QString &journal)
 {
     return QFileInfo(journal).fileName().section(u'.', 0, 0);
+}
+
+// Whether the open file is the one that the path names now.
+bool MemeFichier(int fd, const QByteArray &chemin)
+{
+    struct stat ouvert {};
+    struct stat nomme {};
+    return ::fstat(fd, &ouvert) == 0 && ::stat(chemin.constData(), &nomme) == 0 && ouvert.st_dev == nomme.st_dev &&
+           ouvert.st_ino == nomme.st_ino;
+}
+
+// Takes this program's mark: its lock file, created and held. A program that looks whether a mark is held takes
+// its lock for a moment, and one that finds it stale removes it while holding it; either may come between the
+// creation and the locking, so the lock is tried again, and taken only on the file that the path still names.
+int TientMarque(const QByteArray &chemin)
+{
+    for (int essai = 0; essai < 200; ++essai) {
+        const int fd = ::open(chemin.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return -1;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && MemeFichier(fd, chemin))
+            return fd;
+        ::close(fd);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return -1;
+}
+
+// Removes the lock file of a mark that nobody holds, holding it meanwhile, so that a program that has just made it
+// and is about to lock it finds it gone and makes it again.
+void OteMarqueAbandonnee(const QByteArray &chemin)
+{
+    const int fd = ::open(chemin.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && MemeFichier(fd, chemin))
+        ::unlink(chemin.constData());
+    ::close(fd);
 }
 
 } // namespace
@@ -41,15 +82,9 @@ TRecuperation::TRecuperation(const QString &dossierJournaux, QObject *parent)
         return;
     // The journals hold the user's pages: the folder is the user's alone.
     QFile::setPermissions(dossier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QByteArray chemin = QFile::encodeName(QDir(dossier).filePath(marque + SuffixeVerrou));
-    const int fd = ::open(chemin.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
+    verrou = TientMarque(QFile::encodeName(QDir(dossier).filePath(marque + SuffixeVerrou)));
+    if (!Actif())
         return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return;
-    }
-    verrou = fd;
     const QDir repertoire(dossier);
     // A journal that a stopped program was writing is no copy of anything: its previous copy, if any, is whole.
     for (const QString &ecriture : repertoire.entryList({QStringLiteral("*.journal") + SuffixeEcriture}, QDir::Files))
@@ -58,9 +93,8 @@ TRecuperation::TRecuperation(const QString &dossierJournaux, QObject *parent)
     // The marks of stopped programs that left no journal serve no more.
     for (const QString &autre : repertoire.entryList({QLatin1Char('*') + SuffixeVerrou}, QDir::Files)) {
         const QString sienne = autre.chopped(SuffixeVerrou.size());
-        if (sienne != marque && !Vivante(sienne) &&
-            repertoire.entryList({sienne + QStringLiteral(".*.journal")}, QDir::Files).isEmpty())
-            QFile::remove(repertoire.filePath(autre));
+        if (sienne != marque && repertoire.entryList({sienne + QStringLiteral(".*.journal")}, QDir::Files).isEmpty())
+            OteMarqueAbandonnee(QFile::encodeName(repertoire.filePath(autre)));
     }
 }
 
@@ -139,7 +173,7 @@ void TRecuperation::Supprime(const QString &journal) const
     const QString sienne = Marque(journal);
     const QDir repertoire(dossier);
     if (repertoire.entryList({sienne + QStringLiteral(".*.journal")}, QDir::Files).isEmpty())
-        QFile::remove(repertoire.filePath(sienne + SuffixeVerrou));
+        OteMarqueAbandonnee(QFile::encodeName(repertoire.filePath(sienne + SuffixeVerrou)));
 }
 
 void TRecuperation::SignaleEchec(const QString &journal)

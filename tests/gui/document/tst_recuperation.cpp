@@ -2,6 +2,7 @@
 #include "Limites.h"
 
 #include "core/document/Journal.h"
+#include "gui/document/Recuperation.h"
 
 #include <QDir>
 #include <QStatusBar>
@@ -10,6 +11,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 // The journals of modified pages, and the pages that a stopped program left, offered back at the next start.
@@ -129,6 +131,73 @@ private slots:
         Ouvre(chemin);
         QCOMPARE(frame->Fenetres().size(), 1);
         QCOMPARE(script->questions.size(), 1);
+    }
+
+    // Programs that start together look at each other's marks while each is taking its own: none may lose its
+    // mark, and no running program's journal may be taken for one left behind.
+    void departsSimultanes()
+    {
+        const QString course = dossier.filePath("course");
+        constexpr int Tours = 60;
+        constexpr int Programmes = 6;
+        for (int tour = 0; tour < Tours; ++tour) {
+            int depart[2];
+            int prets[2];
+            int fin[2];
+            QVERIFY(::pipe(depart) == 0 && ::pipe(prets) == 0 && ::pipe(fin) == 0);
+            std::vector<pid_t> programmes;
+            for (int i = 0; i < Programmes; ++i) {
+                const pid_t pid = ::fork();
+                QVERIFY(pid >= 0);
+                if (pid == 0) {
+                    ::close(depart[1]);
+                    ::close(fin[1]);
+                    char octet = 0;
+                    (void)::read(depart[0], &octet, 1);
+                    int code = 1;
+                    {
+                        TRecuperation recuperation(course, nullptr);
+                        if (recuperation.Actif() && TRecuperation::Ecrit(recuperation.NouveauJournal(), {"<P>"}))
+                            code = 0;
+                        (void)::write(prets[1], "x", 1);
+                        (void)::read(fin[0], &octet, 1);
+                    }
+                    ::_exit(code);
+                }
+                programmes.push_back(pid);
+            }
+            ::close(depart[0]);
+            ::close(prets[1]);
+            ::close(fin[0]);
+            // All start at once.
+            ::close(depart[1]);
+            char octets[Programmes];
+            int lus = 0;
+            while (lus < Programmes) {
+                const ssize_t n = ::read(prets[0], octets, sizeof octets);
+                if (n <= 0)
+                    break;
+                lus += int(n);
+            }
+            QStringList orphelins;
+            {
+                TRecuperation verificateur(course, nullptr);
+                orphelins = verificateur.Orphelins();
+            }
+            ::close(fin[1]);
+            ::close(prets[0]);
+            int echecs = 0;
+            for (const pid_t pid : programmes) {
+                int etat = 0;
+                ::waitpid(pid, &etat, 0);
+                echecs += !WIFEXITED(etat) || WEXITSTATUS(etat) != 0;
+            }
+            QVERIFY2(orphelins.isEmpty(), qPrintable(QStringLiteral("tour %1 : %2").arg(tour).arg(orphelins.join(' '))));
+            QCOMPARE(echecs, 0);
+            for (const QString &journal : QDir(course).entryList({"*.journal"}, QDir::Files))
+                QVERIFY(QFile::remove(QDir(course).filePath(journal)));
+        }
+        QCOMPARE(QDir(course).entryList(QDir::Files), QStringList());
     }
 
     void journalImpossible()
