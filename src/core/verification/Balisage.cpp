@@ -1,5 +1,7 @@
 #include "core/verification/Balisage.h"
 
+#include "core/verification/MessagesTidy.h"
+
 #include <tidy/tidy.h>
 
 #include <pthread.h>
@@ -9,6 +11,7 @@
 #include <climits>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <tuple>
 
 // HTML Tidy reads the page and builds its tree without writing anything; each fault comes with the line and column
@@ -66,17 +69,51 @@ private:
     std::size_t lu = 0;
 };
 
+// The arguments of a message, strings as they are, numbers in decimal.
+std::vector<std::string> Arguments(TidyMessage message)
+{
+    std::vector<std::string> arguments;
+    for (TidyIterator i = tidyGetMessageArguments(message); i;) {
+        TidyMessageArgument argument = tidyGetNextMessageArgument(message, &i);
+        switch (tidyGetArgType(message, &argument)) {
+        case tidyFormatType_STRING: {
+            const char *valeur = tidyGetArgValueString(message, &argument);
+            arguments.emplace_back(valeur ? valeur : "");
+            break;
+        }
+        case tidyFormatType_INT:
+            arguments.push_back(std::to_string(tidyGetArgValueInt(message, &argument)));
+            break;
+        case tidyFormatType_UINT:
+            arguments.push_back(std::to_string(tidyGetArgValueUInt(message, &argument)));
+            break;
+        default:
+            arguments.emplace_back();
+        }
+    }
+    return arguments;
+}
+
+// The message in French: Tidy's own text, or ours where Tidy's is not French or speaks of its settings.
+std::string Texte(TidyMessage message)
+{
+    const std::string_view modele = ModeleMessageTidy(tidyGetMessageCode(message));
+    if (!modele.empty())
+        return RemplitModele(modele, Arguments(message));
+    const char *texte = tidyGetMessage(message);
+    return texte ? texte : "";
+}
+
 Bool Rapporte(TidyMessage message)
 {
     const TidyReportLevel niveau = tidyGetMessageLevel(message);
     if (niveau == TidyError || niveau == TidyWarning) {
         auto &v = *static_cast<Verification *>(tidyGetAppData(tidyGetMessageDoc(message)));
-        const char *texte = tidyGetMessage(message);
         // No exception may cross Tidy's C code.
         try {
             v.signalements.push_back({tidyGetMessageLine(message), tidyGetMessageColumn(message),
                                       niveau == TidyError ? Probleme::Sorte::Erreur : Probleme::Sorte::Avertissement,
-                                      texte ? texte : ""});
+                                      Texte(message)});
         } catch (...) {
             v.memoire = true;
         }

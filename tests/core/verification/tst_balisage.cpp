@@ -96,9 +96,29 @@ private slots:
             << Page("<p>Dupont &Fils &amp Cie</p>")
             << QStringList{"Avertissement 8:11 «&» symbole & non échappé ou entité inconnue « &Fils »",
                            "Avertissement 8:17 «&» l'entité « &amp » ne se termine pas par « ; »"};
-        QTest::newRow("message sans traduction")
+        // Tidy's French catalogue leaves these messages in English, garbles them, or names one of its options.
+        QTest::newRow("feuille de style dans le corps")
             << Page("<p>a<style>p{}</style>")
-            << QStringList{"Avertissement 8:5 «<style>» found <style> tag in <body>! fix-style-tags: yes to move."};
+            << QStringList{
+                   "Avertissement 8:5 «<style>» balise <style> trouvée dans <body> : sa place est dans <head>"};
+        QTest::newRow("commentaire jamais fermé")
+            << Page("<p>a</p><!-- a")
+            << QStringList{"Erreur 8:9 «<!-- a\n» fin du document atteinte avant la fin du commentaire"};
+        QTest::newRow("adresse mal formée")
+            << Page("<p><a href=\"a b\">x</a></p>")
+            << QStringList{"Avertissement 8:4 «<a href=\"a b\">» <a> échappement de la référence d'URI mal formée",
+                           "Avertissement 8:4 «<a href=\"a b\">» <a> caractères interdits trouvés dans l'URI"};
+        QTest::newRow("déclaration XML")
+            << std::string("<?xml version=\"1.0\"?>\n<!DOCTYPE html>\n<html lang=\"fr\"><head><title>T</title></head>"
+                           "<body></body></html>")
+            << QStringList{"Avertissement 1:1 «<?xml version=\"1.0\"?>» Une déclaration XML a été détectée : la "
+                           "page est lue comme du HTML."};
+        QTest::newRow("attribut is d'une balise personnalisée")
+            << Page("<p><mon-el is=\"x\">b</mon-el></p>")
+            << QStringList{"Avertissement 8:4 «<mon-el is=\"x\">» <mon-el> attribut \"is\" non permis pour une "
+                           "balise personnalisée autonome",
+                           "Avertissement 8:4 «<mon-el is=\"x\">» <mon-el> l'attribut \"is\" a une valeur non "
+                           "valide \"x\""};
     }
 
     void fautes()
