@@ -19,10 +19,10 @@ attend() {
     echo "Toujours faux après 20 s : $1" >&2
     return 1
 }
-# The window whose title matches, once it is there.
+# The window whose title matches, once it is mapped: focusing one that is not yet fails (BadMatch).
 fenetre() {
-    attend "xdotool search --name '$1'"
-    xdotool search --name "$1" | head -1
+    attend "xdotool search --onlyvisible --name '$1'"
+    xdotool search --onlyvisible --name "$1" | head -1
 }
 # Each key in turn, to the window whose title matches.
 touches() {

@@ -7,11 +7,6 @@ balizo=$1
 source "$(dirname "$0")/ecran-virtuel.sh"
 journaux=$XDG_STATE_HOME/balizo/recuperation
 nombre_de_journaux() { find "$journaux" -name '*.journal' 2>/dev/null | wc -l; }
-# The editor's frame, once it shows.
-cadre() {
-    attend 'xdotool search --onlyvisible --name "^Balizo$"'
-    xdotool search --onlyvisible --name "^Balizo$" | head -1
-}
 # Stops the editor as a crash would, nothing written on the way out.
 arrete() {
     kill -9 "$pid"
@@ -39,7 +34,7 @@ printf '<P>fin</P>\n' >"$dossier/page.htm"
 "$balizo" "$dossier/page.htm" &
 pid=$!
 texte=abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz01234567
-xdotool windowfocus --sync "$(cadre)" type --delay 300 "$texte"
+xdotool windowfocus --sync "$(fenetre "^Balizo$")" type --delay 300 "$texte"
 arrete
 if [ "$(nombre_de_journaux)" -ne 1 ]; then
     echo "Aucune copie de secours après neuf secondes de frappe" >&2
@@ -56,7 +51,7 @@ for attente in 0 0.01 0.03 0.06 0.1 0.3; do
     cp "$dossier/originale.htm" "$dossier/grande.htm"
     "$balizo" "$dossier/grande.htm" &
     pid=$!
-    cadre >/dev/null
+    fenetre "^Balizo$" >/dev/null
     touches '^Balizo$' a
     attend '[ "$(nombre_de_journaux)" -eq 1 ]'
     touches '^Balizo$' b

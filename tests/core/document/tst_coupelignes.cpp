@@ -170,6 +170,7 @@ private slots:
              "a<!-- <div> -->|<p><!-->|<p><!--!><p>-->|<p><!-- --!>|<p><!-- <p>"},
             {"CDATA, déclarations", "<!DOCTYPE html><html><![CDATA[<p>]]><p><? <p> ?><p></ <p>x<p></><p>", 0,
              "<!DOCTYPE html>|<html><![CDATA[<p>]]>|<p><? <p> ?>|<p></ <p>x|<p></>|<p>"},
+            {"</pre> de trop", "a</pre><p>b<div>", 0, "a|</pre>|<p>b|<div>"},
             {"pre imbriqués", "a<pre>x<div>y<PRE>z</pre><p></Pre ><p>", 0, "a|<pre>x<div>y<PRE>z</pre><p></Pre >|<p>"},
             {"texte brut", "a<textarea><div></textareax><p></TEXTAREA ><p><xmp><p></xmp><p><title><p></title><p>", 0,
              "a<textarea><div></textareax><p></TEXTAREA >|<p><xmp><p></xmp>|<p><title><p></title>|<p>"},

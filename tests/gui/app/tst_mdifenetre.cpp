@@ -1,5 +1,7 @@
 #include "CadreDeTest.h"
 #include "Limites.h"
+#include "core/document/Encodage.h"
+#include "core/document/TextPairs.h"
 #include "gui/settings/CheminsQt.h"
 
 #include <Qsci/qscilexer.h>
@@ -124,11 +126,11 @@ private slots:
         TWndHTML *w = frame->FenetreActive();
         QCOMPARE(Menus(), (QStringList{"&Fichier", "&Edition", "&Insertion", "Fenê&tres", "&Options", "&Aide"}));
         QCOMPARE(frame->menuBar()->actions()[0]->menu()->actions()[4]->text(), QStringLiteral("&Enregistrer"));
-        const QByteArray ouverture("<!DOCTYPE html>\n<HTML>\n<HEAD>\n<META HTTP-EQUIV=\"Content-Type\" "
-                                   "CONTENT=\"text/html; charset=utf-8\">\n<TITLE>Sans Titre</TITLE>\n</HEAD>\n"
-                                   "<BODY>\n");
-        QCOMPARE(Texte(w), ouverture + "\n</BODY>\n</HTML>\n");
-        QCOMPARE(w->EditHTML->SelStart(), ouverture.size());
+        // Its line ends are the system's.
+        const std::string ouverture = AvecFinsDeLigne(TextPairs[PaireModele].ouverture, FinDeLigne::Lf);
+        QCOMPARE(Texte(w), QByteArray::fromStdString(
+                               ouverture + AvecFinsDeLigne(TextPairs[PaireModele].fermeture, FinDeLigne::Lf)));
+        QCOMPARE(w->EditHTML->SelStart(), qsizetype(ouverture.size()));
 
         w = Ouvre(Fichier("mot.htm", "mot"));
         w->EditHTML->Selectionne(0, 3);

@@ -208,6 +208,11 @@ private slots:
         QTRY_VERIFY(frame->statusBar()->currentMessage().contains(" ne peut être écrite : en cas d'arrêt imprévu"));
         QCOMPARE(Texte(page), QByteArray("x<P>"));
         QVERIFY(script->erreurs.isEmpty());
+        // Said once: the next journals that fail are not told again.
+        auto *recuperation = frame->findChild<TRecuperation *>();
+        QSignalSpy echecs(recuperation, &TRecuperation::Echec);
+        recuperation->SignaleEchec(QStringLiteral("autre.journal"));
+        QCOMPARE(echecs.size(), 0);
     }
 
     void fichierChangeParUnAutreProgramme()
@@ -353,6 +358,14 @@ private slots:
         Orphelin("1-1.2.journal", Journal(sansNom, "<P>neuf"));
         Orphelin("2-2.1.journal", Journal(sansNom, "<P>coupé").chopped(3));
         Orphelin("3-3.1.journal", Journal(sansNom, "x").replace("JOURNAL 1", "JOURNAL 9"));
+        // Offered from the oldest, whatever their names.
+        const QDateTime maintenant = QDateTime::currentDateTime();
+        for (const auto &[nom, age] : {std::pair{"2-2.1.journal", 4}, {"1-1.1.journal", 3}, {"1-1.2.journal", 2},
+                                       {"3-3.1.journal", 1}}) {
+            QFile journal(QDir(Recuperation()).filePath(nom));
+            QVERIFY(journal.open(QIODevice::ReadWrite) &&
+                    journal.setFileTime(maintenant.addSecs(-60 * age), QFileDevice::FileModificationTime));
+        }
         // One held by a program that runs is not offered.
         Orphelin("4-4.1.journal", Journal(sansNom, "vivant"));
         const int verrou = ::open(QFile::encodeName(QDir(Recuperation()).filePath("4-4.verrou")).constData(),
@@ -362,8 +375,8 @@ private slots:
         // "Plus tard" keeps them all.
         frame->ProposeRecuperation();
         QCOMPARE(script->pagesOffertes.size(), 4);
-        QVERIFY(script->pagesOffertes[0].startsWith(chemin + ", modifiée le "));
-        QVERIFY(script->pagesOffertes[2].endsWith(" : copie incomplète"));
+        QVERIFY(script->pagesOffertes[0].endsWith(" : copie incomplète"));
+        QVERIFY(script->pagesOffertes[1].startsWith(chemin + ", modifiée le "));
         QVERIFY(script->pagesOffertes[3].endsWith(" : écrite par une version plus récente"));
         QVERIFY(frame->Fenetres().isEmpty());
 

@@ -188,6 +188,20 @@ private slots:
         QCOMPARE(Lit(w->FileName), origine);
     }
 
+    // A program that reads the page while it is saved (a browser showing it) reads the old page or the new one,
+    // never a mix: the new page is written beside and takes the name whole.
+    void lecteurPendantLEnregistrement()
+    {
+        const QByteArray origine("<P>ancien\n");
+        TWndHTML *w = Ouvre(origine);
+        QFile lecteur(w->FileName);
+        QVERIFY(lecteur.open(QIODevice::ReadOnly));
+        w->InsertionTexte("<P>nouveau, plus long que l'ancien\n", "");
+        QVERIFY(w->FileSave());
+        QCOMPARE(lecteur.readAll(), origine);
+        QCOMPARE(Lit(w->FileName), QByteArray("<P>nouveau, plus long que l'ancien\n<P>ancien\n"));
+    }
+
     void ouvertureSansBloquerNiMapper_data()
     {
         QTest::addColumn<QString>("nom");
