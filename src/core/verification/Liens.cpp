@@ -390,10 +390,7 @@ private:
             fragment.clear();
         }
         // What the messages name: the path decoded, or as the page writes it when its bytes are not UTF-8.
-        std::string nom = EstUtf8Valide(ecrit) ? ecrit : adresse.substr(0, finChemin);
-        // The path that the browser asks for, once the base's folder and the link's ".." have met.
-        if (ecritAvantBase)
-            nom = fs::path(nom).lexically_normal().string();
+        const std::string nom = Demande(EstUtf8Valide(ecrit) ? ecrit : adresse.substr(0, finChemin));
         if (ecrit.empty()) {
             if (!fragment.empty())
                 Ancre(lien, fragment, page, {});
@@ -418,10 +415,10 @@ private:
             return Signale(lien, Probleme::Sorte::Lien, Inaccessible(nom, resolution.chemin, type));
         if (resolution.autreCasse)
             Signale(lien, Probleme::Sorte::Lien,
-                    "« " + nom + " » n'existe qu'avec une autre casse sur le disque : « " + resolution.correct +
+                    "« " + nom + " » n'existe qu'avec une autre casse sur le disque : « " + Demande(resolution.correct) +
                         " » ; le lien échouera sur le serveur.");
         std::string cible = resolution.chemin;
-        std::string nomCible = resolution.correct;
+        std::string nomCible = Demande(resolution.correct);
         if (type == fs::file_type::directory) {
             if (estBase)
                 return;
@@ -437,6 +434,13 @@ private:
         }
         if (!fragment.empty() && EstPageHtml(cible))
             Ancre(lien, fragment, cible, nomCible);
+    }
+
+    // The path that the browser asks for, once the base's folder and the link's ".." have met; as written without a
+    // base.
+    std::string Demande(const std::string &chemin) const
+    {
+        return ecritAvantBase ? fs::path(chemin).lexically_normal().string() : chemin;
     }
 
     // The page that a server sends for the folder: its index.html, or else its index.htm, named in that case.

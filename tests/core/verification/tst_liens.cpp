@@ -230,8 +230,12 @@ private slots:
         };
         ligne("dossier voisin: les liens justes passent, les faux sont signalés",
               "<base href=\"../img/\"><img src=logo.png><img src=Photo.JPG><img src=\"../docs/#partie\">"
-              "<img src=absent.png><a href=autre.htm><link href=../css/a.css>",
-              {"Lien: Le fichier « ../img/absent.png » n'existe pas. Lien « absent.png » lu depuis la base "
+              "<a href=../docs/#la><img src=photo.jpg><img src=absent.png><a href=autre.htm><link href=../css/a.css>",
+              {"Lien: L'ancre « la » n'existe pas dans « ../docs/index.html ». Lien « ../docs/#la » lu depuis la base "
+               "« ../img/ ».",
+               "Lien: « ../img/photo.jpg » n'existe qu'avec une autre casse sur le disque : « ../img/Photo.JPG » ; le "
+               "lien échouera sur le serveur. Lien « photo.jpg » lu depuis la base « ../img/ ».",
+               "Lien: Le fichier « ../img/absent.png » n'existe pas. Lien « absent.png » lu depuis la base "
                "« ../img/ ».",
                "Lien: Le fichier « ../img/autre.htm » n'existe pas. Lien « autre.htm » lu depuis la base "
                "« ../img/ ».",
