@@ -270,7 +270,6 @@ private slots:
         ligne("base qui nomme la page elle-même", "<base href=base.htm><a name=ici></a><a href=#ici><a href=#la>",
               {"Lien: L'ancre « la » n'existe pas dans cette page. Les navigateurs lisent aussi « #la » depuis la "
                "base « base.htm »."});
-        ligne("base vide: sans effet", "<base href=\"\"><img src=../img/logo.png><a href=autre.htm#bas>");
         ligne("base d'une ancre: sans effet sur les chemins",
               "<base href=\"#haut\"><img src=../img/logo.png><a href=#x>",
               {"Lien: L'ancre « x » n'existe pas dans cette page."});
@@ -295,8 +294,6 @@ private slots:
         ligne("base file: sur ce disque", "<base href=\"file://@/img/\"><img src=logo.png>",
               {absolu + " Écrivez plutôt « ../img/ ».",
                absolu + " Lien « logo.png » lu depuis la base « file://@/img/ »."});
-        ligne("base Windows", "<base href=\"C:\\Site\\\"><img src=logo.png>",
-              {absolu, absolu + " Lien « logo.png » lu depuis la base « C:\\Site\\ »."});
     }
 
     void base()
