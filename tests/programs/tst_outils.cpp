@@ -442,7 +442,7 @@ private slots:
     // One line per problem, located in characters, for the files as named; links to other sites counted on a last
     // line, or listed with --externes, never in the exit code; "/" read from the pages' common folder or from --site,
     // out of which ".." may not climb; a Windows-1252 page decoded before its links are looked up; a page that cannot
-    // be read does not stop the others.
+    // be read does not stop the others; links read from the page's <base>.
     void verifierLiens()
     {
         const QString site = dossier.filePath("liens");
@@ -486,6 +486,14 @@ private slots:
         QCOMPARE(execution.sortie, QByteArray());
         QVERIFY(execution.erreur.startsWith("balizo-outils: verifier-liens ne lit pas l'entrée standard"));
         QCOMPARE(execution.code, 2);
+        // The links of a page that has a <base> are read from it.
+        const QByteArray base = site.toUtf8() + "/sous/base.htm";
+        QVERIFY(Ecrit(base, "<base href=\"../img/\"><img src=\"logo.png\">\n<a href=\"../sous/\">"));
+        execution = Lance({"verifier-liens", "--site=" + site, base});
+        QCOMPARE(execution.sortie, base + ":2:10: Le dossier « ../sous/ » n'a pas de page index.html ni index.htm "
+                                          ": un serveur web répondra par une erreur (403) ou par la liste de ses "
+                                          "fichiers. Lien « ../sous/ » lu depuis la base « ../img/ ».\n");
+        QCOMPARE(execution.code, 1);
     }
 
     // The targets that a page of the site must not make the tool wait on, nor read whole, nor follow out of the site:

@@ -13,6 +13,7 @@
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 // The page is read as a browser's tokenizer reads it, as far as attributes go: the same tag, comment and text
 // element rules, so that a link in a comment or a script is not taken for one.
@@ -109,6 +110,19 @@ std::string LitEntites(std::string_view valeur)
     return lue;
 }
 
+// The href of the first <base> element that has one: the address that the browser reads the page's relative
+// addresses from, whatever the place of the element.
+std::optional<Lien> PremiereBase(std::string_view texte)
+{
+    std::optional<Lien> base;
+    ParcourtAttributs(texte, [&](std::string_view balise, const Attribut &attribut) {
+        if (!base && EgauxSansCasseAscii(balise, "base") && EgauxSansCasseAscii(attribut.nom, "href"))
+            base = Lien{attribut.debut, attribut.fin,
+                        LitEntites(texte.substr(attribut.debut, attribut.fin - attribut.debut))};
+    });
+    return base;
+}
+
 // The bytes that "%XX" stand for put back; a '%' without two hexadecimal digits stays.
 std::string DecodePourcents(std::string_view texte)
 {
@@ -164,6 +178,52 @@ bool EstLecteurWindows(std::string_view chemin)
 {
     return chemin.size() >= 3 && EstLettreAscii(chemin[0]) && chemin[1] == ':' &&
            (chemin[2] == '/' || chemin[2] == '\\');
+}
+
+// The address as the browser reads it from the base, itself read from the page: absolute when the base names a
+// scheme or a host; otherwise still written from the page's folder, or from the site's with a leading "/", its ".."
+// kept, so that it is judged as any other link. Nothing when the base has no path to read it from (mailto:, data:...).
+std::optional<std::string> LuDepuis(std::string_view base, const std::string &adresse)
+{
+    if (!Schema(adresse).empty() || adresse.starts_with("//") || adresse.starts_with("\\\\") ||
+        EstLecteurWindows(adresse))
+        return adresse;
+    if (adresse.starts_with('#'))
+        return std::string(base.substr(0, std::min(base.find('#'), base.size()))) + adresse;
+    std::string chemin(base.substr(0, std::min(base.find_first_of("?#"), base.size())));
+    std::replace(chemin.begin(), chemin.end(), '\\', '/');
+    // Where the base's path begins, past its scheme and its host.
+    const std::string schema = Schema(chemin);
+    std::size_t debutChemin = schema.empty() ? 0 : schema.size() + 1;
+    if (std::string_view(chemin).substr(debutChemin).starts_with("//"))
+        debutChemin = std::min(chemin.find('/', debutChemin + 2), chemin.size());
+    else if (!schema.empty() && !std::string_view(chemin).substr(debutChemin).starts_with('/'))
+        return std::nullopt;
+    if (adresse.starts_with('/') || adresse.starts_with('\\'))
+        return chemin.substr(0, debutChemin) + adresse;
+    if (adresse.starts_with('?'))
+        return chemin + adresse;
+    const std::size_t barre = chemin.rfind('/');
+    if (barre == std::string::npos || barre < debutChemin)
+        return debutChemin == 0 ? adresse : chemin + '/' + adresse;
+    return chemin.substr(0, barre + 1) + adresse;
+}
+
+// The text with each byte that is not part of a UTF-8 character written "%XX", as a link writes it.
+std::string EnUtf8(std::string_view texte)
+{
+    constexpr char Chiffres[] = "0123456789ABCDEF";
+    std::string lisible;
+    for (std::size_t i = 0; i < texte.size();) {
+        const std::size_t debut = i;
+        if (CaractereUtf8(texte, i) < HorsUnicode) {
+            lisible.append(texte.substr(debut, i - debut));
+        } else {
+            const auto octet = static_cast<unsigned char>(texte[debut]);
+            lisible.append({'%', Chiffres[octet >> 4], Chiffres[octet & 15]});
+        }
+    }
+    return lisible;
 }
 
 bool EstPageHtml(const std::string &chemin)
@@ -236,6 +296,8 @@ public:
 
     std::vector<Probleme> Verifie()
     {
+        if (const std::optional<Lien> base = PremiereBase(texte))
+            lienBase = {base->debut, Adresse(base->cible)};
         for (const Lien &lien : ListeLiens(texte))
             Verifie(lien);
         return std::move(problemes);
@@ -267,14 +329,33 @@ private:
 
     void Signale(const Lien &lien, Probleme::Sorte sorte, std::string message, bool autreSite = false)
     {
+        if (ecritAvantBase && !autreSite)
+            message += (ecritAvantBase->starts_with('#') ? " Les navigateurs lisent aussi « " + *ecritAvantBase + " »"
+                                                         : " Lien « " + *ecritAvantBase + " » lu") +
+                       " depuis la base « " + lienBase->second + " ».";
+        // A file's name on disk, or a path decoded from "%XX", may hold bytes that are not UTF-8.
+        if (!EstUtf8Valide(message))
+            message = EnUtf8(message);
         problemes.push_back({lien.debut, lien.fin, sorte, std::move(message), autreSite});
     }
 
     void Verifie(const Lien &lien)
     {
-        const std::string adresse = Adresse(lien.cible);
+        std::string adresse = Adresse(lien.cible);
         if (adresse.empty() || adresse == "#")
             return;
+        // The base's own address is read from the page, every other from the base.
+        const bool estBase = lienBase && lien.debut == lienBase->first;
+        ecritAvantBase.reset();
+        if (lienBase && !estBase) {
+            std::optional<std::string> lue = LuDepuis(lienBase->second, adresse);
+            if (!lue)
+                return Signale(lien, Probleme::Sorte::Lien,
+                               "L'adresse « " + adresse + " » ne mène nulle part : la base « " + lienBase->second +
+                                   " » n'a pas de chemin d'où la lire.");
+            if (*lue != adresse)
+                ecritAvantBase = std::exchange(adresse, std::move(*lue));
+        }
         if (adresse.starts_with("\\\\") || EstLecteurWindows(adresse))
             return CheminLocal(lien, {}, {});
         const std::string schema = Schema(adresse);
@@ -292,11 +373,24 @@ private:
         std::string url = adresse.substr(0, finChemin);
         // The browser reads a backslash in the path as a slash.
         std::replace(url.begin(), url.end(), '\\', '/');
-        const std::string ecrit = DecodePourcents(url);
+        std::string ecrit = DecodePourcents(url);
         const std::string_view suite = std::string_view(adresse).substr(finChemin);
         const std::size_t diese = suite.find('#');
-        const std::string fragment =
-            diese == std::string_view::npos ? std::string() : std::string(suite.substr(diese + 1));
+        std::string fragment = diese == std::string_view::npos ? std::string() : std::string(suite.substr(diese + 1));
+        if (estBase) {
+            // The base names the folder that the other links are read from; a file that it names is never fetched.
+            const std::string dossier = (ecrit.starts_with('/') ? site : dossierPage) + '/' + ecrit;
+            std::error_code erreur;
+            if (!url.empty() && !url.ends_with('/') && Existe(dossier) && fs::is_directory(dossier, erreur))
+                return Signale(lien, Probleme::Sorte::Lien,
+                               "La base « " + url + " » est un dossier : écrivez « " + url +
+                                   "/ », sans quoi les liens sont lus depuis le dossier qui le contient.");
+            url.erase(url.rfind('/') + 1);
+            ecrit = DecodePourcents(url);
+            fragment.clear();
+        }
+        // What the messages name: the path decoded, or as the page writes it when its bytes are not UTF-8.
+        const std::string nom = Demande(EstUtf8Valide(ecrit) ? ecrit : adresse.substr(0, finChemin));
         if (ecrit.empty()) {
             if (!fragment.empty())
                 Ancre(lien, fragment, page, {});
@@ -312,19 +406,52 @@ private:
             if (duSite && Existe(ecrit))
                 return CheminLocal(lien, ecrit, suite);
             return Signale(lien, Probleme::Sorte::Lien,
-                           "Le fichier « " + ecrit + " » n'existe pas" + (duSite ? " dans le dossier du site." : "."));
+                           "Le fichier « " + nom + " » n'existe pas" + (duSite ? " dans le dossier du site." : "."));
         }
         // The listing names it, but what the name stands for must be a file or a folder that opens.
         std::error_code erreur;
         const fs::file_type type = fs::status(resolution.chemin, erreur).type();
         if (type != fs::file_type::regular && type != fs::file_type::directory)
-            return Signale(lien, Probleme::Sorte::Lien, Inaccessible(ecrit, resolution.chemin, type));
+            return Signale(lien, Probleme::Sorte::Lien, Inaccessible(nom, resolution.chemin, type));
         if (resolution.autreCasse)
             Signale(lien, Probleme::Sorte::Lien,
-                    "« " + ecrit + " » n'existe qu'avec une autre casse sur le disque : « " + resolution.correct +
+                    "« " + nom + " » n'existe qu'avec une autre casse sur le disque : « " + Demande(resolution.correct) +
                         " » ; le lien échouera sur le serveur.");
-        if (!fragment.empty() && EstPageHtml(resolution.chemin) && type == fs::file_type::regular)
-            Ancre(lien, fragment, resolution.chemin, resolution.correct);
+        std::string cible = resolution.chemin;
+        std::string nomCible = Demande(resolution.correct);
+        if (type == fs::file_type::directory) {
+            if (estBase)
+                return;
+            // A server answers for a folder with its index page, or else with an error or the list of its files.
+            const std::optional<std::string> index = Index(cible);
+            if (!index)
+                return Signale(lien, Probleme::Sorte::Lien,
+                               "Le dossier « " + nom +
+                                   " » n'a pas de page index.html ni index.htm : un serveur web répondra par une "
+                                   "erreur (403) ou par la liste de ses fichiers.");
+            cible += '/' + *index;
+            nomCible += (nomCible.ends_with('/') ? "" : "/") + *index;
+        }
+        if (!fragment.empty() && EstPageHtml(cible))
+            Ancre(lien, fragment, cible, nomCible);
+    }
+
+    // The path that the browser asks for, once the base's folder and the link's ".." have met; as written without a
+    // base.
+    std::string Demande(const std::string &chemin) const
+    {
+        return ecritAvantBase ? fs::path(chemin).lexically_normal().string() : chemin;
+    }
+
+    // The page that a server sends for the folder: its index.html, or else its index.htm, named in that case.
+    std::optional<std::string> Index(const std::string &dossier)
+    {
+        for (const std::string nom : {"index.html", "index.htm"}) {
+            std::error_code erreur;
+            if (NomSurDisque(dossier, nom) == nom && fs::is_regular_file(dossier + '/' + nom, erreur))
+                return nom;
+        }
+        return std::nullopt;
     }
 
     // Whether the path, read from the base folder, climbs with ".." out of the site's folder, as long as the base
@@ -358,7 +485,7 @@ private:
         std::string fichier = fs::path(base + '/' + ecrit).lexically_normal().string();
         while (fichier.size() > 1 && fichier.back() == '/')
             fichier.pop_back();
-        if (Dans(fichier, site) && fichier != site)
+        if (!ecritAvantBase && Dans(fichier, site) && fichier != site)
             message += " Écrivez plutôt « " + CheminRelatif(fichier, page) + (ecrit.ends_with('/') ? "/" : "") +
                        std::string(suite) + " ».";
         Signale(lien, Probleme::Sorte::Lien, std::move(message));
@@ -397,7 +524,7 @@ private:
     void CheminLocal(const Lien &lien, const std::string &fichier, std::string_view suite)
     {
         std::string message = "Chemin absolu vers un fichier local : le lien ne marchera pas sur le serveur.";
-        if (!site.empty() && fichier.starts_with(site + '/'))
+        if (!ecritAvantBase && !site.empty() && fichier.starts_with(site + '/'))
             message += " Écrivez plutôt « " + CheminRelatif(fichier, page) + std::string(suite) + " ».";
         Signale(lien, Probleme::Sorte::Lien, std::move(message));
     }
@@ -406,13 +533,15 @@ private:
     {
         const Cible &lue = Lit(cible);
         const std::string decode = DecodePourcents(fragment);
+        // What the messages name: the anchor decoded, or as the page writes it when its bytes are not UTF-8.
+        const std::string &nom = EstUtf8Valide(decode) ? decode : fragment;
         if (lue.horsSite)
             return Signale(lien, Probleme::Sorte::NonVerifie,
                            "« " + nomCible + " » mène hors du dossier du site par un lien symbolique : l'ancre « " +
-                               decode + " » n'y est pas cherchée.");
+                               nom + " » n'y est pas cherchée.");
         if (!lue.ancres)
             return Signale(lien, Probleme::Sorte::Lien,
-                           "La page « " + nomCible + " » ne peut être lue pour y chercher l'ancre « " + decode + " ».");
+                           "La page « " + nomCible + " » ne peut être lue pour y chercher l'ancre « " + nom + " ».");
         const Ancres &ancres = *lue.ancres;
         const std::string dans = cible == page ? " dans cette page" : " dans « " + nomCible + " »";
         // The browser goes to the top of the page for "#top" that names no anchor.
@@ -420,16 +549,16 @@ private:
             return;
         if (lue.tronquee)
             return Signale(lien, Probleme::Sorte::NonVerifie,
-                           "L'ancre « " + decode + " » n'est pas dans les " + std::to_string(TailleMaximaleCible >> 20) +
+                           "L'ancre « " + nom + " » n'est pas dans les " + std::to_string(TailleMaximaleCible >> 20) +
                                " premiers Mo de « " + nomCible + " », les seuls lus.");
         auto approche = ancres.plies.find(TextePlie(decode));
         if (approche == ancres.plies.end())
             approche = ancres.plies.find(TextePlie(fragment));
         if (approche != ancres.plies.end())
             return Signale(lien, Probleme::Sorte::Lien,
-                           "L'ancre « " + decode + " » n'existe qu'avec une autre casse" + dans + " : « " +
+                           "L'ancre « " + nom + " » n'existe qu'avec une autre casse" + dans + " : « " +
                                approche->second + " » ; les navigateurs distinguent majuscules et minuscules.");
-        Signale(lien, Probleme::Sorte::Lien, "L'ancre « " + decode + " » n'existe pas" + dans + ".");
+        Signale(lien, Probleme::Sorte::Lien, "L'ancre « " + nom + " » n'existe pas" + dans + ".");
     }
 
     // The anchors of the page at the absolute path: this page's own from its text, an open page's from its window,
@@ -533,6 +662,10 @@ private:
     std::vector<Probleme> problemes;
     std::map<std::string, Dossier> dossiers;
     std::map<std::string, Cible> pages;
+    // Where the href of the page's <base> is written, and its address: what the other links are read from.
+    std::optional<std::pair<std::size_t, std::string>> lienBase;
+    // The address of the link being checked as the page writes it, when the base changes it.
+    std::optional<std::string> ecritAvantBase;
 };
 
 } // namespace

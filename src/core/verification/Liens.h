@@ -33,7 +33,13 @@ inline constexpr std::size_t TailleMaximaleCible = 64 << 20;
 // absolute path of the site's folder, against which links that start with "/" are read.
 //
 // A link is read as the browser reads it: blanks at its ends dropped, its query and fragment apart from its path,
-// the path's backslashes taken as slashes and its "%XX" decoded. Then:
+// the path's backslashes taken as slashes and its "%XX" decoded; and read from the href of the page's first <base>
+// that has one, wherever it stands, as the browser reads it, "#x" alone included (the base's own href is read from
+// the page). Then:
+// - a base with a host ("https://host/...", "//host") leads every relative link to that site, and one without a
+//   path (mailto:...) leads them nowhere; a base "/..." is read from the site's folder; the problems of a link read
+//   from the base say so. The base names the folder that links are read from: that folder must exist, and a base
+//   that names a folder without its final "/" is reported, since links are then read from the folder above;
 // - http:, https:, ftp: and the like, and "//host/...", lead to other sites, which are not checked;
 // - an empty link, "#" alone, and the other schemes (mailto:, tel:, javascript:, data:...) lead to no file;
 // - file: addresses, Windows paths ("C:\...", "\\server\...") and "/..." paths that are not in the site but stand on
@@ -45,13 +51,18 @@ inline constexpr std::size_t TailleMaximaleCible = 64 << 20;
 //   looked up in its folder's listing: a name written in another case than on disk works on this disk perhaps, but
 //   not on the server, and is reported with the path as it should be written; a symbolic link that leads to no file,
 //   and a named pipe, a device or a socket, are reported too;
-// - a fragment must name an anchor of the page it leads to (this one, or another HTML page): a name that
-//   ListeAncres finds, an id, or the name of an A element; names are compared as browsers compare them, letter case
-//   included, and "#top" always leads to the top. Another page is the text that `lecture` gives, otherwise its file,
-//   opened without waiting, when it lies in the site's folder once its symbolic links are followed; only its first
-//   TailleMaximaleCible bytes are read, and an anchor not found in them is reported as not checked.
-// The problems come in text order. The folders are listed, and the other pages read, at most once per call; the
-// function keeps no state between calls and may run on any thread, as long as `lecture` may.
+// - a folder must hold the page that a server sends for it, "index.html" or else "index.htm", named in that case;
+//   without one the server answers with an error or the list of its files, and the link is reported;
+// - a fragment must name an anchor of the page it leads to (this one, a folder's index page, or another HTML page):
+//   a name that ListeAncres finds, an id, or the name of an A element; names are compared as browsers compare them,
+//   letter case included, and "#top" always leads to the top. Another page is the text that `lecture` gives,
+//   otherwise its file, opened without waiting, when it lies in the site's folder once its symbolic links are
+//   followed; only its first TailleMaximaleCible bytes are read, and an anchor not found in them is reported as not
+//   checked.
+// A message names a path or an anchor decoded, or as the page writes it when its "%XX" give bytes that are not UTF-8;
+// a message is always UTF-8, the other bytes of a name on disk written "%XX". The problems come in text order. The
+// folders are listed, and the other pages read, at most once per call; the function keeps no state between calls
+// and may run on any thread, as long as `lecture` may.
 std::vector<Probleme> VerifieLiens(std::string_view texte, const std::string &chemin, const std::string &site,
                                    const LecteurPage &lecture);
 

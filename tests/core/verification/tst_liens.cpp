@@ -1,5 +1,7 @@
 #include "core/verification/Liens.h"
 
+#include "core/document/Encodage.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,6 +9,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 
 // In the rows, "@" stands for the site's folder, "^" for the climb from it to the root of the disk.
@@ -29,7 +33,12 @@ private slots:
     {
         site = QDir(temporaire.path()).canonicalPath() + "/site";
         QVERIFY(Cree("index.htm") && Cree("img/logo.png") && Cree("img/Photo.JPG") && Cree("pages/mon fichier.htm") &&
-                Cree("\xC3\xA9t\xC3\xA9.htm") && QDir().mkpath(site + "/docs"));
+                Cree("\xC3\xA9t\xC3\xA9.htm") && Cree("pages/base.htm"));
+        // Folders: with an index.html, with an index.htm only, with an index that a server does not take for one.
+        QVERIFY(Cree("docs/index.html", "<h2 id=partie></h2>") && Cree("archives/index.htm", "<a name=bas></a>") &&
+                Cree("vrac/Index.html") && Cree("vrac/liste.htm"));
+        // A name that is not UTF-8, as a page saved by an old system names its file.
+        QVERIFY(std::ofstream((site + "/latin").toStdString() + "\xE9.htm").good());
         // The anchor after another attribute is one that a plain search for "<A NAME=" misses.
         QVERIFY(Cree("pages/autre.htm", "<a name=\"haut\"></a><h2 id=\"Suite\">x</h2><a id=\"y\" name=\"bas\"></a>"));
         QVERIFY(Cree("ouverte.htm", "<p>as saved</p>"));
@@ -45,6 +54,9 @@ private slots:
         QVERIFY(grande.open(QIODevice::WriteOnly) && grande.write("<a name=debut></a>") > 0 && grande.seek(taille - 20) &&
                 grande.write("<a name=fin></a>") > 0);
     }
+
+    // A name that is not UTF-8 is one that QTemporaryDir cannot remove.
+    void cleanupTestCase() { QVERIFY(std::filesystem::remove((site + "/latin").toStdString() + "\xE9.htm")); }
 
     // Each value as written, between its offsets, then as read.
     void liste_data()
@@ -146,6 +158,25 @@ private slots:
         ligne("autres sites, non vérifiés", "<a href=\" HTTPS://exemple.fr/a \"><script src=//cdn.exemple.fr/x.js>",
               {"Non vérifié (autre site): Lien vers un autre site, non vérifié : HTTPS://exemple.fr/a",
                "Non vérifié (autre site): Lien vers un autre site, non vérifié : //cdn.exemple.fr/x.js"});
+        const QString sansIndex = " » n'a pas de page index.html ni index.htm : un serveur web répondra par une erreur "
+                                  "(403) ou par la liste de ses fichiers.";
+        ligne("dossiers: index.html, à défaut index.htm, l'ancre cherchée dans la page index",
+              "<a href=docs/#partie><a href=archives#bas><a href=/><a href=./#x><a href=docs/#absente>",
+              {"Lien: L'ancre « x » n'existe pas dans cette page.",
+               "Lien: L'ancre « absente » n'existe pas dans « docs/index.html »."});
+        ligne("dossiers sans page index, Index.html ne comptant pas",
+              "<a href=vrac/><a href=img#x><a href=vrac/liste.htm>",
+              {"Lien: Le dossier « vrac/" + sansIndex, "Lien: Le dossier « img" + sansIndex});
+        ligne("%XX qui ne donne pas de l'UTF-8: le lien tel qu'il est écrit",
+              "<a href=\"caf%E9.htm\"><a href=\"#caf%e9\"><a href=\"caf%C3%A9%20x.htm\"><a href=\"latin%E9.htm\">",
+              {"Lien: Le fichier « caf%E9.htm » n'existe pas.",
+               "Lien: L'ancre « caf%e9 » n'existe pas dans cette page.",
+               "Lien: Le fichier « café x.htm » n'existe pas."});
+        ligne("nom de fichier sur le disque qui n'est pas de l'UTF-8",
+              "<a href=\"LATIN%E9.htm\"><a href=\"file://@/latin%E9.htm\">",
+              {"Lien: « LATIN%E9.htm » n'existe qu'avec une autre casse sur le disque : « latin%E9.htm » ; le lien "
+               "échouera sur le serveur.",
+               absolu + " Écrivez plutôt « latin%E9.htm »."});
         ligne("rien à vérifier",
               "<a href=\"\"><a href=#><a href=mailto:a@b.fr><a href=\"javascript:void(0)\"><a href=tel:0102>"
               "<img src=\"data:image/png;base64,AAAA\">");
@@ -157,6 +188,13 @@ private slots:
     {
         QFETCH(QString, page);
         QFETCH(QStringList, attendu);
+        Compare(page, "index.htm", attendu);
+    }
+
+    // The problems of the page at @/chemin, "@" standing for the site's folder, "^" for the climb to the root; each
+    // problem in text order, its message UTF-8; each other page read once.
+    void Compare(const QString &page, const QString &chemin, QStringList attendu)
+    {
         const QString racine = QString("../").repeated(site.count('/'));
         const std::string texte = QString(page).replace('@', site).replace('^', racine).toStdString();
         std::map<std::string, int> lectures;
@@ -167,11 +205,12 @@ private slots:
             return std::nullopt;
         };
         const std::vector<Probleme> problemes =
-            VerifieLiens(texte, (site + "/index.htm").toStdString(), site.toStdString() + '/', lecture);
+            VerifieLiens(texte, (site + '/' + chemin).toStdString(), site.toStdString() + '/', lecture);
         QStringList obtenu;
         std::size_t precedent = 0;
         for (const Probleme &probleme : problemes) {
             QVERIFY(probleme.debut >= precedent && probleme.fin > probleme.debut);
+            QVERIFY2(EstUtf8Valide(probleme.message), probleme.message.c_str());
             precedent = probleme.debut;
             obtenu << QString::fromStdString(std::string(NomSorte(probleme.sorte)) +
                                              (probleme.autreSite ? " (autre site)" : "") + ": " + probleme.message);
@@ -179,6 +218,89 @@ private slots:
         QCOMPARE(obtenu, attendu.replaceInStrings("@", site));
         for (const auto &[chemin, fois] : lectures)
             QVERIFY2(fois == 1, chemin.c_str());
+    }
+
+    // The page is @/pages/base.htm, beside autre.htm; img/ has no index page.
+    void base_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QStringList>("attendu");
+        const auto ligne = [](const char *nom, const QString &page, const QStringList &attendu = {}) {
+            QTest::newRow(nom) << page << attendu;
+        };
+        ligne("dossier voisin: les liens justes passent, les faux sont signalés",
+              "<base href=\"../img/\"><img src=logo.png><img src=Photo.JPG><img src=\"../docs/#partie\">"
+              "<a href=../docs/#la><img src=photo.jpg><img src=absent.png><a href=autre.htm><link href=../css/a.css>",
+              {"Lien: L'ancre « la » n'existe pas dans « ../docs/index.html ». Lien « ../docs/#la » lu depuis la base "
+               "« ../img/ ».",
+               "Lien: « ../img/photo.jpg » n'existe qu'avec une autre casse sur le disque : « ../img/Photo.JPG » ; le "
+               "lien échouera sur le serveur. Lien « photo.jpg » lu depuis la base « ../img/ ».",
+               "Lien: Le fichier « ../img/absent.png » n'existe pas. Lien « absent.png » lu depuis la base "
+               "« ../img/ ».",
+               "Lien: Le fichier « ../img/autre.htm » n'existe pas. Lien « autre.htm » lu depuis la base "
+               "« ../img/ ».",
+               "Lien: Le fichier « ../css/a.css » n'existe pas. Lien « ../css/a.css » lu depuis la base "
+               "« ../img/ »."});
+        ligne("base placée après les liens, entités, blancs",
+              "<img src=logo.png><BASE Target=_top HREF=\" ../im&#x67;/ \">");
+        ligne("seule la première base qui a un href compte",
+              "<base target=_blank><base href=\"../img/\"><base href=\"../docs/\"><img src=logo.png>");
+        ligne("base du site: lue depuis le dossier du site, sans en sortir",
+              "<base href=\"/img/\"><img src=logo.png><a href=\"/pages/autre.htm#bas\"><a href=../docs/>"
+              "<a href=../../x.htm>",
+              {"Lien: Le lien sort du dossier du site (« @ ») : il ne marchera pas sur le serveur. Lien "
+               "« ../../x.htm » lu depuis la base « /img/ »."});
+        const QString externe = "Non vérifié (autre site): Lien vers un autre site, non vérifié : ";
+        ligne("base d'un autre site: les liens relatifs y mènent",
+              "<base href=\"https://exemple.fr/doc/page.htm?v=1#h\"><img src=logo.png><a href=/a.htm><a href=#x>"
+              "<a href=?q=2><a href=mailto:a@b.fr><a href=http://autre.fr/>",
+              {externe + "https://exemple.fr/doc/page.htm?v=1#h", externe + "https://exemple.fr/doc/logo.png",
+               externe + "https://exemple.fr/a.htm", externe + "https://exemple.fr/doc/page.htm?v=1#x",
+               externe + "https://exemple.fr/doc/page.htm?q=2", externe + "http://autre.fr/"});
+        ligne("base d'un hôte sans chemin", "<base href=//cdn.exemple.fr><script src=x.js></script>",
+              {externe + "//cdn.exemple.fr", externe + "//cdn.exemple.fr/x.js"});
+        ligne("ancre seule: lue depuis la base, comme le font les navigateurs",
+              "<a name=ici></a><base href=autre.htm><a href=#haut><a href=#ici><a href=?x#Suite>",
+              {"Lien: L'ancre « ici » n'existe pas dans « autre.htm ». Les navigateurs lisent aussi « #ici » depuis la "
+               "base « autre.htm »."});
+        ligne("ancre seule: base d'un dossier sans page index", "<a name=ici></a><base href=../img/><a href=#ici>",
+              {"Lien: Le dossier « ../img/ » n'a pas de page index.html ni index.htm : un serveur web répondra par une "
+               "erreur (403) ou par la liste de ses fichiers. Les navigateurs lisent aussi « #ici » depuis la base « "
+               "../img/ »."});
+        ligne("base qui nomme la page elle-même", "<base href=base.htm><a name=ici></a><a href=#ici><a href=#la>",
+              {"Lien: L'ancre « la » n'existe pas dans cette page. Les navigateurs lisent aussi « #la » depuis la "
+               "base « base.htm »."});
+        ligne("base d'une ancre: sans effet sur les chemins",
+              "<base href=\"#haut\"><img src=../img/logo.png><a href=#x>",
+              {"Lien: L'ancre « x » n'existe pas dans cette page."});
+        ligne("base d'un dossier sans « / » final",
+              "<base href=../img><img src=logo.png>",
+              {"Lien: La base « ../img » est un dossier : écrivez « ../img/ », sans quoi les liens sont lus depuis le "
+               "dossier qui le contient.",
+               "Lien: Le fichier « ../logo.png » n'existe pas. Lien « logo.png » lu depuis la base « ../img »."});
+        ligne("base d'un dossier absent, d'un fichier absent d'un dossier présent",
+              "<base href=../images/><img src=logo.png>",
+              {"Lien: Le fichier « ../images/ » n'existe pas.",
+               "Lien: Le fichier « ../images/logo.png » n'existe pas. Lien « logo.png » lu depuis la base « "
+               "../images/ »."});
+        ligne("base d'un fichier qui n'existe pas, dans un dossier présent",
+              "<base href=../img/rien.htm><img src=logo.png><a href=#x>",
+              {"Lien: Le fichier « ../img/rien.htm » n'existe pas. Les navigateurs lisent aussi « #x » depuis la "
+               "base « ../img/rien.htm »."});
+        ligne("base sans chemin: mailto:", "<base href=mailto:a@b.fr><img src=logo.png><a href=#x>",
+              {"Lien: L'adresse « logo.png » ne mène nulle part : la base « mailto:a@b.fr » n'a pas de chemin d'où la "
+               "lire."});
+        const QString absolu = "Lien: Chemin absolu vers un fichier local : le lien ne marchera pas sur le serveur.";
+        ligne("base file: sur ce disque", "<base href=\"file://@/img/\"><img src=logo.png>",
+              {absolu + " Écrivez plutôt « ../img/ ».",
+               absolu + " Lien « logo.png » lu depuis la base « file://@/img/ »."});
+    }
+
+    void base()
+    {
+        QFETCH(QString, page);
+        QFETCH(QStringList, attendu);
+        Compare(page, "pages/base.htm", attendu);
     }
 
     // The site's folder by default: whole folder names in common, never part of one.
