@@ -421,7 +421,8 @@ private slots:
         QTRY_COMPARE(frame->statusBar()->currentMessage(), QString());
         QTRY_COMPARE(frame->Problemes().windowTitle(), QStringLiteral("Problèmes : %1").arg(Problemes(p).size()));
 
-        // The word stays away from a page checked again, or opened since.
+        // The word stays away from a page checked again, or opened since, even once the dictionary is opened again.
+        frame->Verification().ChoisitDictionnaire("fr_FR");
         p->EditHTML->Remplace(0, 0, "<!-- Balizo -->");
         const qsizetype fin = Texte(p).lastIndexOf("</body>");
         p->EditHTML->Remplace(fin, fin, "<p>Balizo Zorglub\n");
