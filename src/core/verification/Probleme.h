@@ -20,6 +20,8 @@ struct Probleme {
     std::string message; // French, UTF-8
     // A link to another site, which is never checked; always with Sorte::NonVerifie.
     bool autreSite = false;
+    // The unknown word as a reader sees it, its entities read; with Sorte::Orthographe only.
+    std::string mot = {};
 
     bool operator==(const Probleme &) const = default;
 };

@@ -159,6 +159,10 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
                                      QFileInfo(fichierParametres).absolutePath(), [this] { return Fenetres(); }, this);
     connect(verification, &TVerification::Message, this,
             [this](const QString &message) { statusBar()->showMessage(message); });
+    connect(verification, &TVerification::MessageChange, this, [this](const QString &ancien, const QString &nouveau) {
+        if (statusBar()->currentMessage() == ancien)
+            statusBar()->showMessage(nouveau);
+    });
 
     etatPosition = new QLabel(this);
     etatEncodage = new QLabel(this);
@@ -181,8 +185,10 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
 
 TMDIHtml::~TMDIHtml()
 {
-    // The document windows are destroyed after the frame's menus: the frame no longer follows their activation.
+    // The document windows are destroyed after the frame's menus and status bar: the frame no longer follows their
+    // activation, nor hears what their closing changes to their problems.
     disconnect(mdiArea, nullptr, this, nullptr);
+    disconnect(verification, nullptr, this, nullptr);
 }
 
 QAction *TMDIHtml::Action(const QString &texte, void (TMDIHtml::*commande)(), const char *nom, bool document)

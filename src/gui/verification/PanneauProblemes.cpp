@@ -1,11 +1,13 @@
 #include "gui/verification/PanneauProblemes.h"
 
 #include <QAbstractTableModel>
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QStyle>
 #include <QTreeView>
 
@@ -284,6 +286,7 @@ TPanneauProblemes::TPanneauProblemes(QWidget *parent)
     : QDockWidget(parent)
     , Liste(new QTreeView(this))
     , modele(new ModeleProblemes(this, *style()))
+    , menu(new QMenu(this))
 {
     setObjectName(QStringLiteral("Problemes"));
     setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea);
@@ -306,8 +309,16 @@ TPanneauProblemes::TPanneauProblemes(QWidget *parent)
     Liste->setColumnWidth(ColonneColonne, 60);
     Liste->setColumnWidth(ColonneSorte, 130);
     Liste->installEventFilter(this);
+    Liste->viewport()->installEventFilter(this);
     connect(Liste, &QTreeView::doubleClicked, this, &TPanneauProblemes::Va);
     setWidget(Liste);
+
+    // The access keys of the same commands in the text's context menu.
+    menu->setObjectName(QStringLiteral("MenuProbleme"));
+    connect(menu->addAction(QStringLiteral("I&gnorer")), &QAction::triggered, this,
+            [this] { emit Ignorer(motMenu); });
+    connect(menu->addAction(QStringLiteral("Ajouter au &dictionnaire")), &QAction::triggered, this,
+            [this] { emit Ajouter(motMenu); });
 }
 
 template <typename Change>
@@ -399,14 +410,51 @@ const Probleme *TPanneauProblemes::Suivant(QObject *page, std::size_t position, 
 
 bool TPanneauProblemes::eventFilter(QObject *objet, QEvent *event)
 {
+    // Over the current row, for the keyboard's requests.
+    const auto auCourant = [this] {
+        const QModelIndex courant = Liste->currentIndex();
+        Liste->scrollTo(courant);
+        MenuContextuel(courant, Liste->viewport()->mapToGlobal(Liste->visualRect(courant).center()));
+    };
     if (objet == Liste && event->type() == QEvent::KeyPress) {
-        const int touche = static_cast<QKeyEvent *>(event)->key();
-        if ((touche == Qt::Key_Return || touche == Qt::Key_Enter) && Liste->currentIndex().isValid()) {
+        const auto *touche = static_cast<QKeyEvent *>(event);
+        if ((touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter) && Liste->currentIndex().isValid()) {
             Va(Liste->currentIndex());
+            return true;
+        }
+        // Qt turns the Menu key into a context menu request, but not Shift+F10.
+        if (touche->key() == Qt::Key_F10 && touche->modifiers() == Qt::ShiftModifier) {
+            auCourant();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::ContextMenu) {
+        const auto *demande = static_cast<QContextMenuEvent *>(event);
+        if (objet == Liste && demande->reason() == QContextMenuEvent::Keyboard) {
+            auCourant();
+            return true;
+        }
+        if (objet == Liste->viewport() && demande->reason() != QContextMenuEvent::Keyboard) {
+            const QModelIndex index = Liste->indexAt(demande->pos());
+            if (index.isValid())
+                Liste->setCurrentIndex(index);
+            MenuContextuel(index, demande->globalPos());
             return true;
         }
     }
     return QDockWidget::eventFilter(objet, event);
+}
+
+void TPanneauProblemes::MenuContextuel(const QModelIndex &index, const QPoint &global)
+{
+    if (!index.isValid())
+        return;
+    const ModeleProblemes::Ligne &ligne = modele->lignes[static_cast<std::size_t>(index.row())];
+    const Probleme &probleme = ligne.page->problemes[ligne.probleme];
+    if (probleme.sorte != Probleme::Sorte::Orthographe || probleme.mot.empty())
+        return;
+    motMenu = QString::fromStdString(probleme.mot);
+    menu->popup(global);
 }
 
 void TPanneauProblemes::Va(const QModelIndex &index)
@@ -420,6 +468,11 @@ void TPanneauProblemes::Va(const QModelIndex &index)
 
 void TPanneauProblemes::Titre()
 {
+    // The status bar tells the count of one page: the title names the pages when it counts more than one, so that
+    // the two never seem to disagree.
     const int nombre = modele->rowCount();
-    setWindowTitle(nombre ? QStringLiteral("Problèmes (%1)").arg(nombre) : QStringLiteral("Problèmes"));
+    const std::size_t nombrePages = modele->pages.size();
+    setWindowTitle(nombre == 0        ? QStringLiteral("Problèmes")
+                   : nombrePages == 1 ? QStringLiteral("Problèmes : %1").arg(nombre)
+                                      : QStringLiteral("Problèmes : %1 dans %2 pages").arg(nombre).arg(nombrePages));
 }

@@ -9,7 +9,9 @@
 #include <vector>
 
 class ModeleProblemes;
+class QMenu;
 class QModelIndex;
+class QPoint;
 class QTreeView;
 
 // The list of the problems that the checks found in the open pages, one row a problem, docked above or below the
@@ -45,9 +47,14 @@ signals:
     // A row was double-clicked or Enter pressed on it: the page's bytes [debut, fin) are to be shown, and the
     // row's message told.
     void Aller(QObject *page, std::size_t debut, std::size_t fin, const QString &message);
+    // The context menu of a spelling row: its word is to be ignored until the program ends, or added to the
+    // dictionary.
+    void Ignorer(const QString &mot);
+    void Ajouter(const QString &mot);
 
 protected:
-    // Enter on the list goes to its current row.
+    // Enter on the list goes to its current row; a right click, the Menu key or Shift+F10 open the row's context
+    // menu.
     bool eventFilter(QObject *objet, QEvent *event) override;
 
 private:
@@ -56,8 +63,13 @@ private:
     template <typename Change>
     void Modifie(QObject *page, Change change);
     void Va(const QModelIndex &index);
-    // The count of rows in the title.
+    // Over a spelling row, shows at `global` the menu that ignores or adds its word; nothing over another row.
+    void MenuContextuel(const QModelIndex &index, const QPoint &global);
+    // The count of rows in the title, and of pages when they are more than one.
     void Titre();
 
     ModeleProblemes *modele;
+    QMenu *menu;
+    // The word of the row whose menu is shown.
+    QString motMenu;
 };

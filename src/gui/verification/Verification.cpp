@@ -54,6 +54,13 @@ QString MessageFaute(const std::string &mot)
     return QStringLiteral("« %1 » n'est pas dans le dictionnaire.").arg(QString::fromStdString(mot));
 }
 
+QString MessageCompte(const QString &page, std::size_t nombre)
+{
+    return nombre == 0   ? QStringLiteral("%1 : aucun problème.").arg(page)
+           : nombre == 1 ? QStringLiteral("%1 : 1 problème.").arg(page)
+                         : QStringLiteral("%1 : %2 problèmes.").arg(page).arg(nombre);
+}
+
 std::string Chemin(const QString &nom)
 {
     return EncodeNom(QFileInfo(nom).absoluteFilePath()).toStdString();
@@ -91,6 +98,8 @@ struct TVerification::Langue {
     bool ouvert = false;
     std::unique_ptr<::Dictionnaire> dictionnaire;
     std::unordered_map<std::string, bool> connus;
+    // Known without the dictionary, as written.
+    std::set<std::string> ignores;
     // The personal list is there but cannot be read (a named pipe, a file the user may not read): its words are
     // unknown, and the words added are not written to it. Told once, on the interface thread.
     std::atomic<bool> illisible = false;
@@ -123,7 +132,7 @@ struct TVerification::Langue {
             return true;
         const auto [place, nouveau] = connus.try_emplace(mot, false);
         if (nouveau)
-            place->second = dictionnaire->Correct(mot);
+            place->second = ignores.contains(mot) || dictionnaire->Correct(mot);
         return place->second;
     }
 };
@@ -146,7 +155,8 @@ std::vector<Probleme> TVerification::Fautes(std::string_view page, Langue &langu
                                       .toStdString()});
                 return fautes;
             }
-            fautes.push_back({mot.debut, mot.fin, Probleme::Sorte::Orthographe, MessageFaute(mot.texte).toStdString()});
+            fautes.push_back({mot.debut, mot.fin, Probleme::Sorte::Orthographe, MessageFaute(mot.texte).toStdString(),
+                              false, mot.texte});
         }
     }
     return fautes;
@@ -196,6 +206,9 @@ TVerification::TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateu
                               QFile::encodeName(QDir::homePath()).toStdString()));
     orthographe = parametres.LitOrthographe() && !installes.empty();
     PrepareLangue();
+    connect(&panneau, &TPanneauProblemes::Ignorer, this, [this](const QString &mot) { Ignore(mot.toStdString()); });
+    connect(&panneau, &TPanneauProblemes::Ajouter, this,
+            [this](const QString &mot) { AjouteAuDictionnaire(mot.toStdString()); });
 }
 
 TVerification::~TVerification()
@@ -224,6 +237,7 @@ void TVerification::PrepareLangue()
             langue = std::make_shared<Langue>();
             langue->installe = installe;
             langue->personnel = personnel;
+            langue->ignores = ignores;
         }
 }
 
@@ -295,7 +309,13 @@ void TVerification::Suit(TWndHTML *fenetre)
         if (page.pageDemandee || page.liensDemandes)
             Lance(page, page.pageDemandee, true);
     });
-    connect(fenetre, &QObject::destroyed, this, [this, fenetre] { pages.erase(fenetre); });
+    connect(fenetre, &QObject::destroyed, this, [this, fenetre] {
+        pages.erase(fenetre);
+        if (fenetre == comptee) {
+            comptee = nullptr;
+            emit MessageChange(compte, {});
+        }
+    });
     page.vue->start();
 }
 
@@ -491,6 +511,8 @@ void TVerification::Termine(TWndHTML *fenetre, const Resultat &resultat)
     if (resultat.balisage) {
         page.balisage = resultat.problemesBalisage;
         page.orthographe = resultat.problemesOrthographe;
+        // Words ignored or added while the page was checked.
+        RetireConnus(page.orthographe);
     }
     if (resultat.liens)
         page.liens = resultat.problemesLiens;
@@ -499,10 +521,9 @@ void TVerification::Termine(TWndHTML *fenetre, const Resultat &resultat)
         return;
     page.montrer = false;
     panneau.show();
-    const std::size_t nombre = page.balisage.size() + page.liens.size() + page.orthographe.size();
-    emit Message(nombre == 0 ? QStringLiteral("%1 : aucun problème.").arg(fenetre->FileName)
-                 : nombre == 1 ? QStringLiteral("%1 : 1 problème.").arg(fenetre->FileName)
-                               : QStringLiteral("%1 : %2 problèmes.").arg(fenetre->FileName).arg(nombre));
+    comptee = fenetre;
+    compte = MessageCompte(fenetre->FileName, page.balisage.size() + page.liens.size() + page.orthographe.size());
+    emit Message(compte);
 }
 
 void TVerification::Affiche(Page &page)
@@ -514,9 +535,15 @@ void TVerification::Affiche(Page &page)
     std::stable_sort(tous.begin(), tous.end(),
                      [](const Probleme &a, const Probleme &b) { return a.debut < b.debut; });
     fenetre->EditHTML->MarqueProblemes(tous);
+    const std::size_t nombre = tous.size();
     panneau.Remplace(fenetre, fenetre->FileName, fenetre->EditHTML->Texte(), std::move(tous));
     // The words in view are marked again over the marks just laid.
     page.vue->start();
+    if (fenetre == comptee) {
+        const QString nouveau = MessageCompte(fenetre->FileName, nombre);
+        if (nouveau != compte)
+            emit MessageChange(std::exchange(compte, nouveau), nouveau);
+    }
 }
 
 bool TVerification::Suivant(TWndHTML *fenetre, bool precedent)
@@ -570,20 +597,58 @@ void TVerification::RemplitMenu(QMenu &menu, TWndHTML *fenetre, const QPoint &gl
     if (suggestions.empty())
         menu.addAction(QStringLiteral("(aucune suggestion)"))->setEnabled(false);
     menu.addSeparator();
+    // Access keys that the editor's commands below ("&Image...", "&Ancre locale...") leave free.
+    connect(menu.addAction(QStringLiteral("I&gnorer")), &QAction::triggered, this, [this, mot] { Ignore(mot); });
     connect(menu.addAction(QStringLiteral("Ajouter au &dictionnaire")), &QAction::triggered, this,
-            [this, mot, langue = langue] {
-                bool ecrit = false;
-                {
-                    const std::lock_guard garde(langue->verrou);
-                    if (langue->Pret()) {
-                        ecrit = langue->dictionnaire->Ajoute(mot);
-                        langue->connus[mot] = true;
-                    }
-                }
-                if (!ecrit)
-                    utilisateur.Erreur(nullptr, QStringLiteral("« %1 » est connu jusqu'à la fin de la session, mais "
-                                                               "ne peut être écrit dans %2.")
-                                                    .arg(QString::fromStdString(mot), personnel));
-                RevoitVues();
-            });
+            [this, mot] { AjouteAuDictionnaire(mot); });
+}
+
+void TVerification::Ignore(const std::string &mot)
+{
+    ignores.insert(mot);
+    if (!langue)
+        return;
+    {
+        const std::lock_guard garde(langue->verrou);
+        langue->ignores.insert(mot);
+        langue->connus[mot] = true;
+    }
+    Oublie();
+}
+
+void TVerification::AjouteAuDictionnaire(const std::string &mot)
+{
+    if (!langue)
+        return;
+    bool ecrit = false;
+    {
+        const std::lock_guard garde(langue->verrou);
+        if (langue->Pret()) {
+            ecrit = langue->dictionnaire->Ajoute(mot);
+            // The dictionary may know other forms of the word now ("BALIZO" once "Balizo" is added).
+            langue->connus.clear();
+        }
+    }
+    if (!ecrit)
+        utilisateur.Erreur(nullptr, QStringLiteral("« %1 » est connu jusqu'à la fin de la session, mais ne peut être "
+                                                   "écrit dans %2.")
+                                        .arg(QString::fromStdString(mot), personnel));
+    Oublie();
+}
+
+std::size_t TVerification::RetireConnus(std::vector<Probleme> &problemes)
+{
+    if (!langue)
+        return 0;
+    return std::erase_if(problemes, [this](const Probleme &probleme) {
+        return probleme.sorte == Probleme::Sorte::Orthographe && langue->Correct(probleme.mot);
+    });
+}
+
+void TVerification::Oublie()
+{
+    for (auto &[fenetre, page] : pages)
+        if (page->fenetre && RetireConnus(page->orthographe) > 0)
+            Affiche(*page);
+    RevoitVues();
 }

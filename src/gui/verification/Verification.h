@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -58,12 +60,19 @@ public:
     void ChoisitDictionnaire(const QString &nom);
 
     // Over an unknown word of the page, fills the menu with the dictionary's suggestions, each replacing the word,
-    // and "Ajouter au dictionnaire"; leaves it empty elsewhere.
+    // then "Ignorer" and "Ajouter au dictionnaire"; leaves it empty elsewhere.
     void RemplitMenu(QMenu &menu, TWndHTML *fenetre, const QPoint &global);
+    // Every occurrence of the word leaves the list of problems and the texts, until the program ends whatever the
+    // dictionary, or for good through the personal list.
+    void Ignore(const std::string &mot);
+    void AjouteAuDictionnaire(const std::string &mot);
 
 signals:
     // A line for the status bar.
     void Message(const QString &texte);
+    // The line `ancien`, told before, has become `nouveau` (empty: is no longer true), for the status bar that still
+    // shows it.
+    void MessageChange(const QString &ancien, const QString &nouveau);
 
 private:
     struct Langue;
@@ -87,6 +96,10 @@ private:
     void Previent(Langue &langue);
     // The words shown again in every page, after the dictionary or its words changed.
     void RevoitVues();
+    // Takes out the spelling problems whose word is known now; returns how many.
+    std::size_t RetireConnus(std::vector<Probleme> &problemes);
+    // Takes the words known now from every page's problems, and shows the words again.
+    void Oublie();
     // Opens the chosen dictionary for the checks to come, or none when spelling is off.
     void PrepareLangue();
 
@@ -100,4 +113,8 @@ private:
     std::shared_ptr<Langue> langue;
     std::unordered_map<TWndHTML *, std::unique_ptr<Page>> pages;
     std::shared_ptr<Retour> retour;
+    std::set<std::string> ignores;
+    // The page whose count of problems the status bar was told last, and that line, kept true as the page changes.
+    const TWndHTML *comptee = nullptr;
+    QString compte;
 };

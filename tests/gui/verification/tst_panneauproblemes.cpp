@@ -1,5 +1,6 @@
 #include "gui/verification/PanneauProblemes.h"
 
+#include <QMenu>
 #include <QTreeView>
 #include <QtTest>
 
@@ -89,7 +90,8 @@ private slots:
         QCOMPARE(Lignes(), (QStringList{"autre.htm 1 1 Lien lien mort", "page.htm 1 1 Avertissement <p> vide",
                                         "page.htm 2 1 Non vérifié lien externe", "page.htm 2 4 Erreur <b> non fermé",
                                         "page.htm 3 2 Orthographe « fin » inconnu"}));
-        QCOMPARE(panneau->windowTitle(), "Problèmes (5)");
+        // The status bar tells the count of one page: the title says how many pages it counts.
+        QCOMPARE(panneau->windowTitle(), "Problèmes : 5 dans 2 pages");
         QCOMPARE(panneau->Problemes(pageA.get()).front().message, "<p> vide");
         QVERIFY(!panneau->Liste->model()->index(0, ColonneSorte).data(Qt::DecorationRole).value<QIcon>().isNull());
 
@@ -137,7 +139,7 @@ private slots:
         panneau->Remplace(pageB.get(), "b.htm", "abcdef", {});
         QCOMPARE(Lignes(ColonneMessage), (QStringList{"p0", "p2", "p4"}));
         QCOMPARE(Courante(), QString());
-        QCOMPARE(panneau->windowTitle(), "Problèmes (3)");
+        QCOMPARE(panneau->windowTitle(), "Problèmes : 3");
         panneau->Retire(pageA.get());
         QCOMPARE(Lignes(), QStringList());
         QCOMPARE(panneau->windowTitle(), "Problèmes");
@@ -145,8 +147,10 @@ private slots:
         // A destroyed page takes its rows along.
         panneau->Remplace(pageA.get(), "a.htm", "abcdef", Aux({1}));
         panneau->Remplace(pageB.get(), "b.htm", "abcdef", Aux({2}));
+        QCOMPARE(panneau->windowTitle(), "Problèmes : 2 dans 2 pages");
         pageA.reset();
         QCOMPARE(Lignes(ColonneMessage), (QStringList{"p2"}));
+        QCOMPARE(panneau->windowTitle(), "Problèmes : 1");
     }
 
     // A page in a folder shows its file's name, ordered by it, and its whole path in the tooltip.
@@ -216,6 +220,69 @@ private slots:
         problemes.erase(problemes.begin() + 200);
         panneau->Remplace(pageA.get(), "b.htm", std::string(500, 'x'), problemes);
         QCOMPARE(haut(), "p201");
+    }
+
+    // The context menu, asked for with the mouse or the keyboard, offers to ignore or add the word of a spelling
+    // row, and nothing over another row.
+    void menuContextuel_data()
+    {
+        QTest::addColumn<QString>("demande");
+        QTest::newRow("clic droit") << "souris";
+        QTest::newRow("touche Menu") << "menu";
+        QTest::newRow("Maj+F10") << "F10";
+    }
+
+    void menuContextuel()
+    {
+        QFETCH(QString, demande);
+        panneau->Remplace(pageA.get(), "a.htm", "Balizo et Zorglub x",
+                          {{0, 6, Sorte::Orthographe, "« Balizo » inconnu", false, "Balizo"},
+                           {10, 17, Sorte::Orthographe, "« Zorglub » inconnu", false, "Zorglub"},
+                           {18, 19, Sorte::Lien, "lien mort"}});
+        panneau->resize(600, 300);
+        panneau->show();
+        QVERIFY(QTest::qWaitForWindowExposed(panneau.get()));
+        QStringList demandes;
+        connect(panneau.get(), &TPanneauProblemes::Ignorer, this, [&](const QString &mot) { demandes << "I " + mot; });
+        connect(panneau.get(), &TPanneauProblemes::Ajouter, this, [&](const QString &mot) { demandes << "A " + mot; });
+        auto *menu = panneau->findChild<QMenu *>("MenuProbleme");
+        QVERIFY(menu);
+        QTreeView *liste = panneau->Liste;
+        const auto ouvre = [&](int ligne) {
+            menu->hide();
+            const QModelIndex index = liste->model()->index(ligne, ColonneMessage);
+            if (demande == "souris") {
+                // What the window system sends for a right click, on another row than the current one.
+                liste->setCurrentIndex(liste->model()->index(ligne == 0 ? 2 : 0, 0));
+                const QPoint point = liste->visualRect(index).center();
+                QContextMenuEvent clic(QContextMenuEvent::Mouse, point, liste->viewport()->mapToGlobal(point));
+                QApplication::sendEvent(liste->viewport(), &clic);
+                return;
+            }
+            liste->setCurrentIndex(index);
+            if (demande == "F10") {
+                QTest::keyClick(liste, Qt::Key_F10, Qt::ShiftModifier);
+                return;
+            }
+            // What the window system sends for the Menu key.
+            QContextMenuEvent clavier(QContextMenuEvent::Keyboard, {}, {});
+            QApplication::sendEvent(liste, &clavier);
+        };
+
+        ouvre(2);
+        QVERIFY(!menu->isVisible());
+        ouvre(1);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(Courante(), "« Zorglub » inconnu");
+        QStringList textes;
+        for (QAction *action : menu->actions())
+            textes << action->text();
+        QCOMPARE(textes, (QStringList{"I&gnorer", "Ajouter au &dictionnaire"}));
+        menu->actions().at(0)->trigger();
+        ouvre(0);
+        QTRY_VERIFY(menu->isVisible());
+        menu->actions().at(1)->trigger();
+        QCOMPARE(demandes, (QStringList{"I Zorglub", "A Balizo"}));
     }
 };
 

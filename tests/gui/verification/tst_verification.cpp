@@ -4,6 +4,7 @@
 #include "gui/verification/Verification.h"
 
 #include <QDir>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolTip>
@@ -60,6 +61,37 @@ class TestVerification : public CadreDeTest {
         TWndHTML *w = Ouvre(chemin);
         [&] { QVERIFY(QTest::qWaitForWindowExposed(frame.get())); }();
         return w;
+    }
+
+    // The page's problems that are the word.
+    int Fautes(TWndHTML *w, const std::string &mot)
+    {
+        const std::vector<Probleme> problemes = Problemes(w);
+        return static_cast<int>(std::count_if(problemes.begin(), problemes.end(), [&](const Probleme &p) {
+            return p.sorte == Probleme::Sorte::Orthographe && p.mot == mot;
+        }));
+    }
+
+    // The context menu over the text at that place.
+    std::unique_ptr<QMenu> MenuSur(TWndHTML *w, qsizetype position)
+    {
+        const long x = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL,
+                                                  static_cast<long>(position + 1));
+        const long y = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL,
+                                                  static_cast<long>(position + 1));
+        auto menu = std::make_unique<QMenu>();
+        frame->Verification().RemplitMenu(
+            *menu, w, w->EditHTML->viewport()->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y) + 2)));
+        return menu;
+    }
+
+    static void Declenche(QMenu &menu, const QString &texte)
+    {
+        const QList<QAction *> actions = menu.actions();
+        const auto action =
+            std::find_if(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == texte; });
+        QVERIFY2(action != actions.end(), qPrintable(texte));
+        (*action)->trigger();
     }
 
 private slots:
@@ -277,16 +309,7 @@ private slots:
         QVERIFY(!Marque(w, Probleme::Sorte::Orthographe, Texte(w).indexOf("maison")));
         QVERIFY(!Marque(w, Probleme::Sorte::Orthographe, Texte(w).indexOf("Essai")));
 
-        const auto menuSur = [&](qsizetype position) {
-            const long x = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL,
-                                                      static_cast<long>(position + 1));
-            const long y = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL,
-                                                      static_cast<long>(position + 1));
-            auto menu = std::make_unique<QMenu>();
-            frame->Verification().RemplitMenu(
-                *menu, w, w->EditHTML->viewport()->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y) + 2)));
-            return menu;
-        };
+        const auto menuSur = [&](qsizetype position) { return MenuSur(w, position); };
         QVERIFY(menuSur(Texte(w).indexOf("maison"))->isEmpty());
         auto menu = menuSur(faute);
         QStringList textes;
@@ -308,6 +331,109 @@ private slots:
         frame->Verification().ActiveOrthographe(false);
         QVERIFY(!Marque(w, Probleme::Sorte::Orthographe, faute));
         QVERIFY(Lit(dossier.filePath("Balizo.ini")).contains("Orthographe=0"));
+    }
+
+    // "Ignorer" and "Ajouter au dictionnaire", from the list or the text, take every occurrence of the word from
+    // the list and the marks of every open page, and from the checks that follow; the list's title and the status
+    // bar's count stay true as the pages change and close. The dictionary is a small one made here.
+    void ignorer_data()
+    {
+        QTest::addColumn<bool>("liste");
+        QTest::addColumn<QString>("commande");
+        QTest::newRow("ignorer depuis la liste") << true << "I&gnorer";
+        QTest::newRow("ajouter depuis la liste") << true << "Ajouter au &dictionnaire";
+        QTest::newRow("ignorer depuis le texte") << false << "I&gnorer";
+        QTest::newRow("ajouter depuis le texte") << false << "Ajouter au &dictionnaire";
+    }
+
+    void ignorer()
+    {
+        QFETCH(bool, liste);
+        QFETCH(QString, commande);
+        const bool ajoute = commande.startsWith(u"Ajouter");
+        QVERIFY(QDir(dossier.path()).mkpath("dictionnaires"));
+        Fichier("dictionnaires/fr_FR.aff", "SET UTF-8\nTRY esaitnrulodcpm\n");
+        Fichier("dictionnaires/fr_FR.dic", "6\nessai\naide\nmarche\naussi\nencore\nrien\n");
+        const QByteArray dicpath = qgetenv("DICPATH");
+        const QString personnel = dossier.filePath("dictionnaire-personnel.txt");
+        const auto remet = qScopeGuard([&] {
+            qputenv("DICPATH", dicpath);
+            QFile::remove(personnel);
+        });
+        QFile::remove(personnel);
+        qputenv("DICPATH", QFile::encodeName(dossier.filePath("dictionnaires")));
+        FermeCadre();
+        NouveauCadre();
+        QCOMPARE(frame->Verification().Dictionnaire(), "fr_FR");
+
+        const QByteArray texte = "<!DOCTYPE html>\n<html><head><title>Essai</title></head>\n<body>\n"
+                                 "<p>Balizo aide, Balizo marche ; Zorglub aussi.\n<p>Balizo encore.\n"
+                                 "<p><a href=\"absente.htm\">rien</a>\n</body></html>\n";
+        TWndHTML *p = Affiche(Fichier("p.htm", texte));
+        frame->VerifierLaPage();
+        TWndHTML *autre = Ouvre(Fichier("autre.htm", QByteArray(texte).replace("Zorglub", "rien")));
+        frame->VerifierLaPage();
+        QTRY_COMPARE_WITH_TIMEOUT(Fautes(p, "Balizo"), 3, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(Fautes(autre, "Balizo"), 3, 20000);
+        const auto titre = [&] {
+            return QStringLiteral("Problèmes : %1 dans 2 pages").arg(Problemes(p).size() + Problemes(autre).size());
+        };
+        const auto compte = [](TWndHTML *w, std::size_t nombre) {
+            return QStringLiteral("%1 : %2 problème%3.").arg(w->FileName).arg(nombre).arg(nombre > 1 ? "s" : "");
+        };
+        QCOMPARE(frame->Problemes().windowTitle(), titre());
+        QTRY_COMPARE(frame->statusBar()->currentMessage(), compte(autre, Problemes(autre).size()));
+        const std::size_t autres = Problemes(autre).size() - 3;
+
+        const qsizetype balizo = Texte(p).indexOf("Balizo marche");
+        if (liste) {
+            QTreeView *lignes = frame->Problemes().Liste;
+            int ligne = 0;
+            while (ligne < lignes->model()->rowCount() &&
+                   !lignes->model()->index(ligne, 4).data().toString().contains(u"Balizo"))
+                ++ligne;
+            const QPoint point = lignes->visualRect(lignes->model()->index(ligne, 4)).center();
+            QContextMenuEvent clic(QContextMenuEvent::Mouse, point, lignes->viewport()->mapToGlobal(point));
+            QApplication::sendEvent(lignes->viewport(), &clic);
+            auto *menu = frame->Problemes().findChild<QMenu *>("MenuProbleme");
+            QTRY_VERIFY(menu->isVisible());
+            Declenche(*menu, commande);
+            menu->hide();
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(Marque(p, Probleme::Sorte::Orthographe, balizo), 20000);
+            Declenche(*MenuSur(p, balizo), commande);
+        }
+        QCOMPARE(Fautes(p, "Balizo"), 0);
+        QCOMPARE(Fautes(autre, "Balizo"), 0);
+        QCOMPARE(Fautes(p, "Zorglub"), 1);
+        QCOMPARE(frame->Problemes().windowTitle(), titre());
+        QTRY_COMPARE(frame->statusBar()->currentMessage(), compte(autre, autres));
+        for (TWndHTML *w : {p, autre}) {
+            const QByteArray ecrit = Texte(w);
+            for (qsizetype place = ecrit.indexOf("Balizo"); place >= 0; place = ecrit.indexOf("Balizo", place + 1))
+                QTRY_VERIFY_WITH_TIMEOUT(!Marque(w, Probleme::Sorte::Orthographe, place), 20000);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(Marque(p, Probleme::Sorte::Orthographe, Texte(p).indexOf("Zorglub")), 20000);
+        QCOMPARE(Lit(personnel).split('\n').contains("Balizo"), ajoute);
+
+        // The page whose count the status bar tells closes: that line goes, and the title counts one page.
+        QVERIFY(qobject_cast<QMdiSubWindow *>(autre->parentWidget())->close());
+        QTRY_COMPARE(frame->statusBar()->currentMessage(), QString());
+        QTRY_COMPARE(frame->Problemes().windowTitle(), QStringLiteral("Problèmes : %1").arg(Problemes(p).size()));
+
+        // The word stays away from a page checked again, or opened since, even once the dictionary is opened again.
+        frame->Verification().ChoisitDictionnaire("fr_FR");
+        p->EditHTML->Remplace(0, 0, "<!-- Balizo -->");
+        const qsizetype fin = Texte(p).lastIndexOf("</body>");
+        p->EditHTML->Remplace(fin, fin, "<p>Balizo Zorglub\n");
+        frame->VerifierLaPage();
+        QTRY_COMPARE_WITH_TIMEOUT(Fautes(p, "Zorglub"), 2, 20000);
+        QCOMPARE(Fautes(p, "Balizo"), 0);
+        QTRY_COMPARE(frame->statusBar()->currentMessage(), compte(p, Problemes(p).size()));
+        TWndHTML *nouvelle = Ouvre(Fichier("nouvelle.htm", "<p>Balizo Zorglub</p>"));
+        frame->VerifierLaPage();
+        QTRY_COMPARE_WITH_TIMEOUT(Fautes(nouvelle, "Zorglub"), 1, 20000);
+        QCOMPARE(Fautes(nouvelle, "Balizo"), 0);
     }
 };
 
