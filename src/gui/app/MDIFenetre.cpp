@@ -4,6 +4,7 @@
 #include "core/app/LigneDeCommande.h"
 #include "core/document/Journal.h"
 #include "gui/app/DlgAPropos.h"
+#include "gui/app/Disposition.h"
 #include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgHyperlien.h"
@@ -600,18 +601,10 @@ QList<TWndHTML *> TMDIHtml::Fenetres(QMdiArea::WindowOrder ordre) const
     return fenetres;
 }
 
-QRect TMDIHtml::PlaceEnCascade(int rang) const
+QSize TMDIHtml::Zone() const
 {
     // Before the frame is first shown its area has no size yet: the screen stands for it.
-    const QSize zone = mdiArea->isVisible() ? mdiArea->viewport()->size() : screen()->availableGeometry().size();
-    const QSize taille(std::max(zone.width() * 2 / 3, 480), std::max(zone.height() * 2 / 3, 320));
-    // Each window a step below and right of the one before, back to the top left corner before a window would
-    // leave the area.
-    constexpr int pas = 24;
-    const int marge = std::min(zone.width() - taille.width(), zone.height() - taille.height());
-    const int places = std::max(1, marge / pas + 1);
-    const int decalage = pas * (rang % places);
-    return QRect(QPoint(decalage, decalage), taille);
+    return mdiArea->isVisible() ? mdiArea->viewport()->size() : screen()->availableGeometry().size();
 }
 
 TWndHTML *TMDIHtml::NouvelleFenetre()
@@ -619,7 +612,7 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
     const auto rang = static_cast<int>(Fenetres().size());
     auto *w = new TWndHTML(*utilisateur, DlgFonte, recuperation);
     QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
-    cadre->setGeometry(PlaceEnCascade(rang));
+    cadre->setGeometry(PlaceEnCascade(Zone(), rang));
     // Its window menu would take the keys of "&Fermer" (Ctrl+W, Ctrl+F4), which does the same.
     if (QMenu *menu = cadre->systemMenu())
         for (QAction *action : menu->actions())
@@ -896,23 +889,14 @@ void TMDIHtml::FileExit()
 
 void TMDIHtml::FenetreMosaique()
 {
-    // One window above another, each across the whole width.
     QList<QMdiSubWindow *> cadres;
-    for (TWndHTML *w : Fenetres()) {
-        QMdiSubWindow *cadre = Cadre(w);
-        if (!cadre->isMinimized())
+    for (TWndHTML *w : Fenetres())
+        if (QMdiSubWindow *cadre = Cadre(w); !cadre->isMinimized())
             cadres << cadre;
-    }
-    if (cadres.isEmpty())
-        return;
-    const QRect zone = mdiArea->viewport()->rect();
-    const int hauteur = zone.height() / static_cast<int>(cadres.size());
-    int y = 0;
-    for (QMdiSubWindow *cadre : cadres) {
-        cadre->showNormal();
-        const int h = cadre == cadres.last() ? zone.height() - y : hauteur;
-        cadre->setGeometry(0, y, zone.width(), h);
-        y += h;
+    const QList<QRect> places = PlacesEnMosaique(Zone(), static_cast<int>(cadres.size()));
+    for (qsizetype rang = 0; rang < cadres.size(); ++rang) {
+        cadres[rang]->showNormal();
+        cadres[rang]->setGeometry(places[rang]);
     }
 }
 
@@ -927,28 +911,22 @@ void TMDIHtml::FenetreCascade()
         if (cadre->isMinimized())
             continue;
         cadre->showNormal();
-        cadre->setGeometry(PlaceEnCascade(rang++));
+        cadre->setGeometry(PlaceEnCascade(Zone(), rang++));
     }
 }
 
 void TMDIHtml::FenetreIcones()
 {
-    // The minimised windows in rows along the bottom of the area, from the left.
-    const QRect zone = mdiArea->viewport()->rect();
-    int x = 0;
-    int bas = zone.height();
-    for (TWndHTML *w : Fenetres()) {
-        QMdiSubWindow *cadre = Cadre(w);
-        if (!cadre->isMinimized())
-            continue;
-        const QSize taille = cadre->size();
-        if (x > 0 && x + taille.width() > zone.width()) {
-            x = 0;
-            bas -= taille.height();
+    QList<QMdiSubWindow *> cadres;
+    QList<QSize> tailles;
+    for (TWndHTML *w : Fenetres())
+        if (QMdiSubWindow *cadre = Cadre(w); cadre->isMinimized()) {
+            cadres << cadre;
+            tailles << cadre->size();
         }
-        cadre->move(x, bas - taille.height());
-        x += taille.width();
-    }
+    const QList<QPoint> places = PlacesDesIcones(Zone(), tailles);
+    for (qsizetype rang = 0; rang < cadres.size(); ++rang)
+        cadres[rang]->move(places[rang]);
 }
 
 void TMDIHtml::FenetresFermerTout()

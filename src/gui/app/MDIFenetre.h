@@ -188,8 +188,9 @@ private:
     // memory runs out (the user is told); a journal found unreadable is told and is to be removed.
     bool Recupere(const QString &journal, const DebutJournalLu &debut);
     QList<TWndHTML *> Fenetres(QMdiArea::WindowOrder ordre) const;
-    // The place of the window of that rank in a cascade; a new window takes the place its rank gives it.
-    QRect PlaceEnCascade(int rang) const;
+    // The size of the area where the document windows go; a new window takes the place in a cascade that its rank
+    // gives it.
+    QSize Zone() const;
     // A command's action, owned by the frame; `actionsDocument` takes those that need an active document.
     QAction *Action(const QString &texte, void (TMDIHtml::*commande)(), const char *nom = nullptr,
                     bool document = true);
