@@ -5,6 +5,8 @@
 #include "core/document/Journal.h"
 #include "gui/app/DlgAPropos.h"
 #include "gui/app/Disposition.h"
+#include "gui/app/EtatPage.h"
+#include "gui/app/Navigateur.h"
 #include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgHyperlien.h"
@@ -31,15 +33,12 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QActionGroup>
 #include <QStatusBar>
 #include <QTimer>
@@ -88,6 +87,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     , OpenDialog{QStringLiteral("Ouverture d'une page HTML..."), FiltreDocuments(), {}, true, {}}
     , EnregistrerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
     , ChargerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
+    , navigateur(std::make_unique<TNavigateur>(this, *this->utilisateur, parametres))
     , mdiArea(new QMdiArea(this))
 {
     // The icons are compiled into this static library: their resources must be registered by hand.
@@ -161,17 +161,12 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     connect(verification, &TVerification::Message, this,
             [this](const QString &message) { statusBar()->showMessage(message); });
 
-    etatPosition = new QLabel(this);
-    etatEncodage = new QLabel(this);
-    etatFinDeLigne = new QLabel(this);
-    etatModifie = new QLabel(this);
-    for (QLabel *etat : {etatPosition, etatEncodage, etatFinDeLigne, etatModifie})
-        statusBar()->addPermanentWidget(etat);
+    etat = new TEtatPage(statusBar());
     minuterieEtat = new QTimer(this);
     minuterieEtat->setSingleShot(true);
     minuterieEtat->setInterval(0);
     connect(minuterieEtat, &QTimer::timeout, this, [this] {
-        MajEtat();
+        etat->Montre(FenetreActive());
         MajAnnulation();
     });
 
@@ -350,7 +345,7 @@ void TMDIHtml::CreeMenus()
     connect(WindowMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
 
     OptionsMenu = new QMenu(QStringLiteral("&Options"), this);
-    OptionsMenu->addAction(QStringLiteral("Choix du &navigateur..."), this, &TMDIHtml::ChoixDuNavigateur)
+    OptionsMenu->addAction(QStringLiteral("Choix du &navigateur..."), this, [this] { navigateur->Choisit(); })
         ->setObjectName("Choixdunavigateur1");
     OptionsMenu->addAction(QStringLiteral("&Fonte..."), this, &TMDIHtml::Fonte)->setObjectName("Fonte1");
     OptionsMenu->addSeparator();
@@ -484,32 +479,7 @@ void TMDIHtml::MajMenus()
     menuBar()->addMenu(OptionsMenu);
     menuBar()->addMenu(AideMenu);
     MajActions();
-    MajEtat();
-}
-
-void TMDIHtml::MajEtat()
-{
-    TWndHTML *w = FenetreActive();
-    for (QLabel *etat : {etatPosition, etatEncodage, etatFinDeLigne, etatModifie})
-        etat->setVisible(w != nullptr);
-    if (!w)
-        return;
-    TEditHTML &texte = *w->EditHTML;
-    int ligne = 0;
-    int colonne = 0;
-    texte.getCursorPosition(&ligne, &colonne);
-    QString position = QStringLiteral("Ligne %1, colonne %2").arg(ligne + 1).arg(colonne + 1);
-    if (const qsizetype debut = texte.SelStart(), longueur = texte.SelLength(); longueur > 0) {
-        const long caracteres = texte.SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS,
-                                                    static_cast<unsigned long>(debut), debut + longueur);
-        position += QStringLiteral(", %1 sélectionnés").arg(caracteres);
-    }
-    etatPosition->setText(position);
-    const std::string_view encodage = NomEncodage(w->EncodageFichier());
-    etatEncodage->setText(QString::fromUtf8(encodage.data(), static_cast<qsizetype>(encodage.size())));
-    const std::string_view fin = NomFinDeLigne(texte.FinDeLigneDocument());
-    etatFinDeLigne->setText(QString::fromUtf8(fin.data(), static_cast<qsizetype>(fin.size())));
-    etatModifie->setText(texte.isModified() ? QStringLiteral("Modifié") : QString());
+    etat->Montre(FenetreActive());
 }
 
 void TMDIHtml::MajActions()
@@ -1026,52 +996,7 @@ void TMDIHtml::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-bool TMDIHtml::ChoixDuNavigateur()
-{
-    for (;;) {
-        DialogueFichier dialogue = NavigateurDialog;
-        // Until a browser is stored, the desktop's own launcher is proposed: it opens the user's default browser,
-        // and one Return takes it.
-        if (dialogue.nomPropose.isEmpty() && parametres.LitNavigateur().isEmpty())
-            dialogue.nomPropose = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-        const QString nom = utilisateur->FichierAOuvrir(this, dialogue);
-        if (nom.isEmpty())
-            return false;
-        NavigateurDialog.nomPropose = nom;
-        const QFileInfo programme(nom);
-        if (!programme.isFile() || !programme.isExecutable()) {
-            utilisateur->Erreur(this, QStringLiteral("%1 n'est pas un programme exécutable.").arg(nom));
-            continue;
-        }
-        if (!parametres.EcritNavigateur(programme.absoluteFilePath())) {
-            utilisateur->Erreur(this, parametres.MessageEcritureImpossible());
-            return false;
-        }
-        return true;
-    }
-}
-
 void TMDIHtml::AfficheAide()
 {
-    LanceNavigateur(CheminDonnees(QStringLiteral("Aide/depart.htm")));
-}
-
-void TMDIHtml::LanceNavigateur(const QString &page)
-{
-    // The page goes as one argument, never through a shell, and as an absolute path so that no browser takes a
-    // name starting with "-" for one of its options. Qt hands arguments over in UTF-8: a name that is not UTF-8
-    // goes as a "file:" address, which spells each of its bytes.
-    const QString chemin = QFileInfo(page).absoluteFilePath();
-    const QByteArray octets = EncodeNom(chemin);
-    const QStringList arguments{octets == chemin.toUtf8()
-                                    ? chemin
-                                    : QStringLiteral("file://") + QString::fromLatin1(octets.toPercentEncoding("/"))};
-    for (;;) {
-        const QString navigateur = parametres.LitNavigateur();
-        if (!navigateur.isEmpty() && QProcess::startDetached(navigateur, arguments))
-            return;
-        // A cancelled choice ends the command, even when the stored browser no longer starts.
-        if (!ChoixDuNavigateur() || parametres.LitNavigateur().isEmpty())
-            return;
-    }
+    navigateur->Lance(CheminDonnees(QStringLiteral("Aide/depart.htm")));
 }

@@ -16,11 +16,12 @@
 #include <utility>
 
 class QAction;
-class QLabel;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class TDlgChercher;
+class TEtatPage;
+class TNavigateur;
 class TDlgRemplacer;
 class TRecuperation;
 struct DebutJournalLu;
@@ -63,6 +64,7 @@ public:
     // The checks of the pages and the list of the problems they find.
     TVerification &Verification() { return *verification; }
     TPanneauProblemes &Problemes() { return *panneau; }
+    TNavigateur &Navigateur() { return *navigateur; }
 
     // The active document window, or none when no document is open.
     TWndHTML *FenetreActive() const;
@@ -81,9 +83,6 @@ public:
     // something to undo or redo, "&Couper" and "Co&pier" with a selection, "C&oller" with text on the clipboard,
     // "&Suivant" with a search text.
     void MajActions();
-    // The status bar: where the caret is in the active page (line, column, length of the selection), its encoding,
-    // its line end, and whether it is modified.
-    void MajEtat();
 
     // The menus: "&Fichier" without a document, then those of the active document, and the document's context
     // menu.
@@ -155,11 +154,7 @@ public:
     void ChargerUnBureau();
     void Fonte();
     void APropos();
-    // Asks for the browser and stores its full path; true when one was chosen and stored.
-    bool ChoixDuNavigateur();
     void AfficheAide();
-    // Starts the chosen browser on the page, asking for a browser until one starts or none is chosen.
-    void LanceNavigateur(const QString &page);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -208,9 +203,7 @@ private:
     DialogueFichier OpenDialog;
     DialogueFichier EnregistrerBureau;
     DialogueFichier ChargerBureau;
-    // All files shown; only an executable file is taken.
-    DialogueFichier NavigateurDialog{QStringLiteral("Choix du navigateur..."),
-                                     QStringLiteral("Fichiers éxécutables|*"), {}, true, {}};
+    std::unique_ptr<TNavigateur> navigateur;
 
     TWndCaracteresSpeciaux *WndCaracteresSpeciaux;
     TTagsForm *TagsForm;
@@ -240,9 +233,6 @@ private:
     QAction *Chercher;
     QAction *SuivantAction;
     QList<QAction *> actionsFenetres;
-    QLabel *etatPosition;
-    QLabel *etatEncodage;
-    QLabel *etatFinDeLigne;
-    QLabel *etatModifie;
+    TEtatPage *etat;
     QTimer *minuterieEtat;
 };
