@@ -2,6 +2,7 @@
 
 #include "UtilisateurScripte.h"
 #include "gui/app/MDIFenetre.h"
+#include "gui/app/Session.h"
 #include "gui/document/WndEditeur.h"
 
 #include <QAbstractButton>

@@ -6,6 +6,7 @@
 #include "core/dialogs/TitrePage.h"
 #include "core/document/Motif.h"
 #include "core/tagremoval/SuppressionTags.h"
+#include "gui/app/Navigateur.h"
 #include "gui/dialogs/DlgAllerALigne.h"
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgChercher.h"
@@ -136,7 +137,7 @@ void TMDIHtml::FichierApercu()
         w->FileSave();
     if (w->EditHTML->isModified() || w->Untitled)
         return;
-    LanceNavigateur(w->FileName);
+    Navigateur().Lance(w->FileName);
 }
 
 // Each leaves the undo commands as they now are, for the key pressed next.

@@ -4,6 +4,10 @@
 #include "core/app/LigneDeCommande.h"
 #include "core/document/Journal.h"
 #include "gui/app/DlgAPropos.h"
+#include "gui/app/Disposition.h"
+#include "gui/app/EtatPage.h"
+#include "gui/app/Navigateur.h"
+#include "gui/app/Session.h"
 #include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgAncreLocale.h"
 #include "gui/dialogs/DlgHyperlien.h"
@@ -30,15 +34,12 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QActionGroup>
 #include <QStatusBar>
 #include <QTimer>
@@ -54,8 +55,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-const QString FiltreBureau = QStringLiteral("Fichiers de bureau|*.dsk");
 
 // The icon of the desktop's theme that means the same, when the theme has one, so that the bar matches the desktop
 // and stays sharp at any resolution; the program's own drawing otherwise.
@@ -84,9 +83,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     : utilisateur(std::move(utilisateur))
     , parametres(fichierParametres)
     , DlgFonte(QFontDatabase::systemFont(QFontDatabase::FixedFont))
-    , OpenDialog{QStringLiteral("Ouverture d'une page HTML..."), FiltreDocuments(), {}, true, {}}
-    , EnregistrerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
-    , ChargerBureau{{}, FiltreBureau, QStringLiteral("dsk"), false, {}}
+    , navigateur(std::make_unique<TNavigateur>(this, *this->utilisateur, parametres))
     , mdiArea(new QMdiArea(this))
 {
     // The icons are compiled into this static library: their resources must be registered by hand.
@@ -117,6 +114,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     recuperation = new TRecuperation(dossierRecuperation, this);
     connect(recuperation, &TRecuperation::Echec, this,
             [this](const QString &message) { statusBar()->showMessage(message); });
+    session = new TSession(*this, *this->utilisateur, parametres, *recuperation);
 
     // The desktop's fixed-width font, until the user chooses one.
     if (const QString famille = parametres.LitFonte(); !famille.isEmpty())
@@ -164,17 +162,12 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
             statusBar()->showMessage(nouveau);
     });
 
-    etatPosition = new QLabel(this);
-    etatEncodage = new QLabel(this);
-    etatFinDeLigne = new QLabel(this);
-    etatModifie = new QLabel(this);
-    for (QLabel *etat : {etatPosition, etatEncodage, etatFinDeLigne, etatModifie})
-        statusBar()->addPermanentWidget(etat);
+    etat = new TEtatPage(statusBar());
     minuterieEtat = new QTimer(this);
     minuterieEtat->setSingleShot(true);
     minuterieEtat->setInterval(0);
     connect(minuterieEtat, &QTimer::timeout, this, [this] {
-        MajEtat();
+        etat->Montre(FenetreActive());
         MajAnnulation();
     });
 
@@ -238,7 +231,7 @@ void TMDIHtml::CreeMenus()
     FichierDocumentMenu->addSeparator();
     FichierDocumentMenu->addAction(Quitter);
     for (QMenu *menu : {FichierMenu, FichierDocumentMenu})
-        connect(menu, &QMenu::aboutToShow, this, &TMDIHtml::MajRecents);
+        connect(menu, &QMenu::aboutToShow, session, [this] { session->RemplitRecents(*RecentsMenu); });
 
     Defaire = Action(QStringLiteral("&Défaire"), &TMDIHtml::EditionDefaire, "EditUndoItem");
     Retablir = Action(QStringLiteral("&Rétablir"), &TMDIHtml::EditionRetablir, "EditRedoItem");
@@ -338,8 +331,8 @@ void TMDIHtml::CreeMenus()
     WindowMenu->addAction(QStringLiteral("&Fermer tout"), this, &TMDIHtml::FenetresFermerTout)
         ->setObjectName("FenetreFermerTout");
     WindowMenu->addSeparator();
-    WindowMenu->addAction(QStringLiteral("&Enregistrer le bureau..."), this, &TMDIHtml::EnregistrerLeBureau);
-    WindowMenu->addAction(QStringLiteral("C&harger un bureau..."), this, &TMDIHtml::ChargerUnBureau);
+    WindowMenu->addAction(QStringLiteral("&Enregistrer le bureau..."), session, &TSession::EnregistreBureau);
+    WindowMenu->addAction(QStringLiteral("C&harger un bureau..."), session, &TSession::ChargeUnBureau);
     WindowMenu->addSeparator();
     // The list's own action would take its title, which counts the problems, and has no access letter.
     QAction *liste = WindowMenu->addAction(QStringLiteral("Liste des &problèmes"));
@@ -355,7 +348,7 @@ void TMDIHtml::CreeMenus()
     connect(WindowMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
 
     OptionsMenu = new QMenu(QStringLiteral("&Options"), this);
-    OptionsMenu->addAction(QStringLiteral("Choix du &navigateur..."), this, &TMDIHtml::ChoixDuNavigateur)
+    OptionsMenu->addAction(QStringLiteral("Choix du &navigateur..."), this, [this] { navigateur->Choisit(); })
         ->setObjectName("Choixdunavigateur1");
     OptionsMenu->addAction(QStringLiteral("&Fonte..."), this, &TMDIHtml::Fonte)->setObjectName("Fonte1");
     OptionsMenu->addSeparator();
@@ -489,32 +482,7 @@ void TMDIHtml::MajMenus()
     menuBar()->addMenu(OptionsMenu);
     menuBar()->addMenu(AideMenu);
     MajActions();
-    MajEtat();
-}
-
-void TMDIHtml::MajEtat()
-{
-    TWndHTML *w = FenetreActive();
-    for (QLabel *etat : {etatPosition, etatEncodage, etatFinDeLigne, etatModifie})
-        etat->setVisible(w != nullptr);
-    if (!w)
-        return;
-    TEditHTML &texte = *w->EditHTML;
-    int ligne = 0;
-    int colonne = 0;
-    texte.getCursorPosition(&ligne, &colonne);
-    QString position = QStringLiteral("Ligne %1, colonne %2").arg(ligne + 1).arg(colonne + 1);
-    if (const qsizetype debut = texte.SelStart(), longueur = texte.SelLength(); longueur > 0) {
-        const long caracteres = texte.SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS,
-                                                    static_cast<unsigned long>(debut), debut + longueur);
-        position += QStringLiteral(", %1 sélectionnés").arg(caracteres);
-    }
-    etatPosition->setText(position);
-    const std::string_view encodage = NomEncodage(w->EncodageFichier());
-    etatEncodage->setText(QString::fromUtf8(encodage.data(), static_cast<qsizetype>(encodage.size())));
-    const std::string_view fin = NomFinDeLigne(texte.FinDeLigneDocument());
-    etatFinDeLigne->setText(QString::fromUtf8(fin.data(), static_cast<qsizetype>(fin.size())));
-    etatModifie->setText(texte.isModified() ? QStringLiteral("Modifié") : QString());
+    etat->Montre(FenetreActive());
 }
 
 void TMDIHtml::MajActions()
@@ -606,18 +574,10 @@ QList<TWndHTML *> TMDIHtml::Fenetres(QMdiArea::WindowOrder ordre) const
     return fenetres;
 }
 
-QRect TMDIHtml::PlaceEnCascade(int rang) const
+QSize TMDIHtml::Zone() const
 {
     // Before the frame is first shown its area has no size yet: the screen stands for it.
-    const QSize zone = mdiArea->isVisible() ? mdiArea->viewport()->size() : screen()->availableGeometry().size();
-    const QSize taille(std::max(zone.width() * 2 / 3, 480), std::max(zone.height() * 2 / 3, 320));
-    // Each window a step below and right of the one before, back to the top left corner before a window would
-    // leave the area.
-    constexpr int pas = 24;
-    const int marge = std::min(zone.width() - taille.width(), zone.height() - taille.height());
-    const int places = std::max(1, marge / pas + 1);
-    const int decalage = pas * (rang % places);
-    return QRect(QPoint(decalage, decalage), taille);
+    return mdiArea->isVisible() ? mdiArea->viewport()->size() : screen()->availableGeometry().size();
 }
 
 TWndHTML *TMDIHtml::NouvelleFenetre()
@@ -625,7 +585,7 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
     const auto rang = static_cast<int>(Fenetres().size());
     auto *w = new TWndHTML(*utilisateur, DlgFonte, recuperation);
     QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
-    cadre->setGeometry(PlaceEnCascade(rang));
+    cadre->setGeometry(PlaceEnCascade(Zone(), rang));
     // Its window menu would take the keys of "&Fermer" (Ctrl+W, Ctrl+F4), which does the same.
     if (QMenu *menu = cadre->systemMenu())
         for (QAction *action : menu->actions())
@@ -650,7 +610,7 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
     });
     verification->Suit(w);
     connect(w->EditHTML, &QsciScintilla::copyAvailable, this, &TMDIHtml::MajActions);
-    connect(w, &TWndHTML::FichierUtilise, this, &TMDIHtml::NoteRecent);
+    connect(w, &TWndHTML::FichierUtilise, session, &TSession::NoteRecent);
     // Typing moves the caret without changing the selection, and a selection made with the keyboard tells both:
     // the bar is written once, when the events of the keystroke are done. So are the undo commands, which follow
     // every change of the text: the text tells of a change before making it. Leaving or reaching the saved text
@@ -674,112 +634,6 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
     return w;
 }
 
-void TMDIHtml::Demarrage(const QStringList &arguments)
-{
-    if (arguments.isEmpty())
-        return;
-    std::vector<std::string> morceaux;
-    for (const QString &argument : arguments)
-        morceaux.push_back(EncodeNom(argument).toStdString());
-    const std::string nom = NomDeLigneDeCommande(morceaux);
-    const QString fichier = DecodeNom(nom);
-    if (struct stat etat {}; ::stat(nom.c_str(), &etat) != 0 || S_ISDIR(etat.st_mode))
-        return;
-    if (EstUnBureau(nom))
-        ChargeBureau(fichier);
-    else
-        NouvelleFenetre()->OpenFile(fichier);
-}
-
-void TMDIHtml::ProposeRecuperation()
-{
-    // Only the headers are read here: a journal may be larger than the memory, or than a page may be.
-    struct Journal {
-        QString fichier;
-        std::variant<DebutJournalLu, ErreurJournal> debut;
-    };
-    std::vector<Journal> journaux;
-    QStringList pages;
-    const QLocale francais(QLocale::French);
-    for (const QString &fichier : recuperation->Orphelins()) {
-        auto debut = TRecuperation::LitDebut(fichier);
-        if (const auto *lu = std::get_if<DebutJournalLu>(&debut)) {
-            const QString date = francais.toString(QDateTime::fromMSecsSinceEpoch(lu->entete.modification),
-                                                   QStringLiteral("d MMMM yyyy à HH:mm"));
-            const QString nom = NomAffiche(DecodeNom(lu->entete.nom));
-            if (lu->longueurTexte > TEditHTML::TailleMaximale)
-                pages << QStringLiteral("%1, modifiée le %2 : %3 Mo, trop grande pour l'éditeur")
-                             .arg(nom, date, francais.toString(qulonglong(lu->longueurTexte >> 20)));
-            else
-                pages << QStringLiteral("%1, modifiée le %2, %3")
-                             .arg(nom, date, francais.formattedDataSize(qint64(lu->longueurTexte)));
-        } else {
-            const ErreurJournal erreur = std::get<ErreurJournal>(debut);
-            pages << QStringLiteral("%1 : %2").arg(NomAffiche(QFileInfo(fichier).fileName()),
-                                                  erreur == ErreurJournal::Tronque ? QStringLiteral("copie incomplète")
-                                                  : erreur == ErreurJournal::Illisible
-                                                      ? QStringLiteral("copie illisible")
-                                                      : QStringLiteral("écrite par une version plus récente"));
-        }
-        journaux.push_back({fichier, std::move(debut)});
-    }
-    if (journaux.empty())
-        return;
-    const Utilisateur::Recuperation choix = utilisateur->ProposeRecuperation(this, pages);
-    if (choix == Utilisateur::Recuperation::PlusTard)
-        return;
-    for (const Journal &journal : journaux) {
-        if (choix == Utilisateur::Recuperation::Recuperer) {
-            const auto *debut = std::get_if<DebutJournalLu>(&journal.debut);
-            // A newer program may read what this one cannot, and a machine with more room a larger page.
-            if (debut ? debut->longueurTexte > TEditHTML::TailleMaximale || !Recupere(journal.fichier, *debut)
-                      : std::get<ErreurJournal>(journal.debut) == ErreurJournal::FormatPlusRecent)
-                continue;
-        }
-        recuperation->Supprime(journal.fichier);
-    }
-}
-
-bool TMDIHtml::Recupere(const QString &journal, const DebutJournalLu &debut)
-{
-    const QString nom = NomAffiche(DecodeNom(debut.entete.nom));
-    const QString manque =
-        QStringLiteral("La page %1 ne peut être récupérée : mémoire insuffisante. Sa copie de secours est gardée "
-                       "pour un prochain démarrage.")
-            .arg(nom);
-    QFile source;
-    if (!OuvreEnLecture(journal, source)) {
-        utilisateur->Erreur(this, QStringLiteral("La copie de secours de %1 ne peut être lue.").arg(nom));
-        return false;
-    }
-    const auto taille = static_cast<std::size_t>(source.size());
-    std::unique_ptr<char[]> octets;
-    try {
-        octets = std::make_unique_for_overwrite<char[]>(taille);
-    } catch (const std::bad_alloc &) {
-        utilisateur->Erreur(this, manque);
-        return false;
-    }
-    const auto lu = source.read(octets.get(), qint64(taille)) == qint64(taille)
-                        ? LitJournal(std::string_view(octets.get(), taille))
-                        : ErreurJournal::Tronque;
-    if (std::holds_alternative<ErreurJournal>(lu)) {
-        utilisateur->Erreur(this, QStringLiteral("La copie de secours de %1 est illisible.").arg(nom));
-        return true;
-    }
-    TWndHTML *w = NouvelleFenetre();
-    try {
-        w->Recupere(std::get<JournalLu>(lu));
-    } catch (const std::bad_alloc &) {
-        // Left empty and unmodified, the window closes without a question.
-        if (QMdiSubWindow *cadre = Cadre(w))
-            cadre->close();
-        utilisateur->Erreur(this, manque);
-        return false;
-    }
-    return true;
-}
-
 void TMDIHtml::FileNew()
 {
     TWndHTML *w = NouvelleFenetre();
@@ -788,89 +642,6 @@ void TMDIHtml::FileNew()
     const std::string ouverture = AvecFinsDeLigne(TextPairs[PaireModele].ouverture, fin);
     w->Remplit(ouverture + AvecFinsDeLigne(TextPairs[PaireModele].fermeture, fin), fin, Encodage::Utf8, false);
     w->EditHTML->Selectionne(static_cast<qsizetype>(ouverture.size()), 0);
-}
-
-void TMDIHtml::FileOpen()
-{
-    // In the folder of the active page, else where the last page was chosen.
-    DialogueFichier dialogue = OpenDialog;
-    if (TWndHTML *w = FenetreActive(); w && !w->Untitled)
-        dialogue.nomPropose = QFileInfo(w->FileName).absolutePath();
-    const QString nom = utilisateur->FichierAOuvrir(this, dialogue);
-    if (nom.isEmpty())
-        return;
-    OpenDialog.nomPropose = nom;
-    Ouvre(nom);
-}
-
-void TMDIHtml::Ouvre(const QString &nom)
-{
-    const QString chemin = CheminLong(nom);
-    // The same file under any of its names: the same device and inode, or the same full name for a file that is
-    // not there.
-    const QByteArray octets = EncodeNom(chemin);
-    struct stat fichier {};
-    const bool existe = ::stat(octets.constData(), &fichier) == 0;
-    const QString question = QStringLiteral("%1 est déjà ouvert. Voulez-vous l'ouvrir une seconde fois ?");
-    bool accepte = false;
-    for (TWndHTML *w : Fenetres()) {
-        if (w->Untitled)
-            continue;
-        struct stat autre {};
-        const bool meme = existe ? ::stat(EncodeNom(w->FileName).constData(), &autre) == 0 &&
-                                       autre.st_dev == fichier.st_dev && autre.st_ino == fichier.st_ino
-                                 : w->FileName == chemin;
-        if (!meme)
-            continue;
-        accepte = utilisateur->OuiNon(this, QStringLiteral("Confirmation"), question.arg(NomAffiche(w->FileName)));
-        if (accepte)
-            break;
-        mdiArea->setActiveSubWindow(Cadre(w));
-        return;
-    }
-    // Modified in another running program: its journal says so.
-    if (!accepte && recuperation->ModifieAilleurs(chemin) &&
-        !utilisateur->OuiNon(this, QStringLiteral("Confirmation"), question.arg(NomAffiche(chemin))))
-        return;
-    NouvelleFenetre()->OpenFile(chemin);
-}
-
-void TMDIHtml::NoteRecent(const QString &nom)
-{
-    // A page named on the command line may hold a relative name.
-    const QString chemin = CheminLong(nom);
-    QStringList pages = parametres.LitRecents();
-    pages.removeAll(chemin);
-    pages.prepend(chemin);
-    if (!parametres.EcritRecents(pages))
-        statusBar()->showMessage(parametres.MessageEcritureImpossible());
-}
-
-void TMDIHtml::MajRecents()
-{
-    RecentsMenu->clear();
-    const QStringList pages = parametres.LitRecents();
-    for (qsizetype rang = 0; rang < pages.size(); ++rang) {
-        const QString nom = pages[rang];
-        QString texte = NomAffiche(nom);
-        texte.replace(u'&', QStringLiteral("&&"));
-        RecentsMenu->addAction(QStringLiteral("&%1 %2").arg(rang + 1).arg(texte), this,
-                               [this, nom] { OuvreRecent(nom); });
-    }
-    RecentsMenu->setEnabled(!pages.isEmpty());
-}
-
-void TMDIHtml::OuvreRecent(const QString &nom)
-{
-    if (struct stat etat {}; ::stat(EncodeNom(nom).constData(), &etat) == 0) {
-        Ouvre(nom);
-        return;
-    }
-    QStringList pages = parametres.LitRecents();
-    pages.removeAll(nom);
-    parametres.EcritRecents(pages);
-    utilisateur->Erreur(
-        this, QStringLiteral("%1 n'existe plus : la page est retirée des fichiers récents.").arg(NomAffiche(nom)));
 }
 
 void TMDIHtml::dragEnterEvent(QDragEnterEvent *event)
@@ -883,16 +654,20 @@ void TMDIHtml::dragEnterEvent(QDragEnterEvent *event)
 void TMDIHtml::dropEvent(QDropEvent *event)
 {
     event->acceptProposedAction();
-    for (const QUrl &adresse : event->mimeData()->urls()) {
-        if (!adresse.isLocalFile())
-            continue;
-        // A desktop loads, as it does from the command line.
-        const QString fichier = adresse.toLocalFile();
-        if (EstUnBureau(EncodeNom(fichier).toStdString()))
-            ChargeBureau(fichier);
-        else
-            Ouvre(fichier);
-    }
+    for (const QUrl &adresse : event->mimeData()->urls())
+        if (adresse.isLocalFile())
+            session->OuvreDepose(adresse.toLocalFile());
+}
+
+void TMDIHtml::FileOpen()
+{
+    session->Ouvrir();
+}
+
+void TMDIHtml::Active(TWndHTML *fenetre)
+{
+    if (QMdiSubWindow *cadre = Cadre(fenetre))
+        mdiArea->setActiveSubWindow(cadre);
 }
 
 void TMDIHtml::FileExit()
@@ -902,23 +677,14 @@ void TMDIHtml::FileExit()
 
 void TMDIHtml::FenetreMosaique()
 {
-    // One window above another, each across the whole width.
     QList<QMdiSubWindow *> cadres;
-    for (TWndHTML *w : Fenetres()) {
-        QMdiSubWindow *cadre = Cadre(w);
-        if (!cadre->isMinimized())
+    for (TWndHTML *w : Fenetres())
+        if (QMdiSubWindow *cadre = Cadre(w); !cadre->isMinimized())
             cadres << cadre;
-    }
-    if (cadres.isEmpty())
-        return;
-    const QRect zone = mdiArea->viewport()->rect();
-    const int hauteur = zone.height() / static_cast<int>(cadres.size());
-    int y = 0;
-    for (QMdiSubWindow *cadre : cadres) {
-        cadre->showNormal();
-        const int h = cadre == cadres.last() ? zone.height() - y : hauteur;
-        cadre->setGeometry(0, y, zone.width(), h);
-        y += h;
+    const QList<QRect> places = PlacesEnMosaique(Zone(), static_cast<int>(cadres.size()));
+    for (qsizetype rang = 0; rang < cadres.size(); ++rang) {
+        cadres[rang]->showNormal();
+        cadres[rang]->setGeometry(places[rang]);
     }
 }
 
@@ -933,28 +699,22 @@ void TMDIHtml::FenetreCascade()
         if (cadre->isMinimized())
             continue;
         cadre->showNormal();
-        cadre->setGeometry(PlaceEnCascade(rang++));
+        cadre->setGeometry(PlaceEnCascade(Zone(), rang++));
     }
 }
 
 void TMDIHtml::FenetreIcones()
 {
-    // The minimised windows in rows along the bottom of the area, from the left.
-    const QRect zone = mdiArea->viewport()->rect();
-    int x = 0;
-    int bas = zone.height();
-    for (TWndHTML *w : Fenetres()) {
-        QMdiSubWindow *cadre = Cadre(w);
-        if (!cadre->isMinimized())
-            continue;
-        const QSize taille = cadre->size();
-        if (x > 0 && x + taille.width() > zone.width()) {
-            x = 0;
-            bas -= taille.height();
+    QList<QMdiSubWindow *> cadres;
+    QList<QSize> tailles;
+    for (TWndHTML *w : Fenetres())
+        if (QMdiSubWindow *cadre = Cadre(w); cadre->isMinimized()) {
+            cadres << cadre;
+            tailles << cadre->size();
         }
-        cadre->move(x, bas - taille.height());
-        x += taille.width();
-    }
+    const QList<QPoint> places = PlacesDesIcones(Zone(), tailles);
+    for (qsizetype rang = 0; rang < cadres.size(); ++rang)
+        cadres[rang]->move(places[rang]);
 }
 
 void TMDIHtml::FenetresFermerTout()
@@ -963,61 +723,6 @@ void TMDIHtml::FenetresFermerTout()
     std::reverse(fenetres.begin(), fenetres.end());
     for (TWndHTML *w : fenetres)
         Cadre(w)->close();
-}
-
-void TMDIHtml::EnregistrerLeBureau()
-{
-    const QString nom = utilisateur->FichierAEnregistrer(this, EnregistrerBureau);
-    if (nom.isEmpty())
-        return;
-    EnregistrerBureau.nomPropose = nom;
-    std::vector<std::string> noms;
-    const QList<TWndHTML *> fenetres = Fenetres();
-    // From the back to the front: the active page is loaded last, and so comes back in front.
-    for (auto w = fenetres.crbegin(); w != fenetres.crend(); ++w) {
-        // A page named on the command line may hold a relative name: the desktop must open it from any folder.
-        const QString fichier = (*w)->Untitled ? (*w)->FileName : CheminLong((*w)->FileName);
-        // The desktop holds one name a line: such a name would come back as two names that exist nowhere.
-        if (fichier.contains(u'\n') || fichier.contains(u'\r')) {
-            utilisateur->Avertissement(
-                this, QStringLiteral("Bureau"),
-                QStringLiteral("Le nom de %1 contient un saut de ligne : cette page n'est pas inscrite dans le bureau.")
-                    .arg(NomAffiche(fichier)));
-            continue;
-        }
-        noms.push_back(EncodeNom(fichier).toStdString());
-    }
-    const std::string contenu = EcritBureau(noms);
-    if (!EcritFichier(nom, {contenu}))
-        utilisateur->Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(NomAffiche(nom)));
-}
-
-void TMDIHtml::ChargerUnBureau()
-{
-    const QString nom = utilisateur->FichierAOuvrir(this, ChargerBureau);
-    if (nom.isEmpty())
-        return;
-    ChargerBureau.nomPropose = nom;
-    ChargeBureau(nom);
-}
-
-void TMDIHtml::ChargeBureau(const QString &nom)
-{
-    FenetresFermerTout();
-    QFile bureau;
-    if (!OuvreEnLecture(nom, bureau))
-        return;
-    const QByteArray contenu = bureau.readAll();
-    if (bureau.error() != QFileDevice::NoError) {
-        utilisateur->Erreur(this, bureau.errorString());
-        return;
-    }
-    for (const std::string &ligne : LitBureau(std::string_view(contenu.constData(), contenu.size()))) {
-        const QString fichier = DecodeNom(ligne);
-        if (QFile essai; !OuvreEnLecture(fichier, essai))
-            continue;
-        NouvelleFenetre()->OpenFile(CheminLong(fichier));
-    }
 }
 
 void TMDIHtml::Fonte()
@@ -1054,52 +759,7 @@ void TMDIHtml::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-bool TMDIHtml::ChoixDuNavigateur()
-{
-    for (;;) {
-        DialogueFichier dialogue = NavigateurDialog;
-        // Until a browser is stored, the desktop's own launcher is proposed: it opens the user's default browser,
-        // and one Return takes it.
-        if (dialogue.nomPropose.isEmpty() && parametres.LitNavigateur().isEmpty())
-            dialogue.nomPropose = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-        const QString nom = utilisateur->FichierAOuvrir(this, dialogue);
-        if (nom.isEmpty())
-            return false;
-        NavigateurDialog.nomPropose = nom;
-        const QFileInfo programme(nom);
-        if (!programme.isFile() || !programme.isExecutable()) {
-            utilisateur->Erreur(this, QStringLiteral("%1 n'est pas un programme exécutable.").arg(nom));
-            continue;
-        }
-        if (!parametres.EcritNavigateur(programme.absoluteFilePath())) {
-            utilisateur->Erreur(this, parametres.MessageEcritureImpossible());
-            return false;
-        }
-        return true;
-    }
-}
-
 void TMDIHtml::AfficheAide()
 {
-    LanceNavigateur(CheminDonnees(QStringLiteral("Aide/depart.htm")));
-}
-
-void TMDIHtml::LanceNavigateur(const QString &page)
-{
-    // The page goes as one argument, never through a shell, and as an absolute path so that no browser takes a
-    // name starting with "-" for one of its options. Qt hands arguments over in UTF-8: a name that is not UTF-8
-    // goes as a "file:" address, which spells each of its bytes.
-    const QString chemin = QFileInfo(page).absoluteFilePath();
-    const QByteArray octets = EncodeNom(chemin);
-    const QStringList arguments{octets == chemin.toUtf8()
-                                    ? chemin
-                                    : QStringLiteral("file://") + QString::fromLatin1(octets.toPercentEncoding("/"))};
-    for (;;) {
-        const QString navigateur = parametres.LitNavigateur();
-        if (!navigateur.isEmpty() && QProcess::startDetached(navigateur, arguments))
-            return;
-        // A cancelled choice ends the command, even when the stored browser no longer starts.
-        if (!ChoixDuNavigateur() || parametres.LitNavigateur().isEmpty())
-            return;
-    }
+    navigateur->Lance(CheminDonnees(QStringLiteral("Aide/depart.htm")));
 }

@@ -16,14 +16,15 @@
 #include <utility>
 
 class QAction;
-class QLabel;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class TDlgChercher;
+class TEtatPage;
+class TNavigateur;
+class TSession;
 class TDlgRemplacer;
 class TRecuperation;
-struct DebutJournalLu;
 class TDlgInsertionAncreLocale;
 class TDlgInsertionHyperlien;
 class TDlgInsertionImage;
@@ -63,6 +64,7 @@ public:
     // The checks of the pages and the list of the problems they find.
     TVerification &Verification() { return *verification; }
     TPanneauProblemes &Problemes() { return *panneau; }
+    TNavigateur &Navigateur() { return *navigateur; }
 
     // The active document window, or none when no document is open.
     TWndHTML *FenetreActive() const;
@@ -70,20 +72,17 @@ public:
     // to the first, so that loading it gives back the same order and the same active page.
     QList<TWndHTML *> Fenetres() const;
 
-    // Opens the file or loads the desktop that the command-line arguments name.
-    void Demarrage(const QStringList &arguments);
-    // Offers back the pages that programs which stopped without closing them left in the recovery folder.
-    void ProposeRecuperation();
-    // Replaces the open documents by those that the desktop file lists.
-    void ChargeBureau(const QString &nom);
+    // The pages opened, the recent pages and the desktops.
+    TSession &Session() { return *session; }
+    // A new, empty document window, in front.
+    TWndHTML *NouvelleFenetre();
+    // Brings the document window to the front.
+    void Active(TWndHTML *fenetre);
 
     // Enables each command as the active document allows: none without one; "&Défaire" and "&Rétablir" with
     // something to undo or redo, "&Couper" and "Co&pier" with a selection, "C&oller" with text on the clipboard,
     // "&Suivant" with a search text.
     void MajActions();
-    // The status bar: where the caret is in the active page (line, column, length of the selection), its encoding,
-    // its line end, and whether it is modified.
-    void MajEtat();
 
     // The menus: "&Fichier" without a document, then those of the active document, and the document's context
     // menu.
@@ -151,15 +150,9 @@ public:
     void FenetreCascade();
     void FenetreIcones();
     void FenetresFermerTout();
-    void EnregistrerLeBureau();
-    void ChargerUnBureau();
     void Fonte();
     void APropos();
-    // Asks for the browser and stores its full path; true when one was chosen and stored.
-    bool ChoixDuNavigateur();
     void AfficheAide();
-    // Starts the chosen browser on the page, asking for a browser until one starts or none is chosen.
-    void LanceNavigateur(const QString &page);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -167,15 +160,6 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    // Opens the file in a new window; a file already open asks first, and the user may have its window brought
-    // forward instead. So does a file that another running program holds modified.
-    void Ouvre(const QString &nom);
-    // Puts the page at the top of the recent pages.
-    void NoteRecent(const QString &nom);
-    // Fills "Fichiers &récents" from the settings file, which another running program may have changed.
-    void MajRecents();
-    // Opens a recent page, or takes it out of the list when it is gone.
-    void OuvreRecent(const QString &nom);
     // A whole-page result and whether the caret goes to its end (otherwise to its start), from the page's text and
     // line end.
     using Transformation = std::function<std::pair<std::string, bool>(std::string_view, FinDeLigne)>;
@@ -183,13 +167,10 @@ private:
     // in the page's encoding; memory running out is reported and leaves every page as it was.
     void AfficheResultat(TWndHTML &source, std::string_view suffixe, const Transformation &transformation);
 
-    TWndHTML *NouvelleFenetre();
-    // Opens the page of a stopped program's journal in a new window. False when the journal is to be kept, as when
-    // memory runs out (the user is told); a journal found unreadable is told and is to be removed.
-    bool Recupere(const QString &journal, const DebutJournalLu &debut);
     QList<TWndHTML *> Fenetres(QMdiArea::WindowOrder ordre) const;
-    // The place of the window of that rank in a cascade; a new window takes the place its rank gives it.
-    QRect PlaceEnCascade(int rang) const;
+    // The size of the area where the document windows go; a new window takes the place in a cascade that its rank
+    // gives it.
+    QSize Zone() const;
     // A command's action, owned by the frame; `actionsDocument` takes those that need an active document.
     QAction *Action(const QString &texte, void (TMDIHtml::*commande)(), const char *nom = nullptr,
                     bool document = true);
@@ -204,12 +185,7 @@ private:
     std::unique_ptr<Utilisateur> utilisateur;
     TFichierINI parametres;
     QFont DlgFonte;
-    DialogueFichier OpenDialog;
-    DialogueFichier EnregistrerBureau;
-    DialogueFichier ChargerBureau;
-    // All files shown; only an executable file is taken.
-    DialogueFichier NavigateurDialog{QStringLiteral("Choix du navigateur..."),
-                                     QStringLiteral("Fichiers éxécutables|*"), {}, true, {}};
+    std::unique_ptr<TNavigateur> navigateur;
 
     TWndCaracteresSpeciaux *WndCaracteresSpeciaux;
     TTagsForm *TagsForm;
@@ -224,6 +200,7 @@ private:
     TVerification *verification;
     // Made after the area, so that it goes after the document windows, which remove their journals.
     TRecuperation *recuperation;
+    TSession *session;
     QList<QAction *> actionsDocument;
     QAction *Nouveau;
     QAction *Ouvrir;
@@ -239,9 +216,6 @@ private:
     QAction *Chercher;
     QAction *SuivantAction;
     QList<QAction *> actionsFenetres;
-    QLabel *etatPosition;
-    QLabel *etatEncodage;
-    QLabel *etatFinDeLigne;
-    QLabel *etatModifie;
+    TEtatPage *etat;
     QTimer *minuterieEtat;
 };

@@ -1,6 +1,7 @@
 #include "core/app/LigneDeCommande.h"
 #include "gui/app/Application.h"
 #include "gui/app/MDIFenetre.h"
+#include "gui/app/Session.h"
 #include "gui/app/Traductions.h"
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/Emplacements.h"
@@ -61,8 +62,8 @@ int main(int argc, char *argv[])
     QStringList noms;
     for (const std::string &nom : demande.noms)
         noms << DecodeNom(nom);
-    MDIHtml.Demarrage(noms);
+    MDIHtml.Session().Demarrage(noms);
     MDIHtml.showMaximized();
-    MDIHtml.ProposeRecuperation();
+    MDIHtml.Session().ProposeRecuperation();
     return QApplication::exec();
 }

@@ -89,7 +89,7 @@ class TestMDIFenetre : public CadreDeTest {
     QByteArray EnregistreBureau(const QString &nom)
     {
         script->fichiers << nom;
-        frame->EnregistrerLeBureau();
+        frame->Session().EnregistreBureau();
         return Lit(nom);
     }
 
@@ -224,15 +224,15 @@ private slots:
     // loads whatever the case of its extension.
     void ligneDeCommande()
     {
-        frame->Demarrage(Fichier("ma page.htm", "contenu").split(u' '));
+        frame->Session().Demarrage(Fichier("ma page.htm", "contenu").split(u' '));
         QCOMPARE(Noms(frame->Fenetres()), QStringList{"ma page.htm"});
         QCOMPARE(Texte(frame->FenetreActive()), QByteArray("contenu"));
 
         NouveauCadre();
         for (const QStringList &rien : {QStringList{dossier.filePath("absent.htm")}, QStringList{dossier.path()}, {}})
-            frame->Demarrage(rien);
+            frame->Session().Demarrage(rien);
         QVERIFY(frame->Fenetres().isEmpty());
-        frame->Demarrage({Fichier("travail.DsK", (Fichier("b.htm") + "\r\n" + Fichier("a.htm") + "\r\n").toUtf8())});
+        frame->Session().Demarrage({Fichier("travail.DsK", (Fichier("b.htm") + "\r\n" + Fichier("a.htm") + "\r\n").toUtf8())});
         QCOMPARE(Noms(frame->Fenetres()), (QStringList{"a.htm", "b.htm"}));
     }
 
@@ -253,7 +253,7 @@ private slots:
         const QList<TWndHTML *> f = OuvreTrois();
         Ouvre(coupe);
         QDir::setCurrent(dossier.path());
-        frame->Demarrage({QStringLiteral("site/index.htm")});
+        frame->Session().Demarrage({QStringLiteral("site/index.htm")});
         QCOMPARE(frame->FenetreActive()->FileName, QStringLiteral("site/index.htm"));
         frame->FileNew();
         Active(f[1]);
@@ -263,7 +263,7 @@ private slots:
 
         script->reponses << Utilisateur::Reponse::Non;
         QDir::setCurrent(QDir::rootPath());
-        frame->ChargeBureau(bureau);
+        frame->Session().ChargeBureau(bureau);
         QDir::setCurrent(dossierCourant);
         QTRY_COMPARE(Noms(frame->Fenetres()), (QStringList{"b.htm", "index.htm", "c.htm", "a.htm"}));
         {
@@ -272,7 +272,7 @@ private slots:
             QCOMPARE(EnregistreBureau(bureau), contenu);
         }
         script->fichiers << dossier.filePath("absent.dsk");
-        frame->ChargerUnBureau();
+        frame->Session().ChargeUnBureau();
         QTRY_VERIFY(frame->Fenetres().isEmpty());
         QCOMPARE(script->erreurs, (QStringList{"Bureau|Le nom de " + coupe + " contient un saut de ligne : cette page "
                                                "n'est pas inscrite dans le bureau.",
@@ -298,9 +298,9 @@ private slots:
         if (tuyauInscrit) {
             const QString liste = chemin + "\n" + dossier.filePath("parti.htm") + "\n" + Fichier("a.htm") + "\n";
             script->fichiers << Fichier("liste.dsk", liste.toUtf8());
-            frame->ChargerUnBureau();
+            frame->Session().ChargeUnBureau();
         } else {
-            frame->Demarrage({chemin});
+            frame->Session().Demarrage({chemin});
         }
         QCOMPARE(tuyau.Arrete(), 0);
         QTRY_COMPARE(Noms(frame->Fenetres()), tuyauInscrit ? QStringList{"a.htm"} : QStringList{});
@@ -324,7 +324,7 @@ private slots:
                     noms.push_back(entree.path().filename().string());
             return noms;
         };
-        frame->Demarrage({DecodeNom(octets)});
+        frame->Session().Demarrage({DecodeNom(octets)});
         TWndHTML *w = frame->FenetreActive();
         QVERIFY(w);
         QCOMPARE(Texte(w), QByteArray("<P>vieux</P>"));
@@ -343,10 +343,10 @@ private slots:
         QCOMPARE(std::string(std::istreambuf_iterator<char>(page), {}), std::string("x<P>vieux</P>"));
         QCOMPARE(pages(), std::vector<std::string>{"caf\xE9.htm"});
 
-        frame->Demarrage({DecodeNom(octets)});
+        frame->Session().Demarrage({DecodeNom(octets)});
         QCOMPARE(EnregistreBureau(dossier.filePath("vieux.dsk")), octets + "\n");
         NouveauCadre();
-        frame->Demarrage({dossier.filePath("vieux.dsk")});
+        frame->Session().Demarrage({dossier.filePath("vieux.dsk")});
         QCOMPARE(frame->Fenetres().size(), 1);
         QCOMPARE(EncodeNom(frame->FenetreActive()->FileName), octets);
         QCOMPARE(Texte(frame->FenetreActive()), QByteArray("x<P>vieux</P>"));

@@ -1,5 +1,6 @@
 #include "CadreDeTest.h"
 
+#include "gui/app/Navigateur.h"
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/Emplacements.h"
 
@@ -19,7 +20,7 @@ class TestNavigateur : public CadreDeTest {
         if (page.isEmpty()) {
             QVERIFY(frame->FichierParametres().EcritNavigateur(Navigateur()));
             // A page named from the current folder goes as a full path, never as an option of the browser.
-            frame->LanceNavigateur(QStringLiteral("-témoin.htm"));
+            frame->Navigateur().Lance(QStringLiteral("-témoin.htm"));
         }
         const QString attendue = page.isEmpty() ? QDir::current().absoluteFilePath("-témoin.htm") : page;
         QTRY_COMPARE(QString::fromUtf8(Lit(Journal())), Appel(attendue));
@@ -88,7 +89,7 @@ private slots:
     void nomLatin1()
     {
         QVERIFY(frame->FichierParametres().EcritNavigateur(Navigateur()));
-        frame->LanceNavigateur(DecodeNom(QFile::encodeName(dossier.path()) + "/caf\xE9 1.htm"));
+        frame->Navigateur().Lance(DecodeNom(QFile::encodeName(dossier.path()) + "/caf\xE9 1.htm"));
         QTRY_COMPARE(QString::fromUtf8(Lit(Journal())), Appel("file://" + dossier.path() + "/caf%E9%201.htm"));
     }
 

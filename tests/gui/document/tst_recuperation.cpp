@@ -373,7 +373,7 @@ private slots:
         QVERIFY(verrou >= 0 && ::flock(verrou, LOCK_EX) == 0);
 
         // "Plus tard" keeps them all.
-        frame->ProposeRecuperation();
+        frame->Session().ProposeRecuperation();
         QCOMPARE(script->pagesOffertes.size(), 4);
         QVERIFY(script->pagesOffertes[0].endsWith(" : copie incomplète"));
         QVERIFY(script->pagesOffertes[1].startsWith(chemin + ", modifiée le "));
@@ -382,7 +382,7 @@ private slots:
 
         script->pagesOffertes.clear();
         script->recuperations << Utilisateur::Recuperation::Recuperer;
-        frame->ProposeRecuperation();
+        frame->Session().ProposeRecuperation();
         QCOMPARE(script->pagesOffertes.size(), 4);
         const QList<TWndHTML *> pages = frame->Fenetres();
         QCOMPARE(pages.size(), 2);
@@ -407,7 +407,7 @@ private slots:
 
         // "Ignorer" deletes what is left of the stopped programs; at the next start, so do their marks go.
         script->recuperations << Utilisateur::Recuperation::Ignorer;
-        frame->ProposeRecuperation();
+        frame->Session().ProposeRecuperation();
         QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("3-3.1.journal")));
         QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("4-4.1.journal")));
         Ecrit(QDir(Recuperation()).filePath("5-5.verrou"), "");
@@ -433,7 +433,7 @@ private slots:
         Orphelin("3-3.1.journal", Journal(entete, "<P>petite"));
         {
             const LimiteDeMemoire limite(256 << 20);
-            frame->ProposeRecuperation();
+            frame->Session().ProposeRecuperation();
         }
         QCOMPARE(script->pagesOffertes.size(), 3);
         QVERIFY2(script->pagesOffertes[0].endsWith(
@@ -443,7 +443,7 @@ private slots:
 
         // Recovered, the page too large stays for a larger program; the unreadable one goes.
         script->recuperations << Utilisateur::Recuperation::Recuperer;
-        frame->ProposeRecuperation();
+        frame->Session().ProposeRecuperation();
         QCOMPARE(frame->Fenetres().size(), 1);
         QCOMPARE(Texte(frame->Fenetres()[0]), QByteArray("<P>petite"));
         QVERIFY(QFileInfo::exists(QDir(Recuperation()).filePath("1-1.1.journal")));
@@ -460,7 +460,7 @@ private slots:
         script->recuperations << Utilisateur::Recuperation::Recuperer;
         {
             const LimiteDeMemoire limite(16 << 20);
-            frame->ProposeRecuperation();
+            frame->Session().ProposeRecuperation();
         }
         QCOMPARE(script->pagesOffertes.size(), 1);
         QCOMPARE(script->erreurs, QStringList{QStringLiteral("La page Sans Nom ne peut être récupérée : mémoire "

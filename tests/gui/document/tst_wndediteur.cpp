@@ -222,7 +222,7 @@ private slots:
             QCOMPARE(mkfifo(QFile::encodeName(dossier.filePath("tube.htm")).constData(), 0600), 0);
         const QString chemin = nom.startsWith(u'/') ? nom : dossier.filePath(nom);
         if (parDemarrage)
-            frame->Demarrage({chemin});
+            frame->Session().Demarrage({chemin});
         else
             CadreDeTest::Ouvre(chemin);
         QCOMPARE(script->erreurs, QStringList{QStringLiteral("Ne peut ouvrir le fichier %1").arg(chemin)});
