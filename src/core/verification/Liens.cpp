@@ -731,7 +731,8 @@ private:
         // A sheet that imports itself, by way of others, is read once.
         if (!nouvelle)
             return trouves;
-        const std::string nom = CheminRelatif(chemin, page);
+        // Named from the page's folder as the resolution spelled it: CheminRelatif would list every folder above.
+        const std::string nom = fs::path(chemin).lexically_relative(dossierPage).string();
         std::string css;
         bool horsSite = false;
         if (const std::optional<std::string> ouverte = lecture ? lecture(chemin) : std::nullopt) {
