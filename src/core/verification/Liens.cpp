@@ -342,11 +342,11 @@ MorceauCss LitUrlCss(std::string_view css, std::size_t i)
 
 // The address that a url( loads, whose '(' is at i, or that @import gives as a string; pushed unless the browser
 // drops it. Returns where the reading of the sheet goes on.
-std::size_t AjouteUrlCss(std::string_view css, std::size_t i, bool parenthese, Lien::Sorte sorte, std::vector<Lien> &liens)
+std::size_t AjouteUrlCss(std::string_view css, std::size_t i, bool parenthese, Lien::Sorte sorte,
+                         std::vector<Lien> &liens)
 {
     if (parenthese)
-        while (++i < css.size() && EstEspaceHtml(css[i])) {
-        }
+        i = std::min(css.find_first_not_of(" \t\n\r\f", i + 1), css.size());
     if (i == css.size())
         return i;
     const bool chaine = css[i] == '"' || css[i] == '\'';
@@ -673,8 +673,8 @@ private:
         const std::size_t diese = lien.cible.find('#');
         if (diese == std::string::npos)
             return Signale(lien, Probleme::Sorte::Lien,
-                           "USEMAP « " + lien.cible + " » sans « # » : le navigateur n'y cherche aucune carte. Écrivez "
-                                                      "plutôt « #" + lien.cible + " ».");
+                           "USEMAP « " + lien.cible + " » sans « # » : le navigateur n'y cherche aucune carte. " +
+                               "Écrivez plutôt « #" + lien.cible + " ».");
         if (!cartes) {
             cartes.emplace();
             ParcourtAttributs(texte, [&](std::string_view balise, const Attribut &attribut) {
