@@ -52,7 +52,8 @@ private slots:
                 grande.write("<a name=fin></a>") > 0);
         QFile feuille(site + "/grande.css");
         QVERIFY(feuille.open(QIODevice::WriteOnly) && feuille.write("p { background: url(debut.png) }\n") > 0 &&
-                feuille.seek(qint64(TailleMaximaleCible) * 2) && feuille.write("\np { background: url(fin.png) }") > 0);
+                feuille.seek(qint64(TailleMaximaleCible) - 30) &&
+                feuille.write("\np { background: url(coupee-par-la-limite.png) }") > 0);
     }
 
     // Each value as written, between its offsets, then as read.
