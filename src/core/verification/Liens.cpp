@@ -14,7 +14,6 @@
 #include <memory>
 #include <unordered_map>
 #include <unordered_set>
-#include <utility>
 
 // The page is read as a browser's tokenizer reads it, as far as attributes go: the same tag, comment and text
 // element rules, so that a link in a comment or a script is not taken for one.
@@ -64,7 +63,7 @@ void ParcourtBalises(std::string_view texte, VisiteurBalise &&visite, VisiteurCo
                 if (!attribut.ouvert)
                     attributs.push_back(attribut);
             });
-            visite(balise, std::as_const(attributs));
+            visite(balise, attributs);
             if (const Element *element = ChercheNom(ElementsTexte, balise)) {
                 const std::size_t fin = FinContenu(texte, i, element->nom, element->contenu);
                 contenu(element->nom, i, fin);
@@ -257,8 +256,8 @@ bool EstFinDeLigneCss(char c)
     return c == '\n' || c == '\r' || c == '\f';
 }
 
-// Past the line end at i, CR LF being one.
-std::size_t ApresFinDeLigne(std::string_view css, std::size_t i)
+// Past the blank at i, CR LF being one.
+std::size_t ApresBlanc(std::string_view css, std::size_t i)
 {
     return i + (css.substr(i, 2) == "\r\n" ? 2 : 1);
 }
@@ -280,7 +279,7 @@ std::size_t LitEchappementCss(std::string_view css, std::size_t i, std::string &
         code = code * 16 + char32_t(css[i] <= '9' ? css[i] - '0' : MinusculeAscii(css[i]) - 'a' + 10);
     AjouteUtf8(lu, code == 0 || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF ? U'\uFFFD' : code);
     if (i < css.size() && EstEspaceHtml(css[i]))
-        i = ApresFinDeLigne(css, i);
+        i = ApresBlanc(css, i);
     return i;
 }
 
@@ -305,7 +304,7 @@ MorceauCss LitChaineCss(std::string_view css, std::size_t i)
         if (css[i] != '\\')
             chaine.valeur += css[i++];
         else if (i + 1 < css.size() && EstFinDeLigneCss(css[i + 1]))
-            i = ApresFinDeLigne(css, i + 1);
+            i = ApresBlanc(css, i + 1);
         else
             i = LitEchappementCss(css, i, chaine.valeur);
     }

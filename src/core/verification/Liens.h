@@ -36,8 +36,8 @@ std::vector<Lien> ListeLiens(std::string_view texte);
 // drops (a blank or a quote inside its unquoted address).
 std::vector<Lien> ListeUrlsCss(std::string_view css);
 
-// The UTF-8 text of a page open in the editor, given its absolute "/"-separated path, as it stands in its window;
-// nothing for a page that is read from its file.
+// The UTF-8 text of a page or a style sheet open in the editor, given its absolute "/"-separated path, as it stands
+// in its window; nothing for one that is read from its file.
 using LecteurPage = std::function<std::optional<std::string>(const std::string &chemin)>;
 
 // The most bytes of a page's file read for its anchors: a page may be gigabytes long.
