@@ -413,6 +413,8 @@ std::size_t AjouteUrlCss(std::string_view css, std::size_t i, bool parenthese, L
         return i;
     MorceauCss morceau = chaine ? LitChaineCss(css, i) : LitUrlCss(css, i);
     const std::size_t fin = morceau.fin;
+    if (sorte == Lien::Sorte::Adresse && Adresse(morceau.valeur).starts_with('#'))
+        sorte = Lien::Sorte::Ancre;
     if (!morceau.rejete)
         liens.push_back({i + (chaine ? 1 : 0), fin, std::move(morceau.valeur), sorte});
     // The browser skips what remains of a url() that it drops, up to its ')'.
@@ -540,10 +542,11 @@ private:
         std::string adresse = Adresse(lien.cible);
         if (adresse.empty() || adresse == "#")
             return;
-        // The base's own address is read from the page, every other from the base.
+        // The base's own address is read from the page, and so is an element of the page named by a style; every
+        // other from the base.
         const bool estBase = lienBase && lien.debut == lienBase->first;
         ecritAvantBase.reset();
-        if (lienBase && !estBase) {
+        if (lienBase && !estBase && lien.sorte != Lien::Sorte::Ancre) {
             std::optional<std::string> lue = LuDepuis(lienBase->second, adresse);
             if (!lue)
                 return Signale(lien, Probleme::Sorte::Lien,
@@ -874,7 +877,7 @@ private:
         std::vector<Probleme> siens;
         for (const Lien &url : ListeUrlsCss(css)) {
             // "#name" names an element of the page that uses the sheet, which may be any.
-            if (Adresse(url.cible).starts_with('#'))
+            if (url.sorte == Lien::Sorte::Ancre)
                 continue;
             const std::size_t avant = sienne.problemes.size();
             std::string importee;

@@ -15,6 +15,7 @@ struct Lien {
         Adresse, // a file, a page or another site
         Feuille, // a style sheet, whose own addresses are loaded too
         Carte,   // the image map of a USEMAP, "#name" of a MAP element of the page
+        Ancre,   // a url() of a style that is "#name" alone: an element of the page that the style applies to
     };
 
     std::size_t debut = 0;
@@ -31,9 +32,9 @@ struct Lien {
 // elements whose content is text hold none.
 std::vector<Lien> ListeLiens(std::string_view texte);
 
-// The addresses that a style sheet loads, in text order: each url() (quoted or not) and the address of each
-// @import, a Feuille; comments hold none, nor strings but those of url() and @import, nor a url() that the browser
-// drops (a blank or a quote inside its unquoted address).
+// The addresses that a style sheet loads, in text order: each url() (quoted or not), an Ancre when it is "#name"
+// alone, and the address of each @import, a Feuille; comments hold none, nor strings but those of url() and
+// @import, nor a url() that the browser drops (a blank or a quote inside its unquoted address).
 std::vector<Lien> ListeUrlsCss(std::string_view css);
 
 // The UTF-8 text of a page or a style sheet open in the editor, given its absolute "/"-separated path, as it stands
@@ -50,7 +51,8 @@ inline constexpr std::size_t TailleMaximaleCible = 64 << 20;
 // A link is read as the browser reads it: blanks at its ends dropped, its query and fragment apart from its path,
 // the path's backslashes taken as slashes and its "%XX" decoded; and read from the href of the page's first <base>
 // that has one, wherever it stands, as the browser reads it, "#x" alone included (the base's own href is read from
-// the page). Then:
+// the page), but for a style's "#name" alone (Lien::Sorte::Ancre), which names an element of the page itself as a
+// USEMAP does. Then:
 // - a base with a host ("https://host/...", "//host") leads every relative link to that site, and one without a
 //   path (mailto:...) leads them nowhere; a base "/..." is read from the site's folder; the problems of a link read
 //   from the base say so. The base names the folder that links are read from: that folder must exist, and a base

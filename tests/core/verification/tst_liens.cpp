@@ -122,6 +122,7 @@ private slots:
                                                 lien.cible +
                                                 (lien.sorte == Lien::Sorte::Feuille ? "|Feuille"
                                                  : lien.sorte == Lien::Sorte::Carte ? "|Carte"
+                                                 : lien.sorte == Lien::Sorte::Ancre ? "|Ancre"
                                                                                     : ""));
         return ecrits;
     }
@@ -150,6 +151,9 @@ private slots:
         QTest::newRow("@import par une chaîne ou par url(), toute casse")
             << QByteArray("@IMPORT 'a.css' screen;\n@import url(\"b.css\");")
             << QByteArrayList{"a.css|a.css|Feuille", "b.css|b.css|Feuille"};
+        QTest::newRow("url() d'une ancre seule, avec ou sans guillemets, et d'une page et son ancre")
+            << QByteArray("a { filter: url(#f); clip-path: url( '#c' ); b: url(p.htm#x) }")
+            << QByteArrayList{"#f|#f|Ancre", "#c|#c|Ancre", "p.htm#x|p.htm#x"};
     }
 
     void css()
@@ -411,6 +415,10 @@ private slots:
               "usemap=#carte><img usemap=#autre>",
               {"Lien: Le fichier « ../img/absent.png » n'existe pas. Lien « absent.png » lu depuis la base « ../img/ ».",
                "Lien: La carte « autre » n'existe pas dans cette page : aucun élément MAP n'a ce NAME ni cet ID."});
+        ligne("url(#nom) d'un style: un élément de la page elle-même, quelle que soit la base",
+              "<base href=autre.htm><svg><filter id=ombre></filter></svg><p style=\"filter: url(#ombre)\">"
+              "<style>.x { clip-path: url('#absente') }</style>",
+              {"Lien: L'ancre « absente » n'existe pas dans cette page."});
         const QString absolu = "Lien: Chemin absolu vers un fichier local : le lien ne marchera pas sur le serveur.";
         ligne("base file: sur ce disque", "<base href=\"file://@/img/\"><img src=logo.png>",
               {absolu + " Écrivez plutôt « ../img/ ».",
