@@ -496,6 +496,23 @@ private slots:
         QCOMPARE(execution.code, 1);
     }
 
+    // The addresses that a page loads besides its links, each located at its own place: one image of a SRCSET, the
+    // url() of a linked style sheet, on the link, with its line in the sheet.
+    void verifierLiensChargements()
+    {
+        const QString site = dossier.filePath("chargements");
+        QVERIFY(QDir().mkpath(site + "/img") && QDir().mkpath(site + "/css") && Ecrit(site + "/img/logo.png", {}));
+        QVERIFY(Ecrit(site + "/css/s.css", "body { color: black }\n\np { background: url(../img/fond.png) }\n"));
+        QVERIFY(Ecrit(site + "/index.htm", "<link rel=\"stylesheet\" href=\"css/s.css\">\n"
+                                           "<img srcset=\"img/logo.png 1x, img/absente.png 2x\">"));
+        const Execution execution = Lance({"verifier-liens", site + "/index.htm"});
+        const QByteArray page = site.toUtf8() + "/index.htm:";
+        QCOMPARE(execution.sortie, page + "1:30: Feuille de style « css/s.css », ligne 3, « ../img/fond.png » : Le "
+                                          "fichier « ../img/fond.png » n'existe pas.\n" +
+                                       page + "2:31: Le fichier « img/absente.png » n'existe pas.\n");
+        QCOMPARE(execution.code, 1);
+    }
+
     // The targets that a page of the site must not make the tool wait on, nor read whole, nor follow out of the site:
     // a named pipe, a device and a page of gigabytes behind anchors, symbolic links that lead nowhere, links that
     // climb out of the site. The tool runs with a gigabyte of memory at most, and ends.

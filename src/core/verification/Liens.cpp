@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -38,10 +39,13 @@ constexpr Element ElementsTexte[] = {
 };
 static_assert(std::ranges::is_sorted(ElementsTexte, {}, &Element::nom));
 
-// Calls visite(balise, attribut) for each attribute with a value of each start tag that the browser reads as mark-up,
-// in text order; not for a value whose quote is never closed, since the browser then drops the tag.
-template <typename Visiteur> void ParcourtAttributs(std::string_view texte, Visiteur &&visite)
+// Calls visite(balise, attributs) for each start tag that the browser reads as mark-up, with its attributes that have
+// a value, in text order, and contenu(element, debut, fin) for the text of each element of ElementsTexte; not for a
+// value whose quote is never closed, since the browser then drops the tag.
+template <typename VisiteurBalise, typename VisiteurContenu>
+void ParcourtBalises(std::string_view texte, VisiteurBalise &&visite, VisiteurContenu &&contenu)
 {
+    std::vector<Attribut> attributs;
     std::size_t i = 0;
     while (i < texte.size()) {
         const std::size_t chevron = Suivant(texte, i, '<');
@@ -55,15 +59,32 @@ template <typename Visiteur> void ParcourtAttributs(std::string_view texte, Visi
         case Ouverture::Ouvrante: {
             const std::size_t finNom = FinNom(texte, chevron + 1);
             const std::string_view balise = texte.substr(chevron + 1, finNom - chevron - 1);
+            attributs.clear();
             i = LitAttributs(texte, finNom, [&](const Attribut &attribut) {
                 if (!attribut.ouvert)
-                    visite(balise, attribut);
+                    attributs.push_back(attribut);
             });
-            if (const Element *element = ChercheNom(ElementsTexte, balise))
-                i = ApresContenu(texte, i, element->nom, element->contenu);
+            visite(balise, attributs);
+            if (const Element *element = ChercheNom(ElementsTexte, balise)) {
+                const std::size_t fin = FinContenu(texte, i, element->nom, element->contenu);
+                contenu(element->nom, i, fin);
+                i = ApresFermeture(texte, fin, element->nom);
+            }
         }
         }
     }
+}
+
+// Calls visite(balise, attribut) for each attribute that ParcourtBalises finds, in text order.
+template <typename Visiteur> void ParcourtAttributs(std::string_view texte, Visiteur &&visite)
+{
+    ParcourtBalises(
+        texte,
+        [&](std::string_view balise, const std::vector<Attribut> &attributs) {
+            for (const Attribut &attribut : attributs)
+                visite(balise, attribut);
+        },
+        [](std::string_view, std::size_t, std::size_t) {});
 }
 
 // --- Entities and addresses ----------------------------------------------------------------------------------------
@@ -87,15 +108,21 @@ bool EstChiffre(char c, bool hexa)
 }
 
 // The value as the browser reads it: character references decoded (a named one needs its ';', a numeric one does
-// not), the unknown ones left as they are written.
-std::string LitEntites(std::string_view valeur)
+// not), the unknown ones left as they are written. When `origine` is given, it receives for each byte read the offset
+// in the value where the text it comes from begins, then the value's size.
+std::string LitEntites(std::string_view valeur, std::vector<std::size_t> *origine = nullptr)
 {
     std::string lue;
     lue.reserve(valeur.size());
+    if (origine)
+        origine->clear();
     std::size_t i = 0;
     while (i < valeur.size()) {
         const std::size_t esperluette = Suivant(valeur, i, '&');
         lue.append(valeur.substr(i, esperluette - i));
+        if (origine)
+            for (std::size_t k = i; k < esperluette; ++k)
+                origine->push_back(k);
         if (esperluette == valeur.size())
             break;
         const std::optional<Reference> reference = LitReference(valeur, esperluette);
@@ -106,7 +133,11 @@ std::string LitEntites(std::string_view valeur)
             lue += '&';
             i = esperluette + 1;
         }
+        if (origine)
+            origine->resize(lue.size(), esperluette);
     }
+    if (origine)
+        origine->push_back(valeur.size());
     return lue;
 }
 
@@ -272,6 +303,162 @@ Ancres AncresDe(std::string_view texte)
     return ancres;
 }
 
+// --- Style sheets and SRCSET ----------------------------------------------------------------------------------------
+
+// The characters of a CSS name, as far as telling url( from another function goes.
+bool EstNomCss(char c)
+{
+    return EstLettreAscii(c) || EstChiffre(c, false) || c == '-' || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool EstFinDeLigneCss(char c)
+{
+    return c == '\n' || c == '\r' || c == '\f';
+}
+
+// Past the blank at i, CR LF being one.
+std::size_t ApresBlanc(std::string_view css, std::size_t i)
+{
+    return i + (css.substr(i, 2) == "\r\n" ? 2 : 1);
+}
+
+// Appends the character that the CSS escape whose '\' is at i stands for, and returns past it: up to six hexadecimal
+// digits and one blank after them, or any other character as itself.
+std::size_t LitEchappementCss(std::string_view css, std::size_t i, std::string &lu)
+{
+    if (++i == css.size()) {
+        AjouteUtf8(lu, U'\uFFFD');
+        return i;
+    }
+    if (!EstChiffre(css[i], true)) {
+        lu += css[i];
+        return i + 1;
+    }
+    char32_t code = 0;
+    for (const std::size_t fin = std::min(i + 6, css.size()); i < fin && EstChiffre(css[i], true); ++i)
+        code = code * 16 + char32_t(css[i] <= '9' ? css[i] - '0' : MinusculeAscii(css[i]) - 'a' + 10);
+    AjouteUtf8(lu, code == 0 || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF ? U'\uFFFD' : code);
+    if (i < css.size() && EstEspaceHtml(css[i]))
+        i = ApresBlanc(css, i);
+    return i;
+}
+
+// A string or an address that a style sheet loads: its text, escapes read, and where it ends in the sheet.
+struct MorceauCss {
+    std::string valeur;
+    std::size_t fin = 0;
+    // The browser drops it: a string cut by a line end, an unquoted url() with a blank, a quote or a '(' inside.
+    bool rejete = false;
+};
+
+// The CSS string whose quote is at i, up to its closing quote (fin), a line end or the end of the sheet.
+MorceauCss LitChaineCss(std::string_view css, std::size_t i)
+{
+    MorceauCss chaine;
+    const char guillemet = css[i++];
+    while (i < css.size() && css[i] != guillemet) {
+        if (EstFinDeLigneCss(css[i])) {
+            chaine.rejete = true;
+            break;
+        }
+        if (css[i] != '\\')
+            chaine.valeur += css[i++];
+        else if (i + 1 < css.size() && EstFinDeLigneCss(css[i + 1]))
+            i = ApresBlanc(css, i + 1);
+        else
+            i = LitEchappementCss(css, i, chaine.valeur);
+    }
+    chaine.fin = i;
+    return chaine;
+}
+
+// The unquoted address of a url() that begins at i, past its blanks, up to its ')' (fin) or the end of the sheet.
+MorceauCss LitUrlCss(std::string_view css, std::size_t i)
+{
+    MorceauCss url;
+    while (i < css.size() && css[i] != ')') {
+        const auto c = static_cast<unsigned char>(css[i]);
+        if (EstEspaceHtml(css[i])) {
+            url.fin = i;
+            while (i < css.size() && EstEspaceHtml(css[i]))
+                ++i;
+            url.rejete = i < css.size() && css[i] != ')';
+            return url;
+        }
+        if (c == '"' || c == '\'' || c == '(' || c < ' ' || c == 0x7F ||
+            (c == '\\' && (i + 1 == css.size() || EstFinDeLigneCss(css[i + 1])))) {
+            url.rejete = true;
+            break;
+        }
+        if (c == '\\')
+            i = LitEchappementCss(css, i, url.valeur);
+        else
+            url.valeur += css[i++];
+    }
+    url.fin = i;
+    return url;
+}
+
+// The address that a url( loads, whose '(' is at i, or that @import gives as a string; pushed unless the browser
+// drops it. Returns where the reading of the sheet goes on.
+std::size_t AjouteUrlCss(std::string_view css, std::size_t i, bool parenthese, Lien::Sorte sorte,
+                         std::vector<Lien> &liens)
+{
+    if (parenthese)
+        i = std::min(css.find_first_not_of(" \t\n\r\f", i + 1), css.size());
+    if (i == css.size())
+        return i;
+    const bool chaine = css[i] == '"' || css[i] == '\'';
+    if (!chaine && !parenthese)
+        return i;
+    MorceauCss morceau = chaine ? LitChaineCss(css, i) : LitUrlCss(css, i);
+    const std::size_t fin = morceau.fin;
+    if (sorte == Lien::Sorte::Adresse && Adresse(morceau.valeur).starts_with('#'))
+        sorte = Lien::Sorte::Ancre;
+    if (!morceau.rejete)
+        liens.push_back({i + (chaine ? 1 : 0), fin, std::move(morceau.valeur), sorte});
+    // The browser skips what remains of a url() that it drops, up to its ')'.
+    return chaine ? fin + 1 : morceau.rejete ? std::min(css.find(')', fin), css.size()) : fin;
+}
+
+// Calls ajoute(debut, fin) for the bytes of each address of the SRCSET's value, as the browser splits it: the
+// candidates apart at commas, each an address up to a blank, without the commas that end it, then its descriptors
+// ("2x", "480w") up to a comma out of parentheses. An address may hold commas.
+template <typename Ajout> void AdressesSrcset(std::string_view valeur, Ajout &&ajoute)
+{
+    std::size_t i = 0;
+    for (;;) {
+        while (i < valeur.size() && (EstEspaceHtml(valeur[i]) || valeur[i] == ','))
+            ++i;
+        if (i == valeur.size())
+            return;
+        const std::size_t debut = i;
+        while (i < valeur.size() && !EstEspaceHtml(valeur[i]))
+            ++i;
+        std::size_t fin = i;
+        while (valeur[fin - 1] == ',')
+            --fin;
+        ajoute(debut, fin);
+        if (fin < i)
+            continue;
+        for (bool parentheses = false; i < valeur.size() && (parentheses || valeur[i] != ','); ++i)
+            if (valeur[i] == '(' || valeur[i] == ')')
+                parentheses = valeur[i] == '(';
+    }
+}
+
+// Whether the REL's value holds "stylesheet" among its words.
+bool RelieUneFeuille(std::string_view rel)
+{
+    while (!rel.empty()) {
+        const auto espace = std::ranges::find_if(rel, EstEspaceHtml);
+        if (EgauxSansCasseAscii(rel.substr(0, std::size_t(espace - rel.begin())), "stylesheet"))
+            return true;
+        rel.remove_prefix(std::min(std::size_t(espace - rel.begin()) + 1, rel.size()));
+    }
+    return false;
+}
+
 // --- The check ---------------------------------------------------------------------------------------------------
 
 // Where a path written in a link leads, each component looked up in its folder's listing.
@@ -298,8 +485,18 @@ public:
     {
         if (const std::optional<Lien> base = PremiereBase(texte))
             lienBase = {base->debut, Adresse(base->cible)};
-        for (const Lien &lien : ListeLiens(texte))
-            Verifie(lien);
+        for (const Lien &lien : ListeLiens(texte)) {
+            if (lien.sorte == Lien::Sorte::Carte) {
+                Carte(lien);
+                continue;
+            }
+            std::string charge;
+            Verifie(lien, &charge);
+            // A sheet's problems are found from its own address, whatever the page's base.
+            ecritAvantBase.reset();
+            if (lien.sorte == Lien::Sorte::Feuille && !charge.empty())
+                Feuille(lien, charge);
+        }
         return std::move(problemes);
     }
 
@@ -339,15 +536,17 @@ private:
         problemes.push_back({lien.debut, lien.fin, sorte, std::move(message), autreSite});
     }
 
-    void Verifie(const Lien &lien)
+    // Checks the link; `charge` receives the absolute path of the file that it loads, when it leads to one.
+    void Verifie(const Lien &lien, std::string *charge = nullptr)
     {
         std::string adresse = Adresse(lien.cible);
         if (adresse.empty() || adresse == "#")
             return;
-        // The base's own address is read from the page, every other from the base.
+        // The base's own address is read from the page, and so is an element of the page named by a style; every
+        // other from the base.
         const bool estBase = lienBase && lien.debut == lienBase->first;
         ecritAvantBase.reset();
-        if (lienBase && !estBase) {
+        if (lienBase && !estBase && lien.sorte != Lien::Sorte::Ancre) {
             std::optional<std::string> lue = LuDepuis(lienBase->second, adresse);
             if (!lue)
                 return Signale(lien, Probleme::Sorte::Lien,
@@ -431,6 +630,8 @@ private:
                                    "erreur (403) ou par la liste de ses fichiers.");
             cible += '/' + *index;
             nomCible += (nomCible.ends_with('/') ? "" : "/") + *index;
+        } else if (charge) {
+            *charge = cible;
         }
         if (!fragment.empty() && EstPageHtml(cible))
             Ancre(lien, fragment, cible, nomCible);
@@ -577,13 +778,7 @@ private:
             lue.ancres = AncresDe(*ouverte);
             return lue;
         }
-        std::error_code erreur;
-        const fs::path reel = fs::canonical(cible, erreur);
-        if (erreur || !Dans(reel.string(), siteReel)) {
-            lue.horsSite = !erreur;
-            return lue;
-        }
-        const std::optional<Debut> debut = LitDebut(reel.string(), TailleMaximaleCible);
+        const std::optional<Debut> debut = LitDansLeSite(cible, lue.horsSite);
         if (!debut)
             return lue;
         std::string_view octets = debut->octets;
@@ -594,6 +789,109 @@ private:
         lue.ancres = AncresDe(DecodeFichier(octets, tampon).texte);
         lue.tronquee = !debut->entier;
         return lue;
+    }
+
+    // The first TailleMaximaleCible bytes of the file at the absolute path, opened without waiting, when it lies in
+    // the site's folder once its symbolic links are followed; nothing otherwise, horsSite telling whether it lies out.
+    std::optional<Debut> LitDansLeSite(const std::string &chemin, bool &horsSite) const
+    {
+        std::error_code erreur;
+        const fs::path reel = fs::canonical(chemin, erreur);
+        horsSite = !erreur && !Dans(reel.string(), siteReel);
+        if (erreur || horsSite)
+            return std::nullopt;
+        return LitDebut(reel.string(), TailleMaximaleCible);
+    }
+
+    // A USEMAP: after its '#', the name or the id of a MAP element of the page.
+    void Carte(const Lien &lien)
+    {
+        if (lien.cible.empty())
+            return;
+        const std::size_t diese = lien.cible.find('#');
+        if (diese == std::string::npos)
+            return Signale(lien, Probleme::Sorte::Lien,
+                           "USEMAP « " + lien.cible + " » sans « # » : le navigateur n'y cherche aucune carte. " +
+                               "Écrivez plutôt « #" + lien.cible + " ».");
+        if (!cartes) {
+            cartes.emplace();
+            ParcourtAttributs(texte, [&](std::string_view balise, const Attribut &attribut) {
+                if (EgauxSansCasseAscii(balise, "map") &&
+                    (EgauxSansCasseAscii(attribut.nom, "name") || EgauxSansCasseAscii(attribut.nom, "id")))
+                    cartes->insert(LitEntites(texte.substr(attribut.debut, attribut.fin - attribut.debut)));
+            });
+        }
+        const std::string nom = lien.cible.substr(diese + 1);
+        if (!cartes->contains(nom))
+            Signale(lien, Probleme::Sorte::Lien,
+                    "La carte « " + nom + " » n'existe pas dans cette page : aucun élément MAP n'a ce NAME ni cet ID.");
+    }
+
+    // The problems of the style sheet at the absolute path that the link loads, each once in the page, on the link.
+    void Feuille(const Lien &lien, const std::string &feuille)
+    {
+        for (const Probleme &probleme : ProblemesFeuille(feuille))
+            if (signales.insert(probleme.message).second)
+                Signale(lien, probleme.sorte, probleme.message);
+    }
+
+    // The problems of the addresses of the style sheet at the absolute path, and of those of the sheets that it
+    // imports, each message naming the sheet, the address and its line; the links to other sites are left out. The
+    // sheet is read as another page is, at most once per call.
+    const std::vector<Probleme> &ProblemesFeuille(const std::string &chemin)
+    {
+        auto [entree, nouvelle] = feuilles->try_emplace(chemin);
+        std::vector<Probleme> &trouves = entree->second;
+        // A sheet that imports itself, by way of others, is read once.
+        if (!nouvelle)
+            return trouves;
+        // Named from the page's folder as the resolution spelled it: CheminRelatif would list every folder above.
+        const std::string nom = fs::path(chemin).lexically_relative(dossierPage).string();
+        std::string css;
+        bool horsSite = false;
+        if (const std::optional<std::string> ouverte = lecture ? lecture(chemin) : std::nullopt) {
+            css = *ouverte;
+        } else if (const std::optional<Debut> debut = LitDansLeSite(chemin, horsSite)) {
+            std::string_view octets = debut->octets;
+            // The line that the limit cuts is left out, and said so.
+            if (!debut->entier) {
+                octets = octets.substr(0, octets.find_last_of("\n\r") + 1);
+                trouves.push_back({0, 0, Probleme::Sorte::NonVerifie,
+                                   "La feuille de style « " + nom + " » passe " +
+                                       std::to_string(TailleMaximaleCible >> 20) +
+                                       " Mo : ses adresses au-delà ne sont pas vérifiées."});
+            }
+            std::string tampon;
+            css = DecodeFichier(octets, tampon).texte;
+        } else {
+            trouves.push_back({0, 0, Probleme::Sorte::NonVerifie,
+                               "La feuille de style « " + nom + " » " +
+                                   (horsSite ? "est hors du dossier du site" : "ne peut être lue") +
+                                   " : ses adresses ne sont pas vérifiées."});
+            return trouves;
+        }
+        // Its addresses are read from its own folder, as the browser reads them.
+        Verificateur sienne(css, chemin, site, lecture);
+        sienne.feuilles = feuilles;
+        CompteurLignes lignes(css);
+        std::vector<Probleme> siens;
+        for (const Lien &url : ListeUrlsCss(css)) {
+            // "#name" names an element of the page that uses the sheet, which may be any.
+            if (url.sorte == Lien::Sorte::Ancre)
+                continue;
+            const std::size_t avant = sienne.problemes.size();
+            std::string importee;
+            sienne.Verifie(url, &importee);
+            const std::string ou = "Feuille de style « " + nom + " », ligne " +
+                                   std::to_string(lignes.Position(url.debut).ligne) + ", « " + url.cible + " » : ";
+            for (std::size_t k = avant; k < sienne.problemes.size(); ++k)
+                if (!sienne.problemes[k].autreSite)
+                    siens.push_back({0, 0, sienne.problemes[k].sorte, ou + sienne.problemes[k].message});
+            if (url.sorte == Lien::Sorte::Feuille && !importee.empty())
+                std::ranges::copy(ProblemesFeuille(importee), std::back_inserter(siens));
+        }
+        std::ranges::move(siens, std::back_inserter(trouves));
+        return trouves;
     }
 
     Resolution Resout(const std::string &base, std::string_view ecrit)
@@ -666,6 +964,13 @@ private:
     std::optional<std::pair<std::size_t, std::string>> lienBase;
     // The address of the link being checked as the page writes it, when the base changes it.
     std::optional<std::string> ecritAvantBase;
+    // The names and ids of the page's MAP elements, once a USEMAP asks for them.
+    std::optional<std::unordered_set<std::string>> cartes;
+    // The problems of the style sheets read, by their paths, shared with the checks of their own addresses.
+    std::shared_ptr<std::map<std::string, std::vector<Probleme>>> feuilles =
+        std::make_shared<std::map<std::string, std::vector<Probleme>>>();
+    // The messages of the style sheets' problems already told in the page.
+    std::unordered_set<std::string> signales;
 };
 
 } // namespace
@@ -673,11 +978,83 @@ private:
 std::vector<Lien> ListeLiens(std::string_view texte)
 {
     std::vector<Lien> liens;
-    ParcourtAttributs(texte, [&](std::string_view, const Attribut &attribut) {
-        if (EgauxSansCasseAscii(attribut.nom, "href") || EgauxSansCasseAscii(attribut.nom, "src"))
-            liens.push_back({attribut.debut, attribut.fin,
-                             LitEntites(texte.substr(attribut.debut, attribut.fin - attribut.debut))});
-    });
+    std::vector<std::size_t> origine;
+    // The addresses that a style's text holds, at their places in the page.
+    const auto ajouteCss = [&](std::string_view css, const auto &place) {
+        for (Lien &lien : ListeUrlsCss(css)) {
+            lien.debut = place(lien.debut);
+            lien.fin = place(lien.fin);
+            liens.push_back(std::move(lien));
+        }
+    };
+    ParcourtBalises(
+        texte,
+        [&](std::string_view balise, const std::vector<Attribut> &attributs) {
+            const auto valeur = [&](const Attribut &attribut) {
+                return texte.substr(attribut.debut, attribut.fin - attribut.debut);
+            };
+            const bool feuille =
+                EgauxSansCasseAscii(balise, "link") && std::ranges::any_of(attributs, [&](const Attribut &attribut) {
+                    return EgauxSansCasseAscii(attribut.nom, "rel") && RelieUneFeuille(LitEntites(valeur(attribut)));
+                });
+            for (const Attribut &attribut : attributs) {
+                const auto est = [&](std::string_view nom, std::string_view element = {}) {
+                    return EgauxSansCasseAscii(attribut.nom, nom) &&
+                           (element.empty() || EgauxSansCasseAscii(balise, element));
+                };
+                // Where a byte of the value read stands in the page.
+                const auto place = [&](std::size_t i) { return attribut.debut + origine[i]; };
+                if (est("href") || est("src") || est("background") || est("data", "object") || est("poster", "video")) {
+                    liens.push_back({attribut.debut, attribut.fin, LitEntites(valeur(attribut)),
+                                     feuille && est("href") ? Lien::Sorte::Feuille : Lien::Sorte::Adresse});
+                } else if (est("usemap")) {
+                    liens.push_back({attribut.debut, attribut.fin, LitEntites(valeur(attribut)), Lien::Sorte::Carte});
+                } else if (est("srcset", "img") || est("srcset", "source")) {
+                    const std::string lue = LitEntites(valeur(attribut), &origine);
+                    AdressesSrcset(lue, [&](std::size_t debut, std::size_t fin) {
+                        liens.push_back({place(debut), place(fin), lue.substr(debut, fin - debut)});
+                    });
+                } else if (est("style")) {
+                    ajouteCss(LitEntites(valeur(attribut), &origine), place);
+                }
+            }
+        },
+        [&](std::string_view element, std::size_t debut, std::size_t fin) {
+            if (element == "style")
+                ajouteCss(texte.substr(debut, fin - debut), [debut](std::size_t i) { return debut + i; });
+        });
+    return liens;
+}
+
+std::vector<Lien> ListeUrlsCss(std::string_view css)
+{
+    std::vector<Lien> liens;
+    std::size_t i = 0;
+    while (i < css.size()) {
+        const char c = css[i];
+        if (css.substr(i, 2) == "/*") {
+            i = std::min(css.find("*/", i + 2), css.size() - 2) + 2;
+        } else if (c == '"' || c == '\'') {
+            i = LitChaineCss(css, i).fin + 1;
+        } else if (c == '\\') {
+            i += 2;
+        } else if (c == '@' || EstNomCss(c)) {
+            const std::size_t debut = i;
+            while (++i < css.size() && (EstNomCss(css[i]) || css[i] == '\\'))
+                i += css[i] == '\\';
+            const std::string_view nom = css.substr(debut, i - debut);
+            if (EgauxSansCasseAscii(nom, "url") && i < css.size() && css[i] == '(') {
+                i = AjouteUrlCss(css, i, true, Lien::Sorte::Adresse, liens);
+            } else if (EgauxSansCasseAscii(nom, "@import")) {
+                while (i < css.size() && EstEspaceHtml(css[i]))
+                    ++i;
+                const bool url = EgauxSansCasseAscii(css.substr(i, 4), "url(");
+                i = AjouteUrlCss(css, url ? i + 3 : i, url, Lien::Sorte::Feuille, liens);
+            }
+        } else {
+            ++i;
+        }
+    }
     return liens;
 }
 

@@ -8,21 +8,37 @@
 #include <string_view>
 #include <vector>
 
-// A value of an HREF or SRC attribute: where it is written in the page (the value, without its quotes) and what it
-// says once its entities are read.
+// An address that a page or a style sheet leads to or loads: where it is written in the text (without its quotes)
+// and what it says once its entities, or its CSS escapes, are read.
 struct Lien {
+    enum class Sorte {
+        Adresse, // a file, a page or another site
+        Feuille, // a style sheet, whose own addresses are loaded too
+        Carte,   // the image map of a USEMAP, "#name" of a MAP element of the page
+        Ancre,   // a url() of a style that is "#name" alone: an element of the page that the style applies to
+    };
+
     std::size_t debut = 0;
     std::size_t fin = 0;
     std::string cible;
+    Sorte sorte = Sorte::Adresse;
 
     bool operator==(const Lien &) const = default;
 };
 
-// Every HREF and SRC of the page's tags, in text order; comments, scripts and styles hold none.
+// The addresses of the page, in text order: every HREF, SRC and BACKGROUND, OBJECT's DATA, VIDEO's POSTER, each
+// address of the SRCSET of IMG and SOURCE, each USEMAP, and the url() and @import of STYLE attributes and elements
+// (ListeUrlsCss); the HREF of a LINK whose REL holds "stylesheet" is a Feuille. Comments, scripts and the other
+// elements whose content is text hold none.
 std::vector<Lien> ListeLiens(std::string_view texte);
 
-// The UTF-8 text of a page open in the editor, given its absolute "/"-separated path, as it stands in its window;
-// nothing for a page that is read from its file.
+// The addresses that a style sheet loads, in text order: each url() (quoted or not), an Ancre when it is "#name"
+// alone, and the address of each @import, a Feuille; comments hold none, nor strings but those of url() and
+// @import, nor a url() that the browser drops (a blank or a quote inside its unquoted address).
+std::vector<Lien> ListeUrlsCss(std::string_view css);
+
+// The UTF-8 text of a page or a style sheet open in the editor, given its absolute "/"-separated path, as it stands
+// in its window; nothing for one that is read from its file.
 using LecteurPage = std::function<std::optional<std::string>(const std::string &chemin)>;
 
 // The most bytes of a page's file read for its anchors: a page may be gigabytes long.
@@ -35,7 +51,8 @@ inline constexpr std::size_t TailleMaximaleCible = 64 << 20;
 // A link is read as the browser reads it: blanks at its ends dropped, its query and fragment apart from its path,
 // the path's backslashes taken as slashes and its "%XX" decoded; and read from the href of the page's first <base>
 // that has one, wherever it stands, as the browser reads it, "#x" alone included (the base's own href is read from
-// the page). Then:
+// the page), but for a style's "#name" alone (Lien::Sorte::Ancre), which names an element of the page itself as a
+// USEMAP does. Then:
 // - a base with a host ("https://host/...", "//host") leads every relative link to that site, and one without a
 //   path (mailto:...) leads them nowhere; a base "/..." is read from the site's folder; the problems of a link read
 //   from the base say so. The base names the folder that links are read from: that folder must exist, and a base
@@ -58,11 +75,16 @@ inline constexpr std::size_t TailleMaximaleCible = 64 << 20;
 //   letter case included, and "#top" always leads to the top. Another page is the text that `lecture` gives,
 //   otherwise its file, opened without waiting, when it lies in the site's folder once its symbolic links are
 //   followed; only its first TailleMaximaleCible bytes are read, and an anchor not found in them is reported as not
-//   checked.
+//   checked;
+// - a USEMAP must name, after its '#', a MAP element of the page by its name or its id, letter case included;
+// - a style sheet of the site that a Feuille loads is read as another page is, and its own addresses, and those of
+//   the sheets it imports, are checked from its folder; each problem is reported once in the page, on the first
+//   Feuille that loads it, its message naming the sheet, the address and its line there; a sheet's links to other
+//   sites, and its "#name" (an element of whichever page uses it), are left out.
 // A message names a path or an anchor decoded, or as the page writes it when its "%XX" give bytes that are not UTF-8;
 // a message is always UTF-8, the other bytes of a name on disk written "%XX". The problems come in text order. The
-// folders are listed, and the other pages read, at most once per call; the function keeps no state between calls
-// and may run on any thread, as long as `lecture` may.
+// folders are listed, and the other pages and sheets read, at most once per call; the function keeps no state
+// between calls and may run on any thread, as long as `lecture` may.
 std::vector<Probleme> VerifieLiens(std::string_view texte, const std::string &chemin, const std::string &site,
                                    const LecteurPage &lecture);
 

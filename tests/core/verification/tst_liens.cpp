@@ -42,17 +42,27 @@ private slots:
         // The anchor after another attribute is one that a plain search for "<A NAME=" misses.
         QVERIFY(Cree("pages/autre.htm", "<a name=\"haut\"></a><h2 id=\"Suite\">x</h2><a id=\"y\" name=\"bas\"></a>"));
         QVERIFY(Cree("ouverte.htm", "<p>as saved</p>"));
+        // Style sheets that import each other, their addresses read from their own folder.
+        QVERIFY(Cree("css/style.css", "@import \"autre.css\";\nbody { background: url(../img/logo.png) }\n"
+                                      ".x { background: url( \"../img/absente.png\" ) }\n.y { filter: url(#f) }"));
+        QVERIFY(Cree("css/autre.css", "p { background: url(/img/manque.gif) }\n@import url(style.css);"));
+        QVERIFY(Cree("ouverte.css") && Cree("../hors-site.css", "p { background: url(x.png) }"));
         // Beside the site, and what no page should lead to: a named pipe, a device, symbolic links that lead
         // nowhere or out of the site.
         QVERIFY(Cree("../hors-site.htm", "<a name=x></a>"));
         QCOMPARE(mkfifo(QFile::encodeName(site + "/tube.htm").constData(), 0600), 0);
         QVERIFY(QFile::link("boucle.htm", site + "/boucle.htm") && QFile::link("absente.htm", site + "/perdu.htm") &&
-                QFile::link("/dev/zero", site + "/zero.htm") && QFile::link("../hors-site.htm", site + "/ailleurs.htm"));
+                QFile::link("/dev/zero", site + "/zero.htm") && QFile::link("../hors-site.htm", site + "/ailleurs.htm") &&
+                QFile::link("../hors-site.css", site + "/ailleurs.css"));
         // A page of gigabytes, all but its ends a hole in the file, with an anchor at each end.
         QFile grande(site + "/grande.htm");
         const qint64 taille = qint64(TailleMaximaleCible) * 40;
         QVERIFY(grande.open(QIODevice::WriteOnly) && grande.write("<a name=debut></a>") > 0 && grande.seek(taille - 20) &&
                 grande.write("<a name=fin></a>") > 0);
+        QFile feuille(site + "/grande.css");
+        QVERIFY(feuille.open(QIODevice::WriteOnly) && feuille.write("p { background: url(debut.png) }\n") > 0 &&
+                feuille.seek(qint64(TailleMaximaleCible) - 30) &&
+                feuille.write("\np { background: url(coupee-par-la-limite.png) }") > 0);
     }
 
     // A name that is not UTF-8 is one that QTemporaryDir cannot remove.
@@ -81,6 +91,40 @@ private slots:
             << QByteArray("<!-- --!><a href=a><![CDATA[ > <a href=b> ]]><script><!--<script></script><a href=c>-->"
                           "</script><a href=d>")
             << QByteArrayList{"a|a", "d|d"};
+        QTest::newRow("srcset: chaque adresse, sans ses descripteurs ni les virgules qui la finissent")
+            << QByteArray("<img srcset=\"a.png 1x, b,c.png 2x,d.png,, e.png (x, y) 480w,f.png\">")
+            << QByteArrayList{"a.png|a.png", "b,c.png|b,c.png", "d.png|d.png", "e.png|e.png", "f.png|f.png"};
+        QTest::newRow("srcset: entités lues, SOURCE, ailleurs rien")
+            << QByteArray("<SOURCE SRCSET='a&amp;b.png&#32;1x,&#32;&eacute;.png'><div srcset=x.png>")
+            << QByteArrayList{"a&amp;b.png|a&b.png", "&eacute;.png|\xC3\xA9.png"};
+        QTest::newRow("background de tout élément, data d'OBJECT, poster de VIDEO, image de formulaire")
+            << QByteArray("<body background=a.gif><td BACKGROUND='b.gif'><object data=c.swf><video poster=d.jpg>"
+                          "<input type=image src=e.png><div data=x poster=y>")
+            << QByteArrayList{"a.gif|a.gif", "b.gif|b.gif", "c.swf|c.swf", "d.jpg|d.jpg", "e.png|e.png"};
+        QTest::newRow("carte d'image, feuilles de style: REL en toute casse, après HREF, parmi d'autres mots")
+            << QByteArray("<img usemap=\"#c\"><link href=a.css rel=\"Alternate StyleSheet\"><link rel=icon href=b.ico>"
+                          "<link rel=stylesheet href=c.css>")
+            << QByteArrayList{"#c|#c|Carte", "a.css|a.css|Feuille", "b.ico|b.ico", "c.css|c.css|Feuille"};
+        QTest::newRow("url() d'un attribut style: entités et échappements CSS lus, à leur place")
+            << QByteArray("<p style=\"background:url(&quot;a b.png&quot;); list-style: url( c\\29 d.png )\">")
+            << QByteArrayList{"a b.png|a b.png", "c\\29 d.png|c)d.png"};
+        QTest::newRow("élément style: url() et @import, pas ses commentaires")
+            << QByteArray("<style>@import \"a.css\"; /* url(x.png) */ p { background: url('c.png') }</style>")
+            << QByteArrayList{"a.css|a.css|Feuille", "c.png|c.png"};
+    }
+
+    // The addresses as written, between their offsets, then as read, then their kind when not a plain address.
+    static QByteArrayList Ecrits(std::string_view texte, const std::vector<Lien> &liens)
+    {
+        QByteArrayList ecrits;
+        for (const Lien &lien : liens)
+            ecrits << QByteArray::fromStdString(std::string(texte.substr(lien.debut, lien.fin - lien.debut)) + '|' +
+                                                lien.cible +
+                                                (lien.sorte == Lien::Sorte::Feuille ? "|Feuille"
+                                                 : lien.sorte == Lien::Sorte::Carte ? "|Carte"
+                                                 : lien.sorte == Lien::Sorte::Ancre ? "|Ancre"
+                                                                                    : ""));
+        return ecrits;
     }
 
     void liste()
@@ -88,10 +132,36 @@ private slots:
         QFETCH(QByteArray, page);
         QFETCH(QByteArrayList, attendu);
         const std::string texte = page.toStdString();
-        QByteArrayList obtenu;
-        for (const Lien &lien : ListeLiens(texte))
-            obtenu << QByteArray::fromStdString(texte.substr(lien.debut, lien.fin - lien.debut) + '|' + lien.cible);
-        QCOMPARE(obtenu, attendu);
+        QCOMPARE(Ecrits(texte, ListeLiens(texte)), attendu);
+    }
+
+    void css_data()
+    {
+        QTest::addColumn<QByteArray>("feuille");
+        QTest::addColumn<QByteArrayList>("attendu");
+        QTest::newRow("url() sans guillemets, blancs autour, toute casse")
+            << QByteArray("a { b: URL(  x.png  ) }") << QByteArrayList{"x.png|x.png"};
+        QTest::newRow("échappements: hexadécimal et son blanc, caractère, fin de ligne dans une chaîne")
+            << QByteArray("a { b: url(a\\20 b\\).png); c: url(\"d\\\ne.png\") }")
+            << QByteArrayList{"a\\20 b\\).png|a b).png", "d\\\ne.png|de.png"};
+        QTest::newRow("url() que le navigateur rejette: blanc, guillemet ou parenthèse dedans")
+            << QByteArray("a { b: url(a b); c: url(a\"b); d: url(a(b); e: url(ok.png) }") << QByteArrayList{"ok.png|ok.png"};
+        QTest::newRow("pas des url(): autre fonction, chaîne, commentaire")
+            << QByteArray("a { b: myurl(x.png); c: \"url(y.png)\" } /* url(z.png) */") << QByteArrayList{};
+        QTest::newRow("@import par une chaîne ou par url(), toute casse")
+            << QByteArray("@IMPORT 'a.css' screen;\n@import url(\"b.css\");")
+            << QByteArrayList{"a.css|a.css|Feuille", "b.css|b.css|Feuille"};
+        QTest::newRow("url() d'une ancre seule, avec ou sans guillemets, et d'une page et son ancre")
+            << QByteArray("a { filter: url(#f); clip-path: url( '#c' ); b: url(p.htm#x) }")
+            << QByteArrayList{"#f|#f|Ancre", "#c|#c|Ancre", "p.htm#x|p.htm#x"};
+    }
+
+    void css()
+    {
+        QFETCH(QByteArray, feuille);
+        QFETCH(QByteArrayList, attendu);
+        const std::string texte = feuille.toStdString();
+        QCOMPARE(Ecrits(texte, ListeUrlsCss(texte)), attendu);
     }
 
     // The page is @/index.htm; "ouverte.htm" is open with text of its own.
@@ -182,6 +252,45 @@ private slots:
               "<img src=\"data:image/png;base64,AAAA\">");
         ligne("commentaires, scripts et styles",
               "<!-- <a href=x.htm> --><script>document.write('<img src=y.png>')</script><style>a{}</style>");
+        ligne("srcset: seule l'adresse brisée", "<img src=img/logo.png srcset=\"img/logo.png 1x, img/absent.png 2x\">",
+              {"Lien: Le fichier « img/absent.png » n'existe pas."});
+        ligne("background, data d'OBJECT, poster de VIDEO, image de formulaire",
+              "<body background=img/fond.gif><td background=img/logo.png><object data=anim.swf></object>"
+              "<video poster=img/p.jpg></video><input type=image src=img/bouton.png>",
+              {"Lien: Le fichier « img/fond.gif » n'existe pas.", "Lien: Le fichier « anim.swf » n'existe pas.",
+               "Lien: Le fichier « img/p.jpg » n'existe pas.", "Lien: Le fichier « img/bouton.png » n'existe pas."});
+        ligne("cartes: par name ou id, absente, sans #",
+              "<img usemap=#a><img usemap=\"#b\"><map name=a></map><map id=b></map><h2 id=c></h2><img usemap=#c>"
+              "<img usemap=a>",
+              {"Lien: La carte « c » n'existe pas dans cette page : aucun élément MAP n'a ce NAME ni cet ID.",
+               "Lien: USEMAP « a » sans « # » : le navigateur n'y cherche aucune carte. Écrivez plutôt « #a »."});
+        ligne("url() d'un attribut style et d'un élément style",
+              "<p style=\"background: url('img/logo.png'); list-style: url(img/puce.png)\">"
+              "<style>h1 { background: url(\"img/titre.png\") }</style>",
+              {"Lien: Le fichier « img/puce.png » n'existe pas.", "Lien: Le fichier « img/titre.png » n'existe pas."});
+        const QString style = "Lien: Feuille de style « css/style.css », ligne 3, « ../img/absente.png » : Le fichier "
+                              "« ../img/absente.png » n'existe pas.";
+        const QString autre = "Lien: Feuille de style « css/autre.css », ligne 1, « /img/manque.gif » : Le fichier "
+                              "« /img/manque.gif » n'existe pas dans le dossier du site.";
+        ligne("feuilles liées et importées: chaque adresse brisée une fois, sur le premier lien, depuis sa feuille",
+              "<link rel=stylesheet href=css/style.css><link href=\"css/style.css?v=2\" rel=stylesheet>"
+              "<style>@import 'css/autre.css';</style>",
+              {autre, style});
+        ligne("feuilles qui ne sont pas lues: absente, tube nommé, hors du site, autre site",
+              "<link rel=stylesheet href=css/absente.css><link rel=stylesheet href=tube.htm>"
+              "<link rel=stylesheet href=ailleurs.css><link rel=stylesheet href=http://exemple.fr/a.css>",
+              {"Lien: Le fichier « css/absente.css » n'existe pas.",
+               "Lien: « tube.htm » n'est ni un fichier ni un dossier : un serveur web ne l'enverra pas.",
+               "Non vérifié: La feuille de style « ailleurs.css » est hors du dossier du site : ses adresses ne sont "
+               "pas vérifiées.",
+               "Non vérifié (autre site): Lien vers un autre site, non vérifié : http://exemple.fr/a.css"});
+        ligne("feuille ouverte lue dans sa fenêtre", "<link rel=stylesheet href=ouverte.css>",
+              {"Lien: Feuille de style « ouverte.css », ligne 1, « img/absente.png » : Le fichier « img/absente.png » "
+               "n'existe pas."});
+        ligne("feuille de plus de 64 Mo: lue jusqu'à la limite", "<link rel=stylesheet href=grande.css>",
+              {"Non vérifié: La feuille de style « grande.css » passe 64 Mo : ses adresses au-delà ne sont pas "
+               "vérifiées.",
+               "Lien: Feuille de style « grande.css », ligne 1, « debut.png » : Le fichier « debut.png » n'existe pas."});
     }
 
     void verification()
@@ -202,6 +311,8 @@ private slots:
             ++lectures[chemin];
             if (chemin == (site + "/ouverte.htm").toStdString())
                 return "<a name=nouvelle></a>";
+            if (chemin == (site + "/ouverte.css").toStdString())
+                return "p { background: url(img/absente.png) }";
             return std::nullopt;
         };
         const std::vector<Probleme> problemes =
@@ -290,6 +401,24 @@ private slots:
         ligne("base sans chemin: mailto:", "<base href=mailto:a@b.fr><img src=logo.png><a href=#x>",
               {"Lien: L'adresse « logo.png » ne mène nulle part : la base « mailto:a@b.fr » n'a pas de chemin d'où la "
                "lire."});
+        ligne("feuille liée sous une base: trouvée par la base, ses url() lues depuis son dossier",
+              "<base href=\"../\"><link rel=stylesheet href=css/style.css><link rel=stylesheet href=../css/style.css>"
+              "<style>p { background: url(img/logo.png) }</style>",
+              {"Lien: Feuille de style « ../css/autre.css », ligne 1, « /img/manque.gif » : Le fichier « /img/manque.gif "
+               "» n'existe pas dans le dossier du site.",
+               "Lien: Feuille de style « ../css/style.css », ligne 3, « ../img/absente.png » : Le fichier "
+               "« ../img/absente.png » n'existe pas.",
+               "Lien: Le lien sort du dossier du site (« @ ») : il ne marchera pas sur le serveur. Lien "
+               "« ../css/style.css » lu depuis la base « ../ »."});
+        ligne("srcset lu depuis la base, carte cherchée dans la page quelle que soit la base",
+              "<base href=\"../img/\"><map name=carte></map><img src=logo.png srcset=\"logo.png 1x, absent.png 2x\" "
+              "usemap=#carte><img usemap=#autre>",
+              {"Lien: Le fichier « ../img/absent.png » n'existe pas. Lien « absent.png » lu depuis la base « ../img/ ».",
+               "Lien: La carte « autre » n'existe pas dans cette page : aucun élément MAP n'a ce NAME ni cet ID."});
+        ligne("url(#nom) d'un style: un élément de la page elle-même, quelle que soit la base",
+              "<base href=autre.htm><svg><filter id=ombre></filter></svg><p style=\"filter: url(#ombre)\">"
+              "<style>.x { clip-path: url('#absente') }</style>",
+              {"Lien: L'ancre « absente » n'existe pas dans cette page."});
         const QString absolu = "Lien: Chemin absolu vers un fichier local : le lien ne marchera pas sur le serveur.";
         ligne("base file: sur ce disque", "<base href=\"file://@/img/\"><img src=logo.png>",
               {absolu + " Écrivez plutôt « ../img/ ».",
