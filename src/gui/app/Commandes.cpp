@@ -353,7 +353,7 @@ void TMDIHtml::InsertionTitre()
     }
 }
 
-void TMDIHtml::TagsClick()
+void TMDIHtml::AfficheTags()
 {
     TagsForm->Montre();
 }

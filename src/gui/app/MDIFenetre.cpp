@@ -6,6 +6,7 @@
 #include "gui/app/DlgAPropos.h"
 #include "gui/app/Disposition.h"
 #include "gui/app/EtatPage.h"
+#include "gui/app/ListeCommandes.h"
 #include "gui/app/Navigateur.h"
 #include "gui/app/Session.h"
 #include "gui/dialogs/DlgChercher.h"
@@ -171,8 +172,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
         MajAnnulation();
     });
 
-    CreeMenus();
-    CreeBarres();
+    CreeCommandes();
     MajMenus();
 }
 
@@ -184,303 +184,139 @@ TMDIHtml::~TMDIHtml()
     disconnect(verification, nullptr, this, nullptr);
 }
 
-QAction *TMDIHtml::Action(const QString &texte, void (TMDIHtml::*commande)(), const char *nom, bool document)
+void TMDIHtml::CreeCommandes()
 {
-    auto *action = new QAction(texte, this);
-    if (nom)
-        action->setObjectName(QLatin1String(nom));
-    connect(action, &QAction::triggered, this, commande);
-    if (document)
-        actionsDocument << action;
-    return action;
-}
-
-void TMDIHtml::CreeMenus()
-{
-    Nouveau = Action(QStringLiteral("&Nouveau"), &TMDIHtml::FileNew, "sbNouveau", false);
-    Ouvrir = Action(QStringLiteral("&Ouvrir..."), &TMDIHtml::FileOpen, "sbOuvrir", false);
-    Quitter = Action(QStringLiteral("&Quitter"), &TMDIHtml::FileExit, "FileExitItem", false);
-    Enregistrer = Action(QStringLiteral("&Enregistrer"), &TMDIHtml::FileSave, "sbEnregistrer");
-    EnregistrerSous = Action(QStringLiteral("En&registrer sous..."), &TMDIHtml::FileSaveAs, "FileSaveAsItem");
-    Apercu = Action(QStringLiteral("&Aperçu de la page..."), &TMDIHtml::FichierApercu, "sbApercu");
-    QAction *fermer = Action(QStringLiteral("&Fermer"), &TMDIHtml::FileClose, "FileCloseItem");
-    // The standard keys of the desktop where Qt knows one (it has none for saving under a name here, nor for
-    // quitting outside the X11 desktops); F5 shows the page, as a browser reloads it.
-    Nouveau->setShortcut(QKeySequence::New);
-    Ouvrir->setShortcut(QKeySequence::Open);
-    Enregistrer->setShortcut(QKeySequence::Save);
-    EnregistrerSous->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
-    Quitter->setShortcut(Qt::CTRL | Qt::Key_Q);
-    Apercu->setShortcut(Qt::Key_F5);
-    fermer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
-
-    RecentsMenu = new QMenu(QStringLiteral("Fichiers ré&cents"), this);
-    FichierMenu = new QMenu(QStringLiteral("&Fichier"), this);
-    FichierMenu->addActions({Nouveau, Ouvrir});
-    FichierMenu->addMenu(RecentsMenu);
-    FichierMenu->addSeparator();
-    FichierMenu->addAction(Quitter);
-
-    FichierDocumentMenu = new QMenu(QStringLiteral("&Fichier"), this);
-    FichierDocumentMenu->addActions({Nouveau, Ouvrir});
-    FichierDocumentMenu->addMenu(RecentsMenu);
-    FichierDocumentMenu->addSeparator();
-    FichierDocumentMenu->addActions({Enregistrer, EnregistrerSous, fermer});
-    FichierDocumentMenu->addSeparator();
-    FichierDocumentMenu->addAction(Apercu);
-    FichierDocumentMenu->addSeparator();
-    FichierDocumentMenu->addAction(Quitter);
-    for (QMenu *menu : {FichierMenu, FichierDocumentMenu})
-        connect(menu, &QMenu::aboutToShow, session, [this] { session->RemplitRecents(*RecentsMenu); });
-
-    Defaire = Action(QStringLiteral("&Défaire"), &TMDIHtml::EditionDefaire, "EditUndoItem");
-    Retablir = Action(QStringLiteral("&Rétablir"), &TMDIHtml::EditionRetablir, "EditRedoItem");
-    Defaire->setShortcut(QKeySequence::Undo);
-    Retablir->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    Couper = Action(QStringLiteral("&Couper"), &TMDIHtml::EditCut, "sbCouper");
-    Copier = Action(QStringLiteral("Co&pier"), &TMDIHtml::EditCopy, "sbCopier");
-    Coller = Action(QStringLiteral("C&oller"), &TMDIHtml::EditPaste, "sbColler");
-    Chercher = Action(QStringLiteral("C&hercher..."), &TMDIHtml::EditionChercher, "Chercher1");
-    Couper->setShortcuts(QKeySequence::Cut);
-    Copier->setShortcuts(QKeySequence::Copy);
-    Coller->setShortcuts(QKeySequence::Paste);
-    Chercher->setShortcut(QKeySequence::Find);
-    SuivantAction = Action(QStringLiteral("&Suivant"), &TMDIHtml::Suivant, "Suivant1");
-    SuivantAction->setShortcut(Qt::Key_F3);
-    QAction *allerALigne =
-        Action(QStringLiteral("Aller à la &ligne..."), &TMDIHtml::EditionAllerALigne, "AllerALigne");
-    allerALigne->setShortcut(Qt::CTRL | Qt::Key_G);
-    // Its key works whichever menus the bar holds.
-    addAction(SuivantAction);
-    // "&Rétablir" has R. Qt knows no standard key for replacing on every desktop.
-    QAction *remplacer = Action(QStringLiteral("Re&mplacer..."), &TMDIHtml::EditionRemplacer, "Remplacer1");
-    remplacer->setShortcut(Qt::CTRL | Qt::Key_H);
-
-    EditMenu = new QMenu(QStringLiteral("&Edition"), this);
-    EditMenu->addActions({Defaire, Retablir});
-    EditMenu->addSeparator();
-    EditMenu->addActions({Couper, Copier, Coller});
-    EditMenu->addSeparator();
-    EditMenu->addActions({Chercher, SuivantAction, remplacer, allerALigne});
-    QAction *verifierPage = Action(QStringLiteral("&Vérifier la page"), &TMDIHtml::VerifierLaPage, "VerifierPage");
-    verifierPage->setShortcut(Qt::Key_F7);
-    QAction *verifierLiens =
-        Action(QStringLiteral("Vérifier les l&iens"), &TMDIHtml::VerifierLesLiens, "VerifierLiens");
-    QAction *problemeSuivant =
-        Action(QStringLiteral("Problème suiva&nt"), &TMDIHtml::ProblemeSuivant, "ProblemeSuivant");
-    problemeSuivant->setShortcut(Qt::Key_F8);
-    QAction *problemePrecedent =
-        Action(QStringLiteral("Pro&blème précédent"), &TMDIHtml::ProblemePrecedent, "ProblemePrecedent");
-    problemePrecedent->setShortcut(Qt::SHIFT | Qt::Key_F8);
-    EditMenu->addSeparator();
-    EditMenu->addActions({verifierPage, verifierLiens, problemeSuivant, problemePrecedent});
-    connect(EditMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
-
-    QAction *lien = Action(QStringLiteral("&Lien hypertexte..."), &TMDIHtml::InsertionLien, "Lienhypertexte1");
-    QAction *ancre = Action(QStringLiteral("&Ancre locale..."), &TMDIHtml::InsertionAncreLocale, "Ancrelocale1");
-    QAction *image = Action(QStringLiteral("&Image..."), &TMDIHtml::InsertionImage, "Image1");
-    QAction *tags = Action(QStringLiteral("Ta&gs..."), &TMDIHtml::TagsClick, "Tags2");
-    QAction *caracteres = Action(QStringLiteral("&Caractères spéciaux..."), &TMDIHtml::AfficheCaracteresSpeciaux);
-    InsertionMenu = new QMenu(QStringLiteral("&Insertion"), this);
-    InsertionMenu->addActions({lien, ancre, image});
-    InsertionMenu->addAction(Action(QStringLiteral("&Titre..."), &TMDIHtml::InsertionTitre, "Titre1"));
-    InsertionMenu->addAction(tags);
-    InsertionMenu->addSeparator();
-    InsertionMenu->addAction(caracteres);
-    InsertionMenu->addAction(Action(QStringLiteral("Corriger les acc&ents"), &TMDIHtml::CorrectionAccents));
-    InsertionMenu->addAction(
-        Action(QStringLiteral("&Supprimer les tags HTML..."), &TMDIHtml::SupprimerLesTagsHTML));
-    InsertionMenu->addAction(
-        Action(QStringLiteral("Supprimer les tags tableau&x..."), &TMDIHtml::SupprimerLesTagsTableaux));
-
-    // The context menu gives two of these commands other access keys, so that no two of its items share one:
-    // there they are entries that trigger the command's action.
-    const auto autreTexte = [this](QAction *commande, const QString &texte) {
-        auto *entree = new QAction(texte, this);
-        connect(entree, &QAction::triggered, commande, &QAction::trigger);
-        return entree;
-    };
-    Contextuel = new QMenu(this);
-    Contextuel->addActions({lien, ancre, image});
-    Contextuel->addAction(autreTexte(caracteres, QStringLiteral("Caractères &spéciaux...")));
-    Contextuel->addAction(autreTexte(tags, QStringLiteral("&Tags...")));
-    Contextuel->addSeparator();
-    Contextuel->addActions({Couper, Copier, Coller});
-
-    // The zoom of the text, from the main keyboard as well as the keypad; in no menu.
-    const auto zoom = [this](const char *nom, std::initializer_list<QKeySequence> touches, auto effet) {
-        auto *action = new QAction(this);
-        action->setObjectName(QLatin1String(nom));
-        action->setShortcuts(touches);
-        connect(action, &QAction::triggered, this, [this, effet] {
-            if (TWndHTML *w = FenetreActive())
-                effet(*w->EditHTML);
-        });
-        actionsDocument << action;
+    for (const Commande &commande : Commandes()) {
+        auto *action = new QAction(commande.texte, this);
+        action->setObjectName(QLatin1String(commande.nom));
+        action->setShortcuts(commande.touches);
+        connect(action, &QAction::triggered, this, [this, &commande] { commande.execute(*this); });
+        if (commande.document)
+            actionsDocument << action;
+        // Its keys work whichever menus the bar holds, and for the commands in no menu.
         addAction(action);
-    };
-    zoom("ZoomAvant", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-         [](TEditHTML &texte) { texte.zoomIn(); });
-    zoom("ZoomArriere", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}, [](TEditHTML &texte) { texte.zoomOut(); });
-    zoom("ZoomNormal", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [](TEditHTML &texte) { texte.zoomTo(0); });
-
-    WindowMenu = new QMenu(QStringLiteral("Fenê&tres"), this);
-    WindowMenu->addAction(QStringLiteral("&Mosaïque"), this, &TMDIHtml::FenetreMosaique);
-    WindowMenu->addAction(QStringLiteral("&Cascade"), this, &TMDIHtml::FenetreCascade);
-    WindowMenu->addAction(QStringLiteral("&Réorganiser les icones"), this, &TMDIHtml::FenetreIcones);
-    WindowMenu->addAction(QStringLiteral("&Fermer tout"), this, &TMDIHtml::FenetresFermerTout)
-        ->setObjectName("FenetreFermerTout");
-    WindowMenu->addSeparator();
-    WindowMenu->addAction(QStringLiteral("&Enregistrer le bureau..."), session, &TSession::EnregistreBureau);
-    WindowMenu->addAction(QStringLiteral("C&harger un bureau..."), session, &TSession::ChargeUnBureau);
-    WindowMenu->addSeparator();
-    // The list's own action would take its title, which counts the problems, and has no access letter.
-    QAction *liste = WindowMenu->addAction(QStringLiteral("Liste des &problèmes"));
-    liste->setObjectName("ListeProblemes");
-    liste->setCheckable(true);
-    connect(panneau->toggleViewAction(), &QAction::toggled, liste, &QAction::setChecked);
-    // Shown from the menu, the list takes the keyboard: the arrows choose a problem, Return goes to it.
-    connect(liste, &QAction::triggered, this, [this] {
-        panneau->toggleViewAction()->trigger();
-        if (panneau->isVisible())
-            panneau->Liste->setFocus();
-    });
-    connect(WindowMenu, &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
-
-    OptionsMenu = new QMenu(QStringLiteral("&Options"), this);
-    OptionsMenu->addAction(QStringLiteral("Choix du &navigateur..."), this, [this] { navigateur->Choisit(); })
-        ->setObjectName("Choixdunavigateur1");
-    OptionsMenu->addAction(QStringLiteral("&Fonte..."), this, &TMDIHtml::Fonte)->setObjectName("Fonte1");
-    OptionsMenu->addSeparator();
-    QAction *orthographe = OptionsMenu->addAction(QStringLiteral("&Orthographe"));
-    orthographe->setObjectName("Orthographe");
-    orthographe->setCheckable(true);
-    connect(orthographe, &QAction::triggered, verification, &TVerification::ActiveOrthographe);
-    QMenu *dictionnaires = OptionsMenu->addMenu(QStringLiteral("&Dictionnaire"));
-    // The installed dictionaries, the one in use checked.
-    connect(OptionsMenu, &QMenu::aboutToShow, this, [this, orthographe, dictionnaires] {
-        orthographe->setChecked(verification->OrthographeActive());
-        dictionnaires->clear();
-        const QString choisi = verification->Dictionnaire();
-        auto *groupe = new QActionGroup(dictionnaires);
-        for (const DictionnaireInstalle &installe : verification->Dictionnaires()) {
-            const QString nom = QString::fromStdString(installe.nom);
-            // With the language's own name when Qt knows it: "fr_CA — français (Canada)".
-            const QLocale langue(nom);
-            QString texte = nom;
-            if (langue.language() != QLocale::C) {
-                texte += QStringLiteral(" — ") + langue.nativeLanguageName();
-                if (nom.contains(u'_') || nom.contains(u'-'))
-                    texte += QStringLiteral(" (%1)").arg(langue.nativeTerritoryName());
-            }
-            QAction *action = dictionnaires->addAction(texte);
-            action->setCheckable(true);
-            action->setChecked(nom == choisi);
-            groupe->addAction(action);
-            connect(action, &QAction::triggered, this, [this, nom] { verification->ChoisitDictionnaire(nom); });
+        actions[commande.nom] = action;
+    }
+    RecentsMenu = new QMenu(QStringLiteral("Fichiers ré&cents"), this);
+    RecentsMenu->setObjectName("Recents");
+    for (const Rangee &rangee : Menus()) {
+        auto *menu = new QMenu(rangee.titre, this);
+        menu->setObjectName(QLatin1String(rangee.nom));
+        for (const std::string_view entree : rangee.entrees) {
+            if (entree == "-")
+                menu->addSeparator();
+            else if (entree.starts_with('@'))
+                AjoutePartie(*menu, entree);
+            else
+                menu->addAction(Action(entree));
         }
-        if (dictionnaires->isEmpty())
-            dictionnaires->addAction(QStringLiteral("Aucun dictionnaire installé"))->setEnabled(false);
-    });
-
-    AideMenu = new QMenu(QStringLiteral("&Aide"), this);
-    AideMenu->addAction(QStringLiteral("&Aide..."), this, &TMDIHtml::AfficheAide)->setObjectName("Aide1");
-    AideMenu->addSeparator();
-    AideMenu->addAction(QStringLiteral("A &propos..."), this, &TMDIHtml::APropos)->setObjectName("HelpAboutItem");
-}
-
-void TMDIHtml::CreeBarres()
-{
-    // A button of the bar: a command's own action, or a formatting pair's, which only the bar offers.
-    struct Bouton {
-        QAction *action;
-        const char *icone;
-        const char *bulle;
-    };
-    auto paire = [this](const char *nom, const char *texte, IndexPaire p, QKeySequence touche = {}) {
-        auto *action = new QAction(QString::fromUtf8(texte), this);
-        action->setObjectName(QLatin1String(nom));
-        action->setShortcut(touche);
-        connect(action, &QAction::triggered, this, [this, p] { Formate(p); });
-        actionsDocument << action;
-        return action;
-    };
-    auto remplit = [](QToolBar *barre, std::initializer_list<std::initializer_list<Bouton>> groupes) {
-        bool premier = true;
-        for (const auto &groupe : groupes) {
-            if (!premier)
-                barre->addSeparator();
-            premier = false;
-            for (const Bouton &bouton : groupe) {
-                QAction *action = bouton.action;
-                if (bouton.icone) {
-                    action->setIcon(Icone(bouton.icone));
-                    // The menus show no icons.
-                    action->setIconVisibleInMenu(false);
-                }
-                const QString bulle = QString::fromUtf8(bouton.bulle);
-                // The bubble tells the key, as the menus do.
-                action->setToolTip(action->shortcut().isEmpty()
-                                       ? bulle
-                                       : QStringLiteral("%1 (%2)").arg(bulle, action->shortcut().toString(
-                                                                                  QKeySequence::NativeText)));
-                barre->addAction(action);
-            }
-        }
-    };
-
-    // A bar's title is what a screen reader says of it, and what the frame's menu of bars shows.
-    auto *SpeedBar = addToolBar(QStringLiteral("Barre principale"));
-    SpeedBar->setObjectName("SpeedBar");
-    remplit(SpeedBar, {
-                          {{Nouveau, "nouveau", "Nouveau..."},
-                           {Ouvrir, "ouvrir", "Ouvrir..."},
-                           {Enregistrer, "enregistrer", "Enregistrer..."}},
-                          {{Apercu, "apercu", "Aperçu..."}},
-                          {{Couper, "couper", "Couper"}, {Copier, "copier", "Copier"}, {Coller, "coller", "Coller"}},
-                          {{paire("sbGras", "Gras", PaireGras, Qt::CTRL | Qt::Key_B), "gras", "Gras"},
-                           {paire("sbItalique", "Italique", PaireItalique, Qt::CTRL | Qt::Key_I), "italique", "Italique"},
-                           {paire("sbSouligne", "Souligné", PaireSouligne, Qt::CTRL | Qt::Key_U), "souligne", "Souligné"}},
-                          {{paire("sbGauche", "Alignement à gauche", PaireGauche), "gauche", "Alignement à gauche"},
-                           {paire("sbCentre", "Alignement centré", PaireCentre), "centre", "Alignement centré"},
-                           {paire("sbDroite", "Alignement à droite", PaireDroite), "droite", "Alignement à droite"}},
-                      });
-
-    auto *SpeedBar2 = new QToolBar(QStringLiteral("Barre des balises"), this);
-    SpeedBar2->setObjectName("SpeedBar2");
-    addToolBar(Qt::LeftToolBarArea, SpeedBar2);
-    remplit(SpeedBar2, {
-                           {{paire("sbH1", "H1", PaireH1), nullptr, "H1"},
-                            {paire("sbH2", "H2", PaireH2), nullptr, "H2"},
-                            {paire("sbH3", "H3", PaireH3), nullptr, "H3"},
-                            {paire("sbH4", "H4", PaireH4), nullptr, "H4"},
-                            {paire("sbH5", "H5", PaireH5), nullptr, "H5"},
-                            {paire("sbH6", "H6", PaireH6), nullptr, "H6"}},
-                           {{paire("sbHR", "HR", PaireHR), "hr", "HR"},
-                            {paire("sbParagraphe", "P", PaireP, Qt::CTRL | Qt::Key_Return), "paragraphe", "P"},
-                            {paire("sbBR", "BR", PaireBR, Qt::SHIFT | Qt::Key_Return), "br", "BR"}},
-                           {{paire("snnbsp", "Espace insécable", PaireNbsp, Qt::CTRL | Qt::SHIFT | Qt::Key_Space),
-                             "nbsp", "Espace insécable"}},
-                       });
-    for (QToolBar *barre : {SpeedBar, SpeedBar2}) {
+    }
+    connect(Menu("Edition"), &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
+    connect(Menu("Fenetres"), &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
+    for (const Rangee &rangee : Barres()) {
+        auto *barre = new QToolBar(rangee.titre, this);
+        barre->setObjectName(QLatin1String(rangee.nom));
         barre->setMovable(false);
         barre->setIconSize(QSize(16, 16));
+        addToolBar(barres.empty() ? Qt::TopToolBarArea : Qt::LeftToolBarArea, barre);
+        barres.push_back(barre);
+        for (const std::string_view entree : rangee.entrees)
+            if (entree == "-")
+                barre->addSeparator();
+            else
+                barre->addAction(Action(entree));
     }
+    for (const Commande &commande : Commandes()) {
+        if (commande.bulle.isEmpty())
+            continue;
+        QAction *action = Action(commande.nom);
+        if (commande.icone) {
+            action->setIcon(Icone(commande.icone));
+            // The menus show no icons.
+            action->setIconVisibleInMenu(false);
+        }
+        // The bubble tells the key, as the menus do.
+        action->setToolTip(commande.touches.isEmpty()
+                               ? commande.bulle
+                               : QStringLiteral("%1 (%2)").arg(commande.bulle, commande.touches.first().toString(
+                                                                                   QKeySequence::NativeText)));
+    }
+}
+
+void TMDIHtml::AjoutePartie(QMenu &menu, std::string_view partie)
+{
+    if (partie == "@recents") {
+        menu.addMenu(RecentsMenu);
+        connect(&menu, &QMenu::aboutToShow, session, [this] { session->RemplitRecents(*RecentsMenu); });
+    } else if (partie == "@problemes") {
+        // The list's own action would take its title, which counts the problems, and has no access letter.
+        QAction *liste = menu.addAction(QStringLiteral("Liste des &problèmes"));
+        liste->setObjectName("ListeProblemes");
+        liste->setCheckable(true);
+        connect(panneau->toggleViewAction(), &QAction::toggled, liste, &QAction::setChecked);
+        // Shown from the menu, the list takes the keyboard: the arrows choose a problem, Return goes to it.
+        connect(liste, &QAction::triggered, this, [this] {
+            panneau->toggleViewAction()->trigger();
+            if (panneau->isVisible())
+                panneau->Liste->setFocus();
+        });
+    } else if (partie == "@orthographe") {
+        QAction *orthographe = menu.addAction(QStringLiteral("&Orthographe"));
+        orthographe->setObjectName("Orthographe");
+        orthographe->setCheckable(true);
+        connect(orthographe, &QAction::triggered, verification, &TVerification::ActiveOrthographe);
+        connect(&menu, &QMenu::aboutToShow, orthographe,
+                [this, orthographe] { orthographe->setChecked(verification->OrthographeActive()); });
+    } else if (partie == "@dictionnaires") {
+        QMenu *dictionnaires = menu.addMenu(QStringLiteral("&Dictionnaire"));
+        connect(&menu, &QMenu::aboutToShow, dictionnaires, [this, dictionnaires] { RemplitDictionnaires(*dictionnaires); });
+    }
+}
+
+void TMDIHtml::RemplitDictionnaires(QMenu &menu)
+{
+    // The installed dictionaries, the one in use checked.
+    menu.clear();
+    const QString choisi = verification->Dictionnaire();
+    auto *groupe = new QActionGroup(&menu);
+    for (const DictionnaireInstalle &installe : verification->Dictionnaires()) {
+        const QString nom = QString::fromStdString(installe.nom);
+        // With the language's own name when Qt knows it: "fr_CA — français (Canada)".
+        const QLocale langue(nom);
+        QString texte = nom;
+        if (langue.language() != QLocale::C) {
+            texte += QStringLiteral(" — ") + langue.nativeLanguageName();
+            if (nom.contains(u'_') || nom.contains(u'-'))
+                texte += QStringLiteral(" (%1)").arg(langue.nativeTerritoryName());
+        }
+        QAction *action = menu.addAction(texte);
+        action->setCheckable(true);
+        action->setChecked(nom == choisi);
+        groupe->addAction(action);
+        connect(action, &QAction::triggered, this, [this, nom] { verification->ChoisitDictionnaire(nom); });
+    }
+    if (menu.isEmpty())
+        menu.addAction(QStringLiteral("Aucun dictionnaire installé"))->setEnabled(false);
+}
+
+QAction *TMDIHtml::Action(std::string_view nom) const
+{
+    return actions.at(nom);
+}
+
+QMenu *TMDIHtml::Menu(const char *nom) const
+{
+    return findChild<QMenu *>(QLatin1String(nom), Qt::FindDirectChildrenOnly);
 }
 
 void TMDIHtml::MajMenus()
 {
     menuBar()->clear();
-    if (FenetreActive()) {
-        menuBar()->addMenu(FichierDocumentMenu);
-        menuBar()->addMenu(EditMenu);
-        menuBar()->addMenu(InsertionMenu);
-    } else {
-        menuBar()->addMenu(FichierMenu);
-    }
-    menuBar()->addMenu(WindowMenu);
-    menuBar()->addMenu(OptionsMenu);
-    menuBar()->addMenu(AideMenu);
+    static const std::vector<const char *> avecDocument{"FichierDocument", "Edition", "Insertion", "Fenetres",
+                                                         "Options", "Aide"};
+    static const std::vector<const char *> sansDocument{"Fichier", "Fenetres", "Options", "Aide"};
+    for (const char *nom : FenetreActive() ? avecDocument : sansDocument)
+        menuBar()->addMenu(Menu(nom));
     MajActions();
     etat->Montre(FenetreActive());
 }
@@ -494,18 +330,18 @@ void TMDIHtml::MajActions()
         return;
     MajAnnulation();
     const bool selection = w->EditHTML->SelLength() > 0;
-    Couper->setEnabled(selection);
-    Copier->setEnabled(selection);
+    Action("Couper")->setEnabled(selection);
+    Action("Copier")->setEnabled(selection);
     const QMimeData *donnees = QGuiApplication::clipboard()->mimeData();
-    Coller->setEnabled(donnees && donnees->hasText());
-    SuivantAction->setEnabled(!dlgChercher->Texte().isEmpty());
+    Action("Coller")->setEnabled(donnees && donnees->hasText());
+    Action("Suivant")->setEnabled(!dlgChercher->Texte().isEmpty());
 }
 
 void TMDIHtml::MajAnnulation()
 {
     TWndHTML *w = FenetreActive();
-    Defaire->setEnabled(w && w->EditHTML->isUndoAvailable());
-    Retablir->setEnabled(w && w->EditHTML->isRedoAvailable());
+    Action("Defaire")->setEnabled(w && w->EditHTML->isUndoAvailable());
+    Action("Retablir")->setEnabled(w && w->EditHTML->isRedoAvailable());
 }
 
 void TMDIHtml::MajMenuFenetres()
@@ -516,7 +352,8 @@ void TMDIHtml::MajMenuFenetres()
     const QList<TWndHTML *> fenetres = Fenetres(QMdiArea::CreationOrder);
     if (fenetres.isEmpty())
         return;
-    actionsFenetres << WindowMenu->addSeparator();
+    QMenu *menu = Menu("Fenetres");
+    actionsFenetres << menu->addSeparator();
     TWndHTML *active = FenetreActive();
     for (qsizetype rang = 0; rang < fenetres.size(); ++rang) {
         TWndHTML *w = fenetres[rang];
@@ -527,7 +364,7 @@ void TMDIHtml::MajMenuFenetres()
         // The first nine are reached by their digit, as in a system window list.
         if (rang < 9)
             titre = QStringLiteral("&%1 %2").arg(rang + 1).arg(titre);
-        QAction *action = WindowMenu->addAction(titre);
+        QAction *action = menu->addAction(titre);
         action->setCheckable(true);
         action->setChecked(w == active);
         connect(action, &QAction::triggered, this, [this, w] {
@@ -601,11 +438,11 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
         verification->RemplitMenu(*menu, w, position);
         if (menu->isEmpty()) {
             delete menu;
-            Contextuel->popup(position);
+            Menu("Contextuel")->popup(position);
             return;
         }
         menu->addSeparator();
-        menu->addActions(Contextuel->actions());
+        menu->addActions(Menu("Contextuel")->actions());
         menu->popup(position);
     });
     verification->Suit(w);

@@ -10,15 +10,18 @@
 #include <QMdiArea>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 class QAction;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
+class QToolBar;
 class TDlgChercher;
 class TEtatPage;
 class TNavigateur;
@@ -84,18 +87,12 @@ public:
     // "&Suivant" with a search text.
     void MajActions();
 
-    // The menus: "&Fichier" without a document, then those of the active document, and the document's context
-    // menu.
-    QMenu *FichierMenu;
-    QMenu *FichierDocumentMenu;
-    // The pages last opened or saved, under both "&Fichier" menus.
-    QMenu *RecentsMenu;
-    QMenu *EditMenu;
-    QMenu *InsertionMenu;
-    QMenu *WindowMenu;
-    QMenu *OptionsMenu;
-    QMenu *AideMenu;
-    QMenu *Contextuel;
+    // A menu by its name: "Fichier" (without a document), "FichierDocument", "Edition", "Insertion",
+    // "Contextuel" (the document's context menu), "Fenetres", "Options", "Aide", and "Recents" (the recent pages,
+    // under both "&Fichier" menus).
+    QMenu *Menu(const char *nom) const;
+    // A command's action by its name.
+    QAction *Action(std::string_view nom) const;
 
     void FileNew();
     void FileOpen();
@@ -138,7 +135,7 @@ public:
     void InsertionImage();
     // Replaces the text of the page's title in place, or writes a title element at the caret.
     void InsertionTitre();
-    void TagsClick();
+    void AfficheTags();
     void AfficheCaracteresSpeciaux();
     void CorrectionAccents();
     // The page without its tags, or without its table mark-up, in a new untitled window; the page is left as it
@@ -171,11 +168,12 @@ private:
     // The size of the area where the document windows go; a new window takes the place in a cascade that its rank
     // gives it.
     QSize Zone() const;
-    // A command's action, owned by the frame; `actionsDocument` takes those that need an active document.
-    QAction *Action(const QString &texte, void (TMDIHtml::*commande)(), const char *nom = nullptr,
-                    bool document = true);
-    void CreeMenus();
-    void CreeBarres();
+    // The actions of the commands, their menus and tool bars.
+    void CreeCommandes();
+    // The parts of a menu that are more than commands: the recent pages, the list of problems, the spelling
+    // switch, the dictionaries.
+    void AjoutePartie(QMenu &menu, std::string_view partie);
+    void RemplitDictionnaires(QMenu &menu);
     void MajMenus();
     // "&Défaire" and "&Rétablir", as the active document allows.
     void MajAnnulation();
@@ -201,20 +199,12 @@ private:
     // Made after the area, so that it goes after the document windows, which remove their journals.
     TRecuperation *recuperation;
     TSession *session;
+    // Those that need an active document.
     QList<QAction *> actionsDocument;
-    QAction *Nouveau;
-    QAction *Ouvrir;
-    QAction *Enregistrer;
-    QAction *EnregistrerSous;
-    QAction *Apercu;
-    QAction *Quitter;
-    QAction *Defaire;
-    QAction *Retablir;
-    QAction *Couper;
-    QAction *Copier;
-    QAction *Coller;
-    QAction *Chercher;
-    QAction *SuivantAction;
+    std::map<std::string_view, QAction *, std::less<>> actions;
+    std::vector<QToolBar *> barres;
+    // The pages last opened or saved, under both "&Fichier" menus.
+    QMenu *RecentsMenu;
     QList<QAction *> actionsFenetres;
     TEtatPage *etat;
     QTimer *minuterieEtat;

@@ -116,13 +116,13 @@ private slots:
     void commandes()
     {
         QCOMPARE(Menus(), (QStringList{"&Fichier", "Fenê&tres", "&Options", "&Aide"}));
-        for (const char *bouton : {"sbEnregistrer", "sbCouper", "sbCopier", "sbColler", "sbApercu", "sbGras"})
+        for (const char *bouton : {"Enregistrer", "Couper", "Copier", "Coller", "Apercu", "Gras"})
             Clique(QLatin1String(bouton));
         frame->APropos();
         QVERIFY(script->dialogues.isEmpty());
         QCOMPARE(script->dialoguesExecutes, QStringList{"A propos..."});
 
-        Clique("sbNouveau");
+        Clique("Nouveau");
         TWndHTML *w = frame->FenetreActive();
         QCOMPARE(Menus(), (QStringList{"&Fichier", "&Edition", "&Insertion", "Fenê&tres", "&Options", "&Aide"}));
         QCOMPARE(frame->menuBar()->actions()[0]->menu()->actions()[4]->text(), QStringLiteral("&Enregistrer"));
@@ -134,7 +134,7 @@ private slots:
 
         w = Ouvre(Fichier("mot.htm", "mot"));
         w->EditHTML->Selectionne(0, 3);
-        for (const char *bouton : {"sbGras", "sbH1", "sbH6", "sbCentre", "sbHR", "snnbsp"})
+        for (const char *bouton : {"Gras", "H1", "H6", "Centre", "HR", "EspaceInsecable"})
             Clique(QLatin1String(bouton));
         QCOMPARE(Texte(w), QByteArray("<B><H1><H6><P ALIGN=CENTER><HR>&nbsp;mot</P></H6></H1></B>"));
     }
@@ -145,8 +145,8 @@ private slots:
         const auto nom = [](QObject *objet) {
             return QAccessible::queryAccessibleInterface(objet)->text(QAccessible::Name);
         };
-        QCOMPARE(nom(frame->findChild<QToolBar *>("SpeedBar")), QStringLiteral("Barre principale"));
-        QCOMPARE(nom(frame->findChild<QToolBar *>("SpeedBar2")), QStringLiteral("Barre des balises"));
+        QCOMPARE(nom(frame->findChild<QToolBar *>("BarrePrincipale")), QStringLiteral("Barre principale"));
+        QCOMPARE(nom(frame->findChild<QToolBar *>("BarreBalises")), QStringLiteral("Barre des balises"));
 
         frame->FileNew();
         TWndHTML *w = frame->FenetreActive();
@@ -400,8 +400,8 @@ private slots:
         QIcon::setThemeSearchPaths({themes.path()});
         QIcon::setThemeName(QStringLiteral("essai"));
         NouveauCadre();
-        const QString nouveau = frame->findChild<QAction *>("sbNouveau")->icon().name();
-        const QIcon ouvrir = frame->findChild<QAction *>("sbOuvrir")->icon();
+        const QString nouveau = frame->findChild<QAction *>("Nouveau")->icon().name();
+        const QIcon ouvrir = frame->findChild<QAction *>("Ouvrir")->icon();
         const bool dessin = ouvrir.name().isEmpty() && !ouvrir.isNull();
         QIcon::setThemeSearchPaths(chemins);
         QIcon::setThemeName(nom);
@@ -423,9 +423,9 @@ private slots:
         frame->FileSave();
         pageA->FileSave();
         const auto recents = [this] {
-            emit frame->FichierDocumentMenu->aboutToShow();
+            emit frame->Menu("FichierDocument")->aboutToShow();
             QStringList textes;
-            for (QAction *action : frame->RecentsMenu->actions())
+            for (QAction *action : frame->Menu("Recents")->actions())
                 textes << action->text();
             return textes;
         };
@@ -433,13 +433,13 @@ private slots:
         QCOMPARE(recents(), QStringList({"&1 " + a2, "&2 " + c, "&3 " + b}));
 
         QVERIFY(QFile::remove(c));
-        frame->RecentsMenu->actions()[1]->trigger();
+        frame->Menu("Recents")->actions()[1]->trigger();
         QCOMPARE(script->erreurs, QStringList{c + " n'existe plus : la page est retirée des fichiers récents."});
         QCOMPARE(recents(), QStringList({"&1 " + a2, "&2 " + b}));
 
         frame->FenetresFermerTout();
-        emit frame->FichierMenu->aboutToShow();
-        frame->RecentsMenu->actions()[1]->trigger();
+        emit frame->Menu("Fichier")->aboutToShow();
+        frame->Menu("Recents")->actions()[1]->trigger();
         QCOMPARE(Noms(frame->Fenetres()), QStringList{"b.htm"});
     }
 

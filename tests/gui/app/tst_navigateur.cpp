@@ -122,7 +122,7 @@ private slots:
         TWndHTML *w = frame->FenetreActive();
         if (w)
             w->EditHTML->Remplace(0, 0, "ajout");
-        frame->findChild<QAction *>("sbApercu")->trigger();
+        frame->findChild<QAction *>("Apercu")->trigger();
 
         QStringList titres;
         for (const DialogueFichier &d : std::as_const(script->dialogues))

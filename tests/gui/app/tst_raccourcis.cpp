@@ -167,33 +167,33 @@ private slots:
         QTest::addColumn<QKeySequence>("touche");
         QTest::addColumn<QString>("action");
         const std::pair<QKeySequence, const char *> touches[] = {
-            {Qt::CTRL | Qt::Key_N, "sbNouveau"},
-            {Qt::CTRL | Qt::Key_O, "sbOuvrir"},
-            {Qt::CTRL | Qt::Key_S, "sbEnregistrer"},
-            {Qt::CTRL | Qt::SHIFT | Qt::Key_S, "FileSaveAsItem"},
-            {Qt::CTRL | Qt::Key_W, "FileCloseItem"},
-            {Qt::CTRL | Qt::Key_F4, "FileCloseItem"},
-            {Qt::Key_F5, "sbApercu"},
-            {Qt::CTRL | Qt::Key_Q, "FileExitItem"},
-            {Qt::CTRL | Qt::Key_Z, "EditUndoItem"},
-            {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, "EditRedoItem"},
-            {Qt::CTRL | Qt::Key_Y, "EditRedoItem"},
-            {Qt::CTRL | Qt::Key_X, "sbCouper"},
-            {Qt::CTRL | Qt::Key_C, "sbCopier"},
-            {Qt::CTRL | Qt::Key_V, "sbColler"},
-            {Qt::CTRL | Qt::Key_F, "Chercher1"},
-            {Qt::Key_F3, "Suivant1"},
-            {Qt::CTRL | Qt::Key_H, "Remplacer1"},
+            {Qt::CTRL | Qt::Key_N, "Nouveau"},
+            {Qt::CTRL | Qt::Key_O, "Ouvrir"},
+            {Qt::CTRL | Qt::Key_S, "Enregistrer"},
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_S, "EnregistrerSous"},
+            {Qt::CTRL | Qt::Key_W, "Fermer"},
+            {Qt::CTRL | Qt::Key_F4, "Fermer"},
+            {Qt::Key_F5, "Apercu"},
+            {Qt::CTRL | Qt::Key_Q, "Quitter"},
+            {Qt::CTRL | Qt::Key_Z, "Defaire"},
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, "Retablir"},
+            {Qt::CTRL | Qt::Key_Y, "Retablir"},
+            {Qt::CTRL | Qt::Key_X, "Couper"},
+            {Qt::CTRL | Qt::Key_C, "Copier"},
+            {Qt::CTRL | Qt::Key_V, "Coller"},
+            {Qt::CTRL | Qt::Key_F, "Chercher"},
+            {Qt::Key_F3, "Suivant"},
+            {Qt::CTRL | Qt::Key_H, "Remplacer"},
             {Qt::CTRL | Qt::Key_G, "AllerALigne"},
             {Qt::Key_F7, "VerifierPage"},
             {Qt::Key_F8, "ProblemeSuivant"},
             {Qt::SHIFT | Qt::Key_F8, "ProblemePrecedent"},
-            {Qt::CTRL | Qt::Key_B, "sbGras"},
-            {Qt::CTRL | Qt::Key_I, "sbItalique"},
-            {Qt::CTRL | Qt::Key_U, "sbSouligne"},
-            {Qt::CTRL | Qt::Key_Return, "sbParagraphe"},
-            {Qt::SHIFT | Qt::Key_Return, "sbBR"},
-            {Qt::CTRL | Qt::SHIFT | Qt::Key_Space, "snnbsp"},
+            {Qt::CTRL | Qt::Key_B, "Gras"},
+            {Qt::CTRL | Qt::Key_I, "Italique"},
+            {Qt::CTRL | Qt::Key_U, "Souligne"},
+            {Qt::CTRL | Qt::Key_Return, "Paragraphe"},
+            {Qt::SHIFT | Qt::Key_Return, "BR"},
+            {Qt::CTRL | Qt::SHIFT | Qt::Key_Space, "EspaceInsecable"},
             {Qt::CTRL | Qt::Key_Plus, "ZoomAvant"},
             {Qt::CTRL | Qt::Key_Equal, "ZoomAvant"},
             {Qt::CTRL | Qt::Key_Minus, "ZoomArriere"},
@@ -240,8 +240,8 @@ private slots:
             return vues;
         };
         QList<QList<QAction *>> listes{frame->menuBar()->actions()};
-        for (QMenu *menu : {frame->FichierMenu, frame->FichierDocumentMenu, frame->EditMenu, frame->InsertionMenu,
-                            frame->WindowMenu, frame->OptionsMenu, frame->AideMenu, frame->Contextuel})
+        for (QMenu *menu : {frame->Menu("Fichier"), frame->Menu("FichierDocument"), frame->Menu("Edition"), frame->Menu("Insertion"),
+                            frame->Menu("Fenetres"), frame->Menu("Options"), frame->Menu("Aide"), frame->Menu("Contextuel")})
             listes << menu->actions();
         for (const QList<QAction *> &actions : std::as_const(listes)) {
             const QStringList vues = lettres(actions);

@@ -186,7 +186,7 @@ private slots:
     void ouvertureParLeCadre()
     {
         frame->show();
-        frame->TagsClick();
+        frame->AfficheTags();
         QVERIFY(QTest::qWaitForWindowActive(&frame->Tags()));
         QTRY_COMPARE(QApplication::focusWidget(), frame->Tags().Tags);
     }

@@ -14,7 +14,7 @@ class TestChercher : public CadreDeTest {
 
     TDlgChercher &Dialogue() { return frame->DlgChercher(); }
     QPushButton *Bouton() { return Dialogue().findChild<QPushButton *>("Suivant"); }
-    QAction *Suivant1() { return frame->findChild<QAction *>("Suivant1"); }
+    QAction *Suivant1() { return frame->findChild<QAction *>("Suivant"); }
 
     // Fills in the find dialog as the user does; the options are "C" for the case, "M" for whole words.
     void Remplit(const QString &texte, const QString &options = {})
@@ -98,7 +98,7 @@ private slots:
         w->EditHTML->setFocus();
         QTest::keyClick(w->EditHTML, Qt::Key_F3);
         QCOMPARE(Selection(w), QStringLiteral("0+0"));
-        emit frame->EditMenu->aboutToShow();
+        emit frame->Menu("Edition")->aboutToShow();
         QVERIFY(!Suivant1()->isEnabled() && !Bouton()->isEnabled());
 
         Remplit(QStringLiteral("mot"), "CM");

@@ -394,7 +394,7 @@ private slots:
         QVERIFY(w->Untitled);
         QVERIFY(w->EditHTML->isModified());
         frame->MajActions();
-        QVERIFY(!frame->EditMenu->actions().first()->isEnabled());
+        QVERIFY(!frame->Menu("Edition")->actions().first()->isEnabled());
         w->EditionDefaire();
         QCOMPARE(Texte(w), rempli);
         QVERIFY(w->EditHTML->isModified());
@@ -661,12 +661,12 @@ private slots:
     {
         // One action a command, wherever it is offered, enabled as the active document allows.
         const auto action = [this](const char *nom) { return frame->findChild<QAction *>(nom); };
-        QAction *defaire = action("EditUndoItem");
-        QAction *couper = action("sbCouper");
-        QAction *copier = action("sbCopier");
-        QAction *coller = action("sbColler");
+        QAction *defaire = action("Defaire");
+        QAction *couper = action("Couper");
+        QAction *copier = action("Copier");
+        QAction *coller = action("Coller");
         for (QAction *commande : {couper, copier, coller})
-            QVERIFY(frame->EditMenu->actions().contains(commande) && frame->Contextuel->actions().contains(commande));
+            QVERIFY(frame->Menu("Edition")->actions().contains(commande) && frame->Menu("Contextuel")->actions().contains(commande));
         QGuiApplication::clipboard()->setText(QStringLiteral("x"));
         QVERIFY(!coller->isEnabled());
 
@@ -683,7 +683,7 @@ private slots:
         QVERIFY(couper->isEnabled() && copier->isEnabled());
         couper->trigger();
         QCOMPARE(Texte(w), QByteArray());
-        emit frame->EditMenu->aboutToShow();
+        emit frame->Menu("Edition")->aboutToShow();
         QVERIFY(defaire->isEnabled() && coller->isEnabled() && !couper->isEnabled());
         coller->trigger();
         QCOMPARE(Texte(w), QByteArray("un mot"));

@@ -1,0 +1,155 @@
+#include "gui/app/ListeCommandes.h"
+
+#include "gui/app/MDIFenetre.h"
+#include "gui/app/Navigateur.h"
+#include "gui/app/Session.h"
+#include "gui/document/WndEditeur.h"
+
+namespace {
+
+// A formatting pair, which only the bars and keys offer.
+Commande Paire(const char *nom, const QString &texte, IndexPaire paire, const char *icone = nullptr,
+               QList<QKeySequence> touches = {})
+{
+    return {nom, texte, std::move(touches), true, [paire](TMDIHtml &cadre) { cadre.Formate(paire); }, icone, texte};
+}
+
+// The zoom of the active document's text, from the main keyboard as well as the keypad; in no menu.
+Commande Zoom(const char *nom, QList<QKeySequence> touches, void (*effet)(TEditHTML &))
+{
+    return {nom, {}, std::move(touches), true, [effet](TMDIHtml &cadre) {
+                if (TWndHTML *w = cadre.FenetreActive())
+                    effet(*w->EditHTML);
+            }};
+}
+
+QList<QKeySequence> Touches(QKeySequence::StandardKey standard)
+{
+    return QKeySequence::keyBindings(standard);
+}
+
+} // namespace
+
+const std::vector<Commande> &Commandes()
+{
+    // The standard keys of the desktop where Qt knows one (it has none for saving under a name here, nor for
+    // quitting outside the X11 desktops, nor for replacing on every desktop); F5 shows the page, as a browser
+    // reloads it.
+    static const std::vector<Commande> commandes{
+        {"Nouveau", "&Nouveau", Touches(QKeySequence::New), false, &TMDIHtml::FileNew, "nouveau", "Nouveau..."},
+        {"Ouvrir", "&Ouvrir...", Touches(QKeySequence::Open), false, &TMDIHtml::FileOpen, "ouvrir", "Ouvrir..."},
+        {"Enregistrer", "&Enregistrer", Touches(QKeySequence::Save), true, &TMDIHtml::FileSave, "enregistrer",
+         "Enregistrer..."},
+        {"EnregistrerSous", "En&registrer sous...", {Qt::CTRL | Qt::SHIFT | Qt::Key_S}, true, &TMDIHtml::FileSaveAs},
+        {"Fermer", "&Fermer", {Qt::CTRL | Qt::Key_W, Qt::CTRL | Qt::Key_F4}, true, &TMDIHtml::FileClose},
+        {"Apercu", "&Aperçu de la page...", {Qt::Key_F5}, true, &TMDIHtml::FichierApercu, "apercu", "Aperçu..."},
+        {"Quitter", "&Quitter", {Qt::CTRL | Qt::Key_Q}, false, &TMDIHtml::FileExit},
+
+        {"Defaire", "&Défaire", Touches(QKeySequence::Undo), true, &TMDIHtml::EditionDefaire},
+        {"Retablir", "&Rétablir", {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}, true,
+         &TMDIHtml::EditionRetablir},
+        {"Couper", "&Couper", Touches(QKeySequence::Cut), true, &TMDIHtml::EditCut, "couper", "Couper"},
+        {"Copier", "Co&pier", Touches(QKeySequence::Copy), true, &TMDIHtml::EditCopy, "copier", "Copier"},
+        {"Coller", "C&oller", Touches(QKeySequence::Paste), true, &TMDIHtml::EditPaste, "coller", "Coller"},
+        {"Chercher", "C&hercher...", Touches(QKeySequence::Find), true, &TMDIHtml::EditionChercher},
+        {"Suivant", "&Suivant", {Qt::Key_F3}, true, &TMDIHtml::Suivant},
+        {"Remplacer", "Re&mplacer...", {Qt::CTRL | Qt::Key_H}, true, &TMDIHtml::EditionRemplacer},
+        {"AllerALigne", "Aller à la &ligne...", {Qt::CTRL | Qt::Key_G}, true, &TMDIHtml::EditionAllerALigne},
+        {"VerifierPage", "&Vérifier la page", {Qt::Key_F7}, true, &TMDIHtml::VerifierLaPage},
+        {"VerifierLiens", "Vérifier les l&iens", {}, true, &TMDIHtml::VerifierLesLiens},
+        {"ProblemeSuivant", "Problème suiva&nt", {Qt::Key_F8}, true, &TMDIHtml::ProblemeSuivant},
+        {"ProblemePrecedent", "Pro&blème précédent", {Qt::SHIFT | Qt::Key_F8}, true, &TMDIHtml::ProblemePrecedent},
+
+        {"Lien", "&Lien hypertexte...", {}, true, &TMDIHtml::InsertionLien},
+        {"AncreLocale", "&Ancre locale...", {}, true, &TMDIHtml::InsertionAncreLocale},
+        {"Image", "&Image...", {}, true, &TMDIHtml::InsertionImage},
+        {"Titre", "&Titre...", {}, true, &TMDIHtml::InsertionTitre},
+        {"Tags", "Ta&gs...", {}, true, &TMDIHtml::AfficheTags},
+        {"Caracteres", "&Caractères spéciaux...", {}, true, &TMDIHtml::AfficheCaracteresSpeciaux},
+        {"CorrigerAccents", "Corriger les acc&ents", {}, true, &TMDIHtml::CorrectionAccents},
+        {"SupprimerTags", "&Supprimer les tags HTML...", {}, true, &TMDIHtml::SupprimerLesTagsHTML},
+        {"SupprimerTableaux", "Supprimer les tags tableau&x...", {}, true, &TMDIHtml::SupprimerLesTagsTableaux},
+        // The context menu gives these two other access letters, so that no two of its items share one.
+        {"CaracteresContextuel", "Caractères &spéciaux...", {}, true, &TMDIHtml::AfficheCaracteresSpeciaux},
+        {"TagsContextuel", "&Tags...", {}, true, &TMDIHtml::AfficheTags},
+
+        {"Mosaique", "&Mosaïque", {}, false, &TMDIHtml::FenetreMosaique},
+        {"Cascade", "&Cascade", {}, false, &TMDIHtml::FenetreCascade},
+        {"ReorganiserIcones", "&Réorganiser les icones", {}, false, &TMDIHtml::FenetreIcones},
+        {"FermerTout", "&Fermer tout", {}, false, &TMDIHtml::FenetresFermerTout},
+        {"EnregistrerBureau", "&Enregistrer le bureau...", {}, false,
+         [](TMDIHtml &cadre) { cadre.Session().EnregistreBureau(); }},
+        {"ChargerBureau", "C&harger un bureau...", {}, false, [](TMDIHtml &cadre) { cadre.Session().ChargeUnBureau(); }},
+        {"ChoixNavigateur", "Choix du &navigateur...", {}, false, [](TMDIHtml &cadre) { cadre.Navigateur().Choisit(); }},
+        {"Fonte", "&Fonte...", {}, false, &TMDIHtml::Fonte},
+        {"Aide", "&Aide...", {}, false, &TMDIHtml::AfficheAide},
+        {"APropos", "A &propos...", {}, false, &TMDIHtml::APropos},
+
+        Paire("Gras", "Gras", PaireGras, "gras", {Qt::CTRL | Qt::Key_B}),
+        Paire("Italique", "Italique", PaireItalique, "italique", {Qt::CTRL | Qt::Key_I}),
+        Paire("Souligne", "Souligné", PaireSouligne, "souligne", {Qt::CTRL | Qt::Key_U}),
+        Paire("Gauche", "Alignement à gauche", PaireGauche, "gauche"),
+        Paire("Centre", "Alignement centré", PaireCentre, "centre"),
+        Paire("Droite", "Alignement à droite", PaireDroite, "droite"),
+        Paire("H1", "H1", PaireH1),
+        Paire("H2", "H2", PaireH2),
+        Paire("H3", "H3", PaireH3),
+        Paire("H4", "H4", PaireH4),
+        Paire("H5", "H5", PaireH5),
+        Paire("H6", "H6", PaireH6),
+        Paire("HR", "HR", PaireHR, "hr"),
+        Paire("Paragraphe", "P", PaireP, "paragraphe", {Qt::CTRL | Qt::Key_Return}),
+        Paire("BR", "BR", PaireBR, "br", {Qt::SHIFT | Qt::Key_Return}),
+        Paire("EspaceInsecable", "Espace insécable", PaireNbsp, "nbsp", {Qt::CTRL | Qt::SHIFT | Qt::Key_Space}),
+
+        Zoom("ZoomAvant", {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, [](TEditHTML &t) { t.zoomIn(); }),
+        Zoom("ZoomArriere", {Qt::CTRL | Qt::Key_Minus}, [](TEditHTML &t) { t.zoomOut(); }),
+        Zoom("ZoomNormal", {Qt::CTRL | Qt::Key_0}, [](TEditHTML &t) { t.zoomTo(0); }),
+    };
+    return commandes;
+}
+
+const std::vector<Rangee> &Menus()
+{
+    static const std::vector<Rangee> menus{
+        {"Fichier", "&Fichier", {"Nouveau", "Ouvrir", "@recents", "-", "Quitter"}},
+        {"FichierDocument",
+         "&Fichier",
+         {"Nouveau", "Ouvrir", "@recents", "-", "Enregistrer", "EnregistrerSous", "Fermer", "-", "Apercu", "-",
+          "Quitter"}},
+        {"Edition",
+         "&Edition",
+         {"Defaire", "Retablir", "-", "Couper", "Copier", "Coller", "-", "Chercher", "Suivant", "Remplacer",
+          "AllerALigne", "-", "VerifierPage", "VerifierLiens", "ProblemeSuivant", "ProblemePrecedent"}},
+        {"Insertion",
+         "&Insertion",
+         {"Lien", "AncreLocale", "Image", "Titre", "Tags", "-", "Caracteres", "CorrigerAccents", "SupprimerTags",
+          "SupprimerTableaux"}},
+        {"Contextuel",
+         {},
+         {"Lien", "AncreLocale", "Image", "CaracteresContextuel", "TagsContextuel", "-", "Couper", "Copier",
+          "Coller"}},
+        {"Fenetres",
+         "Fenê&tres",
+         {"Mosaique", "Cascade", "ReorganiserIcones", "FermerTout", "-", "EnregistrerBureau", "ChargerBureau", "-",
+          "@problemes"}},
+        {"Options", "&Options", {"ChoixNavigateur", "Fonte", "-", "@orthographe", "@dictionnaires"}},
+        {"Aide", "&Aide", {"Aide", "-", "APropos"}},
+    };
+    return menus;
+}
+
+const std::vector<Rangee> &Barres()
+{
+    // A bar's title is what a screen reader says of it, and what the frame's menu of bars shows.
+    static const std::vector<Rangee> barres{
+        {"BarrePrincipale",
+         "Barre principale",
+         {"Nouveau", "Ouvrir", "Enregistrer", "-", "Apercu", "-", "Couper", "Copier", "Coller", "-", "Gras",
+          "Italique", "Souligne", "-", "Gauche", "Centre", "Droite"}},
+        {"BarreBalises",
+         "Barre des balises",
+         {"H1", "H2", "H3", "H4", "H5", "H6", "-", "HR", "Paragraphe", "BR", "-", "EspaceInsecable"}},
+    };
+    return barres;
+}
