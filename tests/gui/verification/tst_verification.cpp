@@ -264,6 +264,73 @@ private slots:
         QCOMPARE(script->erreurs.size(), 1);
     }
 
+    // Two small dictionaries of the test's own, found before those installed: a paragraph in English is checked with
+    // the English one, one in a language without a dictionary is not, nor is code until the option asks for it; by
+    // "Vérifier la page", in the words in view and in the context menu.
+    void langues()
+    {
+        const QString dictionnaires = dossier.filePath("dictionnaires");
+        QVERIFY(QDir().mkpath(dictionnaires));
+        Ecrit(dictionnaires + "/fr_FR.aff", "SET UTF-8\nTRY esaitnrulodcpmhq\n");
+        Ecrit(dictionnaires + "/fr_FR.dic", "3\nune\nmaison\ncode\n");
+        Ecrit(dictionnaires + "/en_US.aff", "SET UTF-8\nTRY esaitnrulodcpmhq\n");
+        Ecrit(dictionnaires + "/en_US.dic", "3\na\nand\nhouse\n");
+        const bool dicpath = qEnvironmentVariableIsSet("DICPATH");
+        const QByteArray avant = qgetenv("DICPATH");
+        qputenv("DICPATH", QFile::encodeName(dictionnaires));
+        const auto remet = qScopeGuard([&] { dicpath ? qputenv("DICPATH", avant) : qunsetenv("DICPATH"); });
+        FermeCadre();
+        NouveauCadre();
+        QCOMPARE(frame->Verification().Dictionnaire(), QStringLiteral("fr_FR"));
+
+        TWndHTML *w = Affiche(Fichier("langues.htm", "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Une maison</title>"
+                                                     "</head><body>\n<p>Une maisonn.</p>\n"
+                                                     "<p lang=\"en-US\">A housse and a house.</p>\n"
+                                                     "<p lang=\"xx\">Nimporte quoi</p>\n<pre>code codee</pre>\n"
+                                                     "</body></html>\n"));
+        const auto marque = [&](const QByteArray &mot) {
+            return Marque(w, Probleme::Sorte::Orthographe, Texte(w).indexOf(mot));
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(marque("housse"), 20000);
+        for (const QByteArray mot : {"maisonn", "housse"})
+            QVERIFY2(marque(mot), mot.constData());
+        for (const QByteArray mot : {"A housse", "and", "house.", "Nimporte", "quoi", "codee"})
+            QVERIFY2(!marque(mot), mot.constData());
+
+        frame->VerifierLaPage();
+        const auto fautes = [&] {
+            QStringList mots;
+            for (const Probleme &probleme : Problemes(w))
+                if (probleme.sorte == Probleme::Sorte::Orthographe)
+                    mots << QString::fromUtf8(Texte(w).mid(qsizetype(probleme.debut),
+                                                           qsizetype(probleme.fin - probleme.debut)));
+            return mots;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(w).empty(), 20000);
+        QCOMPARE(fautes(), (QStringList{"maisonn", "housse"}));
+
+        // The English word gets the English dictionary's suggestions.
+        const qsizetype housse = Texte(w).indexOf("housse");
+        const long x = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL,
+                                                  static_cast<long>(housse + 1));
+        const long y = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL,
+                                                  static_cast<long>(housse + 1));
+        QMenu menu;
+        frame->Verification().RemplitMenu(
+            menu, w, w->EditHTML->viewport()->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y) + 2)));
+        QVERIFY(!menu.actions().isEmpty());
+        QCOMPARE(menu.actions().first()->text(), QStringLiteral("house"));
+
+        // Code checked on demand: the choice is kept, and the page checked again.
+        auto *code = frame->findChild<QAction *>("VerifierCode");
+        QCOMPARE(code->text(), QStringLiteral("Vérifier le &code (code, pre, kbd…)"));
+        code->trigger();
+        QVERIFY(Lit(dossier.filePath("Balizo.ini")).contains("VerifierCode=1"));
+        QTRY_COMPARE_WITH_TIMEOUT(fautes(), (QStringList{"maisonn", "housse", "codee"}), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(marque("codee"), 20000);
+        QVERIFY(!marque("code "));
+    }
+
     // The words in view are checked as the page is shown, and no longer once spelling is off, a choice the
     // settings keep; the context menu offers the dictionary's words, and adding a word to the personal list makes
     // it known, in this run and the next.
