@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <filesystem>
 #include <iterator>
@@ -379,13 +380,41 @@ private:
         return FinAutre(vue, i);
     }
 
+    void Empile(const Ouvert &ouvert)
+    {
+        pile.push_back(ouvert);
+        if (ouvert.famille)
+            ++ouverts[std::size_t(std::countr_zero(ouvert.famille))];
+    }
+
+    // Ends the open elements from the one at k.
+    void Depile(std::size_t k)
+    {
+        for (std::size_t j = k; j < pile.size(); ++j)
+            if (pile[j].famille)
+                --ouverts[std::size_t(std::countr_zero(pile[j].famille))];
+        pile.resize(k);
+    }
+
+    // Whether an element of one of the families is open: when none is, an end need not look for one through the
+    // open elements, which a page that leaves many open makes many.
+    bool Ouvertes(std::uint16_t familles) const
+    {
+        for (; familles; familles &= std::uint16_t(familles - 1))
+            if (ouverts[std::size_t(std::countr_zero(familles))])
+                return true;
+        return false;
+    }
+
     // Ends the nearest open element of the families `fermes`, and those opened within it, unless one of the
     // families `bornes` comes first.
     void Ferme(std::uint16_t fermes, std::uint16_t bornes)
     {
+        if (!Ouvertes(fermes))
+            return;
         for (std::size_t k = pile.size(); k > 0 && pile.size() - k < Profondeur; --k) {
             if (pile[k - 1].famille & fermes) {
-                pile.resize(k - 1);
+                Depile(k - 1);
                 return;
             }
             if (pile[k - 1].famille & bornes)
@@ -417,17 +446,18 @@ private:
         const std::size_t debutNom = i + (fermante ? 2 : 1);
         const std::size_t finNom = FinNom(vue, debutNom);
         const std::string_view nom = vue.substr(debutNom, finNom - debutNom);
-        if (fermante) {
-            for (std::size_t k = pile.size(); k > 0 && pile.size() - k < Profondeur; --k)
-                if (EgauxSansCasseAscii(pile[k - 1].nom, nom)) {
-                    pile.resize(k - 1);
-                    break;
-                }
-            return FinBalise(vue, finNom);
-        }
         std::array<char, 12> tampon;
         const std::string_view minuscules = Minuscules(nom, tampon);
         const Nature *nature = NatureDe(minuscules);
+        if (fermante) {
+            if (!nature || !nature->famille || Ouvertes(nature->famille))
+                for (std::size_t k = pile.size(); k > 0 && pile.size() - k < Profondeur; --k)
+                    if (EgauxSansCasseAscii(pile[k - 1].nom, nom)) {
+                        Depile(k - 1);
+                        break;
+                    }
+            return FinBalise(vue, finNom);
+        }
         const bool bouton = minuscules == "input";
         LangueLue langueLue;
         std::string_view type;
@@ -465,7 +495,7 @@ private:
         }
         const bool fermee = apres >= 2 && vue[apres - 1] == '>' && vue[apres - 2] == '/';
         if (!(nature && nature->vide) && !fermee)
-            pile.push_back({nom, langue, nature ? nature->famille : std::uint16_t(0), code});
+            Empile({nom, langue, nature ? nature->famille : std::uint16_t(0), code});
         return apres;
     }
 
@@ -603,6 +633,8 @@ private:
     std::vector<Mot> mots;
     // The elements open where the reading is, the innermost last.
     std::vector<Ouvert> pile;
+    // How many of them there are of each family.
+    std::array<std::uint32_t, 13> ouverts{};
     // The language of the words being read.
     std::string_view langue;
     // The values of the tag being read that a reader sees.
