@@ -557,7 +557,8 @@ private:
                 std::size_t a = k;
                 while (a > 0 && (DansMot(c(a - 1)) || Ascii(c(a - 1), ".-+")))
                     --a;
-                if (a >= 7 && c(a - 1) == ':' && (a == 7 || !DansMot(c(a - 8))) && ecrit(a - 7, a - 1, true) == "mailto")
+                const bool mailto = a >= 7 && c(a - 1) == ':' && (a == 7 || !DansMot(c(a - 8)));
+                if (mailto && ecrit(a - 7, a - 1, true) == "mailto")
                     a -= 7;
                 std::size_t b = k + 1;
                 while (b < n && (DansMot(c(b)) || (Ascii(c(b), ".-") && DansMot(c(b + 1)))))
@@ -752,7 +753,9 @@ Etiquette Decompose(std::string_view nom)
             ++i;
         const std::string_view partie = nom.substr(debut, i - debut);
         const bool lettres = partie.size() == 2 && std::ranges::all_of(partie, EstLettreAscii);
-        if (lettres || (partie.size() == 3 && std::ranges::all_of(partie, [](char c) { return c >= '0' && c <= '9'; }))) {
+        const bool chiffres =
+            partie.size() == 3 && std::ranges::all_of(partie, [](char c) { return c >= '0' && c <= '9'; });
+        if (lettres || chiffres) {
             std::ranges::transform(partie, std::back_inserter(etiquette.region), MajusculeAscii);
             break;
         }
@@ -801,7 +804,8 @@ std::string DictionnairePour(std::string_view langue, std::string_view langueDeP
             return *exact;
     if (deLaLangueChoisie)
         return std::string(choisi);
-    if (auto seul = premier([&](const std::string &nom, const Etiquette &) { return nom.size() == voulue.langue.size(); }))
+    const auto seule = [&](const std::string &nom, const Etiquette &) { return nom.size() == voulue.langue.size(); };
+    if (auto seul = premier(seule))
         return *seul;
     const std::string usuelle = RegionUsuelle(voulue.langue);
     if (auto usuel = premier([&](const std::string &, const Etiquette &e) { return e.region == usuelle; }))

@@ -152,7 +152,8 @@ private slots:
               "</p></span>un <em lang=\"en\">two<br><img alt=\"three\"><hr/><span lang=\"de\"/></b> four</em> cinq",
               {"un:fr", "two:en", "three:en", "four:en", "cinq:fr"});
         ligne("attributs dans la langue de leur élément",
-              "<img lang=\"en\" alt=\"cat\"><p lang=\"en\" title=\"tip\">x <input lang=de type=submit value=Senden></p>",
+              "<img lang=\"en\" alt=\"cat\"><p lang=\"en\" title=\"tip\">x "
+              "<input lang=de type=submit value=Senden></p>",
               {"cat:en", "tip:en", "x:en", "Senden:de"});
         ligne("title, textarea et contenus lus d'une autre langue",
               "<title lang=\"en\">Title</title><textarea lang=\"de\">Feld</textarea>", {"Title:en", "Feld:de"});
@@ -242,7 +243,8 @@ private slots:
     {
         const std::string page = "<p>Un <img alt=\"deux &eacute;t&eacute;s\" src=\"x\">trois<!-- non <p> non --> "
                                  "quatre\n<script>if (a<b) non();</script>cinq <style>non</style>six "
-                                 "<a title='sept'>huit</a> http://non.fr neuf <q lang=\"en\">ten <kbd>non</kbd></q> onze";
+                                 "<a title='sept'>huit</a> http://non.fr neuf <q lang=\"en\">ten <kbd>non</kbd></q> "
+                                 "onze";
         const std::vector<Mot> tous = MotsVisibles(page, 0, page.size());
         QCOMPARE(Decrits(tous), Places(page, {"Un", "deux", "&eacute;t&eacute;s=étés", "trois", "quatre", "cinq", "six",
                                               "sept", "huit", "neuf", "ten", "onze"}));

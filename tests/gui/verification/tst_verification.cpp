@@ -283,8 +283,8 @@ private slots:
         NouveauCadre();
         QCOMPARE(frame->Verification().Dictionnaire(), QStringLiteral("fr_FR"));
 
-        TWndHTML *w = Affiche(Fichier("langues.htm", "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Une maison</title>"
-                                                     "</head><body>\n<p>Une maisonn.</p>\n"
+        TWndHTML *w = Affiche(Fichier("langues.htm", "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Une maison"
+                                                     "</title></head><body>\n<p>Une maisonn.</p>\n"
                                                      "<p lang=\"en-US\">A housse and a house.</p>\n"
                                                      "<p lang=\"xx\">Nimporte quoi</p>\n<pre>code codee</pre>\n"
                                                      "</body></html>\n"));
