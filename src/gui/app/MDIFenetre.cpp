@@ -357,9 +357,14 @@ void TMDIHtml::CreeMenus()
     orthographe->setCheckable(true);
     connect(orthographe, &QAction::triggered, verification, &TVerification::ActiveOrthographe);
     QMenu *dictionnaires = OptionsMenu->addMenu(QStringLiteral("&Dictionnaire"));
+    QAction *code = OptionsMenu->addAction(QStringLiteral("Vérifier le &code (code, pre, kbd…)"));
+    code->setObjectName("VerifierCode");
+    code->setCheckable(true);
+    connect(code, &QAction::triggered, verification, &TVerification::VerifieCode);
     // The installed dictionaries, the one in use checked.
-    connect(OptionsMenu, &QMenu::aboutToShow, this, [this, orthographe, dictionnaires] {
+    connect(OptionsMenu, &QMenu::aboutToShow, this, [this, orthographe, dictionnaires, code] {
         orthographe->setChecked(verification->OrthographeActive());
+        code->setChecked(verification->CodeVerifie());
         dictionnaires->clear();
         const QString choisi = verification->Dictionnaire();
         auto *groupe = new QActionGroup(dictionnaires);
