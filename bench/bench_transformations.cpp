@@ -1,7 +1,8 @@
 // Throughput of the page transformations behind the editor's commands and balizo-outils: tags and tables taken out
 // of a large page of lines and of a minified one, accents corrected and restored on French text, a large page
 // encoded to Windows-1252 as saving such a page does, the long lines of minified pages cut, the longest line
-// measured, the encoding checked and the line end detected as opening a page does. Then balizo-outils itself, run
+// measured, the encoding checked and the line end detected as opening a page does, the words that the spelling
+// check reads in a whole page and in a view. Then balizo-outils itself, run
 // on pages written to a temporary folder, beside sed and perl doing a like job on the same files (rows "Commande").
 //
 //   ./bench_transformations                                   every measure
@@ -27,6 +28,7 @@
 #include "core/entities/Remplacement.h"
 #include "core/entities/TableAccents.h"
 #include "core/tagremoval/SuppressionTags.h"
+#include "core/verification/Orthographe.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,6 +37,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -459,6 +462,40 @@ void BM_FinDeLigneUneLigne5Mo(benchmark::State &state)
     state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
 }
 
+// The words of the whole page read a megabyte at a time, as the check of a page reads them; the counter tells the
+// words.
+void MesureMots(benchmark::State &state, const std::string &page)
+{
+    std::size_t mots = 0;
+    for (auto _ : state) {
+        mots = 0;
+        for (std::size_t debut = 0; debut < page.size(); debut += Mo)
+            mots += MotsVisibles(page, debut, std::min(page.size(), debut + Mo)).size();
+    }
+    state.counters["mots"] = double(mots);
+    state.SetBytesProcessed(int64_t(page.size()) * state.iterations());
+}
+
+void BM_MotsVisiblesUneLigne5Mo(benchmark::State &state)
+{
+    MesureMots(state, PageUneLigne());
+}
+
+void BM_MotsVisiblesMinifiee5Mo(benchmark::State &state)
+{
+    MesureMots(state, Minifiee());
+}
+
+// The words of 4 KB in the middle of the minified page, as the check of a view reads them: what stands before them is
+// read too, to know where they are.
+void BM_MotsVisiblesVue(benchmark::State &state)
+{
+    const std::string &page = Minifiee();
+    const std::size_t debut = page.size() / 2;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MotsVisibles(page, debut, debut + 4096));
+}
+
 bool EcritFichier(const std::string &chemin, const std::string &octets)
 {
     std::FILE *fichier = std::fopen(chemin.c_str(), "wb");
@@ -638,6 +675,9 @@ BENCHMARK(BM_PlusLongueLigneCr100Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Utf8Valide10Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Utf8Valide100Mo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinDeLigneUneLigne5Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MotsVisiblesUneLigne5Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MotsVisiblesMinifiee5Mo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MotsVisiblesVue)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {

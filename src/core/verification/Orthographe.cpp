@@ -10,7 +10,11 @@
 #include <unicode/uscript.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -87,18 +91,25 @@ bool Verifiable(char32_t c)
     }
 }
 
-// A run of characters between white space is an address when it holds "://" or '@', or a dot between two
-// characters of words ("www.exemple.fr", "page.html").
-bool EstAdresse(const std::vector<Signe> &suite)
+// The endings of domain names and the extensions of files that make a name an address ("balizo.fr", "index.html");
+// written in small letters, as addresses are: "erreur.Les" is two words.
+constexpr std::string_view Terminaisons[] = {
+    "asc",  "asp",  "aspx", "be",   "bz2",  "ca",  "cfg",  "cgi", "ch",   "com",  "conf", "css", "de",  "deb",
+    "doc",  "docx", "edu",  "es",   "eu",   "exe", "fr",   "gif", "gov",  "gz",   "htm",  "html", "ico", "info",
+    "ini",  "int",  "io",   "iso",  "it",   "jpeg", "jpg", "js",  "json", "list", "log",  "lu",  "md",  "net",
+    "nl",   "odt",  "org",  "pdf",  "php",  "png", "py",   "qc",  "sh",   "svg",  "tar",  "txt", "uk",  "xhtml",
+    "xml",  "xz",   "zip",
+};
+static_assert(std::ranges::is_sorted(Terminaisons));
+
+bool Ascii(char32_t c, std::string_view parmi)
 {
-    const auto est = [&](std::size_t k, char32_t c) { return k < suite.size() && suite[k].c == c; };
-    for (std::size_t k = 0; k < suite.size(); ++k) {
-        if (est(k, '@') || (est(k, ':') && est(k + 1, '/') && est(k + 2, '/')))
-            return true;
-        if (est(k, '.') && k > 0 && DansMot(suite[k - 1].c) && k + 1 < suite.size() && DansMot(suite[k + 1].c))
-            return true;
-    }
-    return false;
+    return c < 0x80 && parmi.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+bool LettreAscii(char32_t c)
+{
+    return c < 0x80 && EstLettreAscii(static_cast<char>(c));
 }
 
 // What a reader sees of the text content of an element.
@@ -108,29 +119,218 @@ enum class Affichage {
     Litteral, // its text byte for byte
 };
 
-// The elements whose content is not mark-up; any other's is, noscript, noframes and noembed too: their text is what
-// a reader without scripts or frames sees.
-struct Element {
-    std::string_view nom;
-    Contenu contenu;
-    Affichage affichage;
+// The families of elements that the end tags a page may leave out concern: which open elements the start of
+// another ends, and which ones that end stops at.
+enum Famille : std::uint16_t {
+    Paragraphe = 1 << 0,  // p
+    Article = 1 << 1,     // li
+    Terme = 1 << 2,       // dt, dd
+    Ligne = 1 << 3,       // tr
+    Cellule = 1 << 4,     // td, th
+    Groupe = 1 << 5,      // thead, tbody, tfoot
+    Option = 1 << 6,      // option
+    Optgroup = 1 << 7,    // optgroup
+    Tableau = 1 << 8,     // table
+    Liste = 1 << 9,       // ol, ul, menu, dir
+    Definitions = 1 << 10, // dl
+    Choix = 1 << 11,      // select, datalist
+    Portee = 1 << 12,     // applet, button, caption, html, marquee, object, template: a p outside stays open
 };
 
-constexpr Element Elements[] = {
-    {"iframe", Contenu::Brut, Affichage::Cache},   {"plaintext", Contenu::SansFin, Affichage::Litteral},
-    {"script", Contenu::Script, Affichage::Cache}, {"style", Contenu::Brut, Affichage::Cache},
-    {"textarea", Contenu::Brut, Affichage::Lu},    {"title", Contenu::Brut, Affichage::Lu},
-    {"xmp", Contenu::Brut, Affichage::Litteral},
+// How an element nests and shows: its family, without content (no end tag), showing code, not shown (its title is no
+// tooltip), ending an open p; how its content is read, and what a reader sees of it when it is not mark-up. The
+// content of any element not named is mark-up, noscript, noframes and noembed too: their text is what a reader
+// without scripts or frames sees.
+struct Nature {
+    std::string_view nom;
+    std::uint16_t famille = 0;
+    bool vide = false;
+    bool code = false;
+    bool cache = false;
+    bool finP = false;
+    Contenu contenu = Contenu::Balises;
+    Affichage affichage = Affichage::Lu;
 };
-static_assert(std::ranges::is_sorted(Elements, {}, &Element::nom));
+
+constexpr Nature Natures[] = {
+    {.nom = "address", .finP = true},
+    {.nom = "applet", .famille = Portee},
+    {.nom = "area", .vide = true},
+    {.nom = "article", .finP = true},
+    {.nom = "aside", .finP = true},
+    {.nom = "base", .vide = true, .cache = true},
+    {.nom = "basefont", .vide = true},
+    {.nom = "bgsound", .vide = true},
+    {.nom = "blockquote", .finP = true},
+    {.nom = "br", .vide = true},
+    {.nom = "button", .famille = Portee},
+    {.nom = "caption", .famille = Portee},
+    {.nom = "code", .code = true},
+    {.nom = "col", .vide = true},
+    {.nom = "datalist", .famille = Choix},
+    {.nom = "dd", .famille = Terme, .finP = true},
+    {.nom = "details", .finP = true},
+    {.nom = "dialog", .finP = true},
+    {.nom = "dir", .famille = Liste, .finP = true},
+    {.nom = "div", .finP = true},
+    {.nom = "dl", .famille = Definitions, .finP = true},
+    {.nom = "dt", .famille = Terme, .finP = true},
+    {.nom = "embed", .vide = true},
+    {.nom = "fieldset", .finP = true},
+    {.nom = "figcaption", .finP = true},
+    {.nom = "figure", .finP = true},
+    {.nom = "footer", .finP = true},
+    {.nom = "form", .finP = true},
+    {.nom = "frame", .vide = true},
+    {.nom = "h1", .finP = true},
+    {.nom = "h2", .finP = true},
+    {.nom = "h3", .finP = true},
+    {.nom = "h4", .finP = true},
+    {.nom = "h5", .finP = true},
+    {.nom = "h6", .finP = true},
+    {.nom = "head", .cache = true},
+    {.nom = "header", .finP = true},
+    {.nom = "hgroup", .finP = true},
+    {.nom = "hr", .vide = true, .finP = true},
+    {.nom = "html", .famille = Portee},
+    {.nom = "iframe", .contenu = Contenu::Brut, .affichage = Affichage::Cache},
+    {.nom = "img", .vide = true},
+    {.nom = "input", .vide = true},
+    {.nom = "kbd", .code = true},
+    {.nom = "keygen", .vide = true},
+    {.nom = "li", .famille = Article, .finP = true},
+    {.nom = "link", .vide = true, .cache = true},
+    {.nom = "listing", .code = true, .finP = true},
+    {.nom = "main", .finP = true},
+    {.nom = "marquee", .famille = Portee},
+    {.nom = "menu", .famille = Liste, .finP = true},
+    {.nom = "meta", .vide = true, .cache = true},
+    {.nom = "nav", .finP = true},
+    {.nom = "object", .famille = Portee},
+    {.nom = "ol", .famille = Liste, .finP = true},
+    {.nom = "optgroup", .famille = Optgroup},
+    {.nom = "option", .famille = Option},
+    {.nom = "p", .famille = Paragraphe, .finP = true},
+    {.nom = "param", .vide = true},
+    {.nom = "plaintext", .finP = true, .contenu = Contenu::SansFin, .affichage = Affichage::Litteral},
+    {.nom = "pre", .code = true, .finP = true},
+    {.nom = "samp", .code = true},
+    {.nom = "script", .cache = true, .contenu = Contenu::Script, .affichage = Affichage::Cache},
+    {.nom = "section", .finP = true},
+    {.nom = "select", .famille = Choix},
+    {.nom = "source", .vide = true},
+    {.nom = "style", .cache = true, .contenu = Contenu::Brut, .affichage = Affichage::Cache},
+    {.nom = "table", .famille = Tableau, .finP = true},
+    {.nom = "tbody", .famille = Groupe},
+    {.nom = "td", .famille = Cellule},
+    {.nom = "template", .famille = Portee},
+    {.nom = "textarea", .contenu = Contenu::Brut},
+    {.nom = "tfoot", .famille = Groupe},
+    {.nom = "th", .famille = Cellule},
+    {.nom = "thead", .famille = Groupe},
+    {.nom = "title", .cache = true, .contenu = Contenu::Brut},
+    {.nom = "tr", .famille = Ligne},
+    {.nom = "track", .vide = true},
+    {.nom = "tt", .code = true},
+    {.nom = "ul", .famille = Liste, .finP = true},
+    {.nom = "var", .code = true},
+    {.nom = "wbr", .vide = true},
+    {.nom = "xmp", .finP = true, .contenu = Contenu::Brut, .affichage = Affichage::Litteral},
+};
+static_assert(std::ranges::is_sorted(Natures, {}, &Nature::nom));
+
+// Where the names of each first letter begin in Natures, and the end of the last.
+constexpr std::array<std::uint8_t, 27> Index = [] {
+    std::array<std::uint8_t, 27> index{};
+    std::size_t k = 0;
+    for (char lettre = 'a'; lettre <= 'z'; ++lettre) {
+        index[std::size_t(lettre - 'a')] = std::uint8_t(k);
+        while (k < std::size(Natures) && Natures[k].nom[0] == lettre)
+            ++k;
+    }
+    index[26] = std::uint8_t(k);
+    return index;
+}();
+static_assert(Index[26] == std::size(Natures));
+
+// The nature of the element named `nom`, written in small letters; nullptr for the others.
+const Nature *NatureDe(std::string_view nom)
+{
+    if (nom.empty() || nom[0] < 'a' || nom[0] > 'z')
+        return nullptr;
+    const auto lettre = std::size_t(nom[0] - 'a');
+    for (std::size_t k = Index[lettre]; k < Index[lettre + 1]; ++k)
+        if (Natures[k].nom == nom)
+            return &Natures[k];
+    return nullptr;
+}
+
+// The name in small letters, written in `tampon`; empty when it is longer than any name of the tables.
+std::string_view Minuscules(std::string_view nom, std::array<char, 12> &tampon)
+{
+    if (nom.size() > tampon.size())
+        return {};
+    std::ranges::transform(nom, tampon.begin(), MinusculeAscii);
+    return {tampon.data(), nom.size()};
+}
+
+// What an attribute is to the reading.
+enum class Role { Autre, Langue, LangueXml, Type, Lu, Titre, Valeur };
+
+Role RoleDe(std::string_view nom)
+{
+    const auto est = [nom](std::string_view autre) { return EgauxSansCasseAscii(nom, autre); };
+    switch (nom.size()) {
+    case 3: return est("alt") ? Role::Lu : Role::Autre;
+    case 4: return est("lang") ? Role::Langue : est("type") ? Role::Type : Role::Autre;
+    case 5: return est("title") ? Role::Titre : est("value") ? Role::Valeur : Role::Autre;
+    case 8: return est("xml:lang") ? Role::LangueXml : Role::Autre;
+    case 11: return est("placeholder") ? Role::Lu : Role::Autre;
+    default: return Role::Autre;
+    }
+}
+
+// How deep in the open elements an end tag or an implied end looks for its element: past that, the elements opened
+// and never closed are many, and the page is not one a browser nests sensibly.
+constexpr std::size_t Profondeur = 256;
+
+bool Parmi(std::string_view nom, std::initializer_list<std::string_view> noms)
+{
+    return std::ranges::any_of(noms, [nom](std::string_view autre) { return EgauxSansCasseAscii(nom, autre); });
+}
+
+std::string_view SansEspaces(std::string_view texte)
+{
+    while (!texte.empty() && EstEspaceHtml(texte.front()))
+        texte.remove_prefix(1);
+    while (!texte.empty() && EstEspaceHtml(texte.back()))
+        texte.remove_suffix(1);
+    return texte;
+}
+
+// The language that a tag's attributes give: xml:lang has the last word over lang, as in XHTML.
+class LangueLue {
+public:
+    void Lit(std::string_view texte, const Attribut &attribut, Role role)
+    {
+        if (role == Role::LangueXml || (role == Role::Langue && !xml))
+            langue = SansEspaces(texte.substr(attribut.debut, attribut.fin - attribut.debut));
+        xml = xml || role == Role::LangueXml;
+    }
+
+    std::optional<std::string_view> langue;
+
+private:
+    bool xml = false;
+};
 
 class Lecteur {
 public:
     // The page is read from Recul before the range, taken there to be text, to Recul past it: a construct that goes
     // on further covers the rest of the range.
-    Lecteur(std::string_view page, std::size_t debut, std::size_t fin)
+    Lecteur(std::string_view page, std::size_t debut, std::size_t fin, const Lecture &lecture)
         : vue(page.substr(0, std::min(page.size(), std::min(fin, page.size()) + Recul))),
-          fin(std::min(fin, page.size())), debut(std::min(debut, this->fin))
+          fin(std::min(fin, page.size())), debut(std::min(debut, this->fin)), lecture(lecture)
     {
     }
 
@@ -139,13 +339,27 @@ public:
         std::size_t i = debut > Recul ? debut - Recul : 0;
         while (i <= fin && i < vue.size()) {
             const std::size_t balisage = DebutBalisage(i);
-            Texte(i, balisage, true);
+            if (lecture.code || pile.empty() || !pile.back().code) {
+                langue = Langue();
+                Texte(i, balisage, true);
+            }
             i = balisage < vue.size() ? Balisage(balisage) : balisage;
         }
         return std::move(mots);
     }
 
 private:
+    // An element open where the reading is.
+    struct Ouvert {
+        std::string_view nom;
+        std::string_view langue;
+        std::uint16_t famille;
+        bool code;
+    };
+
+    // The language in force where the reading is.
+    std::string_view Langue() const { return pile.empty() ? lecture.langue : pile.back().langue; }
+
     // The first '<' from i that opens mark-up, or the end of the text; any other '<' is text.
     std::size_t DebutBalisage(std::size_t i) const
     {
@@ -166,25 +380,123 @@ private:
         return FinAutre(vue, i);
     }
 
-    // The tag whose '<' is at i, the words of its ALT and TITLE values read when it is a start tag; then the content
-    // of the element when it is not mark-up.
+    void Empile(const Ouvert &ouvert)
+    {
+        pile.push_back(ouvert);
+        if (ouvert.famille)
+            ++ouverts[std::size_t(std::countr_zero(ouvert.famille))];
+    }
+
+    // Ends the open elements from the one at k.
+    void Depile(std::size_t k)
+    {
+        for (std::size_t j = k; j < pile.size(); ++j)
+            if (pile[j].famille)
+                --ouverts[std::size_t(std::countr_zero(pile[j].famille))];
+        pile.resize(k);
+    }
+
+    // Whether an element of one of the families is open: when none is, an end need not look for one through the
+    // open elements, which a page that leaves many open makes many.
+    bool Ouvertes(std::uint16_t familles) const
+    {
+        for (; familles; familles &= std::uint16_t(familles - 1))
+            if (ouverts[std::size_t(std::countr_zero(familles))])
+                return true;
+        return false;
+    }
+
+    // Ends the nearest open element of the families `fermes`, and those opened within it, unless one of the
+    // families `bornes` comes first.
+    void Ferme(std::uint16_t fermes, std::uint16_t bornes)
+    {
+        if (!Ouvertes(fermes))
+            return;
+        for (std::size_t k = pile.size(); k > 0 && pile.size() - k < Profondeur; --k) {
+            if (pile[k - 1].famille & fermes) {
+                Depile(k - 1);
+                return;
+            }
+            if (pile[k - 1].famille & bornes)
+                return;
+        }
+    }
+
+    // Ends the open elements that the start of the element ends.
+    void FinImplicite(const Nature &nature)
+    {
+        if (nature.finP)
+            Ferme(Paragraphe, Portee | Tableau | Cellule);
+        switch (nature.famille) {
+        case Article: Ferme(Article, Liste | Tableau | Cellule); break;
+        case Terme: Ferme(Terme, Definitions | Tableau | Cellule); break;
+        case Ligne: Ferme(Ligne, Tableau | Groupe); break;
+        case Cellule: Ferme(Cellule, Tableau | Ligne); break;
+        case Groupe: Ferme(Groupe, Tableau); break;
+        case Option: Ferme(Option, Choix | Optgroup); break;
+        case Optgroup: Ferme(Option | Optgroup, Choix); break;
+        default: break;
+        }
+    }
+
+    // The tag whose '<' is at i: a start tag's visible values read, the element opened (the elements whose end
+    // the page left out ended first), and its content read when it is not mark-up; an end tag ends its element.
     std::size_t Balise(std::size_t i, bool fermante)
     {
         const std::size_t debutNom = i + (fermante ? 2 : 1);
         const std::size_t finNom = FinNom(vue, debutNom);
-        if (fermante)
+        const std::string_view nom = vue.substr(debutNom, finNom - debutNom);
+        std::array<char, 12> tampon;
+        const std::string_view minuscules = Minuscules(nom, tampon);
+        const Nature *nature = NatureDe(minuscules);
+        if (fermante) {
+            if (!nature || !nature->famille || Ouvertes(nature->famille))
+                for (std::size_t k = pile.size(); k > 0 && pile.size() - k < Profondeur; --k)
+                    if (EgauxSansCasseAscii(pile[k - 1].nom, nom)) {
+                        Depile(k - 1);
+                        break;
+                    }
             return FinBalise(vue, finNom);
+        }
+        const bool bouton = minuscules == "input";
+        LangueLue langueLue;
+        std::string_view type;
+        lus.clear();
         const std::size_t apres = LitAttributs(vue, finNom, [&](const Attribut &attribut) {
-            if (EgauxSansCasseAscii(attribut.nom, "alt") || EgauxSansCasseAscii(attribut.nom, "title"))
-                Texte(attribut.debut, attribut.fin, true);
+            switch (const Role role = RoleDe(attribut.nom)) {
+            case Role::Langue:
+            case Role::LangueXml: langueLue.Lit(vue, attribut, role); break;
+            case Role::Type: type = SansEspaces(vue.substr(attribut.debut, attribut.fin - attribut.debut)); break;
+            case Role::Titre:
+                if (!nature || !nature->cache)
+                    lus.push_back(attribut);
+                break;
+            case Role::Valeur:
+                if (bouton)
+                    lus.push_back(attribut);
+                break;
+            case Role::Lu: lus.push_back(attribut); break;
+            case Role::Autre: break;
+            }
         });
-        const Element *element = ChercheNom(Elements, vue.substr(debutNom, finNom - debutNom));
-        if (!element)
-            return apres;
-        const std::size_t bout = FinContenu(vue, apres, element->nom, element->contenu);
-        if (element->affichage != Affichage::Cache)
-            Texte(apres, bout, element->affichage == Affichage::Lu);
-        return ApresFermeture(vue, bout, element->nom);
+        if (nature)
+            FinImplicite(*nature);
+        langue = langueLue.langue.value_or(Langue());
+        const bool visible = !bouton || Parmi(type, {"button", "reset", "submit"});
+        for (const Attribut &attribut : lus)
+            if (visible || RoleDe(attribut.nom) != Role::Valeur)
+                Texte(attribut.debut, attribut.fin, true);
+        const bool code = (nature && nature->code) || (!pile.empty() && pile.back().code);
+        if (nature && nature->contenu != Contenu::Balises) {
+            const std::size_t bout = FinContenu(vue, apres, nature->nom, nature->contenu);
+            if (nature->affichage != Affichage::Cache && (lecture.code || !code))
+                Texte(apres, bout, nature->affichage == Affichage::Lu);
+            return ApresFermeture(vue, bout, nature->nom);
+        }
+        const bool fermee = apres >= 2 && vue[apres - 1] == '>' && vue[apres - 2] == '/';
+        if (!(nature && nature->vide) && !fermee)
+            Empile({nom, langue, nature ? nature->famille : std::uint16_t(0), code});
+        return apres;
     }
 
     // The words of the text between a and b that touch the range. The reading starts after the white space before
@@ -215,25 +527,86 @@ private:
         Decoupe();
     }
 
-    // The words of a run of characters between white space, unless it is an address: letters (and digits and marks)
+    // The characters of the run that belong to addresses, marked in `adresse`: from a scheme or "www." to the end of
+    // the run, a mail address, a name ending in one of the Terminaisons and what follows it from a '/', ':', '?' or
+    // '#'.
+    void Adresses()
+    {
+        const std::size_t n = suite.size();
+        adresse.assign(n, false);
+        const auto c = [&](std::size_t k) { return k < n ? suite[k].c : char32_t(' '); };
+        // The ASCII text of the characters from a to b, in small letters if asked; '?' for the others.
+        const auto ecrit = [&](std::size_t a, std::size_t b, bool minuscules) {
+            std::string texte;
+            for (std::size_t k = a; k < b; ++k)
+                texte += c(k) >= 0x80 ? '?' : minuscules ? MinusculeAscii(char(c(k))) : char(c(k));
+            return texte;
+        };
+        const auto marque = [&](std::size_t a, std::size_t b) {
+            std::fill(adresse.begin() + std::ptrdiff_t(a), adresse.begin() + std::ptrdiff_t(b), true);
+        };
+        for (std::size_t k = 0; k < n; ++k) {
+            if (c(k) == ':' && c(k + 1) == '/' && c(k + 2) == '/') {
+                std::size_t schema = k;
+                while (schema > 0 && (LettreAscii(c(schema - 1)) || Ascii(c(schema - 1), "0123456789+-.")))
+                    --schema;
+                marque(schema, n);
+                return;
+            }
+            if (c(k) == '@' && DansMot(c(k + 1))) {
+                std::size_t a = k;
+                while (a > 0 && (DansMot(c(a - 1)) || Ascii(c(a - 1), ".-+")))
+                    --a;
+                const bool mailto = a >= 7 && c(a - 1) == ':' && (a == 7 || !DansMot(c(a - 8)));
+                if (mailto && ecrit(a - 7, a - 1, true) == "mailto")
+                    a -= 7;
+                std::size_t b = k + 1;
+                while (b < n && (DansMot(c(b)) || (Ascii(c(b), ".-") && DansMot(c(b + 1)))))
+                    ++b;
+                marque(a, b);
+                k = b;
+                continue;
+            }
+            if (c(k) != '.' || k == 0 || !DansMot(c(k - 1)) || !DansMot(c(k + 1)))
+                continue;
+            std::size_t nom = k;
+            while (nom > 0 && DansMot(c(nom - 1)))
+                --nom;
+            std::size_t b = k + 1;
+            while (DansMot(c(b)))
+                ++b;
+            const bool www = k - nom == 3 && ecrit(nom, k, true) == "www";
+            if (!www && (b - k > 6 || !std::ranges::binary_search(Terminaisons, ecrit(k + 1, b, false))))
+                continue;
+            std::size_t a = nom;
+            while (a > 0 && (DansMot(c(a - 1)) || Ascii(c(a - 1), "-./~")))
+                --a;
+            if (www || Ascii(c(b), "/:?#"))
+                b = n;
+            marque(a, b);
+            k = b;
+        }
+    }
+
+    // The words of a run of characters between white space, but for its addresses: letters (and digits and marks)
     // joined by single apostrophes or hyphens; a soft hyphen between letters joins them and is left out of the word.
-    // A word that holds a character no dictionary checks is left out.
+    // A word that holds a character no dictionary checks is left out, and one that touches an address.
     void Decoupe()
     {
-        if (suite.empty() || EstAdresse(suite)) {
-            suite.clear();
-            return;
-        }
         const std::size_t n = suite.size();
+        const bool adresses =
+            std::ranges::any_of(suite, [](const Signe &signe) { return Ascii(signe.c, ".:@"); });
+        if (adresses)
+            Adresses();
         for (std::size_t k = 0; k < n;) {
             if (!DansMot(suite[k].c)) {
                 ++k;
                 continue;
             }
-            Mot mot{suite[k].debut, 0, {}};
+            Mot mot{suite[k].debut, 0, {}, {}};
             bool verifiable = true;
             for (;;) {
-                verifiable = verifiable && Verifiable(suite[k].c);
+                verifiable = verifiable && Verifiable(suite[k].c) && !(adresses && adresse[k]);
                 AjouteUtf8(mot.texte, suite[k].c);
                 mot.fin = suite[k++].fin;
                 if (k < n && DansMot(suite[k].c))
@@ -246,8 +619,10 @@ private:
                 }
                 break;
             }
-            if (verifiable && mot.fin >= debut && mot.debut <= fin)
+            if (verifiable && mot.fin >= debut && mot.debut <= fin) {
+                mot.langue = langue;
                 mots.push_back(std::move(mot));
+            }
         }
         suite.clear();
     }
@@ -255,16 +630,52 @@ private:
     const std::string_view vue;
     const std::size_t fin;
     const std::size_t debut;
+    const Lecture &lecture;
     std::vector<Mot> mots;
-    // The characters of the run being read.
+    // The elements open where the reading is, the innermost last.
+    std::vector<Ouvert> pile;
+    // How many of them there are of each family.
+    std::array<std::uint32_t, 13> ouverts{};
+    // The language of the words being read.
+    std::string_view langue;
+    // The values of the tag being read that a reader sees.
+    std::vector<Attribut> lus;
+    // The characters of the run being read, and those of them in addresses.
     std::vector<Signe> suite;
+    std::vector<bool> adresse;
 };
 
 } // namespace
 
-std::vector<Mot> MotsVisibles(std::string_view page, std::size_t debut, std::size_t fin)
+std::vector<Mot> MotsVisibles(std::string_view page, std::size_t debut, std::size_t fin, const Lecture &lecture)
 {
-    return Lecteur(page, debut, fin).Lit();
+    return Lecteur(page, debut, fin, lecture).Lit();
+}
+
+std::string LangueDePage(std::string_view page)
+{
+    const std::string_view vue = page.substr(0, std::min(page.size(), Recul));
+    std::size_t i = vue.starts_with(MarqueUtf8) ? MarqueUtf8.size() : 0;
+    while (i < vue.size()) {
+        if (EstEspaceHtml(vue[i])) {
+            ++i;
+            continue;
+        }
+        const Ouverture ouverture = vue[i] == '<' ? OuvertureDe(vue, i) : Ouverture::Texte;
+        if (ouverture == Ouverture::Autre) {
+            i = FinAutre(vue, i);
+            continue;
+        }
+        if (ouverture != Ouverture::Ouvrante)
+            break;
+        const std::size_t finNom = FinNom(vue, i + 1);
+        if (!EgauxSansCasseAscii(vue.substr(i + 1, finNom - i - 1), "html"))
+            break;
+        LangueLue langue;
+        LitAttributs(vue, finNom, [&](const Attribut &attribut) { langue.Lit(vue, attribut, RoleDe(attribut.nom)); });
+        return std::string(langue.langue.value_or(std::string_view()));
+    }
+    return {};
 }
 
 std::vector<std::string> DossiersDictionnaires(std::string_view dicpath, std::string_view xdgDataHome,
@@ -319,6 +730,87 @@ std::string DictionnaireParDefaut(const std::vector<DictionnaireInstalle> &insta
         return installe.nom == "fr" || installe.nom.starts_with("fr_") || installe.nom.starts_with("fr-");
     });
     return francais != installes.end() ? francais->nom : std::string();
+}
+
+namespace {
+
+// A language tag or a dictionary's name, read: its language in small letters ("en"), its region in capitals ("GB"),
+// empty when it names none; a script or a variant between them is passed over ("sr-Latn-RS", "de_DE_frami").
+struct Etiquette {
+    std::string langue;
+    std::string region;
+};
+
+Etiquette Decompose(std::string_view nom)
+{
+    Etiquette etiquette;
+    std::size_t i = 0;
+    for (; i < nom.size() && EstLettreAscii(nom[i]); ++i)
+        etiquette.langue += MinusculeAscii(nom[i]);
+    while (i < nom.size() && (nom[i] == '-' || nom[i] == '_')) {
+        const std::size_t debut = ++i;
+        while (i < nom.size() && nom[i] != '-' && nom[i] != '_')
+            ++i;
+        const std::string_view partie = nom.substr(debut, i - debut);
+        const bool lettres = partie.size() == 2 && std::ranges::all_of(partie, EstLettreAscii);
+        const bool chiffres =
+            partie.size() == 3 && std::ranges::all_of(partie, [](char c) { return c >= '0' && c <= '9'; });
+        if (lettres || chiffres) {
+            std::ranges::transform(partie, std::back_inserter(etiquette.region), MajusculeAscii);
+            break;
+        }
+    }
+    return etiquette;
+}
+
+// The region whose dictionary a language's words go to when the page names none, for the languages whose usual region
+// is not named like them (de: DE, but en: US).
+std::string RegionUsuelle(const std::string &langue)
+{
+    static const std::map<std::string, std::string, std::less<>> regions = {
+        {"ca", "ES"}, {"cs", "CZ"}, {"da", "DK"}, {"el", "GR"}, {"en", "US"}, {"et", "EE"},
+        {"he", "IL"}, {"nb", "NO"}, {"nn", "NO"}, {"sl", "SI"}, {"sv", "SE"}, {"uk", "UA"},
+    };
+    const auto region = regions.find(langue);
+    std::string usuelle = region != regions.end() ? region->second : langue;
+    std::ranges::transform(usuelle, usuelle.begin(), MajusculeAscii);
+    return usuelle;
+}
+
+} // namespace
+
+std::string DictionnairePour(std::string_view langue, std::string_view langueDePage, std::string_view choisi,
+                             const std::vector<DictionnaireInstalle> &installes)
+{
+    langue = SansEspaces(langue);
+    if (langue.empty())
+        return std::string(choisi);
+    const Etiquette voulue = Decompose(langue);
+    if (voulue.langue.empty())
+        return {};
+    const bool deLaLangueChoisie = !choisi.empty() && Decompose(choisi).langue == voulue.langue;
+    if (deLaLangueChoisie && EgauxSansCasseAscii(langue, SansEspaces(langueDePage)))
+        return std::string(choisi);
+    // The first installed dictionary of the language that suits.
+    const auto premier = [&](auto convient) -> std::optional<std::string> {
+        for (const DictionnaireInstalle &installe : installes)
+            if (const Etiquette etiquette = Decompose(installe.nom);
+                etiquette.langue == voulue.langue && convient(installe.nom, etiquette))
+                return installe.nom;
+        return std::nullopt;
+    };
+    if (!voulue.region.empty())
+        if (auto exact = premier([&](const std::string &, const Etiquette &e) { return e.region == voulue.region; }))
+            return *exact;
+    if (deLaLangueChoisie)
+        return std::string(choisi);
+    const auto seule = [&](const std::string &nom, const Etiquette &) { return nom.size() == voulue.langue.size(); };
+    if (auto seul = premier(seule))
+        return *seul;
+    const std::string usuelle = RegionUsuelle(voulue.langue);
+    if (auto usuel = premier([&](const std::string &, const Etiquette &e) { return e.region == usuelle; }))
+        return *usuel;
+    return premier([](const std::string &, const Etiquette &) { return true; }).value_or(std::string());
 }
 
 namespace {

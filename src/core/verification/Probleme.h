@@ -22,6 +22,9 @@ struct Probleme {
     bool autreSite = false;
     // The unknown word as a reader sees it, its entities read; with Sorte::Orthographe only.
     std::string mot = {};
+    // The name of the dictionary that does not know the word ("en_US"), that of its language; with Sorte::Orthographe
+    // only.
+    std::string dictionnaire = {};
 
     bool operator==(const Probleme &) const = default;
 };

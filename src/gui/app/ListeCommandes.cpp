@@ -133,7 +133,7 @@ const std::vector<Rangee> &Menus()
          "Fenê&tres",
          {"Mosaique", "Cascade", "ReorganiserIcones", "FermerTout", "-", "EnregistrerBureau", "ChargerBureau", "-",
           "@problemes"}},
-        {"Options", "&Options", {"ChoixNavigateur", "Fonte", "-", "@orthographe", "@dictionnaires"}},
+        {"Options", "&Options", {"ChoixNavigateur", "Fonte", "-", "@orthographe", "@dictionnaires", "@code"}},
         {"Aide", "&Aide", {"Aide", "-", "APropos"}},
     };
     return menus;

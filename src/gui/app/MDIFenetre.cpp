@@ -261,16 +261,26 @@ void TMDIHtml::AjoutePartie(QMenu &menu, std::string_view partie)
                 panneau->Liste->setFocus();
         });
     } else if (partie == "@orthographe") {
-        QAction *orthographe = menu.addAction(QStringLiteral("&Orthographe"));
-        orthographe->setObjectName("Orthographe");
-        orthographe->setCheckable(true);
-        connect(orthographe, &QAction::triggered, verification, &TVerification::ActiveOrthographe);
-        connect(&menu, &QMenu::aboutToShow, orthographe,
-                [this, orthographe] { orthographe->setChecked(verification->OrthographeActive()); });
+        AjouteInterrupteur(menu, "Orthographe", QStringLiteral("&Orthographe"), &TVerification::ActiveOrthographe,
+                           &TVerification::OrthographeActive);
+    } else if (partie == "@code") {
+        AjouteInterrupteur(menu, "VerifierCode", QStringLiteral("Vérifier le &code (code, pre, kbd…)"),
+                           &TVerification::VerifieCode, &TVerification::CodeVerifie);
     } else if (partie == "@dictionnaires") {
         QMenu *dictionnaires = menu.addMenu(QStringLiteral("&Dictionnaire"));
         connect(&menu, &QMenu::aboutToShow, dictionnaires, [this, dictionnaires] { RemplitDictionnaires(*dictionnaires); });
     }
+}
+
+void TMDIHtml::AjouteInterrupteur(QMenu &menu, const char *nom, const QString &texte,
+                                  void (TVerification::*change)(bool), bool (TVerification::*etat)() const)
+{
+    QAction *interrupteur = menu.addAction(texte);
+    interrupteur->setObjectName(QLatin1String(nom));
+    interrupteur->setCheckable(true);
+    connect(interrupteur, &QAction::triggered, verification, change);
+    connect(&menu, &QMenu::aboutToShow, interrupteur,
+            [this, interrupteur, etat] { interrupteur->setChecked((verification->*etat)()); });
 }
 
 void TMDIHtml::RemplitDictionnaires(QMenu &menu)

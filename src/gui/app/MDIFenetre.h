@@ -173,6 +173,10 @@ private:
     // The parts of a menu that are more than commands: the recent pages, the list of problems, the spelling
     // switch, the dictionaries.
     void AjoutePartie(QMenu &menu, std::string_view partie);
+    // A checkable entry that turns a setting of the checks on and off, checked as the setting is when its menu
+    // shows.
+    void AjouteInterrupteur(QMenu &menu, const char *nom, const QString &texte, void (TVerification::*change)(bool),
+                            bool (TVerification::*etat)() const);
     void RemplitDictionnaires(QMenu &menu);
     void MajMenus();
     // "&Défaire" and "&Rétablir", as the active document allows.

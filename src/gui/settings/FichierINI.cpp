@@ -114,6 +114,16 @@ bool TFichierINI::EcritDictionnaire(const QString &dictionnaire)
     return EcritTexte("Dictionnaire", dictionnaire);
 }
 
+bool TFichierINI::LitCode()
+{
+    return LitEntier(LitTexte("VerifierCode", QString()).toStdString(), 0) != 0;
+}
+
+bool TFichierINI::EcritCode(bool verifie)
+{
+    return EcritTexte("VerifierCode", verifie ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 QStringList TFichierINI::LitRecents()
 {
     QStringList pages;

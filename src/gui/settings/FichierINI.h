@@ -6,8 +6,8 @@
 
 #include <optional>
 
-// The program's settings (browser, document font name and size, spelling and its dictionary) in section "Balizo" of
-// "Balizo.ini", and the pages last opened or saved in section "Recents".
+// The program's settings (browser, document font name and size, spelling, its dictionary and whether it reads code)
+// in section "Balizo" of "Balizo.ini", and the pages last opened or saved in section "Recents".
 // Every read and write goes to the file, so two running copies see each other's changes; a write changes only the
 // line of its key and keeps the rest of the file as the user wrote it.
 class TFichierINI {
@@ -29,6 +29,9 @@ public:
     bool EcritOrthographe(bool active);
     QString LitDictionnaire();
     bool EcritDictionnaire(const QString &dictionnaire);
+    // Whether the text of the elements that show code (code, pre, kbd...) is checked too: off when nothing is stored.
+    bool LitCode();
+    bool EcritCode(bool verifie);
     // The pages last opened or saved, newest first, at most `NombreRecents`; empty keys are skipped.
     QStringList LitRecents();
     // Stores the list, less the names that a line of the file cannot give back (a line break, too long, bytes that

@@ -318,7 +318,7 @@ TPanneauProblemes::TPanneauProblemes(QWidget *parent)
     connect(menu->addAction(QStringLiteral("I&gnorer")), &QAction::triggered, this,
             [this] { emit Ignorer(motMenu); });
     connect(menu->addAction(QStringLiteral("Ajouter au &dictionnaire")), &QAction::triggered, this,
-            [this] { emit Ajouter(motMenu); });
+            [this] { emit Ajouter(motMenu, dictionnaireMenu); });
 }
 
 template <typename Change>
@@ -454,6 +454,7 @@ void TPanneauProblemes::MenuContextuel(const QModelIndex &index, const QPoint &g
     if (probleme.sorte != Probleme::Sorte::Orthographe || probleme.mot.empty())
         return;
     motMenu = QString::fromStdString(probleme.mot);
+    dictionnaireMenu = QString::fromStdString(probleme.dictionnaire);
     menu->popup(global);
 }
 

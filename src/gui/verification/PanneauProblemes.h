@@ -48,9 +48,9 @@ signals:
     // row's message told.
     void Aller(QObject *page, std::size_t debut, std::size_t fin, const QString &message);
     // The context menu of a spelling row: its word is to be ignored until the program ends, or added to the
-    // dictionary.
+    // dictionary that did not know it.
     void Ignorer(const QString &mot);
-    void Ajouter(const QString &mot);
+    void Ajouter(const QString &mot, const QString &dictionnaire);
 
 protected:
     // Enter on the list goes to its current row; a right click, the Menu key or Shift+F10 open the row's context
@@ -70,6 +70,7 @@ private:
 
     ModeleProblemes *modele;
     QMenu *menu;
-    // The word of the row whose menu is shown.
+    // The word of the row whose menu is shown, and its dictionary.
     QString motMenu;
+    QString dictionnaireMenu;
 };

@@ -135,18 +135,87 @@ struct TVerification::Langue {
             place->second = ignores.contains(mot) || dictionnaire->Correct(mot);
         return place->second;
     }
+
+    void Ignore(const std::string &mot)
+    {
+        const std::lock_guard garde(verrou);
+        ignores.insert(mot);
+        connus[mot] = true;
+    }
 };
 
-std::vector<Probleme> TVerification::Fautes(std::string_view page, Langue &langue)
+// The dictionaries of the languages that pages name, the chosen one's first. Each other one is made the first time
+// a word of its language is looked up, and opened by the first check that needs it, as the chosen one is. The words
+// ignored are known to every one of them, those made later included.
+struct TVerification::Langues {
+    std::shared_ptr<Langue> choisie;
+    std::vector<DictionnaireInstalle> installes;
+    QString personnel;
+    std::mutex verrou;
+    std::set<std::string> ignores;
+    // By name: one for each dictionary, whatever the tags that lead to it.
+    std::map<std::string, std::shared_ptr<Langue>> autres;
+    // For one reading of a page: the dictionary that each language found leads to, none when it is not checked.
+    using Vues = std::map<std::string, std::shared_ptr<Langue>, std::less<>>;
+
+    // The installed dictionary of that name; none when it is not installed.
+    std::shared_ptr<Langue> Nomme(const std::string &nom)
+    {
+        if (nom == choisie->installe.nom)
+            return choisie;
+        const auto installe = std::ranges::find(installes, nom, &DictionnaireInstalle::nom);
+        if (installe == installes.end())
+            return nullptr;
+        const std::lock_guard garde(verrou);
+        std::shared_ptr<Langue> &autre = autres[nom];
+        if (!autre) {
+            autre = std::make_shared<Langue>();
+            autre->installe = *installe;
+            autre->personnel = personnel;
+            autre->ignores = ignores;
+        }
+        return autre;
+    }
+
+    // The dictionary of the words in that language on a page in that one; none when no dictionary of the language
+    // is installed.
+    std::shared_ptr<Langue> Pour(std::string_view langue, std::string_view langueDePage)
+    {
+        const std::string nom = DictionnairePour(langue, langueDePage, choisie->installe.nom, installes);
+        return nom.empty() ? nullptr : Nomme(nom);
+    }
+
+    // The dictionary of the word, kept in `vues` for the words that follow; none when the word is not checked.
+    const std::shared_ptr<Langue> &DuMot(const Mot &mot, std::string_view langueDePage, Vues &vues)
+    {
+        auto vue = vues.find(mot.langue);
+        if (vue == vues.end())
+            vue = vues.emplace(mot.langue, Pour(mot.langue, langueDePage)).first;
+        return vue->second;
+    }
+
+    void Ignore(const std::string &mot)
+    {
+        const std::lock_guard garde(verrou);
+        ignores.insert(mot);
+        choisie->Ignore(mot);
+        for (auto &[nom, autre] : autres)
+            autre->Ignore(mot);
+    }
+};
+std::vector<Probleme> TVerification::Fautes(std::string_view page, Langues &langues, bool code)
 {
     std::vector<Probleme> fautes;
+    const std::string langueDePage = LangueDePage(page);
+    Langues::Vues vues;
     for (std::size_t debut = 0; debut < page.size(); debut += Morceau) {
         const std::size_t fin = std::min(page.size(), debut + Morceau);
-        for (const Mot &mot : MotsVisibles(page, debut, fin)) {
+        for (const Mot &mot : MotsVisibles(page, debut, fin, {langueDePage, code})) {
             // A word across the pieces' border, or that touches it, belongs to the piece where it starts.
             if (mot.debut < debut || mot.debut >= fin)
                 continue;
-            if (langue.Correct(mot.texte))
+            const std::shared_ptr<Langue> &langue = langues.DuMot(mot, langueDePage, vues);
+            if (!langue || langue->Correct(mot.texte))
                 continue;
             if (fautes.size() == FautesMaximales) {
                 fautes.push_back({mot.debut, mot.fin, Probleme::Sorte::NonVerifie,
@@ -156,7 +225,7 @@ std::vector<Probleme> TVerification::Fautes(std::string_view page, Langue &langu
                 return fautes;
             }
             fautes.push_back({mot.debut, mot.fin, Probleme::Sorte::Orthographe, MessageFaute(mot.texte).toStdString(),
-                              false, mot.texte});
+                              false, mot.texte, langue->installe.nom});
         }
     }
     return fautes;
@@ -205,10 +274,13 @@ TVerification::TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateu
                               QFile::encodeName(qEnvironmentVariable("XDG_DATA_HOME")).toStdString(),
                               QFile::encodeName(QDir::homePath()).toStdString()));
     orthographe = parametres.LitOrthographe() && !installes.empty();
+    code = parametres.LitCode();
     PrepareLangue();
     connect(&panneau, &TPanneauProblemes::Ignorer, this, [this](const QString &mot) { Ignore(mot.toStdString()); });
     connect(&panneau, &TPanneauProblemes::Ajouter, this,
-            [this](const QString &mot) { AjouteAuDictionnaire(mot.toStdString()); });
+            [this](const QString &mot, const QString &dictionnaire) {
+                AjouteAuDictionnaire(mot.toStdString(), dictionnaire.toStdString());
+            });
 }
 
 TVerification::~TVerification()
@@ -229,6 +301,7 @@ QString TVerification::Dictionnaire() const
 void TVerification::PrepareLangue()
 {
     langue.reset();
+    langues.reset();
     if (!orthographe)
         return;
     const std::string nom = Dictionnaire().toStdString();
@@ -238,6 +311,11 @@ void TVerification::PrepareLangue()
             langue->installe = installe;
             langue->personnel = personnel;
             langue->ignores = ignores;
+            langues = std::make_shared<Langues>();
+            langues->choisie = langue;
+            langues->installes = installes;
+            langues->personnel = personnel;
+            langues->ignores = ignores;
         }
 }
 
@@ -262,6 +340,18 @@ void TVerification::ChoisitDictionnaire(const QString &nom)
         emit Message(parametres.MessageEcritureImpossible());
     PrepareLangue();
     RevoitVues();
+}
+
+void TVerification::VerifieCode(bool verifie)
+{
+    code = verifie;
+    if (!parametres.EcritCode(verifie))
+        emit Message(parametres.MessageEcritureImpossible());
+    RevoitVues();
+    // The lists of the pages checked follow the new rule.
+    for (auto &[fenetre, page] : pages)
+        if (page->fenetre && page->pageDemandee)
+            Lance(*page, true, page->liensDemandes);
 }
 
 TVerification::Page &TVerification::Etat(TWndHTML *fenetre)
@@ -351,18 +441,23 @@ void TVerification::VerifieVue(Page &page)
     const std::size_t fin = std::min(finVue, debut + VueMaximale);
     const std::size_t contexte = debut > Recul ? debut - Recul : 0;
     std::string extrait = texte->Extrait(contexte, fin + Suite);
+    // The page's own language is read from its start, which the words' context may not reach.
+    std::string tete = contexte > 0 ? texte->Extrait(0, Recul) : std::string();
     const std::uint64_t generation = texte->Generation();
     page.vueEnCours = true;
-    Detache([this, retour = retour, fenetre = QPointer(fenetre), langue = langue, extrait = std::move(extrait),
-             contexte, debut, fin, generation] {
-        const std::vector<Mot> mots = MotsVisibles(extrait, debut - contexte, fin - contexte);
+    Detache([this, retour = retour, fenetre = QPointer(fenetre), langue = langue, langues = langues, code = code,
+             extrait = std::move(extrait), tete = std::move(tete), contexte, debut, fin, generation] {
+        const std::string langueDePage = LangueDePage(contexte > 0 ? tete : extrait);
+        const std::vector<Mot> mots = MotsVisibles(extrait, debut - contexte, fin - contexte, {langueDePage, code});
         std::vector<std::pair<std::size_t, std::size_t>> fautes;
         std::size_t premier = debut;
         std::size_t dernier = fin;
+        Langues::Vues vues;
         for (const Mot &mot : mots) {
             premier = std::min(premier, contexte + mot.debut);
             dernier = std::max(dernier, contexte + mot.fin);
-            if (!langue->Correct(mot.texte))
+            const std::shared_ptr<Langue> &langue = langues->DuMot(mot, langueDePage, vues);
+            if (langue && !langue->Correct(mot.texte))
                 fautes.emplace_back(contexte + mot.debut, contexte + mot.fin);
         }
         retour->Poste([this, fenetre, langue, generation, premier, dernier, fautes = std::move(fautes)] {
@@ -449,7 +544,7 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
     demande.generation = texte->Generation();
     demande.balisage = balisage;
     demande.liens = liens;
-    demande.orthographe = balisage && langue;
+    demande.orthographe = balisage && langues;
     // The pages that the links may lead to: those open and modified are read as they stand in their windows.
     std::vector<std::string> chemins;
     std::map<std::string, std::string> ouvertes;
@@ -465,7 +560,7 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
         }
     const std::string chemin = fenetre->Untitled ? std::string() : Chemin(fenetre->FileName);
     Detache([this, retour = retour, fenetre = QPointer(fenetre), demande = std::move(demande), langue = langue,
-             page = std::string(texte->Texte()), chemin, site = DossierCommun(chemins),
+             langues = langues, code = code, page = std::string(texte->Texte()), chemin, site = DossierCommun(chemins),
              ouvertes = std::move(ouvertes)]() mutable {
         if (demande.balisage && page.size() <= TailleMaximaleColoration)
             demande.problemesBalisage = VerifieBalisage(page);
@@ -488,7 +583,7 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
                     return std::nullopt;
                 });
         if (demande.orthographe)
-            demande.problemesOrthographe = Fautes(page, *langue);
+            demande.problemesOrthographe = Fautes(page, *langues, code);
         retour->Poste([this, fenetre, langue, demande = std::move(demande)] {
             if (langue)
                 Previent(*langue);
@@ -572,19 +667,27 @@ void TVerification::RemplitMenu(QMenu &menu, TWndHTML *fenetre, const QPoint &gl
     const auto faute = texte->FauteA(*position);
     if (!faute)
         return;
-    const std::vector<Mot> mots = MotsVisibles(texte->Extrait(faute->first, faute->second), 0,
-                                               faute->second - faute->first);
-    if (mots.size() != 1)
+    const auto [debut, fin] = *faute;
+    // The word read where it stands, for its language.
+    const std::size_t contexte = debut > Recul ? debut - Recul : 0;
+    const std::string langueDePage = LangueDePage(texte->Extrait(0, Recul));
+    const std::string extrait = texte->Extrait(contexte, fin);
+    const std::vector<Mot> mots = MotsVisibles(extrait, debut - contexte, fin - contexte, {langueDePage, code});
+    const auto lu = std::ranges::find_if(
+        mots, [&](const Mot &mot) { return contexte + mot.debut == debut && contexte + mot.fin == fin; });
+    if (lu == mots.end())
         return;
-    const std::string mot = mots.front().texte;
+    const std::shared_ptr<Langue> langueDuMot = langues->Pour(lu->langue, langueDePage);
+    if (!langueDuMot)
+        return;
+    const std::string mot = lu->texte;
     std::vector<std::string> suggestions;
     {
-        const std::lock_guard garde(langue->verrou);
-        if (!langue->Pret())
+        const std::lock_guard garde(langueDuMot->verrou);
+        if (!langueDuMot->Pret())
             return;
-        suggestions = langue->dictionnaire->Suggestions(mot);
+        suggestions = langueDuMot->dictionnaire->Suggestions(mot);
     }
-    const auto [debut, fin] = *faute;
     int nombre = 0;
     for (const std::string &suggestion : suggestions) {
         if (nombre++ == NombreSuggestions)
@@ -600,24 +703,23 @@ void TVerification::RemplitMenu(QMenu &menu, TWndHTML *fenetre, const QPoint &gl
     // Access keys that the editor's commands below ("&Image...", "&Ancre locale...") leave free.
     connect(menu.addAction(QStringLiteral("I&gnorer")), &QAction::triggered, this, [this, mot] { Ignore(mot); });
     connect(menu.addAction(QStringLiteral("Ajouter au &dictionnaire")), &QAction::triggered, this,
-            [this, mot] { AjouteAuDictionnaire(mot); });
+            [this, mot, nom = langueDuMot->installe.nom] { AjouteAuDictionnaire(mot, nom); });
 }
 
 void TVerification::Ignore(const std::string &mot)
 {
     ignores.insert(mot);
-    if (!langue)
+    if (!langues)
         return;
-    {
-        const std::lock_guard garde(langue->verrou);
-        langue->ignores.insert(mot);
-        langue->connus[mot] = true;
-    }
+    langues->Ignore(mot);
     Oublie();
 }
 
-void TVerification::AjouteAuDictionnaire(const std::string &mot)
+void TVerification::AjouteAuDictionnaire(const std::string &mot, const std::string &dictionnaire)
 {
+    if (!langues)
+        return;
+    const std::shared_ptr<Langue> langue = langues->Nomme(dictionnaire);
     if (!langue)
         return;
     bool ecrit = false;
@@ -638,10 +740,13 @@ void TVerification::AjouteAuDictionnaire(const std::string &mot)
 
 std::size_t TVerification::RetireConnus(std::vector<Probleme> &problemes)
 {
-    if (!langue)
+    if (!langues)
         return 0;
     return std::erase_if(problemes, [this](const Probleme &probleme) {
-        return probleme.sorte == Probleme::Sorte::Orthographe && langue->Correct(probleme.mot);
+        if (probleme.sorte != Probleme::Sorte::Orthographe)
+            return false;
+        const std::shared_ptr<Langue> langue = langues->Nomme(probleme.dictionnaire);
+        return langue && langue->Correct(probleme.mot);
     });
 }
 

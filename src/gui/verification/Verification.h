@@ -55,17 +55,25 @@ public:
     // Turns spelling on or off and stores the choice; on without a dictionary tells the user why it stays off.
     void ActiveOrthographe(bool active);
     const std::vector<DictionnaireInstalle> &Dictionnaires() const { return installes; }
-    // The dictionary in use: the one stored when it is still installed, else the default one.
+    // The dictionary in use: the one stored when it is still installed, else the default one. The words of another
+    // language (the lang of the page or of their elements) are checked with that language's dictionary when one is
+    // installed, and not at all otherwise.
     QString Dictionnaire() const;
     void ChoisitDictionnaire(const QString &nom);
+    // Whether the text of the elements that show code (code, pre, kbd...) is checked; the choice is stored, and the
+    // pages checked are checked again.
+    bool CodeVerifie() const { return code; }
+    void VerifieCode(bool verifie);
 
     // Over an unknown word of the page, fills the menu with the dictionary's suggestions, each replacing the word,
     // then "Ignorer" and "Ajouter au dictionnaire"; leaves it empty elsewhere.
     void RemplitMenu(QMenu &menu, TWndHTML *fenetre, const QPoint &global);
-    // Every occurrence of the word leaves the list of problems and the texts, until the program ends whatever the
-    // dictionary, or for good through the personal list.
+    // Every occurrence of the word leaves the list of problems and the texts until the program ends, whatever its
+    // language and the dictionaries opened since.
     void Ignore(const std::string &mot);
-    void AjouteAuDictionnaire(const std::string &mot);
+    // The word goes to the personal list through the dictionary of that name (its language's), and every
+    // occurrence that this dictionary checks leaves the list of problems and the texts.
+    void AjouteAuDictionnaire(const std::string &mot, const std::string &dictionnaire);
 
 signals:
     // A line for the status bar.
@@ -76,13 +84,14 @@ signals:
 
 private:
     struct Langue;
+    struct Langues;
     struct Page;
     struct Resultat;
     struct Retour;
     Page &Etat(TWndHTML *fenetre);
     // The unknown words of the whole page, read a piece at a time so that the words held at once stay few; past a
     // number, one line says that the others are not listed.
-    static std::vector<Probleme> Fautes(std::string_view page, Langue &langue);
+    static std::vector<Probleme> Fautes(std::string_view page, Langues &langues, bool code);
     // Starts a check of the page's whole text: its mark-up and spelling, its links.
     void Lance(Page &page, bool balisage, bool liens);
     void Termine(TWndHTML *fenetre, const Resultat &resultat);
@@ -96,7 +105,7 @@ private:
     void Previent(Langue &langue);
     // The words shown again in every page, after the dictionary or its words changed.
     void RevoitVues();
-    // Takes out the spelling problems whose word is known now; returns how many.
+    // Takes out the spelling problems whose word the dictionary that found it knows now; returns how many.
     std::size_t RetireConnus(std::vector<Probleme> &problemes);
     // Takes the words known now from every page's problems, and shows the words again.
     void Oublie();
@@ -110,7 +119,10 @@ private:
     ListeFenetres fenetres;
     std::vector<DictionnaireInstalle> installes;
     bool orthographe = false;
+    bool code = false;
     std::shared_ptr<Langue> langue;
+    // The chosen dictionary's, and those of the other languages.
+    std::shared_ptr<Langues> langues;
     std::unordered_map<TWndHTML *, std::unique_ptr<Page>> pages;
     std::shared_ptr<Retour> retour;
     std::set<std::string> ignores;

@@ -236,7 +236,7 @@ private slots:
     {
         QFETCH(QString, demande);
         panneau->Remplace(pageA.get(), "a.htm", "Balizo et Zorglub x",
-                          {{0, 6, Sorte::Orthographe, "« Balizo » inconnu", false, "Balizo"},
+                          {{0, 6, Sorte::Orthographe, "« Balizo » inconnu", false, "Balizo", "en_US"},
                            {10, 17, Sorte::Orthographe, "« Zorglub » inconnu", false, "Zorglub"},
                            {18, 19, Sorte::Lien, "lien mort"}});
         panneau->resize(600, 300);
@@ -244,7 +244,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(panneau.get()));
         QStringList demandes;
         connect(panneau.get(), &TPanneauProblemes::Ignorer, this, [&](const QString &mot) { demandes << "I " + mot; });
-        connect(panneau.get(), &TPanneauProblemes::Ajouter, this, [&](const QString &mot) { demandes << "A " + mot; });
+        connect(panneau.get(), &TPanneauProblemes::Ajouter, this,
+                [&](const QString &mot, const QString &dictionnaire) { demandes << "A " + mot + " " + dictionnaire; });
         auto *menu = panneau->findChild<QMenu *>("MenuProbleme");
         QVERIFY(menu);
         QTreeView *liste = panneau->Liste;
@@ -282,7 +283,7 @@ private slots:
         ouvre(0);
         QTRY_VERIFY(menu->isVisible());
         menu->actions().at(1)->trigger();
-        QCOMPARE(demandes, (QStringList{"I Zorglub", "A Balizo"}));
+        QCOMPARE(demandes, (QStringList{"I Zorglub", "A Balizo en_US"}));
     }
 };
 

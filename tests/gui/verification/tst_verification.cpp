@@ -296,6 +296,73 @@ private slots:
         QCOMPARE(script->erreurs.size(), 1);
     }
 
+    // Two small dictionaries of the test's own, found before those installed: a paragraph in English is checked with
+    // the English one, one in a language without a dictionary is not, nor is code until the option asks for it; by
+    // "Vérifier la page", in the words in view and in the context menu.
+    void langues()
+    {
+        const QString dictionnaires = dossier.filePath("dictionnaires");
+        QVERIFY(QDir().mkpath(dictionnaires));
+        Ecrit(dictionnaires + "/fr_FR.aff", "SET UTF-8\nTRY esaitnrulodcpmhq\n");
+        Ecrit(dictionnaires + "/fr_FR.dic", "3\nune\nmaison\ncode\n");
+        Ecrit(dictionnaires + "/en_US.aff", "SET UTF-8\nTRY esaitnrulodcpmhq\n");
+        Ecrit(dictionnaires + "/en_US.dic", "3\na\nand\nhouse\n");
+        const bool dicpath = qEnvironmentVariableIsSet("DICPATH");
+        const QByteArray avant = qgetenv("DICPATH");
+        qputenv("DICPATH", QFile::encodeName(dictionnaires));
+        const auto remet = qScopeGuard([&] { dicpath ? qputenv("DICPATH", avant) : qunsetenv("DICPATH"); });
+        FermeCadre();
+        NouveauCadre();
+        QCOMPARE(frame->Verification().Dictionnaire(), QStringLiteral("fr_FR"));
+
+        TWndHTML *w = Affiche(Fichier("langues.htm", "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Une maison"
+                                                     "</title></head><body>\n<p>Une maisonn.</p>\n"
+                                                     "<p lang=\"en-US\">A housse and a house.</p>\n"
+                                                     "<p lang=\"xx\">Nimporte quoi</p>\n<pre>code codee</pre>\n"
+                                                     "</body></html>\n"));
+        const auto marque = [&](const QByteArray &mot) {
+            return Marque(w, Probleme::Sorte::Orthographe, Texte(w).indexOf(mot));
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(marque("housse"), 20000);
+        for (const QByteArray mot : {"maisonn", "housse"})
+            QVERIFY2(marque(mot), mot.constData());
+        for (const QByteArray mot : {"A housse", "and", "house.", "Nimporte", "quoi", "codee"})
+            QVERIFY2(!marque(mot), mot.constData());
+
+        frame->VerifierLaPage();
+        const auto fautes = [&] {
+            QStringList mots;
+            for (const Probleme &probleme : Problemes(w))
+                if (probleme.sorte == Probleme::Sorte::Orthographe)
+                    mots << QString::fromUtf8(Texte(w).mid(qsizetype(probleme.debut),
+                                                           qsizetype(probleme.fin - probleme.debut)));
+            return mots;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(w).empty(), 20000);
+        QCOMPARE(fautes(), (QStringList{"maisonn", "housse"}));
+
+        // The English word gets the English dictionary's suggestions.
+        const qsizetype housse = Texte(w).indexOf("housse");
+        const long x = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL,
+                                                  static_cast<long>(housse + 1));
+        const long y = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL,
+                                                  static_cast<long>(housse + 1));
+        QMenu menu;
+        frame->Verification().RemplitMenu(
+            menu, w, w->EditHTML->viewport()->mapToGlobal(QPoint(static_cast<int>(x), static_cast<int>(y) + 2)));
+        QVERIFY(!menu.actions().isEmpty());
+        QCOMPARE(menu.actions().first()->text(), QStringLiteral("house"));
+
+        // Code checked on demand: the choice is kept, and the page checked again.
+        auto *code = frame->findChild<QAction *>("VerifierCode");
+        QCOMPARE(code->text(), QStringLiteral("Vérifier le &code (code, pre, kbd…)"));
+        code->trigger();
+        QVERIFY(Lit(dossier.filePath("Balizo.ini")).contains("VerifierCode=1"));
+        QTRY_COMPARE_WITH_TIMEOUT(fautes(), (QStringList{"maisonn", "housse", "codee"}), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(marque("codee"), 20000);
+        QVERIFY(!marque("code "));
+    }
+
     // The words in view are checked as the page is shown, and no longer once spelling is off, a choice the
     // settings keep; the context menu offers the dictionary's words, and adding a word to the personal list makes
     // it known, in this run and the next.
@@ -434,6 +501,83 @@ private slots:
         frame->VerifierLaPage();
         QTRY_COMPARE_WITH_TIMEOUT(Fautes(nouvelle, "Zorglub"), 1, 20000);
         QCOMPARE(Fautes(nouvelle, "Balizo"), 0);
+    }
+
+    // An English word ignored leaves every language, even a dictionary opened later; added, it leaves the English
+    // text only, the French dictionary not knowing it in this run (the personal list, one for all, teaches it to the
+    // other dictionaries as they open).
+    void motAnglais_data()
+    {
+        QTest::addColumn<bool>("liste");
+        QTest::addColumn<QString>("commande");
+        QTest::addColumn<int>("francais");
+        QTest::newRow("ignorer depuis la liste") << true << "I&gnorer" << 0;
+        QTest::newRow("ajouter depuis la liste") << true << "Ajouter au &dictionnaire" << 1;
+        QTest::newRow("ignorer depuis le texte") << false << "I&gnorer" << 0;
+        QTest::newRow("ajouter depuis le texte") << false << "Ajouter au &dictionnaire" << 1;
+    }
+
+    void motAnglais()
+    {
+        QFETCH(bool, liste);
+        QFETCH(QString, commande);
+        QFETCH(int, francais);
+        QVERIFY(QDir(dossier.path()).mkpath("dictionnaires"));
+        Fichier("dictionnaires/fr_FR.aff", "SET UTF-8\nTRY esaitnrulodcpmhq\n");
+        Fichier("dictionnaires/fr_FR.dic", "2\nune\nmaison\n");
+        for (const QString nom : {"en_US", "en_GB"}) {
+            Fichier("dictionnaires/" + nom + ".aff", "SET UTF-8\nTRY esaitnrulodcpmhq\n");
+            Fichier("dictionnaires/" + nom + ".dic", "3\na\nand\nhouse\n");
+        }
+        const bool dicpath = qEnvironmentVariableIsSet("DICPATH");
+        const QByteArray avant = qgetenv("DICPATH");
+        const QString personnel = dossier.filePath("dictionnaire-personnel.txt");
+        const auto remet = qScopeGuard([&] {
+            dicpath ? qputenv("DICPATH", avant) : qunsetenv("DICPATH");
+            QFile::remove(personnel);
+        });
+        QFile::remove(personnel);
+        qputenv("DICPATH", QFile::encodeName(dossier.filePath("dictionnaires")));
+        FermeCadre();
+        NouveauCadre();
+        QCOMPARE(frame->Verification().Dictionnaire(), "fr_FR");
+
+        TWndHTML *p = Affiche(Fichier("p.htm", "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Une maison</title>"
+                                               "</head><body>\n<p>Zorglub une maison.</p>\n"
+                                               "<p lang=\"en\">Zorglub and a house.</p>\n</body></html>\n"));
+        frame->VerifierLaPage();
+        QTRY_COMPARE_WITH_TIMEOUT(Fautes(p, "Zorglub"), 2, 20000);
+        const qsizetype anglais = Texte(p).indexOf("Zorglub and");
+        if (liste) {
+            QTreeView *lignes = frame->Problemes().Liste;
+            int ligne = 0;
+            while (ligne < lignes->model()->rowCount() && lignes->model()->index(ligne, 1).data().toString() != "4")
+                ++ligne;
+            QVERIFY(lignes->model()->index(ligne, 4).data().toString().contains(u"Zorglub"));
+            const QPoint point = lignes->visualRect(lignes->model()->index(ligne, 4)).center();
+            QContextMenuEvent clic(QContextMenuEvent::Mouse, point, lignes->viewport()->mapToGlobal(point));
+            QApplication::sendEvent(lignes->viewport(), &clic);
+            auto *menu = frame->Problemes().findChild<QMenu *>("MenuProbleme");
+            QTRY_VERIFY(menu->isVisible());
+            Declenche(*menu, commande);
+            menu->hide();
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(Marque(p, Probleme::Sorte::Orthographe, anglais), 20000);
+            Declenche(*MenuSur(p, anglais), commande);
+        }
+        QVERIFY(!Trouve(p, Probleme::Sorte::Orthographe, "Zorglub and"));
+        QCOMPARE(Fautes(p, "Zorglub"), francais);
+        QCOMPARE(Trouve(p, Probleme::Sorte::Orthographe, "Zorglub une").has_value(), francais == 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!Marque(p, Probleme::Sorte::Orthographe, anglais), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(Marque(p, Probleme::Sorte::Orthographe, Texte(p).indexOf("Zorglub une")),
+                                  francais == 1, 20000);
+        QCOMPARE(Lit(personnel).split('\n').contains("Zorglub"), commande.startsWith(u"Ajouter"));
+
+        // A dictionary first opened now knows the word too.
+        TWndHTML *nouvelle = Ouvre(Fichier("nouvelle.htm", "<html lang=\"en-GB\"><p>Zorglub and a hous</p>"));
+        frame->VerifierLaPage();
+        QTRY_COMPARE_WITH_TIMEOUT(Fautes(nouvelle, "hous"), 1, 20000);
+        QCOMPARE(Fautes(nouvelle, "Zorglub"), 0);
     }
 };
 
