@@ -94,6 +94,19 @@ class TestVerification : public CadreDeTest {
         (*action)->trigger();
     }
 
+    // The command of the list's context menu, opened with a right click on that row.
+    void DeclencheDansLaListe(int ligne, const QString &commande)
+    {
+        QTreeView *lignes = frame->Problemes().Liste;
+        const QPoint point = lignes->visualRect(lignes->model()->index(ligne, 4)).center();
+        QContextMenuEvent clic(QContextMenuEvent::Mouse, point, lignes->viewport()->mapToGlobal(point));
+        QApplication::sendEvent(lignes->viewport(), &clic);
+        auto *menu = frame->Problemes().findChild<QMenu *>("MenuProbleme");
+        QTRY_VERIFY(menu->isVisible());
+        Declenche(*menu, commande);
+        menu->hide();
+    }
+
 private slots:
     void init() { NouveauCadre(); }
     void cleanup() { FermeCadre(); }
@@ -459,13 +472,7 @@ private slots:
             while (ligne < lignes->model()->rowCount() &&
                    !lignes->model()->index(ligne, 4).data().toString().contains(u"Balizo"))
                 ++ligne;
-            const QPoint point = lignes->visualRect(lignes->model()->index(ligne, 4)).center();
-            QContextMenuEvent clic(QContextMenuEvent::Mouse, point, lignes->viewport()->mapToGlobal(point));
-            QApplication::sendEvent(lignes->viewport(), &clic);
-            auto *menu = frame->Problemes().findChild<QMenu *>("MenuProbleme");
-            QTRY_VERIFY(menu->isVisible());
-            Declenche(*menu, commande);
-            menu->hide();
+            DeclencheDansLaListe(ligne, commande);
         } else {
             QTRY_VERIFY_WITH_TIMEOUT(Marque(p, Probleme::Sorte::Orthographe, balizo), 20000);
             Declenche(*MenuSur(p, balizo), commande);
@@ -554,13 +561,7 @@ private slots:
             while (ligne < lignes->model()->rowCount() && lignes->model()->index(ligne, 1).data().toString() != "4")
                 ++ligne;
             QVERIFY(lignes->model()->index(ligne, 4).data().toString().contains(u"Zorglub"));
-            const QPoint point = lignes->visualRect(lignes->model()->index(ligne, 4)).center();
-            QContextMenuEvent clic(QContextMenuEvent::Mouse, point, lignes->viewport()->mapToGlobal(point));
-            QApplication::sendEvent(lignes->viewport(), &clic);
-            auto *menu = frame->Problemes().findChild<QMenu *>("MenuProbleme");
-            QTRY_VERIFY(menu->isVisible());
-            Declenche(*menu, commande);
-            menu->hide();
+            DeclencheDansLaListe(ligne, commande);
         } else {
             QTRY_VERIFY_WITH_TIMEOUT(Marque(p, Probleme::Sorte::Orthographe, anglais), 20000);
             Declenche(*MenuSur(p, anglais), commande);
