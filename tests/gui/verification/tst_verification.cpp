@@ -94,6 +94,23 @@ class TestVerification : public CadreDeTest {
         (*action)->trigger();
     }
 
+    // The dictionaries of the test folder's "dictionnaires" stand for the installed ones, with an empty personal
+    // list, in a frame made again to find them; the guard puts the system's back.
+    [[nodiscard]] auto DictionnairesDuTest()
+    {
+        const bool defini = qEnvironmentVariableIsSet("DICPATH");
+        const QByteArray avant = qgetenv("DICPATH");
+        const QString personnel = dossier.filePath("dictionnaire-personnel.txt");
+        QFile::remove(personnel);
+        qputenv("DICPATH", QFile::encodeName(dossier.filePath("dictionnaires")));
+        FermeCadre();
+        NouveauCadre();
+        return qScopeGuard([defini, avant, personnel] {
+            defini ? qputenv("DICPATH", avant) : qunsetenv("DICPATH");
+            QFile::remove(personnel);
+        });
+    }
+
     // The command of the list's context menu, opened with a right click on that row.
     void DeclencheDansLaListe(int ligne, const QString &commande)
     {
@@ -320,12 +337,7 @@ private slots:
         Ecrit(dictionnaires + "/fr_FR.dic", "3\nune\nmaison\ncode\n");
         Ecrit(dictionnaires + "/en_US.aff", "SET UTF-8\nTRY esaitnrulodcpmhq\n");
         Ecrit(dictionnaires + "/en_US.dic", "3\na\nand\nhouse\n");
-        const bool dicpath = qEnvironmentVariableIsSet("DICPATH");
-        const QByteArray avant = qgetenv("DICPATH");
-        qputenv("DICPATH", QFile::encodeName(dictionnaires));
-        const auto remet = qScopeGuard([&] { dicpath ? qputenv("DICPATH", avant) : qunsetenv("DICPATH"); });
-        FermeCadre();
-        NouveauCadre();
+        const auto remet = DictionnairesDuTest();
         QCOMPARE(frame->Verification().Dictionnaire(), QStringLiteral("fr_FR"));
 
         TWndHTML *w = Affiche(Fichier("langues.htm", "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Une maison"
@@ -434,16 +446,8 @@ private slots:
         QVERIFY(QDir(dossier.path()).mkpath("dictionnaires"));
         Fichier("dictionnaires/fr_FR.aff", "SET UTF-8\nTRY esaitnrulodcpm\n");
         Fichier("dictionnaires/fr_FR.dic", "6\nessai\naide\nmarche\naussi\nencore\nrien\n");
-        const QByteArray dicpath = qgetenv("DICPATH");
         const QString personnel = dossier.filePath("dictionnaire-personnel.txt");
-        const auto remet = qScopeGuard([&] {
-            qputenv("DICPATH", dicpath);
-            QFile::remove(personnel);
-        });
-        QFile::remove(personnel);
-        qputenv("DICPATH", QFile::encodeName(dossier.filePath("dictionnaires")));
-        FermeCadre();
-        NouveauCadre();
+        const auto remet = DictionnairesDuTest();
         QCOMPARE(frame->Verification().Dictionnaire(), "fr_FR");
 
         const QByteArray texte = "<!DOCTYPE html>\n<html><head><title>Essai</title></head>\n<body>\n"
@@ -536,17 +540,8 @@ private slots:
             Fichier("dictionnaires/" + nom + ".aff", "SET UTF-8\nTRY esaitnrulodcpmhq\n");
             Fichier("dictionnaires/" + nom + ".dic", "3\na\nand\nhouse\n");
         }
-        const bool dicpath = qEnvironmentVariableIsSet("DICPATH");
-        const QByteArray avant = qgetenv("DICPATH");
         const QString personnel = dossier.filePath("dictionnaire-personnel.txt");
-        const auto remet = qScopeGuard([&] {
-            dicpath ? qputenv("DICPATH", avant) : qunsetenv("DICPATH");
-            QFile::remove(personnel);
-        });
-        QFile::remove(personnel);
-        qputenv("DICPATH", QFile::encodeName(dossier.filePath("dictionnaires")));
-        FermeCadre();
-        NouveauCadre();
+        const auto remet = DictionnairesDuTest();
         QCOMPARE(frame->Verification().Dictionnaire(), "fr_FR");
 
         TWndHTML *p = Affiche(Fichier("p.htm", "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Une maison</title>"
