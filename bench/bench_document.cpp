@@ -8,9 +8,9 @@
 // The pages are generated at start-up in a temporary folder, always the same (fixed seed).
 
 #include "UtilisateurScripte.h"
-#include "gui/app/MDIFenetre.h"
+#include "gui/app/MDIHtml.h"
 #include "gui/dialogs/DlgRemplacer.h"
-#include "gui/document/WndEditeur.h"
+#include "gui/document/WndHTML.h"
 #include "gui/verification/PanneauProblemes.h"
 #include "gui/verification/Verification.h"
 

@@ -23,11 +23,11 @@
 // over several lines, no trimming, no blank runs reduced), never more.
 
 #include "core/document/CoupeLignes.h"
-#include "core/document/Encodage.h"
 #include "core/document/GrandDocument.h"
 #include "core/entities/Remplacement.h"
 #include "core/entities/TableAccents.h"
 #include "core/tagremoval/SuppressionTags.h"
+#include "core/texte/Encodage.h"
 #include "core/verification/Orthographe.h"
 
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "UtilisateurScripte.h"
-#include "gui/app/MDIFenetre.h"
+#include "gui/app/MDIHtml.h"
 #include "gui/app/Session.h"
-#include "gui/document/WndEditeur.h"
+#include "gui/document/WndHTML.h"
 
 #include <QAbstractButton>
 #include <QFile>

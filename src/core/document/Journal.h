@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/document/Encodage.h"
+#include "core/texte/Encodage.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "core/document/LectureHTML.h"
 
-#include "core/document/Encodage.h"
+#include "core/texte/Encodage.h"
 
 #include <cstdint>
 #include <string>

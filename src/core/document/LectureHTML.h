@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/document/Casse.h"
+#include "core/texte/Casse.h"
 
 #include <algorithm>
 #include <cstddef>

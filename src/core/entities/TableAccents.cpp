@@ -1,6 +1,6 @@
 #include "core/entities/TableAccents.h"
 
-#include "core/document/CodecFichier.h"
+#include "core/texte/CodecFichier.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "core/settings/Chemins.h"
 
-#include "core/document/Casse.h"
-#include "core/document/Encodage.h"
+#include "core/texte/Casse.h"
+#include "core/texte/Encodage.h"
 
 #include <unicode/utf16.h>
 

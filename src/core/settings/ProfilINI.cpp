@@ -1,7 +1,7 @@
 #include "core/settings/ProfilINI.h"
 
-#include "core/document/Casse.h"
-#include "core/document/CodecFichier.h"
+#include "core/texte/Casse.h"
+#include "core/texte/CodecFichier.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/document/Casse.h"
+#include "core/texte/Casse.h"
 #include "core/tagremoval/Blocs.h"
 #include "core/tagremoval/Sortie.h"
 #include "core/tagremoval/SuppressionTags.h"

@@ -1,12 +1,12 @@
 #include "core/verification/Liens.h"
 
-#include "core/dialogs/Historique.h"
-#include "core/document/Casse.h"
-#include "core/document/CodecFichier.h"
-#include "core/document/Encodage.h"
 #include "core/document/LectureHTML.h"
+#include "core/insertion/Historique.h"
 #include "core/settings/Chemins.h"
 #include "core/settings/Ouverture.h"
+#include "core/texte/Casse.h"
+#include "core/texte/CodecFichier.h"
+#include "core/texte/Encodage.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #include "core/verification/Orthographe.h"
 
-#include "core/document/Casse.h"
-#include "core/document/Encodage.h"
 #include "core/document/LectureHTML.h"
+#include "core/texte/Casse.h"
+#include "core/texte/Encodage.h"
 
 #include <hunspell/hunspell.hxx>
 #include <unicode/uchar.h>

@@ -1,25 +1,25 @@
 // The frame's commands on the active document: each finds the active document window, does its part with the
 // shared dialogs and tool windows, and leaves the text work to the document window.
 
-#include "gui/app/MDIFenetre.h"
+#include "gui/app/MDIHtml.h"
 
-#include "core/dialogs/TitrePage.h"
 #include "core/document/Motif.h"
+#include "core/insertion/TitrePage.h"
 #include "core/tagremoval/SuppressionTags.h"
 #include "gui/app/Navigateur.h"
 #include "gui/dialogs/DlgAllerALigne.h"
-#include "gui/dialogs/DlgAncreLocale.h"
+#include "gui/dialogs/DlgInsertionAncreLocale.h"
 #include "gui/dialogs/DlgChercher.h"
-#include "gui/dialogs/DlgHyperlien.h"
-#include "gui/dialogs/DlgImage.h"
+#include "gui/dialogs/DlgInsertionHyperlien.h"
+#include "gui/dialogs/DlgInsertionImage.h"
 #include "gui/dialogs/DlgRemplacer.h"
-#include "gui/dialogs/WndTags.h"
-#include "gui/dialogs/WndTitre.h"
+#include "gui/dialogs/TagsForm.h"
+#include "gui/dialogs/DlgInsertionTitre.h"
 #include "gui/document/RechercheEnFond.h"
-#include "gui/document/WndEditeur.h"
-#include "gui/entities/WndCaracteres.h"
+#include "gui/document/WndHTML.h"
+#include "gui/entities/WndCaracteresSpeciaux.h"
 #include "gui/settings/CheminsQt.h"
-#include "gui/tagremoval/DlgSupprimer.h"
+#include "gui/tagremoval/SupprimerForm.h"
 #include "gui/verification/Verification.h"
 
 #include <QLineEdit>

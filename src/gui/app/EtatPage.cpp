@@ -1,6 +1,6 @@
 #include "gui/app/EtatPage.h"
 
-#include "gui/document/WndEditeur.h"
+#include "gui/document/WndHTML.h"
 
 #include <QLabel>
 #include <QStatusBar>

@@ -1,9 +1,9 @@
 #include "gui/app/ListeCommandes.h"
 
-#include "gui/app/MDIFenetre.h"
+#include "gui/app/MDIHtml.h"
 #include "gui/app/Navigateur.h"
 #include "gui/app/Session.h"
-#include "gui/document/WndEditeur.h"
+#include "gui/document/WndHTML.h"
 
 namespace {
 

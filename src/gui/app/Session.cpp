@@ -1,14 +1,14 @@
 #include "gui/app/Session.h"
 
-#include "core/app/Bureau.h"
-#include "core/app/LigneDeCommande.h"
 #include "core/document/Journal.h"
-#include "gui/app/MDIFenetre.h"
+#include "core/session/Bureau.h"
+#include "core/session/LigneDeCommande.h"
+#include "gui/app/MDIHtml.h"
 #include "gui/document/Recuperation.h"
-#include "gui/document/WndEditeur.h"
+#include "gui/document/WndHTML.h"
 #include "gui/settings/CheminsQt.h"
-#include "gui/settings/Fichiers.h"
 #include "gui/settings/FichierINI.h"
+#include "gui/settings/Fichiers.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "gui/dialogs/ComboHistorique.h"
 
-#include "core/dialogs/Historique.h"
+#include "core/insertion/Historique.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>

@@ -1,9 +1,9 @@
 #include "gui/document/EditHTML.h"
 
-#include "core/document/CodecFichier.h"
 #include "core/document/CoupeLignes.h"
 #include "core/document/GrandDocument.h"
-#include "core/document/NomsHTML.h"
+#include "core/texte/CodecFichier.h"
+#include "core/texte/NomsHTML.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>

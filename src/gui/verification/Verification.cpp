@@ -4,7 +4,7 @@
 #include "core/verification/Balisage.h"
 #include "core/verification/Liens.h"
 #include "gui/commun/Utilisateur.h"
-#include "gui/document/WndEditeur.h"
+#include "gui/document/WndHTML.h"
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/FichierINI.h"
 #include "gui/settings/Fichiers.h"

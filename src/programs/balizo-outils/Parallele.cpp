@@ -1,7 +1,7 @@
 #include "programs/balizo-outils/Parallele.h"
 
-#include "core/document/Encodage.h"
 #include "core/entities/Remplacement.h"
+#include "core/texte/Encodage.h"
 
 #include <sched.h>
 

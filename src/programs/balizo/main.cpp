@@ -1,6 +1,6 @@
-#include "core/app/LigneDeCommande.h"
+#include "core/session/LigneDeCommande.h"
 #include "gui/app/Application.h"
-#include "gui/app/MDIFenetre.h"
+#include "gui/app/MDIHtml.h"
 #include "gui/app/Session.h"
 #include "gui/app/Traductions.h"
 #include "gui/settings/CheminsQt.h"

@@ -1,6 +1,6 @@
 #include "core/verification/Liens.h"
 
-#include "core/document/Encodage.h"
+#include "core/texte/Encodage.h"
 
 #include <QDir>
 #include <QFile>

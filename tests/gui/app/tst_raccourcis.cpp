@@ -1,13 +1,13 @@
 #include "CadreDeTest.h"
 
 #include "core/document/TextPairs.h"
-#include "gui/dialogs/DlgAncreLocale.h"
+#include "gui/dialogs/DlgInsertionAncreLocale.h"
 #include "gui/dialogs/DlgChercher.h"
-#include "gui/dialogs/DlgHyperlien.h"
-#include "gui/dialogs/DlgImage.h"
+#include "gui/dialogs/DlgInsertionHyperlien.h"
+#include "gui/dialogs/DlgInsertionImage.h"
 #include "gui/dialogs/DlgRemplacer.h"
-#include "gui/dialogs/WndTitre.h"
-#include "gui/tagremoval/DlgSupprimer.h"
+#include "gui/dialogs/DlgInsertionTitre.h"
+#include "gui/tagremoval/SupprimerForm.h"
 
 #include <QClipboard>
 #include <QLabel>

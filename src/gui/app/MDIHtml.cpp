@@ -1,0 +1,612 @@
+#include "gui/app/MDIHtml.h"
+
+#include "core/document/Journal.h"
+#include "core/session/Bureau.h"
+#include "core/session/LigneDeCommande.h"
+#include "gui/app/Disposition.h"
+#include "gui/app/DlgAideAPropos.h"
+#include "gui/app/EtatPage.h"
+#include "gui/app/ListeCommandes.h"
+#include "gui/app/Navigateur.h"
+#include "gui/app/Session.h"
+#include "gui/dialogs/DlgInsertionAncreLocale.h"
+#include "gui/dialogs/DlgChercher.h"
+#include "gui/dialogs/DlgInsertionHyperlien.h"
+#include "gui/dialogs/DlgInsertionImage.h"
+#include "gui/dialogs/DlgRemplacer.h"
+#include "gui/dialogs/TagsForm.h"
+#include "gui/dialogs/DlgInsertionTitre.h"
+#include "gui/document/Recuperation.h"
+#include "gui/document/WndHTML.h"
+#include "gui/entities/WndCaracteresSpeciaux.h"
+#include "gui/settings/CheminsQt.h"
+#include "gui/settings/Emplacements.h"
+#include "gui/settings/Fichiers.h"
+#include "gui/verification/PanneauProblemes.h"
+#include "gui/verification/Verification.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDateTime>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QActionGroup>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+
+#include <algorithm>
+#include <memory>
+#include <new>
+#include <variant>
+#include <vector>
+
+#include <sys/stat.h>
+
+namespace {
+
+// The icon of the desktop's theme that means the same, when the theme has one, so that the bar matches the desktop
+// and stays sharp at any resolution; the program's own drawing otherwise.
+QIcon Icone(const char *nom)
+{
+    static constexpr std::pair<std::string_view, const char *> Themes[] = {
+        {"nouveau", "document-new"},      {"ouvrir", "document-open"},
+        {"enregistrer", "document-save"}, {"apercu", "document-print-preview"},
+        {"couper", "edit-cut"},           {"copier", "edit-copy"},
+        {"coller", "edit-paste"},         {"gras", "format-text-bold"},
+        {"italique", "format-text-italic"}, {"souligne", "format-text-underline"},
+        {"gauche", "format-justify-left"}, {"centre", "format-justify-center"},
+        {"droite", "format-justify-right"},
+    };
+    const QIcon dessin(QStringLiteral(":/icones/%1.xpm").arg(QLatin1String(nom)));
+    for (const auto &[propre, theme] : Themes)
+        if (propre == nom)
+            return QIcon::fromTheme(QLatin1String(theme), dessin);
+    return dessin;
+}
+
+} // namespace
+
+TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur,
+                   const QString &fichierAccents, const QString &dossierRecuperation)
+    : utilisateur(std::move(utilisateur))
+    , parametres(fichierParametres)
+    , DlgFonte(QFontDatabase::systemFont(QFontDatabase::FixedFont))
+    , navigateur(std::make_unique<TNavigateur>(this, *this->utilisateur, parametres))
+    , mdiArea(new QMdiArea(this))
+{
+    // The icons are compiled into this static library: their resources must be registered by hand.
+    Q_INIT_RESOURCE(icones);
+    Q_INIT_RESOURCE(balizo);
+    setWindowTitle(QStringLiteral("Balizo"));
+    // The program's own icon, as the desktop shows it in its menus, at every size drawn for it.
+    QIcon programme;
+    for (const int taille : {16, 22, 24, 32, 48, 64, 128, 256})
+        programme.addFile(QStringLiteral(":/icones/balizo/%1x%1.png").arg(taille));
+    setWindowIcon(programme);
+    setCentralWidget(mdiArea);
+    // Files dropped on the frame or on a page open as with "&Ouvrir...".
+    setAcceptDrops(true);
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // When the page in front closes, the one that was in front before it comes back, as its place in `Fenetres`
+    // says.
+    mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMDIHtml::MajMenus);
+    // A page changed by another program is told of when its window, or the program, becomes active again.
+    const auto verifie = [this] {
+        if (TWndHTML *w = FenetreActive(); w && QGuiApplication::applicationState() == Qt::ApplicationActive)
+            w->VerifieFichier();
+    };
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, verifie, Qt::QueuedConnection);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, verifie, Qt::QueuedConnection);
+    recuperation = new TRecuperation(dossierRecuperation, this);
+    connect(recuperation, &TRecuperation::Echec, this,
+            [this](const QString &message) { statusBar()->showMessage(message); });
+    session = new TSession(*this, *this->utilisateur, parametres, *recuperation);
+
+    // The desktop's fixed-width font, until the user chooses one.
+    if (const QString famille = parametres.LitFonte(); !famille.isEmpty())
+        DlgFonte.setFamily(famille);
+    DlgFonte.setPointSize(parametres.LitTaille(DlgFonte.pointSize()));
+
+    const DocumentActif active = [this] { return FenetreActive(); };
+    WndCaracteresSpeciaux = new TWndCaracteresSpeciaux(this, *this->utilisateur, fichierAccents, active);
+    connect(WndCaracteresSpeciaux, &TWndCaracteresSpeciaux::SupprimerDemande, this,
+            &TMDIHtml::SupprimerLesTagsHTML);
+    TagsForm = new TTagsForm(this, *this->utilisateur, CheminDonnees(QStringLiteral("Tags")), active);
+    dlgChercher = new TDlgChercher(this);
+    connect(dlgChercher, &TDlgChercher::Suivant, this, &TMDIHtml::Suivant);
+    // "&Suivant" follows the search text as it is typed, so that F3 works as soon as there is something to find.
+    connect(dlgChercher, &TDlgChercher::TexteModifie, this, &TMDIHtml::MajActions);
+    dlgRemplacer = new TDlgRemplacer(this);
+    connect(dlgRemplacer, &TDlgRemplacer::Suivant, this, &TMDIHtml::RemplacerSuivant);
+    connect(dlgRemplacer, &TDlgRemplacer::Remplacer, this, &TMDIHtml::Remplacer);
+    connect(dlgRemplacer, &TDlgRemplacer::RemplacerTout, this, &TMDIHtml::RemplacerTout);
+    dlgHyperlien = new TDlgInsertionHyperlien(this);
+    dlgAncreLocale = new TDlgInsertionAncreLocale(this);
+    dlgImage = new TDlgInsertionImage(this, *this->utilisateur);
+    dlgTitre = new TDlgInsertionTitre(this);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMDIHtml::MajActions);
+    panneau = new TPanneauProblemes(this);
+    addDockWidget(Qt::BottomDockWidgetArea, panneau);
+    panneau->hide();
+    connect(panneau, &TPanneauProblemes::Aller, this,
+            [this](QObject *page, std::size_t debut, std::size_t fin, const QString &message) {
+                auto *w = qobject_cast<TWndHTML *>(page);
+                if (!w)
+                    return;
+                if (QMdiSubWindow *cadre = Cadre(w))
+                    mdiArea->setActiveSubWindow(cadre);
+                w->EditHTML->Selectionne(static_cast<qsizetype>(debut), static_cast<qsizetype>(fin - debut));
+                w->EditHTML->setFocus();
+                statusBar()->showMessage(message);
+            });
+    verification = new TVerification(*panneau, *this->utilisateur, parametres,
+                                     QFileInfo(fichierParametres).absolutePath(), [this] { return Fenetres(); }, this);
+    connect(verification, &TVerification::Message, this,
+            [this](const QString &message) { statusBar()->showMessage(message); });
+    connect(verification, &TVerification::MessageChange, this, [this](const QString &ancien, const QString &nouveau) {
+        if (statusBar()->currentMessage() == ancien)
+            statusBar()->showMessage(nouveau);
+    });
+
+    etat = new TEtatPage(statusBar());
+    minuterieEtat = new QTimer(this);
+    minuterieEtat->setSingleShot(true);
+    minuterieEtat->setInterval(0);
+    connect(minuterieEtat, &QTimer::timeout, this, [this] {
+        etat->Montre(FenetreActive());
+        MajAnnulation();
+    });
+
+    CreeCommandes();
+    MajMenus();
+}
+
+TMDIHtml::~TMDIHtml()
+{
+    // The document windows are destroyed after the frame's menus and status bar: the frame no longer follows their
+    // activation, nor hears what their closing changes to their problems.
+    disconnect(mdiArea, nullptr, this, nullptr);
+    disconnect(verification, nullptr, this, nullptr);
+}
+
+void TMDIHtml::CreeCommandes()
+{
+    for (const Commande &commande : Commandes()) {
+        auto *action = new QAction(commande.texte, this);
+        action->setObjectName(QLatin1String(commande.nom));
+        action->setShortcuts(commande.touches);
+        connect(action, &QAction::triggered, this, [this, &commande] { commande.execute(*this); });
+        if (commande.document)
+            actionsDocument << action;
+        // Its keys work whichever menus the bar holds, and for the commands in no menu.
+        addAction(action);
+        actions[commande.nom] = action;
+    }
+    RecentsMenu = new QMenu(QStringLiteral("Fichiers ré&cents"), this);
+    RecentsMenu->setObjectName("Recents");
+    for (const Rangee &rangee : Menus()) {
+        auto *menu = new QMenu(rangee.titre, this);
+        menu->setObjectName(QLatin1String(rangee.nom));
+        for (const std::string_view entree : rangee.entrees) {
+            if (entree == "-")
+                menu->addSeparator();
+            else if (entree.starts_with('@'))
+                AjoutePartie(*menu, entree);
+            else
+                menu->addAction(Action(entree));
+        }
+    }
+    connect(Menu("Edition"), &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
+    connect(Menu("Fenetres"), &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
+    for (const Rangee &rangee : Barres()) {
+        auto *barre = new QToolBar(rangee.titre, this);
+        barre->setObjectName(QLatin1String(rangee.nom));
+        barre->setMovable(false);
+        barre->setIconSize(QSize(16, 16));
+        addToolBar(barres.empty() ? Qt::TopToolBarArea : Qt::LeftToolBarArea, barre);
+        barres.push_back(barre);
+        for (const std::string_view entree : rangee.entrees)
+            if (entree == "-")
+                barre->addSeparator();
+            else
+                barre->addAction(Action(entree));
+    }
+    for (const Commande &commande : Commandes()) {
+        if (commande.bulle.isEmpty())
+            continue;
+        QAction *action = Action(commande.nom);
+        if (commande.icone) {
+            action->setIcon(Icone(commande.icone));
+            // The menus show no icons.
+            action->setIconVisibleInMenu(false);
+        }
+        // The bubble tells the key, as the menus do.
+        action->setToolTip(commande.touches.isEmpty()
+                               ? commande.bulle
+                               : QStringLiteral("%1 (%2)").arg(commande.bulle, commande.touches.first().toString(
+                                                                                   QKeySequence::NativeText)));
+    }
+}
+
+void TMDIHtml::AjoutePartie(QMenu &menu, std::string_view partie)
+{
+    if (partie == "@recents") {
+        menu.addMenu(RecentsMenu);
+        connect(&menu, &QMenu::aboutToShow, session, [this] { session->RemplitRecents(*RecentsMenu); });
+    } else if (partie == "@problemes") {
+        // The list's own action would take its title, which counts the problems, and has no access letter.
+        QAction *liste = menu.addAction(QStringLiteral("Liste des &problèmes"));
+        liste->setObjectName("ListeProblemes");
+        liste->setCheckable(true);
+        connect(panneau->toggleViewAction(), &QAction::toggled, liste, &QAction::setChecked);
+        // Shown from the menu, the list takes the keyboard: the arrows choose a problem, Return goes to it.
+        connect(liste, &QAction::triggered, this, [this] {
+            panneau->toggleViewAction()->trigger();
+            if (panneau->isVisible())
+                panneau->Liste->setFocus();
+        });
+    } else if (partie == "@orthographe") {
+        AjouteInterrupteur(menu, "Orthographe", QStringLiteral("&Orthographe"), &TVerification::ActiveOrthographe,
+                           &TVerification::OrthographeActive);
+    } else if (partie == "@code") {
+        AjouteInterrupteur(menu, "VerifierCode", QStringLiteral("Vérifier le &code (code, pre, kbd…)"),
+                           &TVerification::VerifieCode, &TVerification::CodeVerifie);
+    } else if (partie == "@dictionnaires") {
+        QMenu *dictionnaires = menu.addMenu(QStringLiteral("&Dictionnaire"));
+        connect(&menu, &QMenu::aboutToShow, dictionnaires, [this, dictionnaires] { RemplitDictionnaires(*dictionnaires); });
+    }
+}
+
+void TMDIHtml::AjouteInterrupteur(QMenu &menu, const char *nom, const QString &texte,
+                                  void (TVerification::*change)(bool), bool (TVerification::*etat)() const)
+{
+    QAction *interrupteur = menu.addAction(texte);
+    interrupteur->setObjectName(QLatin1String(nom));
+    interrupteur->setCheckable(true);
+    connect(interrupteur, &QAction::triggered, verification, change);
+    connect(&menu, &QMenu::aboutToShow, interrupteur,
+            [this, interrupteur, etat] { interrupteur->setChecked((verification->*etat)()); });
+}
+
+void TMDIHtml::RemplitDictionnaires(QMenu &menu)
+{
+    // The installed dictionaries, the one in use checked.
+    menu.clear();
+    const QString choisi = verification->Dictionnaire();
+    auto *groupe = new QActionGroup(&menu);
+    for (const DictionnaireInstalle &installe : verification->Dictionnaires()) {
+        const QString nom = QString::fromStdString(installe.nom);
+        // With the language's own name when Qt knows it: "fr_CA — français (Canada)".
+        const QLocale langue(nom);
+        QString texte = nom;
+        if (langue.language() != QLocale::C) {
+            texte += QStringLiteral(" — ") + langue.nativeLanguageName();
+            if (nom.contains(u'_') || nom.contains(u'-'))
+                texte += QStringLiteral(" (%1)").arg(langue.nativeTerritoryName());
+        }
+        QAction *action = menu.addAction(texte);
+        action->setCheckable(true);
+        action->setChecked(nom == choisi);
+        groupe->addAction(action);
+        connect(action, &QAction::triggered, this, [this, nom] { verification->ChoisitDictionnaire(nom); });
+    }
+    if (menu.isEmpty())
+        menu.addAction(QStringLiteral("Aucun dictionnaire installé"))->setEnabled(false);
+}
+
+QAction *TMDIHtml::Action(std::string_view nom) const
+{
+    return actions.at(nom);
+}
+
+QMenu *TMDIHtml::Menu(const char *nom) const
+{
+    return findChild<QMenu *>(QLatin1String(nom), Qt::FindDirectChildrenOnly);
+}
+
+void TMDIHtml::MajMenus()
+{
+    menuBar()->clear();
+    static const std::vector<const char *> avecDocument{"FichierDocument", "Edition", "Insertion", "Fenetres",
+                                                         "Options", "Aide"};
+    static const std::vector<const char *> sansDocument{"Fichier", "Fenetres", "Options", "Aide"};
+    for (const char *nom : FenetreActive() ? avecDocument : sansDocument)
+        menuBar()->addMenu(Menu(nom));
+    MajActions();
+    etat->Montre(FenetreActive());
+}
+
+void TMDIHtml::MajActions()
+{
+    TWndHTML *w = FenetreActive();
+    for (QAction *action : std::as_const(actionsDocument))
+        action->setEnabled(w != nullptr);
+    if (!w)
+        return;
+    MajAnnulation();
+    const bool selection = w->EditHTML->SelLength() > 0;
+    Action("Couper")->setEnabled(selection);
+    Action("Copier")->setEnabled(selection);
+    const QMimeData *donnees = QGuiApplication::clipboard()->mimeData();
+    Action("Coller")->setEnabled(donnees && donnees->hasText());
+    Action("Suivant")->setEnabled(!dlgChercher->Texte().isEmpty());
+}
+
+void TMDIHtml::MajAnnulation()
+{
+    TWndHTML *w = FenetreActive();
+    Action("Defaire")->setEnabled(w && w->EditHTML->isUndoAvailable());
+    Action("Retablir")->setEnabled(w && w->EditHTML->isRedoAvailable());
+}
+
+void TMDIHtml::MajMenuFenetres()
+{
+    qDeleteAll(actionsFenetres);
+    actionsFenetres.clear();
+    // In the order in which they were opened, whichever is in front.
+    const QList<TWndHTML *> fenetres = Fenetres(QMdiArea::CreationOrder);
+    if (fenetres.isEmpty())
+        return;
+    QMenu *menu = Menu("Fenetres");
+    actionsFenetres << menu->addSeparator();
+    TWndHTML *active = FenetreActive();
+    for (qsizetype rang = 0; rang < fenetres.size(); ++rang) {
+        TWndHTML *w = fenetres[rang];
+        QString titre = NomAffiche(w->FileName);
+        titre.replace(u'&', QStringLiteral("&&"));
+        if (w->isWindowModified())
+            titre += u'*';
+        // The first nine are reached by their digit, as in a system window list.
+        if (rang < 9)
+            titre = QStringLiteral("&%1 %2").arg(rang + 1).arg(titre);
+        QAction *action = menu->addAction(titre);
+        action->setCheckable(true);
+        action->setChecked(w == active);
+        connect(action, &QAction::triggered, this, [this, w] {
+            if (QMdiSubWindow *cadre = Cadre(w))
+                mdiArea->setActiveSubWindow(cadre);
+        });
+        actionsFenetres << action;
+    }
+}
+
+QMdiSubWindow *TMDIHtml::Cadre(TWndHTML *fenetre) const
+{
+    for (QMdiSubWindow *cadre : mdiArea->subWindowList()) {
+        if (cadre->widget() == fenetre)
+            return cadre;
+    }
+    return nullptr;
+}
+
+TWndHTML *TMDIHtml::FenetreActive() const
+{
+    if (QMdiSubWindow *cadre = mdiArea->currentSubWindow(); cadre && !cadre->isHidden()) {
+        if (auto *w = qobject_cast<TWndHTML *>(cadre->widget()))
+            return w;
+    }
+    const QList<TWndHTML *> fenetres = Fenetres();
+    return fenetres.isEmpty() ? nullptr : fenetres.first();
+}
+
+QList<TWndHTML *> TMDIHtml::Fenetres() const
+{
+    QList<TWndHTML *> fenetres = Fenetres(QMdiArea::StackingOrder);
+    std::reverse(fenetres.begin(), fenetres.end());
+    return fenetres;
+}
+
+QList<TWndHTML *> TMDIHtml::Fenetres(QMdiArea::WindowOrder ordre) const
+{
+    QList<TWndHTML *> fenetres;
+    for (QMdiSubWindow *cadre : mdiArea->subWindowList(ordre)) {
+        if (auto *w = qobject_cast<TWndHTML *>(cadre->widget()); w && !cadre->isHidden())
+            fenetres << w;
+    }
+    return fenetres;
+}
+
+QSize TMDIHtml::Zone() const
+{
+    // Before the frame is first shown its area has no size yet: the screen stands for it.
+    return mdiArea->isVisible() ? mdiArea->viewport()->size() : screen()->availableGeometry().size();
+}
+
+TWndHTML *TMDIHtml::NouvelleFenetre()
+{
+    const auto rang = static_cast<int>(Fenetres().size());
+    auto *w = new TWndHTML(*utilisateur, DlgFonte, recuperation);
+    QMdiSubWindow *cadre = mdiArea->addSubWindow(w);
+    cadre->setGeometry(PlaceEnCascade(Zone(), rang));
+    // Its window menu would take the keys of "&Fermer" (Ctrl+W, Ctrl+F4), which does the same.
+    if (QMenu *menu = cadre->systemMenu())
+        for (QAction *action : menu->actions())
+            action->setShortcuts({});
+    connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
+    connect(w->EditHTML, &TEditHTML::MenuContextuelDemande, this, [this, w](const QPoint &position) {
+        if (QMdiSubWindow *sien = Cadre(w))
+            mdiArea->setActiveSubWindow(sien);
+        MajActions();
+        // Over an unknown word, its suggestions come first.
+        auto *menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        verification->RemplitMenu(*menu, w, position);
+        if (menu->isEmpty()) {
+            delete menu;
+            Menu("Contextuel")->popup(position);
+            return;
+        }
+        menu->addSeparator();
+        menu->addActions(Menu("Contextuel")->actions());
+        menu->popup(position);
+    });
+    verification->Suit(w);
+    connect(w->EditHTML, &QsciScintilla::copyAvailable, this, &TMDIHtml::MajActions);
+    connect(w, &TWndHTML::FichierUtilise, session, &TSession::NoteRecent);
+    // Typing moves the caret without changing the selection, and a selection made with the keyboard tells both:
+    // the bar is written once, when the events of the keystroke are done. So are the undo commands, which follow
+    // every change of the text: the text tells of a change before making it. Leaving or reaching the saved text
+    // tells it once the change is made, so that the key pressed next finds the undo commands as they now are.
+    const auto majEtat = [this, w] {
+        if (w == FenetreActive())
+            minuterieEtat->start();
+    };
+    connect(w->EditHTML, &QsciScintilla::cursorPositionChanged, this, majEtat);
+    connect(w->EditHTML, &QsciScintilla::selectionChanged, this, majEtat);
+    connect(w->EditHTML, &TEditHTML::Modifie, this, majEtat);
+    connect(w->EditHTML, &QsciScintilla::modificationChanged, this, [this, w] {
+        if (w == FenetreActive()) {
+            MajAnnulation();
+            minuterieEtat->start();
+        }
+    });
+    cadre->show();
+    mdiArea->setActiveSubWindow(cadre);
+    MajMenus();
+    return w;
+}
+
+void TMDIHtml::FileNew()
+{
+    TWndHTML *w = NouvelleFenetre();
+    const FinDeLigne fin = w->EditHTML->FinDeLigneDocument();
+    // The template is the page's start: nothing to undo, and a page to save. The caret goes into its body.
+    const std::string ouverture = AvecFinsDeLigne(TextPairs[PaireModele].ouverture, fin);
+    w->Remplit(ouverture + AvecFinsDeLigne(TextPairs[PaireModele].fermeture, fin), fin, Encodage::Utf8, false);
+    w->EditHTML->Selectionne(static_cast<qsizetype>(ouverture.size()), 0);
+}
+
+void TMDIHtml::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> adresses = event->mimeData()->urls();
+    if (std::any_of(adresses.begin(), adresses.end(), [](const QUrl &adresse) { return adresse.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void TMDIHtml::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    for (const QUrl &adresse : event->mimeData()->urls())
+        if (adresse.isLocalFile())
+            session->OuvreDepose(adresse.toLocalFile());
+}
+
+void TMDIHtml::FileOpen()
+{
+    session->Ouvrir();
+}
+
+void TMDIHtml::Active(TWndHTML *fenetre)
+{
+    if (QMdiSubWindow *cadre = Cadre(fenetre))
+        mdiArea->setActiveSubWindow(cadre);
+}
+
+void TMDIHtml::FileExit()
+{
+    close();
+}
+
+void TMDIHtml::FenetreMosaique()
+{
+    QList<QMdiSubWindow *> cadres;
+    for (TWndHTML *w : Fenetres())
+        if (QMdiSubWindow *cadre = Cadre(w); !cadre->isMinimized())
+            cadres << cadre;
+    const QList<QRect> places = PlacesEnMosaique(Zone(), static_cast<int>(cadres.size()));
+    for (qsizetype rang = 0; rang < cadres.size(); ++rang) {
+        cadres[rang]->showNormal();
+        cadres[rang]->setGeometry(places[rang]);
+    }
+}
+
+void TMDIHtml::FenetreCascade()
+{
+    // From the back to the front, so that the window in front stays there with every caption in view behind it;
+    // the minimised windows stay where they are.
+    const QList<TWndHTML *> fenetres = Fenetres();
+    int rang = 0;
+    for (auto w = fenetres.crbegin(); w != fenetres.crend(); ++w) {
+        QMdiSubWindow *cadre = Cadre(*w);
+        if (cadre->isMinimized())
+            continue;
+        cadre->showNormal();
+        cadre->setGeometry(PlaceEnCascade(Zone(), rang++));
+    }
+}
+
+void TMDIHtml::FenetreIcones()
+{
+    QList<QMdiSubWindow *> cadres;
+    QList<QSize> tailles;
+    for (TWndHTML *w : Fenetres())
+        if (QMdiSubWindow *cadre = Cadre(w); cadre->isMinimized()) {
+            cadres << cadre;
+            tailles << cadre->size();
+        }
+    const QList<QPoint> places = PlacesDesIcones(Zone(), tailles);
+    for (qsizetype rang = 0; rang < cadres.size(); ++rang)
+        cadres[rang]->move(places[rang]);
+}
+
+void TMDIHtml::FenetresFermerTout()
+{
+    QList<TWndHTML *> fenetres = Fenetres();
+    std::reverse(fenetres.begin(), fenetres.end());
+    for (TWndHTML *w : fenetres)
+        Cadre(w)->close();
+}
+
+void TMDIHtml::Fonte()
+{
+    QFont choisie = DlgFonte;
+    if (utilisateur->ChoisitFonte(this, choisie))
+        DlgFonte = choisie;
+    const QList<TWndHTML *> fenetres = Fenetres();
+    if (fenetres.isEmpty())
+        return;
+    // The windows take the font even when the settings file refuses it: it then lasts until the program ends. The
+    // refusal is told once, for the name and the size together.
+    const bool ecrit = parametres.EcritFonte(DlgFonte.family()) && parametres.EcritTaille(DlgFonte.pointSize());
+    for (TWndHTML *w : fenetres)
+        w->EditHTML->AppliqueFonte(DlgFonte);
+    if (!ecrit)
+        utilisateur->Erreur(this, parametres.MessageEcritureImpossible());
+}
+
+void TMDIHtml::APropos()
+{
+    TDlgAideAPropos dialogue(this);
+    utilisateur->Execute(dialogue);
+}
+
+void TMDIHtml::closeEvent(QCloseEvent *event)
+{
+    for (TWndHTML *w : Fenetres()) {
+        if (!Cadre(w)->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+void TMDIHtml::AfficheAide()
+{
+    navigateur->Lance(CheminDonnees(QStringLiteral("Aide/depart.htm")));
+}

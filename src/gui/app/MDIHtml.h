@@ -1,0 +1,215 @@
+#pragma once
+
+#include "core/document/TextPairs.h"
+#include "core/texte/Encodage.h"
+#include "gui/commun/Utilisateur.h"
+#include "gui/settings/FichierINI.h"
+
+#include <QFont>
+#include <QMainWindow>
+#include <QMdiArea>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class QAction;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+class TDlgChercher;
+class TEtatPage;
+class TNavigateur;
+class TSession;
+class TDlgRemplacer;
+class TRecuperation;
+class TDlgInsertionAncreLocale;
+class TDlgInsertionHyperlien;
+class TDlgInsertionImage;
+class TDlgInsertionTitre;
+class TTagsForm;
+class TWndCaracteresSpeciaux;
+class TPanneauProblemes;
+class TVerification;
+class TWndHTML;
+
+// The main frame: it owns the document windows, the commands, their menus and tool bars, the settings, and the
+// dialogs and tool windows that every document shares. Each command is one action, whatever reaches it (menu, tool
+// bar, context menu, shortcut), and acts on the active document window.
+class TMDIHtml : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The journals of modified pages go to the recovery folder; none are kept without one.
+    TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur,
+             const QString &fichierAccents, const QString &dossierRecuperation = QString());
+    ~TMDIHtml() override;
+
+    Utilisateur &Dialogues() { return *utilisateur; }
+    TFichierINI &FichierParametres() { return parametres; }
+    // The font that every new document window takes.
+    const QFont &FonteDocuments() const { return DlgFonte; }
+
+    TWndCaracteresSpeciaux &CaracteresSpeciaux() { return *WndCaracteresSpeciaux; }
+    TTagsForm &Tags() { return *TagsForm; }
+    TDlgChercher &DlgChercher() { return *dlgChercher; }
+    TDlgRemplacer &DlgRemplacer() { return *dlgRemplacer; }
+    // The insertion dialogs, created once so that their fields and histories last the whole run.
+    TDlgInsertionHyperlien &DlgHyperlien() { return *dlgHyperlien; }
+    TDlgInsertionAncreLocale &DlgAncreLocale() { return *dlgAncreLocale; }
+    TDlgInsertionImage &DlgImage() { return *dlgImage; }
+    TDlgInsertionTitre &DlgTitre() { return *dlgTitre; }
+    // The checks of the pages and the list of the problems they find.
+    TVerification &Verification() { return *verification; }
+    TPanneauProblemes &Problemes() { return *panneau; }
+    TNavigateur &Navigateur() { return *navigateur; }
+
+    // The active document window, or none when no document is open.
+    TWndHTML *FenetreActive() const;
+    // The document windows from the front to the back: the active one first. A desktop is written from the last
+    // to the first, so that loading it gives back the same order and the same active page.
+    QList<TWndHTML *> Fenetres() const;
+
+    // The pages opened, the recent pages and the desktops.
+    TSession &Session() { return *session; }
+    // A new, empty document window, in front.
+    TWndHTML *NouvelleFenetre();
+    // Brings the document window to the front.
+    void Active(TWndHTML *fenetre);
+
+    // Enables each command as the active document allows: none without one; "&Défaire" and "&Rétablir" with
+    // something to undo or redo, "&Couper" and "Co&pier" with a selection, "C&oller" with text on the clipboard,
+    // "&Suivant" with a search text.
+    void MajActions();
+
+    // A menu by its name: "Fichier" (without a document), "FichierDocument", "Edition", "Insertion",
+    // "Contextuel" (the document's context menu), "Fenetres", "Options", "Aide", and "Recents" (the recent pages,
+    // under both "&Fichier" menus).
+    QMenu *Menu(const char *nom) const;
+    // A command's action by its name.
+    QAction *Action(std::string_view nom) const;
+
+    void FileNew();
+    void FileOpen();
+    void FileSave();
+    void FileSaveAs();
+    // Closes the active page, through its close question.
+    void FileClose();
+    void FileExit();
+    // Saves the active document if it must be, then shows it in the browser.
+    void FichierApercu();
+
+    void EditionDefaire();
+    void EditionRetablir();
+    void EditCut();
+    void EditCopy();
+    void EditPaste();
+    void EditionChercher();
+    // Puts the caret at the start of a line that the user chooses.
+    void EditionAllerALigne();
+    // The find dialog's "Suivant" and F3: the next occurrence in the active document, from its selection start.
+    void Suivant();
+    // The replace dialog and its buttons, on the active document: the next occurrence after the selection (after
+    // its end when the selection is one, otherwise from its start); the selected occurrence replaced, as one undo
+    // step, then the next one; every occurrence of the page, as one undo step.
+    void EditionRemplacer();
+    void RemplacerSuivant();
+    void Remplacer();
+    void RemplacerTout();
+    // The checks of the active page (F7), of the links of every open page, and the way from one problem to the
+    // next (F8) or the previous one (Shift+F8).
+    void VerifierLaPage();
+    void VerifierLesLiens();
+    void ProblemeSuivant();
+    void ProblemePrecedent();
+
+    // Wraps the selection of the active document in the pair's texts.
+    void Formate(IndexPaire paire);
+    void InsertionLien();
+    void InsertionAncreLocale();
+    void InsertionImage();
+    // Replaces the text of the page's title in place, or writes a title element at the caret.
+    void InsertionTitre();
+    void AfficheTags();
+    void AfficheCaracteresSpeciaux();
+    void CorrectionAccents();
+    // The page without its tags, or without its table mark-up, in a new untitled window; the page is left as it
+    // is.
+    void SupprimerLesTagsHTML();
+    void SupprimerLesTagsTableaux();
+
+    void FenetreMosaique();
+    void FenetreCascade();
+    void FenetreIcones();
+    void FenetresFermerTout();
+    void Fonte();
+    void APropos();
+    void AfficheAide();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    // A whole-page result and whether the caret goes to its end (otherwise to its start), from the page's text and
+    // line end.
+    using Transformation = std::function<std::pair<std::string, bool>(std::string_view, FinDeLigne)>;
+    // The result of the transformation of the page in a new untitled window, named after the page with the suffix,
+    // in the page's encoding; memory running out is reported and leaves every page as it was.
+    void AfficheResultat(TWndHTML &source, std::string_view suffixe, const Transformation &transformation);
+
+    QList<TWndHTML *> Fenetres(QMdiArea::WindowOrder ordre) const;
+    // The size of the area where the document windows go; a new window takes the place in a cascade that its rank
+    // gives it.
+    QSize Zone() const;
+    // The actions of the commands, their menus and tool bars.
+    void CreeCommandes();
+    // The parts of a menu that are more than commands: the recent pages, the list of problems, the spelling
+    // switch, the dictionaries.
+    void AjoutePartie(QMenu &menu, std::string_view partie);
+    // A checkable entry that turns a setting of the checks on and off, checked as the setting is when its menu
+    // shows.
+    void AjouteInterrupteur(QMenu &menu, const char *nom, const QString &texte, void (TVerification::*change)(bool),
+                            bool (TVerification::*etat)() const);
+    void RemplitDictionnaires(QMenu &menu);
+    void MajMenus();
+    // "&Défaire" and "&Rétablir", as the active document allows.
+    void MajAnnulation();
+    void MajMenuFenetres();
+    QMdiSubWindow *Cadre(TWndHTML *fenetre) const;
+
+    std::unique_ptr<Utilisateur> utilisateur;
+    TFichierINI parametres;
+    QFont DlgFonte;
+    std::unique_ptr<TNavigateur> navigateur;
+
+    TWndCaracteresSpeciaux *WndCaracteresSpeciaux;
+    TTagsForm *TagsForm;
+    TDlgChercher *dlgChercher;
+    TDlgRemplacer *dlgRemplacer;
+    TDlgInsertionHyperlien *dlgHyperlien;
+    TDlgInsertionAncreLocale *dlgAncreLocale;
+    TDlgInsertionImage *dlgImage;
+    TDlgInsertionTitre *dlgTitre;
+    QMdiArea *mdiArea;
+    TPanneauProblemes *panneau;
+    TVerification *verification;
+    // Made after the area, so that it goes after the document windows, which remove their journals.
+    TRecuperation *recuperation;
+    TSession *session;
+    // Those that need an active document.
+    QList<QAction *> actionsDocument;
+    std::map<std::string_view, QAction *, std::less<>> actions;
+    std::vector<QToolBar *> barres;
+    // The pages last opened or saved, under both "&Fichier" menus.
+    QMenu *RecentsMenu;
+    QList<QAction *> actionsFenetres;
+    TEtatPage *etat;
+    QTimer *minuterieEtat;
+};

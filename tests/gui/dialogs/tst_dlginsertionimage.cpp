@@ -1,0 +1,161 @@
+#include "CadreDeTest.h"
+#include "gui/dialogs/ComboHistorique.h"
+#include "gui/dialogs/DlgInsertionImage.h"
+#include "gui/dialogs/DlgInsertionTitre.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPushButton>
+
+// The image dialog and the page title dialog, driven as a user drives them.
+class TestDlgImage : public CadreDeTest {
+    Q_OBJECT
+
+    static QByteArray Selection(TWndHTML *w) { return Texte(w).mid(w->EditHTML->SelStart(), w->EditHTML->SelLength()); }
+
+private slots:
+    void init() { NouveauCadre(); }
+    void cleanup() { FermeCadre(); }
+
+    // OK writes the caption before the selected word and "<P>" after it, the word still selected, and a new
+    // alignment and alternative text join their lists at the end; Annuler then writes nothing and leaves the
+    // histories.
+    void okPuisAnnuler()
+    {
+        const QByteArray insere =
+            "Les <IMG SRC=\"a.gif\" ALT=\"&quot;Ça&quot;\" ALIGN=center BORDER=2>Étémot<P> ici";
+        const QStringList alignements{"bottom", "left", "middle", "right", "top", "center"};
+        TWndHTML *w = Ouvre(Fichier("page.htm", "Les mot ici"));
+        w->EditHTML->Selectionne(4, 3);
+        TDlgInsertionImage &dlg = frame->DlgImage();
+        for (const bool ok : {true, false}) {
+            Repond([&] {
+                dlg.FichierImage->setEditText(ok ? "a.gif" : "b.gif");
+                dlg.Alternatif->setEditText(ok ? QStringLiteral("\"Ça\"") : QStringLiteral("Autre"));
+                dlg.Legende->setText(QStringLiteral("Été"));
+                dlg.Alignement->setEditText(ok ? "center" : "haut");
+                dlg.Bordure->setText("2");
+            }, ok ? dlg.OkBtn : dlg.CancelBtn);
+            frame->InsertionImage();
+            QCOMPARE(Texte(w), insere);
+            QCOMPARE(Selection(w), QByteArray("mot"));
+            QCOMPARE(dlg.FichierImage->Entrees(), QStringList{"a.gif"});
+            QCOMPARE(dlg.Alternatif->Entrees(), QStringList{QStringLiteral("\"Ça\"")});
+            QCOMPARE(dlg.Alignement->Entrees(), alignements);
+        }
+    }
+
+    // Picked once, then the file dialog is given up: the field and the history keep the first choice, and the
+    // dialog, opened first in the page's folder, comes back to the image picked.
+    void ouvrirImage()
+    {
+        TWndHTML *w = Ouvre(Fichier("index.htm", "x"));
+        TDlgInsertionImage &dlg = frame->DlgImage();
+        script->fichiers << dossier.filePath("images/a.gif");
+        Repond([&] {
+            dlg.Ouvrir->click();
+            dlg.Ouvrir->click();
+        }, dlg.CancelBtn);
+        frame->InsertionImage();
+        QCOMPARE(script->dialogues.size(), 3);
+        QCOMPARE(script->dialogues[1].nomPropose, QFileInfo(dossier.path()).absoluteFilePath());
+        QCOMPARE(script->dialogues[2].nomPropose, dossier.filePath("images/a.gif"));
+        QCOMPARE(script->dialogues[2].titre, QStringLiteral("Insertion d'une image GIF ou JPEG..."));
+        QCOMPARE(dlg.FichierImage->currentText(), QStringLiteral("images/a.gif"));
+        QCOMPARE(dlg.FichierImage->Entrees(), QStringList{"images/a.gif"});
+        QCOMPARE(Texte(w), QByteArray("x"));
+        // Every picture a browser shows is offered first.
+        QCOMPARE(script->dialogues[2].filtre.section(u'|', 1, 1).split(u';'),
+                 (QStringList{"*.gif", "*.jpg", "*.jpeg", "*.png", "*.webp", "*.svg"}));
+    }
+
+    void tailleProposee_data()
+    {
+        const auto image = [](int largeur, int hauteur, const char *format) {
+            QBuffer octets;
+            octets.open(QIODevice::WriteOnly);
+            QImage(largeur, hauteur, QImage::Format_RGB32).save(&octets, format);
+            return octets.data();
+        };
+        const bool svg = QImageReader::supportedImageFormats().contains("svg");
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<QString>("largeur");
+        QTest::addColumn<QString>("hauteur");
+        // The fields hold 50% and 9 before the picture is picked.
+        QTest::newRow("PNG") << "a.png" << image(300, 20, "PNG") << "300" << "20";
+        QTest::newRow("JPEG nommé .gif: lu sur son contenu") << "b.gif" << image(1, 1000, "JPG") << "1" << "1000";
+        QTest::newRow("SVG") << "c.svg"
+                             << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"/>")
+                             << (svg ? "40" : "50%") << (svg ? "30" : "9");
+        QTest::newRow("PNG tronqué: rien") << "d.png" << image(300, 20, "PNG").left(12) << "50%" << "9";
+        QTest::newRow("texte: rien") << "e.jpg" << QByteArray("pas une image") << "50%" << "9";
+        QTest::newRow("absent: rien") << "" << QByteArray() << "50%" << "9";
+    }
+
+    // A picked picture proposes its width and height; a file that tells no size changes nothing and says nothing.
+    void tailleProposee()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QByteArray, contenu);
+        Ouvre(Fichier("index.htm", "x"));
+        const QString image = nom.isEmpty() ? dossier.filePath("absente.png") : Fichier(nom, contenu);
+        TDlgInsertionImage &dlg = frame->DlgImage();
+        dlg.Largeur->setText("50%");
+        dlg.Hauteur->setText("9");
+        script->fichiers << image;
+        Repond([&] { dlg.Ouvrir->click(); }, dlg.CancelBtn);
+        frame->InsertionImage();
+        QTEST(dlg.Largeur->text(), "largeur");
+        QTEST(dlg.Hauteur->text(), "hauteur");
+        QCOMPARE(script->erreurs, QStringList());
+    }
+
+    void titre_data()
+    {
+        QTest::addColumn<QByteArray>("texte"); // empty: a new document from the template
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("montre");
+        QTest::addColumn<QByteArray>("avant");
+        QTest::addColumn<QByteArray>("apres");
+        // The title offered is the page's, or "Sans titre": replaced where it stands, or written at the caret.
+        QTest::newRow("modèle") << QByteArray() << true << "Sans Titre" << QByteArray("Sans Titre")
+                                << QByteArray("Été");
+        QTest::newRow("Annuler") << QByteArray() << false << "Sans Titre" << QByteArray() << QByteArray();
+        QTest::newRow("pas de titre") << QByteArray("<BODY>x") << true << "Sans titre" << QByteArray("<BODY>")
+                                      << QByteArray("<BODY><TITLE>Été</TITLE>");
+    }
+
+    // The caret stands before the last character; "Été" is typed. After OK, the caret follows the new title; after
+    // Annuler, the old title stays selected.
+    void titre()
+    {
+        QFETCH(QByteArray, texte);
+        QFETCH(bool, ok);
+        QFETCH(QByteArray, avant);
+        QFETCH(QByteArray, apres);
+        if (texte.isEmpty())
+            frame->FileNew();
+        TWndHTML *w = texte.isEmpty() ? frame->FenetreActive() : Ouvre(Fichier("page.htm", texte));
+        texte = Texte(w);
+        w->EditHTML->Selectionne(texte.size() - 1, 0);
+        TDlgInsertionTitre &dlg = frame->DlgTitre();
+        QString propose;
+        Repond([&] {
+            propose = dlg.Titre->text();
+            dlg.Titre->setText(QStringLiteral("Été"));
+        }, ok ? dlg.OKBtn : dlg.CancelBtn);
+        frame->InsertionTitre();
+        QTEST(propose, "montre");
+        const QByteArray attendu = texte.replace(avant, apres);
+        QCOMPARE(Texte(w), attendu);
+        const QByteArray choisi = ok ? QByteArray() : propose.toUtf8();
+        QCOMPARE(Selection(w), choisi);
+        QCOMPARE(w->EditHTML->SelStart(), ok ? attendu.indexOf("</TITLE>") : attendu.indexOf(choisi));
+    }
+};
+
+QTEST_MAIN(TestDlgImage)
+#include "tst_dlginsertionimage.moc"

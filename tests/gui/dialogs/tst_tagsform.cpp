@@ -1,0 +1,209 @@
+#include "CadreDeTest.h"
+#include "gui/dialogs/TagsForm.h"
+
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include <map>
+
+// The tags palette built on a folder of the test, and its double click on the active document.
+class TestWndTags : public CadreDeTest {
+    Q_OBJECT
+
+    std::unique_ptr<TTagsForm> palette;
+
+    QString Tags(const QString &nom = {}) const { return dossier.filePath("Tags/" + nom); }
+
+    // The palette on the folder "Tags" holding the files "nom:contenu", if any; a name ending in "/" is a folder.
+    void Palette(const QStringList &fichiers = {})
+    {
+        QVERIFY(fichiers.isEmpty() || QDir().mkpath(Tags()));
+        for (const QString &fichier : fichiers) {
+            if (fichier.endsWith(u'/'))
+                QVERIFY(QDir().mkdir(Tags(fichier)));
+            else
+                Ecrit(Tags(fichier.section(u':', 0, 0)), fichier.section(u':', 1).toUtf8());
+        }
+        palette = std::make_unique<TTagsForm>(frame.get(), *script, Tags(), [this] { return frame->FenetreActive(); });
+    }
+
+    // The tree, one line a node, indented two spaces a level.
+    QStringList Arbre() const
+    {
+        QStringList lignes;
+        for (QTreeWidgetItemIterator it(palette->Tags); *it; ++it) {
+            QString ligne = (*it)->text(0);
+            for (const QTreeWidgetItem *p = (*it)->parent(); p; p = p->parent())
+                ligne.prepend(u"  ");
+            lignes << ligne;
+        }
+        return lignes;
+    }
+
+private slots:
+    void init() { NouveauCadre(); }
+
+    void cleanup()
+    {
+        palette.reset();
+        FermeCadre();
+        QDir(Tags()).removeRecursively();
+    }
+
+    void contenu_data()
+    {
+        QTest::addColumn<QStringList>("fichiers");
+        QTest::addColumn<QStringList>("arbre");
+        QTest::addColumn<QString>("illisible");
+        // Branches sorted by name whatever the case, shown without their extension; other files left out; an
+        // unreadable file reported once, and the files after it not read.
+        QTest::newRow("pas de dossier") << QStringList() << QStringList() << "";
+        QTest::newRow("vide, autre extension") << QStringList{"Vide.txt:", "a.htm:<B>"} << QStringList{"Vide"} << "";
+        QTest::newRow("ordre") << QStringList{"b.txt:", "C.TXT:", "a.txt:", "Liens.v2.txt:"}
+                               << QStringList{"a", "b", "C", "Liens.v2"} << "";
+        QTest::newRow("balises et attributs")
+            << QStringList{"T.txt:<TABLE>\t</TABLE>\r\n+\tBORDER\r\n<TR>\r\n"}
+            << QStringList{"T", "  <TABLE>,\u00A0 </TABLE>", "    BORDER", "  <TR>"} << "";
+        QTest::newRow("illisible") << QStringList{"a.txt:<B>", "b.txt/", "c.txt:<I>"} << QStringList{"a", "  <B>", "b"}
+                                   << "b.txt/";
+    }
+
+    void contenu()
+    {
+        QFETCH(QStringList, fichiers);
+        QFETCH(QString, illisible);
+        Palette(fichiers);
+        QTEST(Arbre(), "arbre");
+        const QString erreur = "Ne peut lire le fichier " + QDir::cleanPath(Tags(illisible));
+        QCOMPARE(script->erreurs, illisible.isEmpty() ? QStringList() : QStringList{erreur});
+    }
+
+    void doubleClic_data()
+    {
+        QTest::addColumn<int>("rang");
+        QTest::addColumn<int>("longueur");
+        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<int>("debutApres");
+        // A tag with a closing one goes around the selection, kept; anything else before it.
+        QTest::newRow("balise et fermeture") << 1 << 3 << QByteArray("un <B>mot</B>") << 6;
+        QTest::newRow("balise et fermeture, sans sélection") << 1 << 0 << QByteArray("un <B></B>mot") << 6;
+        QTest::newRow("balise seule") << 4 << 3 << QByteArray("un <BR>mot") << 7;
+        QTest::newRow("attribut") << 2 << 3 << QByteArray("un  BORDER=mot") << 11;
+        QTest::newRow("attribut avec =") << 3 << 0 << QByteArray("un  W=\"50%\"mot") << 11;
+        QTest::newRow("branche de fichier") << 0 << 3 << QByteArray("un mot") << 3;
+        QTest::newRow("aucun nœud choisi") << -1 << 3 << QByteArray("un mot") << 3;
+        QTest::newRow("aucun document") << 1 << -1 << QByteArray() << 0;
+    }
+
+    // Nodes: T, <B>, BORDER, W="50%", <BR>. The selection starts at "mot" in "un mot" and keeps its length.
+    void doubleClic()
+    {
+        QFETCH(int, rang);
+        QFETCH(int, longueur);
+        Palette({"T.txt:<B>\t</B>\n+\tBORDER\n+\tW=\"50%\"\n<BR>\n"});
+        TWndHTML *w = longueur < 0 ? nullptr : Ouvre(Fichier("page.htm", "un mot"));
+        if (w)
+            w->EditHTML->Selectionne(3, longueur);
+        QTreeWidget *tags = palette->Tags;
+        if (rang >= 0)
+            tags->setCurrentItem(*(QTreeWidgetItemIterator(tags) += rang));
+        frame->show();
+        palette->show();
+        palette->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(palette.get()));
+        tags->setFocus();
+        emit tags->itemDoubleClicked(tags->topLevelItem(0), 0);
+        QVERIFY(frame->Fenetres().size() == (w ? 1 : 0));
+        if (!w)
+            return;
+        QTEST(Texte(w), "texte");
+        QTEST(int(w->EditHTML->SelStart()), "debutApres");
+        QCOMPARE(w->EditHTML->SelLength(), longueur);
+        // Once something is written, the keyboard is back on the page; Escape closes the palette.
+        if (Texte(w) != "un mot")
+            QTRY_COMPARE(QApplication::focusWidget(), w->EditHTML);
+        palette->show();
+        QTest::keyClick(tags, Qt::Key_Escape);
+        QVERIFY(!palette->isVisible());
+    }
+
+    void clavier_data()
+    {
+        QTest::addColumn<QStringList>("touches"); // "[Touche]" for a key, anything else typed
+        QTest::addColumn<QByteArray>("texte");
+        QTest::newRow("«<b» puis Entrée: la balise entoure la sélection")
+            << QStringList{"<b", "[Entrée]"} << QByteArray("un <B>mot</B>");
+        QTest::newRow("«ORDER»: l'attribut, sous sa balise") << QStringList{"ORDER", "[Entrée]"}
+                                                              << QByteArray("un  BORDER=mot");
+        QTest::newRow("Droite ouvre la branche, Bas descend, Entrée écrit")
+            << QStringList{"[Droite]", "[Bas]", "[Bas]", "[Entrée]"} << QByteArray("un <BR>mot");
+        QTest::newRow("Entrée sur la branche l'ouvre sans rien écrire")
+            << QStringList{"[Entrée]", "[Bas]", "[Bas]", "[Entrée]"} << QByteArray("un <BR>mot");
+        QTest::newRow("filtre sans résultat: rien") << QStringList{"zz", "[Entrée]"} << QByteArray("un mot");
+        QTest::newRow("retour arrière: le filtre s'élargit") << QStringList{"brx", "[Retour]", "[Entrée]"}
+                                                              << QByteArray("un <BR>mot");
+    }
+
+    // Opened, the palette has the keyboard on its tree; what is typed there filters it, the arrows move in it, Return
+    // writes the entry and gives the keyboard back to the page. Escape closes the palette, which opens again with
+    // every entry.
+    void clavier()
+    {
+        QFETCH(QStringList, touches);
+        QFETCH(QByteArray, texte);
+        Palette({"T.txt:<B>\t</B>\n+\tBORDER\n+\tW=\"50%\"\n<BR>\n"});
+        TWndHTML *w = Ouvre(Fichier("page.htm", "un mot"));
+        w->EditHTML->Selectionne(3, 3);
+        frame->show();
+        palette->Montre();
+        QVERIFY(QTest::qWaitForWindowActive(palette.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), palette->Tags);
+        const std::map<QString, Qt::Key> noms{{"[Entrée]", Qt::Key_Return}, {"[Droite]", Qt::Key_Right},
+                                              {"[Bas]", Qt::Key_Down}, {"[Retour]", Qt::Key_Backspace}};
+        for (const QString &touche : touches) {
+            if (noms.count(touche))
+                QTest::keyClick(QApplication::focusWidget(), noms.at(touche));
+            else
+                QTest::keyClicks(QApplication::focusWidget(), touche);
+        }
+        QCOMPARE(Texte(w), texte);
+        QCOMPARE(w->EditHTML->SelLength(), 3);
+        if (texte != "un mot")
+            QTRY_COMPARE(QApplication::focusWidget(), w->EditHTML);
+        QVERIFY(palette->isVisible());
+
+        palette->Montre();
+        QTRY_COMPARE(QApplication::focusWidget(), palette->Tags);
+        QTest::keyClick(palette->Tags, Qt::Key_Escape);
+        QVERIFY(!palette->isVisible());
+        palette->Montre();
+        QCOMPARE(palette->Filtre->text(), QString());
+        for (QTreeWidgetItemIterator it(palette->Tags); *it; ++it)
+            QVERIFY(!(*it)->isHidden());
+    }
+
+    // The frame's command opens its palette with the keyboard on the tree.
+    void ouvertureParLeCadre()
+    {
+        frame->show();
+        frame->AfficheTags();
+        QVERIFY(QTest::qWaitForWindowActive(&frame->Tags()));
+        QTRY_COMPARE(QApplication::focusWidget(), frame->Tags().Tags);
+    }
+
+    // The shipped files are all read, without error, and every entry has a caption.
+    void fichiersLivres()
+    {
+        const QDir livres(QStringLiteral(TAGS));
+        QVERIFY(livres.exists());
+        palette = std::make_unique<TTagsForm>(frame.get(), *script, livres.path(),
+                                               [this] { return frame->FenetreActive(); });
+        QCOMPARE(script->erreurs, QStringList());
+        QCOMPARE(palette->Tags->topLevelItemCount(), livres.entryList({"*.txt"}, QDir::Files).size());
+        for (const QString &ligne : Arbre())
+            QVERIFY2(!ligne.trimmed().isEmpty(), "entrée sans libellé");
+    }
+};
+
+QTEST_MAIN(TestWndTags)
+#include "tst_tagsform.moc"

@@ -1,0 +1,250 @@
+#include "CadreDeTest.h"
+#include "gui/entities/WndCaracteresSpeciaux.h"
+#include "gui/tagremoval/SupprimerForm.h"
+
+#include <QCheckBox>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTableWidget>
+
+// The special characters window and the two tag removals, driven as a user drives them.
+class TestWndCaracteres : public CadreDeTest {
+    Q_OBJECT
+
+    TWndHTML *Ouvre(const QByteArray &octets) { return CadreDeTest::Ouvre(Fichier("page.htm", octets)); }
+
+    // A frame whose accent table is that file.
+    void CadreAvecTable(const QString &table)
+    {
+        FermeCadre();
+        auto utilisateur = std::make_unique<UtilisateurScripte>();
+        script = utilisateur.get();
+        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur), table);
+    }
+
+    // The next tag removal runs with these options, as if the user had set them in the dialog: `choix` is 0 for
+    // nothing in place of a tag, 1 for a space, 2 for a tab.
+    void Options(bool restaurer, int choix, int reponse = QDialog::Accepted)
+    {
+        script->executions << [=](QDialog &dialogue) {
+            auto &options = static_cast<TSupprimerForm &>(dialogue);
+            // A fresh dialog each time, with its defaults.
+            if (!options.CbRestaurer->isChecked() || !options.RbRien->isChecked())
+                return int(QDialog::Rejected);
+            options.CbRestaurer->setChecked(restaurer);
+            (choix == 0 ? options.RbRien : choix == 1 ? options.RbEspace : options.RbTab)->setChecked(true);
+            return reponse;
+        };
+    }
+
+    void VerifieSelection(TWndHTML *w, qsizetype debut, qsizetype longueur)
+    {
+        QCOMPARE(w->EditHTML->SelStart(), debut);
+        QCOMPARE(w->EditHTML->SelLength(), longueur);
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(dossier.isValid());
+        NouveauCadre();
+    }
+
+    void cleanup() { FermeCadre(); }
+
+    void grille()
+    {
+        QTableWidget *grille = frame->CaracteresSpeciaux().CaracteresGrid;
+        QCOMPARE(grille->rowCount(), 5);
+        QCOMPARE(grille->horizontalHeaderItem(3)->text(), QStringLiteral("Co."));
+        QCOMPARE(grille->item(0, 0)->text() + grille->item(0, 1)->text() + grille->item(0, 2)->text(),
+                 QStringLiteral("ée accent aigu&eacute;"));
+        QVERIFY(script->erreurs.isEmpty());
+    }
+
+    void tableIllisibleOuVide()
+    {
+        CadreAvecTable(dossier.filePath("absent.txt"));
+        QCOMPARE(script->erreurs, QStringList{"Ne peut ouvrir le fichier " + dossier.filePath("absent.txt")});
+        // Correction then changes nothing, and the document stays unmodified.
+        TWndHTML *w = Ouvre("été");
+        frame->CorrectionAccents();
+        QCOMPARE(Texte(w), QByteArray("été"));
+        QVERIFY(!w->EditHTML->isModified());
+
+        CadreAvecTable(Fichier("vide.txt", ""));
+        QCOMPARE(script->erreurs, QStringList{"Le nombre de lignes fixes doit être inférieur au nombre de lignes"});
+    }
+
+    // The editor, once it has saved the page in its own encoding, and balizo-outils on the page's file give the same
+    // bytes, whatever the table's encoding. `restaurer` chooses between the correction and the tag removal that
+    // restores, whose result is saved beside the page.
+    void memesOctetsQueLOutil_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<bool>("restaurer");
+        QTest::addColumn<QByteArray>("attendu");
+        const QByteArray utf8 = "&alpha;\t\xCE\xB1\n&eacute;\t\xC3\xA9\t\tO\n&agrave;\t\xC3\xA0\t\tO\n";
+        const QByteArray windows1252 = "&eacute;\t\xE9\te aigu\tO\r\n&agrave;\t\xE0\t\tO\r\n&nbsp;\t\xA0\r\n";
+        QTest::newRow("marque d'ordre: la première ligne restaure aussi") << "\xEF\xBB\xBF&nbsp;\t\xC2\xA0\n" + utf8
+            << QByteArray("a&nbsp;b &eacute;\n") << true << QByteArray("a\xC2\xA0" "b \xC3\xA9\n");
+        QTest::newRow("table Windows-1252, page UTF-8: caractères en UTF-8")
+            << windows1252 << QByteArray("caf&eacute;&nbsp;!\n") << true << QByteArray("caf\xC3\xA9\xC2\xA0!\n");
+        QTest::newRow("table Windows-1252, page Windows-1252: correction")
+            << windows1252 << QByteArray("caf\xE9 \xE0 No\xEBl") << false << QByteArray("caf&eacute; &agrave; No\xEBl");
+        QTest::newRow("table Windows-1252, page Windows-1252: restauration")
+            << windows1252 << QByteArray("&eacute;t&eacute;&nbsp;\xEB\n") << true << QByteArray("\xE9t\xE9\xA0\xEB\n");
+        QTest::newRow("table UTF-8, page Windows-1252: &alpha; reste une entité")
+            << utf8 << QByteArray("&alpha; &eacute; \xEB\n") << true << QByteArray("&alpha; \xE9 \xEB\n");
+    }
+
+    void memesOctetsQueLOutil()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QByteArray, page);
+        QFETCH(bool, restaurer);
+        QFETCH(QByteArray, attendu);
+        CadreAvecTable(Fichier("Table.txt", table));
+        const QString chemin = Fichier("page.htm", page);
+
+        QProcess outil;
+        outil.start(OUTILS, {restaurer ? "restaurer-accents" : "corriger-accents",
+                             "--accents=" + dossier.filePath("Table.txt"), chemin});
+        QVERIFY(outil.waitForFinished(60000));
+        QCOMPARE(outil.readAllStandardError(), QByteArray());
+        QCOMPARE(outil.readAllStandardOutput(), attendu);
+
+        TWndHTML *w = CadreDeTest::Ouvre(chemin);
+        const QString sortie = restaurer ? dossier.filePath("resultat.txt") : chemin;
+        if (restaurer) {
+            Options(true, 0);
+            frame->SupprimerLesTagsHTML();
+            w = frame->FenetreActive();
+            script->fichiers << sortie;
+        } else {
+            frame->CorrectionAccents();
+        }
+        QVERIFY(w->FileSave());
+        QCOMPARE(Lit(sortie), attendu);
+        QVERIFY(script->erreurs.isEmpty() && script->questions.isEmpty());
+    }
+
+    // A table whose rows each double the text: the correction is given up, the user told, the document left alone.
+    void memoireInsuffisante()
+    {
+        CadreAvecTable(Fichier("Table.txt", QByteArray("aa\ta\t\tO\n").repeated(14)));
+        TWndHTML *w = Ouvre(QByteArray(1024, 'a'));
+        w->EditHTML->Selectionne(5, 2);
+        frame->CorrectionAccents();
+        QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
+        QCOMPARE(Texte(w), QByteArray(1024, 'a'));
+        QVERIFY(!w->EditHTML->isModified());
+        VerifieSelection(w, 5, 2);
+    }
+
+    // A double click on the meaning column of a row: its entity is inserted, not its meaning.
+    void doubleClicAvecSelection()
+    {
+        TWndHTML *w = Ouvre("un mot");
+        w->EditHTML->Selectionne(3, 3);
+        frame->CaracteresSpeciaux().CaracteresGrid->setCurrentCell(1, 1);
+        frame->CaracteresSpeciaux().CaracteresGridDblClick();
+        QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
+        VerifieSelection(w, 11, 3);
+    }
+
+    // Opened, the window has the keyboard on its grid: Down then Return writes the entity of the second row and
+    // gives the keyboard back to the page, the window staying open; Escape closes it.
+    void clavier()
+    {
+        TWndHTML *w = Ouvre("un mot");
+        w->EditHTML->Selectionne(3, 3);
+        frame->show();
+        TWndCaracteresSpeciaux &fenetre = frame->CaracteresSpeciaux();
+        frame->AfficheCaracteresSpeciaux();
+        QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+        QTRY_COMPARE(QApplication::focusWidget(), fenetre.CaracteresGrid);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
+        VerifieSelection(w, 11, 3);
+        QTRY_COMPARE(QApplication::focusWidget(), w->EditHTML);
+        QVERIFY(fenetre.isVisible());
+
+        frame->AfficheCaracteresSpeciaux();
+        QTRY_COMPARE(QApplication::focusWidget(), fenetre.CaracteresGrid);
+        QCOMPARE(fenetre.CaracteresGrid->currentRow(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!fenetre.isVisible());
+        QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
+    }
+
+    // Flags "O" and "o" count; the capital letter's row has no flag; & and < are not flagged. One undo step takes the
+    // whole correction back.
+    void correction()
+    {
+        TWndHTML *w = Ouvre("Été été è & <P>");
+        w->EditHTML->Selectionne(4, 2);
+        frame->CorrectionAccents();
+        QCOMPARE(Texte(w), QByteArray("Ét&eacute; &eacute;t&eacute; &egrave; & <P>"));
+        VerifieSelection(w, 0, 0);
+        w->EditionDefaire();
+        QCOMPARE(Texte(w), QByteArray("Été été è & <P>"));
+    }
+
+    // The result goes to a new window; the source is left as it was: text, modified state, selection.
+    void suppressionDesTags_data()
+    {
+        QTest::addColumn<bool>("restaurer");
+        QTest::addColumn<int>("choix");
+        QTest::addColumn<QByteArray>("attendu");
+        QTest::newRow("rien, restauration") << true << 0 << QByteArray("Unété<x\r\n\r\nfin\r\n");
+        QTest::newRow("espaces, sans restauration") << false << 1 << QByteArray("Un été &lt;x\r\n\r\nfin\r\n");
+        QTest::newRow("tabulations, restauration") << true << 2 << QByteArray("Un\tété\t<x\r\n\r\nfin\r\n");
+    }
+
+    void suppressionDesTags()
+    {
+        QFETCH(bool, restaurer);
+        QFETCH(int, choix);
+        const QByteArray source("  <P>Un<B>été</B>&lt;x</P>\r\n\r\n\r\n<I>fin\r\n");
+        TWndHTML *w = Ouvre(source);
+        w->EditHTML->Selectionne(2, 3);
+        Options(restaurer, choix);
+        frame->SupprimerLesTagsHTML();
+
+        TWndHTML *resultat = frame->FenetreActive();
+        QVERIFY(resultat != w);
+        QCOMPARE(resultat->windowTitle(), dossier.filePath("page (Sans tags).txt") + "[*]");
+        QVERIFY(resultat->Untitled && resultat->EditHTML->isModified());
+        QTEST(Texte(resultat), "attendu");
+        VerifieSelection(resultat, restaurer ? 0 : Texte(resultat).size(), 0);
+        QCOMPARE(Texte(w), source);
+        QVERIFY(!w->EditHTML->isModified());
+        VerifieSelection(w, 2, 3);
+    }
+
+    void suppressionAnnulee()
+    {
+        Ouvre("<P>a</P>");
+        Options(true, 0, QDialog::Rejected);
+        frame->SupprimerLesTagsHTML();
+        QCOMPARE(frame->Fenetres().size(), 1);
+    }
+
+    void suppressionDesTableaux()
+    {
+        TWndHTML *w = Ouvre("<TABLE><tr><TD>a</td><td>b</TD></TR></table>\n");
+        frame->SupprimerLesTagsTableaux();
+        TWndHTML *resultat = frame->FenetreActive();
+        QCOMPARE(resultat->windowTitle(), dossier.filePath("page (Sans tableaux).htm") + "[*]");
+        QVERIFY(resultat->Untitled && resultat->EditHTML->isModified());
+        QCOMPARE(Texte(resultat), QByteArray("a\tb\n"));
+        VerifieSelection(resultat, 4, 0);
+        QCOMPARE(Texte(w), QByteArray("<TABLE><tr><TD>a</td><td>b</TD></TR></table>\n"));
+    }
+};
+
+QTEST_MAIN(TestWndCaracteres)
+#include "tst_wndcaracteresspeciaux.moc"
