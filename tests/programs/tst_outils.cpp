@@ -13,7 +13,6 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -185,23 +184,30 @@ private slots:
         }
     }
 
-    // As many pieces as asked, whatever the cores. Every cut would fall on the first byte of a character of three
-    // bytes, and must move on to the end of its line.
+    // Valid UTF-8 checked in pieces is valid wherever the cuts fall, and a stray continuation byte is found: random
+    // lines of characters of two to four bytes whose continuation bytes include 0x80 ("À", "’", "ꀀ"), every cut
+    // tried. The accents corrected in pieces cut at line ends are those of the whole text.
     void morceaux()
     {
-        for (const int nombre : {2, 7}) {
-            // Lines of 101 bytes, three a piece.
-            const QByteArray page = (QByteArray("€é").repeated(20) + "\n").repeated(3 * nombre);
-            const std::string_view texte(page.constData(), page.size());
-            QVERIFY(ValidationUtf8(texte, nombre).Valide());
-            const SerieRemplacements correction({{"€", "&euro;"}, {"é", "&eacute;"}});
-            const std::vector<std::string> morceaux = AppliqueEnMorceaux(correction, texte, nombre);
-            QCOMPARE(morceaux.size(), std::size_t(nombre));
-            std::string corrigee;
-            for (const std::string &morceau : morceaux)
-                corrigee += morceau;
-            QVERIFY(QByteArray::fromStdString(corrigee) == (QByteArray("&euro;&eacute;").repeated(20) + "\n").repeated(3 * nombre));
+        std::mt19937 hasard(4);
+        const std::vector<std::string_view> jetons = {"a", "\n", "\xC3\x80", "\xE2\x80\x99", "\xE2\x82\xAC",
+                                                      "\xEA\x80\x80", "\xF0\x90\x80\x80"};
+        const SerieRemplacements correction({{"\xC3\x80", "&Agrave;"}, {"\xE2\x82\xAC", "&euro;"}});
+        for (int essai = 0; essai < 40; ++essai) {
+            std::string texte;
+            for (std::size_t i = 0, n = 1 + hasard() % 24; i < n; ++i)
+                texte += jetons[hasard() % jetons.size()];
+            std::string invalide = texte;
+            invalide.insert(hasard() % (texte.size() + 1), 1, '\x80');
+            for (std::size_t nombre = 2; nombre <= texte.size(); ++nombre) {
+                const bool juste = ValidationUtf8(texte, nombre).Valide() && !ValidationUtf8(invalide, nombre).Valide() &&
+                                   Joint(AppliqueEnMorceaux(correction, texte, nombre)) == correction.Applique(texte);
+                QVERIFY2(juste, qPrintable(QString("%1 morceaux de: %2").arg(nombre).arg(
+                                    QString::fromLatin1(QByteArray::fromStdString(texte).toPercentEncoding()))));
+            }
         }
+        // As many pieces as asked, whatever the cores.
+        QCOMPARE(AppliqueEnMorceaux(correction, std::string(21, '\n'), 7).size(), std::size_t(7));
     }
 
     // A regular file is mapped, and the view is its bytes; cut shorter while mapped, the bytes past its new end read
@@ -350,29 +356,6 @@ private slots:
         QVERIFY(plusieurs > 600);
     }
 
-    // Cut in the middle, the page would cut an entity or a tag over two lines; its pieces begin at line ends outside
-    // tags, and each piece restores its entities.
-    void entiteAuBordDUnMorceau()
-    {
-        const std::string lignes = [] {
-            std::string texte;
-            for (int i = 0; i < 40; ++i)
-                texte += "<p>Un &eacute;t&eacute; <a\nhref=\"x\">ici</a> &amp;lt;</p>\n";
-            return texte;
-        }();
-        for (std::size_t decalage = 0; decalage < 48; ++decalage) {
-            const std::string texte = std::string(decalage, 'x') + "\n" + lignes;
-            const std::string attendu = EntitesRestaurees.Applique(SupprimeTags(texte, RemplacementTag::Rien, "\n"));
-            QVERIFY(attendu.find("&eacute;") == std::string::npos);
-            for (const std::size_t nombre : {2, 5}) {
-                const std::vector<std::string> morceaux =
-                    SupprimeTagsEnMorceaux(texte, RemplacementTag::Rien, "\n", &EntitesRestaurees, nombre);
-                QCOMPARE(morceaux.size(), nombre);
-                QCOMPARE(Joint(morceaux), attendu);
-            }
-        }
-    }
-
     // Found beside the program first, then in ../share/balizo.
     void tableParDefaut()
     {
@@ -494,65 +477,6 @@ private slots:
                                           ": un serveur web répondra par une erreur (403) ou par la liste de ses "
                                           "fichiers. Lien « ../sous/ » lu depuis la base « ../img/ ».\n");
         QCOMPARE(execution.code, 1);
-    }
-
-    // The addresses that a page loads besides its links, each located at its own place: one image of a SRCSET, the
-    // url() of a linked style sheet, on the link, with its line in the sheet.
-    void verifierLiensChargements()
-    {
-        const QString site = dossier.filePath("chargements");
-        QVERIFY(QDir().mkpath(site + "/img") && QDir().mkpath(site + "/css") && Ecrit(site + "/img/logo.png", {}));
-        QVERIFY(Ecrit(site + "/css/s.css", "body { color: black }\n\np { background: url(../img/fond.png) }\n"));
-        QVERIFY(Ecrit(site + "/index.htm", "<link rel=\"stylesheet\" href=\"css/s.css\">\n"
-                                           "<img srcset=\"img/logo.png 1x, img/absente.png 2x\">"));
-        const Execution execution = Lance({"verifier-liens", site + "/index.htm"});
-        const QByteArray page = site.toUtf8() + "/index.htm:";
-        QCOMPARE(execution.sortie, page + "1:30: Feuille de style « css/s.css », ligne 3, « ../img/fond.png » : Le "
-                                          "fichier « ../img/fond.png » n'existe pas.\n" +
-                                       page + "2:31: Le fichier « img/absente.png » n'existe pas.\n");
-        QCOMPARE(execution.code, 1);
-    }
-
-    // The targets that a page of the site must not make the tool wait on, nor read whole, nor follow out of the site:
-    // a named pipe, a device and a page of gigabytes behind anchors, symbolic links that lead nowhere, links that
-    // climb out of the site. The tool runs with a gigabyte of memory at most, and ends.
-    void verifierLiensCibles()
-    {
-        const QString site = dossier.filePath("cibles/site");
-        QVERIFY(QDir().mkpath(site) && Ecrit(site + "/../hors-site.htm", "<a name=x></a>"));
-        QCOMPARE(mkfifo(QFile::encodeName(site + "/tube.htm").constData(), 0600), 0);
-        QVERIFY(QFile::link("/dev/zero", site + "/zero.htm") && QFile::link("boucle.htm", site + "/boucle.htm") &&
-                QFile::link("absente.htm", site + "/perdu.htm"));
-        QFile grande(site + "/grande.htm");
-        QVERIFY(grande.open(QIODevice::WriteOnly) && grande.write("<a name=debut></a>") > 0 &&
-                grande.resize(qint64(5) << 29));
-        grande.close();
-        const QString racine = QString("../").repeated(site.count('/'));
-        QVERIFY(Ecrit(site + "/index.htm", "<a href=tube.htm#x><a href=zero.htm#x><a href=grande.htm#debut>\n"
-                                           "<a href=grande.htm#fin><a href=boucle.htm><a href=perdu.htm>\n"
-                                           "<a href=../hors-site.htm><a href=%2e%2e/hors-site.htm><a href=" +
-                                               racine.toUtf8() + "etc/hosts>"));
-
-        QProcess processus;
-        processus.setChildProcessModifier([] {
-            const rlimit limite{rlim_t(1) << 30, rlim_t(1) << 30};
-            setrlimit(RLIMIT_AS, &limite);
-        });
-        processus.start(OUTILS, {"verifier-liens", site + "/index.htm"});
-        QVERIFY(processus.waitForFinished(60000));
-        QCOMPARE(processus.readAllStandardError(), QByteArray());
-        const QByteArray page = site.toUtf8() + "/index.htm:";
-        const QByteArray ailleurs = "Le lien sort du dossier du site (« " + site.toUtf8() +
-                                    " ») : il ne marchera pas sur le serveur.\n";
-        QCOMPARE(processus.readAllStandardOutput(),
-                 page + "1:9: « tube.htm » n'est ni un fichier ni un dossier : un serveur web ne l'enverra pas.\n" +
-                     page + "1:28: « zero.htm » n'est ni un fichier ni un dossier : un serveur web ne l'enverra pas.\n" +
-                     page + "2:9: L'ancre « fin » n'est pas dans les 64 premiers Mo de « grande.htm », les seuls lus.\n" +
-                     page + "2:32: Le fichier « boucle.htm » n'existe pas : ce lien symbolique ne mène à aucun fichier.\n" +
-                     page + "2:51: Le fichier « perdu.htm » n'existe pas : ce lien symbolique ne mène à aucun fichier.\n" +
-                     page + "3:9: " + ailleurs + page + "3:34: " + ailleurs + page + "3:63: " + ailleurs);
-        QCOMPARE(processus.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(processus.exitCode(), 1);
     }
 
     // Standard output is a file, and the write goes past the process's limit on file sizes: the refusal is reported,

@@ -7,7 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -49,11 +52,11 @@ private slots:
         QVERIFY(Cree("ouverte.css") && Cree("../hors-site.css", "p { background: url(x.png) }"));
         // Beside the site, and what no page should lead to: a named pipe, a device, symbolic links that lead
         // nowhere or out of the site.
-        QVERIFY(Cree("../hors-site.htm", "<a name=x></a>"));
+        QVERIFY(Cree("../hors-site.htm", "<a name=x></a>") && Cree("../site2/page.htm", "<a name=x></a>"));
         QCOMPARE(mkfifo(QFile::encodeName(site + "/tube.htm").constData(), 0600), 0);
         QVERIFY(QFile::link("boucle.htm", site + "/boucle.htm") && QFile::link("absente.htm", site + "/perdu.htm") &&
                 QFile::link("/dev/zero", site + "/zero.htm") && QFile::link("../hors-site.htm", site + "/ailleurs.htm") &&
-                QFile::link("../hors-site.css", site + "/ailleurs.css"));
+                QFile::link("../hors-site.css", site + "/ailleurs.css") && QFile::link("../site2/page.htm", site + "/voisin.htm"));
         // A page of gigabytes, all but its ends a hole in the file, with an anchor at each end.
         QFile grande(site + "/grande.htm");
         const qint64 taille = qint64(TailleMaximaleCible) * 40;
@@ -220,11 +223,12 @@ private slots:
               "<a href=grande.htm#debut><a href=grande.htm#fin>",
               {"Non vérifié: L'ancre « fin » n'est pas dans les 64 premiers Mo de « grande.htm », les seuls lus."});
         const QString absolu = "Lien: Chemin absolu vers un fichier local : le lien ne marchera pas sur le serveur.";
-        ligne("chemins absolus: dans le site, file:, hors du site, Windows",
+        ligne("chemins absolus: dans le site, file:, file://localhost, hors du site, Windows, autre hôte",
               "<img src=\"@/img/logo.png\"><a href=\"file://@/pages/mon%20fichier.htm#x\"><a href=file:///etc/hosts>"
-              "<a href=\"C:\\Site\\a.htm\"><a href=\"\\\\serveur\\a.htm\">",
+              "<a href=\"C:\\Site\\a.htm\"><a href=\"\\\\serveur\\a.htm\"><a href=\"file://LocalHost@/img/logo.png\">"
+              "<a href=\"file://serveur@/img/logo.png\">",
               {absolu + " Écrivez plutôt « img/logo.png ».", absolu + " Écrivez plutôt « pages/mon fichier.htm#x ».",
-               absolu, absolu, absolu});
+               absolu, absolu, absolu, absolu + " Écrivez plutôt « img/logo.png ».", absolu});
         ligne("autres sites, non vérifiés", "<a href=\" HTTPS://exemple.fr/a \"><script src=//cdn.exemple.fr/x.js>",
               {"Non vérifié (autre site): Lien vers un autre site, non vérifié : HTTPS://exemple.fr/a",
                "Non vérifié (autre site): Lien vers un autre site, non vérifié : //cdn.exemple.fr/x.js"});
@@ -250,24 +254,11 @@ private slots:
         ligne("rien à vérifier",
               "<a href=\"\"><a href=#><a href=mailto:a@b.fr><a href=\"javascript:void(0)\"><a href=tel:0102>"
               "<img src=\"data:image/png;base64,AAAA\">");
-        ligne("commentaires, scripts et styles",
-              "<!-- <a href=x.htm> --><script>document.write('<img src=y.png>')</script><style>a{}</style>");
-        ligne("srcset: seule l'adresse brisée", "<img src=img/logo.png srcset=\"img/logo.png 1x, img/absent.png 2x\">",
-              {"Lien: Le fichier « img/absent.png » n'existe pas."});
-        ligne("background, data d'OBJECT, poster de VIDEO, image de formulaire",
-              "<body background=img/fond.gif><td background=img/logo.png><object data=anim.swf></object>"
-              "<video poster=img/p.jpg></video><input type=image src=img/bouton.png>",
-              {"Lien: Le fichier « img/fond.gif » n'existe pas.", "Lien: Le fichier « anim.swf » n'existe pas.",
-               "Lien: Le fichier « img/p.jpg » n'existe pas.", "Lien: Le fichier « img/bouton.png » n'existe pas."});
         ligne("cartes: par name ou id, absente, sans #",
               "<img usemap=#a><img usemap=\"#b\"><map name=a></map><map id=b></map><h2 id=c></h2><img usemap=#c>"
               "<img usemap=a>",
               {"Lien: La carte « c » n'existe pas dans cette page : aucun élément MAP n'a ce NAME ni cet ID.",
                "Lien: USEMAP « a » sans « # » : le navigateur n'y cherche aucune carte. Écrivez plutôt « #a »."});
-        ligne("url() d'un attribut style et d'un élément style",
-              "<p style=\"background: url('img/logo.png'); list-style: url(img/puce.png)\">"
-              "<style>h1 { background: url(\"img/titre.png\") }</style>",
-              {"Lien: Le fichier « img/puce.png » n'existe pas.", "Lien: Le fichier « img/titre.png » n'existe pas."});
         const QString style = "Lien: Feuille de style « css/style.css », ligne 3, « ../img/absente.png » : Le fichier "
                               "« ../img/absente.png » n'existe pas.";
         const QString autre = "Lien: Feuille de style « css/autre.css », ligne 1, « /img/manque.gif » : Le fichier "
@@ -430,6 +421,60 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QStringList, attendu);
         Compare(page, "pages/base.htm", attendu);
+    }
+
+    // The site's folder is a whole folder: site2 beside it lies out of it, reached by a link or by a symbolic link, and
+    // a page of site2 climbs out of no site.
+    void prefixeTrompeur()
+    {
+        Compare("<a href=../site2/page.htm><a href=voisin.htm#x>", "index.htm",
+                {"Lien: Le lien sort du dossier du site (« @ ») : il ne marchera pas sur le serveur.",
+                 "Non vérifié: « voisin.htm » mène hors du dossier du site par un lien symbolique : l'ancre « x » n'y "
+                 "est pas cherchée."});
+        Compare("<a href=../site/index.htm><a href=../site/docs/#partie>", "../site2/page.htm", {});
+    }
+
+    // A folder that may be crossed but not listed: its names are checked as written, by a user who has no other right
+    // on it, since root lists any folder.
+    void dossierFerme_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("0311") << 0311;
+        QTest::newRow("0111") << 0111;
+    }
+
+    void dossierFerme()
+    {
+        QFETCH(int, mode);
+        const QByteArray ferme = QFile::encodeName(site + "/ferme");
+        QVERIFY(Cree("ferme/page.htm", "<a name=haut></a>") && Cree("ferme/sous/image.png"));
+        QCOMPARE(chmod(QFile::encodeName(temporaire.path()).constData(), 0711), 0);
+        QCOMPARE(chmod(ferme.constData(), mode_t(mode)), 0);
+        const std::string texte = "<a href=ferme/page.htm#haut><img src=ferme/sous/image.png><a href=ferme/absente.htm>";
+        int tube[2];
+        QCOMPARE(pipe(tube), 0);
+        const pid_t fils = fork();
+        QVERIFY(fils >= 0);
+        if (fils == 0) {
+            close(tube[0]);
+            if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+                _exit(77);
+            std::string messages;
+            for (const Probleme &probleme : VerifieLiens(texte, (site + "/index.htm").toStdString(), site.toStdString(), {}))
+                messages += probleme.message + '\n';
+            _exit(write(tube[1], messages.data(), messages.size()) == ssize_t(messages.size()) ? 0 : 1);
+        }
+        close(tube[1]);
+        QFile lecture;
+        QVERIFY(lecture.open(tube[0], QIODevice::ReadOnly, QFile::AutoCloseHandle));
+        const QByteArray messages = lecture.readAll();
+        int etat = 0;
+        QCOMPARE(waitpid(fils, &etat, 0), fils);
+        QCOMPARE(chmod(ferme.constData(), 0755), 0);
+        if (WIFEXITED(etat) && WEXITSTATUS(etat) == 77)
+            QSKIP("Ce test demande de pouvoir prendre l'identité de nobody.");
+        QCOMPARE(etat, 0);
+        QCOMPARE(messages, QByteArray("Le fichier « ferme/absente.htm » n'existe pas.\n"));
     }
 
     // The site's folder by default: whole folder names in common, never part of one.
