@@ -389,25 +389,6 @@ private slots:
         QVERIFY(!tube->Ajoute("balizo"));
         QVERIFY(tube->Correct("balizo"));
     }
-
-    void francais()
-    {
-        const std::vector<DictionnaireInstalle> installes = DictionnairesInstalles(DossiersDictionnaires("", "", ""));
-        const auto fr = std::ranges::find(installes, "fr_FR", &DictionnaireInstalle::nom);
-        if (fr == installes.end())
-            QSKIP("pas de dictionnaire fr_FR installé");
-        const std::unique_ptr<Dictionnaire> dictionnaire = Dictionnaire::Ouvre(*fr, "", "");
-        QVERIFY(dictionnaire);
-        const std::string page = "<p title=\"l’été\">Aujourd'hui, l'été peut-être &eacute;ttt&eacute; !</p>";
-        QStringList fautes;
-        for (const Mot &mot : MotsVisibles(page, 0, page.size())) {
-            if (!dictionnaire->Correct(mot.texte))
-                fautes << QString::fromStdString(mot.texte);
-        }
-        QCOMPARE(fautes, QStringList{"éttté"});
-        const std::vector<std::string> suggestions = dictionnaire->Suggestions("mainson");
-        QVERIFY(std::ranges::find(suggestions, "maison") != suggestions.end());
-    }
 };
 
 QTEST_APPLESS_MAIN(TstOrthographe)
