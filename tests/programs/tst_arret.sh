@@ -1,36 +1,31 @@
 #!/usr/bin/env bash
-# The editor killed while two pages are modified, a named one and an untitled one: the next start offers them back,
-# whole and under their names; once saved or given up, nothing is offered any more. Driven through a virtual X
-# display, with the keyboard only.
+# The editor killed while two pages are modified, a named one as the user types without ever pausing, and an untitled
+# one: the next start offers them back, whole and under their names; once saved or given up, nothing is offered any
+# more. Driven through a virtual X display, with the keyboard only.
 set -euo pipefail
 balizo=$1
 source "$(dirname "$0")/ecran-virtuel.sh"
-journaux=$XDG_STATE_HOME/balizo/recuperation
-nombre_de_journaux() { find "$journaux" -name '*.journal' 2>/dev/null | wc -l; }
+source "$(dirname "$0")/recuperation.sh"
 
 printf '<P>caf\xe9</P>\r\n' >"$dossier/page.htm"
 "$balizo" "$dossier/page.htm" &
 pid=$!
-attend 'xdotool search --name "^Balizo$"'
-touches '^Balizo$' a v a n t space alt+f n n o u v e l l e
+# Nine seconds of typing, a key every 150 ms (xdotool waits half the delay after a key goes down, half after it goes
+# up), never two seconds without one: the page has its journal all the same.
+texte=abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz01234567
+xdotool windowfocus --sync "$(fenetre "^Balizo$")" type --delay 300 "$texte"
+if [ "$(nombre_de_journaux)" -ne 1 ]; then
+    echo "Aucune copie de secours après neuf secondes de frappe" >&2
+    exit 1
+fi
+touches '^Balizo$' alt+f n n o u v e l l e
 attend '[ "$(nombre_de_journaux)" -eq 2 ]'
-kill -9 "$pid"
+arrete
 
-"$balizo" &
-pid=$!
-attend 'xdotool search --name "R.*cup.*ration"'
-touches 'R.*cup.*ration' Return
-attend '! xdotool search --name "R.*cup.*ration"'
-# The named page, first in the window list, saved where it belongs and in its encoding.
-touches '^Balizo$' alt+t 1 alt+f e
-attend 'cmp -s "$dossier/page.htm" <(printf "avant <P>caf\xe9</P>\r\n")'
-attend '[ "$(nombre_de_journaux)" -eq 1 ]'
-# Quitting, the untitled page given up.
-touches '^Balizo$' alt+f q
-attend 'xdotool search --name "^Confirmation$"'
-touches '^Confirmation$' alt+n
-wait "$pid" || true
-pid=
+# The named page, first in the window list, saved in its encoding; the untitled one given up.
+recupere_et_enregistre 1
+attend 'cmp -s "$dossier/page.htm" <(printf "%s<P>caf\xe9</P>\r\n" "$texte")'
+quitte
 [ "$(nombre_de_journaux)" -eq 0 ]
 
 "$balizo" &

@@ -175,22 +175,20 @@ private slots:
         const auto ligne = [](const char *nom, const QString &page, const QStringList &attendu = {}) {
             QTest::newRow(nom) << page << attendu;
         };
-        ligne("présents, dossiers, point-point, racine du site",
+        ligne("présents: dossiers, point-point, racine du site, requête, fragment vide, %20 et entités; absents",
               "<img src=img/logo.png><a href=docs/><a href=docs><a href=pages/../img/logo.png><a href=./pages/../docs>"
-              "<a href=/img/logo.png><a href='pages\\autre.htm'>");
-        ligne("requête, fragment vide, %20 et entités", "<a href=\"pages/mon%20fichier.htm?x=1&amp;y=2#\"><a "
-                                                        "href=\"&eacute;t&#xE9;.htm\"><a href=\"%C3%A9t%C3%A9.htm\">");
-        ligne("fichier absent", "<a href=\"img/absent.png?x\">", {"Lien: Le fichier « img/absent.png » n'existe pas."});
-        ligne("absent à la racine du site", "<img src=\"/img/absent.png\">",
-              {"Lien: Le fichier « /img/absent.png » n'existe pas dans le dossier du site."});
+              "<a href=/img/logo.png><a href='pages\\autre.htm'><a href=\"pages/mon%20fichier.htm?x=1&amp;y=2#\">"
+              "<a href=\"&eacute;t&#xE9;.htm\"><a href=\"%C3%A9t%C3%A9.htm\"><a href=\"img/absent.png?x\">"
+              "<img src=\"/img/absent.png\">",
+              {"Lien: Le fichier « img/absent.png » n'existe pas.",
+               "Lien: Le fichier « /img/absent.png » n'existe pas dans le dossier du site."});
         ligne("autre casse: le chemin tel qu'il faut l'écrire", "<img src=\"IMG/photo.jpg\">",
               {"Lien: « IMG/photo.jpg » n'existe qu'avec une autre casse sur le disque : « img/Photo.JPG » ; le lien "
                "échouera sur le serveur."});
-        ligne("ancres de la page: name, id, top",
-              "<a name=ici></a><h1 id=Titre><a href=#ici><a href=#Titre><a href=#top>");
-        ligne("ancre absente de la page", "<a href=\"#la\">", {"Lien: L'ancre « la » n'existe pas dans cette page."});
-        ligne("ancre de la page dans une autre casse", "<h1 id=Titre><a href=#titre>",
-              {"Lien: L'ancre « titre » n'existe qu'avec une autre casse dans cette page : « Titre » ; les navigateurs "
+        ligne("ancres de la page: name, id, top; absente, dans une autre casse",
+              "<a name=ici></a><h1 id=Titre><a href=#ici><a href=#Titre><a href=#top><a href=\"#la\"><a href=#titre>",
+              {"Lien: L'ancre « la » n'existe pas dans cette page.",
+               "Lien: L'ancre « titre » n'existe qu'avec une autre casse dans cette page : « Titre » ; les navigateurs "
                "distinguent majuscules et minuscules."});
         ligne("ancres d'une autre page: name, id, name après id",
               "<a href=pages/autre.htm#haut><a href=pages/autre.htm#Suite><a href=pages/autre.htm#bas>"
@@ -343,10 +341,8 @@ private slots:
                "« ../img/ ».",
                "Lien: Le fichier « ../css/a.css » n'existe pas. Lien « ../css/a.css » lu depuis la base "
                "« ../img/ »."});
-        ligne("base placée après les liens, entités, blancs",
-              "<img src=logo.png><BASE Target=_top HREF=\" ../im&#x67;/ \">");
-        ligne("seule la première base qui a un href compte",
-              "<base target=_blank><base href=\"../img/\"><base href=\"../docs/\"><img src=logo.png>");
+        ligne("base placée après les liens, entités, blancs; seule la première qui a un href compte",
+              "<img src=logo.png><base target=_blank><BASE Target=_top HREF=\" ../im&#x67;/ \"><base href=../docs/>");
         ligne("base du site: lue depuis le dossier du site, sans en sortir",
               "<base href=\"/img/\"><img src=logo.png><a href=\"/pages/autre.htm#bas\"><a href=../docs/>"
               "<a href=../../x.htm>",
