@@ -60,31 +60,7 @@ private slots:
         }
     }
 
-    // Picked once, then the file dialog is given up: the field and the history keep the first choice, and the
-    // dialog, opened first in the page's folder, comes back to the image picked.
-    void ouvrirImage()
-    {
-        TWndHTML *w = Ouvre(Fichier("index.htm", "x"));
-        TDlgInsertionImage &dlg = frame->DlgImage();
-        script->fichiers << dossier.filePath("images/a.gif");
-        Repond([&] {
-            Bouton(dlg, "Ouvrir")->click();
-            Bouton(dlg, "Ouvrir")->click();
-        }, Bouton(dlg, "Annuler"));
-        frame->InsertionImage();
-        QCOMPARE(script->dialogues.size(), 3);
-        QCOMPARE(script->dialogues[1].nomPropose, QFileInfo(dossier.path()).absoluteFilePath());
-        QCOMPARE(script->dialogues[2].nomPropose, dossier.filePath("images/a.gif"));
-        QCOMPARE(script->dialogues[2].titre, QStringLiteral("Insertion d'une image GIF ou JPEG..."));
-        QCOMPARE(Ligne(dlg, "FichierImage")->text(), QStringLiteral("images/a.gif"));
-        QCOMPARE(Historique(dlg, "FichierImage"), QStringList{"images/a.gif"});
-        QCOMPARE(Texte(w), QByteArray("x"));
-        // Every picture a browser shows is offered first.
-        QCOMPARE(script->dialogues[2].filtre.section(u'|', 1, 1).split(u';'),
-                 (QStringList{"*.gif", "*.jpg", "*.jpeg", "*.png", "*.webp", "*.svg"}));
-    }
-
-    void tailleProposee_data()
+    void choixDUneImage_data()
     {
         const auto image = [](int largeur, int hauteur, const char *format) {
             QBuffer octets;
@@ -107,8 +83,11 @@ private slots:
         QTest::newRow("absent: rien") << "" << QByteArray() << "50%" << "9";
     }
 
-    // A picked picture proposes its width and height; a file that tells no size changes nothing and says nothing.
-    void tailleProposee()
+    // A picture picked, then the file dialog given up: the field and its history keep the picture, relative to the
+    // page; its width and height are proposed, unless its file tells no size, which changes nothing and says
+    // nothing. The file dialog opens first in the page's folder, then where the picture was picked, and offers
+    // first every picture a browser shows.
+    void choixDUneImage()
     {
         QFETCH(QString, nom);
         QFETCH(QByteArray, contenu);
@@ -118,11 +97,21 @@ private slots:
         Ligne(dlg, "Largeur")->setText("50%");
         Ligne(dlg, "Hauteur")->setText("9");
         script->fichiers << image;
-        Repond([&] { Bouton(dlg, "Ouvrir")->click(); }, Bouton(dlg, "Annuler"));
+        Repond([&] {
+            Bouton(dlg, "Ouvrir")->click();
+            Bouton(dlg, "Ouvrir")->click();
+        }, Bouton(dlg, "Annuler"));
         frame->InsertionImage();
         QTEST(Ligne(dlg, "Largeur")->text(), "largeur");
         QTEST(Ligne(dlg, "Hauteur")->text(), "hauteur");
         QCOMPARE(script->erreurs, QStringList());
+        QCOMPARE(Ligne(dlg, "FichierImage")->text(), QFileInfo(image).fileName());
+        QCOMPARE(Historique(dlg, "FichierImage"), QStringList{QFileInfo(image).fileName()});
+        QCOMPARE(script->dialogues.size(), 3);
+        QCOMPARE(script->dialogues[1].nomPropose, QFileInfo(dossier.path()).absoluteFilePath());
+        QCOMPARE(script->dialogues[2].nomPropose, image);
+        QCOMPARE(script->dialogues[2].filtre.section(u'|', 1, 1).split(u';'),
+                 (QStringList{"*.gif", "*.jpg", "*.jpeg", "*.png", "*.webp", "*.svg"}));
     }
 
     void titre_data()
