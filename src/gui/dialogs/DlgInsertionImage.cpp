@@ -59,10 +59,10 @@ TDlgInsertionImage::TDlgInsertionImage(QWidget *parent, Utilisateur &utilisateur
     auto *ok = new QPushButton(QStringLiteral("OK"));
     auto *annuler = new QPushButton(QStringLiteral("Annuler"));
     const std::pair<QWidget *, const char *> noms[] = {
-        {fichierImage, "FichierImage"}, {alternatif, "Alternatif"}, {legende, "Legende"},
-        {alignement, "Alignement"},     {bordure, "Bordure"},       {largeur, "Largeur"},
-        {hauteur, "Hauteur"},           {ouvrir, "Ouvrir"},         {ok, "OK"},
-        {annuler, "Annuler"},
+        {fichierImage, "FichierImage"},       {alternatif, "Alternatif"},       {legende, "Legende"},
+        {alignement, "Alignement"},           {bordure, "Bordure"},             {largeur, "Largeur"},
+        {hauteur, "Hauteur"},                 {ecartHorizontal, "EcartHorizontal"}, {ecartVertical, "EcartVertical"},
+        {ouvrir, "Ouvrir"},                   {ok, "OK"},                       {annuler, "Annuler"},
     };
     for (const auto &[composant, nom] : noms)
         composant->setObjectName(QLatin1String(nom));

@@ -38,7 +38,8 @@ private slots:
     void okPuisAnnuler()
     {
         const QByteArray insere =
-            "Les <IMG SRC=\"a.gif\" ALT=\"&quot;Ça&quot;\" ALIGN=center BORDER=2>Étémot<P> ici";
+            "Les <IMG SRC=\"a.gif\" ALT=\"&quot;Ça&quot;\" ALIGN=center BORDER=2 HSPACE=3 VSPACE=4 WIDTH=1 HEIGHT=2>"
+            "Étémot<P> ici";
         const QStringList alignements{"bottom", "left", "middle", "right", "top", "center"};
         TWndHTML *w = Ouvre(Fichier("page.htm", "Les mot ici"));
         w->EditHTML->Selectionne(4, 3);
@@ -50,6 +51,9 @@ private slots:
                 Ligne(dlg, "Legende")->setText(QStringLiteral("Été"));
                 Ligne(dlg, "Alignement")->setText(ok ? "center" : "haut");
                 Ligne(dlg, "Bordure")->setText("2");
+                const char *nombres[] = {"Largeur", "Hauteur", "EcartHorizontal", "EcartVertical"};
+                for (int i = 0; i < 4; ++i)
+                    Ligne(dlg, nombres[i])->setText(QString::number(i + 1));
             }, Bouton(dlg, ok ? "OK" : "Annuler"));
             frame->InsertionImage();
             QCOMPARE(Texte(w), insere);
