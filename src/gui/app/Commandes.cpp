@@ -302,7 +302,7 @@ void TMDIHtml::InsertionLien()
     for (TWndHTML *autre : Fenetres())
         if (autre != w)
             autres.push_back({autre->FileName, autre->EditHTML->Texte()});
-    dlgHyperlien->FormShow({w->FileName, w->EditHTML->Texte()}, autres);
+    dlgHyperlien->Prepare({w->FileName, w->EditHTML->Texte()}, autres);
     if (utilisateur->Execute(*dlgHyperlien) == QDialog::Accepted)
         w->InsertionTexte(dlgHyperlien->Ouverture(), dlgHyperlien->Fermeture());
 }
@@ -319,7 +319,7 @@ void TMDIHtml::InsertionImage()
     TWndHTML *w = FenetreActive();
     if (!w)
         return;
-    dlgImage->FormShow(w->FileName);
+    dlgImage->Prepare(w->FileName);
     if (utilisateur->Execute(*dlgImage) == QDialog::Accepted)
         w->InsertionTexte(dlgImage->Ouverture(), dlgImage->Fermeture());
 }
@@ -335,15 +335,15 @@ void TMDIHtml::InsertionTitre()
     // The old title is selected before the dialog shows, and stays selected if the user gives up.
     if (titre.present) {
         const std::string_view ancien = texte.substr(titre.debut, titre.fin - titre.debut);
-        dlgTitre->Titre->setText(QString::fromUtf8(ancien.data(), static_cast<qsizetype>(ancien.size())));
+        dlgTitre->DefinitTitre(QString::fromUtf8(ancien.data(), static_cast<qsizetype>(ancien.size())));
         edit.Selectionne(static_cast<qsizetype>(titre.debut), static_cast<qsizetype>(ancien.size()));
     } else {
-        dlgTitre->Titre->setText(QStringLiteral("Sans titre"));
+        dlgTitre->DefinitTitre(QStringLiteral("Sans titre"));
     }
     if (utilisateur->Execute(*dlgTitre) != QDialog::Accepted)
         return;
 
-    const std::string nouveau = dlgTitre->Titre->text().toStdString();
+    const std::string nouveau = dlgTitre->Titre().toStdString();
     if (titre.present) {
         const qsizetype debut = edit.SelStart();
         edit.Remplace(debut, debut + edit.SelLength(), nouveau);
@@ -365,7 +365,7 @@ void TMDIHtml::AfficheCaracteresSpeciaux()
 
 void TMDIHtml::CorrectionAccents()
 {
-    WndCaracteresSpeciaux->CorrigerBtnClick();
+    WndCaracteresSpeciaux->CorrigeDocumentActif();
 }
 
 void TMDIHtml::SupprimerLesTagsHTML()

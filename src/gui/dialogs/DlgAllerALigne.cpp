@@ -12,7 +12,6 @@ TDlgAllerALigne::TDlgAllerALigne(QWidget *parent, int ligne, int nombreDeLignes)
     , numero(new QSpinBox(this))
 {
     setWindowTitle(QStringLiteral("Aller à la ligne"));
-    numero->setObjectName("Numero");
     // The box takes no number outside the page.
     numero->setRange(1, nombreDeLignes);
     numero->setValue(ligne);
@@ -21,7 +20,6 @@ TDlgAllerALigne::TDlgAllerALigne(QWidget *parent, int ligne, int nombreDeLignes)
     etiquette->setBuddy(numero);
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName("OK");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto *disposition = new QVBoxLayout(this);
     disposition->addWidget(etiquette);

@@ -24,7 +24,6 @@ TDlgChercher::TDlgChercher(QWidget *parent)
     auto *etiquette = new QLabel(QStringLiteral("&Rechercher :"), this);
     etiquette->setBuddy(texte);
     auto *annuler = new QPushButton(QStringLiteral("Annuler"), this);
-    annuler->setObjectName("Annuler");
     suivant->setDefault(true);
     suivant->setEnabled(false);
 

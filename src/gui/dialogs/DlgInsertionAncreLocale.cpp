@@ -14,42 +14,40 @@
 TDlgInsertionAncreLocale::TDlgInsertionAncreLocale(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
-    , Ancre(new QLineEdit(QStringLiteral("Ancre"), this))
+    , ancre(new QLineEdit(QStringLiteral("Ancre"), this))
 {
     setWindowTitle(QStringLiteral("Insertion d'une ancre locale..."));
 
-    auto *Panel1 = new QFrame;
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto *Label1 = new QLabel(QStringLiteral("&Nom de l'ancre :"));
-    Label1->setObjectName("Label1");
-    Label1->setBuddy(Ancre);
-    Ancre->setObjectName("Ancre");
-    Ancre->setMinimumWidth(Ancre->fontMetrics().averageCharWidth() * 30);
-    auto *champ = new QHBoxLayout(Panel1);
-    champ->addWidget(Label1);
-    champ->addWidget(Ancre);
+    auto *cadre = new QFrame;
+    cadre->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto *etiquette = new QLabel(QStringLiteral("&Nom de l'ancre :"));
+    etiquette->setBuddy(ancre);
+    ancre->setObjectName("Ancre");
+    ancre->setMinimumWidth(ancre->fontMetrics().averageCharWidth() * 30);
+    auto *champ = new QHBoxLayout(cadre);
+    champ->addWidget(etiquette);
+    champ->addWidget(ancre);
 
-    OkButton = new QPushButton(QStringLiteral("OK"));
-    OkButton->setObjectName("OkButton");
-    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-    CancelBtn = new QPushButton(QStringLiteral("Annuler"));
-    CancelBtn->setObjectName("CancelBtn");
+    auto *ok = new QPushButton(QStringLiteral("OK"));
+    ok->setObjectName("OK");
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto *annuler = new QPushButton(QStringLiteral("Annuler"));
+    annuler->setObjectName("Annuler");
 
     auto *disposition = new QVBoxLayout(this);
-    disposition->addWidget(Panel1);
-    AjouteBoutons(*this, *disposition, OkButton, CancelBtn);
+    disposition->addWidget(cadre);
+    AjouteBoutons(*this, *disposition, ok, annuler);
 }
 
 std::string TDlgInsertionAncreLocale::Ouverture() const
 {
-    return ElementAncreLocale(Ancre->text().toStdString());
+    return ElementAncreLocale(ancre->text().toStdString());
 }
 
 void TDlgInsertionAncreLocale::showEvent(QShowEvent *evenement)
 {
     QDialog::showEvent(evenement);
     // The whole name selected, so that typing replaces the last one.
-    Ancre->setFocus();
-    Ancre->selectAll();
+    ancre->setFocus();
+    ancre->selectAll();
 }

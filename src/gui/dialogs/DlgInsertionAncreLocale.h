@@ -5,7 +5,6 @@
 #include <string>
 
 class QLineEdit;
-class QPushButton;
 
 // Asks for the name of an anchor. Created once, so the field shows the last name typed.
 class TDlgInsertionAncreLocale : public QDialog {
@@ -17,10 +16,9 @@ public:
     // The empty named anchor element for the name typed.
     std::string Ouverture() const;
 
-    QLineEdit *Ancre;
-    QPushButton *OkButton;
-    QPushButton *CancelBtn;
-
 protected:
     void showEvent(QShowEvent *evenement) override;
+
+private:
+    QLineEdit *ancre;
 };

@@ -42,74 +42,74 @@ void Largeur(TComboHistorique *combo)
 
 TComboSimple::TComboSimple(QWidget *parent)
     : QWidget(parent)
-    , Edition(new QLineEdit)
-    , Liste(new QListWidget)
+    , edition(new QLineEdit)
+    , liste(new QListWidget)
 {
     auto *disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->setSpacing(0);
-    disposition->addWidget(Edition);
-    disposition->addWidget(Liste);
+    disposition->addWidget(edition);
+    disposition->addWidget(liste);
     // Five entries in view: the list needs no more room than the fields of the other pages.
-    Liste->setFixedHeight(Liste->fontMetrics().lineSpacing() * 5 + 2 * Liste->frameWidth());
+    liste->setFixedHeight(liste->fontMetrics().lineSpacing() * 5 + 2 * liste->frameWidth());
     // The field takes the focus for the whole, also from the accelerator of a label whose buddy this is: a label
     // gives the focus only to a widget that accepts it.
     setFocusPolicy(Qt::StrongFocus);
-    setFocusProxy(Edition);
-    Edition->installEventFilter(this);
+    setFocusProxy(edition);
+    edition->installEventFilter(this);
 
-    connect(Edition, &QLineEdit::textEdited, this, [this](const QString &texte) {
+    connect(edition, &QLineEdit::textEdited, this, [this](const QString &texte) {
         SelectionneDebut(texte);
         emit Change();
     });
     // The selection, not the current entry: the list makes its first entry current, unselected, when it gets the
     // focus, and that is no choice of the user's.
-    connect(Liste, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem *> choisies = Liste->selectedItems();
+    connect(liste, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> choisies = liste->selectedItems();
         if (!choisies.isEmpty())
             Choisit(choisies.first());
     });
     // Clicking the entry that is already current chooses it again, after the field was edited.
-    connect(Liste, &QListWidget::itemClicked, this, &TComboSimple::Choisit);
+    connect(liste, &QListWidget::itemClicked, this, &TComboSimple::Choisit);
 }
 
 QString TComboSimple::Texte() const
 {
-    return Edition->text();
+    return edition->text();
 }
 
 void TComboSimple::Vide()
 {
-    const QSignalBlocker blocageListe(Liste);
-    const QSignalBlocker blocageEdition(Edition);
-    Liste->clear();
-    Edition->clear();
+    const QSignalBlocker blocageListe(liste);
+    const QSignalBlocker blocageEdition(edition);
+    liste->clear();
+    edition->clear();
 }
 
 void TComboSimple::Ajoute(const QStringList &entrees)
 {
-    const QSignalBlocker blocage(Liste);
-    Liste->addItems(entrees);
+    const QSignalBlocker blocage(liste);
+    liste->addItems(entrees);
 }
 
 QStringList TComboSimple::Entrees() const
 {
-    QStringList liste;
-    for (int i = 0; i < Liste->count(); ++i)
-        liste << Liste->item(i)->text();
-    return liste;
+    QStringList textes;
+    for (int i = 0; i < liste->count(); ++i)
+        textes << liste->item(i)->text();
+    return textes;
 }
 
 bool TComboSimple::eventFilter(QObject *objet, QEvent *evenement)
 {
     // The arrow and page keys in the field move through the list, as in a simple combo box.
-    if (objet == Edition && evenement->type() == QEvent::KeyPress) {
+    if (objet == edition && evenement->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent *>(evenement)->key()) {
         case Qt::Key_Up:
         case Qt::Key_Down:
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
-            QCoreApplication::sendEvent(Liste, evenement);
+            QCoreApplication::sendEvent(liste, evenement);
             return true;
         default:
             break;
@@ -123,163 +123,155 @@ void TComboSimple::Choisit(QListWidgetItem *entree)
     if (!entree)
         return;
     {
-        const QSignalBlocker blocage(Edition);
-        Edition->setText(entree->text());
+        const QSignalBlocker blocage(edition);
+        edition->setText(entree->text());
     }
     emit Change();
 }
 
 void TComboSimple::SelectionneDebut(const QString &texte)
 {
-    const QSignalBlocker blocage(Liste);
-    for (int i = 0; !texte.isEmpty() && i < Liste->count(); ++i)
-        if (Liste->item(i)->text().startsWith(texte, Qt::CaseInsensitive)) {
-            Liste->setCurrentRow(i);
-            Liste->scrollToItem(Liste->item(i));
+    const QSignalBlocker blocage(liste);
+    for (int i = 0; !texte.isEmpty() && i < liste->count(); ++i)
+        if (liste->item(i)->text().startsWith(texte, Qt::CaseInsensitive)) {
+            liste->setCurrentRow(i);
+            liste->scrollToItem(liste->item(i));
             return;
         }
-    Liste->setCurrentRow(-1);
+    liste->setCurrentRow(-1);
 }
 
 TDlgInsertionHyperlien::TDlgInsertionHyperlien(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
+    , protocole(new TComboHistorique(TComboHistorique::Ordre::Ajout))
+    , adresse(new TComboHistorique(TComboHistorique::Ordre::Alphabetique))
+    , ancreLocale(new TComboSimple)
+    , fichier(new TComboHistorique(TComboHistorique::Ordre::Alphabetique))
+    , ancre(new TComboHistorique(TComboHistorique::Ordre::Ajout))
+    , url(new TComboHistorique(TComboHistorique::Ordre::Alphabetique))
+    , description(new QLineEdit)
+    , italique(new QCheckBox(QStringLiteral("Style &italique")))
 {
     setWindowTitle(QStringLiteral("Insertion d'un lien hypertexte..."));
+    const std::pair<QWidget *, const char *> noms[] = {{protocole, "Protocole"}, {adresse, "Adresse"},
+                                                       {ancreLocale, "AncreLocale"}, {fichier, "Fichier"},
+                                                       {ancre, "Ancre"}, {url, "URL"}};
+    for (const auto &[champ, nom] : noms)
+        champ->setObjectName(QLatin1String(nom));
 
-    PageControl1 = new QTabWidget;
-    PageControl1->setObjectName("PageControl1");
+    for (const char *debut : {"http://", "file://", "ftp://", "mailto:", "news:"})
+        protocole->AjouteHistorique(QString::fromLatin1(debut));
+    auto *absolu = new QWidget;
+    auto *champsAbsolu = new QFormLayout(absolu);
+    champsAbsolu->addRow(QStringLiteral("&Protocole :"), protocole);
+    champsAbsolu->addRow(QStringLiteral("&Adresse :"), adresse);
 
-    Absolu = new QWidget;
-    Absolu->setObjectName("Absolu");
-    Protocole = new TComboHistorique(TComboHistorique::Ordre::Ajout);
-    Protocole->setObjectName("Protocole");
-    for (const char *protocole : {"http://", "file://", "ftp://", "mailto:", "news:"})
-        Protocole->AjouteHistorique(QString::fromLatin1(protocole));
-    Adresse = new TComboHistorique(TComboHistorique::Ordre::Alphabetique);
-    Adresse->setObjectName("Adresse");
-    auto *absolu = new QFormLayout(Absolu);
-    absolu->addRow(QStringLiteral("&Protocole :"), Protocole);
-    absolu->addRow(QStringLiteral("&Adresse :"), Adresse);
+    auto *local = new QWidget;
+    auto *champsLocal = new QFormLayout(local);
+    champsLocal->addRow(QStringLiteral("&Ancre locale :"), ancreLocale);
 
-    Local = new QWidget;
-    Local->setObjectName("Local");
-    AncreLocale = new TComboSimple;
-    AncreLocale->setObjectName("AncreLocale");
-    auto *local = new QFormLayout(Local);
-    local->addRow(QStringLiteral("&Ancre locale :"), AncreLocale);
+    auto *relatif = new QWidget;
+    auto *champsRelatif = new QFormLayout(relatif);
+    champsRelatif->addRow(QStringLiteral("&Nom du fichier :"), fichier);
+    champsRelatif->addRow(QStringLiteral("&Ancre :"), ancre);
 
-    Relatif = new QWidget;
-    Relatif->setObjectName("Relatif");
-    Fichier = new TComboHistorique(TComboHistorique::Ordre::Alphabetique);
-    Fichier->setObjectName("Fichier");
-    Ancre = new TComboHistorique(TComboHistorique::Ordre::Ajout);
-    Ancre->setObjectName("Ancre");
-    auto *relatif = new QFormLayout(Relatif);
-    relatif->addRow(QStringLiteral("&Nom du fichier :"), Fichier);
-    relatif->addRow(QStringLiteral("&Ancre :"), Ancre);
-
-    PageControl1->addTab(Absolu, QStringLiteral("Hyperlien absolu"));
-    PageControl1->addTab(Local, QStringLiteral("Hyperlien local"));
-    PageControl1->addTab(Relatif, QStringLiteral("Hyperlien relatif"));
+    auto *onglets = new QTabWidget;
+    onglets->addTab(absolu, QStringLiteral("Hyperlien absolu"));
+    onglets->addTab(local, QStringLiteral("Hyperlien local"));
+    onglets->addTab(relatif, QStringLiteral("Hyperlien relatif"));
     // Later uses show the page last shown: the tab widget keeps it.
-    PageControl1->setCurrentWidget(Relatif);
+    onglets->setCurrentWidget(relatif);
 
-    URL = new TComboHistorique(TComboHistorique::Ordre::Alphabetique);
-    URL->setObjectName("URL");
-    Description = new QLineEdit;
-    Description->setObjectName("Description");
-    StyleItalique = new QCheckBox(QStringLiteral("Style &italique"));
-    StyleItalique->setObjectName("StyleItalique");
     auto *commun = new QFormLayout;
-    commun->addRow(QStringLiteral("Lien &URL :"), URL);
-    commun->addRow(QStringLiteral("&Description :"), Description);
-    commun->addRow(StyleItalique);
-    for (TComboHistorique *combo : {Protocole, Adresse, Fichier, Ancre, URL})
+    commun->addRow(QStringLiteral("Lien &URL :"), url);
+    commun->addRow(QStringLiteral("&Description :"), description);
+    commun->addRow(italique);
+    for (TComboHistorique *combo : {protocole, adresse, fichier, ancre, url})
         Largeur(combo);
 
-    OkBtn = new QPushButton(QStringLiteral("OK"));
-    OkBtn->setObjectName("OkBtn");
-    connect(OkBtn, &QPushButton::clicked, this, &TDlgInsertionHyperlien::Ok);
-    CancelBtn = new QPushButton(QStringLiteral("Annuler"));
-    CancelBtn->setObjectName("CancelBtn");
+    auto *ok = new QPushButton(QStringLiteral("OK"));
+    ok->setObjectName("OK");
+    connect(ok, &QPushButton::clicked, this, &TDlgInsertionHyperlien::Ok);
+    auto *annuler = new QPushButton(QStringLiteral("Annuler"));
+    annuler->setObjectName("Annuler");
 
     auto *disposition = new QVBoxLayout(this);
-    disposition->addWidget(PageControl1);
+    disposition->addWidget(onglets);
     disposition->addLayout(commun);
-    AjouteBoutons(*this, *disposition, OkBtn, CancelBtn);
+    AjouteBoutons(*this, *disposition, ok, annuler);
 
     // The program changes these fields only with their signals blocked: every change of their text is the user's,
     // typed, completed from the list or chosen in it. Choosing the entry already shown changes no text, but still
     // tells which kind of link the user is building.
-    for (TComboHistorique *combo : {Protocole, Adresse}) {
+    for (TComboHistorique *combo : {protocole, adresse}) {
         connect(combo, &QComboBox::editTextChanged, this, &TDlgInsertionHyperlien::MajAbsolu);
         connect(combo, &QComboBox::textActivated, this, &TDlgInsertionHyperlien::MajAbsolu);
     }
-    for (TComboHistorique *combo : {Fichier, Ancre}) {
+    for (TComboHistorique *combo : {fichier, ancre}) {
         connect(combo, &QComboBox::editTextChanged, this, &TDlgInsertionHyperlien::MajRelatif);
         connect(combo, &QComboBox::textActivated, this, &TDlgInsertionHyperlien::MajRelatif);
     }
-    connect(AncreLocale, &TComboSimple::Change, this, &TDlgInsertionHyperlien::MajLocal);
+    connect(ancreLocale, &TComboSimple::Change, this, &TDlgInsertionHyperlien::MajLocal);
 }
 
-void TDlgInsertionHyperlien::FormShow(const DocumentOuvert &actif, const std::vector<DocumentOuvert> &autres)
+void TDlgInsertionHyperlien::Prepare(const DocumentOuvert &actif, const std::vector<DocumentOuvert> &autres)
 {
-    const QString ancien = DossierCourant;
-    const QString chemin = CheminLong(actif.FileName);
-    DossierCourant = chemin.left(chemin.lastIndexOf(u'/') + 1);
+    const QString ancien = dossierCourant;
+    const QString chemin = CheminLong(actif.chemin);
+    dossierCourant = chemin.left(chemin.lastIndexOf(u'/') + 1);
     // The names offered and confirmed earlier are relative to the old folder.
-    if (DossierCourant != ancien)
-        Fichier->Vide();
-    AncreLocale->Vide();
-    Ancre->Vide();
+    if (dossierCourant != ancien)
+        fichier->Vide();
+    ancreLocale->Vide();
+    ancre->Vide();
 
     std::vector<std::string> noms;
     ListeAncres(actif.texte, noms);
-    AncreLocale->Ajoute(Entrees(noms));
+    ancreLocale->Ajoute(Entrees(noms));
 
     noms.clear();
     for (const DocumentOuvert &autre : autres) {
         ListeAncres(autre.texte, noms);
-        Fichier->AjouteHistorique(CheminRelatif(autre.FileName, actif.FileName));
+        fichier->AjouteHistorique(CheminRelatif(autre.chemin, actif.chemin));
     }
-    Ancre->AjouteNouveaux(Entrees(noms));
+    ancre->AjouteNouveaux(Entrees(noms));
 }
 
 void TDlgInsertionHyperlien::MajAbsolu()
 {
-    TypeLien = Lien::Absolu;
-    URL->setEditText(QString::fromStdString(
-        UrlAbsolue(Protocole->currentText().toStdString(), Adresse->currentText().toStdString())));
-    Description->setText(Adresse->currentText());
+    typeLien = Lien::Absolu;
+    url->setEditText(QString::fromStdString(
+        UrlAbsolue(protocole->currentText().toStdString(), adresse->currentText().toStdString())));
+    description->setText(adresse->currentText());
 }
 
 void TDlgInsertionHyperlien::MajLocal()
 {
-    TypeLien = Lien::Local;
-    URL->setEditText(QString::fromStdString(UrlLocale(AncreLocale->Texte().toStdString())));
+    typeLien = Lien::Local;
+    url->setEditText(QString::fromStdString(UrlLocale(ancreLocale->Texte().toStdString())));
 }
 
 void TDlgInsertionHyperlien::MajRelatif()
 {
-    TypeLien = Lien::Relatif;
-    URL->setEditText(QString::fromStdString(
-        UrlRelative(Fichier->currentText().toStdString(), Ancre->currentText().toStdString())));
+    typeLien = Lien::Relatif;
+    url->setEditText(QString::fromStdString(
+        UrlRelative(fichier->currentText().toStdString(), ancre->currentText().toStdString())));
 }
 
 void TDlgInsertionHyperlien::Ok()
 {
-    URL->AjouteHistorique(URL->currentText());
-    if (TypeLien == Lien::Absolu) {
-        Protocole->AjouteHistorique(Protocole->currentText());
-        Adresse->AjouteHistorique(Adresse->currentText());
-    } else if (TypeLien == Lien::Relatif) {
-        Fichier->AjouteHistorique(Fichier->currentText());
-        Ancre->AjouteHistorique(Ancre->currentText());
+    url->AjouteHistorique(url->currentText());
+    if (typeLien == Lien::Absolu) {
+        protocole->AjouteHistorique(protocole->currentText());
+        adresse->AjouteHistorique(adresse->currentText());
+    } else if (typeLien == Lien::Relatif) {
+        fichier->AjouteHistorique(fichier->currentText());
+        ancre->AjouteHistorique(ancre->currentText());
     }
-    const std::string url = URL->currentText().toStdString();
-    const std::string description = Description->text().toStdString();
-    ouverture = OuvertureLien(url, description, StyleItalique->isChecked());
-    fermeture = FermetureLien(description, StyleItalique->isChecked());
+    const std::string adresseLien = url->currentText().toStdString();
+    const std::string texte = description->text().toStdString();
+    ouverture = OuvertureLien(adresseLien, texte, italique->isChecked());
+    fermeture = FermetureLien(texte, italique->isChecked());
     accept();
 }

@@ -11,13 +11,11 @@ class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
-class QPushButton;
-class QTabWidget;
 class TComboHistorique;
 
 // An open document as the hyperlink dialog sees it: its file name and its text.
 struct DocumentOuvert {
-    QString FileName;
+    QString chemin;
     std::string_view texte;
 };
 
@@ -36,9 +34,6 @@ public:
     void Ajoute(const QStringList &entrees);
     QStringList Entrees() const;
 
-    QLineEdit *Edition;
-    QListWidget *Liste;
-
 signals:
     // The user typed in the field or chose an entry of the list.
     void Change();
@@ -49,6 +44,9 @@ protected:
 private:
     void Choisit(QListWidgetItem *entree);
     void SelectionneDebut(const QString &texte);
+
+    QLineEdit *edition;
+    QListWidget *liste;
 };
 
 // Builds an anchor element that points to a web address, to an anchor of the page or to another file given by a
@@ -60,25 +58,10 @@ public:
     explicit TDlgInsertionHyperlien(QWidget *parent);
 
     // Prepares the dialog for the active document, the other open documents given in the frame's order.
-    void FormShow(const DocumentOuvert &actif, const std::vector<DocumentOuvert> &autres);
+    void Prepare(const DocumentOuvert &actif, const std::vector<DocumentOuvert> &autres);
 
     const std::string &Ouverture() const { return ouverture; }
     const std::string &Fermeture() const { return fermeture; }
-
-    QTabWidget *PageControl1;
-    QWidget *Absolu;
-    QWidget *Local;
-    QWidget *Relatif;
-    TComboHistorique *Protocole;
-    TComboHistorique *Adresse;
-    TComboSimple *AncreLocale;
-    TComboHistorique *Fichier;
-    TComboHistorique *Ancre;
-    TComboHistorique *URL;
-    QLineEdit *Description;
-    QCheckBox *StyleItalique;
-    QPushButton *OkBtn;
-    QPushButton *CancelBtn;
 
 private:
     void MajAbsolu();
@@ -86,11 +69,19 @@ private:
     void MajRelatif();
     void Ok();
 
+    TComboHistorique *protocole;
+    TComboHistorique *adresse;
+    TComboSimple *ancreLocale;
+    TComboHistorique *fichier;
+    TComboHistorique *ancre;
+    TComboHistorique *url;
+    QLineEdit *description;
+    QCheckBox *italique;
     // The kind of link last edited by the user.
     enum class Lien { Absolu, Local, Relatif };
-    Lien TypeLien = Lien::Absolu;
+    Lien typeLien = Lien::Absolu;
     // The folder of the active document when the dialog was last shown, with its final "/".
-    QString DossierCourant;
+    QString dossierCourant;
     std::string ouverture;
     std::string fermeture;
 };

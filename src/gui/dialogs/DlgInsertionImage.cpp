@@ -23,7 +23,7 @@ namespace {
 // A field of a page, under its label.
 void Champ(QVBoxLayout *page, const QString &libelle, QWidget *champ)
 {
-    auto *etiquette = new QLabel(libelle, champ->parentWidget());
+    auto *etiquette = new QLabel(libelle);
     etiquette->setBuddy(champ);
     page->addWidget(etiquette);
     page->addWidget(champ);
@@ -43,82 +43,77 @@ QSize TailleImage(const QString &nom)
 
 TDlgInsertionImage::TDlgInsertionImage(QWidget *parent, Utilisateur &utilisateur)
     : QDialog(parent)
-    , PageControl(new QTabWidget(this))
-    , Image(new QWidget(this))
-    , Taille(new QWidget(this))
-    , Distance(new QWidget(this))
-    , FichierImage(new TComboHistorique(TComboHistorique::Ordre::Ajout, Image))
-    , Alternatif(new TComboHistorique(TComboHistorique::Ordre::Ajout, Image))
-    , Legende(new QLineEdit(Image))
-    , Alignement(new TComboHistorique(TComboHistorique::Ordre::Ajout, Image))
-    , Bordure(new QLineEdit(Image))
-    , Ancrage(new QCheckBox(QStringLiteral("Cette image comporte des Hot Zones"), Image))
-    , Ouvrir(new QPushButton(QStringLiteral("Ouvrir image..."), Image))
-    , Largeur(new QLineEdit(Taille))
-    , Hauteur(new QLineEdit(Taille))
-    , HSpace(new QLineEdit(Distance))
-    , VSpace(new QLineEdit(Distance))
-    , OkBtn(new QPushButton(QStringLiteral("OK"), this))
-    , CancelBtn(new QPushButton(QStringLiteral("Annuler"), this))
+    , fichierImage(new TComboHistorique(TComboHistorique::Ordre::Ajout))
+    , alternatif(new TComboHistorique(TComboHistorique::Ordre::Ajout))
+    , legende(new QLineEdit)
+    , alignement(new TComboHistorique(TComboHistorique::Ordre::Ajout))
+    , bordure(new QLineEdit)
+    , largeur(new QLineEdit)
+    , hauteur(new QLineEdit)
+    , ecartHorizontal(new QLineEdit)
+    , ecartVertical(new QLineEdit)
     , utilisateur(utilisateur)
 {
     setWindowTitle(QStringLiteral("Insertion d'une image..."));
-    const struct {
-        QWidget *composant;
-        const char *nom;
-    } noms[] = {
-        {PageControl, "PageControl"}, {Image, "Image"}, {Taille, "Taille"}, {Distance, "Distance"},
-        {FichierImage, "FichierImage"}, {Alternatif, "Alternatif"}, {Legende, "Legende"},
-        {Alignement, "Alignement"}, {Bordure, "Bordure"}, {Ancrage, "Ancrage"}, {Ouvrir, "Ouvrir"},
-        {Largeur, "Largeur"}, {Hauteur, "Hauteur"}, {HSpace, "HSpace"}, {VSpace, "VSpace"}, {OkBtn, "OkBtn"},
-        {CancelBtn, "CancelBtn"},
+    auto *ouvrir = new QPushButton(QStringLiteral("Ouvrir image..."));
+    auto *ok = new QPushButton(QStringLiteral("OK"));
+    auto *annuler = new QPushButton(QStringLiteral("Annuler"));
+    const std::pair<QWidget *, const char *> noms[] = {
+        {fichierImage, "FichierImage"},       {alternatif, "Alternatif"},       {legende, "Legende"},
+        {alignement, "Alignement"},           {bordure, "Bordure"},             {largeur, "Largeur"},
+        {hauteur, "Hauteur"},                 {ecartHorizontal, "EcartHorizontal"}, {ecartVertical, "EcartVertical"},
+        {ouvrir, "Ouvrir"},                   {ok, "OK"},                       {annuler, "Annuler"},
     };
-    for (const auto &n : noms)
-        n.composant->setObjectName(QLatin1String(n.nom));
+    for (const auto &[composant, nom] : noms)
+        composant->setObjectName(QLatin1String(nom));
 
-    for (const char *alignement : {"bottom", "left", "middle", "right", "top"})
-        Alignement->AjouteHistorique(QLatin1String(alignement));
+    for (const char *position : {"bottom", "left", "middle", "right", "top"})
+        alignement->AjouteHistorique(QLatin1String(position));
 
-    auto *pageImage = new QVBoxLayout(Image);
-    Champ(pageImage, QStringLiteral("Fichier image :"), FichierImage);
-    Champ(pageImage, QStringLiteral("Texte &alternatif :"), Alternatif);
-    Champ(pageImage, QStringLiteral("Légende :"), Legende);
-    Champ(pageImage, QStringLiteral("Alignement :"), Alignement);
-    Champ(pageImage, QStringLiteral("Epaisseur de la bordure : (en pixels)"), Bordure);
-    pageImage->addWidget(Ancrage);
+    auto *image = new QWidget;
+    auto *pageImage = new QVBoxLayout(image);
+    Champ(pageImage, QStringLiteral("Fichier image :"), fichierImage);
+    Champ(pageImage, QStringLiteral("Texte &alternatif :"), alternatif);
+    Champ(pageImage, QStringLiteral("Légende :"), legende);
+    Champ(pageImage, QStringLiteral("Alignement :"), alignement);
+    Champ(pageImage, QStringLiteral("Epaisseur de la bordure : (en pixels)"), bordure);
+    pageImage->addWidget(new QCheckBox(QStringLiteral("Cette image comporte des Hot Zones")));
     auto *ligneOuvrir = new QHBoxLayout;
     ligneOuvrir->addStretch();
-    ligneOuvrir->addWidget(Ouvrir);
+    ligneOuvrir->addWidget(ouvrir);
     pageImage->addLayout(ligneOuvrir);
     pageImage->addStretch();
 
-    auto *pageTaille = new QVBoxLayout(Taille);
-    Champ(pageTaille, QStringLiteral("Largeur : (en pixels ou en pourcentage de la largeur de page)"), Largeur);
-    Champ(pageTaille, QStringLiteral("Hauteur : (en pixels ou en pourcentage de la hauteur de page)"), Hauteur);
+    auto *taille = new QWidget;
+    auto *pageTaille = new QVBoxLayout(taille);
+    Champ(pageTaille, QStringLiteral("Largeur : (en pixels ou en pourcentage de la largeur de page)"), largeur);
+    Champ(pageTaille, QStringLiteral("Hauteur : (en pixels ou en pourcentage de la hauteur de page)"), hauteur);
     pageTaille->addStretch();
 
-    auto *pageDistance = new QVBoxLayout(Distance);
-    Champ(pageDistance, QStringLiteral("Distance horizontale :"), HSpace);
-    Champ(pageDistance, QStringLiteral("Distance verticale :"), VSpace);
+    auto *distance = new QWidget;
+    auto *pageDistance = new QVBoxLayout(distance);
+    Champ(pageDistance, QStringLiteral("Distance horizontale :"), ecartHorizontal);
+    Champ(pageDistance, QStringLiteral("Distance verticale :"), ecartVertical);
     pageDistance->addStretch();
 
-    PageControl->addTab(Image, QStringLiteral("Image"));
-    PageControl->addTab(Taille, QStringLiteral("Taille"));
-    PageControl->addTab(Distance, QStringLiteral("Ecart avec le texte"));
-    PageControl->setCurrentWidget(Image);
+    auto *onglets = new QTabWidget;
+    onglets->addTab(image, QStringLiteral("Image"));
+    onglets->addTab(taille, QStringLiteral("Taille"));
+    onglets->addTab(distance, QStringLiteral("Ecart avec le texte"));
+    onglets->setCurrentWidget(image);
 
-    connect(OkBtn, &QPushButton::clicked, this, [this] {
+    connect(ok, &QPushButton::clicked, this, [this] {
         Ok();
         accept();
     });
-    connect(Ouvrir, &QPushButton::clicked, this, &TDlgInsertionImage::OuvrirImage);
+    connect(ouvrir, &QPushButton::clicked, this, &TDlgInsertionImage::OuvrirImage);
 
     auto *disposition = new QVBoxLayout(this);
-    disposition->addWidget(PageControl);
-    AjouteBoutons(*this, *disposition, OkBtn, CancelBtn);
+    disposition->addWidget(onglets);
+    AjouteBoutons(*this, *disposition, ok, annuler);
 }
 
-void TDlgInsertionImage::FormShow(const QString &fichier)
+void TDlgInsertionImage::Prepare(const QString &fichier)
 {
     fichierDocument = fichier;
 }
@@ -139,31 +134,30 @@ void TDlgInsertionImage::OuvrirImage()
     imageChoisie = choisi;
     const std::string reference = FichierImageChoisi(QFile::encodeName(choisi).toStdString(),
                                                      QFile::encodeName(fichierDocument).toStdString());
-    FichierImage->setEditText(QFile::decodeName(QByteArray::fromStdString(reference)));
-    FichierImage->AjouteHistorique(FichierImage->currentText());
+    fichierImage->setEditText(QFile::decodeName(QByteArray::fromStdString(reference)));
+    fichierImage->AjouteHistorique(fichierImage->currentText());
     // A picture whose size cannot be read leaves the size fields as they are.
     if (const QSize taille = TailleImage(choisi); taille.isValid()) {
-        Largeur->setText(QString::number(taille.width()));
-        Hauteur->setText(QString::number(taille.height()));
+        largeur->setText(QString::number(taille.width()));
+        hauteur->setText(QString::number(taille.height()));
     }
 }
 
 void TDlgInsertionImage::Ok()
 {
-    const std::string fichier = FichierImage->currentText().toStdString();
-    const std::string legende = Legende->text().toStdString();
-    const std::string alignement = Alignement->currentText().toStdString();
-    const std::string bordure = Bordure->text().toStdString();
-    const std::string largeur = Largeur->text().toStdString();
-    const std::string hauteur = Hauteur->text().toStdString();
-    const std::string hspace = HSpace->text().toStdString();
-    const std::string vspace = VSpace->text().toStdString();
-    const std::string alternatif = Alternatif->currentText().toStdString();
-    TextesImage textes =
-        ElementImage({fichier, legende, alignement, bordure, largeur, hauteur, hspace, vspace, alternatif});
-    ouverture = std::move(textes.ouverture);
-    fermeture = std::move(textes.fermeture);
-    FichierImage->AjouteHistorique(FichierImage->currentText());
-    Alternatif->AjouteHistorique(Alternatif->currentText());
-    Alignement->AjouteHistorique(Alignement->currentText());
+    // The texts live until the element is built.
+    TextesImage element = ElementImage({.fichier = fichierImage->currentText().toStdString(),
+                                        .legende = legende->text().toStdString(),
+                                        .alignement = alignement->currentText().toStdString(),
+                                        .bordure = bordure->text().toStdString(),
+                                        .largeur = largeur->text().toStdString(),
+                                        .hauteur = hauteur->text().toStdString(),
+                                        .hspace = ecartHorizontal->text().toStdString(),
+                                        .vspace = ecartVertical->text().toStdString(),
+                                        .alternatif = alternatif->currentText().toStdString()});
+    ouverture = std::move(element.ouverture);
+    fermeture = std::move(element.fermeture);
+    fichierImage->AjouteHistorique(fichierImage->currentText());
+    alternatif->AjouteHistorique(alternatif->currentText());
+    alignement->AjouteHistorique(alignement->currentText());
 }

@@ -4,10 +4,7 @@
 
 #include <string>
 
-class QCheckBox;
 class QLineEdit;
-class QPushButton;
-class QTabWidget;
 class TComboHistorique;
 class Utilisateur;
 
@@ -21,37 +18,28 @@ public:
     TDlgInsertionImage(QWidget *parent, Utilisateur &utilisateur);
 
     // Prepares the dialog for the document whose file name is given: picked images are made relative to it.
-    void FormShow(const QString &fichierDocument);
+    void Prepare(const QString &fichierDocument);
 
     const std::string &Ouverture() const { return ouverture; }
     const std::string &Fermeture() const { return fermeture; }
 
-    // "Ouvrir image...": the file picked through the image open dialog, relative to the page, into
-    // `FichierImage` and its history; its width and height, when the file tells them, into `Largeur` and `Hauteur`.
+private:
+    // "Ouvrir image...": the file picked through the image open dialog, relative to the page, into the file field
+    // and its history; its width and height, when the file tells them, into the size fields.
     void OuvrirImage();
     // "OK": builds `Ouverture` and `Fermeture` from the fields and records the file, alternative text and alignment
     // in their histories.
     void Ok();
 
-    QTabWidget *PageControl;
-    QWidget *Image;
-    QWidget *Taille;
-    QWidget *Distance;
-    TComboHistorique *FichierImage;
-    TComboHistorique *Alternatif;
-    QLineEdit *Legende;
-    TComboHistorique *Alignement;
-    QLineEdit *Bordure;
-    QCheckBox *Ancrage;
-    QPushButton *Ouvrir;
-    QLineEdit *Largeur;
-    QLineEdit *Hauteur;
-    QLineEdit *HSpace;
-    QLineEdit *VSpace;
-    QPushButton *OkBtn;
-    QPushButton *CancelBtn;
-
-private:
+    TComboHistorique *fichierImage;
+    TComboHistorique *alternatif;
+    QLineEdit *legende;
+    TComboHistorique *alignement;
+    QLineEdit *bordure;
+    QLineEdit *largeur;
+    QLineEdit *hauteur;
+    QLineEdit *ecartHorizontal;
+    QLineEdit *ecartVertical;
     Utilisateur &utilisateur;
     QString fichierDocument;
     // The last image picked in this run, where the open dialog comes back to.

@@ -10,36 +10,45 @@
 
 TDlgInsertionTitre::TDlgInsertionTitre(QWidget *parent)
     : QDialog(parent)
-    , Titre(new QLineEdit(this))
-    , OKBtn(new QPushButton(QStringLiteral("OK"), this))
-    , CancelBtn(new QPushButton(QStringLiteral("Annuler"), this))
+    , titre(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("Insertion d'un titre..."));
-    Titre->setObjectName("Titre");
-    OKBtn->setObjectName("OKBtn");
-    CancelBtn->setObjectName("CancelBtn");
+    titre->setObjectName("Titre");
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName("OK");
+    auto *annuler = new QPushButton(QStringLiteral("Annuler"), this);
+    annuler->setObjectName("Annuler");
 
-    auto *Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameShape(QFrame::StyledPanel);
-    auto *Label1 = new QLabel(QStringLiteral("Titre de la page HTML :"), Panel1);
-    Label1->setBuddy(Titre);
-    auto *panneau = new QVBoxLayout(Panel1);
-    panneau->addWidget(Label1);
-    panneau->addWidget(Titre);
-    Titre->setMinimumWidth(Titre->fontMetrics().averageCharWidth() * 40);
+    auto *cadre = new QFrame(this);
+    cadre->setFrameShape(QFrame::StyledPanel);
+    auto *etiquette = new QLabel(QStringLiteral("Titre de la page HTML :"), cadre);
+    etiquette->setBuddy(titre);
+    auto *panneau = new QVBoxLayout(cadre);
+    panneau->addWidget(etiquette);
+    panneau->addWidget(titre);
+    titre->setMinimumWidth(titre->fontMetrics().averageCharWidth() * 40);
 
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *disposition = new QVBoxLayout(this);
-    disposition->addWidget(Panel1);
-    AjouteBoutons(*this, *disposition, OKBtn, CancelBtn);
+    disposition->addWidget(cadre);
+    AjouteBoutons(*this, *disposition, ok, annuler);
+}
+
+void TDlgInsertionTitre::DefinitTitre(const QString &texte)
+{
+    titre->setText(texte);
+}
+
+QString TDlgInsertionTitre::Titre() const
+{
+    return titre->text();
 }
 
 void TDlgInsertionTitre::showEvent(QShowEvent *evenement)
 {
     QDialog::showEvent(evenement);
     // The whole title selected, so that typing replaces it.
-    Titre->setFocus();
-    Titre->selectAll();
+    titre->setFocus();
+    titre->selectAll();
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QDialog>
-#include <QLineEdit>
 
-class QPushButton;
+class QLineEdit;
 
 // Asks for the text of the page's title.
 class TDlgInsertionTitre : public QDialog {
@@ -12,10 +11,13 @@ class TDlgInsertionTitre : public QDialog {
 public:
     explicit TDlgInsertionTitre(QWidget *parent);
 
-    QLineEdit *Titre;
-    QPushButton *OKBtn;
-    QPushButton *CancelBtn;
+    // The title offered when the dialog shows, and the title typed.
+    void DefinitTitre(const QString &titre);
+    QString Titre() const;
 
 protected:
     void showEvent(QShowEvent *evenement) override;
+
+private:
+    QLineEdit *titre;
 };

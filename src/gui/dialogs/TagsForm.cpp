@@ -13,8 +13,8 @@
 
 TTagsForm::TTagsForm(QWidget *parent, Utilisateur &utilisateur, const QString &dossierTags, DocumentActif active)
     : TFenetreOutil(parent)
-    , Filtre(new QLineEdit(this))
-    , Tags(new QTreeWidget(this))
+    , filtre(new QLineEdit(this))
+    , arbre(new QTreeWidget(this))
     , utilisateur(utilisateur)
     , active(std::move(active))
 {
@@ -26,27 +26,25 @@ TTagsForm::TTagsForm(QWidget *parent, Utilisateur &utilisateur, const QString &d
     auto *disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->setSpacing(0);
-    disposition->addWidget(Filtre);
-    disposition->addWidget(Tags);
-    Filtre->setObjectName(QStringLiteral("Filtre"));
-    Filtre->setPlaceholderText(QStringLiteral("Tapez pour filtrer"));
-    Filtre->setAccessibleName(QStringLiteral("Filtre des balises"));
-    Filtre->setClearButtonEnabled(true);
-    connect(Filtre, &QLineEdit::textChanged, this, &TTagsForm::Filtrer);
+    disposition->addWidget(filtre);
+    disposition->addWidget(arbre);
+    filtre->setPlaceholderText(QStringLiteral("Tapez pour filtrer"));
+    filtre->setAccessibleName(QStringLiteral("Filtre des balises"));
+    filtre->setClearButtonEnabled(true);
+    connect(filtre, &QLineEdit::textChanged, this, &TTagsForm::Filtrer);
     // Return in the filter writes the entry that the keyboard is on.
-    connect(Filtre, &QLineEdit::returnPressed, this, [this] {
-        if (Tags->currentItem())
+    connect(filtre, &QLineEdit::returnPressed, this, [this] {
+        if (arbre->currentItem())
             Valide();
     });
-    Tags->setObjectName(QStringLiteral("Tags"));
-    Tags->setIndentation(19);
-    Tags->setSortingEnabled(false);
-    Tags->setHeaderHidden(true);
-    Tags->setColumnCount(1);
-    Tags->setSelectionMode(QAbstractItemView::SingleSelection);
-    Tags->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(Tags, &QTreeWidget::itemDoubleClicked, this, &TTagsForm::TagsDblClick);
-    ListeAuClavier(Tags);
+    arbre->setIndentation(19);
+    arbre->setSortingEnabled(false);
+    arbre->setHeaderHidden(true);
+    arbre->setColumnCount(1);
+    arbre->setSelectionMode(QAbstractItemView::SingleSelection);
+    arbre->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(arbre, &QTreeWidget::itemDoubleClicked, this, &TTagsForm::EcritEntree);
+    ListeAuClavier(arbre);
 
     // Hidden and system files count, and folders too: a folder named like a tags file is reported as unreadable.
     // A Linux listing comes in no particular order, so the branches are sorted by name to stay the same from one
@@ -58,7 +56,7 @@ TTagsForm::TTagsForm(QWidget *parent, Utilisateur &utilisateur, const QString &d
         QTreeWidgetItem *noeud =
             Noeud({NatureTag::Fichier, QFile::encodeName(fichier.fileName()).toStdString(), {}, {}},
                   fichier.completeBaseName());
-        Tags->addTopLevelItem(noeud);
+        arbre->addTopLevelItem(noeud);
         if (!ChargeFichierTags(fichier.filePath(), noeud))
             break;
     }
@@ -94,10 +92,10 @@ bool TTagsForm::ChargeFichierTags(const QString &nomFichier, QTreeWidgetItem *no
     return lu;
 }
 
-void TTagsForm::TagsDblClick()
+void TTagsForm::EcritEntree()
 {
     TWndHTML *w = active();
-    const QList<QTreeWidgetItem *> selection = Tags->selectedItems();
+    const QList<QTreeWidgetItem *> selection = arbre->selectedItems();
     if (!w || selection.isEmpty())
         return;
     const auto place = static_cast<std::size_t>(selection.constFirst()->data(0, Qt::UserRole).toULongLong());
@@ -111,25 +109,25 @@ void TTagsForm::TagsDblClick()
 
 void TTagsForm::Valide()
 {
-    QTreeWidgetItem *courant = Tags->currentItem();
+    QTreeWidgetItem *courant = arbre->currentItem();
     if (courant && !courant->parent())
         courant->setExpanded(!courant->isExpanded());
     else
-        TagsDblClick();
+        EcritEntree();
 }
 
 bool TTagsForm::eventFilter(QObject *objet, QEvent *event)
 {
-    if (objet == Tags && event->type() == QEvent::KeyPress) {
+    if (objet == arbre && event->type() == QEvent::KeyPress) {
         const auto *touche = static_cast<QKeyEvent *>(event);
         const QString texte = touche->text();
         const bool raccourci = touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
         if (!raccourci && !texte.isEmpty() && texte.front().isPrint()) {
-            Filtre->insert(texte);
+            filtre->insert(texte);
             return true;
         }
-        if (touche->key() == Qt::Key_Backspace && !Filtre->text().isEmpty()) {
-            Filtre->backspace();
+        if (touche->key() == Qt::Key_Backspace && !filtre->text().isEmpty()) {
+            filtre->backspace();
             return true;
         }
     }
@@ -138,7 +136,7 @@ bool TTagsForm::eventFilter(QObject *objet, QEvent *event)
 
 void TTagsForm::hideEvent(QHideEvent *event)
 {
-    Filtre->clear();
+    filtre->clear();
     TFenetreOutil::hideEvent(event);
 }
 
@@ -158,22 +156,22 @@ void TTagsForm::Filtrer(const QString &texte)
             noeud->setExpanded(true);
         return lui || dessous;
     };
-    for (int i = 0; i < Tags->topLevelItemCount(); ++i)
-        montre(montre, Tags->topLevelItem(i), false);
+    for (int i = 0; i < arbre->topLevelItemCount(); ++i)
+        montre(montre, arbre->topLevelItem(i), false);
 
     // The keyboard stays on an entry that holds the text, or lies under one that does.
-    for (const QTreeWidgetItem *n = Tags->currentItem(); n; n = n->parent()) {
+    for (const QTreeWidgetItem *n = arbre->currentItem(); n; n = n->parent()) {
         if (tient(n))
             return;
     }
     QTreeWidgetItem *premier = nullptr;
-    for (QTreeWidgetItemIterator it(Tags, QTreeWidgetItemIterator::NotHidden); *it && !premier; ++it) {
+    for (QTreeWidgetItemIterator it(arbre, QTreeWidgetItemIterator::NotHidden); *it && !premier; ++it) {
         if ((*it)->parent() && tient(*it))
             premier = *it;
     }
     if (!premier)
-        premier = *QTreeWidgetItemIterator(Tags, QTreeWidgetItemIterator::NotHidden);
+        premier = *QTreeWidgetItemIterator(arbre, QTreeWidgetItemIterator::NotHidden);
     // With nothing shown, nothing stays selected, and Return writes nothing.
-    Tags->clearSelection();
-    Tags->setCurrentItem(premier);
+    arbre->clearSelection();
+    arbre->setCurrentItem(premier);
 }

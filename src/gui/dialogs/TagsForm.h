@@ -20,13 +20,6 @@ public:
     // Reads every "*.txt" file of the folder; a file that cannot be read is reported and ends the reading.
     TTagsForm(QWidget *parent, Utilisateur &utilisateur, const QString &dossierTags, DocumentActif active);
 
-    QLineEdit *Filtre;
-    QTreeWidget *Tags;
-
-    // Writes the selected tag around the selection of the active document, or the selected attribute in front of
-    // it, and gives the keyboard back to the document.
-    void TagsDblClick();
-
 protected:
     // On a branch, opens or closes it, as a double click does; on an entry, writes it.
     void Valide() override;
@@ -36,6 +29,9 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    // Writes the selected tag around the selection of the active document, or the selected attribute in front of
+    // it, and gives the keyboard back to the document.
+    void EcritEntree();
     // Shows the entries whose caption, or the caption of an entry above or below them, holds the text, whatever
     // the case; the keyboard goes to the first tag or attribute that holds it, unless it is on an entry that holds
     // it or lies under one.
@@ -45,6 +41,8 @@ private:
     // A new node for the entry, owned by the tree, whose data is the entry's place in ListeTags.
     QTreeWidgetItem *Noeud(TTag tag, const QString &libelle);
 
+    QLineEdit *filtre;
+    QTreeWidget *arbre;
     Utilisateur &utilisateur;
     DocumentActif active;
     // Every entry of the tree, files, tags and attributes; a node refers to its entry by its place here.

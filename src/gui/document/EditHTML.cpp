@@ -80,7 +80,7 @@ TEditHTML::TEditHTML(QWidget *parent)
           Qt::CTRL | Qt::Key_D, Qt::CTRL | Qt::Key_U, Qt::CTRL | Qt::SHIFT | Qt::Key_U, Qt::SHIFT | Qt::Key_Return,
           Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::Key_X,
           Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Delete, Qt::CTRL | Qt::Key_Insert,
-          Qt::SHIFT | Qt::Key_Insert, Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Minus}) {
+          Qt::SHIFT | Qt::Key_Insert, Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Minus, Qt::ALT | Qt::Key_Backspace}) {
         const int touche = combinaison.toCombined();
         while (QsciCommand *commande = standardCommands()->boundTo(touche)) {
             if (commande->key() == touche)

@@ -34,7 +34,7 @@ std::vector<LigneAccent> LitFichier(Utilisateur &utilisateur, QWidget *parent, c
 TWndCaracteresSpeciaux::TWndCaracteresSpeciaux(QWidget *parent, Utilisateur &utilisateur,
                                                const QString &fichierAccents, DocumentActif active)
     : TFenetreOutil(parent)
-    , CaracteresGrid(new QTableWidget(this))
+    , grille(new QTableWidget(this))
     , utilisateur(utilisateur)
     , active(std::move(active))
     , correction({})
@@ -44,29 +44,32 @@ TWndCaracteresSpeciaux::TWndCaracteresSpeciaux(QWidget *parent, Utilisateur &uti
     setWindowTitle(QStringLiteral("Caracteres spéciaux..."));
     resize(291, 344);
 
-    auto *CorrigerBtn = new QPushButton(QStringLiteral("&Corriger les accents"));
-    auto *SupprimerBtn = new QPushButton(QStringLiteral("&Supprimer les tags HTML..."));
-    connect(CorrigerBtn, &QPushButton::clicked, this, &TWndCaracteresSpeciaux::CorrigerBtnClick);
-    connect(SupprimerBtn, &QPushButton::clicked, this, &TWndCaracteresSpeciaux::SupprimerBtnClick);
-    auto *Panel1 = new QHBoxLayout;
-    Panel1->addWidget(CorrigerBtn);
-    Panel1->addWidget(SupprimerBtn);
+    auto *corriger = new QPushButton(QStringLiteral("&Corriger les accents"));
+    auto *supprimer = new QPushButton(QStringLiteral("&Supprimer les tags HTML..."));
+    connect(corriger, &QPushButton::clicked, this, &TWndCaracteresSpeciaux::CorrigeDocumentActif);
+    connect(supprimer, &QPushButton::clicked, this, [this] {
+        if (this->active())
+            emit SupprimerDemande();
+    });
+    auto *boutons = new QHBoxLayout;
+    boutons->addWidget(corriger);
+    boutons->addWidget(supprimer);
     auto *disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(2, 2, 2, 2);
-    disposition->addLayout(Panel1);
-    disposition->addWidget(CaracteresGrid);
+    disposition->addLayout(boutons);
+    disposition->addWidget(grille);
 
     QFont police(QStringLiteral("Arial"));
     police.setPixelSize(11);
-    CaracteresGrid->setFont(police);
-    CaracteresGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    CaracteresGrid->verticalHeader()->hide();
-    CaracteresGrid->verticalHeader()->setDefaultSectionSize(20);
-    CaracteresGrid->setColumnCount(4);
+    grille->setFont(police);
+    grille->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grille->verticalHeader()->hide();
+    grille->verticalHeader()->setDefaultSectionSize(20);
+    grille->setColumnCount(4);
     for (const auto &[colonne, largeur] : {std::pair{Vue, 30}, {Signification, 147}, {HTML, 64}, {Co, 21}})
-        CaracteresGrid->setColumnWidth(colonne, largeur);
-    connect(CaracteresGrid, &QTableWidget::cellDoubleClicked, this, &TWndCaracteresSpeciaux::CaracteresGridDblClick);
-    ListeAuClavier(CaracteresGrid);
+        grille->setColumnWidth(colonne, largeur);
+    connect(grille, &QTableWidget::cellDoubleClicked, this, &TWndCaracteresSpeciaux::Valide);
+    ListeAuClavier(grille);
 
     Remplit(LitFichier(utilisateur, parent, fichierAccents));
 }
@@ -75,17 +78,17 @@ void TWndCaracteresSpeciaux::Remplit(const std::vector<LigneAccent> &table)
 {
     if (table.empty()) {
         // The grid as it stands before any file: one empty row, no headings.
-        CaracteresGrid->setHorizontalHeaderLabels({QString(), QString(), QString(), QString()});
-        CaracteresGrid->setRowCount(1);
+        grille->setHorizontalHeaderLabels({QString(), QString(), QString(), QString()});
+        grille->setRowCount(1);
         return;
     }
-    CaracteresGrid->setHorizontalHeaderLabels(
+    grille->setHorizontalHeaderLabels(
         {QStringLiteral("Vue"), QStringLiteral("Signification"), QStringLiteral("HTML"), QStringLiteral("Co.")});
-    CaracteresGrid->setRowCount(static_cast<int>(table.size()));
+    grille->setRowCount(static_cast<int>(table.size()));
     for (int ligne = 0; ligne < static_cast<int>(table.size()); ++ligne) {
         const LigneAccent &accent = table[static_cast<std::size_t>(ligne)];
         const auto cellule = [&](Colonne colonne, const std::string &texte) {
-            CaracteresGrid->setItem(ligne, colonne, new QTableWidgetItem(QString::fromStdString(texte)));
+            grille->setItem(ligne, colonne, new QTableWidgetItem(QString::fromStdString(texte)));
         };
         cellule(Vue, accent.caractere);
         cellule(Signification, accent.signification);
@@ -102,16 +105,19 @@ std::string TWndCaracteresSpeciaux::Restauration(std::string_view texte, Encodag
     return (encodage == Encodage::Windows1252 ? restaurationWindows1252 : restauration).Applique(texte);
 }
 
-void TWndCaracteresSpeciaux::Corrige(TWndHTML &w) const
+void TWndCaracteresSpeciaux::CorrigeDocumentActif() const
 {
-    TEditHTML &edit = *w.EditHTML;
+    TWndHTML *w = active();
+    if (!w)
+        return;
+    TEditHTML &edit = *w->EditHTML;
     const std::string_view texte = edit.Texte();
     std::string resultat;
     try {
         // Every row: a character that the document's encoding cannot hold is better as its entity.
         resultat = correction.Applique(texte);
     } catch (const std::bad_alloc &) {
-        utilisateur.Erreur(&w, MemoireInsuffisante());
+        utilisateur.Erreur(w, MemoireInsuffisante());
         return;
     }
     // A text left as it was is not replaced: the document stays unmodified.
@@ -121,27 +127,15 @@ void TWndCaracteresSpeciaux::Corrige(TWndHTML &w) const
         edit.Selectionne(0, 0);
 }
 
-void TWndCaracteresSpeciaux::CaracteresGridDblClick()
+void TWndCaracteresSpeciaux::Valide()
 {
     TWndHTML *w = active();
-    const QList<QTableWidgetSelectionRange> selection = CaracteresGrid->selectedRanges();
+    const QList<QTableWidgetSelectionRange> selection = grille->selectedRanges();
     if (!w || selection.isEmpty())
         return;
-    const QTableWidgetItem *entite = CaracteresGrid->item(selection.constFirst().topRow(), HTML);
+    const QTableWidgetItem *entite = grille->item(selection.constFirst().topRow(), HTML);
     if (entite) {
         w->InsertionTexte(entite->text().toStdString(), "");
         RendClavier(w->EditHTML);
     }
-}
-
-void TWndCaracteresSpeciaux::CorrigerBtnClick()
-{
-    if (TWndHTML *w = active())
-        Corrige(*w);
-}
-
-void TWndCaracteresSpeciaux::SupprimerBtnClick()
-{
-    if (active())
-        emit SupprimerDemande();
 }

@@ -19,31 +19,26 @@ public:
     TWndCaracteresSpeciaux(QWidget *parent, Utilisateur &utilisateur, const QString &fichierAccents,
                            DocumentActif active);
 
-    QTableWidget *CaracteresGrid;
-
-    // Characters to entities with every row flagged for correction, over the document's whole text; the caret goes
-    // to the start. When memory runs out the user is told, and the document is left as it was.
-    void Corrige(TWndHTML &w) const;
+    // Characters to entities with every row flagged for correction, over the active document's whole text; the
+    // caret goes to the start. When memory runs out the user is told, and the document is left as it was.
+    void CorrigeDocumentActif() const;
     // Entities to characters over a text of a page in that encoding, with the rows that the encoding can hold, so
     // that the page saved in its encoding has the bytes that balizo-outils gives. Throws std::bad_alloc when the
     // result would pass LimiteResultat.
     std::string Restauration(std::string_view texte, Encodage encodage) const;
-
-    // Writes the entity of the selected row into the active document and gives the keyboard back to the document.
-    void CaracteresGridDblClick();
-    void CorrigerBtnClick();
-    void SupprimerBtnClick();
 
 signals:
     // "Supprimer les tags...": the command of the same name, on the active document.
     void SupprimerDemande();
 
 protected:
-    void Valide() override { CaracteresGridDblClick(); }
+    // Writes the entity of the selected row into the active document and gives the keyboard back to the document.
+    void Valide() override;
 
 private:
     void Remplit(const std::vector<LigneAccent> &table);
 
+    QTableWidget *grille;
     Utilisateur &utilisateur;
     DocumentActif active;
     // Built once from the table: the text of a Windows-1252 document is UTF-8 too, but only the rows that

@@ -14,11 +14,11 @@ class TSupprimerForm : public QDialog {
 public:
     explicit TSupprimerForm(QWidget *parent);
 
-    QCheckBox *CbRestaurer;
-    QRadioButton *RbRien;
-    QRadioButton *RbEspace;
-    QRadioButton *RbTab;
-
     RemplacementTag Remplacement() const;
     bool Restaurer() const;
+
+private:
+    QCheckBox *restaurer;
+    QRadioButton *espaces;
+    QRadioButton *tabulations;
 };

@@ -14,10 +14,14 @@ static QByteArray AvecMarques(TWndHTML *w)
     return Texte(w).insert(debut + int(w->EditHTML->SelLength()), ']').insert(debut, '[');
 }
 
-static void Tape(QLineEdit *champ, const QString &texte)
+// Types the text over the field's: the named field of the dialog, or the edit line in it.
+static void Tape(const QObject &dialogue, const QString &nom, const QString &texte)
 {
-    champ->selectAll();
-    QTest::keyClicks(champ, texte);
+    auto *champ = dialogue.findChild<QWidget *>(nom);
+    auto *edition = qobject_cast<QLineEdit *>(champ);
+    edition = edition ? edition : champ->findChild<QLineEdit *>();
+    edition->selectAll();
+    QTest::keyClicks(edition, texte);
 }
 
 // The hyperlink and local anchor dialogs, run from a document window.
@@ -36,21 +40,27 @@ class TestDlgHyperlien : public CadreDeTest {
         return frame->FenetreActive();
     }
 
-    // Runs the hyperlink dialog on the active page: "P:x" types x in Protocole; likewise A Adresse, L AncreLocale, F Fichier, R Ancre,
-    // U URL; then OK is clicked, or Annuler if it is the last step.
+    // Runs the hyperlink dialog on the active page: "P:x" types x in Protocole; likewise A Adresse, L AncreLocale,
+    // F Fichier, R Ancre, U URL; then OK is clicked, or Annuler if it is the last step.
     TDlgInsertionHyperlien &Lien(const QStringList &etapes)
     {
         TDlgInsertionHyperlien &d = frame->DlgHyperlien();
-        Repond([&d, etapes] {
-            const QHash<QChar, QLineEdit *> champs{{u'P', d.Protocole->lineEdit()}, {u'A', d.Adresse->lineEdit()},
-                                                   {u'L', d.AncreLocale->Edition}, {u'F', d.Fichier->lineEdit()},
-                                                   {u'R', d.Ancre->lineEdit()}, {u'U', d.URL->lineEdit()}};
+        const QHash<QChar, QString> champs{{u'P', "Protocole"}, {u'A', "Adresse"}, {u'L', "AncreLocale"},
+                                           {u'F', "Fichier"},   {u'R', "Ancre"},   {u'U', "URL"}};
+        Repond([&d, etapes, champs] {
             for (const QString &etape : etapes)
                 if (etape != u"Annuler")
-                    Tape(champs.value(etape.at(0)), etape.mid(2));
-        }, etapes.endsWith("Annuler") ? d.CancelBtn : d.OkBtn);
+                    Tape(d, champs.value(etape.at(0)), etape.mid(2));
+        }, d.findChild<QPushButton *>(etapes.endsWith("Annuler") ? "Annuler" : "OK"));
         frame->InsertionLien();
         return d;
+    }
+
+    static QString Entrees(const TDlgInsertionHyperlien &d, const char *nom)
+    {
+        if (const auto *combo = d.findChild<TComboHistorique *>(nom))
+            return combo->Entrees().join(',');
+        return d.findChild<TComboSimple *>(nom)->Entrees().join(',');
     }
 
 private slots:
@@ -88,9 +98,9 @@ private slots:
         w->EditHTML->Selectionne(13, 3);
         TDlgInsertionHyperlien &d = Lien(etapes);
         QTEST(AvecMarques(w), "attendu");
-        QStringList vues{d.Protocole->Entrees().mid(5).join(',')};
-        for (TComboHistorique *combo : {d.Adresse, d.Fichier, d.Ancre, d.URL})
-            vues << combo->Entrees().join(',');
+        QStringList vues{d.findChild<TComboHistorique *>("Protocole")->Entrees().mid(5).join(',')};
+        for (const char *nom : {"Adresse", "Fichier", "Ancre", "URL"})
+            vues << Entrees(d, nom);
         QTEST(vues.join(" | "), "listes");
     }
 
@@ -118,8 +128,7 @@ private slots:
                 Lien({"F:images/x.htm", "R:fin"});
         }
         const TDlgInsertionHyperlien &d = Lien({"Annuler"});
-        const QString vues = d.AncreLocale->Entrees().join(',') + " | " + d.Ancre->Entrees().join(',');
-        QTEST(vues + " | " + d.Fichier->Entrees().join(','), "offres");
+        QTEST(Entrees(d, "AncreLocale") + " | " + Entrees(d, "Ancre") + " | " + Entrees(d, "Fichier"), "offres");
     }
 
     // Typing selects the first anchor that starts with the text, whatever the case, and leaves the text as typed.
@@ -136,8 +145,8 @@ private slots:
         QFETCH(QString, tape);
         TComboSimple combo;
         combo.Ajoute({"bas", "Haut", "haute"});
-        Tape(combo.Edition, tape);
-        QTEST(combo.Liste->currentRow(), "choisie");
+        QTest::keyClicks(combo.findChild<QLineEdit *>(), tape);
+        QTEST(combo.findChild<QListWidget *>()->currentRow(), "choisie");
         QCOMPARE(combo.Texte(), tape);
     }
 
@@ -147,10 +156,10 @@ private slots:
         TWndHTML *w = Page("page.htm", "un mot");
         w->EditHTML->Selectionne(3, 3);
         TDlgInsertionAncreLocale &d = frame->DlgAncreLocale();
-        Repond([&d] { Tape(d.Ancre, " mon ancre "); }, d.CancelBtn);
+        Repond([&d] { Tape(d, "Ancre", " mon ancre "); }, d.findChild<QPushButton *>("Annuler"));
         frame->InsertionAncreLocale();
         QCOMPARE(AvecMarques(w), QByteArray("un [mot]"));
-        Repond([] {}, d.OkButton);
+        Repond([] {}, d.findChild<QPushButton *>("OK"));
         frame->InsertionAncreLocale();
         QCOMPARE(AvecMarques(w), QByteArray("un <A NAME=\"monancre\"></A>[mot]"));
     }

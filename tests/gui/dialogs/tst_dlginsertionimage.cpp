@@ -15,6 +15,19 @@ class TestDlgImage : public CadreDeTest {
 
     static QByteArray Selection(TWndHTML *w) { return Texte(w).mid(w->EditHTML->SelStart(), w->EditHTML->SelLength()); }
 
+    // The edit line of the named field of the dialog.
+    static QLineEdit *Ligne(const QObject &d, const char *nom)
+    {
+        auto *champ = d.findChild<QWidget *>(nom);
+        auto *ligne = qobject_cast<QLineEdit *>(champ);
+        return ligne ? ligne : champ->findChild<QLineEdit *>();
+    }
+    static QStringList Historique(const QObject &d, const char *nom)
+    {
+        return d.findChild<TComboHistorique *>(nom)->Entrees();
+    }
+    static QPushButton *Bouton(const QObject &d, const char *nom) { return d.findChild<QPushButton *>(nom); }
+
 private slots:
     void init() { NouveauCadre(); }
     void cleanup() { FermeCadre(); }
@@ -25,53 +38,33 @@ private slots:
     void okPuisAnnuler()
     {
         const QByteArray insere =
-            "Les <IMG SRC=\"a.gif\" ALT=\"&quot;Ça&quot;\" ALIGN=center BORDER=2>Étémot<P> ici";
+            "Les <IMG SRC=\"a.gif\" ALT=\"&quot;Ça&quot;\" ALIGN=center BORDER=2 HSPACE=3 VSPACE=4 WIDTH=1 HEIGHT=2>"
+            "Étémot<P> ici";
         const QStringList alignements{"bottom", "left", "middle", "right", "top", "center"};
         TWndHTML *w = Ouvre(Fichier("page.htm", "Les mot ici"));
         w->EditHTML->Selectionne(4, 3);
         TDlgInsertionImage &dlg = frame->DlgImage();
         for (const bool ok : {true, false}) {
             Repond([&] {
-                dlg.FichierImage->setEditText(ok ? "a.gif" : "b.gif");
-                dlg.Alternatif->setEditText(ok ? QStringLiteral("\"Ça\"") : QStringLiteral("Autre"));
-                dlg.Legende->setText(QStringLiteral("Été"));
-                dlg.Alignement->setEditText(ok ? "center" : "haut");
-                dlg.Bordure->setText("2");
-            }, ok ? dlg.OkBtn : dlg.CancelBtn);
+                Ligne(dlg, "FichierImage")->setText(ok ? "a.gif" : "b.gif");
+                Ligne(dlg, "Alternatif")->setText(ok ? QStringLiteral("\"Ça\"") : QStringLiteral("Autre"));
+                Ligne(dlg, "Legende")->setText(QStringLiteral("Été"));
+                Ligne(dlg, "Alignement")->setText(ok ? "center" : "haut");
+                Ligne(dlg, "Bordure")->setText("2");
+                const char *nombres[] = {"Largeur", "Hauteur", "EcartHorizontal", "EcartVertical"};
+                for (int i = 0; i < 4; ++i)
+                    Ligne(dlg, nombres[i])->setText(QString::number(i + 1));
+            }, Bouton(dlg, ok ? "OK" : "Annuler"));
             frame->InsertionImage();
             QCOMPARE(Texte(w), insere);
             QCOMPARE(Selection(w), QByteArray("mot"));
-            QCOMPARE(dlg.FichierImage->Entrees(), QStringList{"a.gif"});
-            QCOMPARE(dlg.Alternatif->Entrees(), QStringList{QStringLiteral("\"Ça\"")});
-            QCOMPARE(dlg.Alignement->Entrees(), alignements);
+            QCOMPARE(Historique(dlg, "FichierImage"), QStringList{"a.gif"});
+            QCOMPARE(Historique(dlg, "Alternatif"), QStringList{QStringLiteral("\"Ça\"")});
+            QCOMPARE(Historique(dlg, "Alignement"), alignements);
         }
     }
 
-    // Picked once, then the file dialog is given up: the field and the history keep the first choice, and the
-    // dialog, opened first in the page's folder, comes back to the image picked.
-    void ouvrirImage()
-    {
-        TWndHTML *w = Ouvre(Fichier("index.htm", "x"));
-        TDlgInsertionImage &dlg = frame->DlgImage();
-        script->fichiers << dossier.filePath("images/a.gif");
-        Repond([&] {
-            dlg.Ouvrir->click();
-            dlg.Ouvrir->click();
-        }, dlg.CancelBtn);
-        frame->InsertionImage();
-        QCOMPARE(script->dialogues.size(), 3);
-        QCOMPARE(script->dialogues[1].nomPropose, QFileInfo(dossier.path()).absoluteFilePath());
-        QCOMPARE(script->dialogues[2].nomPropose, dossier.filePath("images/a.gif"));
-        QCOMPARE(script->dialogues[2].titre, QStringLiteral("Insertion d'une image GIF ou JPEG..."));
-        QCOMPARE(dlg.FichierImage->currentText(), QStringLiteral("images/a.gif"));
-        QCOMPARE(dlg.FichierImage->Entrees(), QStringList{"images/a.gif"});
-        QCOMPARE(Texte(w), QByteArray("x"));
-        // Every picture a browser shows is offered first.
-        QCOMPARE(script->dialogues[2].filtre.section(u'|', 1, 1).split(u';'),
-                 (QStringList{"*.gif", "*.jpg", "*.jpeg", "*.png", "*.webp", "*.svg"}));
-    }
-
-    void tailleProposee_data()
+    void choixDUneImage_data()
     {
         const auto image = [](int largeur, int hauteur, const char *format) {
             QBuffer octets;
@@ -91,26 +84,38 @@ private slots:
                              << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"30\"/>")
                              << (svg ? "40" : "50%") << (svg ? "30" : "9");
         QTest::newRow("PNG tronqué: rien") << "d.png" << image(300, 20, "PNG").left(12) << "50%" << "9";
-        QTest::newRow("texte: rien") << "e.jpg" << QByteArray("pas une image") << "50%" << "9";
         QTest::newRow("absent: rien") << "" << QByteArray() << "50%" << "9";
     }
 
-    // A picked picture proposes its width and height; a file that tells no size changes nothing and says nothing.
-    void tailleProposee()
+    // A picture picked, then the file dialog given up: the field and its history keep the picture, relative to the
+    // page; its width and height are proposed, unless its file tells no size, which changes nothing and says
+    // nothing. The file dialog opens first in the page's folder, then where the picture was picked, and offers
+    // first every picture a browser shows.
+    void choixDUneImage()
     {
         QFETCH(QString, nom);
         QFETCH(QByteArray, contenu);
         Ouvre(Fichier("index.htm", "x"));
         const QString image = nom.isEmpty() ? dossier.filePath("absente.png") : Fichier(nom, contenu);
         TDlgInsertionImage &dlg = frame->DlgImage();
-        dlg.Largeur->setText("50%");
-        dlg.Hauteur->setText("9");
+        Ligne(dlg, "Largeur")->setText("50%");
+        Ligne(dlg, "Hauteur")->setText("9");
         script->fichiers << image;
-        Repond([&] { dlg.Ouvrir->click(); }, dlg.CancelBtn);
+        Repond([&] {
+            Bouton(dlg, "Ouvrir")->click();
+            Bouton(dlg, "Ouvrir")->click();
+        }, Bouton(dlg, "Annuler"));
         frame->InsertionImage();
-        QTEST(dlg.Largeur->text(), "largeur");
-        QTEST(dlg.Hauteur->text(), "hauteur");
+        QTEST(Ligne(dlg, "Largeur")->text(), "largeur");
+        QTEST(Ligne(dlg, "Hauteur")->text(), "hauteur");
         QCOMPARE(script->erreurs, QStringList());
+        QCOMPARE(Ligne(dlg, "FichierImage")->text(), QFileInfo(image).fileName());
+        QCOMPARE(Historique(dlg, "FichierImage"), QStringList{QFileInfo(image).fileName()});
+        QCOMPARE(script->dialogues.size(), 3);
+        QCOMPARE(script->dialogues[1].nomPropose, QFileInfo(dossier.path()).absoluteFilePath());
+        QCOMPARE(script->dialogues[2].nomPropose, image);
+        QCOMPARE(script->dialogues[2].filtre.section(u'|', 1, 1).split(u';'),
+                 (QStringList{"*.gif", "*.jpg", "*.jpeg", "*.png", "*.webp", "*.svg"}));
     }
 
     void titre_data()
@@ -144,9 +149,9 @@ private slots:
         TDlgInsertionTitre &dlg = frame->DlgTitre();
         QString propose;
         Repond([&] {
-            propose = dlg.Titre->text();
-            dlg.Titre->setText(QStringLiteral("Été"));
-        }, ok ? dlg.OKBtn : dlg.CancelBtn);
+            propose = Ligne(dlg, "Titre")->text();
+            Ligne(dlg, "Titre")->setText(QStringLiteral("Été"));
+        }, Bouton(dlg, ok ? "OK" : "Annuler"));
         frame->InsertionTitre();
         QTEST(propose, "montre");
         const QByteArray attendu = texte.replace(avant, apres);

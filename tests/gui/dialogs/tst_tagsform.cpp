@@ -13,6 +13,7 @@ class TestWndTags : public CadreDeTest {
     std::unique_ptr<TTagsForm> palette;
 
     QString Tags(const QString &nom = {}) const { return dossier.filePath("Tags/" + nom); }
+    static QTreeWidget *ArbreDe(const TTagsForm &palette) { return palette.findChild<QTreeWidget *>(); }
 
     // The palette on the folder "Tags" holding the files "nom:contenu", if any; a name ending in "/" is a folder.
     void Palette(const QStringList &fichiers = {})
@@ -28,10 +29,10 @@ class TestWndTags : public CadreDeTest {
     }
 
     // The tree, one line a node, indented two spaces a level.
-    QStringList Arbre() const
+    static QStringList Arbre(const TTagsForm &palette)
     {
         QStringList lignes;
-        for (QTreeWidgetItemIterator it(palette->Tags); *it; ++it) {
+        for (QTreeWidgetItemIterator it(ArbreDe(palette)); *it; ++it) {
             QString ligne = (*it)->text(0);
             for (const QTreeWidgetItem *p = (*it)->parent(); p; p = p->parent())
                 ligne.prepend(u"  ");
@@ -73,7 +74,7 @@ private slots:
         QFETCH(QStringList, fichiers);
         QFETCH(QString, illisible);
         Palette(fichiers);
-        QTEST(Arbre(), "arbre");
+        QTEST(Arbre(*palette), "arbre");
         const QString erreur = "Ne peut lire le fichier " + QDir::cleanPath(Tags(illisible));
         QCOMPARE(script->erreurs, illisible.isEmpty() ? QStringList() : QStringList{erreur});
     }
@@ -81,50 +82,34 @@ private slots:
     void doubleClic_data()
     {
         QTest::addColumn<int>("rang");
-        QTest::addColumn<int>("longueur");
-        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<QByteArray>("texte"); // null: no document
         QTest::addColumn<int>("debutApres");
-        // A tag with a closing one goes around the selection, kept; anything else before it.
-        QTest::newRow("balise et fermeture") << 1 << 3 << QByteArray("un <B>mot</B>") << 6;
-        QTest::newRow("balise et fermeture, sans sélection") << 1 << 0 << QByteArray("un <B></B>mot") << 6;
-        QTest::newRow("balise seule") << 4 << 3 << QByteArray("un <BR>mot") << 7;
-        QTest::newRow("attribut") << 2 << 3 << QByteArray("un  BORDER=mot") << 11;
-        QTest::newRow("attribut avec =") << 3 << 0 << QByteArray("un  W=\"50%\"mot") << 11;
-        QTest::newRow("branche de fichier") << 0 << 3 << QByteArray("un mot") << 3;
-        QTest::newRow("aucun nœud choisi") << -1 << 3 << QByteArray("un mot") << 3;
-        QTest::newRow("aucun document") << 1 << -1 << QByteArray() << 0;
+        // What is written is the keyboard test's; a double click on a node writes it, on a branch nothing.
+        QTest::newRow("balise seule") << 4 << QByteArray("un <BR>mot") << 7;
+        QTest::newRow("branche de fichier") << 0 << QByteArray("un mot") << 3;
+        QTest::newRow("aucun nœud choisi") << -1 << QByteArray("un mot") << 3;
+        QTest::newRow("aucun document") << 1 << QByteArray() << 0;
     }
 
-    // Nodes: T, <B>, BORDER, W="50%", <BR>. The selection starts at "mot" in "un mot" and keeps its length.
+    // Nodes: T, <B>, BORDER, W="50%", <BR>. The selection is "mot" in "un mot", and keeps its length.
     void doubleClic()
     {
         QFETCH(int, rang);
-        QFETCH(int, longueur);
+        QFETCH(QByteArray, texte);
         Palette({"T.txt:<B>\t</B>\n+\tBORDER\n+\tW=\"50%\"\n<BR>\n"});
-        TWndHTML *w = longueur < 0 ? nullptr : Ouvre(Fichier("page.htm", "un mot"));
+        TWndHTML *w = texte.isNull() ? nullptr : Ouvre(Fichier("page.htm", "un mot"));
         if (w)
-            w->EditHTML->Selectionne(3, longueur);
-        QTreeWidget *tags = palette->Tags;
+            w->EditHTML->Selectionne(3, 3);
+        QTreeWidget *tags = ArbreDe(*palette);
         if (rang >= 0)
             tags->setCurrentItem(*(QTreeWidgetItemIterator(tags) += rang));
-        frame->show();
-        palette->show();
-        palette->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(palette.get()));
-        tags->setFocus();
         emit tags->itemDoubleClicked(tags->topLevelItem(0), 0);
-        QVERIFY(frame->Fenetres().size() == (w ? 1 : 0));
+        QCOMPARE(frame->Fenetres().size(), w ? 1 : 0);
         if (!w)
             return;
-        QTEST(Texte(w), "texte");
+        QCOMPARE(Texte(w), texte);
         QTEST(int(w->EditHTML->SelStart()), "debutApres");
-        QCOMPARE(w->EditHTML->SelLength(), longueur);
-        // Once something is written, the keyboard is back on the page; Escape closes the palette.
-        if (Texte(w) != "un mot")
-            QTRY_COMPARE(QApplication::focusWidget(), w->EditHTML);
-        palette->show();
-        QTest::keyClick(tags, Qt::Key_Escape);
-        QVERIFY(!palette->isVisible());
+        QCOMPARE(w->EditHTML->SelLength(), 3);
     }
 
     void clavier_data()
@@ -135,8 +120,6 @@ private slots:
             << QStringList{"<b", "[Entrée]"} << QByteArray("un <B>mot</B>");
         QTest::newRow("«ORDER»: l'attribut, sous sa balise") << QStringList{"ORDER", "[Entrée]"}
                                                               << QByteArray("un  BORDER=mot");
-        QTest::newRow("Droite ouvre la branche, Bas descend, Entrée écrit")
-            << QStringList{"[Droite]", "[Bas]", "[Bas]", "[Entrée]"} << QByteArray("un <BR>mot");
         QTest::newRow("Entrée sur la branche l'ouvre sans rien écrire")
             << QStringList{"[Entrée]", "[Bas]", "[Bas]", "[Entrée]"} << QByteArray("un <BR>mot");
         QTest::newRow("filtre sans résultat: rien") << QStringList{"zz", "[Entrée]"} << QByteArray("un mot");
@@ -157,8 +140,8 @@ private slots:
         frame->show();
         palette->Montre();
         QVERIFY(QTest::qWaitForWindowActive(palette.get()));
-        QTRY_COMPARE(QApplication::focusWidget(), palette->Tags);
-        const std::map<QString, Qt::Key> noms{{"[Entrée]", Qt::Key_Return}, {"[Droite]", Qt::Key_Right},
+        QTRY_COMPARE(QApplication::focusWidget(), ArbreDe(*palette));
+        const std::map<QString, Qt::Key> noms{{"[Entrée]", Qt::Key_Return},
                                               {"[Bas]", Qt::Key_Down}, {"[Retour]", Qt::Key_Backspace}};
         for (const QString &touche : touches) {
             if (noms.count(touche))
@@ -173,35 +156,28 @@ private slots:
         QVERIFY(palette->isVisible());
 
         palette->Montre();
-        QTRY_COMPARE(QApplication::focusWidget(), palette->Tags);
-        QTest::keyClick(palette->Tags, Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::focusWidget(), ArbreDe(*palette));
+        QTest::keyClick(ArbreDe(*palette), Qt::Key_Escape);
         QVERIFY(!palette->isVisible());
         palette->Montre();
-        QCOMPARE(palette->Filtre->text(), QString());
-        for (QTreeWidgetItemIterator it(palette->Tags); *it; ++it)
+        QCOMPARE(palette->findChild<QLineEdit *>()->text(), QString());
+        for (QTreeWidgetItemIterator it(ArbreDe(*palette)); *it; ++it)
             QVERIFY(!(*it)->isHidden());
     }
 
-    // The frame's command opens its palette with the keyboard on the tree.
-    void ouvertureParLeCadre()
+    // The frame's palette reads the shipped files, without error, one branch a file, every entry with a caption;
+    // its command opens it with the keyboard on the tree.
+    void paletteDuCadre()
     {
+        QCOMPARE(script->erreurs, QStringList());
+        QCOMPARE(ArbreDe(frame->Tags())->topLevelItemCount(),
+                 QDir(QStringLiteral(TAGS)).entryList({"*.txt"}, QDir::Files).size());
+        for (const QString &ligne : Arbre(frame->Tags()))
+            QVERIFY2(!ligne.trimmed().isEmpty(), "entrée sans libellé");
         frame->show();
         frame->AfficheTags();
         QVERIFY(QTest::qWaitForWindowActive(&frame->Tags()));
-        QTRY_COMPARE(QApplication::focusWidget(), frame->Tags().Tags);
-    }
-
-    // The shipped files are all read, without error, and every entry has a caption.
-    void fichiersLivres()
-    {
-        const QDir livres(QStringLiteral(TAGS));
-        QVERIFY(livres.exists());
-        palette = std::make_unique<TTagsForm>(frame.get(), *script, livres.path(),
-                                               [this] { return frame->FenetreActive(); });
-        QCOMPARE(script->erreurs, QStringList());
-        QCOMPARE(palette->Tags->topLevelItemCount(), livres.entryList({"*.txt"}, QDir::Files).size());
-        for (const QString &ligne : Arbre())
-            QVERIFY2(!ligne.trimmed().isEmpty(), "entrée sans libellé");
+        QTRY_COMPARE(QApplication::focusWidget(), ArbreDe(frame->Tags()));
     }
 };
 

@@ -22,20 +22,22 @@ class TestWndCaracteres : public CadreDeTest {
         frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur), table);
     }
 
-    // The next tag removal runs with these options, as if the user had set them in the dialog: `choix` is 0 for
-    // nothing in place of a tag, 1 for a space, 2 for a tab.
-    void Options(bool restaurer, int choix, int reponse = QDialog::Accepted)
+    // The next tag removal runs with these options, as if the user had set them in the dialog: `choix` names the
+    // button of what replaces a tag ("Rien", "Espaces", "Tabulations").
+    void Options(bool restaurer, const QString &choix, int reponse = QDialog::Accepted)
     {
-        script->executions << [=](QDialog &dialogue) {
-            auto &options = static_cast<TSupprimerForm &>(dialogue);
+        script->executions << [=](QDialog &options) {
+            auto *restauration = options.findChild<QCheckBox *>("Restaurer");
             // A fresh dialog each time, with its defaults.
-            if (!options.CbRestaurer->isChecked() || !options.RbRien->isChecked())
+            if (!restauration->isChecked() || !options.findChild<QRadioButton *>("Rien")->isChecked())
                 return int(QDialog::Rejected);
-            options.CbRestaurer->setChecked(restaurer);
-            (choix == 0 ? options.RbRien : choix == 1 ? options.RbEspace : options.RbTab)->setChecked(true);
+            restauration->setChecked(restaurer);
+            options.findChild<QRadioButton *>(choix)->setChecked(true);
             return reponse;
         };
     }
+
+    QTableWidget *Grille() const { return frame->CaracteresSpeciaux().findChild<QTableWidget *>(); }
 
     void VerifieSelection(TWndHTML *w, qsizetype debut, qsizetype longueur)
     {
@@ -44,21 +46,16 @@ class TestWndCaracteres : public CadreDeTest {
     }
 
 private slots:
-    void init()
-    {
-        QVERIFY(dossier.isValid());
-        NouveauCadre();
-    }
-
+    void init() { NouveauCadre(); }
     void cleanup() { FermeCadre(); }
 
+    // The columns: the character, its meaning, its entity and its flag.
     void grille()
     {
-        QTableWidget *grille = frame->CaracteresSpeciaux().CaracteresGrid;
-        QCOMPARE(grille->rowCount(), 5);
-        QCOMPARE(grille->horizontalHeaderItem(3)->text(), QStringLiteral("Co."));
-        QCOMPARE(grille->item(0, 0)->text() + grille->item(0, 1)->text() + grille->item(0, 2)->text(),
-                 QStringLiteral("ée accent aigu&eacute;"));
+        QCOMPARE(Grille()->rowCount(), 5);
+        const QStringList premiere{"é", "e accent aigu", "&eacute;", "O"};
+        for (int colonne = 0; colonne < 4; ++colonne)
+            QCOMPARE(Grille()->item(0, colonne)->text(), premiere[colonne]);
         QVERIFY(script->erreurs.isEmpty());
     }
 
@@ -87,8 +84,6 @@ private slots:
         QTest::addColumn<QByteArray>("attendu");
         const QByteArray utf8 = "&alpha;\t\xCE\xB1\n&eacute;\t\xC3\xA9\t\tO\n&agrave;\t\xC3\xA0\t\tO\n";
         const QByteArray windows1252 = "&eacute;\t\xE9\te aigu\tO\r\n&agrave;\t\xE0\t\tO\r\n&nbsp;\t\xA0\r\n";
-        QTest::newRow("marque d'ordre: la première ligne restaure aussi") << "\xEF\xBB\xBF&nbsp;\t\xC2\xA0\n" + utf8
-            << QByteArray("a&nbsp;b &eacute;\n") << true << QByteArray("a\xC2\xA0" "b \xC3\xA9\n");
         QTest::newRow("table Windows-1252, page UTF-8: caractères en UTF-8")
             << windows1252 << QByteArray("caf&eacute;&nbsp;!\n") << true << QByteArray("caf\xC3\xA9\xC2\xA0!\n");
         QTest::newRow("table Windows-1252, page Windows-1252: correction")
@@ -118,7 +113,7 @@ private slots:
         TWndHTML *w = CadreDeTest::Ouvre(chemin);
         const QString sortie = restaurer ? dossier.filePath("resultat.txt") : chemin;
         if (restaurer) {
-            Options(true, 0);
+            Options(true, "Rien");
             frame->SupprimerLesTagsHTML();
             w = frame->FenetreActive();
             script->fichiers << sortie;
@@ -143,19 +138,9 @@ private slots:
         VerifieSelection(w, 5, 2);
     }
 
-    // A double click on the meaning column of a row: its entity is inserted, not its meaning.
-    void doubleClicAvecSelection()
-    {
-        TWndHTML *w = Ouvre("un mot");
-        w->EditHTML->Selectionne(3, 3);
-        frame->CaracteresSpeciaux().CaracteresGrid->setCurrentCell(1, 1);
-        frame->CaracteresSpeciaux().CaracteresGridDblClick();
-        QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
-        VerifieSelection(w, 11, 3);
-    }
-
     // Opened, the window has the keyboard on its grid: Down then Return writes the entity of the second row and
-    // gives the keyboard back to the page, the window staying open; Escape closes it.
+    // gives the keyboard back to the page, the window staying open. A double click on the meaning of a row writes
+    // its entity, not its meaning.
     void clavier()
     {
         TWndHTML *w = Ouvre("un mot");
@@ -164,7 +149,7 @@ private slots:
         TWndCaracteresSpeciaux &fenetre = frame->CaracteresSpeciaux();
         frame->AfficheCaracteresSpeciaux();
         QVERIFY(QTest::qWaitForWindowActive(&fenetre));
-        QTRY_COMPARE(QApplication::focusWidget(), fenetre.CaracteresGrid);
+        QTRY_COMPARE(QApplication::focusWidget(), Grille());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
@@ -172,12 +157,11 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), w->EditHTML);
         QVERIFY(fenetre.isVisible());
 
-        frame->AfficheCaracteresSpeciaux();
-        QTRY_COMPARE(QApplication::focusWidget(), fenetre.CaracteresGrid);
-        QCOMPARE(fenetre.CaracteresGrid->currentRow(), 1);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!fenetre.isVisible());
-        QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
+
+        Grille()->setCurrentCell(2, 1);
+        emit Grille()->cellDoubleClicked(2, 1);
+        QCOMPARE(Texte(w), QByteArray("un &egrave;&Eacute;mot"));
+        VerifieSelection(w, 19, 3);
     }
 
     // Flags "O" and "o" count; the capital letter's row has no flag; & and < are not flagged. One undo step takes the
@@ -193,56 +177,50 @@ private slots:
         QCOMPARE(Texte(w), QByteArray("Été été è & <P>"));
     }
 
-    // The result goes to a new window; the source is left as it was: text, modified state, selection.
-    void suppressionDesTags_data()
+    // The result of the removal of tags, with its options, or of table tags goes to a new window; the source is left
+    // as it was: text, modified state, selection.
+    void suppressions_data()
     {
         QTest::addColumn<bool>("restaurer");
-        QTest::addColumn<int>("choix");
-        QTest::addColumn<QByteArray>("attendu");
-        QTest::newRow("rien, restauration") << true << 0 << QByteArray("Unété<x\r\n\r\nfin\r\n");
-        QTest::newRow("espaces, sans restauration") << false << 1 << QByteArray("Un été &lt;x\r\n\r\nfin\r\n");
-        QTest::newRow("tabulations, restauration") << true << 2 << QByteArray("Un\tété\t<x\r\n\r\nfin\r\n");
+        QTest::addColumn<QString>("choix"); // "Tableaux": the removal of table tags
+        QTest::addColumn<QByteArray>("attendu"); // null: the dialog is given up, no new window
+        QTest::newRow("rien, restauration") << true << "Rien" << QByteArray("Unété<x\r\nab\r\n\r\nfin\r\n");
+        QTest::newRow("espaces, sans restauration")
+            << false << "Espaces" << QByteArray("Un été &lt;x\r\na b\r\n\r\nfin\r\n");
+        QTest::newRow("tabulations, restauration")
+            << true << "Tabulations" << QByteArray("Un\tété\t<x\r\na\tb\r\n\r\nfin\r\n");
+        QTest::newRow("Annuler") << true << "Espaces" << QByteArray();
+        QTest::newRow("tableaux") << false << "Tableaux"
+                                  << QByteArray("<P>Un<B>été</B>&lt;x</P>\r\na\tb\r\n\r\n<I>fin\r\n");
     }
 
-    void suppressionDesTags()
+    void suppressions()
     {
         QFETCH(bool, restaurer);
-        QFETCH(int, choix);
-        const QByteArray source("  <P>Un<B>été</B>&lt;x</P>\r\n\r\n\r\n<I>fin\r\n");
+        QFETCH(QString, choix);
+        QFETCH(QByteArray, attendu);
+        const QByteArray source("  <P>Un<B>été</B>&lt;x</P>\r\n<TABLE><tr><TD>a</td><td>b</TD></TR></table>\r\n"
+                                "\r\n<I>fin\r\n");
         TWndHTML *w = Ouvre(source);
         w->EditHTML->Selectionne(2, 3);
-        Options(restaurer, choix);
-        frame->SupprimerLesTagsHTML();
-
+        if (choix == "Tableaux") {
+            frame->SupprimerLesTagsTableaux();
+        } else {
+            Options(restaurer, choix, attendu.isNull() ? QDialog::Rejected : QDialog::Accepted);
+            frame->SupprimerLesTagsHTML();
+        }
+        QCOMPARE(frame->Fenetres().size(), attendu.isNull() ? 1 : 2);
+        if (attendu.isNull())
+            return;
         TWndHTML *resultat = frame->FenetreActive();
-        QVERIFY(resultat != w);
-        QCOMPARE(resultat->windowTitle(), dossier.filePath("page (Sans tags).txt") + "[*]");
+        const char *suffixe = choix == "Tableaux" ? "page (Sans tableaux).htm" : "page (Sans tags).txt";
+        QCOMPARE(resultat->windowTitle(), dossier.filePath(suffixe) + "[*]");
         QVERIFY(resultat->Untitled && resultat->EditHTML->isModified());
-        QTEST(Texte(resultat), "attendu");
-        VerifieSelection(resultat, restaurer ? 0 : Texte(resultat).size(), 0);
+        QCOMPARE(Texte(resultat), attendu);
+        VerifieSelection(resultat, restaurer ? 0 : attendu.size(), 0);
         QCOMPARE(Texte(w), source);
         QVERIFY(!w->EditHTML->isModified());
         VerifieSelection(w, 2, 3);
-    }
-
-    void suppressionAnnulee()
-    {
-        Ouvre("<P>a</P>");
-        Options(true, 0, QDialog::Rejected);
-        frame->SupprimerLesTagsHTML();
-        QCOMPARE(frame->Fenetres().size(), 1);
-    }
-
-    void suppressionDesTableaux()
-    {
-        TWndHTML *w = Ouvre("<TABLE><tr><TD>a</td><td>b</TD></TR></table>\n");
-        frame->SupprimerLesTagsTableaux();
-        TWndHTML *resultat = frame->FenetreActive();
-        QCOMPARE(resultat->windowTitle(), dossier.filePath("page (Sans tableaux).htm") + "[*]");
-        QVERIFY(resultat->Untitled && resultat->EditHTML->isModified());
-        QCOMPARE(Texte(resultat), QByteArray("a\tb\n"));
-        VerifieSelection(resultat, 4, 0);
-        QCOMPARE(Texte(w), QByteArray("<TABLE><tr><TD>a</td><td>b</TD></TR></table>\n"));
     }
 };
 

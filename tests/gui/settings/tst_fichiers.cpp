@@ -1,9 +1,6 @@
+#include "CadreDeTest.h"
 #include "Limites.h"
-
 #include "gui/settings/Fichiers.h"
-
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -16,12 +13,6 @@ class TestFichiers : public QObject {
     QTemporaryDir dossier;
 
     QString Chemin(const char *nom) const { return dossier.filePath(QLatin1String(nom)); }
-
-    static QByteArray Lit(const QString &nom)
-    {
-        QFile fichier(nom);
-        return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray("illisible");
-    }
 
     QString Ancien(const char *nom, QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner) const
     {
