@@ -198,9 +198,13 @@ private slots:
         const Probleme lien = *Trouve(w, Probleme::Sorte::Lien, "absente.htm");
         QVERIFY(Marque(w, Probleme::Sorte::Lien, Texte(w).indexOf("absente.htm")));
         QVERIFY(!Marque(w, Probleme::Sorte::Lien, Texte(w).indexOf("<a href")));
-        const long ligne = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
-                                                      static_cast<unsigned long>(lien.debut));
-        QVERIFY(w->EditHTML->markersAtLine(static_cast<int>(ligne)) != 0);
+        // The line of every problem but the links not checked carries a mark in the margin.
+        for (const Probleme &probleme : tous) {
+            const long ligne = w->EditHTML->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                                          static_cast<unsigned long>(probleme.debut));
+            QVERIFY(probleme.sorte == Probleme::Sorte::NonVerifie ||
+                    w->EditHTML->markersAtLine(static_cast<int>(ligne)) != 0);
+        }
         QVERIFY(w->EditHTML->markersAtLine(0) == 0);
         // The mouse resting on it tells what it is.
         emit w->EditHTML->SCN_DWELLSTART(static_cast<int>(lien.debut) + 2, 10, 10);
