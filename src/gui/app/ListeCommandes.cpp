@@ -5,6 +5,9 @@
 #include "gui/app/Session.h"
 #include "gui/document/WndHTML.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // A formatting pair, which only the bars and keys offer.
@@ -28,14 +31,13 @@ QList<QKeySequence> Touches(QKeySequence::StandardKey standard)
     return QKeySequence::keyBindings(standard);
 }
 
-} // namespace
-
-const std::vector<Commande> &Commandes()
+// The commands of the menus "&Fichier", "&Edition" and "&Insertion", and of the document's context menu.
+std::vector<Commande> CommandesDuDocument()
 {
     // The standard keys of the desktop where Qt knows one (it has none for saving under a name here, nor for
     // quitting outside the X11 desktops, nor for replacing on every desktop); F5 shows the page, as a browser
     // reloads it.
-    static const std::vector<Commande> commandes{
+    return {
         {"Nouveau", "&Nouveau", Touches(QKeySequence::New), false, &TMDIHtml::FileNew, "nouveau", "Nouveau..."},
         {"Ouvrir", "&Ouvrir...", Touches(QKeySequence::Open), false, &TMDIHtml::FileOpen, "ouvrir", "Ouvrir..."},
         {"Enregistrer", "&Enregistrer", Touches(QKeySequence::Save), true, &TMDIHtml::FileSave, "enregistrer",
@@ -72,7 +74,13 @@ const std::vector<Commande> &Commandes()
         // The context menu gives these two other access letters, so that no two of its items share one.
         {"CaracteresContextuel", "Caractères &spéciaux...", {}, true, &TMDIHtml::AfficheCaracteresSpeciaux},
         {"TagsContextuel", "&Tags...", {}, true, &TMDIHtml::AfficheTags},
+    };
+}
 
+// The commands of the windows, the options and the help, the formatting pairs and the zoom.
+std::vector<Commande> CommandesDuCadre()
+{
+    return {
         {"Mosaique", "&Mosaïque", {}, false, &TMDIHtml::FenetreMosaique},
         {"Cascade", "&Cascade", {}, false, &TMDIHtml::FenetreCascade},
         {"ReorganiserIcones", "&Réorganiser les icones", {}, false, &TMDIHtml::FenetreIcones},
@@ -106,6 +114,17 @@ const std::vector<Commande> &Commandes()
         Zoom("ZoomArriere", {Qt::CTRL | Qt::Key_Minus}, [](TEditHTML &t) { t.zoomOut(); }),
         Zoom("ZoomNormal", {Qt::CTRL | Qt::Key_0}, [](TEditHTML &t) { t.zoomTo(0); }),
     };
+}
+
+} // namespace
+
+const std::vector<Commande> &Commandes()
+{
+    static const std::vector<Commande> commandes = [] {
+        std::vector<Commande> toutes = CommandesDuDocument();
+        std::ranges::move(CommandesDuCadre(), std::back_inserter(toutes));
+        return toutes;
+    }();
     return commandes;
 }
 

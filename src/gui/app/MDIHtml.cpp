@@ -6,7 +6,6 @@
 #include "gui/app/Disposition.h"
 #include "gui/app/DlgAideAPropos.h"
 #include "gui/app/EtatPage.h"
-#include "gui/app/ListeCommandes.h"
 #include "gui/app/Navigateur.h"
 #include "gui/app/Session.h"
 #include "gui/dialogs/DlgInsertionAncreLocale.h"
@@ -35,17 +34,13 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMimeData>
 #include <QScreen>
-#include <QActionGroup>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
-#include <QTreeView>
 
 #include <algorithm>
 #include <memory>
@@ -54,30 +49,6 @@
 #include <vector>
 
 #include <sys/stat.h>
-
-namespace {
-
-// The icon of the desktop's theme that means the same, when the theme has one, so that the bar matches the desktop
-// and stays sharp at any resolution; the program's own drawing otherwise.
-QIcon Icone(const char *nom)
-{
-    static constexpr std::pair<std::string_view, const char *> Themes[] = {
-        {"nouveau", "document-new"},      {"ouvrir", "document-open"},
-        {"enregistrer", "document-save"}, {"apercu", "document-print-preview"},
-        {"couper", "edit-cut"},           {"copier", "edit-copy"},
-        {"coller", "edit-paste"},         {"gras", "format-text-bold"},
-        {"italique", "format-text-italic"}, {"souligne", "format-text-underline"},
-        {"gauche", "format-justify-left"}, {"centre", "format-justify-center"},
-        {"droite", "format-justify-right"},
-    };
-    const QIcon dessin(QStringLiteral(":/icones/%1.xpm").arg(QLatin1String(nom)));
-    for (const auto &[propre, theme] : Themes)
-        if (propre == nom)
-            return QIcon::fromTheme(QLatin1String(theme), dessin);
-    return dessin;
-}
-
-} // namespace
 
 TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur> utilisateur,
                    const QString &fichierAccents, const QString &dossierRecuperation)
@@ -122,11 +93,29 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
         DlgFonte.setFamily(famille);
     DlgFonte.setPointSize(parametres.LitTaille(DlgFonte.pointSize()));
 
+    CreeOutils(fichierAccents);
+    CreeVerification(QFileInfo(fichierParametres).absolutePath());
+
+    etat = new TEtatPage(statusBar());
+    minuterieEtat = new QTimer(this);
+    minuterieEtat->setSingleShot(true);
+    minuterieEtat->setInterval(0);
+    connect(minuterieEtat, &QTimer::timeout, this, [this] {
+        etat->Montre(FenetreActive());
+        MajAnnulation();
+    });
+
+    CreeCommandes();
+    MajMenus();
+}
+
+void TMDIHtml::CreeOutils(const QString &fichierAccents)
+{
     const DocumentActif active = [this] { return FenetreActive(); };
-    WndCaracteresSpeciaux = new TWndCaracteresSpeciaux(this, *this->utilisateur, fichierAccents, active);
+    WndCaracteresSpeciaux = new TWndCaracteresSpeciaux(this, *utilisateur, fichierAccents, active);
     connect(WndCaracteresSpeciaux, &TWndCaracteresSpeciaux::SupprimerDemande, this,
             &TMDIHtml::SupprimerLesTagsHTML);
-    TagsForm = new TTagsForm(this, *this->utilisateur, CheminDonnees(QStringLiteral("Tags")), active);
+    TagsForm = new TTagsForm(this, *utilisateur, CheminDonnees(QStringLiteral("Tags")), active);
     dlgChercher = new TDlgChercher(this);
     connect(dlgChercher, &TDlgChercher::Suivant, this, &TMDIHtml::Suivant);
     // "&Suivant" follows the search text as it is typed, so that F3 works as soon as there is something to find.
@@ -137,9 +126,13 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     connect(dlgRemplacer, &TDlgRemplacer::RemplacerTout, this, &TMDIHtml::RemplacerTout);
     dlgHyperlien = new TDlgInsertionHyperlien(this);
     dlgAncreLocale = new TDlgInsertionAncreLocale(this);
-    dlgImage = new TDlgInsertionImage(this, *this->utilisateur);
+    dlgImage = new TDlgInsertionImage(this, *utilisateur);
     dlgTitre = new TDlgInsertionTitre(this);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMDIHtml::MajActions);
+}
+
+void TMDIHtml::CreeVerification(const QString &dossierPersonnel)
+{
     panneau = new TPanneauProblemes(this);
     addDockWidget(Qt::BottomDockWidgetArea, panneau);
     panneau->hide();
@@ -155,25 +148,13 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
                 statusBar()->showMessage(message);
             });
     verification = new TVerification(*panneau, *this->utilisateur, parametres,
-                                     QFileInfo(fichierParametres).absolutePath(), [this] { return Fenetres(); }, this);
+                                     dossierPersonnel, [this] { return Fenetres(); }, this);
     connect(verification, &TVerification::Message, this,
             [this](const QString &message) { statusBar()->showMessage(message); });
     connect(verification, &TVerification::MessageChange, this, [this](const QString &ancien, const QString &nouveau) {
         if (statusBar()->currentMessage() == ancien)
             statusBar()->showMessage(nouveau);
     });
-
-    etat = new TEtatPage(statusBar());
-    minuterieEtat = new QTimer(this);
-    minuterieEtat->setSingleShot(true);
-    minuterieEtat->setInterval(0);
-    connect(minuterieEtat, &QTimer::timeout, this, [this] {
-        etat->Montre(FenetreActive());
-        MajAnnulation();
-    });
-
-    CreeCommandes();
-    MajMenus();
 }
 
 TMDIHtml::~TMDIHtml()
@@ -182,207 +163,6 @@ TMDIHtml::~TMDIHtml()
     // activation, nor hears what their closing changes to their problems.
     disconnect(mdiArea, nullptr, this, nullptr);
     disconnect(verification, nullptr, this, nullptr);
-}
-
-void TMDIHtml::CreeCommandes()
-{
-    for (const Commande &commande : Commandes()) {
-        auto *action = new QAction(commande.texte, this);
-        action->setObjectName(QLatin1String(commande.nom));
-        action->setShortcuts(commande.touches);
-        connect(action, &QAction::triggered, this, [this, &commande] { commande.execute(*this); });
-        if (commande.document)
-            actionsDocument << action;
-        // Its keys work whichever menus the bar holds, and for the commands in no menu.
-        addAction(action);
-        actions[commande.nom] = action;
-    }
-    RecentsMenu = new QMenu(QStringLiteral("Fichiers ré&cents"), this);
-    RecentsMenu->setObjectName("Recents");
-    for (const Rangee &rangee : Menus()) {
-        auto *menu = new QMenu(rangee.titre, this);
-        menu->setObjectName(QLatin1String(rangee.nom));
-        for (const std::string_view entree : rangee.entrees) {
-            if (entree == "-")
-                menu->addSeparator();
-            else if (entree.starts_with('@'))
-                AjoutePartie(*menu, entree);
-            else
-                menu->addAction(Action(entree));
-        }
-    }
-    connect(Menu("Edition"), &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
-    connect(Menu("Fenetres"), &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
-    for (const Rangee &rangee : Barres()) {
-        auto *barre = new QToolBar(rangee.titre, this);
-        barre->setObjectName(QLatin1String(rangee.nom));
-        barre->setMovable(false);
-        barre->setIconSize(QSize(16, 16));
-        addToolBar(barres.empty() ? Qt::TopToolBarArea : Qt::LeftToolBarArea, barre);
-        barres.push_back(barre);
-        for (const std::string_view entree : rangee.entrees)
-            if (entree == "-")
-                barre->addSeparator();
-            else
-                barre->addAction(Action(entree));
-    }
-    for (const Commande &commande : Commandes()) {
-        if (commande.bulle.isEmpty())
-            continue;
-        QAction *action = Action(commande.nom);
-        if (commande.icone) {
-            action->setIcon(Icone(commande.icone));
-            // The menus show no icons.
-            action->setIconVisibleInMenu(false);
-        }
-        // The bubble tells the key, as the menus do.
-        action->setToolTip(commande.touches.isEmpty()
-                               ? commande.bulle
-                               : QStringLiteral("%1 (%2)").arg(commande.bulle, commande.touches.first().toString(
-                                                                                   QKeySequence::NativeText)));
-    }
-}
-
-void TMDIHtml::AjoutePartie(QMenu &menu, std::string_view partie)
-{
-    if (partie == "@recents") {
-        menu.addMenu(RecentsMenu);
-        connect(&menu, &QMenu::aboutToShow, session, [this] { session->RemplitRecents(*RecentsMenu); });
-    } else if (partie == "@problemes") {
-        // The list's own action would take its title, which counts the problems, and has no access letter.
-        QAction *liste = menu.addAction(QStringLiteral("Liste des &problèmes"));
-        liste->setObjectName("ListeProblemes");
-        liste->setCheckable(true);
-        connect(panneau->toggleViewAction(), &QAction::toggled, liste, &QAction::setChecked);
-        // Shown from the menu, the list takes the keyboard: the arrows choose a problem, Return goes to it.
-        connect(liste, &QAction::triggered, this, [this] {
-            panneau->toggleViewAction()->trigger();
-            if (panneau->isVisible())
-                panneau->Liste->setFocus();
-        });
-    } else if (partie == "@orthographe") {
-        AjouteInterrupteur(menu, "Orthographe", QStringLiteral("&Orthographe"), &TVerification::ActiveOrthographe,
-                           &TVerification::OrthographeActive);
-    } else if (partie == "@code") {
-        AjouteInterrupteur(menu, "VerifierCode", QStringLiteral("Vérifier le &code (code, pre, kbd…)"),
-                           &TVerification::VerifieCode, &TVerification::CodeVerifie);
-    } else if (partie == "@dictionnaires") {
-        QMenu *dictionnaires = menu.addMenu(QStringLiteral("&Dictionnaire"));
-        connect(&menu, &QMenu::aboutToShow, dictionnaires, [this, dictionnaires] { RemplitDictionnaires(*dictionnaires); });
-    }
-}
-
-void TMDIHtml::AjouteInterrupteur(QMenu &menu, const char *nom, const QString &texte,
-                                  void (TVerification::*change)(bool), bool (TVerification::*etat)() const)
-{
-    QAction *interrupteur = menu.addAction(texte);
-    interrupteur->setObjectName(QLatin1String(nom));
-    interrupteur->setCheckable(true);
-    connect(interrupteur, &QAction::triggered, verification, change);
-    connect(&menu, &QMenu::aboutToShow, interrupteur,
-            [this, interrupteur, etat] { interrupteur->setChecked((verification->*etat)()); });
-}
-
-void TMDIHtml::RemplitDictionnaires(QMenu &menu)
-{
-    // The installed dictionaries, the one in use checked.
-    menu.clear();
-    const QString choisi = verification->Dictionnaire();
-    auto *groupe = new QActionGroup(&menu);
-    for (const DictionnaireInstalle &installe : verification->Dictionnaires()) {
-        const QString nom = QString::fromStdString(installe.nom);
-        // With the language's own name when Qt knows it: "fr_CA — français (Canada)".
-        const QLocale langue(nom);
-        QString texte = nom;
-        if (langue.language() != QLocale::C) {
-            texte += QStringLiteral(" — ") + langue.nativeLanguageName();
-            if (nom.contains(u'_') || nom.contains(u'-'))
-                texte += QStringLiteral(" (%1)").arg(langue.nativeTerritoryName());
-        }
-        QAction *action = menu.addAction(texte);
-        action->setCheckable(true);
-        action->setChecked(nom == choisi);
-        groupe->addAction(action);
-        connect(action, &QAction::triggered, this, [this, nom] { verification->ChoisitDictionnaire(nom); });
-    }
-    if (menu.isEmpty())
-        menu.addAction(QStringLiteral("Aucun dictionnaire installé"))->setEnabled(false);
-}
-
-QAction *TMDIHtml::Action(std::string_view nom) const
-{
-    return actions.at(nom);
-}
-
-QMenu *TMDIHtml::Menu(const char *nom) const
-{
-    return findChild<QMenu *>(QLatin1String(nom), Qt::FindDirectChildrenOnly);
-}
-
-void TMDIHtml::MajMenus()
-{
-    menuBar()->clear();
-    static const std::vector<const char *> avecDocument{"FichierDocument", "Edition", "Insertion", "Fenetres",
-                                                         "Options", "Aide"};
-    static const std::vector<const char *> sansDocument{"Fichier", "Fenetres", "Options", "Aide"};
-    for (const char *nom : FenetreActive() ? avecDocument : sansDocument)
-        menuBar()->addMenu(Menu(nom));
-    MajActions();
-    etat->Montre(FenetreActive());
-}
-
-void TMDIHtml::MajActions()
-{
-    TWndHTML *w = FenetreActive();
-    for (QAction *action : std::as_const(actionsDocument))
-        action->setEnabled(w != nullptr);
-    if (!w)
-        return;
-    MajAnnulation();
-    const bool selection = w->EditHTML->SelLength() > 0;
-    Action("Couper")->setEnabled(selection);
-    Action("Copier")->setEnabled(selection);
-    const QMimeData *donnees = QGuiApplication::clipboard()->mimeData();
-    Action("Coller")->setEnabled(donnees && donnees->hasText());
-    Action("Suivant")->setEnabled(!dlgChercher->Texte().isEmpty());
-}
-
-void TMDIHtml::MajAnnulation()
-{
-    TWndHTML *w = FenetreActive();
-    Action("Defaire")->setEnabled(w && w->EditHTML->isUndoAvailable());
-    Action("Retablir")->setEnabled(w && w->EditHTML->isRedoAvailable());
-}
-
-void TMDIHtml::MajMenuFenetres()
-{
-    qDeleteAll(actionsFenetres);
-    actionsFenetres.clear();
-    // In the order in which they were opened, whichever is in front.
-    const QList<TWndHTML *> fenetres = Fenetres(QMdiArea::CreationOrder);
-    if (fenetres.isEmpty())
-        return;
-    QMenu *menu = Menu("Fenetres");
-    actionsFenetres << menu->addSeparator();
-    TWndHTML *active = FenetreActive();
-    for (qsizetype rang = 0; rang < fenetres.size(); ++rang) {
-        TWndHTML *w = fenetres[rang];
-        QString titre = NomAffiche(w->FileName);
-        titre.replace(u'&', QStringLiteral("&&"));
-        if (w->isWindowModified())
-            titre += u'*';
-        // The first nine are reached by their digit, as in a system window list.
-        if (rang < 9)
-            titre = QStringLiteral("&%1 %2").arg(rang + 1).arg(titre);
-        QAction *action = menu->addAction(titre);
-        action->setCheckable(true);
-        action->setChecked(w == active);
-        connect(action, &QAction::triggered, this, [this, w] {
-            if (QMdiSubWindow *cadre = Cadre(w))
-                mdiArea->setActiveSubWindow(cadre);
-        });
-        actionsFenetres << action;
-    }
 }
 
 QMdiSubWindow *TMDIHtml::Cadre(TWndHTML *fenetre) const

@@ -168,6 +168,10 @@ private:
     // The size of the area where the document windows go; a new window takes the place in a cascade that its rank
     // gives it.
     QSize Zone() const;
+    // The dialogs and tool windows that every document shares.
+    void CreeOutils(const QString &fichierAccents);
+    // The checks and the list of their problems; the personal word list is kept in that folder.
+    void CreeVerification(const QString &dossierPersonnel);
     // The actions of the commands, their menus and tool bars.
     void CreeCommandes();
     // The parts of a menu that are more than commands: the recent pages, the list of problems, the spelling

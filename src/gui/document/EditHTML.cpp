@@ -22,7 +22,6 @@
 #include <functional>
 #include <memory>
 #include <new>
-#include <vector>
 
 namespace {
 
@@ -103,38 +102,8 @@ TEditHTML::TEditHTML(QWidget *parent)
         if (miseAJour & SC_UPDATE_CONTENT)
             AjusteMarge();
     });
-    // The problems that the checks find: mark-up faults framed, red for errors and amber for warnings, links that
-    // lead nowhere dashed, links not checked dotted, unknown words waved; their lines carry a mark in the margin.
-    struct Marque {
-        Probleme::Sorte sorte;
-        int style;
-        QColor couleur;
-        int symbole;
-    };
-    for (const Marque &marque : {Marque{Probleme::Sorte::Erreur, INDIC_BOX, QColor(0xd0, 0x10, 0x10), Circle},
-                                 Marque{Probleme::Sorte::Avertissement, INDIC_BOX, QColor(0xd0, 0x80, 0x00), Circle},
-                                 Marque{Probleme::Sorte::Lien, INDIC_DASH, QColor(0xa0, 0x20, 0xa0), RightTriangle},
-                                 Marque{Probleme::Sorte::NonVerifie, INDIC_DOTS, QColor(0x80, 0x80, 0x80), -1},
-                                 Marque{Probleme::Sorte::Orthographe, INDIC_SQUIGGLEPIXMAP, QColor(0xe0, 0x00, 0x00),
-                                        SmallRectangle}}) {
-        const auto indicateur = static_cast<unsigned long>(Indicateur(marque.sorte));
-        SendScintilla(SCI_INDICSETSTYLE, indicateur, static_cast<long>(marque.style));
-        SendScintilla(SCI_INDICSETFORE, indicateur, marque.couleur);
-        if (marque.symbole >= 0) {
-            const int marqueur = Indicateur(marque.sorte) - Indicateur(Probleme::Sorte::Erreur);
-            markerDefine(static_cast<MarkerSymbol>(marque.symbole), marqueur);
-            setMarkerBackgroundColor(marque.couleur, marqueur);
-            setMarkerForegroundColor(marque.couleur, marqueur);
-        }
-    }
-    setMarginType(1, SymbolMargin);
     periodeCurseur = SendScintilla(SCI_GETCARETPERIOD);
     connect(this, &QsciScintilla::cursorPositionChanged, this, &TEditHTML::AdapteClignotement);
-}
-
-int TEditHTML::Indicateur(Probleme::Sorte sorte)
-{
-    return INDIC_CONTAINER + static_cast<int>(sorte);
 }
 
 std::string TEditHTML::Extrait(std::size_t debut, std::size_t fin) const
@@ -164,84 +133,6 @@ std::optional<std::size_t> TEditHTML::PositionSous(const QPoint &point) const
     if (position < 0)
         return std::nullopt;
     return static_cast<std::size_t>(position);
-}
-
-void TEditHTML::MarqueProblemes(const std::vector<Probleme> &problemes)
-{
-    const auto longueur = SendScintilla(SCI_GETLENGTH);
-    for (const auto sorte : {Probleme::Sorte::Erreur, Probleme::Sorte::Avertissement, Probleme::Sorte::Lien,
-                             Probleme::Sorte::NonVerifie, Probleme::Sorte::Orthographe}) {
-        SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(Indicateur(sorte)));
-        SendScintilla(SCI_INDICATORCLEARRANGE, 0UL, longueur);
-        if (sorte != Probleme::Sorte::NonVerifie)
-            markerDeleteAll(Indicateur(sorte) - Indicateur(Probleme::Sorte::Erreur));
-    }
-    // One mark for the faults of one kind that follow each other on a line.
-    std::pair<long, int> dernier{-1, -1};
-    for (const Probleme &probleme : problemes) {
-        const auto debut = static_cast<long>(std::min<std::size_t>(probleme.debut, static_cast<std::size_t>(longueur)));
-        const auto fin = std::clamp(static_cast<long>(probleme.fin), debut, static_cast<long>(longueur));
-        SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(Indicateur(probleme.sorte)));
-        // A fault at one point is marked on the character there.
-        SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(debut),
-                      std::max(fin - debut, debut < longueur ? 1L : 0L));
-        if (probleme.sorte == Probleme::Sorte::NonVerifie)
-            continue;
-        const std::pair<long, int> marque{SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(debut)),
-                                          Indicateur(probleme.sorte) - Indicateur(Probleme::Sorte::Erreur)};
-        if (marque != dernier)
-            markerAdd(static_cast<int>(marque.first), marque.second);
-        dernier = marque;
-    }
-    setMarginWidth(1, problemes.empty() ? 0 : QFontMetrics(font()).height());
-}
-
-void TEditHTML::MarqueFautes(std::size_t debut, std::size_t fin,
-                             const std::vector<std::pair<std::size_t, std::size_t>> &fautes)
-{
-    const auto longueur = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
-    fin = std::min(fin, longueur);
-    debut = std::min(debut, fin);
-    const auto indicateur = static_cast<unsigned long>(Indicateur(Probleme::Sorte::Orthographe));
-    // Marks changed paint the view again, and a view painted is checked again: marks already right are left alone,
-    // or the check of a view that does not change would never end.
-    std::vector<std::pair<std::size_t, std::size_t>> voulues;
-    for (const auto &[premier, apres] : fautes) {
-        const std::size_t a = std::max(premier, debut);
-        const std::size_t b = std::min(apres, fin);
-        if (a >= b)
-            continue;
-        if (!voulues.empty() && voulues.back().second >= a)
-            voulues.back().second = std::max(voulues.back().second, b);
-        else
-            voulues.emplace_back(a, b);
-    }
-    std::vector<std::pair<std::size_t, std::size_t>> marquees;
-    for (std::size_t position = debut; position < fin;) {
-        const auto bout = static_cast<std::size_t>(
-            SendScintilla(SCI_INDICATOREND, indicateur, static_cast<long>(position)));
-        const std::size_t suite = bout > position ? std::min(bout, fin) : fin;
-        if (SendScintilla(SCI_INDICATORVALUEAT, indicateur, static_cast<long>(position)))
-            marquees.emplace_back(position, suite);
-        position = suite;
-    }
-    if (marquees == voulues)
-        return;
-    SendScintilla(SCI_SETINDICATORCURRENT, indicateur);
-    SendScintilla(SCI_INDICATORCLEARRANGE, static_cast<unsigned long>(debut), static_cast<long>(fin - debut));
-    for (const auto &[premier, apres] : voulues)
-        SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(premier), static_cast<long>(apres - premier));
-}
-
-std::optional<std::pair<std::size_t, std::size_t>> TEditHTML::FauteA(std::size_t position) const
-{
-    const auto indicateur = static_cast<unsigned long>(Indicateur(Probleme::Sorte::Orthographe));
-    if (!SendScintilla(SCI_INDICATORVALUEAT, indicateur, static_cast<long>(position)))
-        return std::nullopt;
-    const auto bout = [&](unsigned int message) {
-        return static_cast<std::size_t>(SendScintilla(message, indicateur, static_cast<long>(position)));
-    };
-    return std::pair{bout(SCI_INDICATORSTART), bout(SCI_INDICATOREND)};
 }
 
 void TEditHTML::AdapteClignotement()

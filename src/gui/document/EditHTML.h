@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/texte/Encodage.h"
-#include "core/verification/Probleme.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -12,7 +11,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 class QIODevice;
 
@@ -73,15 +71,6 @@ public:
     std::pair<std::size_t, std::size_t> PlageVisible() const;
     // The byte under a point of the widget, or nothing when no text is there.
     std::optional<std::size_t> PositionSous(const QPoint &point) const;
-    // Marks the problems in the text, each kind its own way, and their lines in the margin, in place of all those
-    // marked before (the unknown words that the view's check marks included).
-    void MarqueProblemes(const std::vector<Probleme> &problemes);
-    // Marks the unknown words between debut and fin, in text order, in place of those marked there before; marks
-    // already as they should be are left as they are.
-    void MarqueFautes(std::size_t debut, std::size_t fin,
-                      const std::vector<std::pair<std::size_t, std::size_t>> &fautes);
-    // The word marked unknown at that byte: its first byte and the byte after it.
-    std::optional<std::pair<std::size_t, std::size_t>> FauteA(std::size_t position) const;
 
 signals:
     void MenuContextuelDemande(const QPoint &position);
@@ -115,9 +104,6 @@ private:
     void DocumentNeuf();
     // Throws std::bad_alloc when Scintilla could not allocate what the last call needed.
     void VerifieMemoire();
-
-    // The indicator that marks a kind of problem in the text.
-    static int Indicateur(Probleme::Sorte sorte);
 
     bool rempli = false;
     std::uint64_t generation = 0;

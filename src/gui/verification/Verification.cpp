@@ -3,23 +3,20 @@
 #include "core/document/GrandDocument.h"
 #include "core/verification/Balisage.h"
 #include "core/verification/Liens.h"
-#include "gui/commun/Utilisateur.h"
 #include "gui/document/WndHTML.h"
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/FichierINI.h"
-#include "gui/settings/Fichiers.h"
+#include "gui/verification/Dictionnaires.h"
+#include "gui/verification/Marques.h"
 #include "gui/verification/PanneauProblemes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMenu>
 #include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -29,8 +26,6 @@
 
 namespace {
 
-// What is read before the words in view to know whether they are in a tag, a comment or a script.
-constexpr std::size_t Recul = 64 << 10;
 // After what the view shows, so that its last word is read whole; and the most that one look at the view checks
 // (lines that run far past the view's right edge are checked in part).
 constexpr std::size_t Suite = 256;
@@ -39,20 +34,8 @@ constexpr std::size_t VueMaximale = 1 << 20;
 // checked page is checked again.
 constexpr int DelaiVue = 150;
 constexpr int DelaiRelance = 1500;
-// The most suggestions that the context menu offers.
-constexpr int NombreSuggestions = 8;
-// The pieces in which the spelling of a whole page is read, and the most unknown words it lists.
-constexpr std::size_t Morceau = 1 << 20;
-constexpr std::size_t FautesMaximales = 10000;
 // The mouse's rest on a problem before its bubble shows.
 constexpr int DelaiBulle = 500;
-// The personal list is read up to that size; the rest of a larger file is left as it is.
-constexpr qint64 TaillePersonnelMaximale = qint64(16) << 20;
-
-QString MessageFaute(const std::string &mot)
-{
-    return QStringLiteral("« %1 » n'est pas dans le dictionnaire.").arg(QString::fromStdString(mot));
-}
 
 QString MessageCompte(const QString &page, std::size_t nombre)
 {
@@ -88,148 +71,6 @@ struct TVerification::Retour {
             QMetaObject::invokeMethod(verification, std::move(suite), Qt::QueuedConnection);
     }
 };
-
-// The dictionary that the checks share, opened by the first check that needs it, and what it said of each word
-// already looked up. One lock for each word, so that the context menu never waits for a whole check.
-struct TVerification::Langue {
-    DictionnaireInstalle installe;
-    QString personnel;
-    std::mutex verrou;
-    bool ouvert = false;
-    std::unique_ptr<::Dictionnaire> dictionnaire;
-    std::unordered_map<std::string, bool> connus;
-    // Known without the dictionary, as written.
-    std::set<std::string> ignores;
-    // The personal list is there but cannot be read (a named pipe, a file the user may not read): its words are
-    // unknown, and the words added are not written to it. Told once, on the interface thread.
-    std::atomic<bool> illisible = false;
-    bool dit = false;
-
-    // False when the dictionary cannot be read: then every word passes.
-    bool Pret()
-    {
-        if (!ouvert) {
-            ouvert = true;
-            QFile fichier;
-            QByteArray mots;
-            if (OuvreEnLecture(personnel, fichier)) {
-                mots = fichier.read(std::min(fichier.size(), TaillePersonnelMaximale));
-                illisible = fichier.error() != QFileDevice::NoError;
-            } else {
-                illisible = errno != ENOENT;
-            }
-            dictionnaire = illisible ? ::Dictionnaire::Ouvre(installe, {}, {})
-                                     : ::Dictionnaire::Ouvre(installe, {mots.constData(), std::size_t(mots.size())},
-                                                             QFile::encodeName(personnel).toStdString());
-        }
-        return dictionnaire != nullptr;
-    }
-
-    bool Correct(const std::string &mot)
-    {
-        const std::lock_guard garde(verrou);
-        if (!Pret())
-            return true;
-        const auto [place, nouveau] = connus.try_emplace(mot, false);
-        if (nouveau)
-            place->second = ignores.contains(mot) || dictionnaire->Correct(mot);
-        return place->second;
-    }
-
-    void Ignore(const std::string &mot)
-    {
-        const std::lock_guard garde(verrou);
-        ignores.insert(mot);
-        connus[mot] = true;
-    }
-};
-
-// The dictionaries of the languages that pages name, the chosen one's first. Each other one is made the first time
-// a word of its language is looked up, and opened by the first check that needs it, as the chosen one is. The words
-// ignored are known to every one of them, those made later included.
-struct TVerification::Langues {
-    std::shared_ptr<Langue> choisie;
-    std::vector<DictionnaireInstalle> installes;
-    QString personnel;
-    std::mutex verrou;
-    std::set<std::string> ignores;
-    // By name: one for each dictionary, whatever the tags that lead to it.
-    std::map<std::string, std::shared_ptr<Langue>> autres;
-    // For one reading of a page: the dictionary that each language found leads to, none when it is not checked.
-    using Vues = std::map<std::string, std::shared_ptr<Langue>, std::less<>>;
-
-    // The installed dictionary of that name; none when it is not installed.
-    std::shared_ptr<Langue> Nomme(const std::string &nom)
-    {
-        if (nom == choisie->installe.nom)
-            return choisie;
-        const auto installe = std::ranges::find(installes, nom, &DictionnaireInstalle::nom);
-        if (installe == installes.end())
-            return nullptr;
-        const std::lock_guard garde(verrou);
-        std::shared_ptr<Langue> &autre = autres[nom];
-        if (!autre) {
-            autre = std::make_shared<Langue>();
-            autre->installe = *installe;
-            autre->personnel = personnel;
-            autre->ignores = ignores;
-        }
-        return autre;
-    }
-
-    // The dictionary of the words in that language on a page in that one; none when no dictionary of the language
-    // is installed.
-    std::shared_ptr<Langue> Pour(std::string_view langue, std::string_view langueDePage)
-    {
-        const std::string nom = DictionnairePour(langue, langueDePage, choisie->installe.nom, installes);
-        return nom.empty() ? nullptr : Nomme(nom);
-    }
-
-    // The dictionary of the word, kept in `vues` for the words that follow; none when the word is not checked.
-    const std::shared_ptr<Langue> &DuMot(const Mot &mot, std::string_view langueDePage, Vues &vues)
-    {
-        auto vue = vues.find(mot.langue);
-        if (vue == vues.end())
-            vue = vues.emplace(mot.langue, Pour(mot.langue, langueDePage)).first;
-        return vue->second;
-    }
-
-    void Ignore(const std::string &mot)
-    {
-        const std::lock_guard garde(verrou);
-        ignores.insert(mot);
-        choisie->Ignore(mot);
-        for (auto &[nom, autre] : autres)
-            autre->Ignore(mot);
-    }
-};
-std::vector<Probleme> TVerification::Fautes(std::string_view page, Langues &langues, bool code)
-{
-    std::vector<Probleme> fautes;
-    const std::string langueDePage = LangueDePage(page);
-    Langues::Vues vues;
-    for (std::size_t debut = 0; debut < page.size(); debut += Morceau) {
-        const std::size_t fin = std::min(page.size(), debut + Morceau);
-        for (const Mot &mot : MotsVisibles(page, debut, fin, {langueDePage, code})) {
-            // A word across the pieces' border, or that touches it, belongs to the piece where it starts.
-            if (mot.debut < debut || mot.debut >= fin)
-                continue;
-            const std::shared_ptr<Langue> &langue = langues.DuMot(mot, langueDePage, vues);
-            if (!langue || langue->Correct(mot.texte))
-                continue;
-            if (fautes.size() == FautesMaximales) {
-                fautes.push_back({mot.debut, mot.fin, Probleme::Sorte::NonVerifie,
-                                  QStringLiteral("Plus de %1 mots inconnus : les suivants ne sont pas listés.")
-                                      .arg(FautesMaximales)
-                                      .toStdString()});
-                return fautes;
-            }
-            fautes.push_back({mot.debut, mot.fin, Probleme::Sorte::Orthographe, MessageFaute(mot.texte).toStdString(),
-                              false, mot.texte, langue->installe.nom});
-        }
-    }
-    return fautes;
-}
 
 struct TVerification::Page {
     QPointer<TWndHTML> fenetre;
@@ -289,71 +130,6 @@ TVerification::~TVerification()
     retour->verification = nullptr;
 }
 
-QString TVerification::Dictionnaire() const
-{
-    const QString choisi = parametres.LitDictionnaire();
-    for (const DictionnaireInstalle &installe : installes)
-        if (QString::fromStdString(installe.nom) == choisi)
-            return choisi;
-    return QString::fromStdString(DictionnaireParDefaut(installes));
-}
-
-void TVerification::PrepareLangue()
-{
-    langue.reset();
-    langues.reset();
-    if (!orthographe)
-        return;
-    const std::string nom = Dictionnaire().toStdString();
-    for (const DictionnaireInstalle &installe : installes)
-        if (installe.nom == nom) {
-            langue = std::make_shared<Langue>();
-            langue->installe = installe;
-            langue->personnel = personnel;
-            langue->ignores = ignores;
-            langues = std::make_shared<Langues>();
-            langues->choisie = langue;
-            langues->installes = installes;
-            langues->personnel = personnel;
-            langues->ignores = ignores;
-        }
-}
-
-void TVerification::ActiveOrthographe(bool active)
-{
-    if (active && installes.empty()) {
-        utilisateur.Avertissement(nullptr, QStringLiteral("Orthographe"),
-                                  QStringLiteral("Aucun dictionnaire Hunspell n'est installé : l'orthographe ne peut "
-                                                 "être vérifiée. Installez par exemple le paquet hunspell-fr."));
-        active = false;
-    }
-    orthographe = active;
-    if (!parametres.EcritOrthographe(active))
-        emit Message(parametres.MessageEcritureImpossible());
-    PrepareLangue();
-    RevoitVues();
-}
-
-void TVerification::ChoisitDictionnaire(const QString &nom)
-{
-    if (!parametres.EcritDictionnaire(nom))
-        emit Message(parametres.MessageEcritureImpossible());
-    PrepareLangue();
-    RevoitVues();
-}
-
-void TVerification::VerifieCode(bool verifie)
-{
-    code = verifie;
-    if (!parametres.EcritCode(verifie))
-        emit Message(parametres.MessageEcritureImpossible());
-    RevoitVues();
-    // The lists of the pages checked follow the new rule.
-    for (auto &[fenetre, page] : pages)
-        if (page->fenetre && page->pageDemandee)
-            Lance(*page, true, page->liensDemandes);
-}
-
 TVerification::Page &TVerification::Etat(TWndHTML *fenetre)
 {
     std::unique_ptr<Page> &page = pages[fenetre];
@@ -377,6 +153,7 @@ void TVerification::Suit(TWndHTML *fenetre)
     connect(page.relance, &QTimer::timeout, this,
             [this, &page] { Lance(page, page.pageDemandee, page.pageDemandee || page.liensDemandes); });
     TEditHTML *texte = fenetre->EditHTML;
+    PrepareMarques(*texte);
     connect(texte, &QsciScintillaBase::SCN_UPDATEUI, page.vue, qOverload<>(&QTimer::start));
     connect(texte, &TEditHTML::Modifie, this, [&page] {
         if (page.pageDemandee || page.liensDemandes)
@@ -418,7 +195,7 @@ QString TVerification::Description(Page &page, std::size_t position) const
                 messages << QString::fromStdString(probleme.message);
     // A word that only the check of the view found.
     if (messages.isEmpty())
-        if (const auto faute = page.fenetre->EditHTML->FauteA(position)) {
+        if (const auto faute = FauteA(*page.fenetre->EditHTML, position)) {
             const std::string ecrit = page.fenetre->EditHTML->Extrait(faute->first, faute->second);
             const std::vector<Mot> mots = MotsVisibles(ecrit, 0, ecrit.size());
             if (mots.size() == 1)
@@ -472,20 +249,9 @@ void TVerification::VerifieVue(Page &page)
                 page.vue->start();
                 return;
             }
-            texte->MarqueFautes(premier, dernier, fautes);
+            MarqueFautes(*texte, premier, dernier, fautes);
         });
     });
-}
-
-void TVerification::Previent(Langue &langue)
-{
-    if (!langue.illisible || langue.dit)
-        return;
-    langue.dit = true;
-    utilisateur.Erreur(nullptr, QStringLiteral("Ne peut lire le dictionnaire personnel %1 : ses mots ne sont pas "
-                                               "reconnus, et les mots ajoutés ne le sont que jusqu'à la fin de la "
-                                               "session.")
-                                    .arg(personnel));
 }
 
 void TVerification::RevoitVues()
@@ -562,28 +328,7 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
     Detache([this, retour = retour, fenetre = QPointer(fenetre), demande = std::move(demande), langue = langue,
              langues = langues, code = code, page = std::string(texte->Texte()), chemin, site = DossierCommun(chemins),
              ouvertes = std::move(ouvertes)]() mutable {
-        if (demande.balisage && page.size() <= TailleMaximaleColoration)
-            demande.problemesBalisage = VerifieBalisage(page);
-        else if (demande.balisage)
-            // HTML Tidy holds some twenty times the page in memory.
-            demande.problemesBalisage.push_back(
-                {0, 0, Probleme::Sorte::NonVerifie,
-                 QStringLiteral("La page passe %1 Mo : son balisage n'est pas vérifié.")
-                     .arg(TailleMaximaleColoration >> 20)
-                     .toStdString()});
-        if (demande.liens && chemin.empty())
-            // Relative links lead nowhere yet.
-            demande.problemesLiens.push_back({0, 0, Probleme::Sorte::NonVerifie,
-                                              "La page n'a pas encore de fichier : ses liens ne sont pas vérifiés."});
-        else if (demande.liens)
-            demande.problemesLiens =
-                ::VerifieLiens(page, chemin, site, [&ouvertes](const std::string &autre) -> std::optional<std::string> {
-                    if (const auto ouverte = ouvertes.find(autre); ouverte != ouvertes.end())
-                        return ouverte->second;
-                    return std::nullopt;
-                });
-        if (demande.orthographe)
-            demande.problemesOrthographe = Fautes(page, *langues, code);
+        Controle(demande, page, chemin, site, ouvertes, langues.get(), code);
         retour->Poste([this, fenetre, langue, demande = std::move(demande)] {
             if (langue)
                 Previent(*langue);
@@ -591,6 +336,33 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
                 Termine(fenetre, demande);
         });
     });
+}
+
+void TVerification::Controle(Resultat &demande, const std::string &page, const std::string &chemin,
+                             const std::string &site, const std::map<std::string, std::string> &ouvertes,
+                             Langues *langues, bool code)
+{
+    if (demande.balisage && page.size() <= TailleMaximaleColoration)
+        demande.problemesBalisage = VerifieBalisage(page);
+    else if (demande.balisage)
+        // HTML Tidy holds some twenty times the page in memory.
+        demande.problemesBalisage.push_back({0, 0, Probleme::Sorte::NonVerifie,
+                                             QStringLiteral("La page passe %1 Mo : son balisage n'est pas vérifié.")
+                                                 .arg(TailleMaximaleColoration >> 20)
+                                                 .toStdString()});
+    if (demande.liens && chemin.empty())
+        // Relative links lead nowhere yet.
+        demande.problemesLiens.push_back({0, 0, Probleme::Sorte::NonVerifie,
+                                          "La page n'a pas encore de fichier : ses liens ne sont pas vérifiés."});
+    else if (demande.liens)
+        demande.problemesLiens =
+            ::VerifieLiens(page, chemin, site, [&ouvertes](const std::string &autre) -> std::optional<std::string> {
+                if (const auto ouverte = ouvertes.find(autre); ouverte != ouvertes.end())
+                    return ouverte->second;
+                return std::nullopt;
+            });
+    if (demande.orthographe)
+        demande.problemesOrthographe = Fautes(page, *langues, code);
 }
 
 void TVerification::Termine(TWndHTML *fenetre, const Resultat &resultat)
@@ -629,7 +401,7 @@ void TVerification::Affiche(Page &page)
     tous.insert(tous.end(), page.orthographe.begin(), page.orthographe.end());
     std::stable_sort(tous.begin(), tous.end(),
                      [](const Probleme &a, const Probleme &b) { return a.debut < b.debut; });
-    fenetre->EditHTML->MarqueProblemes(tous);
+    MarqueProblemes(*fenetre->EditHTML, tous);
     const std::size_t nombre = tous.size();
     panneau.Remplace(fenetre, fenetre->FileName, fenetre->EditHTML->Texte(), std::move(tous));
     // The words in view are marked again over the marks just laid.
@@ -656,98 +428,16 @@ bool TVerification::Suivant(TWndHTML *fenetre, bool precedent)
     return true;
 }
 
-void TVerification::RemplitMenu(QMenu &menu, TWndHTML *fenetre, const QPoint &global)
+void TVerification::VerifieCode(bool verifie)
 {
-    if (!langue)
-        return;
-    TEditHTML *texte = fenetre->EditHTML;
-    const std::optional<std::size_t> position = texte->PositionSous(texte->viewport()->mapFromGlobal(global));
-    if (!position)
-        return;
-    const auto faute = texte->FauteA(*position);
-    if (!faute)
-        return;
-    const auto [debut, fin] = *faute;
-    // The word read where it stands, for its language.
-    const std::size_t contexte = debut > Recul ? debut - Recul : 0;
-    const std::string langueDePage = LangueDePage(texte->Extrait(0, Recul));
-    const std::string extrait = texte->Extrait(contexte, fin);
-    const std::vector<Mot> mots = MotsVisibles(extrait, debut - contexte, fin - contexte, {langueDePage, code});
-    const auto lu = std::ranges::find_if(
-        mots, [&](const Mot &mot) { return contexte + mot.debut == debut && contexte + mot.fin == fin; });
-    if (lu == mots.end())
-        return;
-    const std::shared_ptr<Langue> langueDuMot = langues->Pour(lu->langue, langueDePage);
-    if (!langueDuMot)
-        return;
-    const std::string mot = lu->texte;
-    std::vector<std::string> suggestions;
-    {
-        const std::lock_guard garde(langueDuMot->verrou);
-        if (!langueDuMot->Pret())
-            return;
-        suggestions = langueDuMot->dictionnaire->Suggestions(mot);
-    }
-    int nombre = 0;
-    for (const std::string &suggestion : suggestions) {
-        if (nombre++ == NombreSuggestions)
-            break;
-        QAction *action = menu.addAction(QString::fromStdString(suggestion).replace(u'&', QStringLiteral("&&")));
-        connect(action, &QAction::triggered, texte, [texte, debut, fin, suggestion] {
-            texte->Remplace(static_cast<qsizetype>(debut), static_cast<qsizetype>(fin), suggestion);
-        });
-    }
-    if (suggestions.empty())
-        menu.addAction(QStringLiteral("(aucune suggestion)"))->setEnabled(false);
-    menu.addSeparator();
-    // Access keys that the editor's commands below ("&Image...", "&Ancre locale...") leave free.
-    connect(menu.addAction(QStringLiteral("I&gnorer")), &QAction::triggered, this, [this, mot] { Ignore(mot); });
-    connect(menu.addAction(QStringLiteral("Ajouter au &dictionnaire")), &QAction::triggered, this,
-            [this, mot, nom = langueDuMot->installe.nom] { AjouteAuDictionnaire(mot, nom); });
-}
-
-void TVerification::Ignore(const std::string &mot)
-{
-    ignores.insert(mot);
-    if (!langues)
-        return;
-    langues->Ignore(mot);
-    Oublie();
-}
-
-void TVerification::AjouteAuDictionnaire(const std::string &mot, const std::string &dictionnaire)
-{
-    if (!langues)
-        return;
-    const std::shared_ptr<Langue> langue = langues->Nomme(dictionnaire);
-    if (!langue)
-        return;
-    bool ecrit = false;
-    {
-        const std::lock_guard garde(langue->verrou);
-        if (langue->Pret()) {
-            ecrit = langue->dictionnaire->Ajoute(mot);
-            // The dictionary may know other forms of the word now ("BALIZO" once "Balizo" is added).
-            langue->connus.clear();
-        }
-    }
-    if (!ecrit)
-        utilisateur.Erreur(nullptr, QStringLiteral("« %1 » est connu jusqu'à la fin de la session, mais ne peut être "
-                                                   "écrit dans %2.")
-                                        .arg(QString::fromStdString(mot), personnel));
-    Oublie();
-}
-
-std::size_t TVerification::RetireConnus(std::vector<Probleme> &problemes)
-{
-    if (!langues)
-        return 0;
-    return std::erase_if(problemes, [this](const Probleme &probleme) {
-        if (probleme.sorte != Probleme::Sorte::Orthographe)
-            return false;
-        const std::shared_ptr<Langue> langue = langues->Nomme(probleme.dictionnaire);
-        return langue && langue->Correct(probleme.mot);
-    });
+    code = verifie;
+    if (!parametres.EcritCode(verifie))
+        emit Message(parametres.MessageEcritureImpossible());
+    RevoitVues();
+    // The lists of the pages checked follow the new rule.
+    for (auto &[fenetre, page] : pages)
+        if (page->fenetre && page->pageDemandee)
+            Lance(*page, true, page->liensDemandes);
 }
 
 void TVerification::Oublie()

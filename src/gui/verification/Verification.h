@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -16,6 +17,8 @@
 #include <unordered_map>
 #include <vector>
 
+struct Langue;
+struct Langues;
 class QMenu;
 class QPoint;
 class QTimer;
@@ -60,6 +63,9 @@ public:
     // installed, and not at all otherwise.
     QString Dictionnaire() const;
     void ChoisitDictionnaire(const QString &nom);
+    // Whether the dictionary in use is open, ready for the checks and the context menu: it is opened in the
+    // background as soon as spelling is on or the dictionary changes.
+    bool DictionnaireOuvert() const;
     // Whether the text of the elements that show code (code, pre, kbd...) is checked; the choice is stored, and the
     // pages checked are checked again.
     bool CodeVerifie() const { return code; }
@@ -83,17 +89,17 @@ signals:
     void MessageChange(const QString &ancien, const QString &nouveau);
 
 private:
-    struct Langue;
-    struct Langues;
     struct Page;
     struct Resultat;
     struct Retour;
     Page &Etat(TWndHTML *fenetre);
-    // The unknown words of the whole page, read a piece at a time so that the words held at once stay few; past a
-    // number, one line says that the others are not listed.
-    static std::vector<Probleme> Fautes(std::string_view page, Langues &langues, bool code);
     // Starts a check of the page's whole text: its mark-up and spelling, its links.
     void Lance(Page &page, bool balisage, bool liens);
+    // What the check asked for finds in the page, off the interface thread; `ouvertes` are the pages that its
+    // links may lead to, as they stand in their windows.
+    static void Controle(Resultat &demande, const std::string &page, const std::string &chemin,
+                         const std::string &site, const std::map<std::string, std::string> &ouvertes,
+                         Langues *langues, bool code);
     void Termine(TWndHTML *fenetre, const Resultat &resultat);
     // Shows every problem kept for the page in the list and in its text.
     void Affiche(Page &page);
