@@ -118,9 +118,11 @@ struct TVerification::Langue {
             } else {
                 illisible = errno != ENOENT;
             }
-            dictionnaire = illisible ? ::Dictionnaire::Ouvre(installe, {}, {})
-                                     : ::Dictionnaire::Ouvre(installe, {mots.constData(), std::size_t(mots.size())},
-                                                             QFile::encodeName(personnel).toStdString());
+            auto ouvert = illisible ? ::Dictionnaire::Ouvre(installe, {}, {})
+                                    : ::Dictionnaire::Ouvre(installe, {mots.constData(), std::size_t(mots.size())},
+                                                            QFile::encodeName(personnel).toStdString());
+            if (ouvert)
+                dictionnaire = std::move(*ouvert);
         }
         return dictionnaire != nullptr;
     }
@@ -726,7 +728,7 @@ void TVerification::AjouteAuDictionnaire(const std::string &mot, const std::stri
     {
         const std::lock_guard garde(langue->verrou);
         if (langue->Pret()) {
-            ecrit = langue->dictionnaire->Ajoute(mot);
+            ecrit = bool(langue->dictionnaire->Ajoute(mot));
             // The dictionary may know other forms of the word now ("BALIZO" once "Balizo" is added).
             langue->connus.clear();
         }
