@@ -28,30 +28,26 @@ Charge ChargeParBlocs(const Fichier &fichier, std::size_t tailleBloc, std::size_
     Charge charge;
     std::size_t position = 0;
     int lectures = 0;
-    const SourceFichier source{fichier.octets.size(),
-                               [&](char *bloc, std::size_t taille) -> std::int64_t {
-                                   if (lectures++ == fichier.echecALaLecture)
-                                       return -1;
-                                   if (fichier.sansFin) {
-                                       std::fill_n(bloc, taille, 'a');
-                                       return static_cast<std::int64_t>(taille);
-                                   }
-                                   const std::size_t n = fichier.octets.copy(bloc, taille, position);
-                                   position += n;
-                                   return static_cast<std::int64_t>(n);
-                               },
-                               [&] {
+    const auto lit = [&](char *bloc, std::size_t taille) -> std::int64_t {
+        if (lectures++ == fichier.echecALaLecture)
+            return -1;
+        if (fichier.sansFin)
+            return std::fill_n(bloc, taille, 'a') - bloc;
+        const std::size_t n = fichier.octets.copy(bloc, taille, position);
+        position += n;
+        return std::int64_t(n);
+    };
+    const SourceFichier source{fichier.octets.size(), lit, [&] {
                                    position = 0;
                                    return fichier.recommence;
                                }};
-    const DestinationTexte destination{[&](std::size_t taille) { charge.reserves.push_back(taille); },
-                                       [&](std::string_view texte) { charge.texte += texte; },
-                                       [&] { charge.texte.clear(); }};
-    const auto resultat = ChargeFichier(source, destination, limite, tailleBloc);
-    if (resultat)
-        charge.fichier = *resultat;
-    else
-        charge.erreur = resultat.Pourquoi();
+    const auto resultat = ChargeFichier(source,
+                                        {[&](std::size_t taille) { charge.reserves.push_back(taille); },
+                                         [&](std::string_view texte) { charge.texte += texte; },
+                                         [&] { charge.texte.clear(); }},
+                                        limite, tailleBloc);
+    charge.erreur = resultat ? std::nullopt : std::optional(resultat.Pourquoi());
+    charge.fichier = resultat ? *resultat : FichierCharge{};
     return charge;
 }
 
