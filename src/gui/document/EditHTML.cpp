@@ -19,7 +19,6 @@
 #include <QIODevice>
 
 #include <algorithm>
-#include <memory>
 #include <new>
 #include <vector>
 
