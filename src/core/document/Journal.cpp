@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -143,13 +144,14 @@ std::string DebutJournal(const EnteteJournal &entete, std::size_t longueurTexte)
 namespace {
 
 // The header of the journal, up to its text.
-std::optional<ErreurJournal> LitEntete(std::string_view octets, Lecteur &lecteur, EnteteJournal &entete)
+Resultat<EnteteJournal, ErreurJournal> LitEntete(std::string_view octets, Lecteur &lecteur)
 {
     if (!octets.starts_with(Signature))
-        return Signature.starts_with(octets) ? ErreurJournal::Tronque : ErreurJournal::Illisible;
+        return Erreur(Signature.starts_with(octets) ? ErreurJournal::Tronque : ErreurJournal::Illisible);
     std::string_view version = lecteur.Ligne(Signature.substr(0, Signature.size() - 1));
     if (const int v = lecteur.Nombre<int>(version); !lecteur.erreur && v > Version)
-        return ErreurJournal::FormatPlusRecent;
+        return Erreur(ErreurJournal::FormatPlusRecent);
+    EnteteJournal entete;
     entete.nom = lecteur.Bloc("nom");
     lecteur.Suit("\n");
     std::string_view sans = lecteur.Ligne("sans-fichier");
@@ -162,55 +164,57 @@ std::optional<ErreurJournal> LitEntete(std::string_view octets, Lecteur &lecteur
     entete.dateFichier = lecteur.Nombre<std::int64_t>(fichier);
     entete.tailleFichier = lecteur.Nombre<std::int64_t>(fichier);
     entete.inodeFichier = lecteur.Nombre<std::uint64_t>(fichier);
-    return lecteur.erreur;
+    if (lecteur.erreur)
+        return Erreur(*lecteur.erreur);
+    return entete;
 }
 
 } // namespace
 
-std::variant<EnteteJournal, ErreurJournal> LitEnteteJournal(std::string_view debut)
+Resultat<EnteteJournal, ErreurJournal> LitEnteteJournal(std::string_view debut)
 {
     Lecteur lecteur(debut);
-    EnteteJournal entete;
-    if (const std::optional<ErreurJournal> erreur = LitEntete(debut, lecteur, entete))
-        return *erreur;
-    return entete;
+    return LitEntete(debut, lecteur);
 }
 
-std::variant<DebutJournalLu, ErreurJournal> LitDebutJournal(std::string_view debut, std::uint64_t taille)
+Resultat<DebutJournalLu, ErreurJournal> LitDebutJournal(std::string_view debut, std::uint64_t taille)
 {
     const std::string_view lu = debut.substr(0, TailleMaximaleEnteteJournal);
     Lecteur lecteur(lu);
     DebutJournalLu journal;
-    std::optional<ErreurJournal> erreur = LitEntete(lu, lecteur, journal.entete);
-    if (!erreur) {
+    std::optional<ErreurJournal> erreur;
+    if (auto entete = LitEntete(lu, lecteur)) {
+        journal.entete = std::move(*entete);
         std::string_view ligne = lecteur.Ligne("texte");
         journal.longueurTexte = lecteur.Nombre<std::uint64_t>(ligne);
         erreur = lecteur.erreur;
+    } else {
+        erreur = entete.Pourquoi();
     }
     if (erreur == ErreurJournal::Tronque && taille > lu.size())
-        return ErreurJournal::Illisible;
+        return Erreur(ErreurJournal::Illisible);
     if (erreur)
-        return *erreur;
+        return Erreur(*erreur);
     const std::uint64_t entete = lu.size() - lecteur.Reste();
     if (journal.longueurTexte > UINT64_MAX - entete - FinJournal.size())
-        return ErreurJournal::Illisible;
+        return Erreur(ErreurJournal::Illisible);
     const std::uint64_t attendue = entete + journal.longueurTexte + FinJournal.size();
     if (taille != attendue)
-        return taille < attendue ? ErreurJournal::Tronque : ErreurJournal::Illisible;
+        return Erreur(taille < attendue ? ErreurJournal::Tronque : ErreurJournal::Illisible);
     return journal;
 }
 
-std::variant<JournalLu, ErreurJournal> LitJournal(std::string_view octets)
+Resultat<JournalLu, ErreurJournal> LitJournal(std::string_view octets)
 {
     Lecteur lecteur(octets);
-    JournalLu journal;
-    if (const std::optional<ErreurJournal> erreur = LitEntete(octets, lecteur, journal.entete))
-        return *erreur;
-    journal.texte = lecteur.Bloc("texte");
+    auto entete = LitEntete(octets, lecteur);
+    if (!entete)
+        return Erreur(entete.Pourquoi());
+    JournalLu journal{std::move(*entete), lecteur.Bloc("texte")};
     lecteur.Suit(FinJournal);
     if (lecteur.erreur)
-        return *lecteur.erreur;
+        return Erreur(*lecteur.erreur);
     if (!lecteur.Fini())
-        return ErreurJournal::Illisible;
+        return Erreur(ErreurJournal::Illisible);
     return journal;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/texte/Encodage.h"
+#include "core/texte/Resultat.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <variant>
 
 // A recovery journal: a modified page's text kept on disk while it is edited, so that a crash loses nothing. Its
 // bytes are a header of "key value" lines, then the text; lengths are given before names and text, which may hold
@@ -25,6 +25,8 @@ struct EnteteJournal {
     std::int64_t dateFichier = 0;
     std::int64_t tailleFichier = 0;
     std::uint64_t inodeFichier = 0;
+
+    bool operator==(const EnteteJournal &) const = default;
 };
 
 // The bytes that come before the text in a journal of a text of that length.
@@ -41,9 +43,9 @@ struct JournalLu {
 // Why a journal cannot be read back.
 enum class ErreurJournal { Tronque, Illisible, FormatPlusRecent };
 
-std::variant<JournalLu, ErreurJournal> LitJournal(std::string_view octets);
+Resultat<JournalLu, ErreurJournal> LitJournal(std::string_view octets);
 // What a journal says of its page, from its first bytes only (its text may be left out).
-std::variant<EnteteJournal, ErreurJournal> LitEnteteJournal(std::string_view debut);
+Resultat<EnteteJournal, ErreurJournal> LitEnteteJournal(std::string_view debut);
 
 // The most bytes that a journal's header takes up to its text: a name is never longer than a path may be.
 inline constexpr std::size_t TailleMaximaleEnteteJournal = std::size_t(64) << 10;
@@ -57,4 +59,4 @@ struct DebutJournalLu {
 // What a journal of that size on disk says up to its text, from its first bytes (as many as it has, up to
 // `TailleMaximaleEnteteJournal`): a journal shorter than its header says is cut short, a longer one or one without
 // a whole header in those bytes is unreadable.
-std::variant<DebutJournalLu, ErreurJournal> LitDebutJournal(std::string_view debut, std::uint64_t taille);
+Resultat<DebutJournalLu, ErreurJournal> LitDebutJournal(std::string_view debut, std::uint64_t taille);

@@ -96,9 +96,9 @@ std::string MessagePcre2(int erreur)
 using ContexteCompilation = std::unique_ptr<pcre2_compile_context, decltype(&pcre2_compile_context_free)>;
 
 // The expression compiled, or PCRE2's error and the byte where PCRE2 found it.
-std::variant<pcre2_code *, std::pair<int, std::size_t>> CompileExpression(std::string_view expression,
-                                                                          std::uint32_t options,
-                                                                          pcre2_compile_context *contexte)
+Resultat<pcre2_code *, std::pair<int, std::size_t>> CompileExpression(std::string_view expression,
+                                                                       std::uint32_t options,
+                                                                       pcre2_compile_context *contexte)
 {
     int erreur = 0;
     PCRE2_SIZE position = 0;
@@ -108,7 +108,7 @@ std::variant<pcre2_code *, std::pair<int, std::size_t>> CompileExpression(std::s
         return code;
     if (erreur == PCRE2_ERROR_HEAP_FAILED)
         throw std::bad_alloc();
-    return std::pair{erreur, static_cast<std::size_t>(position)};
+    return Erreur(std::pair{erreur, static_cast<std::size_t>(position)});
 }
 
 } // namespace
@@ -133,7 +133,7 @@ void Motif::LibereDonnees::operator()(pcre2_match_data *donnees) const
     pcre2_match_data_free(donnees);
 }
 
-std::variant<Motif, std::string> Motif::Compile(std::string_view cherche, const OptionsMotif &options)
+Resultat<Motif, std::string> Motif::Compile(std::string_view cherche, const OptionsMotif &options)
 {
     const ContexteCompilation contexte(pcre2_compile_context_create(nullptr), &pcre2_compile_context_free);
     if (!contexte)
@@ -151,17 +151,17 @@ std::variant<Motif, std::string> Motif::Compile(std::string_view cherche, const 
     std::string expression = options.expression ? std::string(cherche) : Echappe(cherche);
     // Compiled as it is first, for the error's position in what the user typed; then once to search, slice by
     // slice, and once anchored.
-    const auto compile = [&](std::uint32_t plus, std::size_t decalage) -> std::variant<pcre2_code *, std::string> {
-        auto resultat = CompileExpression(expression, drapeaux | plus, contexte.get());
-        if (const auto *e = std::get_if<std::pair<int, std::size_t>>(&resultat))
-            return erreur(*e, decalage);
-        return std::get<pcre2_code *>(resultat);
+    const auto compile = [&](std::uint32_t plus, std::size_t decalage) -> Resultat<pcre2_code *, std::string> {
+        const auto resultat = CompileExpression(expression, drapeaux | plus, contexte.get());
+        if (!resultat)
+            return Erreur(erreur(resultat.Pourquoi(), decalage));
+        return *resultat;
     };
     Motif motif;
-    auto essai = compile(0, 0);
-    if (const auto *message = std::get_if<std::string>(&essai))
-        return *message;
-    motif.code.reset(std::get<pcre2_code *>(essai));
+    const auto essai = compile(0, 0);
+    if (!essai)
+        return Erreur(essai.Pourquoi());
+    motif.code.reset(*essai);
     std::size_t decalage = 0;
     if (options.motEntier) {
         // Compiled alone first, the expression is known to be whole: it cannot close the group around it. A \Q
@@ -172,10 +172,10 @@ std::variant<Motif, std::string> Motif::Compile(std::string_view cherche, const 
     }
     for (auto [code, plus] : {std::pair{&motif.code, PCRE2_USE_OFFSET_LIMIT},
                               {&motif.ancre, PCRE2_USE_OFFSET_LIMIT | PCRE2_ANCHORED}}) {
-        auto compilation = compile(plus, decalage);
-        if (const auto *message = std::get_if<std::string>(&compilation))
-            return *message;
-        code->reset(std::get<pcre2_code *>(compilation));
+        const auto compilation = compile(plus, decalage);
+        if (!compilation)
+            return Erreur(compilation.Pourquoi());
+        code->reset(*compilation);
     }
     motif.expression = options.expression;
     // Without JIT, where the system has none, the interpreter does the same work more slowly.

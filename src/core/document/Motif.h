@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/texte/Resultat.h"
+
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -9,7 +11,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <variant>
 
 struct pcre2_real_code_8;
 struct pcre2_real_jit_stack_8;
@@ -64,7 +65,7 @@ struct Suivi {
 class Motif {
 public:
     // The compiled motif, or the French message that says why the expression is wrong.
-    static std::variant<Motif, std::string> Compile(std::string_view cherche, const OptionsMotif &options);
+    static Resultat<Motif, std::string> Compile(std::string_view cherche, const OptionsMotif &options);
 
     // The first occurrence that starts at `debut` or after; the text before `debut` still counts for what looks
     // behind. After an empty occurrence at `debut` (`apresVide`), the next one is not an empty one there again:

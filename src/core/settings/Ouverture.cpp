@@ -7,34 +7,41 @@
 #include <algorithm>
 #include <cerrno>
 
-int OuvreSansAttendre(const std::string &chemin)
+namespace {
+
+std::error_code ErreurSysteme(int numero)
+{
+    return {numero, std::generic_category()};
+}
+
+} // namespace
+
+Resultat<int, std::error_code> OuvreSansAttendre(const std::string &chemin)
 {
     // Anything but a regular file is left unopened: opening a named pipe would wait for a writer, perhaps forever,
     // or wake the one that waits; opening a device may act on it. The name may come to stand for such a file
     // between the check and the opening: it is opened without waiting, and checked again once open.
     struct stat etat {};
     if (::stat(chemin.c_str(), &etat) != 0)
-        return -1;
-    if (!S_ISREG(etat.st_mode)) {
-        errno = EINVAL;
-        return -1;
-    }
+        return Erreur(ErreurSysteme(errno));
+    if (!S_ISREG(etat.st_mode))
+        return Erreur(ErreurSysteme(EINVAL));
     const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return -1;
+        return Erreur(ErreurSysteme(errno));
     if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
         ::close(fd);
-        errno = EINVAL;
-        return -1;
+        return Erreur(ErreurSysteme(EINVAL));
     }
     return fd;
 }
 
-std::optional<Debut> LitDebut(const std::string &chemin, std::size_t limite)
+Resultat<Debut, std::error_code> LitDebut(const std::string &chemin, std::size_t limite)
 {
-    const int fd = OuvreSansAttendre(chemin);
-    if (fd < 0)
-        return std::nullopt;
+    const auto ouvert = OuvreSansAttendre(chemin);
+    if (!ouvert)
+        return Erreur(ouvert.Pourquoi());
+    const int fd = *ouvert;
     struct stat etat {};
     ::fstat(fd, &etat);
     // One byte past the limit tells whether the file goes on; a file that grows while it is read grows the block.
@@ -52,8 +59,9 @@ std::optional<Debut> LitDebut(const std::string &chemin, std::size_t limite)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
+            const std::error_code erreur = ErreurSysteme(errno);
             ::close(fd);
-            return std::nullopt;
+            return Erreur(erreur);
         }
         if (n == 0)
             break;

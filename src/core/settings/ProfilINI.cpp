@@ -3,6 +3,8 @@
 #include "core/texte/Casse.h"
 #include "core/texte/CodecFichier.h"
 
+#include <utility>
+
 namespace {
 
 constexpr std::string_view Blancs = " \t";
@@ -132,11 +134,11 @@ std::optional<std::string> LitProfil(std::string_view octets, std::string_view s
     return std::string(Debut(EntreGuillemets(*valeur) ? valeur->substr(1, valeur->size() - 2) : *valeur));
 }
 
-std::optional<std::string> EcritProfil(std::string_view octets, std::string_view section, std::string_view cle,
-                                       std::string_view valeur)
+Resultat<std::string, ErreurProfil> EcritProfil(std::string_view octets, std::string_view section,
+                                                std::string_view cle, std::string_view valeur)
 {
     if (valeur.find_first_of("\r\n") != std::string_view::npos)
-        return std::nullopt;
+        return Erreur(ErreurProfil::ValeurSurPlusieursLignes);
     std::string decode;
     const TexteFichier fichier = DecodeFichier(octets, decode);
     std::string utf8 = AvecCle(fichier.texte, section, cle, valeur);
@@ -145,6 +147,6 @@ std::optional<std::string> EcritProfil(std::string_view octets, std::string_view
     // Every byte of the file comes back unchanged on encoding. The file stays in Windows-1252 while the value fits in
     // it and the whole still reads as Windows-1252; otherwise it goes to UTF-8, which keeps every character.
     if (std::optional<std::string> ansi = EncodeWindows1252(utf8); ansi && !EstUtf8Valide(*ansi))
-        return ansi;
+        return std::move(*ansi);
     return utf8;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/texte/Resultat.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -16,7 +18,10 @@ constexpr std::size_t LongueurMaximaleValeur = 1023;
 // nothing when the section or the key is absent.
 std::optional<std::string> LitProfil(std::string_view octets, std::string_view section, std::string_view cle);
 
-// The file's bytes with the key of the section set to the value, every other line kept byte for byte; nothing when the
+// Why a value cannot be written.
+enum class ErreurProfil { ValeurSurPlusieursLignes };
+
+// The file's bytes with the key of the section set to the value, every other line kept byte for byte; fails when the
 // value holds a line break.
-std::optional<std::string> EcritProfil(std::string_view octets, std::string_view section, std::string_view cle,
-                                       std::string_view valeur);
+Resultat<std::string, ErreurProfil> EcritProfil(std::string_view octets, std::string_view section,
+                                                std::string_view cle, std::string_view valeur);

@@ -1,6 +1,8 @@
 #include "core/texte/CodecFichier.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <set>
 
 namespace {
@@ -33,6 +35,24 @@ std::u32string HorsWindows1252(std::string_view texte)
             resultat.push_back(c);
     }
     return resultat;
+}
+
+// Reads the source block by block, handing each block over, until its end, until the block's treatment says to stop,
+// or once more than `limite` bytes are read; false on a read error.
+bool LitBlocs(const SourceFichier &source, char *tampon, std::size_t tailleBloc, std::size_t limite,
+              const std::function<bool(std::string_view)> &traite)
+{
+    std::size_t lus = 0;
+    for (;;) {
+        const std::int64_t lu = source.lit(tampon, tailleBloc);
+        if (lu <= 0)
+            return lu == 0;
+        if (!traite(std::string_view(tampon, static_cast<std::size_t>(lu))))
+            return true;
+        lus += static_cast<std::size_t>(lu);
+        if (lus > limite)
+            return true;
+    }
 }
 
 } // namespace
@@ -128,8 +148,62 @@ void DecodeurFichier::ObserveFinDeLigne(std::string_view texte)
         fin = DetecteFinDeLigne(texte.substr(position));
 }
 
-std::variant<OctetsFichier, std::u32string> EncodeFichier(std::string_view texte, Encodage encodage,
-                                                           std::string &tampon)
+Resultat<FichierCharge, ErreurChargement> ChargeFichier(const SourceFichier &source,
+                                                        const DestinationTexte &destination, std::size_t limite,
+                                                        std::size_t tailleBloc)
+{
+    const auto tampon = std::make_unique_for_overwrite<char[]>(tailleBloc);
+    const auto lit = [&](const std::function<bool(std::string_view)> &traite) {
+        return LitBlocs(source, tampon.get(), tailleBloc, limite, traite);
+    };
+    DecodeurFichier decodeur;
+    std::size_t longueur = 0;
+    bool reserve = false;
+    if (!lit([&](std::string_view bloc) {
+            const std::optional<std::string_view> texte = decodeur.Suivant(bloc);
+            if (!texte)
+                return false;
+            // Room for the whole file once its start has shown it is UTF-8: reserving costs as much as filling, and
+            // a Windows-1252 file needs room of another size.
+            if (!reserve) {
+                destination.reserve(std::min(source.taille, limite));
+                reserve = true;
+            }
+            destination.ajoute(*texte);
+            longueur += texte->size();
+            return true;
+        }))
+        return Erreur(ErreurChargement::Illisible);
+    if (decodeur.EncodageFichier() == Encodage::Windows1252 || !decodeur.Termine()) {
+        destination.efface();
+        // Room for the whole decoded text at once, which is longer than the file: growing by steps would copy the
+        // text again at each step.
+        longueur = 0;
+        if (!source.recommence() || !lit([&](std::string_view bloc) {
+                longueur += LongueurUtf8DeWindows1252(bloc);
+                return true;
+            }))
+            return Erreur(ErreurChargement::Illisible);
+        if (longueur > limite)
+            return Erreur(ErreurChargement::TropGrand);
+        destination.reserve(longueur);
+        longueur = 0;
+        if (!source.recommence() || !lit([&](std::string_view bloc) {
+                const std::string_view texte = *decodeur.Suivant(bloc);
+                destination.ajoute(texte);
+                longueur += texte.size();
+                return true;
+            }))
+            return Erreur(ErreurChargement::Illisible);
+        decodeur.Termine();
+    }
+    if (longueur > limite)
+        return Erreur(ErreurChargement::TropGrand);
+    return FichierCharge{decodeur.EncodageFichier(), decodeur.FinFichier()};
+}
+
+Resultat<OctetsFichier, std::u32string> EncodeFichier(std::string_view texte, Encodage encodage,
+                                                      std::string &tampon)
 {
     if (encodage != Encodage::Windows1252)
         return OctetsFichier{MarqueDe(encodage), texte};
@@ -137,5 +211,5 @@ std::variant<OctetsFichier, std::u32string> EncodeFichier(std::string_view texte
         tampon = std::move(*octets);
         return OctetsFichier{{}, tampon};
     }
-    return HorsWindows1252(texte);
+    return Erreur(HorsWindows1252(texte));
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "core/texte/Encodage.h"
+#include "core/texte/Resultat.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 // How a page's file turns into the UTF-8 text that the program works on, and back. A file's encoding is decided for
 // the whole file: a UTF-8 byte-order mark followed by valid UTF-8, valid UTF-8, otherwise Windows-1252, where every
@@ -60,6 +63,41 @@ private:
     bool crEnAttente = false;
 };
 
+// Where a file's bytes come from, read from its start.
+struct SourceFichier {
+    // The file's size when it was opened: another program may change it while it is read.
+    std::size_t taille = 0;
+    // Reads the next bytes into the block: how many, 0 at the end of the file, negative on a read error.
+    std::function<std::int64_t(char *bloc, std::size_t taille)> lit;
+    // Goes back to the file's first byte; false when it cannot.
+    std::function<bool()> recommence;
+};
+
+// Where a file's text goes as it is decoded.
+struct DestinationTexte {
+    // Room for that many bytes of text in all, asked before the text comes.
+    std::function<void(std::size_t)> reserve;
+    std::function<void(std::string_view)> ajoute;
+    // Drops the text given so far: it comes again from the start.
+    std::function<void()> efface;
+};
+
+// What a file's text is written in, once it is loaded.
+struct FichierCharge {
+    Encodage encodage;
+    FinDeLigne fin;
+};
+
+enum class ErreurChargement { Illisible, TropGrand };
+
+// Reads the file in blocks of `tailleBloc` bytes, and gives its text as DecodeurFichier decodes it: the text of each
+// block at once while the file is taken as UTF-8; the text is dropped and the file read again if it turns out to be
+// Windows-1252, once to measure its text, then to give it. Fails on a read error, or once the text passes `limite`
+// bytes (a file that grows meanwhile is read no further than just past it), the text given so far to be dropped.
+Resultat<FichierCharge, ErreurChargement> ChargeFichier(const SourceFichier &source,
+                                                        const DestinationTexte &destination, std::size_t limite,
+                                                        std::size_t tailleBloc = std::size_t(4) << 20);
+
 // The bytes of a file that holds the text in an encoding: the mark, then the body, to be written in that order.
 struct OctetsFichier {
     std::string_view marque;
@@ -69,5 +107,5 @@ struct OctetsFichier {
 // The text written in the encoding, the body encoded into `tampon` when it must be (valid as long as the text and
 // `tampon` are); or, when the encoding cannot write some characters of the text, those characters, each once, in
 // the order in which they first appear.
-std::variant<OctetsFichier, std::u32string> EncodeFichier(std::string_view texte, Encodage encodage,
-                                                           std::string &tampon);
+Resultat<OctetsFichier, std::u32string> EncodeFichier(std::string_view texte, Encodage encodage,
+                                                      std::string &tampon);

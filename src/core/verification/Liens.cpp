@@ -800,7 +800,10 @@ private:
         horsSite = !erreur && !Dans(reel.string(), siteReel);
         if (erreur || horsSite)
             return std::nullopt;
-        return LitDebut(reel.string(), TailleMaximaleCible);
+        auto debut = LitDebut(reel.string(), TailleMaximaleCible);
+        if (!debut)
+            return std::nullopt;
+        return std::move(*debut);
     }
 
     // A USEMAP: after its '#', the name or the id of a MAP element of the page.

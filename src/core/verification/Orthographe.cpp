@@ -892,11 +892,13 @@ public:
         return suggestions;
     }
 
-    bool Ajoute(std::string_view mot) override
+    Resultat<Fait, ErreurAjout> Ajoute(std::string_view mot) override
     {
         if (!EstMot(mot))
-            return false;
-        return !Retiens(mot) || Ecrit(mot);
+            return Erreur(ErreurAjout::PasUnMot);
+        if (Retiens(mot) && !Ecrit(mot))
+            return Erreur(ErreurAjout::ListeNonEcrite);
+        return Fait{};
     }
 
 private:
@@ -983,12 +985,12 @@ private:
 
 } // namespace
 
-std::unique_ptr<Dictionnaire> Dictionnaire::Ouvre(const DictionnaireInstalle &installe, std::string_view mots,
-                                                  const std::string &personnel)
+Resultat<std::unique_ptr<Dictionnaire>, ErreurDictionnaire>
+Dictionnaire::Ouvre(const DictionnaireInstalle &installe, std::string_view mots, const std::string &personnel)
 {
     // Hunspell reports no error: a file it cannot read leaves it empty.
     if (!Lisible(installe.aff) || !Lisible(installe.dic))
-        return nullptr;
+        return Erreur(ErreurDictionnaire::FichiersIllisibles);
     auto hunspell = std::make_unique<Hunspell>(installe.aff.c_str(), installe.dic.c_str());
     Convertisseur convertisseur;
     const std::string &encodage = hunspell->get_dict_encoding();
@@ -998,7 +1000,8 @@ std::unique_ptr<Dictionnaire> Dictionnaire::Ouvre(const DictionnaireInstalle &in
         ucnv_setFromUCallBack(convertisseur.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &erreur);
         ucnv_setToUCallBack(convertisseur.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &erreur);
         if (U_FAILURE(erreur))
-            return nullptr;
+            return Erreur(ErreurDictionnaire::EncodageInconnu);
     }
-    return std::make_unique<DictionnaireHunspell>(std::move(hunspell), std::move(convertisseur), mots, personnel);
+    return std::unique_ptr<Dictionnaire>(
+        std::make_unique<DictionnaireHunspell>(std::move(hunspell), std::move(convertisseur), mots, personnel));
 }

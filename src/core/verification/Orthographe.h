@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/texte/Resultat.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -88,16 +90,23 @@ std::string DictionnaireParDefaut(const std::vector<DictionnaireInstalle> &insta
 std::string DictionnairePour(std::string_view langue, std::string_view langueDePage, std::string_view choisi,
                              const std::vector<DictionnaireInstalle> &installes);
 
+// Why a dictionary cannot be opened.
+enum class ErreurDictionnaire { FichiersIllisibles, EncodageInconnu };
+
+// Why a word cannot be added to the personal list.
+enum class ErreurAjout { PasUnMot, ListeNonEcrite };
+
 // A Hunspell dictionary and the user's personal word list, given when the dictionary opens and written at each
 // addition: a UTF-8 file, one word a line, created with its folder on the first addition. Not safe to share between
 // threads without a lock.
 class Dictionnaire {
 public:
     // `mots` is what the personal list's file holds (empty when it is missing), and `personnel` the file the words
-    // added go to (none: they are known for this run only). Nothing when the dictionary's files cannot be read or
-    // name an encoding that is not known.
-    static std::unique_ptr<Dictionnaire> Ouvre(const DictionnaireInstalle &installe, std::string_view mots,
-                                               const std::string &personnel);
+    // added go to (none: they are known for this run only). Fails when the dictionary's files cannot be read or name
+    // an encoding that is not known.
+    static Resultat<std::unique_ptr<Dictionnaire>, ErreurDictionnaire> Ouvre(const DictionnaireInstalle &installe,
+                                                                             std::string_view mots,
+                                                                             const std::string &personnel);
     virtual ~Dictionnaire() = default;
 
     // Words in UTF-8, converted to the dictionary's encoding (the typographic apostrophe becoming the straight one when
@@ -105,7 +114,7 @@ public:
     // suggestions. What is not a word (empty, not UTF-8, holding a line end, longer than 1 KiB) is never correct.
     virtual bool Correct(std::string_view mot) = 0;
     virtual std::vector<std::string> Suggestions(std::string_view mot) = 0;
-    // Adds the word to the personal list, for this run and at the end of the file (once); false when the file cannot
-    // be written or is not a regular file (the word is still known for this run), or when it is not a word.
-    virtual bool Ajoute(std::string_view mot) = 0;
+    // Adds the word to the personal list, for this run and at the end of the file (once); fails when it is not a
+    // word, or when the file cannot be written or is not a regular file (the word is still known for this run).
+    virtual Resultat<Fait, ErreurAjout> Ajoute(std::string_view mot) = 0;
 };

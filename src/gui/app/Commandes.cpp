@@ -56,11 +56,11 @@ void AvecMotif(TWndHTML &w, const TDlgRemplacer &dialogue, Utilisateur &utilisat
     try {
         const QByteArray cherche = dialogue.Texte().toUtf8();
         auto motif = Motif::Compile(Vue(cherche), dialogue.Options());
-        if (const auto *message = std::get_if<std::string>(&motif)) {
-            utilisateur.Erreur(&w, QString::fromStdString(*message));
+        if (!motif) {
+            utilisateur.Erreur(&w, QString::fromStdString(motif.Pourquoi()));
             return;
         }
-        commande(std::get<Motif>(motif));
+        commande(*motif);
     } catch (const RechercheAbandonnee &abandon) {
         utilisateur.Erreur(&w, QString::fromUtf8(abandon.what()));
     } catch (const std::bad_alloc &) {

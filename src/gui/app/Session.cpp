@@ -19,7 +19,6 @@
 
 #include <memory>
 #include <new>
-#include <variant>
 #include <vector>
 
 #include <sys/stat.h>
@@ -65,25 +64,25 @@ void TSession::ProposeRecuperation()
     // Only the headers are read here: a journal may be larger than the memory, or than a page may be.
     struct Journal {
         QString fichier;
-        std::variant<DebutJournalLu, ErreurJournal> debut;
+        Resultat<DebutJournalLu, ErreurJournal> debut;
     };
     std::vector<Journal> journaux;
     QStringList pages;
     const QLocale francais(QLocale::French);
     for (const QString &fichier : recuperation.Orphelins()) {
         auto debut = TRecuperation::LitDebut(fichier);
-        if (const auto *lu = std::get_if<DebutJournalLu>(&debut)) {
-            const QString date = francais.toString(QDateTime::fromMSecsSinceEpoch(lu->entete.modification),
+        if (debut) {
+            const QString date = francais.toString(QDateTime::fromMSecsSinceEpoch(debut->entete.modification),
                                                    QStringLiteral("d MMMM yyyy à HH:mm"));
-            const QString nom = NomAffiche(DecodeNom(lu->entete.nom));
-            if (lu->longueurTexte > TEditHTML::TailleMaximale)
+            const QString nom = NomAffiche(DecodeNom(debut->entete.nom));
+            if (debut->longueurTexte > TEditHTML::TailleMaximale)
                 pages << QStringLiteral("%1, modifiée le %2 : %3 Mo, trop grande pour l'éditeur")
-                             .arg(nom, date, francais.toString(qulonglong(lu->longueurTexte >> 20)));
+                             .arg(nom, date, francais.toString(qulonglong(debut->longueurTexte >> 20)));
             else
                 pages << QStringLiteral("%1, modifiée le %2, %3")
-                             .arg(nom, date, francais.formattedDataSize(qint64(lu->longueurTexte)));
+                             .arg(nom, date, francais.formattedDataSize(qint64(debut->longueurTexte)));
         } else {
-            const ErreurJournal erreur = std::get<ErreurJournal>(debut);
+            const ErreurJournal erreur = debut.Pourquoi();
             pages << QStringLiteral("%1 : %2").arg(NomAffiche(QFileInfo(fichier).fileName()),
                                                   erreur == ErreurJournal::Tronque ? QStringLiteral("copie incomplète")
                                                   : erreur == ErreurJournal::Illisible
@@ -99,10 +98,10 @@ void TSession::ProposeRecuperation()
         return;
     for (const Journal &journal : journaux) {
         if (choix == Utilisateur::Recuperation::Recuperer) {
-            const auto *debut = std::get_if<DebutJournalLu>(&journal.debut);
+            const auto &debut = journal.debut;
             // A newer program may read what this one cannot, and a machine with more room a larger page.
             if (debut ? debut->longueurTexte > TEditHTML::TailleMaximale || !Recupere(journal.fichier, *debut)
-                      : std::get<ErreurJournal>(journal.debut) == ErreurJournal::FormatPlusRecent)
+                      : debut.Pourquoi() == ErreurJournal::FormatPlusRecent)
                 continue;
         }
         recuperation.Supprime(journal.fichier);
@@ -131,14 +130,14 @@ bool TSession::Recupere(const QString &journal, const DebutJournalLu &debut)
     }
     const auto lu = source.read(octets.get(), qint64(taille)) == qint64(taille)
                         ? LitJournal(std::string_view(octets.get(), taille))
-                        : ErreurJournal::Tronque;
-    if (std::holds_alternative<ErreurJournal>(lu)) {
+                        : Erreur(ErreurJournal::Tronque);
+    if (!lu) {
         utilisateur.Erreur(&principal, QStringLiteral("La copie de secours de %1 est illisible.").arg(nom));
         return true;
     }
     TWndHTML *w = principal.NouvelleFenetre();
     try {
-        w->Recupere(std::get<JournalLu>(lu));
+        w->Recupere(*lu);
     } catch (const std::bad_alloc &) {
         // Left empty and unmodified, the window closes without a question.
         if (QWidget *cadre = w->parentWidget())

@@ -19,8 +19,6 @@
 #include <QIODevice>
 
 #include <algorithm>
-#include <functional>
-#include <memory>
 #include <new>
 
 namespace {
@@ -166,94 +164,40 @@ void TEditHTML::PrepareDocument(std::size_t taille)
     AppliqueFonte(fonte);
 }
 
-TEditHTML::Chargement TEditHTML::Charge(QIODevice &source, Encodage &encodage)
+Resultat<FichierCharge, ErreurChargement> TEditHTML::Charge(QIODevice &source)
 {
+    const auto taille = static_cast<std::size_t>(std::max<qint64>(source.size(), 0));
     // The text is at least the file less its byte-order mark.
-    PrepareDocument(static_cast<std::size_t>(std::max<qint64>(source.size() - 3, 0)));
+    PrepareDocument(taille - std::min<std::size_t>(taille, 3));
     // No undo, and no wrapping while the text arrives: Scintilla would wrap every line of it as it is appended.
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     setWrapMode(WrapNone);
     SendScintilla(SCI_CLEARALL);
     rempli = false;
-    DecodeurFichier decodeur;
-    const auto termine = [&](Chargement etat) {
-        if (etat != Chargement::Reussi)
+    // Read, not mapped: a file that another program shortens meanwhile must not bring the program down.
+    const SourceFichier fichier{taille,
+                                [&](char *bloc, std::size_t longueur) {
+                                    return std::int64_t{source.read(bloc, static_cast<qint64>(longueur))};
+                                },
+                                [&] { return source.seek(0); }};
+    const DestinationTexte document{[&](std::size_t longueur) {
+                                        SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(longueur + MargeTampon));
+                                        VerifieMemoire();
+                                    },
+                                    [&](std::string_view texte) { Ajoute(texte); },
+                                    [&] { SendScintilla(SCI_CLEARALL); }};
+    try {
+        auto charge = ChargeFichier(fichier, document, TailleMaximale);
+        if (!charge)
             SendScintilla(SCI_CLEARALL);
         SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
         SendScintilla(SCI_EMPTYUNDOBUFFER);
         SendScintilla(SCI_SETSAVEPOINT);
-        AdapteAffichage(etat == Chargement::Reussi ? decodeur.FinFichier() : FinDeLigne::Lf);
-        return etat;
-    };
-    try {
-        // Read, not mapped: a file that another program shortens meanwhile must not bring the program down. Each
-        // block goes to the editor as the decoder gives it while the file looks like UTF-8, then the file is read
-        // again from its start if it turns out to be Windows-1252.
-        bool reserve = false;
-        if (!Lit(source, [&](std::string_view bloc) {
-                const std::optional<std::string_view> texte = decodeur.Suivant(bloc);
-                if (!texte)
-                    return false;
-                // Room for the whole file once its start has shown it is UTF-8: reserving costs as much as
-                // filling, and a Windows-1252 file needs room of another size.
-                if (!reserve) {
-                    const auto taille = static_cast<std::size_t>(std::max<qint64>(source.size(), 0));
-                    SendScintilla(SCI_ALLOCATE,
-                                  static_cast<unsigned long>(std::min(taille, TailleMaximale) + MargeTampon));
-                    VerifieMemoire();
-                    reserve = true;
-                }
-                Ajoute(*texte);
-                return true;
-            }))
-            return termine(Chargement::Illisible);
-        if (decodeur.EncodageFichier() == Encodage::Windows1252 || !decodeur.Termine()) {
-            SendScintilla(SCI_CLEARALL);
-            // Room for the whole decoded text at once, which is longer than the file: growing by steps would copy
-            // the text again at each step.
-            std::size_t longueur = 0;
-            if (!source.seek(0) || !Lit(source, [&](std::string_view bloc) {
-                    longueur += LongueurUtf8DeWindows1252(bloc);
-                    return true;
-                }))
-                return termine(Chargement::Illisible);
-            if (longueur > TailleMaximale)
-                return termine(Chargement::TropGrand);
-            SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(longueur + MargeTampon));
-            VerifieMemoire();
-            const bool lu = source.seek(0) && Lit(source, [&](std::string_view bloc) {
-                Ajoute(*decodeur.Suivant(bloc));
-                return true;
-            });
-            if (!lu)
-                return termine(Chargement::Illisible);
-            decodeur.Termine();
-        }
-        encodage = decodeur.EncodageFichier();
-        if (static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH)) > TailleMaximale)
-            return termine(Chargement::TropGrand);
+        AdapteAffichage(charge ? charge->fin : FinDeLigne::Lf);
+        return charge;
     } catch (...) {
         DocumentNeuf();
         throw;
-    }
-    return termine(Chargement::Reussi);
-}
-
-bool TEditHTML::Lit(QIODevice &source, const std::function<bool(std::string_view)> &traite) const
-{
-    constexpr qint64 Bloc = 4 << 20;
-    const auto tampon = std::make_unique_for_overwrite<char[]>(Bloc);
-    std::size_t lus = 0;
-    for (;;) {
-        const qint64 lu = source.read(tampon.get(), Bloc);
-        if (lu <= 0)
-            return lu == 0;
-        if (!traite(std::string_view(tampon.get(), static_cast<std::size_t>(lu))))
-            return true;
-        // A file that grows while it is read is read no further than just past what the editor can hold.
-        lus += static_cast<std::size_t>(lu);
-        if (lus > TailleMaximale)
-            return true;
     }
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "core/texte/Encodage.h"
+#include "core/texte/CodecFichier.h"
 
 #include <Qsci/qsciscintilla.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,13 +22,11 @@ class TEditHTML : public QsciScintilla {
 public:
     explicit TEditHTML(QWidget *parent = nullptr);
 
-    // How a load ended.
-    enum class Chargement { Reussi, Illisible, TropGrand };
-    // Replaces the whole text by the bytes that the source gives up to its end, read block by block and decoded by
-    // their encoding (given back in `encodage`), with no undo and the save point set. Reading stops with nothing
-    // loaded on a read error, or once the text would pass `TailleMaximale` bytes. Running out of memory throws
-    // std::bad_alloc, with nothing loaded.
-    Chargement Charge(QIODevice &source, Encodage &encodage);
+    // Replaces the whole text by the bytes that the source gives up to its end, as ChargeFichier reads and decodes
+    // them, with no undo and the save point set: the file's encoding and line end, or, with nothing loaded, a read
+    // error or a text longer than `TailleMaximale` bytes. Running out of memory throws std::bad_alloc, with nothing
+    // loaded.
+    Resultat<FichierCharge, ErreurChargement> Charge(QIODevice &source);
     // Fills an empty document with generated text, with no undo: the document is modified until it is saved.
     void Remplit(std::string_view texte, FinDeLigne fin);
     // Replaces the whole text, as one undo step, and puts the caret at its start.
@@ -95,9 +92,6 @@ private:
     // Widens the line-number margin when the number of lines takes another digit, or always.
     void AjusteMarge(bool toujours = false);
 
-    // Reads the source block by block, handing each block over, until its end or until the block's treatment says
-    // to stop; false on a read error.
-    bool Lit(QIODevice &source, const std::function<bool(std::string_view)> &traite) const;
     // Appends the text, with no undo of its own.
     void Ajoute(std::string_view texte);
     // Replaces the document by a new, empty one, after Scintilla ran out of memory.

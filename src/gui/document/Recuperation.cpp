@@ -160,8 +160,8 @@ bool TRecuperation::ModifieAilleurs(const QString &fichier) const
             continue;
         const QByteArray debut = source.read(64 << 10);
         const auto entete = LitEnteteJournal(std::string_view(debut.constData(), debut.size()));
-        if (const auto *lu = std::get_if<EnteteJournal>(&entete);
-            lu && !lu->sansFichier && std::string_view(lu->nom) == std::string_view(nom.constData(), nom.size()))
+        if (entete && !entete->sansFichier &&
+            std::string_view(entete->nom) == std::string_view(nom.constData(), nom.size()))
             return true;
     }
     return false;
@@ -223,11 +223,11 @@ bool TRecuperation::Ecrit(const QString &journal, std::initializer_list<std::str
     return true;
 }
 
-std::variant<DebutJournalLu, ErreurJournal> TRecuperation::LitDebut(const QString &journal)
+Resultat<DebutJournalLu, ErreurJournal> TRecuperation::LitDebut(const QString &journal)
 {
     QFile source;
     if (!OuvreEnLecture(journal, source))
-        return ErreurJournal::Illisible;
+        return Erreur(ErreurJournal::Illisible);
     const QByteArray debut = source.read(qint64(TailleMaximaleEnteteJournal));
     return LitDebutJournal(std::string_view(debut.constData(), std::size_t(debut.size())),
                            std::uint64_t(source.size()));

@@ -8,7 +8,6 @@
 
 #include <initializer_list>
 #include <string_view>
-#include <variant>
 
 // The recovery folder, shared by every running program: each keeps there the journals of its modified documents,
 // named after its mark, a lock file that it holds while it runs. A journal whose mark nobody holds was left by a
@@ -43,7 +42,7 @@ public:
     // written; may run on any thread.
     static bool Ecrit(const QString &journal, std::initializer_list<std::string_view> morceaux);
     // A journal as its header and its size on disk tell it, its text unread.
-    static std::variant<DebutJournalLu, ErreurJournal> LitDebut(const QString &journal);
+    static Resultat<DebutJournalLu, ErreurJournal> LitDebut(const QString &journal);
 
 signals:
     void Echec(const QString &message);

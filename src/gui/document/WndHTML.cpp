@@ -29,7 +29,6 @@
 #include <memory>
 #include <new>
 #include <string>
-#include <variant>
 
 namespace {
 
@@ -253,24 +252,26 @@ void TWndHTML::OpenFile(const QString &nom)
         return;
     }
     const auto taille = static_cast<std::size_t>(fichier.size());
-    TEditHTML::Chargement chargement = TEditHTML::Chargement::TropGrand;
     if (taille <= TEditHTML::TailleMaximale) {
+        std::optional<Resultat<FichierCharge, ErreurChargement>> charge;
         try {
-            chargement = EditHTML->Charge(fichier, encodage);
+            charge.emplace(EditHTML->Charge(fichier));
         } catch (const std::bad_alloc &) {
             utilisateur.Erreur(this, illisible + QStringLiteral(" : mémoire insuffisante."));
             return;
         }
-    }
-    switch (chargement) {
-    case TEditHTML::Chargement::Reussi:
-        Untitled = false;
-        NoteFichier();
-        ProposeCoupure();
-        emit FichierUtilise(FileName);
-        return;
-    case TEditHTML::Chargement::Illisible: utilisateur.Erreur(this, illisible); return;
-    case TEditHTML::Chargement::TropGrand: break;
+        if (*charge) {
+            encodage = (*charge)->encodage;
+            Untitled = false;
+            NoteFichier();
+            ProposeCoupure();
+            emit FichierUtilise(FileName);
+            return;
+        }
+        if (charge->Pourquoi() == ErreurChargement::Illisible) {
+            utilisateur.Erreur(this, illisible);
+            return;
+        }
     }
     const QLocale francais(QLocale::French);
     const auto megaoctets = [&](std::size_t octets) {
@@ -331,17 +332,17 @@ bool TWndHTML::FileSave()
 
     std::string tampon;
     auto octets = EncodeFichier(EditHTML->Texte(), encodage, tampon);
-    if (const auto *impossibles = std::get_if<std::u32string>(&octets)) {
+    if (!octets) {
         if (!utilisateur.OuiNon(
                 this, QStringLiteral("Confirmation"),
                 QStringLiteral("%1 contient des caractères que l'encodage Windows-1252 ne peut pas représenter (%2). "
                                "Voulez-vous l'enregistrer en UTF-8 ?")
-                    .arg(NomAffiche(FileName), Enumeration(*impossibles))))
+                    .arg(NomAffiche(FileName), Enumeration(octets.Pourquoi()))))
             return false;
         encodage = Encodage::Utf8;
         octets = EncodeFichier(EditHTML->Texte(), encodage, tampon);
     }
-    const auto [marque, corps] = std::get<OctetsFichier>(octets);
+    const auto [marque, corps] = *octets;
     if (!EcritFichier(FileName, {marque, corps})) {
         utilisateur.Erreur(this, QStringLiteral("Ne peut créer le fichier %1").arg(NomAffiche(FileName)));
         return false;
@@ -398,7 +399,7 @@ std::optional<bool> TWndHTML::SelectionneSuivant(const QString &texte, bool cass
     const QByteArray octets = texte.toUtf8();
     auto compile = Motif::Compile({octets.constData(), static_cast<std::size_t>(octets.size())},
                                   {casse, motEntier, false});
-    Motif &motif = std::get<Motif>(compile);
+    Motif &motif = *compile;
     const auto debut = static_cast<std::size_t>(EditHTML->SelStart());
     const auto longueur = static_cast<std::size_t>(EditHTML->SelLength());
     const std::string copie(EditHTML->Texte());

@@ -58,7 +58,7 @@ bool TFichierINI::EcritTexte(const char *cle, const QString &valeur)
     const std::optional<QByteArray> octets = Contenu();
     if (!octets)
         return false;
-    const std::optional<std::string> nouveau = EcritProfil(Vue(*octets), Section, cle, valeur.toStdString());
+    const auto nouveau = EcritProfil(Vue(*octets), Section, cle, valeur.toStdString());
     return nouveau && EcritFichier(nom, {*nouveau});
 }
 

@@ -19,9 +19,12 @@
 
 bool OuvreEnLecture(const QString &nom, QFile &fichier)
 {
-    const int fd = OuvreSansAttendre(EncodeNom(nom).toStdString());
-    if (fd < 0)
+    const auto ouvert = OuvreSansAttendre(EncodeNom(nom).toStdString());
+    if (!ouvert) {
+        errno = ouvert.Pourquoi().value();
         return false;
+    }
+    const int fd = *ouvert;
     if (!fichier.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         errno = EIO;

@@ -29,9 +29,11 @@ bool Langue::Pret()
         } else {
             illisible = errno != ENOENT;
         }
-        dictionnaire = illisible ? ::Dictionnaire::Ouvre(installe, {}, {})
-                                 : ::Dictionnaire::Ouvre(installe, {mots.constData(), std::size_t(mots.size())},
-                                                         QFile::encodeName(personnel).toStdString());
+        auto lu = illisible ? ::Dictionnaire::Ouvre(installe, {}, {})
+                            : ::Dictionnaire::Ouvre(installe, {mots.constData(), std::size_t(mots.size())},
+                                                    QFile::encodeName(personnel).toStdString());
+        if (lu)
+            dictionnaire = std::move(*lu);
         ouvert = true;
     }
     return dictionnaire != nullptr;

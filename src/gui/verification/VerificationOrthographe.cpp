@@ -167,7 +167,7 @@ void TVerification::AjouteAuDictionnaire(const std::string &mot, const std::stri
     {
         const std::lock_guard garde(langue->verrou);
         if (langue->Pret()) {
-            ecrit = langue->dictionnaire->Ajoute(mot);
+            ecrit = bool(langue->dictionnaire->Ajoute(mot));
             // The dictionary may know other forms of the word now ("BALIZO" once "Balizo" is added).
             langue->connus.clear();
         }

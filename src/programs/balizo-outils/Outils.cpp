@@ -365,7 +365,7 @@ std::vector<LigneAccent> Table(const Commande &commande, Encodage encodage)
 
 // What goes to standard output, in order: bytes of the page as they are (its byte-order mark, or the whole page when
 // the command leaves it unchanged), then the pieces of the text, written as they were built, without joining them.
-struct Resultat {
+struct Sortie {
     std::string_view telQuel;
     std::vector<std::string> morceaux;
     // The page read, which `telQuel` shows.
@@ -384,9 +384,9 @@ bool UtiliseLaTable(const Commande &commande)
 // the page's encoding instead. Its encoding is DecodeFichier's: valid UTF-8 after a byte-order mark, valid UTF-8,
 // otherwise Windows-1252. It matters only for the form of the table and for whether a leading mark is one, so it is
 // checked only then, on every core, before the rest.
-Resultat Transforme(const Commande &commande, std::string_view page)
+Sortie Transforme(const Commande &commande, std::string_view page)
 {
-    Resultat resultat;
+    Sortie resultat;
     if (commande.action == Action::Ancres) {
         // No anchor name can hold a mark at the head of the page.
         std::vector<std::string> ancres;
@@ -444,7 +444,7 @@ Resultat Transforme(const Commande &commande, std::string_view page)
 // One line per problem, "fichier:ligne:colonne: message", the file named as given; the links to other sites, which
 // a site holds by thousands, only counted on a last line unless the user asks for them. A page that cannot be read
 // is reported on standard error and the others are checked all the same.
-Resultat VerifieFichiers(const Commande &commande)
+Sortie VerifieFichiers(const Commande &commande)
 {
     std::vector<std::string> chemins;
     for (const std::string &nom : commande.arguments)
@@ -455,7 +455,7 @@ Resultat VerifieFichiers(const Commande &commande)
     if (erreur)
         throw Echec{"balizo-outils: ne peut ouvrir le dossier du site " + site + ": " + Raison(erreur)};
 
-    Resultat resultat;
+    Sortie resultat;
     std::size_t autresSites = 0;
     for (std::size_t k = 0; k < chemins.size(); ++k) {
         const std::string &nom = commande.arguments[k];
@@ -492,9 +492,9 @@ Resultat VerifieFichiers(const Commande &commande)
     return resultat;
 }
 
-Resultat Execute(const Commande &commande)
+Sortie Execute(const Commande &commande)
 {
-    Resultat resultat;
+    Sortie resultat;
     if (commande.action == Action::Aide) {
         resultat.morceaux.emplace_back(Aide);
     } else if (commande.action == Action::Version) {
@@ -527,7 +527,7 @@ int LanceOutils(int argc, char **argv)
     // Past the size limit on files, a write then fails with EFBIG and is reported, instead of the signal ending the
     // program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
-    Resultat resultat;
+    Sortie resultat;
     try {
         resultat = Execute(Analyse(argc, argv));
     } catch (const Echec &echec) {

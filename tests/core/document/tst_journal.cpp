@@ -9,6 +9,13 @@ std::string Journal(const EnteteJournal &entete, std::string_view texte)
     return DebutJournal(entete, texte.size()) + std::string(texte) + std::string(FinJournal);
 }
 
+// Why a journal could not be read, as a number; -1 when it was read.
+template <typename Lu>
+int Faute(const Lu &lu)
+{
+    return lu ? -1 : int(lu.Pourquoi());
+}
+
 } // namespace
 
 class TstJournal : public QObject {
@@ -30,28 +37,16 @@ private slots:
         const std::string octets = Journal(entete, texte);
 
         const auto lu = LitJournal(octets);
-        QVERIFY(std::holds_alternative<JournalLu>(lu));
-        const JournalLu &journal = std::get<JournalLu>(lu);
-        QCOMPARE(journal.texte, texte);
-        QCOMPARE(journal.entete.nom, entete.nom);
-        QCOMPARE(journal.entete.sansFichier, false);
-        QVERIFY(journal.entete.encodage == Encodage::Windows1252 && journal.entete.fin == FinDeLigne::Cr);
-        QCOMPARE(journal.entete.modification, entete.modification);
-        QCOMPARE(journal.entete.dateFichier, entete.dateFichier);
-        QCOMPARE(journal.entete.tailleFichier, entete.tailleFichier);
-        QCOMPARE(journal.entete.inodeFichier, entete.inodeFichier);
+        QVERIFY(lu);
+        QCOMPARE(lu->texte, texte);
+        QVERIFY(lu->entete == entete);
         // The header alone tells the page.
         const auto debut = LitEnteteJournal(DebutJournal(entete, texte.size()));
-        QVERIFY(std::holds_alternative<EnteteJournal>(debut));
-        QCOMPARE(std::get<EnteteJournal>(debut).nom, entete.nom);
+        QVERIFY(debut && *debut == entete);
 
         // Cut anywhere, a journal is told to be cut, never read as a shorter page.
-        for (std::size_t longueur = 0; longueur < octets.size(); ++longueur) {
-            const auto coupe = LitJournal(std::string_view(octets).substr(0, longueur));
-            QVERIFY2(std::holds_alternative<ErreurJournal>(coupe) &&
-                         std::get<ErreurJournal>(coupe) == ErreurJournal::Tronque,
-                     qPrintable(QString::number(longueur)));
-        }
+        for (std::size_t longueur = 0; longueur < octets.size(); ++longueur)
+            QCOMPARE(Faute(LitJournal(std::string_view(octets).substr(0, longueur))), int(ErreurJournal::Tronque));
     }
 
     void illisible_data()
@@ -74,9 +69,7 @@ private slots:
     {
         QFETCH(QByteArray, octets);
         QFETCH(int, erreur);
-        const auto lu = LitJournal(std::string_view(octets.constData(), octets.size()));
-        QVERIFY(std::holds_alternative<ErreurJournal>(lu));
-        QCOMPARE(int(std::get<ErreurJournal>(lu)), erreur);
+        QCOMPARE(Faute(LitJournal(std::string_view(octets.constData(), octets.size()))), erreur);
     }
 
     void debut_data()
@@ -119,13 +112,8 @@ private slots:
         QFETCH(int, erreur);
         QFETCH(qulonglong, longueur);
         const auto lu = LitDebutJournal(std::string_view(debut.constData(), std::size_t(debut.size())), taille);
-        if (erreur < 0) {
-            QVERIFY(std::holds_alternative<DebutJournalLu>(lu));
-            QCOMPARE(std::get<DebutJournalLu>(lu).longueurTexte, longueur);
-        } else {
-            QVERIFY(std::holds_alternative<ErreurJournal>(lu));
-            QCOMPARE(int(std::get<ErreurJournal>(lu)), erreur);
-        }
+        QCOMPARE(Faute(lu), erreur);
+        QCOMPARE(lu ? lu->longueurTexte : 0, longueur);
     }
 };
 

@@ -13,7 +13,9 @@ class TstProfilINI : public QObject {
         return {octets.constData(), static_cast<std::size_t>(octets.size())};
     }
 
-    static QByteArray Octets(const std::optional<std::string> &texte)
+    // A value read, or a file written.
+    template <typename Texte>
+    static QByteArray Octets(const Texte &texte)
     {
         return texte ? QByteArray::fromStdString(*texte) : Absente;
     }

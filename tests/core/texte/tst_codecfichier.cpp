@@ -7,31 +7,48 @@ Q_DECLARE_METATYPE(FinDeLigne)
 
 namespace {
 
-struct Lu {
-    std::string texte;
-    Encodage encodage;
-    FinDeLigne fin;
+// A file in memory, read as ChargeFichier reads a file: it may fail at the read of a given rank (counted over every
+// pass), refuse to go back to its start, or never end (a file that grows while it is read).
+struct Fichier {
+    std::string octets;
+    int echecALaLecture = -1;
+    bool recommence = true;
+    bool sansFin = false;
 };
 
-// The file read as the editor reads it, in blocks of the given size, started again when it turns out to be
-// Windows-1252.
-Lu LuParBlocs(std::string_view octets, std::size_t taille)
-{
-    DecodeurFichier decodeur;
+struct Charge {
     std::string texte;
-    const auto passe = [&] {
-        texte.clear();
-        for (std::size_t i = 0; i < octets.size(); i += taille) {
-            const std::optional<std::string_view> bloc = decodeur.Suivant(octets.substr(i, taille));
-            if (!bloc)
-                return false;
-            texte += *bloc;
-        }
-        return decodeur.Termine();
+    std::vector<std::size_t> reserves;
+    std::optional<ErreurChargement> erreur;
+    FichierCharge fichier{};
+};
+
+Charge ChargeParBlocs(const Fichier &fichier, std::size_t tailleBloc, std::size_t limite)
+{
+    Charge charge;
+    std::size_t position = 0;
+    int lectures = 0;
+    const auto lit = [&](char *bloc, std::size_t taille) -> std::int64_t {
+        if (lectures++ == fichier.echecALaLecture)
+            return -1;
+        if (fichier.sansFin)
+            return std::fill_n(bloc, taille, 'a') - bloc;
+        const std::size_t n = fichier.octets.copy(bloc, taille, position);
+        position += n;
+        return std::int64_t(n);
     };
-    if (!passe() && !passe())
-        return {"deux passes n'ont pas suffi", Encodage::Utf8, FinDeLigne::Lf};
-    return {texte, decodeur.EncodageFichier(), decodeur.FinFichier()};
+    const SourceFichier source{fichier.octets.size(), lit, [&] {
+                                   position = 0;
+                                   return fichier.recommence;
+                               }};
+    const auto resultat = ChargeFichier(source,
+                                        {[&](std::size_t taille) { charge.reserves.push_back(taille); },
+                                         [&](std::string_view texte) { charge.texte += texte; },
+                                         [&] { charge.texte.clear(); }},
+                                        limite, tailleBloc);
+    charge.erreur = resultat ? std::nullopt : std::optional(resultat.Pourquoi());
+    charge.fichier = resultat ? *resultat : FichierCharge{};
+    return charge;
 }
 
 QByteArray Fixture(const char *nom)
@@ -106,26 +123,68 @@ private slots:
         QCOMPARE(fichier.fin, fin);
 
         for (std::size_t taille = 1; taille <= std::max<std::size_t>(vue.size(), 1); ++taille) {
-            const Lu lu = LuParBlocs(vue, taille);
-            QCOMPARE(lu.texte, attendu);
-            QCOMPARE(lu.encodage, encodage);
-            QCOMPARE(lu.fin, fin);
+            const Charge charge = ChargeParBlocs({std::string(vue)}, taille, std::max(vue.size(), attendu.size()));
+            QCOMPARE(charge.erreur, std::nullopt);
+            QCOMPARE(charge.texte, attendu);
+            QCOMPARE(charge.fichier.encodage, encodage);
+            QCOMPARE(charge.fichier.fin, fin);
         }
 
         std::string encode;
         const auto ecrit = EncodeFichier(attendu, encodage, encode);
-        QVERIFY(std::holds_alternative<OctetsFichier>(ecrit));
-        const OctetsFichier morceaux = std::get<OctetsFichier>(ecrit);
-        QCOMPARE(std::string(morceaux.marque) + std::string(morceaux.corps), std::string(vue));
+        QVERIFY(ecrit);
+        QCOMPARE(std::string(ecrit->marque) + std::string(ecrit->corps), std::string(vue));
+    }
+
+    // Read in blocks of four bytes, a file fails to load on a read error or past the limit, its text to be dropped;
+    // the room asked for is the whole text's, once it is known. A read fails at the given rank, counted over every
+    // pass: the first pass reads "abcd" then stops on "\xE9fgh", the second measures in three reads.
+    void echecs_data()
+    {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<int>("echecALaLecture");
+        QTest::addColumn<int>("limite");
+        QTest::addColumn<int>("erreur");
+        QTest::addColumn<QList<int>>("reserves");
+        const int aucune = -1, illisible = int(ErreurChargement::Illisible), tropGrand = int(ErreurChargement::TropGrand);
+        const QByteArray utf8("abcdéfgh"), ansi("abcd\xE9" "fgh");
+        QTest::newRow("UTF-8 juste à la limite") << utf8 << -1 << 9 << aucune << QList<int>{9};
+        QTest::newRow("UTF-8 d'un octet de trop") << utf8 << -1 << 8 << tropGrand << QList<int>{8};
+        QTest::newRow("Windows-1252 que son décodage fait passer la limite") << ansi << -1 << 8 << tropGrand
+                                                                             << QList<int>{8};
+        QTest::newRow("Windows-1252 décodé juste à la limite") << ansi << -1 << 9 << aucune << QList<int>{8, 9};
+        QTest::newRow("erreur à la première lecture") << utf8 << 0 << 100 << illisible << QList<int>{};
+        QTest::newRow("erreur au milieu du fichier") << utf8 << 1 << 100 << illisible << QList<int>{9};
+        QTest::newRow("erreur en mesurant le Windows-1252") << ansi << 3 << 100 << illisible << QList<int>{8};
+        QTest::newRow("erreur en relisant le Windows-1252") << ansi << 6 << 100 << illisible << QList<int>{8, 9};
+    }
+
+    void echecs()
+    {
+        QFETCH(QByteArray, octets);
+        QFETCH(int, echecALaLecture);
+        QFETCH(int, limite);
+        QFETCH(int, erreur);
+        QFETCH(QList<int>, reserves);
+        const Charge charge = ChargeParBlocs({octets.toStdString(), echecALaLecture}, 4, std::size_t(limite));
+        QCOMPARE(charge.erreur ? int(*charge.erreur) : -1, erreur);
+        QCOMPARE(QList<int>(charge.reserves.begin(), charge.reserves.end()), reserves);
+    }
+
+    // A file that cannot go back to its start, or that grows while it is read, is read no further.
+    void fichierQuiSeDerobe()
+    {
+        QCOMPARE(ChargeParBlocs({"abcd\xE9" "fgh", -1, false}, 4, 100).erreur, ErreurChargement::Illisible);
+        QCOMPARE(ChargeParBlocs({"a", -1, true, true}, 4, 10).erreur, ErreurChargement::TropGrand);
     }
 
     void caracteresHorsWindows1252()
     {
         std::string tampon;
         const auto ecrit = EncodeFichier("é♥a→♥€😀\xC3", Encodage::Windows1252, tampon);
-        QCOMPARE(std::get<std::u32string>(ecrit), std::u32string(U"♥→😀\uFFFD"));
+        QCOMPARE(ecrit.Pourquoi(), std::u32string(U"♥→😀\uFFFD"));
         const auto utf8 = EncodeFichier("♥", Encodage::Utf8, tampon);
-        QCOMPARE(std::get<OctetsFichier>(utf8).corps, std::string_view("♥"));
+        QCOMPARE(utf8->corps, std::string_view("♥"));
     }
 };
 

@@ -41,6 +41,14 @@ DictionnaireInstalle Fixture(const char *nom)
     return {nom, base + ".aff", base + ".dic"};
 }
 
+// The dictionary, or none when it cannot be opened.
+std::unique_ptr<Dictionnaire> Ouvre(const DictionnaireInstalle &installe, std::string_view mots,
+                                    const std::string &personnel)
+{
+    auto ouvert = Dictionnaire::Ouvre(installe, mots, personnel);
+    return ouvert ? std::move(*ouvert) : nullptr;
+}
+
 std::string Contenu(const QString &chemin)
 {
     QFile fichier(chemin);
@@ -327,7 +335,7 @@ private slots:
     void dictionnaire()
     {
         for (const char *nom : {"test", "latin1"}) {
-            const std::unique_ptr<Dictionnaire> dictionnaire = Dictionnaire::Ouvre(Fixture(nom), "", "");
+            const std::unique_ptr<Dictionnaire> dictionnaire = Ouvre(Fixture(nom), "", "");
             QVERIFY2(dictionnaire, nom);
             const bool utf8 = std::string_view(nom) == "test";
             for (const char *mot : {"été", "Été", "aujourd'hui", "aujourd’hui"})
@@ -338,7 +346,7 @@ private slots:
             const std::vector<std::string> suggestions = dictionnaire->Suggestions("ete");
             QVERIFY2(std::ranges::find(suggestions, "été") != suggestions.end(), nom);
         }
-        const std::unique_ptr<Dictionnaire> latin1 = Dictionnaire::Ouvre(Fixture("latin1"), "", "");
+        const std::unique_ptr<Dictionnaire> latin1 = Ouvre(Fixture("latin1"), "", "");
         QVERIFY(latin1->Suggestions("œuvre").empty());
         QVERIFY(!latin1->Correct("œuvre"));
         QVERIFY(!latin1->Ajoute("œuvre"));
@@ -356,7 +364,7 @@ private slots:
         const QString chemin = temporaire.filePath("sous/dossier/mots.txt");
         {
             const std::unique_ptr<Dictionnaire> dictionnaire =
-                Dictionnaire::Ouvre(Fixture("test"), "", chemin.toStdString());
+                Ouvre(Fixture("test"), "", chemin.toStdString());
             QVERIFY(!dictionnaire->Correct("balizo"));
             QVERIFY(dictionnaire->Ajoute("balizo"));
             QVERIFY(dictionnaire->Ajoute("balizo"));
@@ -367,25 +375,25 @@ private slots:
         Ecris(chemin, "\xEF\xBB\xBFxyzzy\r\n  \xE9\r\n plugh \r\nfrobnitz");
         {
             const std::unique_ptr<Dictionnaire> dictionnaire =
-                Dictionnaire::Ouvre(Fixture("test"), Contenu(chemin), chemin.toStdString());
+                Ouvre(Fixture("test"), Contenu(chemin), chemin.toStdString());
             for (const char *mot : {"xyzzy", "plugh", "frobnitz"})
                 QVERIFY2(dictionnaire->Correct(mot), mot);
             QVERIFY(dictionnaire->Ajoute("Grue"));
         }
         QCOMPARE(Contenu(chemin), "\xEF\xBB\xBFxyzzy\r\n  \xE9\r\n plugh \r\nfrobnitz\nGrue\n");
         const std::unique_ptr<Dictionnaire> relu =
-            Dictionnaire::Ouvre(Fixture("test"), Contenu(chemin), chemin.toStdString());
+            Ouvre(Fixture("test"), Contenu(chemin), chemin.toStdString());
         QVERIFY(relu->Correct("Grue"));
 
         Ecris(temporaire.filePath("fichier"), "x");
         const std::unique_ptr<Dictionnaire> bloque =
-            Dictionnaire::Ouvre(Fixture("test"), "", temporaire.filePath("fichier/mots.txt").toStdString());
+            Ouvre(Fixture("test"), "", temporaire.filePath("fichier/mots.txt").toStdString());
         QVERIFY(!bloque->Ajoute("balizo"));
         QVERIFY(bloque->Correct("balizo"));
         // A named pipe would wait for a reader: nothing is written there.
         const QString tuyau = temporaire.filePath("tuyau");
         QCOMPARE(::mkfifo(QFile::encodeName(tuyau).constData(), 0600), 0);
-        const std::unique_ptr<Dictionnaire> tube = Dictionnaire::Ouvre(Fixture("test"), "", tuyau.toStdString());
+        const std::unique_ptr<Dictionnaire> tube = Ouvre(Fixture("test"), "", tuyau.toStdString());
         QVERIFY(!tube->Ajoute("balizo"));
         QVERIFY(tube->Correct("balizo"));
     }
