@@ -1,7 +1,7 @@
 #include "core/verification/Liens.h"
 
+#include "core/document/Ancres.h"
 #include "core/document/LectureHTML.h"
-#include "core/insertion/Historique.h"
 #include "core/settings/Chemins.h"
 #include "core/settings/Ouverture.h"
 #include "core/texte/Casse.h"
