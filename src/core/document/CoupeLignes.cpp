@@ -1,6 +1,7 @@
 #include "core/document/CoupeLignes.h"
 
 #include "core/document/LectureHTML.h"
+#include "core/texte/Lignes.h"
 
 #include <algorithm>
 #include <utility>
@@ -86,26 +87,13 @@ public:
     }
 
 private:
-    // The lines longer than `seuil`, as [start, end) without their line end. CR LF is taken as two line ends with an
-    // empty line between them, which is never long.
+    // The lines longer than `seuil`, as [start, end) without their line end.
     void MesureLignes(std::size_t seuil)
     {
-        const std::size_t taille = texte.size();
-        std::size_t debut = 0;
-        std::size_t lf = Suivant(texte, 0, '\n');
-        std::size_t cr = Suivant(texte, 0, '\r');
-        for (;;) {
-            const std::size_t bout = std::min(lf, cr);
-            if (bout - debut > seuil)
-                longues.emplace_back(debut, bout);
-            if (bout == taille)
-                return;
-            debut = bout + 1;
-            if (lf < debut)
-                lf = Suivant(texte, debut, '\n');
-            if (cr < debut)
-                cr = Suivant(texte, debut, '\r');
-        }
+        Lignes lignes(texte);
+        while (const std::optional<Ligne> ligne = lignes.Suivante())
+            if (ligne->fin - ligne->debut > seuil)
+                longues.emplace_back(ligne->debut, ligne->fin);
     }
 
     bool Blancs(std::size_t debut, std::size_t bout) const
