@@ -78,6 +78,7 @@ private:
             curseur.trouve = true;
         } else {
             curseur.position += n;
+            curseur.trouve = false;
             curseur.fenetre *= 2;
         }
     }
