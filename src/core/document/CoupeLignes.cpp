@@ -1,6 +1,7 @@
 #include "core/document/CoupeLignes.h"
 
 #include "core/document/LectureHTML.h"
+#include "core/texte/Lignes.h"
 
 #include <algorithm>
 #include <utility>
@@ -18,45 +19,47 @@ struct Element {
     // It belongs in the head: a break may go before its tags as long as the page is in its head, which goes on
     // past it.
     bool entete;
-    Contenu contenu;
+    Contenu contenu = Contenu::Balises;
 };
 
-constexpr Element Elements[] = {
-    {"address", true, false, Contenu::Balises},    {"article", true, false, Contenu::Balises},
-    {"aside", true, false, Contenu::Balises},      {"base", false, true, Contenu::Balises},
-    {"blockquote", true, false, Contenu::Balises}, {"body", true, false, Contenu::Balises},
-    {"br", true, false, Contenu::Balises},         {"caption", true, false, Contenu::Balises},
-    {"center", true, false, Contenu::Balises},     {"col", true, false, Contenu::Balises},
-    {"colgroup", true, false, Contenu::Balises},   {"dd", true, false, Contenu::Balises},
-    {"details", true, false, Contenu::Balises},    {"div", true, false, Contenu::Balises},
-    {"dl", true, false, Contenu::Balises},         {"dt", true, false, Contenu::Balises},
-    {"fieldset", true, false, Contenu::Balises},   {"figcaption", true, false, Contenu::Balises},
-    {"figure", true, false, Contenu::Balises},     {"footer", true, false, Contenu::Balises},
-    {"form", true, false, Contenu::Balises},       {"h1", true, false, Contenu::Balises},
-    {"h2", true, false, Contenu::Balises},         {"h3", true, false, Contenu::Balises},
-    {"h4", true, false, Contenu::Balises},         {"h5", true, false, Contenu::Balises},
-    {"h6", true, false, Contenu::Balises},         {"head", true, true, Contenu::Balises},
-    {"header", true, false, Contenu::Balises},     {"hgroup", true, false, Contenu::Balises},
-    {"hr", true, false, Contenu::Balises},         {"html", true, true, Contenu::Balises},
-    {"iframe", false, false, Contenu::Brut},       {"legend", true, false, Contenu::Balises},
-    {"li", true, false, Contenu::Balises},         {"link", false, true, Contenu::Balises},
-    {"listing", true, false, Contenu::Preforme},   {"main", true, false, Contenu::Balises},
-    {"meta", false, true, Contenu::Balises},       {"nav", true, false, Contenu::Balises},
-    {"noembed", false, false, Contenu::Brut},      {"noframes", false, false, Contenu::Brut},
-    {"noscript", false, true, Contenu::Brut},      {"ol", true, false, Contenu::Balises},
-    {"optgroup", true, false, Contenu::Balises},   {"option", true, false, Contenu::Balises},
-    {"p", true, false, Contenu::Balises},          {"plaintext", false, false, Contenu::SansFin},
-    {"pre", true, false, Contenu::Preforme},       {"script", false, true, Contenu::Script},
-    {"section", true, false, Contenu::Balises},    {"style", false, true, Contenu::Brut},
-    {"summary", true, false, Contenu::Balises},    {"table", true, false, Contenu::Balises},
-    {"tbody", true, false, Contenu::Balises},      {"td", true, false, Contenu::Balises},
-    {"template", false, true, Contenu::Balises},   {"textarea", false, false, Contenu::Brut},
-    {"tfoot", true, false, Contenu::Balises},      {"th", true, false, Contenu::Balises},
-    {"thead", true, false, Contenu::Balises},      {"title", false, true, Contenu::Brut},
-    {"tr", true, false, Contenu::Balises},         {"ul", true, false, Contenu::Balises},
-    {"xmp", false, false, Contenu::Brut},
-};
+// The elements that a break may go before, and those whose content is text.
+constexpr auto Elements = AvecContenuLu<Element>({
+    {"address", true, false},                     {"article", true, false},
+    {"aside", true, false},                       {"base", false, true},
+    {"blockquote", true, false},                  {"body", true, false},
+    {"br", true, false},                          {"caption", true, false},
+    {"center", true, false},                      {"col", true, false},
+    {"colgroup", true, false},                    {"dd", true, false},
+    {"details", true, false},                     {"div", true, false},
+    {"dl", true, false},                          {"dt", true, false},
+    {"fieldset", true, false},                    {"figcaption", true, false},
+    {"figure", true, false},                      {"footer", true, false},
+    {"form", true, false},                        {"h1", true, false},
+    {"h2", true, false},                          {"h3", true, false},
+    {"h4", true, false},                          {"h5", true, false},
+    {"h6", true, false},                          {"head", true, true},
+    {"header", true, false},                      {"hgroup", true, false},
+    {"hr", true, false},                          {"html", true, true},
+    {"iframe", false, false},                     {"legend", true, false},
+    {"li", true, false},                          {"link", false, true},
+    {"listing", true, false, Contenu::Preforme},  {"main", true, false},
+    {"meta", false, true},                        {"nav", true, false},
+    {"noembed", false, false},                    {"noframes", false, false},
+    {"noscript", false, true},                    {"ol", true, false},
+    {"optgroup", true, false},                    {"option", true, false},
+    {"p", true, false},                           {"plaintext", false, false},
+    {"pre", true, false, Contenu::Preforme},      {"script", false, true},
+    {"section", true, false},                     {"style", false, true},
+    {"summary", true, false},                     {"table", true, false},
+    {"tbody", true, false},                       {"td", true, false},
+    {"template", false, true},                    {"textarea", false, false},
+    {"tfoot", true, false},                       {"th", true, false},
+    {"thead", true, false},                       {"title", false, true},
+    {"tr", true, false},                          {"ul", true, false},
+    {"xmp", false, false},
+}, LuPar::Navigateur);
 static_assert(std::ranges::is_sorted(Elements, {}, &Element::nom));
+static_assert(NommeLesElementsTexte(Elements, LuPar::Navigateur));
 
 // Any other element: text and inline elements.
 constexpr Element Ordinaire{{}, false, false, Contenu::Balises};
@@ -86,26 +89,13 @@ public:
     }
 
 private:
-    // The lines longer than `seuil`, as [start, end) without their line end. CR LF is taken as two line ends with an
-    // empty line between them, which is never long.
+    // The lines longer than `seuil`, as [start, end) without their line end.
     void MesureLignes(std::size_t seuil)
     {
-        const std::size_t taille = texte.size();
-        std::size_t debut = 0;
-        std::size_t lf = Suivant(texte, 0, '\n');
-        std::size_t cr = Suivant(texte, 0, '\r');
-        for (;;) {
-            const std::size_t bout = std::min(lf, cr);
-            if (bout - debut > seuil)
-                longues.emplace_back(debut, bout);
-            if (bout == taille)
-                return;
-            debut = bout + 1;
-            if (lf < debut)
-                lf = Suivant(texte, debut, '\n');
-            if (cr < debut)
-                cr = Suivant(texte, debut, '\r');
-        }
+        Lignes lignes(texte);
+        while (const std::optional<Ligne> ligne = lignes.Suivante())
+            if (ligne->fin - ligne->debut > seuil)
+                longues.emplace_back(ligne->debut, ligne->fin);
     }
 
     bool Blancs(std::size_t debut, std::size_t bout) const

@@ -3,9 +3,11 @@
 #include "core/texte/Casse.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -117,6 +119,66 @@ enum class Contenu {
     SansFin,  // text up to the end of the page
 };
 
+// Who reads the page, as far as noscript, noembed and noframes go: a browser that runs scripts and shows frames and
+// embedded objects reads their content as text, which it never shows; a reader without them reads it as mark-up.
+enum class LuPar {
+    Navigateur,          // all three as text: the mark-up as a browser finds it
+    SansScripts,         // noscript as mark-up: the links that a reader without scripts follows
+    SansScriptsNiCadres, // all three as mark-up: the text that a reader without scripts, frames or objects sees
+};
+
+// An element whose content a browser reads as text, how it reads it, and the last reader, in the order of LuPar,
+// that reads it so.
+struct ElementTexte {
+    std::string_view nom;
+    Contenu contenu;
+    LuPar jusqua;
+};
+
+inline constexpr ElementTexte ElementsTexte[] = {
+    {"iframe", Contenu::Brut, LuPar::SansScriptsNiCadres},
+    {"noembed", Contenu::Brut, LuPar::SansScripts},
+    {"noframes", Contenu::Brut, LuPar::SansScripts},
+    {"noscript", Contenu::Brut, LuPar::Navigateur},
+    {"plaintext", Contenu::SansFin, LuPar::SansScriptsNiCadres},
+    {"script", Contenu::Script, LuPar::SansScriptsNiCadres},
+    {"style", Contenu::Brut, LuPar::SansScriptsNiCadres},
+    {"textarea", Contenu::Brut, LuPar::SansScriptsNiCadres},
+    {"title", Contenu::Brut, LuPar::SansScriptsNiCadres},
+    {"xmp", Contenu::Brut, LuPar::SansScriptsNiCadres},
+};
+static_assert(std::ranges::is_sorted(ElementsTexte, {}, &ElementTexte::nom));
+
+// How the reader reads the content of the element `nom`, in lower case: as ElementsTexte says, when it reads it as
+// text; as mark-up otherwise.
+constexpr Contenu ContenuLu(std::string_view nom, LuPar lecteur)
+{
+    const ElementTexte *element = std::ranges::find(ElementsTexte, nom, &ElementTexte::nom);
+    return element != std::end(ElementsTexte) && lecteur <= element->jusqua ? element->contenu : Contenu::Balises;
+}
+
+// A reader's own table of elements, whose members `nom` (in lower case) and `contenu` its entries have, with the
+// content of each entry that says Contenu::Balises read as ContenuLu reads it: the tables of elements name the
+// elements whose content is text, ElementsTexte tells how they read it.
+template <typename Element, std::size_t N>
+constexpr std::array<Element, N> AvecContenuLu(Element (&&elements)[N], LuPar lecteur)
+{
+    std::array<Element, N> table = std::to_array(std::move(elements));
+    for (Element &element : table)
+        if (element.contenu == Contenu::Balises)
+            element.contenu = ContenuLu(element.nom, lecteur);
+    return table;
+}
+
+// Whether the table has an entry for each element whose content the reader reads as text.
+template <typename Table> constexpr bool NommeLesElementsTexte(const Table &table, LuPar lecteur)
+{
+    return std::ranges::all_of(ElementsTexte, [&](const ElementTexte &element) {
+        return ContenuLu(element.nom, lecteur) == Contenu::Balises ||
+               std::ranges::find(table, element.nom, [](const auto &entree) { return entree.nom; }) != std::end(table);
+    });
+}
+
 // The '<' of the end tag of the element `nom` (in lower case) whose text content, read as `contenu`, begins at i; the
 // end of the text when it has none; i itself when the content is mark-up. The end tag is "</" and the name without
 // regard to ASCII case, then white space, '/' or '>'. In a script "<!--" opens an escape, which "-->" closes; in an
@@ -139,13 +201,15 @@ inline std::size_t ApresContenu(std::string_view texte, std::size_t i, std::stri
 
 // The entry of the table, whose member `nom` is in lower case and sorts it, named `nom` without regard to ASCII case;
 // nullptr when there is none.
-template <typename Entree, std::size_t N> const Entree *ChercheNom(const Entree (&table)[N], std::string_view nom)
+template <typename Table> const std::ranges::range_value_t<Table> *ChercheNom(const Table &table, std::string_view nom)
 {
     const auto avant = [](std::string_view a, std::string_view b) {
         return std::ranges::lexicographical_compare(a, b, {}, MinusculeAscii, MinusculeAscii);
     };
-    const Entree *trouve = std::ranges::lower_bound(table, nom, avant, &Entree::nom);
-    return trouve != std::end(table) && EgauxSansCasseAscii(trouve->nom, nom) ? trouve : nullptr;
+    const auto trouve = std::ranges::lower_bound(table, nom, avant, &std::ranges::range_value_t<Table>::nom);
+    if (trouve == std::ranges::end(table) || !EgauxSansCasseAscii(trouve->nom, nom))
+        return nullptr;
+    return std::to_address(trouve);
 }
 
 // A character reference: the character it stands for, and the end of its text.

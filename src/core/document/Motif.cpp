@@ -1,6 +1,7 @@
 #include "core/document/Motif.h"
 
 #include "core/memoire/GrandesPages.h"
+#include "core/texte/Utf8.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
@@ -28,29 +29,14 @@ constexpr std::size_t PileJit = std::size_t(64) << 20;
 // What keeps a whole word from being part of a longer one: a letter of any script, a digit or "_".
 constexpr std::string_view Lettre = "[\\p{L}\\p{N}_]";
 
-bool EstSuite(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// The number of characters in the first `octets` bytes of the UTF-8 text.
-std::size_t Caracteres(std::string_view texte, std::size_t octets)
-{
-    octets = std::min(octets, texte.size());
-    return static_cast<std::size_t>(
-        std::count_if(texte.begin(), texte.begin() + static_cast<std::ptrdiff_t>(octets),
-                      [](char c) { return !EstSuite(c); }));
-}
-
 // The position after the character at `i`: a whole UTF-8 sequence, CR LF, or one byte that is not UTF-8.
 std::size_t CaractereSuivant(std::string_view texte, std::size_t i)
 {
-    const auto octet = static_cast<unsigned char>(texte[i]);
-    if (octet == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n')
+    if (texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n')
         return i + 2;
-    const int suites = octet >= 0xF8 ? 0 : octet >= 0xF0 ? 3 : octet >= 0xE0 ? 2 : octet >= 0xC0 ? 1 : 0;
+    const std::size_t annoncee = std::min(i + LongueurAnnonceeUtf8(texte[i]), texte.size());
     std::size_t fin = i + 1;
-    for (int n = 0; n < suites && fin < texte.size() && EstSuite(texte[fin]); ++n)
+    while (fin < annoncee && EstSuiteUtf8(texte[fin]))
         ++fin;
     return fin;
 }
@@ -79,10 +65,7 @@ std::size_t FinDeTranche(std::string_view texte, std::size_t debut)
 {
     if (texte.size() - debut <= Tranche)
         return Aucune;
-    std::size_t fin = debut + Tranche;
-    for (int n = 0; n < 3 && EstSuite(texte[fin]); ++n)
-        --fin;
-    return fin;
+    return DebutCaractereUtf8(texte, debut + Tranche);
 }
 
 std::string MessagePcre2(int erreur)
@@ -145,7 +128,7 @@ Resultat<Motif, std::string> Motif::Compile(std::string_view cherche, const Opti
     const auto erreur = [&](std::pair<int, std::size_t> e, std::size_t decalage) {
         const std::size_t position = e.second > decalage ? e.second - decalage : 0;
         return "Expression régulière incorrecte : " + MessagePcre2(e.first) + " (position " +
-               std::to_string(Caracteres(cherche, position)) + ").";
+               std::to_string(CaracteresUtf8(cherche.substr(0, std::min(position, cherche.size())))) + ").";
     };
 
     std::string expression = options.expression ? std::string(cherche) : Echappe(cherche);

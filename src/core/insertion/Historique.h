@@ -7,7 +7,3 @@
 // Adds the text at the end of the history list, unless it is empty or the list holds it already (whole entries
 // compared without regard to case, over all of Unicode).
 void AjouteHistorique(std::vector<std::string> &liste, std::string_view texte);
-
-// Adds to the history list, in text order, the name of each anchor that the page defines: the text between
-// "<A NAME=" (found without regard to case) and the next ">", without its spaces and double quotes.
-void ListeAncres(std::string_view texte, std::vector<std::string> &liste);

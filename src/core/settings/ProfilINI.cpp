@@ -2,6 +2,7 @@
 
 #include "core/texte/Casse.h"
 #include "core/texte/CodecFichier.h"
+#include "core/texte/Utf8.h"
 
 #include <utility>
 
@@ -78,20 +79,6 @@ Emplacement Cherche(std::string_view texte, std::string_view section, std::strin
     return trouve;
 }
 
-// The first LongueurMaximaleValeur characters of the UTF-8 text.
-std::string_view Debut(std::string_view utf8)
-{
-    std::size_t caracteres = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80)
-            continue;
-        if (caracteres == LongueurMaximaleValeur)
-            return utf8.substr(0, i);
-        ++caracteres;
-    }
-    return utf8;
-}
-
 std::string AvecCle(std::string_view texte, std::string_view section, std::string_view cle, std::string_view valeur)
 {
     const Emplacement trouve = Cherche(texte, section, cle);
@@ -131,7 +118,8 @@ std::optional<std::string> LitProfil(std::string_view octets, std::string_view s
     const std::optional<std::string_view> valeur = Cherche(DecodeFichier(octets, decode).texte, section, cle).valeur;
     if (!valeur)
         return std::nullopt;
-    return std::string(Debut(EntreGuillemets(*valeur) ? valeur->substr(1, valeur->size() - 2) : *valeur));
+    const std::string_view lue = EntreGuillemets(*valeur) ? valeur->substr(1, valeur->size() - 2) : *valeur;
+    return std::string(DebutUtf8(lue, LongueurMaximaleValeur));
 }
 
 Resultat<std::string, ErreurProfil> EcritProfil(std::string_view octets, std::string_view section,

@@ -1,5 +1,7 @@
 #include "core/texte/CodecFichier.h"
 
+#include "core/texte/Lignes.h"
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -134,12 +136,7 @@ void DecodeurFichier::ObserveFinDeLigne(std::string_view texte)
         crEnAttente = false;
         return;
     }
-    // The first CR or LF, with two runs of memchr: a set search calls memchr once per byte, and a minified page's
-    // blocks hold no line end at all.
-    const auto *lf = static_cast<const char *>(std::memchr(texte.data(), '\n', texte.size()));
-    const std::size_t avantLf = lf ? static_cast<std::size_t>(lf - texte.data()) : texte.size();
-    const auto *cr = static_cast<const char *>(std::memchr(texte.data(), '\r', avantLf));
-    const std::size_t position = cr ? static_cast<std::size_t>(cr - texte.data()) : avantLf;
+    const std::size_t position = Lignes(texte).Suivante()->fin;
     if (position == texte.size())
         return;
     if (position + 1 == texte.size() && texte[position] == '\r')

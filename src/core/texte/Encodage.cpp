@@ -1,5 +1,8 @@
 #include "core/texte/Encodage.h"
 
+#include "core/texte/Lignes.h"
+#include "core/texte/Utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -52,11 +55,6 @@ bool SansBitHaut(const unsigned char *p)
     return (huit & BitsHauts) == 0;
 }
 
-bool EstSuite(unsigned char c)
-{
-    return (c & 0xC0) == 0x80;
-}
-
 // The first byte from p that starts a character to be checked on its own, or fin. Pages are mostly ASCII, mark-up
 // and all, and their other characters mostly of two bytes (Latin letters with accents): with SSE2 (always there on
 // x86-64), 32 bytes that hold only such characters, none cut by their end, are passed at once; without it, 16 bytes
@@ -107,21 +105,21 @@ bool EstUtf8Valide(std::string_view octets)
             // A stray continuation byte, or C0/C1 which can only start an overlong form.
             return false;
         } else if (c < 0xE0) {
-            if (reste < 2 || !EstSuite(p[1]))
+            if (reste < 2 || !EstSuiteUtf8(p[1]))
                 return false;
             p += 2;
         } else if (c < 0xF0) {
             // E0 must not start an overlong form, ED must not reach the surrogates.
             const unsigned char bas = c == 0xE0 ? 0xA0 : 0x80;
             const unsigned char haut = c == 0xED ? 0x9F : 0xBF;
-            if (reste < 3 || p[1] < bas || p[1] > haut || !EstSuite(p[2]))
+            if (reste < 3 || p[1] < bas || p[1] > haut || !EstSuiteUtf8(p[2]))
                 return false;
             p += 3;
         } else if (c < 0xF5) {
             // F0 must not start an overlong form, F4 must not go past U+10FFFF.
             const unsigned char bas = c == 0xF0 ? 0x90 : 0x80;
             const unsigned char haut = c == 0xF4 ? 0x8F : 0xBF;
-            if (reste < 4 || p[1] < bas || p[1] > haut || !EstSuite(p[2]) || !EstSuite(p[3]))
+            if (reste < 4 || p[1] < bas || p[1] > haut || !EstSuiteUtf8(p[2]) || !EstSuiteUtf8(p[3]))
                 return false;
             p += 4;
         } else {
@@ -135,10 +133,9 @@ std::size_t SequenceInachevee(std::string_view octets)
 {
     const std::size_t fin = octets.size();
     for (std::size_t n = 1; n <= std::min<std::size_t>(3, fin); ++n) {
-        const auto c = static_cast<unsigned char>(octets[fin - n]);
-        if (EstSuite(c))
+        if (EstSuiteUtf8(octets[fin - n]))
             continue;
-        const std::size_t longueur = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        const std::size_t longueur = LongueurAnnonceeUtf8(octets[fin - n]);
         return longueur > n ? n : 0;
     }
     return 0;
@@ -156,7 +153,7 @@ char32_t CaractereUtf8(std::string_view texte, std::size_t &i)
     bool valide = longueur != 0 && texte.size() - i >= longueur;
     char32_t point = c & (0x7F >> longueur);
     for (std::size_t k = 1; valide && k < longueur; ++k) {
-        valide = (octet(i + k) & 0xC0) == 0x80;
+        valide = EstSuiteUtf8(texte[i + k]);
         point = point << 6 | (octet(i + k) & 0x3F);
     }
     // Neither overlong, nor a surrogate, nor past U+10FFFF.
@@ -243,10 +240,10 @@ std::optional<std::string> EncodeWindows1252(std::string_view utf8)
             *ecrit++ = char(c);
             ++p;
             continue;
-        } else if (c >= 0xC2 && c < 0xE0 && fin - p >= 2 && EstSuite(p[1])) {
+        } else if (c >= 0xC2 && c < 0xE0 && fin - p >= 2 && EstSuiteUtf8(p[1])) {
             point = char32_t(c & 0x1F) << 6 | (p[1] & 0x3F);
             p += 2;
-        } else if (c >= 0xE0 && c < 0xF0 && fin - p >= 3 && EstSuite(p[1]) && EstSuite(p[2])) {
+        } else if (c >= 0xE0 && c < 0xF0 && fin - p >= 3 && EstSuiteUtf8(p[1]) && EstSuiteUtf8(p[2])) {
             point = char32_t(c & 0x0F) << 12 | char32_t(p[1] & 0x3F) << 6 | (p[2] & 0x3F);
             // An overlong form would otherwise pass for the character it spells; surrogates have no byte below.
             if (point < 0x800)
@@ -273,29 +270,21 @@ std::optional<std::string> EncodeWindows1252(std::string_view utf8)
 
 FinDeLigne DetecteFinDeLigne(std::string_view texte)
 {
-    // Two runs of memchr, the second only up to the first LF: a page of a single line is read at memory speed.
-    if (texte.empty())
+    const std::optional<Ligne> ligne = Lignes(texte).Suivante();
+    if (!ligne || ligne->apres == ligne->fin)
         return FinDeLigne::Lf;
-    const char *debut = texte.data();
-    const auto *lf = static_cast<const char *>(std::memchr(debut, '\n', texte.size()));
-    const std::size_t avantLf = lf ? static_cast<std::size_t>(lf - debut) : texte.size();
-    const auto *cr = static_cast<const char *>(std::memchr(debut, '\r', avantLf));
-    if (!cr)
-        return FinDeLigne::Lf;
-    return cr + 1 == lf ? FinDeLigne::CrLf : FinDeLigne::Cr;
+    if (ligne->apres - ligne->fin == 2)
+        return FinDeLigne::CrLf;
+    return texte[ligne->fin] == '\r' ? FinDeLigne::Cr : FinDeLigne::Lf;
 }
 
 std::optional<std::string_view> LigneSuivante(std::string_view texte, std::size_t &position)
 {
-    if (position >= texte.size())
+    const std::optional<Ligne> ligne = Lignes(texte, position).Suivante();
+    if (!ligne)
         return std::nullopt;
-    const std::size_t fin = texte.find_first_of("\r\n", position);
-    const std::string_view ligne = texte.substr(position, fin == std::string_view::npos ? fin : fin - position);
-    if (fin == std::string_view::npos)
-        position = texte.size();
-    else
-        position = fin + (texte.compare(fin, 2, "\r\n") == 0 ? 2 : 1);
-    return ligne;
+    position = ligne->apres;
+    return texte.substr(ligne->debut, ligne->fin - ligne->debut);
 }
 
 std::string AvecFinsDeLigne(std::string_view texte, FinDeLigne fin)

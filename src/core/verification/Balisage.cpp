@@ -1,5 +1,6 @@
 #include "core/verification/Balisage.h"
 
+#include "core/texte/Utf8.h"
 #include "core/verification/MessagesTidy.h"
 
 #include <tidy/tidy.h>
@@ -175,7 +176,7 @@ std::size_t Longueur(std::string_view texte, std::size_t i)
     const int uns = std::countl_one(static_cast<unsigned char>(texte[i]));
     const std::size_t annonce = uns >= 2 && uns <= 6 ? std::size_t(uns) : 1;
     std::size_t n = 1;
-    while (n < annonce && i + n < texte.size() && (static_cast<unsigned char>(texte[i + n]) & 0xC0) == 0x80)
+    while (n < annonce && i + n < texte.size() && EstSuiteUtf8(texte[i + n]))
         ++n;
     return n;
 }

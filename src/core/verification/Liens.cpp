@@ -1,7 +1,7 @@
 #include "core/verification/Liens.h"
 
+#include "core/document/Ancres.h"
 #include "core/document/LectureHTML.h"
-#include "core/insertion/Historique.h"
 #include "core/settings/Chemins.h"
 #include "core/settings/Ouverture.h"
 #include "core/texte/Casse.h"
@@ -25,23 +25,10 @@ namespace {
 
 // --- The attributes of the page ---------------------------------------------------------------------------------
 
-// The elements whose content the browser reads as text, which holds no tag; not noscript, whose links are those that
-// a reader without scripts follows.
-struct Element {
-    std::string_view nom;
-    Contenu contenu;
-};
-
-constexpr Element ElementsTexte[] = {
-    {"iframe", Contenu::Brut},       {"noembed", Contenu::Brut},  {"noframes", Contenu::Brut},
-    {"plaintext", Contenu::SansFin}, {"script", Contenu::Script}, {"style", Contenu::Brut},
-    {"textarea", Contenu::Brut},     {"title", Contenu::Brut},    {"xmp", Contenu::Brut},
-};
-static_assert(std::ranges::is_sorted(ElementsTexte, {}, &Element::nom));
-
 // Calls visite(balise, attributs) for each start tag that the browser reads as mark-up, with its attributes that have
-// a value, in text order, and contenu(element, debut, fin) for the text of each element of ElementsTexte; not for a
-// value whose quote is never closed, since the browser then drops the tag.
+// a value, in text order, and contenu(element, debut, fin) for the text of each element whose content is text for
+// a reader without scripts, which follows the links in noscript; not for a value whose quote is never closed, since
+// the browser then drops the tag.
 template <typename VisiteurBalise, typename VisiteurContenu>
 void ParcourtBalises(std::string_view texte, VisiteurBalise &&visite, VisiteurContenu &&contenu)
 {
@@ -65,7 +52,8 @@ void ParcourtBalises(std::string_view texte, VisiteurBalise &&visite, VisiteurCo
                     attributs.push_back(attribut);
             });
             visite(balise, attributs);
-            if (const Element *element = ChercheNom(ElementsTexte, balise)) {
+            const ElementTexte *element = ChercheNom(ElementsTexte, balise);
+            if (element && LuPar::SansScripts <= element->jusqua) {
                 const std::size_t fin = FinContenu(texte, i, element->nom, element->contenu);
                 contenu(element->nom, i, fin);
                 i = ApresFermeture(texte, fin, element->nom);

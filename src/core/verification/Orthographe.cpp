@@ -139,8 +139,8 @@ enum Famille : std::uint16_t {
 
 // How an element nests and shows: its family, without content (no end tag), showing code, not shown (its title is no
 // tooltip), ending an open p; how its content is read, and what a reader sees of it when it is not mark-up. The
-// content of any element not named is mark-up, noscript, noframes and noembed too: their text is what a reader
-// without scripts or frames sees.
+// content is read as a reader without scripts or frames reads it: noscript, noframes and noembed hold mark-up, whose
+// text is what this reader sees; so does any element not named.
 struct Nature {
     std::string_view nom;
     std::uint16_t famille = 0;
@@ -152,7 +152,7 @@ struct Nature {
     Affichage affichage = Affichage::Lu;
 };
 
-constexpr Nature Natures[] = {
+constexpr auto Natures = AvecContenuLu<Nature>({
     {.nom = "address", .finP = true},
     {.nom = "applet", .famille = Portee},
     {.nom = "area", .vide = true},
@@ -193,7 +193,7 @@ constexpr Nature Natures[] = {
     {.nom = "hgroup", .finP = true},
     {.nom = "hr", .vide = true, .finP = true},
     {.nom = "html", .famille = Portee},
-    {.nom = "iframe", .contenu = Contenu::Brut, .affichage = Affichage::Cache},
+    {.nom = "iframe", .affichage = Affichage::Cache},
     {.nom = "img", .vide = true},
     {.nom = "input", .vide = true},
     {.nom = "kbd", .code = true},
@@ -212,32 +212,33 @@ constexpr Nature Natures[] = {
     {.nom = "option", .famille = Option},
     {.nom = "p", .famille = Paragraphe, .finP = true},
     {.nom = "param", .vide = true},
-    {.nom = "plaintext", .finP = true, .contenu = Contenu::SansFin, .affichage = Affichage::Litteral},
+    {.nom = "plaintext", .finP = true, .affichage = Affichage::Litteral},
     {.nom = "pre", .code = true, .finP = true},
     {.nom = "samp", .code = true},
-    {.nom = "script", .cache = true, .contenu = Contenu::Script, .affichage = Affichage::Cache},
+    {.nom = "script", .cache = true, .affichage = Affichage::Cache},
     {.nom = "section", .finP = true},
     {.nom = "select", .famille = Choix},
     {.nom = "source", .vide = true},
-    {.nom = "style", .cache = true, .contenu = Contenu::Brut, .affichage = Affichage::Cache},
+    {.nom = "style", .cache = true, .affichage = Affichage::Cache},
     {.nom = "table", .famille = Tableau, .finP = true},
     {.nom = "tbody", .famille = Groupe},
     {.nom = "td", .famille = Cellule},
     {.nom = "template", .famille = Portee},
-    {.nom = "textarea", .contenu = Contenu::Brut},
+    {.nom = "textarea"},
     {.nom = "tfoot", .famille = Groupe},
     {.nom = "th", .famille = Cellule},
     {.nom = "thead", .famille = Groupe},
-    {.nom = "title", .cache = true, .contenu = Contenu::Brut},
+    {.nom = "title", .cache = true},
     {.nom = "tr", .famille = Ligne},
     {.nom = "track", .vide = true},
     {.nom = "tt", .code = true},
     {.nom = "ul", .famille = Liste, .finP = true},
     {.nom = "var", .code = true},
     {.nom = "wbr", .vide = true},
-    {.nom = "xmp", .finP = true, .contenu = Contenu::Brut, .affichage = Affichage::Litteral},
-};
+    {.nom = "xmp", .finP = true, .affichage = Affichage::Litteral},
+}, LuPar::SansScriptsNiCadres);
 static_assert(std::ranges::is_sorted(Natures, {}, &Nature::nom));
+static_assert(NommeLesElementsTexte(Natures, LuPar::SansScriptsNiCadres));
 
 // Where the names of each first letter begin in Natures, and the end of the last.
 constexpr std::array<std::uint8_t, 27> Index = [] {

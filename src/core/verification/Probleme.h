@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/texte/Lignes.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -45,11 +47,16 @@ struct LigneColonne {
 // Reads the text once for many offsets: each call must give an offset at least as far as the one before.
 class CompteurLignes {
 public:
-    explicit CompteurLignes(std::string_view texte) : texte(texte) {}
+    explicit CompteurLignes(std::string_view texte) : texte(texte), lignes(texte), ligne(Prochaine()) {}
     LigneColonne Position(std::size_t decalage);
 
 private:
+    Ligne Prochaine();
+
     std::string_view texte;
+    Lignes lignes;
+    // The line of the last offset, and how far its characters are counted.
+    Ligne ligne;
     std::size_t lu = 0;
     LigneColonne position;
 };

@@ -2,7 +2,7 @@
 
 #include "gui/commun/BoutonsDialogue.h"
 
-#include "core/insertion/Historique.h"
+#include "core/document/Ancres.h"
 #include "core/insertion/Hyperlien.h"
 #include "gui/dialogs/ComboHistorique.h"
 #include "gui/settings/CheminsQt.h"

@@ -1,10 +1,10 @@
 #include "programs/balizo-outils/Outils.h"
 
+#include "core/document/Ancres.h"
 #include "core/document/CoupeLignes.h"
 #include "core/document/GrandDocument.h"
 #include "core/entities/Remplacement.h"
 #include "core/entities/TableAccents.h"
-#include "core/insertion/Historique.h"
 #include "core/settings/Chemins.h"
 #include "core/tagremoval/SuppressionTags.h"
 #include "core/texte/CodecFichier.h"

@@ -2,6 +2,7 @@
 
 #include "core/entities/Remplacement.h"
 #include "core/texte/Encodage.h"
+#include "core/texte/Lignes.h"
 
 #include <sched.h>
 
@@ -24,24 +25,11 @@ std::size_t Coeurs()
     return coeurs;
 }
 
-// The index just after the first line end from `position` (CR LF taken whole), or npos. The text is looked through
-// in windows, two runs of memchr each: a long line costs no more than a short one per byte.
+// The index just after the first line end from `position` (CR LF taken whole), or npos.
 std::size_t ApresFinDeLigne(std::string_view texte, std::size_t position)
 {
-    constexpr std::size_t Fenetre = 4096;
-    const char *const d = texte.data();
-    for (std::size_t debut = position; debut < texte.size(); debut += Fenetre) {
-        const std::size_t n = std::min(Fenetre, texte.size() - debut);
-        const auto *lf = static_cast<const char *>(std::memchr(d + debut, '\n', n));
-        const std::size_t avantLf = lf ? static_cast<std::size_t>(lf - (d + debut)) : n;
-        if (const auto *cr = static_cast<const char *>(std::memchr(d + debut, '\r', avantLf))) {
-            const std::size_t j = static_cast<std::size_t>(cr - d);
-            return j + 1 + (j + 1 < texte.size() && d[j + 1] == '\n');
-        }
-        if (lf)
-            return static_cast<std::size_t>(lf - d) + 1;
-    }
-    return std::string_view::npos;
+    const std::optional<Ligne> ligne = Lignes(texte, position).Suivante();
+    return ligne && ligne->apres > ligne->fin ? ligne->apres : std::string_view::npos;
 }
 
 // Whether a tag is open just before `position`, knowing whether one was just before `depuis`: a tag runs from a "<"

@@ -1,3 +1,4 @@
+#include "core/document/Ancres.h"
 #include "core/insertion/Historique.h"
 
 #include <QtTest>

@@ -89,6 +89,9 @@ private slots:
             << QByteArray("<!-- <a href=a> --><!--><a href=b><script src=c.js>var s = '<img src=d>';</script >"
                           "<STYLE>/* <a href=i> */</style><a href=e></a href=f><textarea><a href=g></textarea><?x <a href=h>?>")
             << QByteArrayList{"b|b", "c.js|c.js", "e|e"};
+        QTest::newRow("liens de noscript suivis, pas ceux de noembed ni de noframes")
+            << QByteArray("<noscript><a href=a></noscript><noembed><a href=b></noembed><noframes><a href=c></noframes>")
+            << QByteArrayList{"a|a"};
         QTest::newRow("guillemet jamais fermé") << QByteArray("<a href=x><a href=\"y>") << QByteArrayList{"x|x"};
         QTest::newRow("commentaire fini par --!>, section CDATA, script dans l'échappement d'un script")
             << QByteArray("<!-- --!><a href=a><![CDATA[ > <a href=b> ]]><script><!--<script></script><a href=c>-->"
