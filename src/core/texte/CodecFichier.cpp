@@ -3,7 +3,6 @@
 #include "core/texte/Lignes.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <set>
 
