@@ -29,13 +29,25 @@ public:
     {
         if (debut >= texte.size())
             return std::nullopt;
-        const std::size_t fin = FinDeLigne();
-        std::size_t apres = fin;
-        if (fin < texte.size())
-            apres += texte[fin] == '\r' && fin + 1 < texte.size() && texte[fin + 1] == '\n' ? 2 : 1;
-        const Ligne ligne{debut, fin, apres};
-        debut = apres;
-        return ligne;
+        Ravive(lf);
+        Ravive(cr);
+        // The nearer cursor ends the line when it stands on its character, as the text's end does; otherwise it
+        // looks further. Each cursor is named, never chosen through a reference, so that both stay in registers.
+        for (;;) {
+            if (cr.position < lf.position) {
+                if (cr.trouve) {
+                    const bool crlf = cr.position + 1 < texte.size() && texte[cr.position + 1] == '\n';
+                    return Termine(cr.position, cr.position + (crlf ? 2 : 1));
+                }
+                Cherche(cr);
+            } else {
+                if (lf.trouve)
+                    return Termine(lf.position, lf.position + 1);
+                if (lf.position == texte.size())
+                    return Termine(lf.position, lf.position);
+                Cherche(lf);
+            }
+        }
     }
 
 private:
@@ -47,17 +59,12 @@ private:
         std::size_t fenetre = 256;
     };
 
-    // The first CR or LF from `debut`, or the end of the text.
-    std::size_t FinDeLigne()
+    // The line from `debut` to `fin`, the next one starting at `apres`.
+    Ligne Termine(std::size_t fin, std::size_t apres)
     {
-        Ravive(lf);
-        Ravive(cr);
-        for (;;) {
-            const std::size_t proche = std::min(lf.position, cr.position);
-            if ((lf.trouve && lf.position == proche) || (cr.trouve && cr.position == proche) || proche == texte.size())
-                return proche;
-            Cherche(lf.position == proche ? lf : cr);
-        }
+        const Ligne ligne{debut, fin, apres};
+        debut = apres;
+        return ligne;
     }
 
     // A cursor that the lines have passed looks again from the line's start.
