@@ -3,6 +3,7 @@
 #include "core/document/LectureHTML.h"
 #include "core/texte/Casse.h"
 #include "core/texte/Encodage.h"
+#include "core/verification/NaturesElements.h"
 
 #include <unicode/uchar.h>
 #include <unicode/uscript.h>
@@ -15,6 +16,8 @@
 
 // The page is read as a browser's tokenizer reads it, as far as telling the text it shows from the rest goes: tags,
 // comments, declarations, and the elements whose content is not mark-up.
+
+using namespace NaturesElements;
 
 namespace {
 
@@ -103,160 +106,6 @@ bool Ascii(char32_t c, std::string_view parmi)
 bool LettreAscii(char32_t c)
 {
     return c < 0x80 && EstLettreAscii(static_cast<char>(c));
-}
-
-// What a reader sees of the text content of an element.
-enum class Affichage {
-    Cache,    // nothing
-    Lu,       // its text, references read
-    Litteral, // its text byte for byte
-};
-
-// The families of elements that the end tags a page may leave out concern: which open elements the start of
-// another ends, and which ones that end stops at.
-enum Famille : std::uint16_t {
-    Paragraphe = 1 << 0,  // p
-    Article = 1 << 1,     // li
-    Terme = 1 << 2,       // dt, dd
-    Ligne = 1 << 3,       // tr
-    Cellule = 1 << 4,     // td, th
-    Groupe = 1 << 5,      // thead, tbody, tfoot
-    Option = 1 << 6,      // option
-    Optgroup = 1 << 7,    // optgroup
-    Tableau = 1 << 8,     // table
-    Liste = 1 << 9,       // ol, ul, menu, dir
-    Definitions = 1 << 10, // dl
-    Choix = 1 << 11,      // select, datalist
-    Portee = 1 << 12,     // applet, button, caption, html, marquee, object, template: a p outside stays open
-};
-
-// How an element nests and shows: its family, without content (no end tag), showing code, not shown (its title is no
-// tooltip), ending an open p; how its content is read, and what a reader sees of it when it is not mark-up. The
-// content is read as a reader without scripts or frames reads it: noscript, noframes and noembed hold mark-up, whose
-// text is what this reader sees; so does any element not named.
-struct Nature {
-    std::string_view nom;
-    std::uint16_t famille = 0;
-    bool vide = false;
-    bool code = false;
-    bool cache = false;
-    bool finP = false;
-    Contenu contenu = Contenu::Balises;
-    Affichage affichage = Affichage::Lu;
-};
-
-constexpr auto Natures = AvecContenuLu<Nature>({
-    {.nom = "address", .finP = true},
-    {.nom = "applet", .famille = Portee},
-    {.nom = "area", .vide = true},
-    {.nom = "article", .finP = true},
-    {.nom = "aside", .finP = true},
-    {.nom = "base", .vide = true, .cache = true},
-    {.nom = "basefont", .vide = true},
-    {.nom = "bgsound", .vide = true},
-    {.nom = "blockquote", .finP = true},
-    {.nom = "br", .vide = true},
-    {.nom = "button", .famille = Portee},
-    {.nom = "caption", .famille = Portee},
-    {.nom = "code", .code = true},
-    {.nom = "col", .vide = true},
-    {.nom = "datalist", .famille = Choix},
-    {.nom = "dd", .famille = Terme, .finP = true},
-    {.nom = "details", .finP = true},
-    {.nom = "dialog", .finP = true},
-    {.nom = "dir", .famille = Liste, .finP = true},
-    {.nom = "div", .finP = true},
-    {.nom = "dl", .famille = Definitions, .finP = true},
-    {.nom = "dt", .famille = Terme, .finP = true},
-    {.nom = "embed", .vide = true},
-    {.nom = "fieldset", .finP = true},
-    {.nom = "figcaption", .finP = true},
-    {.nom = "figure", .finP = true},
-    {.nom = "footer", .finP = true},
-    {.nom = "form", .finP = true},
-    {.nom = "frame", .vide = true},
-    {.nom = "h1", .finP = true},
-    {.nom = "h2", .finP = true},
-    {.nom = "h3", .finP = true},
-    {.nom = "h4", .finP = true},
-    {.nom = "h5", .finP = true},
-    {.nom = "h6", .finP = true},
-    {.nom = "head", .cache = true},
-    {.nom = "header", .finP = true},
-    {.nom = "hgroup", .finP = true},
-    {.nom = "hr", .vide = true, .finP = true},
-    {.nom = "html", .famille = Portee},
-    {.nom = "iframe", .affichage = Affichage::Cache},
-    {.nom = "img", .vide = true},
-    {.nom = "input", .vide = true},
-    {.nom = "kbd", .code = true},
-    {.nom = "keygen", .vide = true},
-    {.nom = "li", .famille = Article, .finP = true},
-    {.nom = "link", .vide = true, .cache = true},
-    {.nom = "listing", .code = true, .finP = true},
-    {.nom = "main", .finP = true},
-    {.nom = "marquee", .famille = Portee},
-    {.nom = "menu", .famille = Liste, .finP = true},
-    {.nom = "meta", .vide = true, .cache = true},
-    {.nom = "nav", .finP = true},
-    {.nom = "object", .famille = Portee},
-    {.nom = "ol", .famille = Liste, .finP = true},
-    {.nom = "optgroup", .famille = Optgroup},
-    {.nom = "option", .famille = Option},
-    {.nom = "p", .famille = Paragraphe, .finP = true},
-    {.nom = "param", .vide = true},
-    {.nom = "plaintext", .finP = true, .affichage = Affichage::Litteral},
-    {.nom = "pre", .code = true, .finP = true},
-    {.nom = "samp", .code = true},
-    {.nom = "script", .cache = true, .affichage = Affichage::Cache},
-    {.nom = "section", .finP = true},
-    {.nom = "select", .famille = Choix},
-    {.nom = "source", .vide = true},
-    {.nom = "style", .cache = true, .affichage = Affichage::Cache},
-    {.nom = "table", .famille = Tableau, .finP = true},
-    {.nom = "tbody", .famille = Groupe},
-    {.nom = "td", .famille = Cellule},
-    {.nom = "template", .famille = Portee},
-    {.nom = "textarea"},
-    {.nom = "tfoot", .famille = Groupe},
-    {.nom = "th", .famille = Cellule},
-    {.nom = "thead", .famille = Groupe},
-    {.nom = "title", .cache = true},
-    {.nom = "tr", .famille = Ligne},
-    {.nom = "track", .vide = true},
-    {.nom = "tt", .code = true},
-    {.nom = "ul", .famille = Liste, .finP = true},
-    {.nom = "var", .code = true},
-    {.nom = "wbr", .vide = true},
-    {.nom = "xmp", .finP = true, .affichage = Affichage::Litteral},
-}, LuPar::SansScriptsNiCadres);
-static_assert(std::ranges::is_sorted(Natures, {}, &Nature::nom));
-static_assert(NommeLesElementsTexte(Natures, LuPar::SansScriptsNiCadres));
-
-// Where the names of each first letter begin in Natures, and the end of the last.
-constexpr std::array<std::uint8_t, 27> Index = [] {
-    std::array<std::uint8_t, 27> index{};
-    std::size_t k = 0;
-    for (char lettre = 'a'; lettre <= 'z'; ++lettre) {
-        index[std::size_t(lettre - 'a')] = std::uint8_t(k);
-        while (k < std::size(Natures) && Natures[k].nom[0] == lettre)
-            ++k;
-    }
-    index[26] = std::uint8_t(k);
-    return index;
-}();
-static_assert(Index[26] == std::size(Natures));
-
-// The nature of the element named `nom`, written in small letters; nullptr for the others.
-const Nature *NatureDe(std::string_view nom)
-{
-    if (nom.empty() || nom[0] < 'a' || nom[0] > 'z')
-        return nullptr;
-    const auto lettre = std::size_t(nom[0] - 'a');
-    for (std::size_t k = Index[lettre]; k < Index[lettre + 1]; ++k)
-        if (Natures[k].nom == nom)
-            return &Natures[k];
-    return nullptr;
 }
 
 // The name in small letters, written in `tampon`; empty when it is longer than any name of the tables.
