@@ -22,6 +22,16 @@ constexpr bool EstEspaceHtml(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
+// The text without the HTML white space at its ends.
+constexpr std::string_view SansEspaces(std::string_view texte)
+{
+    while (!texte.empty() && EstEspaceHtml(texte.front()))
+        texte.remove_prefix(1);
+    while (!texte.empty() && EstEspaceHtml(texte.back()))
+        texte.remove_suffix(1);
+    return texte;
+}
+
 constexpr bool EstLettreAscii(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
