@@ -17,7 +17,7 @@
 #include "gui/dialogs/DlgInsertionTitre.h"
 #include "gui/document/RechercheEnFond.h"
 #include "gui/document/WndHTML.h"
-#include "gui/entities/WndCaracteresSpeciaux.h"
+#include "gui/entities/WndCaracteres.h"
 #include "gui/settings/CheminsQt.h"
 #include "gui/tagremoval/SupprimerForm.h"
 #include "gui/verification/Verification.h"

@@ -17,7 +17,7 @@
 #include "gui/dialogs/DlgInsertionTitre.h"
 #include "gui/document/Recuperation.h"
 #include "gui/document/WndHTML.h"
-#include "gui/entities/WndCaracteresSpeciaux.h"
+#include "gui/entities/WndCaracteres.h"
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/Emplacements.h"
 #include "gui/settings/Fichiers.h"

@@ -1,5 +1,5 @@
 #include "CadreDeTest.h"
-#include "gui/entities/WndCaracteresSpeciaux.h"
+#include "gui/entities/WndCaracteres.h"
 #include "gui/tagremoval/SupprimerForm.h"
 
 #include <QCheckBox>
@@ -225,4 +225,4 @@ private slots:
 };
 
 QTEST_MAIN(TestWndCaracteres)
-#include "tst_wndcaracteresspeciaux.moc"
+#include "tst_wndcaracteres.moc"

@@ -1,4 +1,4 @@
-#include "gui/entities/WndCaracteresSpeciaux.h"
+#include "gui/entities/WndCaracteres.h"
 
 #include "gui/commun/Utilisateur.h"
 #include "gui/settings/Fichiers.h"
