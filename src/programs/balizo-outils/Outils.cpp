@@ -9,6 +9,7 @@
 #include "core/tagremoval/SuppressionTags.h"
 #include "core/texte/CodecFichier.h"
 #include "core/verification/Liens.h"
+#include "programs/balizo-outils/Arguments.h"
 #include "programs/balizo-outils/Lecture.h"
 #include "programs/balizo-outils/Parallele.h"
 
@@ -19,7 +20,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <clocale>
 #include <csignal>
@@ -36,224 +36,6 @@
 #endif
 
 namespace {
-
-constexpr std::string_view Aide =
-    "Usage : balizo-outils COMMANDE [OPTIONS] [FICHIER]\n"
-    "\n"
-    "Applique à une page HTML une transformation de l'éditeur Balizo. La page est lue dans\n"
-    "FICHIER, ou sur l'entrée standard quand FICHIER manque ou vaut « - » ; le résultat va sur\n"
-    "la sortie standard, dans l'encodage de la page : UTF-8 (avec ou sans marque d'ordre des\n"
-    "octets, gardée telle quelle), sinon Windows-1252.\n"
-    "\n"
-    "Commandes :\n"
-    "  supprimer-tags [--remplacement=rien|espace|tabulation] [--sans-restauration]\n"
-    "                 [--accents=TABLE] [FICHIER]\n"
-    "      Ôte toutes les balises et ne garde que le texte ; les entités redeviennent\n"
-    "      des caractères, sauf avec --sans-restauration.\n"
-    "  supprimer-tableaux [FICHIER]\n"
-    "      Ôte les balises des tableaux (TABLE, TR, TD et TH).\n"
-    "  corriger-accents [--accents=TABLE] [FICHIER]\n"
-    "      Remplace les caractères accentués par leurs entités HTML.\n"
-    "  restaurer-accents [--accents=TABLE] [FICHIER]\n"
-    "      Remplace les entités HTML par les caractères qu'elles désignent.\n"
-    "  ancres [FICHIER]\n"
-    "      Donne le nom de chaque ancre (<A NAME=...>) de la page, un par ligne.\n"
-    "  couper-lignes [--seuil=N] [FICHIER]\n"
-    "      Coupe les lignes trop longues, celles des pages minifiées : une fin de ligne\n"
-    "      va avant les balises des blocs (DIV, P, LI, TD, BR...), là où le navigateur\n"
-    "      n'en montre rien, jamais dans une balise, un commentaire, ni dans PRE,\n"
-    "      TEXTAREA, SCRIPT ou STYLE. Une page sans rien à couper ressort telle quelle.\n"
-    "  chemin-relatif CIBLE BASE\n"
-    "      Donne le chemin qui mène au fichier CIBLE depuis le dossier du fichier BASE.\n"
-    "  verifier-liens [--site=DOSSIER] [--externes] FICHIER...\n"
-    "      Vérifie les liens et les images des pages : fichier absent ou écrit dans une\n"
-    "      autre casse que sur le disque, ancre absente, chemin absolu vers un fichier\n"
-    "      local ou qui sort du dossier du site. Donne une ligne par problème,\n"
-    "      « fichier:ligne:colonne: message », puis le nombre de liens vers d'autres\n"
-    "      sites, qui ne sont pas vérifiés. Les pages sont lues dans leurs fichiers,\n"
-    "      jamais sur l'entrée standard.\n"
-    "\n"
-    "Options :\n"
-    "  --remplacement=MODE   ce qui prend la place d'une balise ôtée : rien (par défaut),\n"
-    "                        espace ou tabulation\n"
-    "  --sans-restauration   laisse les entités telles quelles\n"
-    "  --accents=TABLE       la table des accents à utiliser, en UTF-8 ou en Windows-1252 ;\n"
-    "                        par défaut Accents.txt à côté du programme, sinon dans\n"
-    "                        ../share/balizo, sinon dans " BALIZO_DOSSIER_DONNEES "\n"
-    "  --seuil=N             coupe les lignes de plus de N octets (fins de ligne non\n"
-    "                        comprises) ; 100000 par défaut, comme l'éditeur\n"
-    "  --site=DOSSIER        le dossier du site, d'où partent les liens qui commencent par\n"
-    "                        « / » ; par défaut le dossier le plus profond qui contient\n"
-    "                        toutes les pages\n"
-    "  --externes            donne aussi une ligne par lien vers un autre site, au lieu\n"
-    "                        de leur nombre\n"
-    "  -h, --help            affiche cette aide\n"
-    "  --version             affiche la version\n"
-    "\n"
-    "Les lignes produites par supprimer-tags, supprimer-tableaux et couper-lignes finissent comme\n"
-    "la première ligne de la page (CR LF, LF ou CR seul), par LF quand la page n'a pas de fin de\n"
-    "ligne.\n"
-    "\n"
-    "Codes de retour : 0 réussite, 1 erreur d'écriture (pour verifier-liens, aussi un lien\n"
-    "qui ne mène nulle part), 2 erreur d'utilisation ou de lecture.\n";
-
-// A failure that ends the program: its message goes to standard error, nothing to standard output.
-struct Echec {
-    std::string message;
-    int code = 2;
-};
-
-Echec Usage(std::string message)
-{
-    return {std::move(message) + "\nEssayez « balizo-outils --help »."};
-}
-
-// --- The command line -----------------------------------------------------------------------------------------
-
-enum class Action {
-    Aide,
-    Version,
-    SupprimerTags,
-    SupprimerTableaux,
-    CorrigerAccents,
-    RestaurerAccents,
-    Ancres,
-    CouperLignes,
-    CheminRelatif,
-    VerifierLiens
-};
-
-enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16, Externes = 32 };
-
-// A subcommand: its name, and the options that it takes.
-struct Sorte {
-    std::string_view nom;
-    Action action;
-    unsigned options;
-};
-
-constexpr Sorte Sortes[] = {
-    {"supprimer-tags", Action::SupprimerTags, Remplacement | SansRestauration | Accents},
-    {"supprimer-tableaux", Action::SupprimerTableaux, 0},
-    {"corriger-accents", Action::CorrigerAccents, Accents},
-    {"restaurer-accents", Action::RestaurerAccents, Accents},
-    {"ancres", Action::Ancres, 0},
-    {"couper-lignes", Action::CouperLignes, Seuil},
-    {"chemin-relatif", Action::CheminRelatif, 0},
-    {"verifier-liens", Action::VerifierLiens, Site | Externes},
-};
-
-struct Commande {
-    Action action = Action::Aide;
-    RemplacementTag remplacement = RemplacementTag::Rien;
-    bool restauration = true;
-    std::optional<std::string> accents;
-    // The length above which couper-lignes cuts a line: the editor's.
-    std::size_t seuil = LongueurMaximaleDeLigne;
-    std::optional<std::string> site;
-    // verifier-liens lists the links to other sites, instead of counting them.
-    bool externes = false;
-    std::vector<std::string> arguments;
-};
-
-// The value of "--nom=valeur" when the argument is that option, with or without a value.
-std::optional<std::string_view> Valeur(std::string_view argument, std::string_view nom, bool &avecValeur)
-{
-    if (!argument.starts_with(nom))
-        return std::nullopt;
-    argument.remove_prefix(nom.size());
-    avecValeur = argument.starts_with('=');
-    if (!avecValeur && !argument.empty())
-        return std::nullopt;
-    return avecValeur ? argument.substr(1) : argument;
-}
-
-Commande Analyse(int argc, char **argv)
-{
-    Commande commande;
-    if (argc < 2)
-        return commande;
-    const std::string_view premier = argv[1];
-    if (premier == "--help" || premier == "-h")
-        return commande;
-    if (premier == "--version") {
-        commande.action = Action::Version;
-        return commande;
-    }
-    const Sorte *sorte = nullptr;
-    for (const Sorte &s : Sortes) {
-        if (s.nom == premier)
-            sorte = &s;
-    }
-    if (!sorte) {
-        if (premier.starts_with('-'))
-            throw Usage("balizo-outils: option inconnue: " + std::string(premier));
-        throw Usage("balizo-outils: commande inconnue: " + std::string(premier));
-    }
-    commande.action = sorte->action;
-
-    bool options = true;
-    for (int i = 2; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (!options || argument == "-" || !argument.starts_with('-')) {
-            commande.arguments.emplace_back(argument);
-            continue;
-        }
-        bool avecValeur = false;
-        if (argument == "--") {
-            options = false;
-        } else if (argument == "--help" || argument == "-h") {
-            commande.action = Action::Aide;
-            return commande;
-        } else if (auto mode = Valeur(argument, "--remplacement", avecValeur); mode && sorte->options & Remplacement) {
-            if (!avecValeur)
-                throw Usage("balizo-outils: l'option --remplacement demande une valeur (rien, espace ou tabulation)");
-            if (*mode == "rien")
-                commande.remplacement = RemplacementTag::Rien;
-            else if (*mode == "espace")
-                commande.remplacement = RemplacementTag::Espace;
-            else if (*mode == "tabulation")
-                commande.remplacement = RemplacementTag::Tabulation;
-            else
-                throw Usage("balizo-outils: remplacement inconnu: " + std::string(*mode) +
-                            " (rien, espace ou tabulation)");
-        } else if (argument == "--sans-restauration" && sorte->options & SansRestauration) {
-            commande.restauration = false;
-        } else if (auto table = Valeur(argument, "--accents", avecValeur); table && sorte->options & Accents) {
-            if (!avecValeur || table->empty())
-                throw Usage("balizo-outils: l'option --accents demande un fichier (--accents=FICHIER)");
-            commande.accents = std::string(*table);
-        } else if (auto seuil = Valeur(argument, "--seuil", avecValeur); seuil && sorte->options & Seuil) {
-            const char *fin = seuil->data() + seuil->size();
-            const auto [arret, erreur] = std::from_chars(seuil->data(), fin, commande.seuil);
-            if (!avecValeur || seuil->empty() || erreur != std::errc() || arret != fin)
-                throw Usage("balizo-outils: l'option --seuil demande un nombre d'octets (--seuil=N)");
-        } else if (auto dossier = Valeur(argument, "--site", avecValeur); dossier && sorte->options & Site) {
-            if (!avecValeur || dossier->empty())
-                throw Usage("balizo-outils: l'option --site demande un dossier (--site=DOSSIER)");
-            commande.site = std::string(*dossier);
-        } else if (argument == "--externes" && sorte->options & Externes) {
-            commande.externes = true;
-        } else {
-            throw Usage("balizo-outils: option inconnue: " + std::string(argument));
-        }
-    }
-
-    const std::size_t nombre = commande.arguments.size();
-    if (sorte->action == Action::CheminRelatif) {
-        if (nombre != 2)
-            throw Usage("balizo-outils: chemin-relatif demande deux arguments, CIBLE et BASE");
-    } else if (sorte->action == Action::VerifierLiens) {
-        if (nombre == 0)
-            throw Usage("balizo-outils: verifier-liens demande au moins un FICHIER");
-        if (std::ranges::find(commande.arguments, "-") != commande.arguments.end())
-            throw Usage("balizo-outils: verifier-liens ne lit pas l'entrée standard : les liens d'une page se "
-                        "lisent depuis son dossier");
-    } else if (nombre > 1) {
-        throw Usage("balizo-outils: trop d'arguments pour " + std::string(sorte->nom) + " (un seul FICHIER)");
-    }
-    return commande;
-}
 
 // --- Input and output -----------------------------------------------------------------------------------------
 
@@ -496,7 +278,7 @@ Sortie Execute(const Commande &commande)
 {
     Sortie resultat;
     if (commande.action == Action::Aide) {
-        resultat.morceaux.emplace_back(Aide);
+        resultat.morceaux.emplace_back(Aide());
     } else if (commande.action == Action::Version) {
         resultat.morceaux.emplace_back("balizo-outils " BALIZO_VERSION "\n");
     } else if (commande.action == Action::CheminRelatif) {

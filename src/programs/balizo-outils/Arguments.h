@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/document/GrandDocument.h"
+#include "core/tagremoval/SuppressionTags.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The command line of balizo-outils: its help text, and what a command line asks for.
+
+// A failure that ends the program: its message goes to standard error, nothing to standard output.
+struct Echec {
+    std::string message;
+    int code = 2;
+};
+
+// The text of --help.
+std::string_view Aide();
+
+enum class Action {
+    Aide,
+    Version,
+    SupprimerTags,
+    SupprimerTableaux,
+    CorrigerAccents,
+    RestaurerAccents,
+    Ancres,
+    CouperLignes,
+    CheminRelatif,
+    VerifierLiens
+};
+
+struct Commande {
+    Action action = Action::Aide;
+    RemplacementTag remplacement = RemplacementTag::Rien;
+    bool restauration = true;
+    std::optional<std::string> accents;
+    // The length above which couper-lignes cuts a line: the editor's.
+    std::size_t seuil = LongueurMaximaleDeLigne;
+    std::optional<std::string> site;
+    // verifier-liens lists the links to other sites, instead of counting them.
+    bool externes = false;
+    std::vector<std::string> arguments;
+};
+
+// What the command line asks for; throws Echec on a usage error.
+Commande Analyse(int argc, char **argv);
