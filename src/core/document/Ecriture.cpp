@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdint>
 
 // The page is read forward from a point at most a reach before the caret, as a browser's tokenizer reads it, with
 // the stack of the elements open: each answer is one pass over that stretch, without copying it.
@@ -43,98 +44,167 @@ struct Role {
     unsigned ferme;
     unsigned arret;
     bool vide = false;
+    // The writing aids read the content of noscript, noembed and noframes as mark-up, which their author writes.
+    Contenu contenu = Contenu::Balises;
 };
 
-// The elements with a part in the optional end tags, and the void elements, in lower case and sorted.
-constexpr Role Roles[] = {
-    {"address", 0, P, ArretBloc},
-    {"applet", Portee, 0, 0},
-    {"area", 0, 0, 0, true},
-    {"article", 0, P, ArretBloc},
-    {"aside", 0, P, ArretBloc},
-    {"base", 0, 0, 0, true},
-    {"basefont", 0, 0, 0, true},
-    {"blockquote", 0, P, ArretBloc},
-    {"br", 0, 0, 0, true},
-    {"button", Portee, 0, 0},
-    {"caption", Portee, 0, 0},
-    {"center", 0, P, ArretBloc},
-    {"col", 0, 0, 0, true},
-    {"datalist", Choix, 0, 0},
-    {"dd", DtDd, DtDd | P, Dl | ArretBloc},
-    {"details", 0, P, ArretBloc},
-    {"dialog", 0, P, ArretBloc},
-    {"dir", Liste, P, ArretBloc},
-    {"div", 0, P, ArretBloc},
-    {"dl", Dl, P, ArretBloc},
-    {"dt", DtDd, DtDd | P, Dl | ArretBloc},
-    {"embed", 0, 0, 0, true},
-    {"fieldset", 0, P, ArretBloc},
-    {"figcaption", 0, P, ArretBloc},
-    {"figure", 0, P, ArretBloc},
-    {"footer", 0, P, ArretBloc},
-    {"form", 0, P, ArretBloc},
-    {"frame", 0, 0, 0, true},
-    {"h1", 0, P, ArretBloc},
-    {"h2", 0, P, ArretBloc},
-    {"h3", 0, P, ArretBloc},
-    {"h4", 0, P, ArretBloc},
-    {"h5", 0, P, ArretBloc},
-    {"h6", 0, P, ArretBloc},
-    {"header", 0, P, ArretBloc},
-    {"hgroup", 0, P, ArretBloc},
-    {"hr", 0, P, ArretBloc, true},
-    {"html", Portee, 0, 0},
-    {"img", 0, 0, 0, true},
-    {"input", 0, 0, 0, true},
-    {"isindex", 0, 0, 0, true},
-    {"li", Li, Li | P, Liste | ArretBloc},
-    {"link", 0, 0, 0, true},
-    {"listing", 0, P, ArretBloc},
-    {"main", 0, P, ArretBloc},
-    {"marquee", Portee, 0, 0},
-    {"menu", Liste, P, ArretBloc},
-    {"meta", 0, 0, 0, true},
-    {"nav", 0, P, ArretBloc},
-    {"object", Portee, 0, 0},
-    {"ol", Liste, P, ArretBloc},
-    {"optgroup", GroupeOptions, Option | GroupeOptions, Choix},
-    {"option", Option, Option, Choix},
-    {"p", P, P, ArretBloc},
-    {"param", 0, 0, 0, true},
-    {"plaintext", 0, P, ArretBloc},
-    {"pre", 0, P, ArretBloc},
-    {"search", 0, P, ArretBloc},
-    {"section", 0, P, ArretBloc},
-    {"select", Choix, 0, 0},
-    {"source", 0, 0, 0, true},
-    {"summary", 0, P, ArretBloc},
-    {"table", Tableau, P, ArretBloc},
-    {"tbody", Groupe, Groupe | Ligne | Cellule, Tableau},
-    {"td", Cellule, Cellule, Ligne | Tableau},
-    {"template", Portee, 0, 0},
-    {"tfoot", Groupe, Groupe | Ligne | Cellule, Tableau},
-    {"th", Cellule, Cellule, Ligne | Tableau},
-    {"thead", Groupe, Groupe | Ligne | Cellule, Tableau},
-    {"tr", Ligne, Ligne | Cellule, Groupe | Tableau},
-    {"track", 0, 0, 0, true},
-    {"ul", Liste, P, ArretBloc},
-    {"wbr", 0, 0, 0, true},
-    {"xmp", 0, P, ArretBloc},
-};
+// The elements with a part in the optional end tags, the void elements and those whose content is read as text, in
+// lower case and sorted.
+constexpr auto Roles = AvecContenuLu<Role>(
+    {
+        {"address", 0, P, ArretBloc},
+        {"applet", Portee, 0, 0},
+        {"area", 0, 0, 0, true},
+        {"article", 0, P, ArretBloc},
+        {"aside", 0, P, ArretBloc},
+        {"base", 0, 0, 0, true},
+        {"basefont", 0, 0, 0, true},
+        {"blockquote", 0, P, ArretBloc},
+        {"br", 0, 0, 0, true},
+        {"button", Portee, 0, 0},
+        {"caption", Portee, 0, 0},
+        {"center", 0, P, ArretBloc},
+        {"col", 0, 0, 0, true},
+        {"datalist", Choix, 0, 0},
+        {"dd", DtDd, DtDd | P, Dl | ArretBloc},
+        {"details", 0, P, ArretBloc},
+        {"dialog", 0, P, ArretBloc},
+        {"dir", Liste, P, ArretBloc},
+        {"div", 0, P, ArretBloc},
+        {"dl", Dl, P, ArretBloc},
+        {"dt", DtDd, DtDd | P, Dl | ArretBloc},
+        {"embed", 0, 0, 0, true},
+        {"fieldset", 0, P, ArretBloc},
+        {"figcaption", 0, P, ArretBloc},
+        {"figure", 0, P, ArretBloc},
+        {"footer", 0, P, ArretBloc},
+        {"form", 0, P, ArretBloc},
+        {"frame", 0, 0, 0, true},
+        {"h1", 0, P, ArretBloc},
+        {"h2", 0, P, ArretBloc},
+        {"h3", 0, P, ArretBloc},
+        {"h4", 0, P, ArretBloc},
+        {"h5", 0, P, ArretBloc},
+        {"h6", 0, P, ArretBloc},
+        {"header", 0, P, ArretBloc},
+        {"hgroup", 0, P, ArretBloc},
+        {"hr", 0, P, ArretBloc, true},
+        {"html", Portee, 0, 0},
+        {"iframe", 0, 0, 0},
+        {"img", 0, 0, 0, true},
+        {"input", 0, 0, 0, true},
+        {"isindex", 0, 0, 0, true},
+        {"li", Li, Li | P, Liste | ArretBloc},
+        {"link", 0, 0, 0, true},
+        {"listing", 0, P, ArretBloc},
+        {"main", 0, P, ArretBloc},
+        {"marquee", Portee, 0, 0},
+        {"menu", Liste, P, ArretBloc},
+        {"meta", 0, 0, 0, true},
+        {"nav", 0, P, ArretBloc},
+        {"object", Portee, 0, 0},
+        {"ol", Liste, P, ArretBloc},
+        {"optgroup", GroupeOptions, Option | GroupeOptions, Choix},
+        {"option", Option, Option, Choix},
+        {"p", P, P, ArretBloc},
+        {"param", 0, 0, 0, true},
+        {"plaintext", 0, P, ArretBloc},
+        {"pre", 0, P, ArretBloc},
+        {"script", 0, 0, 0},
+        {"search", 0, P, ArretBloc},
+        {"section", 0, P, ArretBloc},
+        {"select", Choix, 0, 0},
+        {"source", 0, 0, 0, true},
+        {"style", 0, 0, 0},
+        {"summary", 0, P, ArretBloc},
+        {"table", Tableau, P, ArretBloc},
+        {"tbody", Groupe, Groupe | Ligne | Cellule, Tableau},
+        {"td", Cellule, Cellule, Ligne | Tableau},
+        {"template", Portee, 0, 0},
+        {"textarea", 0, 0, 0},
+        {"tfoot", Groupe, Groupe | Ligne | Cellule, Tableau},
+        {"th", Cellule, Cellule, Ligne | Tableau},
+        {"thead", Groupe, Groupe | Ligne | Cellule, Tableau},
+        {"title", 0, 0, 0},
+        {"tr", Ligne, Ligne | Cellule, Groupe | Tableau},
+        {"track", 0, 0, 0, true},
+        {"ul", Liste, P, ArretBloc},
+        {"wbr", 0, 0, 0, true},
+        {"xmp", 0, P, ArretBloc},
+    },
+    LuPar::SansScriptsNiCadres);
 static_assert(std::ranges::is_sorted(Roles, {}, &Role::nom));
+static_assert(NommeLesElementsTexte(Roles, LuPar::SansScriptsNiCadres));
 
-// The element whose content the writing aids read as text: the browser's, but for noscript, noembed and noframes,
-// whose content is mark-up that the author writes.
-const ElementTexte *LuCommeTexte(std::string_view nom)
+// The names of Roles are found by a perfect hash of their first eight letters, in lower case, and their length: a
+// few instructions per tag, whatever the page.
+constexpr std::uint64_t Cle(std::string_view nom)
 {
-    const ElementTexte *element = ChercheNom(ElementsTexte, nom);
-    return element && ContenuLu(element->nom, LuPar::SansScriptsNiCadres) != Contenu::Balises ? element : nullptr;
+    std::uint64_t cle = nom.size();
+    for (std::size_t k = 0; k < std::min<std::size_t>(nom.size(), 8); ++k)
+        cle ^= std::uint64_t(std::uint8_t(MinusculeAscii(nom[k]))) << (8 * k);
+    return cle;
 }
+
+constexpr int BitsHachage = 9;
+
+struct Hachage {
+    std::uint64_t facteur;
+    std::array<std::uint8_t, 1U << BitsHachage> cases; // an entry of Roles and 1, or 0
+    constexpr std::size_t Case(std::string_view nom) const
+    {
+        return std::size_t((Cle(nom) * facteur) >> (64 - BitsHachage));
+    }
+};
+
+// The first factor of a sequence that puts no two names of Roles in the same box.
+constexpr Hachage ParNom = [] {
+    static_assert(std::size(Roles) < 255);
+    Hachage hachage{};
+    for (std::uint64_t essai = 1;; ++essai) {
+        hachage.facteur = essai * 0x9E3779B97F4A7C15U | 1U;
+        hachage.cases = {};
+        std::size_t k = 0;
+        for (; k < Roles.size(); ++k) {
+            std::uint8_t &entree = hachage.cases[hachage.Case(Roles[k].nom)];
+            if (entree)
+                break;
+            entree = std::uint8_t(k + 1);
+        }
+        if (k == Roles.size())
+            return hachage;
+    }
+}();
+
+// The role of the element `nom`, in any case; nullptr when it has none.
+const Role *RoleDe(std::string_view nom)
+{
+    const std::uint8_t entree = ParNom.cases[ParNom.Case(nom)];
+    return entree && EgauxSansCasseAscii(Roles[entree - 1U].nom, nom) ? &Roles[entree - 1U] : nullptr;
+}
+
+// Whether the content of the element is read as text.
+constexpr bool EstTexte(const Role *role)
+{
+    return role && role->contenu != Contenu::Balises && role->contenu != Contenu::Preforme;
+}
+
+// The first letters of the elements whose content is read as text, one bit each from 'a'.
+constexpr unsigned InitialesTexte = [] {
+    unsigned initiales = 0;
+    for (const Role &role : Roles)
+        if (EstTexte(&role))
+            initiales |= 1U << (role.nom.front() - 'a');
+    return initiales;
+}();
 
 struct Ouvert {
     ElementOuvert element;
-    unsigned famille;
+    const Role *role;
+    unsigned famille() const
+    {
+        return role ? role->famille : 0;
+    }
 };
 
 // The elements open at a point of the reading, with how many of each family are among them, so that a start tag
@@ -146,29 +216,30 @@ public:
     void Empile(const Ouvert &ouvert)
     {
         elements.push_back(ouvert);
-        if (ouvert.famille)
-            ++comptes[std::size_t(std::countr_zero(ouvert.famille))];
+        if (const unsigned famille = ouvert.famille()) {
+            ++comptes[std::size_t(std::countr_zero(famille))];
+            presentes |= famille;
+        }
     }
 
     Ouvert Depile()
     {
         const Ouvert ouvert = elements.back();
         elements.pop_back();
-        if (ouvert.famille)
-            --comptes[std::size_t(std::countr_zero(ouvert.famille))];
+        if (const unsigned famille = ouvert.famille();
+            famille && --comptes[std::size_t(std::countr_zero(famille))] == 0)
+            presentes &= ~famille;
         return ouvert;
     }
 
     bool Contient(unsigned familles) const
     {
-        for (std::size_t k = 0; k < NombreFamilles; ++k)
-            if ((familles >> k & 1U) && comptes[k])
-                return true;
-        return false;
+        return presentes & familles;
     }
 
 private:
     std::array<unsigned, NombreFamilles> comptes{};
+    unsigned presentes = 0;
 };
 
 // A start tag whose '<' is at `debut`: its name, and past its '>', or Aucune when the text ends before it.
@@ -240,7 +311,7 @@ template <typename Visiteur> Lu Lit(std::string_view vue, std::size_t i, bool br
         return ferme(pile.Depile().element, debutFermante, finFermante);
     };
     // Past the content of the element on top of the stack and its end tag; false when the text ends first.
-    const auto passeContenu = [&](const ElementTexte &texte) {
+    const auto passeContenu = [&](const Role &texte) {
         const std::size_t debutContenu = pile.elements.back().element.fin;
         const std::size_t fermante = FinContenu(vue, debutContenu, texte.nom, texte.contenu);
         if (fermante == vue.size()) {
@@ -262,7 +333,7 @@ template <typename Visiteur> Lu Lit(std::string_view vue, std::size_t i, bool br
         return true;
     };
 
-    if (brut && !passeContenu(*LuCommeTexte(pile.elements.back().element.nom)))
+    if (brut && !passeContenu(*pile.elements.back().role))
         return lu;
     for (;;) {
         i = Suivant(vue, i, '<');
@@ -308,12 +379,12 @@ template <typename Visiteur> Lu Lit(std::string_view vue, std::size_t i, bool br
                 lu.debut = i;
                 return lu;
             }
-            const Role *role = ChercheNom(Roles, balise.nom);
+            const Role *role = RoleDe(balise.nom);
             if (role && role->ferme && pile.Contient(role->ferme)) {
                 // The outermost element that the tag closes, above the first one that stops it.
                 std::size_t plusBas = Aucune;
                 for (std::size_t k = pile.elements.size(); k-- > 0;) {
-                    const unsigned famille = pile.elements[k].famille;
+                    const unsigned famille = pile.elements[k].famille();
                     if (famille & role->arret)
                         break;
                     if (famille & role->ferme)
@@ -331,8 +402,8 @@ template <typename Visiteur> Lu Lit(std::string_view vue, std::size_t i, bool br
             i = balise.fin;
             if (!lu.ouvre)
                 break;
-            pile.Empile({{balise.nom, debut, balise.fin}, role ? role->famille : 0});
-            if (const ElementTexte *texte = LuCommeTexte(balise.nom); texte && !passeContenu(*texte))
+            pile.Empile({{balise.nom, debut, balise.fin}, role});
+            if (EstTexte(role) && !passeContenu(*role))
                 return lu;
             break;
         }
@@ -350,34 +421,33 @@ std::size_t Depart(std::string_view texte, std::size_t position, std::size_t por
         return 0;
     const std::string_view vue = texte.substr(0, position);
     std::size_t coupe = position - portee;
-    // In a comment, its end comes before any comment begins.
-    const std::size_t finCommentaire = vue.find("-->", coupe);
-    if (finCommentaire != Aucune && vue.substr(coupe, finCommentaire - coupe).find("<!--") == Aucune)
-        coupe = finCommentaire + 3;
+    // In a comment, its end comes before any comment begins. Looked for from its '>', rarer than '-' in most pages.
+    std::size_t finCommentaire = Suivant(vue, coupe, '>');
+    while (finCommentaire < position &&
+           (finCommentaire < coupe + 2 || vue[finCommentaire - 1] != '-' || vue[finCommentaire - 2] != '-'))
+        finCommentaire = Suivant(vue, finCommentaire + 1, '>');
+    if (finCommentaire < position && vue.substr(coupe, finCommentaire - coupe).find("<!--") == Aucune)
+        coupe = finCommentaire + 1;
     // In the content of a script or a style, the end tag of such an element comes before any start tag of one.
     for (std::size_t i = Suivant(vue, coupe, '<'); i < position; i = Suivant(vue, i + 1, '<')) {
         const Ouverture ouverture = OuvertureDe(vue, i);
         const std::size_t debutNom = i + 1 + (ouverture == Ouverture::Fermante);
         if ((ouverture != Ouverture::Ouvrante && ouverture != Ouverture::Fermante) ||
-            std::ranges::none_of(ElementsTexte, [&](const ElementTexte &element) {
-                return element.nom.front() == MinusculeAscii(vue[debutNom]);
-            }))
+            !(InitialesTexte >> (MinusculeAscii(vue[debutNom]) - 'a') & 1U))
             continue;
         const std::size_t finNom = FinNom(vue, debutNom);
-        if (!LuCommeTexte(vue.substr(debutNom, finNom - debutNom)))
+        if (!EstTexte(RoleDe(vue.substr(debutNom, finNom - debutNom))))
             continue;
         if (ouverture == Ouverture::Fermante)
             coupe = FinBalise(vue, finNom);
         break;
     }
     // In a tag, its '>' comes before any '<' that opens something.
-    for (std::size_t i = vue.find_first_of("<>", coupe); i != Aucune; i = vue.find_first_of("<>", i + 1)) {
-        if (vue[i] == '>')
-            return i + 1;
+    const std::size_t chevron = Suivant(vue, coupe, '>');
+    for (std::size_t i = Suivant(vue, coupe, '<'); i < chevron; i = Suivant(vue, i + 1, '<'))
         if (OuvertureDe(vue, i) != Ouverture::Texte)
             return i;
-    }
-    return position;
+    return std::min(chevron + 1, position);
 }
 
 // Reads the text before `position` from its start point.
@@ -532,7 +602,7 @@ std::optional<Paire> ElementAutour(std::string_view texte, std::size_t debut, st
     // A void element or a self-closed tag: its start tag alone.
     if (!brut && reprise < vue.size() && vue[reprise] == '<' && OuvertureDe(vue, reprise) == Ouverture::Ouvrante) {
         const Ouvrante balise = LitOuvrante(vue, reprise);
-        const Role *role = ChercheNom(Roles, balise.nom);
+        const Role *role = RoleDe(balise.nom);
         const Paire paire{reprise, balise.fin, balise.fin, balise.fin};
         if (balise.fin != Aucune && (balise.autoFermee || (role && role->vide)) && Tient(paire, debut, fin))
             return paire;
@@ -584,6 +654,6 @@ std::string FermetureDe(std::string_view ouvrante)
 
 bool EstElementVide(std::string_view nom)
 {
-    const Role *role = ChercheNom(Roles, nom);
+    const Role *role = RoleDe(nom);
     return role && role->vide;
 }
