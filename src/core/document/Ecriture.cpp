@@ -153,7 +153,7 @@ constexpr int BitsHachage = 9;
 
 struct Hachage {
     std::uint64_t facteur;
-    std::array<std::uint8_t, 1U << BitsHachage> cases; // an entry of Roles and 1, or 0
+    std::array<std::uint8_t, 1U << BitsHachage> cases; // the index in Roles of the name there plus one, or 0
     constexpr std::size_t Case(std::string_view nom) const
     {
         return std::size_t((Cle(nom) * facteur) >> (64 - BitsHachage));
@@ -416,8 +416,12 @@ template <typename Visiteur> Lu Lit(std::string_view vue, std::size_t i, bool br
 
 constexpr auto RienAFaire = [](const ElementOuvert &, std::size_t, std::size_t) { return false; };
 
-// Where the reading of the text before `position` begins: at most `portee` bytes before it, past a comment or a tag
-// that the cut falls in, so that no tag is made of the tail of either.
+// How far before the cut the reading looks for the '<' of a tag that the cut falls in.
+constexpr std::size_t ReculBalise = 4096;
+
+// Where the reading of the text before `position` begins: at most `portee` bytes before it, past a comment or the
+// content of a script or a style that the cut falls in, or at the '<' of a tag that it falls in, so that no tag is
+// made of the tail of any of them.
 std::size_t Depart(std::string_view texte, std::size_t position, std::size_t portee)
 {
     if (position <= portee)
@@ -445,7 +449,16 @@ std::size_t Depart(std::string_view texte, std::size_t position, std::size_t por
             coupe = FinBalise(vue, finNom);
         break;
     }
-    // In a tag, its '>' comes before any '<' that opens something.
+    if (coupe != position - portee)
+        return coupe;
+    // In a tag, its '<' comes after the last '>' before the cut: the reading begins there, a little before the reach.
+    for (std::size_t i = coupe; i-- > coupe - std::min(coupe, ReculBalise);) {
+        if (vue[i] == '>')
+            return coupe;
+        if (vue[i] == '<' && OuvertureDe(vue, i) != Ouverture::Texte)
+            return i;
+    }
+    // Past a tag longer than that, its '>' comes before any '<' that opens something.
     const std::size_t chevron = Suivant(vue, coupe, '>');
     for (std::size_t i = Suivant(vue, coupe, '<'); i < chevron; i = Suivant(vue, i + 1, '<'))
         if (OuvertureDe(vue, i) != Ouverture::Texte)

@@ -12,7 +12,8 @@
 // of mark-up, as a browser reads it. Each answer reads a bounded stretch of the page, so that it costs the same at the
 // end of a 100 MB page as in a small one.
 
-// How far the writing aids read from the caret: a 100 MB page stays instant.
+// How far the writing aids read from the caret: a 100 MB page stays instant. A tag that the limit cuts is read from
+// its '<', a few KB further at most.
 inline constexpr std::size_t PorteeEcriture = 256 * 1024;
 
 // Where a position stands, as the writing aids see it.
