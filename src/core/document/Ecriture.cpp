@@ -192,15 +192,6 @@ constexpr bool EstTexte(const Role *role)
     return role && role->contenu != Contenu::Balises && role->contenu != Contenu::Preforme;
 }
 
-// The first letters of the elements whose content is read as text, one bit each from 'a'.
-constexpr unsigned InitialesTexte = [] {
-    unsigned initiales = 0;
-    for (const Role &role : Roles)
-        if (EstTexte(&role))
-            initiales |= 1U << (role.nom.front() - 'a');
-    return initiales;
-}();
-
 struct Ouvert {
     ElementOuvert element;
     const Role *role;
@@ -299,11 +290,13 @@ struct Lu {
     bool ouvre = false;
 };
 
-// Reads the mark-up of `vue` from i (in the content of the top element, read as text, when `brut`), keeping the stack
-// of the open elements, and calls ferme(const ElementOuvert &, debutFermante, finFermante) for each element that
-// closes: by its end tag, or, without one, at the '<' of the tag that closes it (debutFermante == finFermante). A
-// visitor that returns true stops the reading.
-template <typename Visiteur> Lu Lit(std::string_view vue, std::size_t i, bool brut, Pile &pile, Visiteur &&ferme)
+// Reads the mark-up of `vue` from i (in the content of the top element, read as text, when `brut`; after a cut in the
+// page, when `coupee`, so that an end tag of a script or a style before any start tag of one drops what was read),
+// keeping the stack of the open elements, and calls ferme(const ElementOuvert &, debutFermante, finFermante) for each
+// element that closes: by its end tag, or, without one, at the '<' of the tag that closes it (debutFermante ==
+// finFermante). A visitor that returns true stops the reading.
+template <typename Visiteur>
+Lu Lit(std::string_view vue, std::size_t i, bool brut, bool coupee, Pile &pile, Visiteur &&ferme)
 {
     Lu lu;
     // Closes the k-th element of the stack and those opened inside it.
@@ -363,15 +356,16 @@ template <typename Visiteur> Lu Lit(std::string_view vue, std::size_t i, bool br
                 return lu;
             }
             const std::string_view nom = vue.substr(i + 2, finNom - i - 2);
-            for (std::size_t k = pile.elements.size(); k-- > 0;) {
-                if (EgauxSansCasseAscii(pile.elements[k].element.nom, nom)) {
-                    if (fermeJusqua(k, i, fin)) {
-                        lu.arret = Arret::Interrompue;
-                        return lu;
-                    }
-                    break;
-                }
+            std::size_t k = pile.elements.size();
+            while (k > 0 && !EgauxSansCasseAscii(pile.elements[k - 1].element.nom, nom))
+                --k;
+            if (k > 0 && fermeJusqua(k - 1, i, fin)) {
+                lu.arret = Arret::Interrompue;
+                return lu;
             }
+            // The cut fell in the content of a script or a style: what was read before its end tag was text.
+            if (k == 0 && coupee && EstTexte(RoleDe(nom)))
+                pile = Pile();
             i = fin;
             break;
         }
@@ -406,8 +400,11 @@ template <typename Visiteur> Lu Lit(std::string_view vue, std::size_t i, bool br
             if (!lu.ouvre)
                 break;
             pile.Empile({{balise.nom, debut, balise.fin}, role});
-            if (EstTexte(role) && !passeContenu(*role))
-                return lu;
+            if (EstTexte(role)) {
+                coupee = false;
+                if (!passeContenu(*role))
+                    return lu;
+            }
             break;
         }
         }
@@ -419,38 +416,22 @@ constexpr auto RienAFaire = [](const ElementOuvert &, std::size_t, std::size_t) 
 // How far before the cut the reading looks for the '<' of a tag that the cut falls in.
 constexpr std::size_t ReculBalise = 4096;
 
-// Where the reading of the text before `position` begins: at most `portee` bytes before it, past a comment or the
-// content of a script or a style that the cut falls in, or at the '<' of a tag that it falls in, so that no tag is
-// made of the tail of any of them.
+// Where the reading of the text before `position` begins: at most `portee` bytes before it, past a comment that the
+// cut falls in, or at the '<' of a tag that it falls in, so that no tag is made of the tail of either. Lit drops what
+// it read of the content of a script or a style that the cut falls in.
 std::size_t Depart(std::string_view texte, std::size_t position, std::size_t portee)
 {
     if (position <= portee)
         return 0;
     const std::string_view vue = texte.substr(0, position);
-    std::size_t coupe = position - portee;
+    const std::size_t coupe = position - portee;
     // In a comment, its end comes before any comment begins. Looked for from its '>', rarer than '-' in most pages.
     std::size_t finCommentaire = Suivant(vue, coupe, '>');
     while (finCommentaire < position &&
            (finCommentaire < coupe + 2 || vue[finCommentaire - 1] != '-' || vue[finCommentaire - 2] != '-'))
         finCommentaire = Suivant(vue, finCommentaire + 1, '>');
     if (finCommentaire < position && vue.substr(coupe, finCommentaire - coupe).find("<!--") == Aucune)
-        coupe = finCommentaire + 1;
-    // In the content of a script or a style, the end tag of such an element comes before any start tag of one.
-    for (std::size_t i = Suivant(vue, coupe, '<'); i < position; i = Suivant(vue, i + 1, '<')) {
-        const Ouverture ouverture = OuvertureDe(vue, i);
-        const std::size_t debutNom = i + 1 + (ouverture == Ouverture::Fermante);
-        if ((ouverture != Ouverture::Ouvrante && ouverture != Ouverture::Fermante) ||
-            !(InitialesTexte >> (MinusculeAscii(vue[debutNom]) - 'a') & 1U))
-            continue;
-        const std::size_t finNom = FinNom(vue, debutNom);
-        if (!EstTexte(RoleDe(vue.substr(debutNom, finNom - debutNom))))
-            continue;
-        if (ouverture == Ouverture::Fermante)
-            coupe = FinBalise(vue, finNom);
-        break;
-    }
-    if (coupe != position - portee)
-        return coupe;
+        return finCommentaire + 1;
     // In a tag, its '<' comes after the last '>' before the cut: the reading begins there, a little before the reach.
     for (std::size_t i = coupe; i-- > coupe - std::min(coupe, ReculBalise);) {
         if (vue[i] == '>')
@@ -469,7 +450,7 @@ std::size_t Depart(std::string_view texte, std::size_t position, std::size_t por
 // Reads the text before `position` from its start point.
 Lu LitAvant(std::string_view texte, std::size_t position, std::size_t portee, Pile &pile)
 {
-    return Lit(texte.substr(0, position), Depart(texte, position, portee), false, pile, RienAFaire);
+    return Lit(texte.substr(0, position), Depart(texte, position, portee), false, position > portee, pile, RienAFaire);
 }
 
 constexpr bool EstAlphanumerique(char c)
@@ -624,7 +605,7 @@ std::optional<Paire> ElementAutour(std::string_view texte, std::size_t debut, st
             return paire;
     }
     std::optional<Paire> autour;
-    Lit(vue, reprise, brut, pile,
+    Lit(vue, reprise, brut, false, pile,
         [&](const ElementOuvert &element, std::size_t debutFermante, std::size_t finFermante) {
             const Paire paire{element.debut, element.fin, debutFermante, finFermante};
             if (Tient(paire, debut, fin))
