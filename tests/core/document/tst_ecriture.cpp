@@ -122,7 +122,6 @@ private slots:
     {
         Table({"texte", "attendu"},
               {
-                  {"p", "<p>|", "</p>"},
                   {"casse du nom gardée", "<A HREF=\"x.htm\">|", "</A>"},
                   {"valeur sans guillemets", "<a href=x.htm>|", "</a>"},
                   {"script", "<script>|", "</script>"},
@@ -238,8 +237,7 @@ private slots:
             {FermetureDe, "<hr>", ""},
             {FermetureDe, "<p/>", ""},
             {FermetureDe, "<p", ""},
-            {FermetureDe, "<b><i>", ""},
-            {FermetureDe, "</b>", ""}};
+            {FermetureDe, "<b><i>", ""}};
         for (const auto &[fonction, texte, attendu] : lignes)
             QCOMPARE(fonction(texte), attendu);
     }
