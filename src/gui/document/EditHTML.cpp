@@ -51,6 +51,10 @@ public:
     }
 };
 
+// The text events that the control asks Scintilla for: those that come before a change cost nothing and tell that
+// one comes.
+constexpr unsigned long EvenementsTexte = QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
+
 } // namespace
 
 TEditHTML::TEditHTML(QWidget *parent)
@@ -61,9 +65,8 @@ TEditHTML::TEditHTML(QWidget *parent)
     Q_UNUSED(accessibiliteInstallee);
     // QScintilla turns each insertion and deletion into a QString and counts the characters before it, for
     // signals that this program does not use; without these events a keystroke at the end of 100 MB is instant.
-    // So textChanged() and linesChanged() are never emitted. The events that come before a change cost nothing
-    // and tell that one comes.
-    SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
+    // So textChanged() and linesChanged() are never emitted.
+    SendScintilla(SCI_SETMODEVENTMASK, EvenementsTexte);
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this] {
         ++generation;
         emit Modifie();
@@ -87,13 +90,19 @@ TEditHTML::TEditHTML(QWidget *parent)
         }
     }
     setUtf8(true);
+    // A fold ends with its element's last line, not with the blank lines after it.
+    lexerHTML->setFoldCompact(false);
     setLexer(lexerHTML);
+    // Scintilla itself opens a folded element whose start tag goes, and the lines that the caret reaches: QScintilla
+    // would do it on fold events, which would come to the control as changes of the text.
+    SendScintilla(SCI_SETAUTOMATICFOLD, static_cast<unsigned long>(SC_AUTOMATICFOLD_SHOW | SC_AUTOMATICFOLD_CHANGE));
     setEolMode(EolUnix);
     setWrapMode(WrapWord);
     setIndentationsUseTabs(true);
     setTabIndents(false);
     setMarginLineNumbers(0, true);
     setMarginWidth(1, 0);
+    AdaptePliage(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     AjusteMarge(true);
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int miseAJour) {
@@ -267,6 +276,15 @@ void TEditHTML::RemplaceTout(std::string_view texte)
     Selectionne(0, 0);
 }
 
+void TEditHTML::AdaptePliage(bool colore)
+{
+    // The fold levels come with the colouring: an uncoloured page has no fold margin.
+    setFolding(colore ? BoxedTreeFoldStyle : NoFoldStyle, MargePliage);
+    // QScintilla asks for the fold events as it sets the margin up; they would come here as changes of the text,
+    // and Scintilla opens the folds itself.
+    SendScintilla(SCI_SETMODEVENTMASK, EvenementsTexte);
+}
+
 void TEditHTML::AdapteAffichage(FinDeLigne fin)
 {
     switch (fin) {
@@ -283,6 +301,7 @@ void TEditHTML::AdapteAffichage(FinDeLigne fin)
         setLexer(affichage.coloration ? lexerHTML : nullptr);
         AppliqueFonte(fonte);
     }
+    AdaptePliage(affichage.coloration);
     // The colouring of a page runs in the background once it is shown, before and after what is in view: a jump to
     // the end of a big page no longer waits for everything before it to be coloured. Without colouring, nothing
     // ever styles the text, and Scintilla would ask for it again and again as long as the page is open.

@@ -57,6 +57,9 @@ public:
     // end, as one undo step, and shows the text as its new lines call for; false when there is no such place.
     bool CoupeLignesLongues();
 
+    // Whether the page folds: it has a fold margin, as every coloured page does.
+    bool Pliable() const { return folding() != NoFoldStyle; }
+
     // The document's font, given to every style of the colouring and to the line numbers.
     void AppliqueFonte(const QFont &fonte);
 
@@ -82,11 +85,16 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // The fold margin, after the line numbers' and the problems' marks'.
+    static constexpr int MargePliage = 2;
+
     // Gives the editor an empty document with style bytes, or without them for a text of that size that will never
     // be coloured.
     void PrepareDocument(std::size_t taille);
     // Line end, wrapping and colouring as the text and its line end call for.
     void AdapteAffichage(FinDeLigne fin);
+    // A fold margin on a coloured page, none on another.
+    void AdaptePliage(bool colore);
     // The caret blinks, except on a line too long to be laid out at each blink.
     void AdapteClignotement();
     // Widens the line-number margin when the number of lines takes another digit, or always.
