@@ -156,6 +156,79 @@ private slots:
         QCOMPARE(edit.SelStart(), curseur);
         QCOMPARE(edit.SelLength(), 0);
     }
+
+    void baliseCorrespondante_data()
+    {
+        QTest::addColumn<int>("curseur");
+        QTest::addColumn<QString>("commandes");
+        QTest::addColumn<bool>("trouve");
+        QTest::addColumn<int>("debut");
+        QTest::addColumn<int>("longueur");
+
+        // <div><p>un</p></div>: <p> at 5, </p> at 10, </div> at 14.
+        QTest::newRow("du contenu à la balise de fin") << 9 << "c" << true << 10 << 0;
+        QTest::newRow("de la balise ouvrante à la balise de fin") << 6 << "c" << true << 10 << 0;
+        QTest::newRow("de la balise de fin à la balise ouvrante") << 12 << "c" << true << 5 << 0;
+        QTest::newRow("deux fois: retour à la balise ouvrante") << 6 << "cc" << true << 5 << 0;
+        QTest::newRow("sélectionne l'élément") << 9 << "s" << true << 5 << 9;
+        QTest::newRow("sélectionne encore: son parent") << 9 << "ss" << true << 0 << 20;
+        QTest::newRow("hors de tout élément: rien ne bouge") << 22 << "c" << false << 22 << 0;
+    }
+
+    void baliseCorrespondante()
+    {
+        QFETCH(int, curseur);
+        QFETCH(QString, commandes);
+        QFETCH(bool, trouve);
+        QFETCH(int, debut);
+        QFETCH(int, longueur);
+        TEditHTML edit;
+        edit.Remplit("<div><p>un</p></div> x", FinDeLigne::Lf);
+        edit.Selectionne(curseur, 0);
+        bool resultat = false;
+        for (const QChar commande : commandes)
+            resultat = commande == u'c' ? edit.AllerABaliseCorrespondante() : edit.SelectionneElement();
+        QCOMPARE(resultat, trouve);
+        QCOMPARE(edit.SelStart(), debut);
+        QCOMPARE(edit.SelLength(), longueur);
+    }
+
+    // After a pause of the caret, the start and end tags of the element around it are marked, and nothing else.
+    void marquesDeLElement()
+    {
+        TEditHTML edit;
+        edit.Remplit("<div><p>un</p></div>", FinDeLigne::Lf);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        edit.Selectionne(9, 0);
+        auto marque = [&](long position) {
+            return edit.SendScintilla(QsciScintillaBase::SCI_INDICATORALLONFOR, static_cast<unsigned long>(position)) != 0;
+        };
+        QTRY_VERIFY(marque(5) && marque(10));
+        QVERIFY(marque(7) && marque(13));
+        QVERIFY(!marque(0) && !marque(4) && !marque(8) && !marque(14) && !marque(19));
+        // Elsewhere, another element.
+        edit.Selectionne(2, 0);
+        QTRY_VERIFY(marque(0) && marque(14));
+        QVERIFY(!marque(5) && !marque(10));
+    }
+
+    // A Windows-1252 page takes what the aids write, ASCII all of it, and saves byte for byte.
+    void windows1252()
+    {
+        QVERIFY(dossier.isValid());
+        NouveauCadre();
+        TWndHTML *w = Ouvre(Fichier("page.htm", "<p>\xe9t\xe9 \x80</p>\r\n"));
+        QVERIFY(w);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        TEditHTML &edit = *w->EditHTML;
+        edit.Selectionne(static_cast<qsizetype>(edit.Texte().size()), 0);
+        Tape(edit, "<b>caf&eac⏎</b> &euro;<i>x");
+        QVERIFY(w->FileSave());
+        QCOMPARE(Lit(dossier.filePath("page.htm")), QByteArray("<p>\xe9t\xe9 \x80</p>\r\n<b>caf&eacute;</b> &euro;<i>x</i>"));
+        FermeCadre();
+    }
 };
 
 QTEST_MAIN(TestSaisie)
