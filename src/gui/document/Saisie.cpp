@@ -103,7 +103,8 @@ void TSaisie::Marque(std::size_t debut, std::size_t fin)
 void TSaisie::Oublie()
 {
     edit.SendScintilla(QsciScintillaBase::SCI_SETINDICATORCURRENT, IndicateurEcrites);
-    edit.SendScintilla(QsciScintillaBase::SCI_INDICATORCLEARRANGE, 0UL, edit.SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+    edit.SendScintilla(QsciScintillaBase::SCI_INDICATORCLEARRANGE, 0UL,
+                       edit.SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
     ecrites = false;
     enjambes = 0;
 }
