@@ -696,13 +696,14 @@ void MesureEcriture(benchmark::State &state, TWndHTML *w, bool milieu, std::stri
 
 // At the end of the 100 Mo page (uncoloured: no list opens there), or in the middle of the 5 Mo one-line page cut
 // as the user asks when it opens (coloured); argument 0: a '>' that ends a start tag, 1: a '/' after '<', 2: a
-// letter after '<'.
+// letter after '<', and 3: a letter in the text, which no aid answers, to compare with.
 void MesureEcritures(benchmark::State &state, TWndHTML *w, bool milieu, bool colore)
 {
     switch (state.range(0)) {
     case 0: MesureEcriture(state, w, milieu, "<b", '>', 4, false); break;
     case 1: MesureEcriture(state, w, milieu, "<ul><li>x<", '/', 3, false); break;
-    default: MesureEcriture(state, w, milieu, "<", 'd', 0, colore);
+    case 2: MesureEcriture(state, w, milieu, "<", 'd', 0, colore); break;
+    default: MesureEcriture(state, w, milieu, " ", 'd', 0, false);
     }
 }
 
@@ -866,9 +867,9 @@ BENCHMARK(BM_FrappeFinUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(
 BENCHMARK(BM_OuvertureUneLigne5MoCoupee)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinUneLigne5MoCoupee)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinLignes5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EcritureFin100Mo)->DenseRange(0, 2)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EcritureFin100Mo)->DenseRange(0, 3)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EcritureMilieuUneLigne5MoCoupee)
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->UseManualTime()
     ->Iterations(1)
     ->Repetitions(5)

@@ -64,6 +64,7 @@ private slots:
             << rien << true << "<ul><li><b>un</b></li></ul>" << QByteArray("<ul><li><b>un</b></li></ul>") << 27;
         QTest::newRow("un '<' enjambé puis une autre lettre: la balise écrite reste entière")
             << rien << true << "<p><i>" << QByteArray("<p><i></i></p>") << 6;
+        QTest::newRow("un '<' enjambé puis Retour: la balise écrite reste entière") << rien << true << "<p><⏎" << QByteArray("<p><\n</p>") << 5;
         QTest::newRow("le curseur parti puis revenu: plus rien n'est enjambé, '</' écrit le nom")
             << rien << true << "<p>←→</p>" << QByteArray("<p></p></p>") << 7;
         QTest::newRow("'</' écrit l'élément ouvert") << QByteArray("<ul><li>un") << true << "</" << QByteArray("<ul><li>un</li>") << 15;
@@ -71,6 +72,7 @@ private slots:
             << QByteArray("<ul><li>un") << true << "</li>" << QByteArray("<ul><li>un</li>") << 15;
         QTest::newRow("'</' puis d'autres lettres que le nom: elles sont toutes écrites")
             << QByteArray("<b>x") << true << "</but" << QByteArray("<b>x</b>but") << 11;
+        QTest::newRow("'</', une lettre du nom puis Retour: la lettre reste") << QByteArray("<p>") << true << "</p⏎" << QByteArray("<p></p>p\n") << 9;
         QTest::newRow("'</' sans élément ouvert: rien") << rien << true << "</" << QByteArray("</") << 2;
         QTest::newRow("Défaire reprend la balise de fin seule") << rien << true << "<p>↶" << QByteArray("<p>") << 3;
         QTest::newRow("Défaire deux fois reprend ensuite le '>'") << rien << true << "<p>↶↶" << QByteArray("<p") << 2;
