@@ -4,6 +4,7 @@
 #include "core/document/GrandDocument.h"
 #include "core/texte/CodecFichier.h"
 #include "core/texte/NomsHTML.h"
+#include "gui/document/Saisie.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
@@ -15,6 +16,7 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QIODevice>
 
@@ -51,6 +53,11 @@ public:
     }
 };
 
+// The text events that the control asks Scintilla for: those that come before a change cost nothing and tell that
+// one comes.
+constexpr unsigned long EvenementsTexte =
+    QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
+
 } // namespace
 
 TEditHTML::TEditHTML(QWidget *parent)
@@ -61,9 +68,8 @@ TEditHTML::TEditHTML(QWidget *parent)
     Q_UNUSED(accessibiliteInstallee);
     // QScintilla turns each insertion and deletion into a QString and counts the characters before it, for
     // signals that this program does not use; without these events a keystroke at the end of 100 MB is instant.
-    // So textChanged() and linesChanged() are never emitted. The events that come before a change cost nothing
-    // and tell that one comes.
-    SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
+    // So textChanged() and linesChanged() are never emitted.
+    SendScintilla(SCI_SETMODEVENTMASK, EvenementsTexte);
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this] {
         ++generation;
         emit Modifie();
@@ -87,13 +93,19 @@ TEditHTML::TEditHTML(QWidget *parent)
         }
     }
     setUtf8(true);
+    // A fold ends with its element's last line, not with the blank lines after it.
+    lexerHTML->setFoldCompact(false);
     setLexer(lexerHTML);
+    // Scintilla itself opens a folded element whose start tag goes, and the lines that the caret reaches: QScintilla
+    // would do it on fold events, which would come to the control as changes of the text.
+    SendScintilla(SCI_SETAUTOMATICFOLD, static_cast<unsigned long>(SC_AUTOMATICFOLD_SHOW | SC_AUTOMATICFOLD_CHANGE));
     setEolMode(EolUnix);
     setWrapMode(WrapWord);
     setIndentationsUseTabs(true);
     setTabIndents(false);
     setMarginLineNumbers(0, true);
     setMarginWidth(1, 0);
+    AdaptePliage(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     AjusteMarge(true);
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int miseAJour) {
@@ -102,6 +114,40 @@ TEditHTML::TEditHTML(QWidget *parent)
     });
     periodeCurseur = SendScintilla(SCI_GETCARETPERIOD);
     connect(this, &QsciScintilla::cursorPositionChanged, this, &TEditHTML::AdapteClignotement);
+    saisie = new TSaisie(*this);
+}
+
+void TEditHTML::FermeBalises(bool oui)
+{
+    saisie->fermeture = oui;
+}
+
+bool TEditHTML::FermeBalises() const
+{
+    return saisie->fermeture;
+}
+
+void TEditHTML::OuvreCompletion()
+{
+    saisie->OuvreCompletion();
+}
+
+bool TEditHTML::AllerABaliseCorrespondante()
+{
+    return saisie->AllerABaliseCorrespondante();
+}
+
+bool TEditHTML::SelectionneElement()
+{
+    return saisie->SelectionneElement();
+}
+
+void TEditHTML::keyPressEvent(QKeyEvent *event)
+{
+    if (saisie->Touche(*event))
+        event->accept();
+    else
+        QsciScintilla::keyPressEvent(event);
 }
 
 std::string TEditHTML::Extrait(std::size_t debut, std::size_t fin) const
@@ -267,6 +313,15 @@ void TEditHTML::RemplaceTout(std::string_view texte)
     Selectionne(0, 0);
 }
 
+void TEditHTML::AdaptePliage(bool colore)
+{
+    // The fold levels come with the colouring: an uncoloured page has no fold margin.
+    setFolding(colore ? BoxedTreeFoldStyle : NoFoldStyle, MargePliage);
+    // QScintilla asks for the fold events as it sets the margin up; they would come here as changes of the text,
+    // and Scintilla opens the folds itself.
+    SendScintilla(SCI_SETMODEVENTMASK, EvenementsTexte);
+}
+
 void TEditHTML::AdapteAffichage(FinDeLigne fin)
 {
     switch (fin) {
@@ -283,6 +338,7 @@ void TEditHTML::AdapteAffichage(FinDeLigne fin)
         setLexer(affichage.coloration ? lexerHTML : nullptr);
         AppliqueFonte(fonte);
     }
+    AdaptePliage(affichage.coloration);
     // The colouring of a page runs in the background once it is shown, before and after what is in view: a jump to
     // the end of a big page no longer waits for everything before it to be coloured. Without colouring, nothing
     // ever styles the text, and Scintilla would ask for it again and again as long as the page is open.
