@@ -57,6 +57,17 @@ std::vector<Commande> CommandesDuDocument()
         {"Suivant", "&Suivant", {Qt::Key_F3}, true, &TMDIHtml::Suivant},
         {"Remplacer", "Re&mplacer...", {Qt::CTRL | Qt::Key_H}, true, &TMDIHtml::EditionRemplacer},
         {"AllerALigne", "Aller à la &ligne...", {Qt::CTRL | Qt::Key_G}, true, &TMDIHtml::EditionAllerALigne},
+        // The commands of writing mark-up. Ctrl+D comments as Ctrl+/ does in other editors: a slash needs Shift on
+        // a French keyboard.
+        {"Commentaire", "Mettre en c&ommentaire", {Qt::CTRL | Qt::Key_D, Qt::CTRL | Qt::Key_Slash}, true,
+         &TMDIHtml::MettreEnCommentaire},
+        {"Entourer", "&Entourer d'une balise...", {Qt::CTRL | Qt::SHIFT | Qt::Key_E}, true, &TMDIHtml::Entourer},
+        // Letters, which every keyboard gives without AltGr (the brackets of other editors need it on a French
+        // one), and the initials of their names.
+        {"Replier", "&Replier", {Qt::CTRL | Qt::SHIFT | Qt::Key_R}, true, &TMDIHtml::Replier},
+        {"Deplier", "&Déplier", {Qt::CTRL | Qt::SHIFT | Qt::Key_D}, true, &TMDIHtml::Deplier},
+        {"ToutReplier", "&Tout replier", {}, true, &TMDIHtml::ToutReplier},
+        {"ToutDeplier", "Tout dé&plier", {}, true, &TMDIHtml::ToutDeplier},
         {"VerifierPage", "&Vérifier la page", {Qt::Key_F7}, true, &TMDIHtml::VerifierLaPage},
         {"VerifierLiens", "Vérifier les l&iens", {}, true, &TMDIHtml::VerifierLesLiens},
         {"ProblemeSuivant", "Problème suiva&nt", {Qt::Key_F8}, true, &TMDIHtml::ProblemeSuivant},
@@ -139,7 +150,11 @@ const std::vector<Rangee> &Menus()
         {"Edition",
          "&Edition",
          {"Defaire", "Retablir", "-", "Couper", "Copier", "Coller", "-", "Chercher", "Suivant", "Remplacer",
-          "AllerALigne", "-", "VerifierPage", "VerifierLiens", "ProblemeSuivant", "ProblemePrecedent"}},
+          "AllerALigne", "-", ">Balises", "-", "VerifierPage", "VerifierLiens", "ProblemeSuivant",
+          "ProblemePrecedent"}},
+        {"Balises",
+         "B&alises",
+         {"Commentaire", "Entourer"}},
         {"Insertion",
          "&Insertion",
          {"Lien", "AncreLocale", "Image", "Titre", "Tags", "-", "Caracteres", "CorrigerAccents", "SupprimerTags",
@@ -151,8 +166,11 @@ const std::vector<Rangee> &Menus()
         {"Fenetres",
          "Fenê&tres",
          {"Mosaique", "Cascade", "ReorganiserIcones", "FermerTout", "-", "EnregistrerBureau", "ChargerBureau", "-",
-          "@problemes"}},
-        {"Options", "&Options", {"ChoixNavigateur", "Fonte", "-", "@orthographe", "@dictionnaires", "@code"}},
+          ">Pliage", "-", "@problemes"}},
+        {"Pliage", "Pli&age", {"Replier", "Deplier", "-", "ToutReplier", "ToutDeplier"}},
+        {"Options",
+         "&Options",
+         {"ChoixNavigateur", "Fonte", "-", "@orthographe", "@dictionnaires", "@code"}},
         {"Aide", "&Aide", {"Aide", "-", "APropos"}},
     };
     return menus;

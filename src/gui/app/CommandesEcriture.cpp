@@ -1,0 +1,109 @@
+// The frame's commands of writing mark-up on the active document: comments, wrapping in a tag, folding.
+
+#include "gui/app/MDIHtml.h"
+
+#include "core/document/Ecriture.h"
+#include "gui/dialogs/DlgEntourer.h"
+#include "gui/document/WndHTML.h"
+
+namespace {
+
+long Ligne(TEditHTML &edit, qsizetype position)
+{
+    return edit.SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+}
+
+// The line of the caret, once the lines that hold it are folded: its outermost fold that is folded, or its own.
+void RendVisible(TEditHTML &edit)
+{
+    const long caret = Ligne(edit, edit.SelStart());
+    long visible = caret;
+    for (long ligne = caret; ligne >= 0;
+         ligne = edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDPARENT, static_cast<unsigned long>(ligne)))
+        if (ligne != caret && !edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDEXPANDED, static_cast<unsigned long>(ligne)))
+            visible = ligne;
+    if (visible != caret)
+        edit.setCursorPosition(static_cast<int>(visible), 0);
+}
+
+} // namespace
+
+void TMDIHtml::MettreEnCommentaire()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    TEditHTML &edit = *w->EditHTML;
+    qsizetype debut = edit.SelStart();
+    qsizetype fin = debut + edit.SelLength();
+    const bool ligne = debut == fin;
+    if (ligne) {
+        const long numero = Ligne(edit, debut);
+        debut = edit.SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(numero));
+        fin = edit.SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(numero));
+    }
+    const std::string nouveau = BasculeCommentaire(
+        edit.Texte().substr(static_cast<std::size_t>(debut), static_cast<std::size_t>(fin - debut)));
+    edit.Remplace(debut, fin, nouveau);
+    // A selection stays selected, so that the same key takes the comment off again; from a line, the caret goes
+    // to its end, where typing goes on.
+    const auto longueur = static_cast<qsizetype>(nouveau.size());
+    if (ligne)
+        edit.Selectionne(debut + longueur, 0);
+    else
+        edit.Selectionne(debut, longueur);
+}
+
+void TMDIHtml::Entourer()
+{
+    TWndHTML *w = FenetreActive();
+    if (w && utilisateur->Execute(*dlgEntourer) == QDialog::Accepted)
+        w->InsertionTexte(dlgEntourer->Ouverture(), dlgEntourer->Fermeture());
+}
+
+void TMDIHtml::Replier()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w || !w->EditHTML->Pliable())
+        return;
+    TEditHTML &edit = *w->EditHTML;
+    // The caret's line when an element starts there and is unfolded; otherwise the element that holds it, so that
+    // each press folds one level more.
+    long ligne = Ligne(edit, edit.SelStart());
+    const auto numero = static_cast<unsigned long>(ligne);
+    if (!(edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDLEVEL, numero) & QsciScintillaBase::SC_FOLDLEVELHEADERFLAG) ||
+        !edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDEXPANDED, numero))
+        ligne = edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDPARENT, numero);
+    if (ligne < 0)
+        return;
+    edit.SendScintilla(QsciScintillaBase::SCI_FOLDLINE, static_cast<unsigned long>(ligne),
+                       static_cast<long>(QsciScintillaBase::SC_FOLDACTION_CONTRACT));
+    RendVisible(edit);
+}
+
+void TMDIHtml::Deplier()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w || !w->EditHTML->Pliable())
+        return;
+    TEditHTML &edit = *w->EditHTML;
+    edit.SendScintilla(QsciScintillaBase::SCI_FOLDLINE, static_cast<unsigned long>(Ligne(edit, edit.SelStart())),
+                       static_cast<long>(QsciScintillaBase::SC_FOLDACTION_EXPAND));
+}
+
+void TMDIHtml::ToutReplier()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w || !w->EditHTML->Pliable())
+        return;
+    // QScintilla folds every level when the first fold is unfolded, and unfolds everything otherwise.
+    w->EditHTML->clearFolds();
+    w->EditHTML->foldAll(true);
+    RendVisible(*w->EditHTML);
+}
+
+void TMDIHtml::ToutDeplier()
+{
+    if (TWndHTML *w = FenetreActive(); w && w->EditHTML->Pliable())
+        w->EditHTML->clearFolds();
+}
