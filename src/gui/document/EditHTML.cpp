@@ -4,6 +4,7 @@
 #include "core/document/GrandDocument.h"
 #include "core/texte/CodecFichier.h"
 #include "core/texte/NomsHTML.h"
+#include "gui/document/Saisie.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
@@ -15,6 +16,7 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QIODevice>
 
@@ -111,6 +113,40 @@ TEditHTML::TEditHTML(QWidget *parent)
     });
     periodeCurseur = SendScintilla(SCI_GETCARETPERIOD);
     connect(this, &QsciScintilla::cursorPositionChanged, this, &TEditHTML::AdapteClignotement);
+    saisie = new TSaisie(*this);
+}
+
+void TEditHTML::FermeBalises(bool oui)
+{
+    saisie->fermeture = oui;
+}
+
+bool TEditHTML::FermeBalises() const
+{
+    return saisie->fermeture;
+}
+
+void TEditHTML::OuvreCompletion()
+{
+    saisie->OuvreCompletion();
+}
+
+bool TEditHTML::AllerABaliseCorrespondante()
+{
+    return saisie->AllerABaliseCorrespondante();
+}
+
+bool TEditHTML::SelectionneElement()
+{
+    return saisie->SelectionneElement();
+}
+
+void TEditHTML::keyPressEvent(QKeyEvent *event)
+{
+    if (saisie->Touche(*event))
+        event->accept();
+    else
+        QsciScintilla::keyPressEvent(event);
 }
 
 std::string TEditHTML::Extrait(std::size_t debut, std::size_t fin) const

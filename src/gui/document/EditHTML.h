@@ -14,6 +14,7 @@
 class QIODevice;
 
 class QsciLexerHTML;
+class TSaisie;
 
 // The text control of a document window: the document's bytes as UTF-8 in Scintilla, positions in bytes.
 class TEditHTML : public QsciScintilla {
@@ -57,6 +58,17 @@ public:
     // end, as one undo step, and shows the text as its new lines call for; false when there is no such place.
     bool CoupeLignesLongues();
 
+    // Whether a '>' that ends a start tag writes its end tag after the caret, and a '/' typed after '<' the end tag
+    // of the innermost element open; on at first.
+    void FermeBalises(bool oui);
+    bool FermeBalises() const;
+    // The caret to the other tag of the element around it: from its start tag or its content to its end tag, from
+    // its end tag to its start tag; false when there is none within reach.
+    bool AllerABaliseCorrespondante();
+    // Selects the element around the selection, from its start tag to its end tag: called again, its parent; false
+    // when there is none within reach.
+    bool SelectionneElement();
+
     // Whether the page folds: it has a fold margin, as every coloured page does.
     bool Pliable() const { return folding() != NoFoldStyle; }
 
@@ -72,12 +84,19 @@ public:
     // The byte under a point of the widget, or nothing when no text is there.
     std::optional<std::size_t> PositionSous(const QPoint &point) const;
 
+public slots:
+    // Opens the completion list that the caret's place calls for: element names after '<', attributes in a start
+    // tag, character references after '&'; none elsewhere, nor on an uncoloured page.
+    void OuvreCompletion();
+
 signals:
     void MenuContextuelDemande(const QPoint &position);
     // The text is about to change: any insertion or deletion, typed, pasted, undone or loaded.
     void Modifie();
 
 protected:
+    // A character of an end tag written for the user steps over it.
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     // Dropped files are left to the window that opens them; dropped text is inserted.
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -114,4 +133,5 @@ private:
     qsizetype chiffresMarge = 0;
     std::size_t plusLongueLigne = 0;
     long periodeCurseur;
+    TSaisie *saisie;
 };
