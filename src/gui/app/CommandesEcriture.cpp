@@ -1,10 +1,13 @@
-// The frame's commands of writing mark-up on the active document: comments, wrapping in a tag, folding.
+// The frame's commands of writing mark-up on the active document: completion, the way between an element's tags,
+// comments, wrapping in a tag, folding, and the closing of the tags as they are typed.
 
 #include "gui/app/MDIHtml.h"
 
 #include "core/document/Ecriture.h"
 #include "gui/dialogs/DlgEntourer.h"
 #include "gui/document/WndHTML.h"
+
+#include <QStatusBar>
 
 namespace {
 
@@ -27,6 +30,24 @@ void RendVisible(TEditHTML &edit)
 }
 
 } // namespace
+
+void TMDIHtml::Completer()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditHTML->OuvreCompletion();
+}
+
+void TMDIHtml::AllerABaliseCorrespondante()
+{
+    if (TWndHTML *w = FenetreActive(); w && !w->EditHTML->AllerABaliseCorrespondante())
+        statusBar()->showMessage(QStringLiteral("Aucun élément autour du curseur."));
+}
+
+void TMDIHtml::SelectionnerElement()
+{
+    if (TWndHTML *w = FenetreActive(); w && !w->EditHTML->SelectionneElement())
+        statusBar()->showMessage(QStringLiteral("Aucun élément autour de la sélection."));
+}
 
 void TMDIHtml::MettreEnCommentaire()
 {
@@ -106,4 +127,13 @@ void TMDIHtml::ToutDeplier()
 {
     if (TWndHTML *w = FenetreActive(); w && w->EditHTML->Pliable())
         w->EditHTML->clearFolds();
+}
+
+void TMDIHtml::FermeBalises(bool oui)
+{
+    fermeBalises = oui;
+    if (!parametres.EcritFermeBalises(oui))
+        statusBar()->showMessage(parametres.MessageEcritureImpossible());
+    for (TWndHTML *w : Fenetres())
+        w->EditHTML->FermeBalises(oui);
 }

@@ -59,6 +59,11 @@ std::vector<Commande> CommandesDuDocument()
         {"AllerALigne", "Aller à la &ligne...", {Qt::CTRL | Qt::Key_G}, true, &TMDIHtml::EditionAllerALigne},
         // The commands of writing mark-up. Ctrl+D comments as Ctrl+/ does in other editors: a slash needs Shift on
         // a French keyboard.
+        {"Completer", "Complé&ter", {Qt::CTRL | Qt::Key_Space}, true, &TMDIHtml::Completer},
+        {"BaliseCorrespondante", "Aller à la balise &correspondante", {Qt::CTRL | Qt::Key_M}, true,
+         &TMDIHtml::AllerABaliseCorrespondante},
+        {"SelectionnerElement", "Sélectionner l'élé&ment", {Qt::CTRL | Qt::SHIFT | Qt::Key_M}, true,
+         &TMDIHtml::SelectionnerElement},
         {"Commentaire", "Mettre en c&ommentaire", {Qt::CTRL | Qt::Key_D, Qt::CTRL | Qt::Key_Slash}, true,
          &TMDIHtml::MettreEnCommentaire},
         {"Entourer", "&Entourer d'une balise...", {Qt::CTRL | Qt::SHIFT | Qt::Key_E}, true, &TMDIHtml::Entourer},
@@ -150,11 +155,11 @@ const std::vector<Rangee> &Menus()
         {"Edition",
          "&Edition",
          {"Defaire", "Retablir", "-", "Couper", "Copier", "Coller", "-", "Chercher", "Suivant", "Remplacer",
-          "AllerALigne", "-", ">Balises", "-", "VerifierPage", "VerifierLiens", "ProblemeSuivant",
+          "AllerALigne", "-", "Completer", ">Balises", "-", "VerifierPage", "VerifierLiens", "ProblemeSuivant",
           "ProblemePrecedent"}},
         {"Balises",
          "B&alises",
-         {"Commentaire", "Entourer"}},
+         {"BaliseCorrespondante", "SelectionnerElement", "-", "Commentaire", "Entourer"}},
         {"Insertion",
          "&Insertion",
          {"Lien", "AncreLocale", "Image", "Titre", "Tags", "-", "Caracteres", "CorrigerAccents", "SupprimerTags",
@@ -170,7 +175,7 @@ const std::vector<Rangee> &Menus()
         {"Pliage", "Pli&age", {"Replier", "Deplier", "-", "ToutReplier", "ToutDeplier"}},
         {"Options",
          "&Options",
-         {"ChoixNavigateur", "Fonte", "-", "@orthographe", "@dictionnaires", "@code"}},
+         {"ChoixNavigateur", "Fonte", "-", "@orthographe", "@dictionnaires", "@code", "-", "@fermeture"}},
         {"Aide", "&Aide", {"Aide", "-", "APropos"}},
     };
     return menus;

@@ -96,6 +96,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     if (const QString famille = parametres.LitFonte(); !famille.isEmpty())
         DlgFonte.setFamily(famille);
     DlgFonte.setPointSize(parametres.LitTaille(DlgFonte.pointSize()));
+    fermeBalises = parametres.LitFermeBalises();
 
     CreeOutils(fichierAccents);
     CreeVerification(QFileInfo(fichierParametres).absolutePath());
@@ -223,6 +224,7 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
         for (QAction *action : menu->actions())
             action->setShortcuts({});
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
+    w->EditHTML->FermeBalises(fermeBalises);
     // The keys of the commands reach them, whatever Scintilla's own key map does with them (Ctrl+/ moves by parts
     // of words).
     for (const Commande &commande : Commandes())

@@ -137,8 +137,13 @@ public:
     void InsertionImage();
     // Replaces the text of the page's title in place, or writes a title element at the caret.
     void InsertionTitre();
-    // The writing of mark-up, on the active document: the selection, or the caret's line, put in a comment or taken
-    // out of one; the selection wrapped in a start tag that the user types and its end tag.
+    // The writing of mark-up, on the active document: the completion list where the caret is; the caret to the
+    // other tag of the element around it; the whole element selected, then its parent; the selection, or the
+    // caret's line, put in a comment or taken out of one; the selection wrapped in a start tag that the user types
+    // and its end tag.
+    void Completer();
+    void AllerABaliseCorrespondante();
+    void SelectionnerElement();
     void MettreEnCommentaire();
     void Entourer();
     // The folding of the active document, which an uncoloured page does not have: the element around the caret
@@ -147,6 +152,8 @@ public:
     void Deplier();
     void ToutReplier();
     void ToutDeplier();
+    // Whether typing a start tag writes its end tag, in every document; the choice is kept in the settings.
+    void FermeBalises(bool oui);
     void AfficheTags();
     void AfficheCaracteresSpeciaux();
     void CorrectionAccents();
@@ -229,4 +236,5 @@ private:
     QList<QAction *> actionsFenetres;
     TEtatPage *etat;
     QTimer *minuterieEtat;
+    bool fermeBalises;
 };

@@ -134,6 +134,12 @@ void TMDIHtml::AjoutePartie(QMenu &menu, std::string_view partie)
     } else if (partie == "@code") {
         AjouteInterrupteur(menu, "VerifierCode", QStringLiteral("Vérifier le &code (code, pre, kbd…)"),
                            &TVerification::VerifieCode, &TVerification::CodeVerifie);
+    } else if (partie == "@fermeture") {
+        QAction *fermeture = menu.addAction(QStringLiteral("Fermer les &balises automatiquement"));
+        fermeture->setObjectName("FermerBalises");
+        fermeture->setCheckable(true);
+        fermeture->setChecked(fermeBalises);
+        connect(fermeture, &QAction::triggered, this, &TMDIHtml::FermeBalises);
     } else if (partie == "@dictionnaires") {
         QMenu *dictionnaires = menu.addMenu(QStringLiteral("&Dictionnaire"));
         connect(&menu, &QMenu::aboutToShow, dictionnaires, [this, dictionnaires] { RemplitDictionnaires(*dictionnaires); });

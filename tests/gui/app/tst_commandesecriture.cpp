@@ -95,6 +95,26 @@ private slots:
         QCOMPARE(Texte(w), QByteArray("un mot ici"));
     }
 
+    // The closing of the tags is on at first; turned off, it is off in the open documents, in the new ones, and in
+    // the next run.
+    void fermetureDesBalises()
+    {
+        TWndHTML *ouverte = Ouvre(Fichier("page.htm"));
+        QAction *option = frame->findChild<QAction *>("FermerBalises");
+        QVERIFY(option->isChecked() && ouverte->EditHTML->FermeBalises());
+        option->trigger();
+        QVERIFY(!ouverte->EditHTML->FermeBalises());
+        frame->FileNew();
+        QVERIFY(!frame->FenetreActive()->EditHTML->FermeBalises());
+        for (TWndHTML *w : frame->Fenetres())
+            w->EditHTML->setModified(false);
+        frame.reset();
+        NouveauCadre();
+        Ouvre(Fichier("page.htm"));
+        QVERIFY(!frame->findChild<QAction *>("FermerBalises")->isChecked());
+        QVERIFY(!frame->FenetreActive()->EditHTML->FermeBalises());
+    }
+
     // Each "&Replier" folds the element that starts on the caret's line, or the one around it, one level further
     // out each time, and the caret goes to the line in view; "&Déplier" unfolds the caret's line; "&Tout replier"
     // folds every level. An uncoloured page has no folding: its commands are disabled.
