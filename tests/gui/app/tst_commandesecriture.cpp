@@ -31,8 +31,6 @@ private slots:
             << QByteArray("a\nb c\nd") << 3 << 0 << QByteArray("a\n<!-- b c -->\nd") << 14 << 0;
         QTest::newRow("ligne en CR LF, sans sa fin de ligne")
             << QByteArray("a\r\nb\r\n") << 0 << 0 << QByteArray("<!-- a -->\r\nb\r\n") << 10 << 0;
-        QTest::newRow("dernière ligne, sans fin de ligne")
-            << QByteArray("a\nbc") << 4 << 0 << QByteArray("a\n<!-- bc -->") << 13 << 0;
     }
 
     void commentaire()
@@ -60,9 +58,8 @@ private slots:
     {
         TWndHTML *w = Ouvre(Fichier("page.htm", "un mot ici"));
         w->EditHTML->Selectionne(3, 3);
-        TDlgEntourer &dialogue = frame->DlgEntourer();
-        auto *balise = dialogue.findChild<QComboBox *>("Balise");
-        auto *ok = dialogue.findChild<QPushButton *>("OK");
+        auto *balise = frame->DlgEntourer().findChild<QComboBox *>("Balise");
+        auto *ok = frame->DlgEntourer().findChild<QPushButton *>("OK");
         QStringList refusees;
         Repond(
             [&] {
@@ -78,20 +75,9 @@ private slots:
         frame->Action("Entourer")->trigger();
         QCOMPARE(refusees, QStringList({"span", "<br>", "</span>", "<span", ""}));
         QCOMPARE(Texte(w), QByteArray("un <span class=\"x\">mot</span> ici"));
-        QCOMPARE(w->EditHTML->SelStart(), 19);
-        QCOMPARE(w->EditHTML->SelLength(), 3);
+        QCOMPARE(std::pair(w->EditHTML->SelStart(), w->EditHTML->SelLength()), std::pair(qsizetype(19), qsizetype(3)));
+        QCOMPARE(balise->itemText(0), QStringLiteral("<span class=\"x\">"));
         w->EditHTML->undo();
-        QCOMPARE(Texte(w), QByteArray("un mot ici"));
-
-        QStringList liste;
-        Repond(
-            [&] {
-                for (int rang = 0; rang < balise->count(); ++rang)
-                    liste << balise->itemText(rang);
-            },
-            dialogue.findChild<QPushButton *>("Annuler"));
-        frame->Action("Entourer")->trigger();
-        QCOMPARE(liste, QStringList({"<span class=\"x\">"}));
         QCOMPARE(Texte(w), QByteArray("un mot ici"));
     }
 
@@ -103,53 +89,40 @@ private slots:
         QAction *option = frame->findChild<QAction *>("FermerBalises");
         QVERIFY(option->isChecked() && ouverte->EditHTML->FermeBalises());
         option->trigger();
-        QVERIFY(!ouverte->EditHTML->FermeBalises());
-        frame->FileNew();
-        QVERIFY(!frame->FenetreActive()->EditHTML->FermeBalises());
-        for (TWndHTML *w : frame->Fenetres())
-            w->EditHTML->setModified(false);
+        QVERIFY(!ouverte->EditHTML->FermeBalises() && !frame->NouvelleFenetre()->EditHTML->FermeBalises());
         frame.reset();
         NouveauCadre();
-        Ouvre(Fichier("page.htm"));
         QVERIFY(!frame->findChild<QAction *>("FermerBalises")->isChecked());
-        QVERIFY(!frame->FenetreActive()->EditHTML->FermeBalises());
     }
 
-    // Each "&Replier" folds the element that starts on the caret's line, or the one around it, one level further
-    // out each time, and the caret goes to the line in view; "&Déplier" unfolds the caret's line; "&Tout replier"
-    // folds every level. An uncoloured page has no folding: its commands are disabled.
+    // The commands from the caret on "x" in <div>, <p>, x: whether the lines of <div> and <p> are unfolded, and the
+    // caret's line. An uncoloured page has no folding: its commands are disabled.
+    void pliage_data()
+    {
+        QTest::addColumn<QString>("commandes");
+        QTest::addColumn<QString>("deplies");
+        QTest::addColumn<int>("ligne");
+        QTest::newRow("l'élément autour du curseur, le curseur sur sa ligne") << "Replier" << "10" << 1;
+        QTest::newRow("une seconde fois, son parent") << "Replier Replier" << "00" << 0;
+        QTest::newRow("déplier la ligne du curseur") << "Replier Replier Deplier" << "10" << 0;
+        QTest::newRow("tout replier, à tous les niveaux") << "ToutReplier" << "00" << 0;
+        QTest::newRow("tout déplier") << "Replier Replier ToutDeplier" << "11" << 0;
+    }
+
     void pliage()
     {
-        TWndHTML *w = Ouvre(Fichier("page.htm", "<div>\n<p>\nx\n</p>\n</div>\n"));
-        TEditHTML &edit = *w->EditHTML;
+        QFETCH(QString, commandes);
+        TEditHTML &edit = *Ouvre(Fichier("page.htm", "<div>\n<p>\nx\n</p>\n</div>\n"))->EditHTML;
         edit.recolor();
-        const auto deplies = [&] {
-            QList<bool> lignes;
-            for (unsigned long ligne = 0; ligne < 2; ++ligne)
-                lignes << (edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDEXPANDED, ligne) != 0);
-            return lignes;
-        };
-        const auto ligneDuCurseur = [&] {
-            int ligne = 0;
-            int colonne = 0;
-            edit.getCursorPosition(&ligne, &colonne);
-            return ligne;
-        };
         edit.setCursorPosition(2, 0);
-        frame->Action("Replier")->trigger();
-        QCOMPARE(deplies(), QList<bool>({true, false}));
-        QCOMPARE(ligneDuCurseur(), 1);
-        frame->Action("Replier")->trigger();
-        QCOMPARE(deplies(), QList<bool>({false, false}));
-        QCOMPARE(ligneDuCurseur(), 0);
-        frame->Action("Deplier")->trigger();
-        QCOMPARE(deplies(), QList<bool>({true, false}));
-        frame->Action("ToutDeplier")->trigger();
-        QCOMPARE(deplies(), QList<bool>({true, true}));
-        edit.setCursorPosition(2, 0);
-        frame->Action("ToutReplier")->trigger();
-        QCOMPARE(deplies(), QList<bool>({false, false}));
-        QCOMPARE(ligneDuCurseur(), 0);
+        for (const QString &commande : commandes.split(u' '))
+            frame->Action(commande.toStdString())->trigger();
+        const auto deplie = [&](unsigned long ligne) {
+            return edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDEXPANDED, ligne) ? QChar(u'1') : QChar(u'0');
+        };
+        QTEST(QString(deplie(0)) + deplie(1), "deplies");
+        const auto caret = static_cast<unsigned long>(edit.SelStart());
+        QTEST(int(edit.SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, caret)), "ligne");
 
         Ouvre(Fichier("longue.htm", QByteArray(100001, 'a')));
         emit frame->Menu("Pliage")->aboutToShow();
