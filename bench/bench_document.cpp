@@ -1,6 +1,6 @@
 // How long a real document window takes on large pages: opening and first paint, saving, going to the end, typing
-// at the end of a very long line, replacing every occurrence of a text. The window is driven offscreen through the
-// frame, as a user would drive it.
+// at the end of a very long line, the keys that the writing aids answer, replacing every occurrence of a text. The
+// window is driven offscreen through the frame, as a user would drive it.
 //
 //   ./bench_document                                  every measure
 //   ./bench_document --benchmark_filter=Ouverture     some of them
@@ -655,6 +655,71 @@ void BM_FrappeFinLignes5Mo(benchmark::State &state)
     MesureFrappeALaFin(state, session->pages.moyenne);
 }
 
+// A key typed with every writing aid on, and the paint that shows it: first `devant` is put before the caret (outside
+// the clock, as text that no aid sees), then the key is typed; the aids must write `ecrit` bytes after the key, and
+// open a list or not. The caret stands at the end of the page, or in its middle in a paragraph's text; what was
+// written is taken away after each measure.
+void MesureEcriture(benchmark::State &state, TWndHTML *w, bool milieu, std::string_view devant, char touche,
+                    long ecrit, bool liste)
+{
+    TEditHTML *edit = w->EditHTML;
+    edit->FermeBalises(true);
+    const std::string_view texte = edit->Texte();
+    const std::size_t paragraphe = milieu ? texte.find("</p>", texte.size() / 2) : texte.size();
+    if (paragraphe == std::string_view::npos) {
+        state.SkipWithError("aucun paragraphe au milieu de la page");
+        return;
+    }
+    const auto position = static_cast<qsizetype>(paragraphe);
+    const auto longueurDevant = static_cast<qsizetype>(devant.size());
+    for (auto _ : state) {
+        const long longueur = edit->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        edit->Remplace(position, position, devant);
+        edit->Selectionne(position + longueurDevant, 0);
+        edit->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
+        Peint(w);
+        const auto debut = Horloge::now();
+        QTest::keyClick(edit, touche);
+        Peint(w);
+        const auto fin = Horloge::now();
+        const bool ouverte = edit->SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE) != 0;
+        const long ajout = edit->SendScintilla(QsciScintillaBase::SCI_GETLENGTH) - longueur - longueurDevant;
+        edit->SendScintilla(QsciScintillaBase::SCI_AUTOCCANCEL);
+        edit->Remplace(position, position + longueurDevant + ajout, "");
+        if (ajout != 1 + ecrit || ouverte != liste) {
+            state.SkipWithError("les aides n'ont pas écrit ce qu'elles devaient");
+            break;
+        }
+        state.SetIterationTime(Secondes(fin - debut));
+    }
+}
+
+// At the end of the 100 Mo page (uncoloured: no list opens there), or in the middle of the 5 Mo one-line page cut
+// as the user asks when it opens (coloured); argument 0: a '>' that ends a start tag, 1: a '/' after '<', 2: a
+// letter after '<', and 3: a letter in the text, which no aid answers, to compare with.
+void MesureEcritures(benchmark::State &state, TWndHTML *w, bool milieu, bool colore)
+{
+    switch (state.range(0)) {
+    case 0: MesureEcriture(state, w, milieu, "<b", '>', 4, false); break;
+    case 1: MesureEcriture(state, w, milieu, "<ul><li>x<", '/', 3, false); break;
+    case 2: MesureEcriture(state, w, milieu, "<", 'd', 0, colore); break;
+    default: MesureEcriture(state, w, milieu, " ", 'd', 0, false);
+    }
+}
+
+void BM_EcritureFin100Mo(benchmark::State &state)
+{
+    MesureEcritures(state, Fenetre(session->pages.grande), false, false);
+}
+
+void BM_EcritureMilieuUneLigne5MoCoupee(benchmark::State &state)
+{
+    FermeTout();
+    session->script->couper = {true};
+    MesureEcritures(state, Ouvre(session->pages.uneLigne), true, true);
+    FermeTout();
+}
+
 // Every occurrence replaced as the user clicks "Remplacer &tout" in the replace dialog, and the paint that shows the
 // page; the memory that it takes at its peak, and the "&Défaire" that gives the page back, are counted apart.
 void MesureRemplacerTout(benchmark::State &state, const QString &cherche, const QString &remplacement,
@@ -802,6 +867,13 @@ BENCHMARK(BM_FrappeFinUneLigne5Mo)->UseManualTime()->Iterations(1)->Repetitions(
 BENCHMARK(BM_OuvertureUneLigne5MoCoupee)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinUneLigne5MoCoupee)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrappeFinLignes5Mo)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EcritureFin100Mo)->DenseRange(0, 3)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EcritureMilieuUneLigne5MoCoupee)
+    ->DenseRange(0, 3)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OuvertureWindows1252_20Mo)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)

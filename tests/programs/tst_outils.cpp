@@ -24,6 +24,9 @@ struct Execution {
     int code = -1;
     QByteArray sortie;
     QByteArray erreur;
+
+    // The exit code and standard output in one text, which a failed comparison shows whole.
+    QByteArray Resume() const { return QByteArray::number(code) + ": " + sortie; }
 };
 
 Execution Lance(const QStringList &arguments, const QByteArray &entree = {}, const QString &programme = OUTILS,
@@ -171,13 +174,12 @@ private slots:
     {
         QFETCH(QStringList, commande);
         QFETCH(QByteArray, entree);
+        QFETCH(QByteArray, attendu);
         const QString page = dossier.filePath("entree.htm");
         QVERIFY(Ecrit(page, entree));
         for (const Execution &execution :
              {Lance(commande + QStringList{page}), Lance(commande, entree), Lance(commande + QStringList{"-"}, entree)}) {
-            QCOMPARE(execution.erreur, QByteArray());
-            QCOMPARE(execution.code, 0);
-            QTEST(execution.sortie, "attendu");
+            QCOMPARE(execution.erreur + execution.Resume(), "0: " + attendu);
         }
     }
 
@@ -225,9 +227,7 @@ private slots:
     {
         QFETCH(int, taille);
         QFETCH(int, coupe);
-        QByteArray contenu(taille, '\0');
-        for (int i = 0; i < taille; ++i)
-            contenu[i] = char('a' + i % 26);
+        const QByteArray contenu = QByteArray("abcdefghijklmnopqrstuvwxyz").repeated(taille / 26 + 1).left(taille);
         const QString chemin = dossier.filePath("projete.htm");
         QVERIFY(Ecrit(chemin, contenu));
         const int fd = open(QFile::encodeName(chemin).constData(), O_RDONLY);
@@ -242,10 +242,7 @@ private slots:
         // Every byte read, as the transformations read them.
         const QByteArray lus(vue.data(), qsizetype(vue.size()));
         QCOMPARE(octets.Tronque(), coupe >= 0);
-        if (coupe < 0)
-            QCOMPARE(lus, contenu);
-        else
-            QCOMPARE(lus.left(coupe), contenu.left(coupe));
+        QCOMPARE(lus.left(coupe < 0 ? taille : coupe), contenu.left(coupe < 0 ? taille : coupe));
     }
 
     // What is not a regular file is read, from where it stands: a pipe, and standard input past the bytes that a
@@ -302,10 +299,8 @@ private slots:
             environnement.insert("COUPE_PASSAGERE", "1");
         const QStringList commande = {"supprimer-tags", "--sans-restauration"};
         const Execution execution = Lance(commande + QStringList{coupe}, {}, OUTILS, environnement);
-        QCOMPARE(execution.erreur, QByteArray());
-        QCOMPARE(execution.code, 0);
         QCOMPARE(QFileInfo(coupe).size(), restante.size());
-        QCOMPARE(execution.sortie, Lance(commande + QStringList{lue}).sortie);
+        QCOMPARE(execution.erreur + execution.Resume(), Lance(commande + QStringList{lue}).Resume());
         QVERIFY(!execution.sortie.contains('\0'));
     }
 
@@ -436,35 +431,31 @@ private slots:
         const QByteArray externe = a + ":3:10: Lien vers un autre site, non vérifié : https://exemple.fr\n";
         const QByteArray unExterne = "1 lien vers un autre site, non vérifié (--externes pour le voir).\n";
 
-        Execution execution = Lance({"verifier-liens", a, b});
-        QCOMPARE(execution.sortie, absente + unExterne);
-        QCOMPARE(execution.erreur, QByteArray());
-        QCOMPARE(execution.code, 1);
-        execution = Lance({"verifier-liens", "--externes", a, b});
-        QCOMPARE(execution.sortie, absente + externe);
-        QCOMPARE(execution.code, 1);
-        execution = Lance({"verifier-liens", site + "/externe.htm", b});
-        QCOMPARE(execution.sortie, "2 liens vers d'autres sites, non vérifiés (--externes pour les lister).\n");
-        QCOMPARE(execution.code, 0);
-        execution = Lance({"verifier-liens", site + "/externe.htm", "--externes"});
+        const auto verifie = [](const QStringList &arguments) {
+            return Lance(QStringList{"verifier-liens"} + arguments);
+        };
+        const Execution premiere = verifie({a, b});
+        QCOMPARE(premiere.erreur + premiere.Resume(), "1: " + absente + unExterne);
+        QCOMPARE(verifie({"--externes", a, b}).Resume(), "1: " + absente + externe);
+        QCOMPARE(verifie({site + "/externe.htm", b}).Resume(),
+                 "0: 2 liens vers d'autres sites, non vérifiés (--externes pour les lister).\n");
         const QByteArray page = site.toUtf8() + "/externe.htm:1:";
-        QCOMPARE(execution.sortie, page + "10: Lien vers un autre site, non vérifié : //exemple.fr/\n" + page +
-                                       "34: Lien vers un autre site, non vérifié : http://exemple.fr/i.png\n");
-        QCOMPARE(execution.code, 0);
-        execution = Lance({"verifier-liens", "--site=" + site + "/sous", b});
-        QCOMPARE(execution.sortie, b + ":1:11: Le fichier « /img/logo.png » n'existe pas dans le dossier du site.\n" + b +
-                                       ":1:35: Le lien sort du dossier du site (« " + site.toUtf8() +
-                                       "/sous ») : il ne marchera pas sur le serveur.\n");
-        QCOMPARE(execution.code, 1);
-        execution = Lance({"verifier-liens", site + "/absente.htm", a});
-        QCOMPARE(execution.sortie, absente + unExterne);
-        QVERIFY(execution.erreur.startsWith("balizo-outils: ne peut ouvrir le fichier " + site.toUtf8() +
-                                            "/absente.htm: "));
-        QCOMPARE(execution.code, 2);
-        execution = Lance({"verifier-liens", a, "-"});
-        QCOMPARE(execution.sortie, QByteArray());
-        QVERIFY(execution.erreur.startsWith("balizo-outils: verifier-liens ne lit pas l'entrée standard"));
-        QCOMPARE(execution.code, 2);
+        QCOMPARE(verifie({site + "/externe.htm", "--externes"}).Resume(),
+                 "0: " + page + "10: Lien vers un autre site, non vérifié : //exemple.fr/\n" + page +
+                     "34: Lien vers un autre site, non vérifié : http://exemple.fr/i.png\n");
+        QCOMPARE(verifie({"--site=" + site + "/sous", b}).Resume(),
+                 "1: " + b + ":1:11: Le fichier « /img/logo.png » n'existe pas dans le dossier du site.\n" + b +
+                     ":1:35: Le lien sort du dossier du site (« " + site.toUtf8() +
+                     "/sous ») : il ne marchera pas sur le serveur.\n");
+        for (const auto &[arguments, resume, erreur] :
+             {std::tuple{QStringList{site + "/absente.htm", a}, "2: " + absente + unExterne,
+                         "balizo-outils: ne peut ouvrir le fichier " + site.toUtf8() + "/absente.htm: "},
+              {QStringList{a, "-"}, QByteArray("2: "),
+               QByteArray("balizo-outils: verifier-liens ne lit pas l'entrée standard")}}) {
+            const Execution execution = verifie(arguments);
+            QCOMPARE(execution.Resume(), resume);
+            QVERIFY2(execution.erreur.startsWith(erreur), execution.erreur.constData());
+        }
     }
 
     // Standard output is a file, and the write goes past the process's limit on file sizes: the refusal is reported,

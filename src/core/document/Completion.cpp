@@ -42,15 +42,16 @@ std::optional<ListeCompletion> CompletionEn(std::string_view texte, std::size_t 
     case SorteListe::Elements: liste.choix = ElementsCommencantPar(mot); break;
     case SorteListe::Attributs:
         for (std::string &attribut : AttributsDe(contexte.element)) {
-            if (attribut.size() >= mot.size() && EgauxSansCasseAscii(std::string_view(attribut).substr(0, mot.size()), mot))
+            if (EgauxSansCasseAscii(std::string_view(attribut).substr(0, mot.size()), mot))
                 liste.choix.push_back(std::move(attribut));
         }
         break;
     case SorteListe::References:
         for (const ReferenceNommee &reference : ReferencesCommencantPar(mot)) {
             // A blank or a control character shows as nothing, and a line end would cut the list's entry.
-            const bool visible = !reference.caracteres.empty() && static_cast<unsigned char>(reference.caracteres[0]) > ' ';
-            liste.choix.push_back(visible ? std::string(reference.nom) + ' ' + std::string(reference.caracteres)
+            const std::string_view caracteres = reference.caracteres;
+            const bool visible = !caracteres.empty() && static_cast<unsigned char>(caracteres[0]) > ' ';
+            liste.choix.push_back(visible ? std::string(reference.nom) + ' ' + std::string(caracteres)
                                           : std::string(reference.nom));
         }
         break;

@@ -12,8 +12,10 @@ enum class SorteListe { Elements, Attributs, References };
 
 struct ListeCompletion {
     SorteListe sorte;
-    std::size_t debut;              // where the word that the list completes begins
-    std::vector<std::string> choix; // as shown, sorted; a reference with its characters after a blank, unless they are blanks or controls
+    std::size_t debut; // where the word that the list completes begins
+    // The entries as shown, sorted; a reference with its characters after a blank, unless they are blanks or
+    // controls.
+    std::vector<std::string> choix;
 };
 
 // The list that `position` calls for: element names after '<' and one letter, the tag's attributes after a blank and

@@ -32,8 +32,9 @@ enum Famille : unsigned {
     Portee = 1U << 11, // applet, button, caption, html, marquee, object, template: a p or a list item inside them is
                        // closed by their end tag only
     Choix = 1U << 12,  // select, datalist
+    Tete = 1U << 13,   // head
 };
-constexpr std::size_t NombreFamilles = 13;
+constexpr std::size_t NombreFamilles = 14;
 
 // What stops a block from closing a p: a p outside a table cell or a button stays open.
 constexpr unsigned ArretBloc = Portee | Tableau | Cellule;
@@ -60,6 +61,7 @@ constexpr auto Roles = AvecContenuLu<Role>(
         {"base", 0, 0, 0, true},
         {"basefont", 0, 0, 0, true},
         {"blockquote", 0, P, ArretBloc},
+        {"body", 0, Tete, 0},
         {"br", 0, 0, 0, true},
         {"button", Portee, 0, 0},
         {"caption", Portee, 0, 0},
@@ -86,6 +88,7 @@ constexpr auto Roles = AvecContenuLu<Role>(
         {"h4", 0, P, ArretBloc},
         {"h5", 0, P, ArretBloc},
         {"h6", 0, P, ArretBloc},
+        {"head", Tete, 0, 0},
         {"header", 0, P, ArretBloc},
         {"hgroup", 0, P, ArretBloc},
         {"hr", 0, P, ArretBloc, true},

@@ -49,8 +49,9 @@ struct ElementOuvert {
 // self-closed tags never open, comments, scripts and styles are skipped, an end tag closes the elements opened inside
 // it that were left open (an end tag that closes nothing open is ignored), the usual optional end tags close (li by
 // li, dt and dd by dt and dd, p by a block, td and th by a cell or a row, tr by a row, thead, tbody and tfoot by each
-// other, option by option and optgroup). A tag that the position cuts does not count; an element whose content is
-// read as text and whose end tag comes after the position is open there. Names compare without regard to ASCII case.
+// other, option by option and optgroup, head by body). A tag that the position cuts does not count; an element whose
+// content is read as text and whose end tag comes after the position is open there. Names compare without regard to
+// ASCII case.
 std::vector<ElementOuvert> ElementsOuverts(std::string_view texte, std::size_t position,
                                            std::size_t portee = PorteeEcriture);
 

@@ -55,7 +55,8 @@ public:
 
 // The text events that the control asks Scintilla for: those that come before a change cost nothing and tell that
 // one comes.
-constexpr unsigned long EvenementsTexte = QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
+constexpr unsigned long EvenementsTexte =
+    QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
 
 } // namespace
 

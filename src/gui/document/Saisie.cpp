@@ -103,7 +103,8 @@ void TSaisie::Marque(std::size_t debut, std::size_t fin)
 void TSaisie::Oublie()
 {
     edit.SendScintilla(QsciScintillaBase::SCI_SETINDICATORCURRENT, IndicateurEcrites);
-    edit.SendScintilla(QsciScintillaBase::SCI_INDICATORCLEARRANGE, 0UL, edit.SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+    edit.SendScintilla(QsciScintillaBase::SCI_INDICATORCLEARRANGE, 0UL,
+                       edit.SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
     ecrites = false;
     enjambes = 0;
 }
@@ -119,11 +120,20 @@ void TSaisie::Ecrit(std::size_t debut, std::size_t fin, std::string_view texte, 
 
 bool TSaisie::Touche(const QKeyEvent &touche)
 {
-    const QString texte = touche.text();
-    if (texte.size() != 1 || texte[0].unicode() < 0x20 || texte[0].unicode() >= 0x7f ||
-        (touche.modifiers() & Qt::ControlModifier) || !edit.SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEMPTY))
+    if ((touche.modifiers() & Qt::ControlModifier) || !edit.SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEMPTY))
         return false;
-    const char caractere = static_cast<char>(texte[0].unicode());
+    const QString texte = touche.text();
+    char caractere;
+    if (touche.key() == Qt::Key_Return || touche.key() == Qt::Key_Enter || touche.key() == Qt::Key_Tab) {
+        // They take the entry of an open list; otherwise they write a blank that no tag holds.
+        if (edit.SendScintilla(QsciScintillaBase::SCI_AUTOCACTIVE))
+            return false;
+        caractere = '\n';
+    } else if (texte.size() == 1 && texte[0].unicode() >= 0x20 && texte[0].unicode() < 0x7f) {
+        caractere = static_cast<char>(texte[0].unicode());
+    } else {
+        return false;
+    }
     const std::size_t curseur = Curseur();
     if (!attendus.empty() && curseur == finAttendus) {
         // Right after the name that "</" wrote, the same name typed is taken as typed already; any other character

@@ -16,6 +16,34 @@
 #include <fstream>
 #include <map>
 
+// The messages that the rows expect most often, their blanks filled by arg().
+static const QString Absent = "Lien: Le fichier « %1 » n'existe pas.";
+static const QString AbsentDuSite = "Lien: Le fichier « %1 » n'existe pas dans le dossier du site.";
+static const QString SansAncre = "Lien: L'ancre « %1 » n'existe pas dans cette page.";
+static const QString SansAncreDans = "Lien: L'ancre « %1 » n'existe pas dans « %2 ».";
+static const QString Casse = "Lien: « %1 » n'existe qu'avec une autre casse sur le disque : « %2 » ; le lien échouera "
+                             "sur le serveur.";
+static const QString SansIndex = "Lien: Le dossier « %1 » n'a pas de page index.html ni index.htm : un serveur web "
+                                 "répondra par une erreur (403) ou par la liste de ses fichiers.";
+static const QString SansCarte = "Lien: La carte « %1 » n'existe pas dans cette page : aucun élément MAP n'a ce NAME "
+                                 "ni cet ID.";
+static const QString DepuisBase = " Lien « %1 » lu depuis la base « %2 ».";
+static const QString AbsentDeFeuille =
+    "Lien: Feuille de style « %1 », ligne %2, « %3 » : Le fichier « %3 » n'existe pas%4";
+static const QString Sortie = "Lien: Le lien sort du dossier du site (« @ ») : il ne marchera pas sur le serveur.";
+static const QString Absolu = "Lien: Chemin absolu vers un fichier local : le lien ne marchera pas sur le serveur.";
+static const QString Externe = "Non vérifié (autre site): Lien vers un autre site, non vérifié : ";
+
+// A row of the page's check: its text, its problems, and where the page stands in the site.
+static void Ligne(const char *nom, const QString &page, const QStringList &attendu = {},
+                  const char *chemin = "index.htm")
+{
+    QTest::newRow(nom) << page << attendu << QString(chemin);
+}
+
+// The page that the rows of the base read from, beside autre.htm; img/ has no index page.
+static const char *const Base = "pages/base.htm";
+
 // In the rows, "@" stands for the site's folder, "^" for the climb from it to the root of the disk.
 class TstLiens : public QObject {
     Q_OBJECT
@@ -74,49 +102,65 @@ private slots:
     // Each value as written, between its offsets, then as read.
     void liste_data()
     {
+        QTest::addColumn<bool>("feuille");
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<QByteArrayList>("attendu");
-        QTest::newRow("guillemets, apostrophes, sans rien, toute casse")
+        QTest::newRow("guillemets, apostrophes, sans rien, toute casse") << false
             << QByteArray("<A HREF=\"a.htm\"><img SRC='b c.png' alt=x><Link Href=d.css>")
             << QByteArrayList{"a.htm|a.htm", "b c.png|b c.png", "d.css|d.css"};
-        QTest::newRow("entités lues, inconnues gardées")
+        QTest::newRow("entités lues, inconnues gardées") << false
             << QByteArray("<a href=\"?a=1&amp;b=&eacute;&#233;&#xE9;&#38&amp\"><a href=\"&alpha;&x;\">")
             << QByteArrayList{"?a=1&amp;b=&eacute;&#233;&#xE9;&#38&amp|?a=1&b=\xC3\xA9\xC3\xA9\xC3\xA9&&amp",
                               "&alpha;&x;|&alpha;&x;"};
-        QTest::newRow("espaces autour du égal, '>' entre guillemets, attribut voisin")
+        QTest::newRow("espaces autour du égal, '>' entre guillemets, attribut voisin") << false
             << QByteArray("<a data-href=x title=\"a>b\" href = \"c.htm\">") << QByteArrayList{"c.htm|c.htm"};
-        QTest::newRow("commentaires, scripts, styles, textarea, fin de balise")
+        QTest::newRow("commentaires, scripts, styles, textarea, fin de balise") << false
             << QByteArray("<!-- <a href=a> --><!--><a href=b><script src=c.js>var s = '<img src=d>';</script >"
                           "<STYLE>/* <a href=i> */</style><a href=e></a href=f><textarea><a href=g></textarea><?x <a href=h>?>")
             << QByteArrayList{"b|b", "c.js|c.js", "e|e"};
-        QTest::newRow("liens de noscript suivis, pas ceux de noembed ni de noframes")
+        QTest::newRow("liens de noscript suivis, pas ceux de noembed ni de noframes") << false
             << QByteArray("<noscript><a href=a></noscript><noembed><a href=b></noembed><noframes><a href=c></noframes>")
             << QByteArrayList{"a|a"};
-        QTest::newRow("guillemet jamais fermé") << QByteArray("<a href=x><a href=\"y>") << QByteArrayList{"x|x"};
-        QTest::newRow("commentaire fini par --!>, section CDATA, script dans l'échappement d'un script")
+        QTest::newRow("guillemet jamais fermé") << false << QByteArray("<a href=x><a href=\"y>") << QByteArrayList{"x|x"};
+        QTest::newRow("commentaire fini par --!>, section CDATA, script dans l'échappement d'un script") << false
             << QByteArray("<!-- --!><a href=a><![CDATA[ > <a href=b> ]]><script><!--<script></script><a href=c>-->"
                           "</script><a href=d>")
             << QByteArrayList{"a|a", "d|d"};
-        QTest::newRow("srcset: chaque adresse, sans ses descripteurs ni les virgules qui la finissent")
+        QTest::newRow("srcset: chaque adresse, sans ses descripteurs ni les virgules qui la finissent") << false
             << QByteArray("<img srcset=\"a.png 1x, b,c.png 2x,d.png,, e.png (x, y) 480w,f.png\">")
             << QByteArrayList{"a.png|a.png", "b,c.png|b,c.png", "d.png|d.png", "e.png|e.png", "f.png|f.png"};
-        QTest::newRow("srcset: entités lues, SOURCE, ailleurs rien")
+        QTest::newRow("srcset: entités lues, SOURCE, ailleurs rien") << false
             << QByteArray("<SOURCE SRCSET='a&amp;b.png&#32;1x,&#32;&eacute;.png'><div srcset=x.png>")
             << QByteArrayList{"a&amp;b.png|a&b.png", "&eacute;.png|\xC3\xA9.png"};
-        QTest::newRow("background de tout élément, data d'OBJECT, poster de VIDEO, image de formulaire")
+        QTest::newRow("background de tout élément, data d'OBJECT, poster de VIDEO, image de formulaire") << false
             << QByteArray("<body background=a.gif><td BACKGROUND='b.gif'><object data=c.swf><video poster=d.jpg>"
                           "<input type=image src=e.png><div data=x poster=y>")
             << QByteArrayList{"a.gif|a.gif", "b.gif|b.gif", "c.swf|c.swf", "d.jpg|d.jpg", "e.png|e.png"};
-        QTest::newRow("carte d'image, feuilles de style: REL en toute casse, après HREF, parmi d'autres mots")
+        QTest::newRow("carte d'image, feuilles de style: REL en toute casse, après HREF, parmi d'autres mots") << false
             << QByteArray("<img usemap=\"#c\"><link href=a.css rel=\"Alternate StyleSheet\"><link rel=icon href=b.ico>"
                           "<link rel=stylesheet href=c.css>")
             << QByteArrayList{"#c|#c|Carte", "a.css|a.css|Feuille", "b.ico|b.ico", "c.css|c.css|Feuille"};
-        QTest::newRow("url() d'un attribut style: entités et échappements CSS lus, à leur place")
+        QTest::newRow("url() d'un attribut style: entités et échappements CSS lus, à leur place") << false
             << QByteArray("<p style=\"background:url(&quot;a b.png&quot;); list-style: url( c\\29 d.png )\">")
             << QByteArrayList{"a b.png|a b.png", "c\\29 d.png|c)d.png"};
-        QTest::newRow("élément style: url() et @import, pas ses commentaires")
+        QTest::newRow("élément style: url() et @import, pas ses commentaires") << false
             << QByteArray("<style>@import \"a.css\"; /* url(x.png) */ p { background: url('c.png') }</style>")
             << QByteArrayList{"a.css|a.css|Feuille", "c.png|c.png"};
+        QTest::newRow("feuille: url() sans guillemets, blancs autour, toute casse") << true
+            << QByteArray("a { b: URL(  x.png  ) }") << QByteArrayList{"x.png|x.png"};
+        QTest::newRow("feuille: échappements: hexadécimal et son blanc, caractère, fin de ligne dans une chaîne") << true
+            << QByteArray("a { b: url(a\\20 b\\).png); c: url(\"d\\\ne.png\") }")
+            << QByteArrayList{"a\\20 b\\).png|a b).png", "d\\\ne.png|de.png"};
+        QTest::newRow("feuille: url() que le navigateur rejette: blanc, guillemet ou parenthèse dedans") << true
+            << QByteArray("a { b: url(a b); c: url(a\"b); d: url(a(b); e: url(ok.png) }") << QByteArrayList{"ok.png|ok.png"};
+        QTest::newRow("feuille: pas des url(): autre fonction, chaîne, commentaire") << true
+            << QByteArray("a { b: myurl(x.png); c: \"url(y.png)\" } /* url(z.png) */") << QByteArrayList{};
+        QTest::newRow("feuille: @import par une chaîne ou par url(), toute casse") << true
+            << QByteArray("@IMPORT 'a.css' screen;\n@import url(\"b.css\");")
+            << QByteArrayList{"a.css|a.css|Feuille", "b.css|b.css|Feuille"};
+        QTest::newRow("feuille: url() d'une ancre seule, avec ou sans guillemets, et d'une page et son ancre") << true
+            << QByteArray("a { filter: url(#f); clip-path: url( '#c' ); b: url(p.htm#x) }")
+            << QByteArrayList{"#f|#f|Ancre", "#c|#c|Ancre", "p.htm#x|p.htm#x"};
     }
 
     // The addresses as written, between their offsets, then as read, then their kind when not a plain address.
@@ -133,163 +177,183 @@ private slots:
         return ecrits;
     }
 
+    // The links of a page, or the addresses of a style sheet.
     void liste()
     {
+        QFETCH(bool, feuille);
         QFETCH(QByteArray, page);
         QFETCH(QByteArrayList, attendu);
         const std::string texte = page.toStdString();
-        QCOMPARE(Ecrits(texte, ListeLiens(texte)), attendu);
+        QCOMPARE(Ecrits(texte, feuille ? ListeUrlsCss(texte) : ListeLiens(texte)), attendu);
     }
 
-    void css_data()
-    {
-        QTest::addColumn<QByteArray>("feuille");
-        QTest::addColumn<QByteArrayList>("attendu");
-        QTest::newRow("url() sans guillemets, blancs autour, toute casse")
-            << QByteArray("a { b: URL(  x.png  ) }") << QByteArrayList{"x.png|x.png"};
-        QTest::newRow("échappements: hexadécimal et son blanc, caractère, fin de ligne dans une chaîne")
-            << QByteArray("a { b: url(a\\20 b\\).png); c: url(\"d\\\ne.png\") }")
-            << QByteArrayList{"a\\20 b\\).png|a b).png", "d\\\ne.png|de.png"};
-        QTest::newRow("url() que le navigateur rejette: blanc, guillemet ou parenthèse dedans")
-            << QByteArray("a { b: url(a b); c: url(a\"b); d: url(a(b); e: url(ok.png) }") << QByteArrayList{"ok.png|ok.png"};
-        QTest::newRow("pas des url(): autre fonction, chaîne, commentaire")
-            << QByteArray("a { b: myurl(x.png); c: \"url(y.png)\" } /* url(z.png) */") << QByteArrayList{};
-        QTest::newRow("@import par une chaîne ou par url(), toute casse")
-            << QByteArray("@IMPORT 'a.css' screen;\n@import url(\"b.css\");")
-            << QByteArrayList{"a.css|a.css|Feuille", "b.css|b.css|Feuille"};
-        QTest::newRow("url() d'une ancre seule, avec ou sans guillemets, et d'une page et son ancre")
-            << QByteArray("a { filter: url(#f); clip-path: url( '#c' ); b: url(p.htm#x) }")
-            << QByteArrayList{"#f|#f|Ancre", "#c|#c|Ancre", "p.htm#x|p.htm#x"};
-    }
-
-    void css()
-    {
-        QFETCH(QByteArray, feuille);
-        QFETCH(QByteArrayList, attendu);
-        const std::string texte = feuille.toStdString();
-        QCOMPARE(Ecrits(texte, ListeUrlsCss(texte)), attendu);
-    }
-
-    // The page is @/index.htm; "ouverte.htm" is open with text of its own.
+    // The page is @/index.htm unless the row says otherwise; "ouverte.htm" is open with text of its own.
     void verification_data()
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QStringList>("attendu");
-        const auto ligne = [](const char *nom, const QString &page, const QStringList &attendu = {}) {
-            QTest::newRow(nom) << page << attendu;
-        };
-        ligne("présents: dossiers, point-point, racine du site, requête, fragment vide, %20 et entités; absents",
+        QTest::addColumn<QString>("chemin");
+        Ligne("présents: dossiers, point-point, racine du site, requête, fragment vide, %20 et entités; absents",
               "<img src=img/logo.png><a href=docs/><a href=docs><a href=pages/../img/logo.png><a href=./pages/../docs>"
               "<a href=/img/logo.png><a href='pages\\autre.htm'><a href=\"pages/mon%20fichier.htm?x=1&amp;y=2#\">"
               "<a href=\"&eacute;t&#xE9;.htm\"><a href=\"%C3%A9t%C3%A9.htm\"><a href=\"img/absent.png?x\">"
               "<img src=\"/img/absent.png\">",
-              {"Lien: Le fichier « img/absent.png » n'existe pas.",
-               "Lien: Le fichier « /img/absent.png » n'existe pas dans le dossier du site."});
-        ligne("autre casse: le chemin tel qu'il faut l'écrire", "<img src=\"IMG/photo.jpg\">",
-              {"Lien: « IMG/photo.jpg » n'existe qu'avec une autre casse sur le disque : « img/Photo.JPG » ; le lien "
-               "échouera sur le serveur."});
-        ligne("ancres de la page: name, id, top; absente, dans une autre casse",
-              "<a name=ici></a><h1 id=Titre><a href=#ici><a href=#Titre><a href=#top><a href=\"#la\"><a href=#titre>",
-              {"Lien: L'ancre « la » n'existe pas dans cette page.",
+              {Absent.arg("img/absent.png"), AbsentDuSite.arg("/img/absent.png")});
+        Ligne("ancres de cette page et d'une autre: name, id, top, name après id; absente, dans une autre casse; autre "
+              "casse d'un chemin",
+              "<a name=ici></a><h1 id=Titre><a href=#ici><a href=#Titre><a href=#top><a href=\"#la\"><a href=#titre>"
+              "<img src=\"IMG/photo.jpg\"><a href=pages/autre.htm#haut><a href=pages/autre.htm#Suite>"
+              "<a href=pages/autre.htm#bas><a href=pages/Autre.htm#absente><a href=index.htm#la>",
+              {SansAncre.arg("la"),
                "Lien: L'ancre « titre » n'existe qu'avec une autre casse dans cette page : « Titre » ; les navigateurs "
-               "distinguent majuscules et minuscules."});
-        ligne("ancres d'une autre page: name, id, name après id",
-              "<a href=pages/autre.htm#haut><a href=pages/autre.htm#Suite><a href=pages/autre.htm#bas>"
-              "<a href=pages/Autre.htm#absente><a href=index.htm#la>",
-              {"Lien: « pages/Autre.htm » n'existe qu'avec une autre casse sur le disque : « pages/autre.htm » ; le "
-               "lien échouera sur le serveur.",
-               "Lien: L'ancre « absente » n'existe pas dans « pages/autre.htm ».",
-               "Lien: L'ancre « la » n'existe pas dans cette page."});
-        ligne("page ouverte, fichier qui n'est pas une page", "<a href=ouverte.htm#nouvelle><a href=img/logo.png#x>");
-        ligne("tube nommé, avec ou sans ancre, et périphérique derrière un lien symbolique",
-              "<a href=tube.htm#x><a href=tube.htm><img src=zero.htm><a href=zero.htm#x>",
-              QStringList(2, "Lien: « tube.htm » n'est ni un fichier ni un dossier : un serveur web ne l'enverra pas.") +
-                  QStringList(2, "Lien: « zero.htm » n'est ni un fichier ni un dossier : un serveur web ne "
-                                 "l'enverra pas."));
-        ligne("lien symbolique perdu, boucle de liens", "<a href=perdu.htm><img src=boucle.htm#x>",
-              {"Lien: Le fichier « perdu.htm » n'existe pas : ce lien symbolique ne mène à aucun fichier.",
-               "Lien: Le fichier « boucle.htm » n'existe pas : ce lien symbolique ne mène à aucun fichier."});
-        const QString sortie = "Lien: Le lien sort du dossier du site (« @ ») : il ne marchera pas sur le serveur.";
-        ligne("sorties du site: page présente, fichier du système, %2e%2e, racine, sous-dossier",
+               "distinguent majuscules et minuscules.",
+               Casse.arg("IMG/photo.jpg", "img/Photo.JPG"), Casse.arg("pages/Autre.htm", "pages/autre.htm"),
+               SansAncreDans.arg("absente", "pages/autre.htm"), SansAncre.arg("la")});
+        Ligne("rien à vérifier: page ouverte, fichier qui n'est pas une page, adresses sans fichier",
+              "<a href=ouverte.htm#nouvelle><a href=img/logo.png#x><a href=\"\"><a href=#><a href=mailto:a@b.fr>"
+              "<a href=\"javascript:void(0)\"><a href=tel:0102><img src=\"data:image/png;base64,AAAA\">");
+        const QString nonFichier = " » n'est ni un fichier ni un dossier : un serveur web ne l'enverra pas.";
+        const QString perdu = " » n'existe pas : ce lien symbolique ne mène à aucun fichier.";
+        Ligne("tube nommé, avec ou sans ancre, périphérique derrière un lien symbolique, lien perdu, boucle de liens",
+              "<a href=tube.htm#x><a href=tube.htm><img src=zero.htm><a href=zero.htm#x><a href=perdu.htm>"
+              "<img src=boucle.htm#x>",
+              QStringList(2, "Lien: « tube.htm" + nonFichier) + QStringList(2, "Lien: « zero.htm" + nonFichier) +
+                  QStringList{"Lien: Le fichier « perdu.htm" + perdu, "Lien: Le fichier « boucle.htm" + perdu});
+        Ligne("sorties du site: page présente, fichier du système, %2e%2e, racine, sous-dossier; qui y reviennent",
               "<a href=../hors-site.htm#x><a href=^etc/hosts><a href=%2e%2E/hors-site.htm><a href=/../hors-site.htm>"
-              "<a href=pages/../../hors-site.htm>",
-              QStringList(5, sortie));
-        ligne("sorties du site qui y reviennent",
-              "<a href=../site/docs/><a href=\"pages/../../site/pages/mon%20fichier.htm?a#b\">",
-              {sortie + " Écrivez plutôt « docs/ ».", sortie + " Écrivez plutôt « pages/mon fichier.htm?a#b »."});
-        ligne("page hors du site par un lien symbolique", "<a href=ailleurs.htm><a href=ailleurs.htm#x>",
+              "<a href=pages/../../hors-site.htm><a href=../site/docs/>"
+              "<a href=\"pages/../../site/pages/mon%20fichier.htm?a#b\">",
+              QStringList(5, Sortie) << Sortie + " Écrivez plutôt « docs/ »."
+                                     << Sortie + " Écrivez plutôt « pages/mon fichier.htm?a#b ».");
+        Ligne("page hors du site par un lien symbolique; page de plusieurs gigaoctets, lue jusqu'à la limite",
+              "<a href=ailleurs.htm><a href=ailleurs.htm#x><a href=grande.htm#debut><a href=grande.htm#fin>",
               {"Non vérifié: « ailleurs.htm » mène hors du dossier du site par un lien symbolique : l'ancre « x » n'y "
-               "est pas cherchée."});
-        ligne("page de plusieurs gigaoctets: ancre lue au début, pas au-delà de la limite",
-              "<a href=grande.htm#debut><a href=grande.htm#fin>",
-              {"Non vérifié: L'ancre « fin » n'est pas dans les 64 premiers Mo de « grande.htm », les seuls lus."});
-        const QString absolu = "Lien: Chemin absolu vers un fichier local : le lien ne marchera pas sur le serveur.";
-        ligne("chemins absolus: dans le site, file:, file://localhost, hors du site, Windows, autre hôte",
+               "est pas cherchée.",
+               "Non vérifié: L'ancre « fin » n'est pas dans les 64 premiers Mo de « grande.htm », les seuls lus."});
+        Ligne("chemins absolus: dans le site, file:, file://localhost, hors du site, Windows, autre hôte; autres sites",
               "<img src=\"@/img/logo.png\"><a href=\"file://@/pages/mon%20fichier.htm#x\"><a href=file:///etc/hosts>"
               "<a href=\"C:\\Site\\a.htm\"><a href=\"\\\\serveur\\a.htm\"><a href=\"file://LocalHost@/img/logo.png\">"
-              "<a href=\"file://serveur@/img/logo.png\">",
-              {absolu + " Écrivez plutôt « img/logo.png ».", absolu + " Écrivez plutôt « pages/mon fichier.htm#x ».",
-               absolu, absolu, absolu, absolu + " Écrivez plutôt « img/logo.png ».", absolu});
-        ligne("autres sites, non vérifiés", "<a href=\" HTTPS://exemple.fr/a \"><script src=//cdn.exemple.fr/x.js>",
-              {"Non vérifié (autre site): Lien vers un autre site, non vérifié : HTTPS://exemple.fr/a",
-               "Non vérifié (autre site): Lien vers un autre site, non vérifié : //cdn.exemple.fr/x.js"});
-        const QString sansIndex = " » n'a pas de page index.html ni index.htm : un serveur web répondra par une erreur "
-                                  "(403) ou par la liste de ses fichiers.";
-        ligne("dossiers: index.html, à défaut index.htm, l'ancre cherchée dans la page index",
-              "<a href=docs/#partie><a href=archives#bas><a href=/><a href=./#x><a href=docs/#absente>",
-              {"Lien: L'ancre « x » n'existe pas dans cette page.",
-               "Lien: L'ancre « absente » n'existe pas dans « docs/index.html »."});
-        ligne("dossiers sans page index, Index.html ne comptant pas",
-              "<a href=vrac/><a href=img#x><a href=vrac/liste.htm>",
-              {"Lien: Le dossier « vrac/" + sansIndex, "Lien: Le dossier « img" + sansIndex});
-        ligne("%XX qui ne donne pas de l'UTF-8: le lien tel qu'il est écrit",
-              "<a href=\"caf%E9.htm\"><a href=\"#caf%e9\"><a href=\"caf%C3%A9%20x.htm\"><a href=\"latin%E9.htm\">",
-              {"Lien: Le fichier « caf%E9.htm » n'existe pas.",
-               "Lien: L'ancre « caf%e9 » n'existe pas dans cette page.",
-               "Lien: Le fichier « café x.htm » n'existe pas."});
-        ligne("nom de fichier sur le disque qui n'est pas de l'UTF-8",
+              "<a href=\"file://serveur@/img/logo.png\"><a href=\" HTTPS://exemple.fr/a \">"
+              "<script src=//cdn.exemple.fr/x.js>",
+              {Absolu + " Écrivez plutôt « img/logo.png ».", Absolu + " Écrivez plutôt « pages/mon fichier.htm#x ».",
+               Absolu, Absolu, Absolu, Absolu + " Écrivez plutôt « img/logo.png ».", Absolu,
+               Externe + "HTTPS://exemple.fr/a", Externe + "//cdn.exemple.fr/x.js"});
+        Ligne("dossiers: index.html, à défaut index.htm, l'ancre cherchée dans la page index; sans page index, "
+              "Index.html ne comptant pas",
+              "<a href=docs/#partie><a href=archives#bas><a href=/><a href=./#x><a href=docs/#absente><a href=vrac/>"
+              "<a href=img#x><a href=vrac/liste.htm>",
+              {SansAncre.arg("x"), SansAncreDans.arg("absente", "docs/index.html"), SansIndex.arg("vrac/"),
+               SansIndex.arg("img")});
+        Ligne("%XX qui ne donne pas de l'UTF-8: le lien tel qu'il est écrit; nom sur le disque qui n'en est pas",
+              "<a href=\"caf%E9.htm\"><a href=\"#caf%e9\"><a href=\"caf%C3%A9%20x.htm\"><a href=\"latin%E9.htm\">"
               "<a href=\"LATIN%E9.htm\"><a href=\"file://@/latin%E9.htm\">",
-              {"Lien: « LATIN%E9.htm » n'existe qu'avec une autre casse sur le disque : « latin%E9.htm » ; le lien "
-               "échouera sur le serveur.",
-               absolu + " Écrivez plutôt « latin%E9.htm »."});
-        ligne("rien à vérifier",
-              "<a href=\"\"><a href=#><a href=mailto:a@b.fr><a href=\"javascript:void(0)\"><a href=tel:0102>"
-              "<img src=\"data:image/png;base64,AAAA\">");
-        ligne("cartes: par name ou id, absente, sans #",
+              {Absent.arg("caf%E9.htm"), SansAncre.arg("caf%e9"), Absent.arg("café x.htm"),
+               Casse.arg("LATIN%E9.htm", "latin%E9.htm"), Absolu + " Écrivez plutôt « latin%E9.htm »."});
+        Ligne("cartes: par name ou id, absente, sans #",
               "<img usemap=#a><img usemap=\"#b\"><map name=a></map><map id=b></map><h2 id=c></h2><img usemap=#c>"
               "<img usemap=a>",
-              {"Lien: La carte « c » n'existe pas dans cette page : aucun élément MAP n'a ce NAME ni cet ID.",
+              {SansCarte.arg("c"),
                "Lien: USEMAP « a » sans « # » : le navigateur n'y cherche aucune carte. Écrivez plutôt « #a »."});
-        const QString style = "Lien: Feuille de style « css/style.css », ligne 3, « ../img/absente.png » : Le fichier "
-                              "« ../img/absente.png » n'existe pas.";
-        const QString autre = "Lien: Feuille de style « css/autre.css », ligne 1, « /img/manque.gif » : Le fichier "
-                              "« /img/manque.gif » n'existe pas dans le dossier du site.";
-        ligne("feuilles liées et importées: chaque adresse brisée une fois, sur le premier lien, depuis sa feuille",
+        Ligne("feuilles liées et importées: chaque adresse brisée une fois, sur le premier lien, depuis sa feuille; "
+              "feuilles qui ne sont pas lues: absente, tube nommé, hors du site, autre site; ouverte, lue dans sa "
+              "fenêtre; de plus de 64 Mo, lue jusqu'à la limite",
               "<link rel=stylesheet href=css/style.css><link href=\"css/style.css?v=2\" rel=stylesheet>"
-              "<style>@import 'css/autre.css';</style>",
-              {autre, style});
-        ligne("feuilles qui ne sont pas lues: absente, tube nommé, hors du site, autre site",
-              "<link rel=stylesheet href=css/absente.css><link rel=stylesheet href=tube.htm>"
-              "<link rel=stylesheet href=ailleurs.css><link rel=stylesheet href=http://exemple.fr/a.css>",
-              {"Lien: Le fichier « css/absente.css » n'existe pas.",
-               "Lien: « tube.htm » n'est ni un fichier ni un dossier : un serveur web ne l'enverra pas.",
+              "<style>@import 'css/autre.css';</style><link rel=stylesheet href=css/absente.css>"
+              "<link rel=stylesheet href=tube.htm><link rel=stylesheet href=ailleurs.css>"
+              "<link rel=stylesheet href=http://exemple.fr/a.css><link rel=stylesheet href=ouverte.css>"
+              "<link rel=stylesheet href=grande.css>",
+              {AbsentDeFeuille.arg("css/autre.css", "1", "/img/manque.gif", " dans le dossier du site."),
+               AbsentDeFeuille.arg("css/style.css", "3", "../img/absente.png", "."), Absent.arg("css/absente.css"),
+               "Lien: « tube.htm" + nonFichier,
                "Non vérifié: La feuille de style « ailleurs.css » est hors du dossier du site : ses adresses ne sont "
                "pas vérifiées.",
-               "Non vérifié (autre site): Lien vers un autre site, non vérifié : http://exemple.fr/a.css"});
-        ligne("feuille ouverte lue dans sa fenêtre", "<link rel=stylesheet href=ouverte.css>",
-              {"Lien: Feuille de style « ouverte.css », ligne 1, « img/absente.png » : Le fichier « img/absente.png » "
-               "n'existe pas."});
-        ligne("feuille de plus de 64 Mo: lue jusqu'à la limite", "<link rel=stylesheet href=grande.css>",
-              {"Non vérifié: La feuille de style « grande.css » passe 64 Mo : ses adresses au-delà ne sont pas "
+               Externe + "http://exemple.fr/a.css", AbsentDeFeuille.arg("ouverte.css", "1", "img/absente.png", "."),
+               "Non vérifié: La feuille de style « grande.css » passe 64 Mo : ses adresses au-delà ne sont pas "
                "vérifiées.",
-               "Lien: Feuille de style « grande.css », ligne 1, « debut.png » : Le fichier « debut.png » n'existe pas."});
+               AbsentDeFeuille.arg("grande.css", "1", "debut.png", ".")});
+        const QString img = DepuisBase.arg("absent.png", "../img/");
+        Ligne("dossier voisin: les liens justes passent, les faux sont signalés",
+              "<base href=\"../img/\"><img src=logo.png><img src=Photo.JPG><img src=\"../docs/#partie\">"
+              "<a href=../docs/#la><img src=photo.jpg><img src=absent.png><a href=autre.htm><link href=../css/a.css>",
+              {SansAncreDans.arg("la", "../docs/index.html") + DepuisBase.arg("../docs/#la", "../img/"),
+               Casse.arg("../img/photo.jpg", "../img/Photo.JPG") + DepuisBase.arg("photo.jpg", "../img/"),
+               Absent.arg("../img/absent.png") + img,
+               Absent.arg("../img/autre.htm") + DepuisBase.arg("autre.htm", "../img/"),
+               Absent.arg("../css/a.css") + DepuisBase.arg("../css/a.css", "../img/")},
+              Base);
+        Ligne("base placée après les liens, entités, blancs; seule la première qui a un href compte",
+              "<img src=logo.png><base target=_blank><BASE Target=_top HREF=\" ../im&#x67;/ \"><base href=../docs/>",
+              {}, Base);
+        Ligne("base du site: lue depuis le dossier du site, sans en sortir",
+              "<base href=\"/img/\"><img src=logo.png><a href=\"/pages/autre.htm#bas\"><a href=../docs/>"
+              "<a href=../../x.htm>",
+              {Sortie + DepuisBase.arg("../../x.htm", "/img/")}, Base);
+        Ligne("base d'un autre site: les liens relatifs y mènent",
+              "<base href=\"https://exemple.fr/doc/page.htm?v=1#h\"><img src=logo.png><a href=/a.htm><a href=#x>"
+              "<a href=?q=2><a href=mailto:a@b.fr><a href=http://autre.fr/>",
+              {Externe + "https://exemple.fr/doc/page.htm?v=1#h", Externe + "https://exemple.fr/doc/logo.png",
+               Externe + "https://exemple.fr/a.htm", Externe + "https://exemple.fr/doc/page.htm?v=1#x",
+               Externe + "https://exemple.fr/doc/page.htm?q=2", Externe + "http://autre.fr/"}, Base);
+        Ligne("base d'un hôte sans chemin", "<base href=//cdn.exemple.fr><script src=x.js></script>",
+              {Externe + "//cdn.exemple.fr", Externe + "//cdn.exemple.fr/x.js"}, Base);
+        const auto aussi = [](const char *ancre, const char *base) {
+            return QStringLiteral(" Les navigateurs lisent aussi « #%1 » depuis la base « %2 ».").arg(ancre, base);
+        };
+        Ligne("ancre seule: lue depuis la base, comme le font les navigateurs",
+              "<a name=ici></a><base href=autre.htm><a href=#haut><a href=#ici><a href=?x#Suite>",
+              {SansAncreDans.arg("ici", "autre.htm") + aussi("ici", "autre.htm")}, Base);
+        Ligne("ancre seule: base d'un dossier sans page index", "<a name=ici></a><base href=../img/><a href=#ici>",
+              {SansIndex.arg("../img/") + aussi("ici", "../img/")}, Base);
+        Ligne("base qui nomme la page elle-même", "<base href=base.htm><a name=ici></a><a href=#ici><a href=#la>",
+              {SansAncre.arg("la") + aussi("la", "base.htm")}, Base);
+        Ligne("base d'une ancre: sans effet sur les chemins",
+              "<base href=\"#haut\"><img src=../img/logo.png><a href=#x>", {SansAncre.arg("x")}, Base);
+        Ligne("base d'un dossier sans « / » final", "<base href=../img><img src=logo.png>",
+              {"Lien: La base « ../img » est un dossier : écrivez « ../img/ », sans quoi les liens sont lus depuis le "
+               "dossier qui le contient.",
+               Absent.arg("../logo.png") + DepuisBase.arg("logo.png", "../img")}, Base);
+        Ligne("base d'un dossier absent, d'un fichier absent d'un dossier présent",
+              "<base href=../images/><img src=logo.png>",
+              {Absent.arg("../images/"), Absent.arg("../images/logo.png") + DepuisBase.arg("logo.png", "../images/")},
+              Base);
+        Ligne("base d'un fichier qui n'existe pas, dans un dossier présent",
+              "<base href=../img/rien.htm><img src=logo.png><a href=#x>",
+              {Absent.arg("../img/rien.htm") + aussi("x", "../img/rien.htm")}, Base);
+        Ligne("base sans chemin: mailto:", "<base href=mailto:a@b.fr><img src=logo.png><a href=#x>",
+              {"Lien: L'adresse « logo.png » ne mène nulle part : la base « mailto:a@b.fr » n'a pas de chemin d'où la "
+               "lire."}, Base);
+        Ligne("feuille liée sous une base: trouvée par la base, ses url() lues depuis son dossier",
+              "<base href=\"../\"><link rel=stylesheet href=css/style.css><link rel=stylesheet href=../css/style.css>"
+              "<style>p { background: url(img/logo.png) }</style>",
+              {AbsentDeFeuille.arg("../css/autre.css", "1", "/img/manque.gif", " dans le dossier du site."),
+               AbsentDeFeuille.arg("../css/style.css", "3", "../img/absente.png", "."),
+               Sortie + DepuisBase.arg("../css/style.css", "../")}, Base);
+        Ligne("srcset lu depuis la base, carte cherchée dans la page quelle que soit la base",
+              "<base href=\"../img/\"><map name=carte></map><img src=logo.png srcset=\"logo.png 1x, absent.png 2x\" "
+              "usemap=#carte><img usemap=#autre>",
+              {Absent.arg("../img/absent.png") + img, SansCarte.arg("autre")}, Base);
+        Ligne("url(#nom) d'un style: un élément de la page elle-même, quelle que soit la base",
+              "<base href=autre.htm><svg><filter id=ombre></filter></svg><p style=\"filter: url(#ombre)\">"
+              "<style>.x { clip-path: url('#absente') }</style>",
+              {SansAncre.arg("absente")}, Base);
+        Ligne("base file: sur ce disque", "<base href=\"file://@/img/\"><img src=logo.png>",
+              {Absolu + " Écrivez plutôt « ../img/ ».", Absolu + DepuisBase.arg("logo.png", "file://@/img/")}, Base);
+        // The site's folder is a whole folder: site2 beside it lies out of it, reached by a link or by a symbolic
+        // link, and a page of site2 climbs out of no site.
+        Ligne("préfixe trompeur: site2 hors du site, par un lien ou par un lien symbolique",
+              "<a href=../site2/page.htm><a href=voisin.htm#x>",
+              {Sortie, "Non vérifié: « voisin.htm » mène hors du dossier du site par un lien symbolique : l'ancre « x » "
+                       "n'y est pas cherchée."});
+        Ligne("préfixe trompeur: une page de site2 ne sort d'aucun site",
+              "<a href=../site/index.htm><a href=../site/docs/#partie>", {}, "../site2/page.htm");
     }
 
     void verification()
     {
         QFETCH(QString, page);
         QFETCH(QStringList, attendu);
-        Compare(page, "index.htm", attendu);
+        QFETCH(QString, chemin);
+        Compare(page, chemin, attendu);
     }
 
     // The problems of the page at @/chemin, "@" standing for the site's folder, "^" for the climb to the root; each
@@ -321,116 +385,6 @@ private slots:
         QCOMPARE(obtenu, attendu.replaceInStrings("@", site));
         for (const auto &[chemin, fois] : lectures)
             QVERIFY2(fois == 1, chemin.c_str());
-    }
-
-    // The page is @/pages/base.htm, beside autre.htm; img/ has no index page.
-    void base_data()
-    {
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QStringList>("attendu");
-        const auto ligne = [](const char *nom, const QString &page, const QStringList &attendu = {}) {
-            QTest::newRow(nom) << page << attendu;
-        };
-        ligne("dossier voisin: les liens justes passent, les faux sont signalés",
-              "<base href=\"../img/\"><img src=logo.png><img src=Photo.JPG><img src=\"../docs/#partie\">"
-              "<a href=../docs/#la><img src=photo.jpg><img src=absent.png><a href=autre.htm><link href=../css/a.css>",
-              {"Lien: L'ancre « la » n'existe pas dans « ../docs/index.html ». Lien « ../docs/#la » lu depuis la base "
-               "« ../img/ ».",
-               "Lien: « ../img/photo.jpg » n'existe qu'avec une autre casse sur le disque : « ../img/Photo.JPG » ; le "
-               "lien échouera sur le serveur. Lien « photo.jpg » lu depuis la base « ../img/ ».",
-               "Lien: Le fichier « ../img/absent.png » n'existe pas. Lien « absent.png » lu depuis la base "
-               "« ../img/ ».",
-               "Lien: Le fichier « ../img/autre.htm » n'existe pas. Lien « autre.htm » lu depuis la base "
-               "« ../img/ ».",
-               "Lien: Le fichier « ../css/a.css » n'existe pas. Lien « ../css/a.css » lu depuis la base "
-               "« ../img/ »."});
-        ligne("base placée après les liens, entités, blancs; seule la première qui a un href compte",
-              "<img src=logo.png><base target=_blank><BASE Target=_top HREF=\" ../im&#x67;/ \"><base href=../docs/>");
-        ligne("base du site: lue depuis le dossier du site, sans en sortir",
-              "<base href=\"/img/\"><img src=logo.png><a href=\"/pages/autre.htm#bas\"><a href=../docs/>"
-              "<a href=../../x.htm>",
-              {"Lien: Le lien sort du dossier du site (« @ ») : il ne marchera pas sur le serveur. Lien "
-               "« ../../x.htm » lu depuis la base « /img/ »."});
-        const QString externe = "Non vérifié (autre site): Lien vers un autre site, non vérifié : ";
-        ligne("base d'un autre site: les liens relatifs y mènent",
-              "<base href=\"https://exemple.fr/doc/page.htm?v=1#h\"><img src=logo.png><a href=/a.htm><a href=#x>"
-              "<a href=?q=2><a href=mailto:a@b.fr><a href=http://autre.fr/>",
-              {externe + "https://exemple.fr/doc/page.htm?v=1#h", externe + "https://exemple.fr/doc/logo.png",
-               externe + "https://exemple.fr/a.htm", externe + "https://exemple.fr/doc/page.htm?v=1#x",
-               externe + "https://exemple.fr/doc/page.htm?q=2", externe + "http://autre.fr/"});
-        ligne("base d'un hôte sans chemin", "<base href=//cdn.exemple.fr><script src=x.js></script>",
-              {externe + "//cdn.exemple.fr", externe + "//cdn.exemple.fr/x.js"});
-        ligne("ancre seule: lue depuis la base, comme le font les navigateurs",
-              "<a name=ici></a><base href=autre.htm><a href=#haut><a href=#ici><a href=?x#Suite>",
-              {"Lien: L'ancre « ici » n'existe pas dans « autre.htm ». Les navigateurs lisent aussi « #ici » depuis la "
-               "base « autre.htm »."});
-        ligne("ancre seule: base d'un dossier sans page index", "<a name=ici></a><base href=../img/><a href=#ici>",
-              {"Lien: Le dossier « ../img/ » n'a pas de page index.html ni index.htm : un serveur web répondra par une "
-               "erreur (403) ou par la liste de ses fichiers. Les navigateurs lisent aussi « #ici » depuis la base « "
-               "../img/ »."});
-        ligne("base qui nomme la page elle-même", "<base href=base.htm><a name=ici></a><a href=#ici><a href=#la>",
-              {"Lien: L'ancre « la » n'existe pas dans cette page. Les navigateurs lisent aussi « #la » depuis la "
-               "base « base.htm »."});
-        ligne("base d'une ancre: sans effet sur les chemins",
-              "<base href=\"#haut\"><img src=../img/logo.png><a href=#x>",
-              {"Lien: L'ancre « x » n'existe pas dans cette page."});
-        ligne("base d'un dossier sans « / » final",
-              "<base href=../img><img src=logo.png>",
-              {"Lien: La base « ../img » est un dossier : écrivez « ../img/ », sans quoi les liens sont lus depuis le "
-               "dossier qui le contient.",
-               "Lien: Le fichier « ../logo.png » n'existe pas. Lien « logo.png » lu depuis la base « ../img »."});
-        ligne("base d'un dossier absent, d'un fichier absent d'un dossier présent",
-              "<base href=../images/><img src=logo.png>",
-              {"Lien: Le fichier « ../images/ » n'existe pas.",
-               "Lien: Le fichier « ../images/logo.png » n'existe pas. Lien « logo.png » lu depuis la base « "
-               "../images/ »."});
-        ligne("base d'un fichier qui n'existe pas, dans un dossier présent",
-              "<base href=../img/rien.htm><img src=logo.png><a href=#x>",
-              {"Lien: Le fichier « ../img/rien.htm » n'existe pas. Les navigateurs lisent aussi « #x » depuis la "
-               "base « ../img/rien.htm »."});
-        ligne("base sans chemin: mailto:", "<base href=mailto:a@b.fr><img src=logo.png><a href=#x>",
-              {"Lien: L'adresse « logo.png » ne mène nulle part : la base « mailto:a@b.fr » n'a pas de chemin d'où la "
-               "lire."});
-        ligne("feuille liée sous une base: trouvée par la base, ses url() lues depuis son dossier",
-              "<base href=\"../\"><link rel=stylesheet href=css/style.css><link rel=stylesheet href=../css/style.css>"
-              "<style>p { background: url(img/logo.png) }</style>",
-              {"Lien: Feuille de style « ../css/autre.css », ligne 1, « /img/manque.gif » : Le fichier « /img/manque.gif "
-               "» n'existe pas dans le dossier du site.",
-               "Lien: Feuille de style « ../css/style.css », ligne 3, « ../img/absente.png » : Le fichier "
-               "« ../img/absente.png » n'existe pas.",
-               "Lien: Le lien sort du dossier du site (« @ ») : il ne marchera pas sur le serveur. Lien "
-               "« ../css/style.css » lu depuis la base « ../ »."});
-        ligne("srcset lu depuis la base, carte cherchée dans la page quelle que soit la base",
-              "<base href=\"../img/\"><map name=carte></map><img src=logo.png srcset=\"logo.png 1x, absent.png 2x\" "
-              "usemap=#carte><img usemap=#autre>",
-              {"Lien: Le fichier « ../img/absent.png » n'existe pas. Lien « absent.png » lu depuis la base « ../img/ ».",
-               "Lien: La carte « autre » n'existe pas dans cette page : aucun élément MAP n'a ce NAME ni cet ID."});
-        ligne("url(#nom) d'un style: un élément de la page elle-même, quelle que soit la base",
-              "<base href=autre.htm><svg><filter id=ombre></filter></svg><p style=\"filter: url(#ombre)\">"
-              "<style>.x { clip-path: url('#absente') }</style>",
-              {"Lien: L'ancre « absente » n'existe pas dans cette page."});
-        const QString absolu = "Lien: Chemin absolu vers un fichier local : le lien ne marchera pas sur le serveur.";
-        ligne("base file: sur ce disque", "<base href=\"file://@/img/\"><img src=logo.png>",
-              {absolu + " Écrivez plutôt « ../img/ ».",
-               absolu + " Lien « logo.png » lu depuis la base « file://@/img/ »."});
-    }
-
-    void base()
-    {
-        QFETCH(QString, page);
-        QFETCH(QStringList, attendu);
-        Compare(page, "pages/base.htm", attendu);
-    }
-
-    // The site's folder is a whole folder: site2 beside it lies out of it, reached by a link or by a symbolic link, and
-    // a page of site2 climbs out of no site.
-    void prefixeTrompeur()
-    {
-        Compare("<a href=../site2/page.htm><a href=voisin.htm#x>", "index.htm",
-                {"Lien: Le lien sort du dossier du site (« @ ») : il ne marchera pas sur le serveur.",
-                 "Non vérifié: « voisin.htm » mène hors du dossier du site par un lien symbolique : l'ancre « x » n'y "
-                 "est pas cherchée."});
-        Compare("<a href=../site/index.htm><a href=../site/docs/#partie>", "../site2/page.htm", {});
     }
 
     // A folder that may be crossed but not listed, in either mode: its names are checked as written, by a user who
