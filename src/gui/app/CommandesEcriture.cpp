@@ -16,14 +16,19 @@ long Ligne(TEditHTML &edit, qsizetype position)
     return edit.SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
 }
 
-// The line of the caret, once the lines that hold it are folded: its outermost fold that is folded, or its own.
+// What Scintilla says of the line's fold.
+long Pli(TEditHTML &edit, int message, long ligne)
+{
+    return edit.SendScintilla(static_cast<unsigned int>(message), static_cast<unsigned long>(ligne));
+}
+
+// Moves the caret that a fold hides to the start of the outermost folded line above it, which stays in view.
 void RendVisible(TEditHTML &edit)
 {
     const long caret = Ligne(edit, edit.SelStart());
     long visible = caret;
-    for (long ligne = caret; ligne >= 0;
-         ligne = edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDPARENT, static_cast<unsigned long>(ligne)))
-        if (ligne != caret && !edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDEXPANDED, static_cast<unsigned long>(ligne)))
+    for (long ligne = caret; ligne >= 0; ligne = Pli(edit, QsciScintillaBase::SCI_GETFOLDPARENT, ligne))
+        if (ligne != caret && !Pli(edit, QsciScintillaBase::SCI_GETFOLDEXPANDED, ligne))
             visible = ligne;
     if (visible != caret)
         edit.setCursorPosition(static_cast<int>(visible), 0);
@@ -91,10 +96,9 @@ void TMDIHtml::Replier()
     // The caret's line when an element starts there and is unfolded; otherwise the element that holds it, so that
     // each press folds one level more.
     long ligne = Ligne(edit, edit.SelStart());
-    const auto numero = static_cast<unsigned long>(ligne);
-    if (!(edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDLEVEL, numero) & QsciScintillaBase::SC_FOLDLEVELHEADERFLAG) ||
-        !edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDEXPANDED, numero))
-        ligne = edit.SendScintilla(QsciScintillaBase::SCI_GETFOLDPARENT, numero);
+    if (!(Pli(edit, QsciScintillaBase::SCI_GETFOLDLEVEL, ligne) & QsciScintillaBase::SC_FOLDLEVELHEADERFLAG) ||
+        !Pli(edit, QsciScintillaBase::SCI_GETFOLDEXPANDED, ligne))
+        ligne = Pli(edit, QsciScintillaBase::SCI_GETFOLDPARENT, ligne);
     if (ligne < 0)
         return;
     edit.SendScintilla(QsciScintillaBase::SCI_FOLDLINE, static_cast<unsigned long>(ligne),
