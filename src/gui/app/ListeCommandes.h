@@ -30,7 +30,8 @@ struct Commande {
 const std::vector<Commande> &Commandes();
 
 // A menu or a tool bar: the names of its commands in order, "-" for a separator. A name that starts with "@" is a
-// part that the frame makes itself (the recent pages, the list of problems, the dictionaries).
+// part that the frame makes itself (the recent pages, the list of problems, the dictionaries, the switches), one
+// that starts with ">" the menu of that name, as a submenu.
 struct Rangee {
     const char *nom;
     QString titre;
@@ -38,7 +39,7 @@ struct Rangee {
 };
 
 // The menus: "&Fichier" without a document, then those of the active document, the context menu of the document
-// and those that every state shows.
+// and those that every state shows, each submenu after the menu that holds it.
 const std::vector<Rangee> &Menus();
 // The tool bars, the main one on top, the one of the tags on the left.
 const std::vector<Rangee> &Barres();

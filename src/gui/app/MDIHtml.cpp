@@ -4,12 +4,14 @@
 #include "core/session/Bureau.h"
 #include "core/session/LigneDeCommande.h"
 #include "gui/app/Disposition.h"
+#include "gui/app/ListeCommandes.h"
 #include "gui/app/DlgAideAPropos.h"
 #include "gui/app/EtatPage.h"
 #include "gui/app/Navigateur.h"
 #include "gui/app/Session.h"
 #include "gui/dialogs/DlgInsertionAncreLocale.h"
 #include "gui/dialogs/DlgChercher.h"
+#include "gui/dialogs/DlgEntourer.h"
 #include "gui/dialogs/DlgInsertionHyperlien.h"
 #include "gui/dialogs/DlgInsertionImage.h"
 #include "gui/dialogs/DlgRemplacer.h"
@@ -39,6 +41,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -92,6 +96,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     if (const QString famille = parametres.LitFonte(); !famille.isEmpty())
         DlgFonte.setFamily(famille);
     DlgFonte.setPointSize(parametres.LitTaille(DlgFonte.pointSize()));
+    fermeBalises = parametres.LitFermeBalises();
 
     CreeOutils(fichierAccents);
     CreeVerification(QFileInfo(fichierParametres).absolutePath());
@@ -128,6 +133,7 @@ void TMDIHtml::CreeOutils(const QString &fichierAccents)
     dlgAncreLocale = new TDlgInsertionAncreLocale(this);
     dlgImage = new TDlgInsertionImage(this, *utilisateur);
     dlgTitre = new TDlgInsertionTitre(this);
+    dlgEntourer = new TDlgEntourer(this);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMDIHtml::MajActions);
 }
 
@@ -218,6 +224,17 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
         for (QAction *action : menu->actions())
             action->setShortcuts({});
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
+    w->EditHTML->FermeBalises(fermeBalises);
+    // The keys of the commands reach them, whatever Scintilla's own key map does with them (Ctrl+/ moves by parts
+    // of words).
+    for (const Commande &commande : Commandes())
+        for (const QKeySequence &touches : commande.touches)
+            while (QsciCommand *sienne = w->EditHTML->standardCommands()->boundTo(touches[0].toCombined())) {
+                if (sienne->key() == touches[0].toCombined())
+                    sienne->setKey(0);
+                else
+                    sienne->setAlternateKey(0);
+            }
     connect(w->EditHTML, &TEditHTML::MenuContextuelDemande, this, [this, w](const QPoint &position) {
         if (QMdiSubWindow *sien = Cadre(w))
             mdiArea->setActiveSubWindow(sien);

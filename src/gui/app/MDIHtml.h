@@ -23,6 +23,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class TDlgChercher;
+class TDlgEntourer;
 class TEtatPage;
 class TNavigateur;
 class TSession;
@@ -64,6 +65,7 @@ public:
     TDlgInsertionAncreLocale &DlgAncreLocale() { return *dlgAncreLocale; }
     TDlgInsertionImage &DlgImage() { return *dlgImage; }
     TDlgInsertionTitre &DlgTitre() { return *dlgTitre; }
+    TDlgEntourer &DlgEntourer() { return *dlgEntourer; }
     // The checks of the pages and the list of the problems they find.
     TVerification &Verification() { return *verification; }
     TPanneauProblemes &Problemes() { return *panneau; }
@@ -135,6 +137,23 @@ public:
     void InsertionImage();
     // Replaces the text of the page's title in place, or writes a title element at the caret.
     void InsertionTitre();
+    // The writing of mark-up, on the active document: the completion list where the caret is; the caret to the
+    // other tag of the element around it; the whole element selected, then its parent; the selection, or the
+    // caret's line, put in a comment or taken out of one; the selection wrapped in a start tag that the user types
+    // and its end tag.
+    void Completer();
+    void AllerABaliseCorrespondante();
+    void SelectionnerElement();
+    void MettreEnCommentaire();
+    void Entourer();
+    // The folding of the active document, which an uncoloured page does not have: the element around the caret
+    // folded (again, its parent) or unfolded; every element folded, or unfolded.
+    void Replier();
+    void Deplier();
+    void ToutReplier();
+    void ToutDeplier();
+    // Whether typing a start tag writes its end tag, in every document; the choice is kept in the settings.
+    void FermeBalises(bool oui);
     void AfficheTags();
     void AfficheCaracteresSpeciaux();
     void CorrectionAccents();
@@ -201,6 +220,7 @@ private:
     TDlgInsertionAncreLocale *dlgAncreLocale;
     TDlgInsertionImage *dlgImage;
     TDlgInsertionTitre *dlgTitre;
+    TDlgEntourer *dlgEntourer;
     QMdiArea *mdiArea;
     TPanneauProblemes *panneau;
     TVerification *verification;
@@ -216,4 +236,5 @@ private:
     QList<QAction *> actionsFenetres;
     TEtatPage *etat;
     QTimer *minuterieEtat;
+    bool fermeBalises;
 };

@@ -62,20 +62,25 @@ void TMDIHtml::CreeCommandes()
     }
     RecentsMenu = new QMenu(QStringLiteral("Fichiers ré&cents"), this);
     RecentsMenu->setObjectName("Recents");
+    // All the menus first, so that a menu finds its submenus by name.
+    for (const Rangee &rangee : Menus())
+        (new QMenu(rangee.titre, this))->setObjectName(QLatin1String(rangee.nom));
     for (const Rangee &rangee : Menus()) {
-        auto *menu = new QMenu(rangee.titre, this);
-        menu->setObjectName(QLatin1String(rangee.nom));
+        QMenu *menu = Menu(rangee.nom);
         for (const std::string_view entree : rangee.entrees) {
             if (entree == "-")
                 menu->addSeparator();
             else if (entree.starts_with('@'))
                 AjoutePartie(*menu, entree);
+            else if (entree.starts_with('>'))
+                menu->addMenu(Menu(std::string(entree.substr(1)).c_str()));
             else
                 menu->addAction(Action(entree));
         }
     }
     connect(Menu("Edition"), &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
     connect(Menu("Fenetres"), &QMenu::aboutToShow, this, &TMDIHtml::MajMenuFenetres);
+    connect(Menu("Pliage"), &QMenu::aboutToShow, this, &TMDIHtml::MajActions);
     for (const Rangee &rangee : Barres()) {
         auto *barre = new QToolBar(rangee.titre, this);
         barre->setObjectName(QLatin1String(rangee.nom));
@@ -129,6 +134,12 @@ void TMDIHtml::AjoutePartie(QMenu &menu, std::string_view partie)
     } else if (partie == "@code") {
         AjouteInterrupteur(menu, "VerifierCode", QStringLiteral("Vérifier le &code (code, pre, kbd…)"),
                            &TVerification::VerifieCode, &TVerification::CodeVerifie);
+    } else if (partie == "@fermeture") {
+        QAction *fermeture = menu.addAction(QStringLiteral("Fermer les &balises automatiquement"));
+        fermeture->setObjectName("FermerBalises");
+        fermeture->setCheckable(true);
+        fermeture->setChecked(fermeBalises);
+        connect(fermeture, &QAction::triggered, this, &TMDIHtml::FermeBalises);
     } else if (partie == "@dictionnaires") {
         QMenu *dictionnaires = menu.addMenu(QStringLiteral("&Dictionnaire"));
         connect(&menu, &QMenu::aboutToShow, dictionnaires, [this, dictionnaires] { RemplitDictionnaires(*dictionnaires); });
@@ -208,6 +219,8 @@ void TMDIHtml::MajActions()
     const QMimeData *donnees = QGuiApplication::clipboard()->mimeData();
     Action("Coller")->setEnabled(donnees && donnees->hasText());
     Action("Suivant")->setEnabled(!dlgChercher->Texte().isEmpty());
+    for (const char *pliage : {"Replier", "Deplier", "ToutReplier", "ToutDeplier"})
+        Action(pliage)->setEnabled(w->EditHTML->Pliable());
 }
 
 void TMDIHtml::MajAnnulation()

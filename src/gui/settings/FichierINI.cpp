@@ -104,6 +104,16 @@ bool TFichierINI::EcritOrthographe(bool active)
     return EcritTexte("Orthographe", active ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+bool TFichierINI::LitFermeBalises()
+{
+    return LitEntier(LitTexte("FermerBalises", QString()).toStdString(), 1) != 0;
+}
+
+bool TFichierINI::EcritFermeBalises(bool ferme)
+{
+    return EcritTexte("FermerBalises", ferme ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 QString TFichierINI::LitDictionnaire()
 {
     return LitTexte("Dictionnaire", QString());

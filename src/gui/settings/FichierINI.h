@@ -6,10 +6,10 @@
 
 #include <optional>
 
-// The program's settings (browser, document font name and size, spelling, its dictionary and whether it reads code)
-// in section "Balizo" of "Balizo.ini", and the pages last opened or saved in section "Recents".
-// Every read and write goes to the file, so two running copies see each other's changes; a write changes only the
-// line of its key and keeps the rest of the file as the user wrote it.
+// The program's settings (browser, document font name and size, spelling, its dictionary and whether it reads code,
+// the closing of the tags typed) in section "Balizo" of "Balizo.ini", and the pages last opened or saved in section
+// "Recents". Every read and write goes to the file, so two running copies see each other's changes; a write changes
+// only the line of its key and keeps the rest of the file as the user wrote it.
 class TFichierINI {
 public:
     explicit TFichierINI(const QString &nomFichier);
@@ -32,6 +32,9 @@ public:
     // Whether the text of the elements that show code (code, pre, kbd...) is checked too: off when nothing is stored.
     bool LitCode();
     bool EcritCode(bool verifie);
+    // Whether a start tag typed gets its end tag written after the caret: on when nothing is stored.
+    bool LitFermeBalises();
+    bool EcritFermeBalises(bool ferme);
     // The pages last opened or saved, newest first, at most `NombreRecents`; empty keys are skipped.
     QStringList LitRecents();
     // Stores the list, less the names that a line of the file cannot give back (a line break, too long, bytes that

@@ -113,8 +113,8 @@ private slots:
             Essaie(d, lettre, controle);
     }
 
-    // Every key of the commands, and Scintilla's keys that would cut, delete, swap, duplicate or change the case of
-    // text, which reach no command and leave the text as it was.
+    // Every key of the commands, and Scintilla's keys that would cut, delete, swap or change the case of text, which
+    // reach no command and leave the text as it was.
     void chaqueTouche_data()
     {
         QTest::addColumn<QKeySequence>("touche");
@@ -123,7 +123,7 @@ private slots:
             for (const QKeySequence &touche : commande.touches)
                 QTest::newRow(qPrintable(touche.toString())) << touche << QString::fromLatin1(commande.nom);
         for (const QKeySequence touche : {Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::SHIFT | Qt::Key_L, Qt::CTRL | Qt::Key_T,
-                                          Qt::CTRL | Qt::Key_D, Qt::CTRL | Qt::SHIFT | Qt::Key_U})
+                                          Qt::CTRL | Qt::SHIFT | Qt::Key_U})
             QTest::newRow(qPrintable(touche.toString())) << touche << QString();
     }
 
