@@ -89,4 +89,30 @@ protected:
         frame->FileOpen();
         return frame->FenetreActive();
     }
+
+    // Writes the page in the temporary folder and opens it.
+    TWndHTML *OuvrePage(const QByteArray &octets, const QString &nom = QStringLiteral("page.htm"))
+    {
+        return Ouvre(Fichier(nom, octets));
+    }
+
+    // Shows the frame in front and gives the keyboard to the page.
+    void AuClavier(TWndHTML *w)
+    {
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        w->EditHTML->setFocus();
+    }
 };
+
+// The selection as "debut+longueur", in bytes.
+inline QString Selection(TWndHTML *w)
+{
+    return QStringLiteral("%1+%2").arg(w->EditHTML->SelStart()).arg(w->EditHTML->SelLength());
+}
+
+inline void Selectionne(TWndHTML *w, const QString &selection)
+{
+    w->EditHTML->Selectionne(selection.section(u'+', 0, 0).toInt(), selection.section(u'+', 1).toInt());
+}

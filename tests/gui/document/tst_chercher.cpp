@@ -24,12 +24,6 @@ class TestChercher : public CadreDeTest {
         Dialogue().findChild<QCheckBox *>("MotEntier")->setChecked(options.contains(u'M'));
     }
 
-    // The selection as "debut+longueur", in bytes.
-    static QString Selection(TWndHTML *w)
-    {
-        return QStringLiteral("%1+%2").arg(w->EditHTML->SelStart()).arg(w->EditHTML->SelLength());
-    }
-
 private slots:
     void init() { NouveauCadre(); }
     void cleanup() { FermeCadre(); }
@@ -64,8 +58,8 @@ private slots:
         QFETCH(QString, options);
         QFETCH(QString, texte);
         QFETCH(QString, etapes);
-        TWndHTML *w = Ouvre(Fichier("page.htm", texte.toUtf8()));
-        w->EditHTML->Selectionne(depart.section(u'+', 0, 0).toInt(), depart.section(u'+', 1).toInt());
+        TWndHTML *w = OuvrePage(texte.toUtf8());
+        Selectionne(w, depart);
         frame->EditionChercher();
         QVERIFY(Dialogue().isVisible());
         Remplit(cherche, options);
@@ -90,12 +84,9 @@ private slots:
         Bouton()->click();
         QVERIFY(Dialogue().isVisible() && script->erreurs.isEmpty());
         Remplit(QString());
-        TWndHTML *autre = Ouvre(Fichier("autre.htm", "MOT mots mot"));
-        TWndHTML *w = Ouvre(Fichier("page.htm", "mot mot"));
-        frame->show();
-        frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
-        w->EditHTML->setFocus();
+        TWndHTML *autre = OuvrePage("MOT mots mot", "autre.htm");
+        TWndHTML *w = OuvrePage("mot mot");
+        AuClavier(w);
         QTest::keyClick(w->EditHTML, Qt::Key_F3);
         QCOMPARE(Selection(w), QStringLiteral("0+0"));
         emit frame->Menu("Edition")->aboutToShow();
@@ -114,50 +105,36 @@ private slots:
         QVERIFY(script->erreurs.isEmpty());
     }
 
+    // The first line of the selection is offered as the text to find, selected; with none, the last text stays.
+    // Typing a new search text then replaces it, whatever control was used last.
     void texteSelectionne_data()
     {
         QTest::addColumn<QString>("depart"); // the selection when the dialog opens
         QTest::addColumn<QString>("propose");
-        QTest::newRow("sélection sur une ligne") << "3+5" << "autre";
-        QTest::newRow("sélection sur deux lignes") << "9+8" << "mot";
-        QTest::newRow("sélection d'une fin de ligne") << "12+3" << "ancien";
-        QTest::newRow("sans sélection") << "3+0" << "ancien";
+        QTest::addColumn<QString>("controle"); // the control used last before the dialog closed
+        QTest::newRow("sélection sur une ligne") << "3+5" << "autre" << "Casse";
+        QTest::newRow("sélection sur deux lignes") << "9+8" << "mot" << "Texte";
+        QTest::newRow("sélection d'une fin de ligne") << "12+3" << "ancien" << "Texte";
+        QTest::newRow("sans sélection") << "3+0" << "ancien" << "Casse";
     }
 
-    // The first line of the selection is offered as the text to find; with none, the last text stays.
     void texteSelectionne()
     {
         QFETCH(QString, depart);
-        TWndHTML *w = Ouvre(Fichier("page.htm", "un autre mot\r\nici"));
-        Remplit(QStringLiteral("ancien"));
-        w->EditHTML->Selectionne(depart.section(u'+', 0, 0).toInt(), depart.section(u'+', 1).toInt());
-        frame->EditionChercher();
-        auto *texte = Dialogue().findChild<QLineEdit *>("Texte");
-        QTEST(texte->text(), "propose");
-        QCOMPARE(texte->selectedText(), texte->text());
-    }
-
-    void rouvertSurLeTexte_data()
-    {
-        QTest::addColumn<QString>("controle"); // the control used last before the dialog closed
-        QTest::newRow("case à cocher") << "Casse";
-        QTest::newRow("texte, curseur au milieu") << "Texte";
-    }
-
-    // Typing a new search text replaces the old one, whatever was used last.
-    void rouvertSurLeTexte()
-    {
         QFETCH(QString, controle);
-        Ouvre(Fichier("page.htm", "un mot"));
+        Selectionne(OuvrePage("un autre mot\r\nici"), depart);
+        Remplit(QStringLiteral("ancien"));
         auto *texte = Dialogue().findChild<QLineEdit *>("Texte");
+        frame->EditionChercher();
+        QTEST(texte->text(), "propose");
         for (int fois = 0; fois < 2; ++fois) {
-            frame->EditionChercher();
             QCOMPARE(Dialogue().focusWidget(), texte);
             QCOMPARE(texte->selectedText(), texte->text());
             Remplit(QStringLiteral("ancien texte"));
             texte->setCursorPosition(3);
             Dialogue().findChild<QWidget *>(controle)->setFocus();
             Dialogue().reject();
+            frame->EditionChercher();
         }
     }
 };

@@ -41,6 +41,30 @@ class TestRecuperation : public CadreDeTest {
                QByteArray(FinJournal.data(), qsizetype(FinJournal.size()));
     }
 
+    // The header of a page: the file's name, or none for an untitled page.
+    static EnteteJournal Entete(const QString &chemin = {})
+    {
+        EnteteJournal entete;
+        entete.nom = chemin.isEmpty() ? "Sans Nom" : QFile::encodeName(chemin).toStdString();
+        entete.sansFichier = chemin.isEmpty();
+        return entete;
+    }
+
+    // The mark of a program that runs, held until the descriptor is closed.
+    int Verrou(const QString &marque)
+    {
+        const int fd = ::open(QFile::encodeName(QDir(Recuperation()).filePath(marque + ".verrou")).constData(),
+                              O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        return fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? fd : -1;
+    }
+
+    // The first journal of the folder, read.
+    Resultat<JournalLu, ErreurJournal> PremierJournal(QByteArray &octets)
+    {
+        octets = Lit(Journaux().value(0));
+        return LitJournal(std::string_view(octets.constData(), std::size_t(octets.size())));
+    }
+
 private slots:
     void init() { NouveauCadre(Recuperation()); }
     void cleanup()
@@ -51,12 +75,12 @@ private slots:
 
     void journalTantQueModifie()
     {
-        TWndHTML *page = Ouvre(Fichier("page.htm", "<P>caf\xE9</P>\r\n"));
+        TWndHTML *page = OuvrePage("<P>caf\xE9</P>\r\n");
         page->EditHTML->Selectionne(0, 0);
         QTest::keyClicks(page->EditHTML, "un ");
         QTRY_COMPARE(Journaux().size(), 1);
-        QByteArray octets = Lit(Journaux()[0]);
-        auto lu = LitJournal(std::string_view(octets.constData(), octets.size()));
+        QByteArray octets;
+        auto lu = PremierJournal(octets);
         QVERIFY(lu);
         QCOMPARE(QByteArray::fromStdString(std::string(lu->texte)), Texte(page));
         QCOMPARE(QString::fromStdString(lu->entete.nom), page->FileName);
@@ -72,8 +96,7 @@ private slots:
         QVERIFY(Journaux().isEmpty());
         frame->FileNew();
         QTRY_COMPARE(Journaux().size(), 1);
-        octets = Lit(Journaux()[0]);
-        lu = LitJournal(std::string_view(octets.constData(), octets.size()));
+        lu = PremierJournal(octets);
         QVERIFY(lu && lu->entete.sansFichier);
         script->reponses << Utilisateur::Reponse::Non;
         frame->FenetreActive()->parentWidget()->close();
@@ -82,15 +105,15 @@ private slots:
 
     void ecritureSansPause()
     {
-        TWndHTML *page = Ouvre(Fichier("page.htm", "<P>"));
+        TWndHTML *page = OuvrePage("<P>");
         // A change every quarter of a second, never the pause after which a journal is written.
         QTimer frappe;
         connect(&frappe, &QTimer::timeout, page, [page] { page->InsertionTexte("x", ""); });
         frappe.start(250);
         QTRY_VERIFY_WITH_TIMEOUT(!Journaux().isEmpty(), 20000);
         QVERIFY(frappe.isActive());
-        const QByteArray octets = Lit(Journaux()[0]);
-        const auto lu = LitJournal(std::string_view(octets.constData(), std::size_t(octets.size())));
+        QByteArray octets;
+        const auto lu = PremierJournal(octets);
         QVERIFY(lu);
         const QByteArray texte = QByteArray::fromStdString(std::string(lu->texte));
         QVERIFY2(texte.startsWith('x') && texte.endsWith("<P>") && texte.count('x') == texte.size() - 3, texte);
@@ -102,7 +125,7 @@ private slots:
         QVERIFY(QDir(Recuperation()).removeRecursively());
         Ecrit(Recuperation(), "un fichier");
         NouveauCadre(Recuperation());
-        TWndHTML *page = Ouvre(Fichier("page.htm", "<P>"));
+        TWndHTML *page = OuvrePage("<P>");
         page->InsertionTexte("x", "");
         QTRY_COMPARE(frame->statusBar()->currentMessage(),
                      QStringLiteral("Le dossier des copies de secours %1 ne peut servir : en cas d'arrêt imprévu, les "
@@ -114,13 +137,9 @@ private slots:
     void modifieDansUnAutreProgramme()
     {
         const QString chemin = Fichier("page.htm");
-        EnteteJournal entete;
-        entete.nom = QFile::encodeName(chemin).toStdString();
-        entete.sansFichier = false;
-        Orphelin("9-9.1.journal", Journal(entete, "<P>modifiée ailleurs"));
-        const int verrou = ::open(QFile::encodeName(QDir(Recuperation()).filePath("9-9.verrou")).constData(),
-                                  O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-        QVERIFY(verrou >= 0 && ::flock(verrou, LOCK_EX) == 0);
+        Orphelin("9-9.1.journal", Journal(Entete(chemin), "<P>modifiée ailleurs"));
+        const int verrou = Verrou("9-9");
+        QVERIFY(verrou >= 0);
         Ouvre(chemin);
         QCOMPARE(script->questions,
                  QStringList{QStringLiteral("Confirmation|%1 est déjà ouvert. Voulez-vous l'ouvrir une seconde fois ?")
@@ -141,9 +160,7 @@ private slots:
         constexpr int Tours = 60;
         constexpr int Programmes = 6;
         for (int tour = 0; tour < Tours; ++tour) {
-            int depart[2];
-            int prets[2];
-            int fin[2];
+            int depart[2], prets[2], fin[2];
             QVERIFY(::pipe(depart) == 0 && ::pipe(prets) == 0 && ::pipe(fin) == 0);
             std::vector<pid_t> programmes;
             for (int i = 0; i < Programmes; ++i) {
@@ -172,18 +189,9 @@ private slots:
             // All start at once.
             ::close(depart[1]);
             char octets[Programmes];
-            int lus = 0;
-            while (lus < Programmes) {
-                const ssize_t n = ::read(prets[0], octets, sizeof octets);
-                if (n <= 0)
-                    break;
-                lus += int(n);
+            for (ssize_t lus = 0, n; lus < Programmes && (n = ::read(prets[0], octets, sizeof octets)) > 0; lus += n) {
             }
-            QStringList orphelins;
-            {
-                TRecuperation verificateur(course, nullptr);
-                orphelins = verificateur.Orphelins();
-            }
+            const QStringList orphelins = TRecuperation(course, nullptr).Orphelins();
             ::close(fin[1]);
             ::close(prets[0]);
             int echecs = 0;
@@ -202,7 +210,7 @@ private slots:
 
     void journalImpossible()
     {
-        TWndHTML *page = Ouvre(Fichier("page.htm", "<P>"));
+        TWndHTML *page = OuvrePage("<P>");
         const LimiteDeTaille limite(16);
         page->InsertionTexte("x", "");
         QTRY_VERIFY(frame->statusBar()->currentMessage().contains(" ne peut être écrite : en cas d'arrêt imprévu"));
@@ -215,26 +223,6 @@ private slots:
         QCOMPARE(echecs.size(), 0);
     }
 
-    void fichierChangeParUnAutreProgramme()
-    {
-        const QString chemin = Fichier("page.htm", "<P>lu");
-        TWndHTML *page = Ouvre(chemin);
-        page->InsertionTexte("x", "");
-        QVERIFY(page->FileSave());
-        QVERIFY(script->questions.isEmpty());
-        Ecrit(chemin, "<P>ecrit par un autre programme, plus long");
-        page->InsertionTexte("y", "");
-        QVERIFY(!page->FileSave());
-        QCOMPARE(script->questions,
-                 QStringList{QStringLiteral("Confirmation|%1 a été modifié sur le disque depuis son ouverture. "
-                                            "Voulez-vous l'écraser ?")
-                                 .arg(chemin)});
-        QCOMPARE(Lit(chemin), QByteArray("<P>ecrit par un autre programme, plus long"));
-        script->ouiNon << true;
-        QVERIFY(page->FileSave());
-        QCOMPARE(Lit(chemin), QByteArray("xy<P>lu"));
-    }
-
     void changementsSurLeDisque()
     {
         const QString chemin = Fichier("page.htm", "<P>un");
@@ -242,7 +230,9 @@ private slots:
         const QString question =
             QStringLiteral("Confirmation|%1 a été modifié par un autre programme. Voulez-vous le recharger ?").arg(chemin);
 
-        // Unmodified, the page takes the file's new text without a question.
+        // Saved, then unmodified, the page takes the file's new text without a question.
+        page->InsertionTexte("x", "");
+        QVERIFY(page->FileSave());
         Ecrit(chemin, "<P>deux");
         page->VerifieFichier();
         QCOMPARE(Texte(page), QByteArray("<P>deux"));
@@ -260,6 +250,10 @@ private slots:
         page->VerifieFichier();
         QCOMPARE(script->questions, (QStringList{question, question}));
         QCOMPARE(Texte(page), QByteArray("<P>quatre"));
+        // Reloaded, it is saved over its file without a question.
+        page->InsertionTexte("y", "");
+        QVERIFY(page->FileSave());
+        QCOMPARE(script->questions.size(), 2);
 
         // Gone: said once, and the page is to be saved.
         QVERIFY(QFile::remove(chemin));
@@ -329,9 +323,7 @@ private slots:
                                 QFile::encodeName(chemin).constData()) == 0);
         };
         TWndHTML *page = Ouvre(chemin);
-        frame->show();
-        frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        AuClavier(page);
         page->InsertionTexte("x", "");
         QVERIFY(page->FileSave());
         change("<P>deux");
@@ -345,16 +337,13 @@ private slots:
     void recuperer()
     {
         const QString chemin = Fichier("page.htm", "ancien");
-        EnteteJournal nomme;
-        nomme.nom = QFile::encodeName(chemin).toStdString();
-        nomme.sansFichier = false;
+        EnteteJournal nomme = Entete(chemin);
         nomme.encodage = Encodage::Windows1252;
         nomme.fin = FinDeLigne::CrLf;
         // The file as it was loaded, before another program wrote "ancien".
         nomme.inodeFichier = 1;
         Orphelin("1-1.1.journal", Journal(nomme, "<P>\xC3\xA9t\xC3\xA9</P>\r\n"));
-        EnteteJournal sansNom;
-        sansNom.nom = "Sans Nom";
+        const EnteteJournal sansNom = Entete();
         Orphelin("1-1.2.journal", Journal(sansNom, "<P>neuf"));
         Orphelin("2-2.1.journal", Journal(sansNom, "<P>coupé").chopped(3));
         Orphelin("3-3.1.journal", Journal(sansNom, "x").replace("JOURNAL 1", "JOURNAL 9"));
@@ -368,9 +357,8 @@ private slots:
         }
         // One held by a program that runs is not offered.
         Orphelin("4-4.1.journal", Journal(sansNom, "vivant"));
-        const int verrou = ::open(QFile::encodeName(QDir(Recuperation()).filePath("4-4.verrou")).constData(),
-                                  O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-        QVERIFY(verrou >= 0 && ::flock(verrou, LOCK_EX) == 0);
+        const int verrou = Verrou("4-4");
+        QVERIFY(verrou >= 0);
 
         // "Plus tard" keeps them all.
         frame->Session().ProposeRecuperation();
@@ -417,12 +405,12 @@ private slots:
         QCOMPARE(QDir(Recuperation()).entryList(QDir::Files).size(), 1);
     }
 
-    // Only the headers are read to list the pages: a journal larger than the memory is listed, never loaded.
+    // Only the headers are read to list the pages: a journal larger than the memory is listed, never loaded; memory
+    // running out while a page is recovered is told, and its journal kept for the next start.
     void journauxEnormes()
     {
         constexpr qint64 Enorme = 2'500'000'000;
-        EnteteJournal entete;
-        entete.nom = "Sans Nom";
+        const EnteteJournal entete = Entete();
         const QByteArray debut = QByteArray::fromStdString(DebutJournal(entete, std::size_t(Enorme)));
         for (const auto &[nom, octets, taille] : {std::tuple{"1-1.1.journal", debut, Enorme + debut.size() + 5},
                                                   std::tuple{"2-2.1.journal", QByteArray("\0"), Enorme}}) {
@@ -449,14 +437,14 @@ private slots:
         QVERIFY(QFileInfo::exists(QDir(Recuperation()).filePath("1-1.1.journal")));
         QVERIFY(!QFileInfo::exists(QDir(Recuperation()).filePath("2-2.1.journal")));
         QVERIFY(script->erreurs.isEmpty());
-    }
 
-    // Memory running out while a page is recovered is told, and its journal kept for the next start.
-    void memoireEpuiseeEnRecuperant()
-    {
-        EnteteJournal entete;
-        entete.nom = "Sans Nom";
-        Orphelin("1-1.1.journal", Journal(entete, QByteArray(48 << 20, 'x')));
+        // Memory running out while a page is recovered is told, and its journal kept for the next start.
+        script->reponses << Utilisateur::Reponse::Non;
+        frame->FenetresFermerTout();
+        QTRY_VERIFY(frame->Fenetres().isEmpty());
+        QVERIFY(QFile::remove(QDir(Recuperation()).filePath("1-1.1.journal")));
+        Orphelin("1-1.1.journal", Journal(Entete(), QByteArray(48 << 20, 'x')));
+        script->pagesOffertes.clear();
         script->recuperations << Utilisateur::Recuperation::Recuperer;
         {
             const LimiteDeMemoire limite(16 << 20);

@@ -30,15 +30,10 @@ class TestRemplacer : public CadreDeTest {
     // The page opened with that text and the selection "debut+longueur", the dialog open.
     TWndHTML *Ouvert(const QByteArray &texte, const QString &selection = QStringLiteral("0+0"))
     {
-        TWndHTML *w = Ouvre(Fichier("page.htm", texte));
-        w->EditHTML->Selectionne(selection.section(u'+', 0, 0).toInt(), selection.section(u'+', 1).toInt());
+        TWndHTML *w = OuvrePage(texte);
+        Selectionne(w, selection);
         frame->EditionRemplacer();
         return w;
-    }
-
-    static QString Selection(TWndHTML *w)
-    {
-        return QStringLiteral("%1+%2").arg(w->EditHTML->SelStart()).arg(w->EditHTML->SelLength());
     }
 
 private slots:
@@ -158,20 +153,17 @@ private slots:
     }
 
     // The first line of the selection is offered as the text to find (the find dialog's test goes through its
-    // cases), the replacement left as it was.
-    void texteSelectionne()
-    {
-        Remplit(QStringLiteral("ancien"), QStringLiteral("nouveau"));
-        Ouvert(Page, QStringLiteral("6+6"));
-        QCOMPARE(Dialogue().Texte(), QStringLiteral("é"));
-        QCOMPARE(Dialogue().Remplacement(), QStringLiteral("nouveau"));
-    }
-
-    // The dialog's buttons wait for a search text; reopened, it takes what is typed in the search text, in place of
-    // the old one.
+    // cases), the replacement left as it was; the dialog's buttons wait for a search text; reopened, it takes what is
+    // typed in the search text, in place of the old one.
     void ouverture()
     {
-        Ouvre(Fichier("page.htm", "un mot"));
+        Remplit(QStringLiteral("ancien"), QStringLiteral("nouveau"));
+        TWndHTML *w = Ouvert(Page, QStringLiteral("6+6"));
+        QCOMPARE(Dialogue().Texte(), QStringLiteral("é"));
+        QCOMPARE(Dialogue().Remplacement(), QStringLiteral("nouveau"));
+        Remplit(QString(), QString());
+        w->EditHTML->Selectionne(0, 0);
+        Bouton("Fermer")->click();
         auto *texte = Dialogue().findChild<QLineEdit *>("Texte");
         for (int fois = 0; fois < 2; ++fois) {
             frame->EditionRemplacer();

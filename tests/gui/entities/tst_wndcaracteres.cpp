@@ -11,8 +11,6 @@
 class TestWndCaracteres : public CadreDeTest {
     Q_OBJECT
 
-    TWndHTML *Ouvre(const QByteArray &octets) { return CadreDeTest::Ouvre(Fichier("page.htm", octets)); }
-
     // A frame whose accent table is that file.
     void CadreAvecTable(const QString &table)
     {
@@ -39,32 +37,16 @@ class TestWndCaracteres : public CadreDeTest {
 
     QTableWidget *Grille() const { return frame->CaracteresSpeciaux().findChild<QTableWidget *>(); }
 
-    void VerifieSelection(TWndHTML *w, qsizetype debut, qsizetype longueur)
-    {
-        QCOMPARE(w->EditHTML->SelStart(), debut);
-        QCOMPARE(w->EditHTML->SelLength(), longueur);
-    }
-
 private slots:
     void init() { NouveauCadre(); }
     void cleanup() { FermeCadre(); }
-
-    // The columns: the character, its meaning, its entity and its flag.
-    void grille()
-    {
-        QCOMPARE(Grille()->rowCount(), 5);
-        const QStringList premiere{"é", "e accent aigu", "&eacute;", "O"};
-        for (int colonne = 0; colonne < 4; ++colonne)
-            QCOMPARE(Grille()->item(0, colonne)->text(), premiere[colonne]);
-        QVERIFY(script->erreurs.isEmpty());
-    }
 
     void tableIllisibleOuVide()
     {
         CadreAvecTable(dossier.filePath("absent.txt"));
         QCOMPARE(script->erreurs, QStringList{"Ne peut ouvrir le fichier " + dossier.filePath("absent.txt")});
         // Correction then changes nothing, and the document stays unmodified.
-        TWndHTML *w = Ouvre("été");
+        TWndHTML *w = OuvrePage("été");
         frame->CorrectionAccents();
         QCOMPARE(Texte(w), QByteArray("été"));
         QVERIFY(!w->EditHTML->isModified());
@@ -110,7 +92,7 @@ private slots:
         QCOMPARE(outil.readAllStandardError(), QByteArray());
         QCOMPARE(outil.readAllStandardOutput(), attendu);
 
-        TWndHTML *w = CadreDeTest::Ouvre(chemin);
+        TWndHTML *w = Ouvre(chemin);
         const QString sortie = restaurer ? dossier.filePath("resultat.txt") : chemin;
         if (restaurer) {
             Options(true, "Rien");
@@ -129,21 +111,26 @@ private slots:
     void memoireInsuffisante()
     {
         CadreAvecTable(Fichier("Table.txt", QByteArray("aa\ta\t\tO\n").repeated(14)));
-        TWndHTML *w = Ouvre(QByteArray(1024, 'a'));
+        TWndHTML *w = OuvrePage(QByteArray(1024, 'a'));
         w->EditHTML->Selectionne(5, 2);
         frame->CorrectionAccents();
         QCOMPARE(script->erreurs, QStringList{MemoireInsuffisante()});
         QCOMPARE(Texte(w), QByteArray(1024, 'a'));
         QVERIFY(!w->EditHTML->isModified());
-        VerifieSelection(w, 5, 2);
+        QCOMPARE(Selection(w), "5+2");
     }
 
-    // Opened, the window has the keyboard on its grid: Down then Return writes the entity of the second row and
+    // The grid's columns: the character, its meaning, its entity and its flag. Opened, the window has the keyboard
+    // on its grid: Down then Return writes the entity of the second row and
     // gives the keyboard back to the page, the window staying open. A double click on the meaning of a row writes
     // its entity, not its meaning.
     void clavier()
     {
-        TWndHTML *w = Ouvre("un mot");
+        QCOMPARE(Grille()->rowCount(), 5);
+        const QStringList premiere{"é", "e accent aigu", "&eacute;", "O"};
+        for (int colonne = 0; colonne < 4; ++colonne)
+            QCOMPARE(Grille()->item(0, colonne)->text(), premiere[colonne]);
+        TWndHTML *w = OuvrePage("un mot");
         w->EditHTML->Selectionne(3, 3);
         frame->show();
         TWndCaracteresSpeciaux &fenetre = frame->CaracteresSpeciaux();
@@ -153,26 +140,24 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(Texte(w), QByteArray("un &egrave;mot"));
-        VerifieSelection(w, 11, 3);
+        QCOMPARE(Selection(w), "11+3");
         QTRY_COMPARE(QApplication::focusWidget(), w->EditHTML);
         QVERIFY(fenetre.isVisible());
-
-
         Grille()->setCurrentCell(2, 1);
         emit Grille()->cellDoubleClicked(2, 1);
         QCOMPARE(Texte(w), QByteArray("un &egrave;&Eacute;mot"));
-        VerifieSelection(w, 19, 3);
+        QCOMPARE(Selection(w), "19+3");
     }
 
     // Flags "O" and "o" count; the capital letter's row has no flag; & and < are not flagged. One undo step takes the
     // whole correction back.
     void correction()
     {
-        TWndHTML *w = Ouvre("Été été è & <P>");
+        TWndHTML *w = OuvrePage("Été été è & <P>");
         w->EditHTML->Selectionne(4, 2);
         frame->CorrectionAccents();
         QCOMPARE(Texte(w), QByteArray("Ét&eacute; &eacute;t&eacute; &egrave; & <P>"));
-        VerifieSelection(w, 0, 0);
+        QCOMPARE(Selection(w), "0+0");
         w->EditionDefaire();
         QCOMPARE(Texte(w), QByteArray("Été été è & <P>"));
     }
@@ -201,7 +186,7 @@ private slots:
         QFETCH(QByteArray, attendu);
         const QByteArray source("  <P>Un<B>été</B>&lt;x</P>\r\n<TABLE><tr><TD>a</td><td>b</TD></TR></table>\r\n"
                                 "\r\n<I>fin\r\n");
-        TWndHTML *w = Ouvre(source);
+        TWndHTML *w = OuvrePage(source);
         w->EditHTML->Selectionne(2, 3);
         if (choix == "Tableaux") {
             frame->SupprimerLesTagsTableaux();
@@ -217,10 +202,10 @@ private slots:
         QCOMPARE(resultat->windowTitle(), dossier.filePath(suffixe) + "[*]");
         QVERIFY(resultat->Untitled && resultat->EditHTML->isModified());
         QCOMPARE(Texte(resultat), attendu);
-        VerifieSelection(resultat, restaurer ? 0 : attendu.size(), 0);
+        QCOMPARE(Selection(resultat), QStringLiteral("%1+0").arg(restaurer ? 0 : attendu.size()));
         QCOMPARE(Texte(w), source);
         QVERIFY(!w->EditHTML->isModified());
-        VerifieSelection(w, 2, 3);
+        QCOMPARE(Selection(w), "2+3");
     }
 };
 

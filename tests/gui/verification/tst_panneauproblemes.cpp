@@ -60,8 +60,10 @@ class TestPanneauProblemes : public QObject {
     }
 
 private slots:
+    // The list is made again before its pages, and goes before them.
     void init()
     {
+        panneau.reset();
         pageA = std::make_unique<QObject>();
         pageB = std::make_unique<QObject>();
         pageA->setObjectName("A");
@@ -69,28 +71,23 @@ private slots:
         panneau = std::make_unique<TPanneauProblemes>();
     }
 
-    void cleanup()
-    {
-        panneau.reset();
-        pageA.reset();
-        pageB.reset();
-    }
-
-    // Lines and columns counted in characters across CR LF and LF, rows by page name then position whatever the
-    // order given, and the other columns sorting the whole list and keeping the current row.
+    // Lines and columns counted in characters across CR LF and LF, rows by page name (its file's, the whole path in
+    // the tooltip) then position whatever the order given, and the other columns sorting the whole list and keeping
+    // the current row.
     void lignes()
     {
         const std::string texte = "<p>\r\nçé <b>x\n\tfin";
-        panneau->Remplace(pageA.get(), "page.htm", texte,
+        panneau->Remplace(pageA.get(), "/a/page.htm", texte,
                           {{16, 19, Sorte::Orthographe, "« fin » inconnu"},
                            {10, 13, Sorte::Erreur, "<b> non fermé"},
                            {0, 3, Sorte::Avertissement, "<p> vide"},
                            {5, 5, Sorte::NonVerifie, "lien externe"}});
-        panneau->Remplace(pageB.get(), "autre.htm", "x", {{0, 1, Sorte::Lien, "lien mort"}});
+        panneau->Remplace(pageB.get(), "/z/autre.htm", "x", {{0, 1, Sorte::Lien, "lien mort"}});
         QCOMPARE(Lignes(), (QStringList{"autre.htm 1 1 Lien lien mort", "page.htm 1 1 Avertissement <p> vide",
                                         "page.htm 2 1 Non vérifié lien externe", "page.htm 2 4 Erreur <b> non fermé",
                                         "page.htm 3 2 Orthographe « fin » inconnu"}));
         // The status bar tells the count of one page: the title says how many pages it counts.
+        QCOMPARE(panneau->Liste->model()->index(1, ColonnePage).data(Qt::ToolTipRole).toString(), "/a/page.htm");
         QCOMPARE(panneau->windowTitle(), "Problèmes : 5 dans 2 pages");
         QCOMPARE(panneau->Problemes(pageA.get()).front().message, "<p> vide");
         QVERIFY(!panneau->Liste->model()->index(0, ColonneSorte).data(Qt::DecorationRole).value<QIcon>().isNull());
@@ -151,17 +148,6 @@ private slots:
         pageA.reset();
         QCOMPARE(Lignes(ColonneMessage), (QStringList{"p2"}));
         QCOMPARE(panneau->windowTitle(), "Problèmes : 1");
-    }
-
-    // A page in a folder shows its file's name, ordered by it, and its whole path in the tooltip.
-    void nomDePage()
-    {
-        panneau->Remplace(pageA.get(), "/site/a/zone.htm", "abcdef", Aux({1}));
-        panneau->Remplace(pageB.get(), "/site/z/accueil.htm", "abcdef", Aux({2}));
-        QCOMPARE(Lignes(ColonnePage), (QStringList{"accueil.htm", "zone.htm"}));
-        QCOMPARE(panneau->Liste->model()->index(1, ColonnePage).data(Qt::ToolTipRole).toString(), "/site/a/zone.htm");
-        panneau->Renomme(pageB.get(), "/site/z/zz.htm");
-        QCOMPARE(Lignes(ColonnePage), (QStringList{"zone.htm", "zz.htm"}));
     }
 
     // Problems at 2, 5, 5 and 9, past either end going round; the row found becomes the current one.
