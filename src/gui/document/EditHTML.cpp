@@ -386,7 +386,8 @@ void TEditHTML::Remplace(qsizetype debut, qsizetype fin, std::string_view texte)
 {
     beginUndoAction();
     SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(debut), static_cast<long>(fin));
-    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(texte.size()), texte.data());
+    // An empty view may have no data: Scintilla would read through its null pointer.
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(texte.size()), texte.empty() ? "" : texte.data());
     endUndoAction();
 }
 

@@ -66,6 +66,9 @@ private slots:
         w->EditionDefaire();
         QCOMPARE(Texte(w), texte);
         QVERIFY(!w->EditHTML->isModified());
+        // Replaced by an empty view, which may hold no data.
+        w->EditHTML->Remplace(0, texte.size(), {});
+        QCOMPARE(Texte(w), QByteArray());
     }
 
     // The codec's own rows compare its decoding and encoding; here, the window keeps the file's encoding from the load
