@@ -154,7 +154,6 @@ private slots:
             {"fin de ligne déjà là", "a\n<div>b\r<p>c\r\n<li>d <ul>", 0, "a\n<div>b\r<p>c\r\n<li>d |<ul>"},
             {"seuil égal", "a<p>b\r\nxx<p>yyyyyy\r<p>x", 5, "a<p>b\r\nxx|<p>yyyyyy\r<p>x"},
             {"seuil dépassé", "a<p>b\r\nxx<p>yyyyyy\r<p>x", 4, "a|<p>b\r\nxx|<p>yyyyyy\r<p>x"},
-            {"seuil, lignes CR", "a<p>\rbbbbb<p>", 4, "a<p>\rbbbbb|<p>"},
             {"script et ses échappements",
              "<p>a<script><!-- x='</script>'--></script><p><script><!--<script>'</script><p>'--></script><p>"
              "<script><!--><script></script><p>", 0,

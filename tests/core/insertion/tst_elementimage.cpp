@@ -18,7 +18,7 @@ private slots:
         QTest::addColumn<QByteArray>("texte");
         QTest::addColumn<int>("attendu");
         const std::pair<const char *, int> lignes[] = {
-            {"  7", 7}, {"7 ", 0}, {"\t7", 0}, {"-", 0}, {"$1f", 31}, {"-$10", -16}, {"0x10", 0},
+            {"  7", 7}, {"7 ", 0}, {"\t7", 0}, {"-", 0}, {"+5", 5}, {"$1f", 31}, {"-$10", -16}, {"0x10", 0},
             {"2147483647", INT_MAX}, {"2147483648", 0}, {"-2147483648", INT_MIN}, {"-2147483649", 0},
         };
         for (const auto &[texte, attendu] : lignes)
@@ -47,8 +47,6 @@ private slots:
               "<IMG SRC=\"a\" ALT=\"\">Le été", "<P>");
         ligne("nombres nuls, négatifs ou non numériques: rien", {"a", "", "", "0", "", "", "-1", "x"},
               "<IMG SRC=\"a\" ALT=\"\">");
-        ligne("+5, blanc en tête, $10: en décimal", {.fichier = "a", .bordure = "+5", .hspace = " 4", .vspace = "$10"},
-              "<IMG SRC=\"a\" ALT=\"\" BORDER=5 HSPACE=4 VSPACE=16>");
         ligne("largeur en pourcentage: telle quelle", {.fichier = "a", .largeur = "50%"},
               "<IMG SRC=\"a\" ALT=\"\" WIDTH=50%>");
         ligne("texte alternatif: guillemets et & en entités, le reste tel quel",
@@ -66,24 +64,20 @@ private slots:
 
     void verificationSansFaute_data()
     {
-        QTest::addColumn<ChampsImage>("champs"); // no file: the new page alone
-        QTest::newRow("nouvelle page") << ChampsImage{};
+        QTest::addColumn<ChampsImage>("champs");
         QTest::newRow("image décorative") << ChampsImage{.fichier = "a.png"};
         QTest::newRow("image décrite avec guillemets, légende, taille")
             << ChampsImage{.fichier = "i/a.png", .legende = "Été", .largeur = "50%", .hauteur = "20",
                            .alternatif = "Un \"a\" & un b"};
     }
 
-    // What Balizo writes passes Balizo's own check of the mark-up: a new page, and an image written in its body.
+    // What Balizo writes passes Balizo's own check of the mark-up: a new page with an image written in its body.
     void verificationSansFaute()
     {
         QFETCH(ChampsImage, champs);
         const PaireTextes &modele = TextPairs[PaireModele];
-        std::string page(modele.ouverture);
-        if (!champs.fichier.empty()) {
-            const TextesImage image = ElementImage(champs);
-            page += image.ouverture + "mot" + image.fermeture + "suite";
-        }
+        const TextesImage image = ElementImage(champs);
+        std::string page = std::string(modele.ouverture) + image.ouverture + "mot" + image.fermeture + "suite";
         page += modele.fermeture;
         QStringList problemes;
         for (const Probleme &p : VerifieBalisage(page))

@@ -52,15 +52,13 @@ private slots:
         QTEST(entrees, "attendu");
     }
 
-    // What a double click writes: opening and closing texts, nothing for a file.
+    // What a double click writes for an attribute: the equals sign only when its value is missing.
     void insertion()
     {
         using Textes = std::optional<std::pair<std::string, std::string>>;
-        const auto textes = [](NatureTag nature, const char *texte) { return TextesInsertion({nature, texte, "</B>", {}}); };
-        QCOMPARE(textes(NatureTag::Balise, "<B>"), (Textes{{"<B>", "</B>"}}));
-        QCOMPARE(textes(NatureTag::Attribut, "BORDER"), (Textes{{" BORDER=", ""}}));
-        QCOMPARE(textes(NatureTag::Attribut, "A=1"), (Textes{{" A=1", ""}}));
-        QCOMPARE(textes(NatureTag::Fichier, "T.txt"), Textes());
+        const auto textes = [](const char *texte) { return TextesInsertion({NatureTag::Attribut, texte, "", {}}); };
+        QCOMPARE(textes("BORDER"), (Textes{{" BORDER=", ""}}));
+        QCOMPARE(textes("A=1"), (Textes{{" A=1", ""}}));
     }
 
     // The files given with the program: every element that has a closing text closes the element it opens, and

