@@ -39,6 +39,14 @@ tape() {
     xdotool windowfocus --sync "$(fenetre "$1")" type --delay 50 "$2"
 }
 
+# Fails unless the saved page.htm of the temporary home holds exactly the text given.
+page_tapee() {
+    [ "$(cat "$dossier/page.htm")" = "$1" ] && return 0
+    echo "La page enregistrée n'est pas celle qui a été tapée :" >&2
+    cat "$dossier/page.htm" >&2
+    exit 1
+}
+
 attend '[ -s "$dossier/ecran" ]'
 export DISPLAY=:$(cat "$dossier/ecran")
 attend 'xdotool getmouselocation'

@@ -39,11 +39,7 @@ attendu='<!DOCTYPE html>
 <B>gras</B> café<BR><P>fin</P>
 </BODY>
 </HTML>'
-if [ "$(cat "$dossier/page.htm")" != "$attendu" ]; then
-    echo "La page enregistrée n'est pas celle qui a été tapée :" >&2
-    cat "$dossier/page.htm" >&2
-    exit 1
-fi
+page_tapee "$attendu"
 # Saved: quitting asks nothing.
 touches '^Balizo$' ctrl+q
 attend '! kill -0 "$pid"'

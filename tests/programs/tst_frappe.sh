@@ -53,11 +53,7 @@ attendu='<!DOCTYPE html>
 <em>mot!</em>
 </BODY>
 </HTML>'
-if [ "$(cat "$dossier/page.htm")" != "$attendu" ]; then
-    echo "La page enregistrée n'est pas celle qui a été tapée :" >&2
-    cat "$dossier/page.htm" >&2
-    exit 1
-fi
+page_tapee "$attendu"
 touches '^Balizo$' ctrl+q
 attend '! kill -0 "$pid"'
 pid=
