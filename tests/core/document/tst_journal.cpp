@@ -24,15 +24,8 @@ class TstJournal : public QObject {
 private slots:
     void allerRetour()
     {
-        EnteteJournal entete;
-        entete.nom = "/pages/deux\nlignes é.htm";
-        entete.sansFichier = false;
-        entete.encodage = Encodage::Windows1252;
-        entete.fin = FinDeLigne::Cr;
-        entete.modification = 1'765'000'000'123;
-        entete.dateFichier = -5;
-        entete.tailleFichier = 12;
-        entete.inodeFichier = 18'446'744'073'709'551'615ULL;
+        const EnteteJournal entete{"/pages/deux\nlignes é.htm", false, Encodage::Windows1252, FinDeLigne::Cr,
+                                   1'765'000'000'123, -5, 12, 18'446'744'073'709'551'615ULL};
         const std::string texte("<P>\0caf\xE9\r\nFIN\n", 14);
         const std::string octets = Journal(entete, texte);
 
@@ -54,22 +47,19 @@ private slots:
         QTest::addColumn<QByteArray>("octets");
         QTest::addColumn<int>("erreur");
         const QByteArray bon = QByteArray::fromStdString(Journal({}, "texte"));
-        QTest::newRow("autre fichier") << QByteArray("<HTML>\n") << int(ErreurJournal::Illisible);
-        QTest::newRow("version suivante") << QByteArray(bon).replace("JOURNAL 1", "JOURNAL 2")
-                                          << int(ErreurJournal::FormatPlusRecent);
-        QTest::newRow("encodage inconnu") << QByteArray(bon).replace("utf-8", "utf-9") << int(ErreurJournal::Illisible);
-        QTest::newRow("longueur non numérique") << QByteArray(bon).replace("texte 5", "texte x")
-                                                << int(ErreurJournal::Illisible);
-        QTest::newRow("octets après la fin") << bon + "x" << int(ErreurJournal::Illisible);
-        QTest::newRow("texte plus long que dit") << QByteArray(bon).replace("texte 5", "texte 4")
-                                                 << int(ErreurJournal::Illisible);
+        const int illisible = int(ErreurJournal::Illisible);
+        QTest::newRow("autre fichier") << QByteArray("<HTML>\n") << illisible;
+        QTest::newRow("version suivante") << QByteArray(bon).replace("JOURNAL 1", "JOURNAL 2") << int(ErreurJournal::FormatPlusRecent);
+        QTest::newRow("encodage inconnu") << QByteArray(bon).replace("utf-8", "utf-9") << illisible;
+        QTest::newRow("longueur non numérique") << QByteArray(bon).replace("texte 5", "texte x") << illisible;
+        QTest::newRow("octets après la fin") << bon + "x" << illisible;
+        QTest::newRow("texte plus long que dit") << QByteArray(bon).replace("texte 5", "texte 4") << illisible;
     }
 
     void illisible()
     {
         QFETCH(QByteArray, octets);
-        QFETCH(int, erreur);
-        QCOMPARE(Faute(LitJournal(std::string_view(octets.constData(), octets.size()))), erreur);
+        QTEST(Faute(LitJournal(std::string_view(octets.constData(), octets.size()))), "erreur");
     }
 
     void debut_data()
@@ -81,25 +71,20 @@ private slots:
         const QByteArray bon = QByteArray::fromStdString(Journal({}, "texte"));
         const QByteArray entete = QByteArray::fromStdString(DebutJournal({}, 5));
         const auto taille = qulonglong(bon.size());
+        const int tronque = int(ErreurJournal::Tronque), illisible = int(ErreurJournal::Illisible);
         QTest::newRow("journal entier") << bon << taille << -1 << 5ULL;
         QTest::newRow("en-tête seul d'un journal entier") << entete << taille << -1 << 5ULL;
-        QTest::newRow("fichier plus court que dit") << bon.chopped(1) << taille - 1 << int(ErreurJournal::Tronque) << 0ULL;
-        QTest::newRow("fichier plus long que dit") << bon + "x" << taille + 1 << int(ErreurJournal::Illisible) << 0ULL;
-        QTest::newRow("en-tête coupé") << entete.chopped(3) << qulonglong(entete.size() - 3)
-                                       << int(ErreurJournal::Tronque) << 0ULL;
-        EnteteJournal longNom;
-        longNom.nom.assign(TailleMaximaleEnteteJournal, 'n');
-        const QByteArray demesure = QByteArray::fromStdString(DebutJournal(longNom, 5));
-        QTest::newRow("en-tête plus long que permis") << demesure << qulonglong(demesure.size()) + 10
-                                                      << int(ErreurJournal::Illisible) << 0ULL;
-        QTest::newRow("fichier de zéros") << QByteArray(4096, '\0') << 2'500'000'000ULL
-                                          << int(ErreurJournal::Illisible) << 0ULL;
+        QTest::newRow("fichier plus court que dit") << bon.chopped(1) << taille - 1 << tronque << 0ULL;
+        QTest::newRow("fichier plus long que dit") << bon + "x" << taille + 1 << illisible << 0ULL;
+        QTest::newRow("en-tête coupé") << entete.chopped(3) << qulonglong(entete.size() - 3) << tronque << 0ULL;
+        const QByteArray demesure = QByteArray::fromStdString(DebutJournal({std::string(TailleMaximaleEnteteJournal, 'n')}, 5));
+        QTest::newRow("en-tête plus long que permis") << demesure << qulonglong(demesure.size()) + 10 << illisible << 0ULL;
+        QTest::newRow("fichier de zéros") << QByteArray(4096, '\0') << 2'500'000'000ULL << illisible << 0ULL;
         const QByteArray geant = QByteArray(entete).replace("texte 5", "texte 2500000000");
-        QTest::newRow("texte plus grand que la mémoire")
-            << geant << qulonglong(geant.size()) + 2'500'000'005ULL << -1 << 2'500'000'000ULL;
+        QTest::newRow("texte plus grand que la mémoire") << geant << qulonglong(geant.size()) + 2'500'000'005ULL << -1
+                                                         << 2'500'000'000ULL;
         QTest::newRow("longueur au-delà des entiers")
-            << QByteArray(entete).replace("texte 5", "texte 18446744073709551610") << ~0ULL
-            << int(ErreurJournal::Illisible) << 0ULL;
+            << QByteArray(entete).replace("texte 5", "texte 18446744073709551610") << ~0ULL << illisible << 0ULL;
         QTest::newRow("version suivante") << QByteArray(bon).replace("JOURNAL 1", "JOURNAL 2") << taille
                                           << int(ErreurJournal::FormatPlusRecent) << 0ULL;
     }
@@ -109,11 +94,9 @@ private slots:
     {
         QFETCH(QByteArray, debut);
         QFETCH(qulonglong, taille);
-        QFETCH(int, erreur);
-        QFETCH(qulonglong, longueur);
         const auto lu = LitDebutJournal(std::string_view(debut.constData(), std::size_t(debut.size())), taille);
-        QCOMPARE(Faute(lu), erreur);
-        QCOMPARE(lu ? lu->longueurTexte : 0, longueur);
+        QTEST(Faute(lu), "erreur");
+        QTEST(lu ? lu->longueurTexte : 0ULL, "longueur");
     }
 };
 

@@ -59,12 +59,10 @@ private slots:
     {
         QFETCH(QByteArray, octets);
         QFETCH(QString, lisible);
-        const std::string_view vue(octets.constData(), static_cast<std::size_t>(octets.size()));
-        const std::u16string nom = NomEnUtf16(vue);
-        QCOMPARE(NomEnOctets(nom), std::string(vue));
+        const std::u16string nom = NomEnUtf16(octets.toStdString());
+        QCOMPARE(QByteArray::fromStdString(NomEnOctets(nom)), octets);
         QCOMPARE(QString::fromStdU16String(NomLisible(nom)), lisible);
-        if (!lisible.contains(u'\\'))
-            QCOMPARE(QString::fromStdU16String(nom), QString::fromUtf8(octets));
+        QVERIFY(lisible.contains(u'\\') || QString::fromStdU16String(nom) == QString::fromUtf8(octets));
     }
 
     void cheminLong_data()
@@ -83,12 +81,11 @@ private slots:
     void cheminLong()
     {
         QFETCH(QString, chemin);
-        QFETCH(QString, attendu);
         const QString precedent = QDir::currentPath();
         QVERIFY(QDir::setCurrent(racine + "/site"));
         const std::string obtenu = CheminLong(Reel(chemin));
         QVERIFY(QDir::setCurrent(precedent));
-        QCOMPARE(obtenu, Reel(attendu));
+        QTEST(QString::fromStdString(obtenu).replace(racine, "@"), "attendu");
     }
 
     void cheminRelatif_data()
@@ -114,26 +111,18 @@ private slots:
         QTEST(QString::fromStdString(CheminRelatif(Reel(cible), Reel(base))), "attendu");
     }
 
-    // Beside the program when a settings file is there, otherwise in the user's configuration, folder to create.
-    void emplacementParametres()
+    // Settings beside the program when a file is there, otherwise in the user's configuration, folder to create;
+    // the recovery folder under the state folder when it is absolute; data beside the program, then installed.
+    void emplacements()
     {
         const EmplacementParametres aCote = ChoixEmplacementParametres("/opt/balizo", true, "/home/u/.config");
-        QCOMPARE(aCote.fichier, std::string("/opt/balizo/Balizo.ini"));
-        QCOMPARE(aCote.dossierACreer, std::string());
+        QVERIFY(aCote.fichier == "/opt/balizo/Balizo.ini" && aCote.dossierACreer.empty());
         const EmplacementParametres ailleurs = ChoixEmplacementParametres("/opt/balizo", false, "/home/u/.config");
         QCOMPARE(ailleurs.fichier, std::string("/home/u/.config/balizo/Balizo.ini"));
         QCOMPARE(ailleurs.dossierACreer, std::string("/home/u/.config/balizo"));
-    }
-
-    void dossierRecuperation()
-    {
         QCOMPARE(DossierRecuperation("/var/etat", "/home/u"), std::string("/var/etat/balizo/recuperation"));
-        QCOMPARE(DossierRecuperation("", "/home/u"), std::string("/home/u/.local/state/balizo/recuperation"));
-        QCOMPARE(DossierRecuperation("relatif", "/home/u"), std::string("/home/u/.local/state/balizo/recuperation"));
-    }
-
-    void candidatsDonnees()
-    {
+        for (const char *etat : {"", "relatif"})
+            QCOMPARE(DossierRecuperation(etat, "/home/u"), std::string("/home/u/.local/state/balizo/recuperation"));
         using Liste = std::vector<std::string>;
         QCOMPARE(CandidatsDonnees("/opt/b/bin", "/usr/share/balizo", "Aide/depart.htm"),
                  (Liste{"/opt/b/bin/Aide/depart.htm", "/opt/b/bin/../share/balizo/Aide/depart.htm",

@@ -185,8 +185,7 @@ private slots:
                 texte += Tire(hasard, {serre.begin(), serre.begin() + 6}, 300);
                 page += Tire(hasard, {tableaux.begin(), tableaux.begin() + 8}, 300);
             }
-            const auto r = RemplacementTag(remplacement);
-            if (SupprimeTags(texte, r, fin) != SupprimeTagsSimple(texte, r, fin))
+            if (const auto r = RemplacementTag(remplacement); SupprimeTags(texte, r, fin) != SupprimeTagsSimple(texte, r, fin))
                 QFAIL(qPrintable("texte: " + QByteArray::fromStdString(texte).toPercentEncoding(" <>")));
             if (SupprimeTableaux(page, fin) != HuitPasses(page, fin))
                 QFAIL(qPrintable("page: " + QByteArray::fromStdString(page).toPercentEncoding(" <>/=")));

@@ -37,10 +37,9 @@ QString Defaut(const QString &texte, const QString &anglais, const QStringList &
     for (const QRegularExpressionMatch &mot : QRegularExpression(R"(\p{L}+)").globalMatch(horsNoms))
         if (MotsAnglais.contains(mot.captured().toLower()))
             return "mot anglais « " + mot.captured() + " »";
-    if (texte.contains("''") || texte.contains("'\""))
-        return "apostrophe doublée";
-    if (texte.contains(QChar::ReplacementCharacter) || texte.contains(u'Ã') || texte.contains(u'Â'))
-        return "mauvais encodage";
+    for (const QString faute : {"''", "'\"", "\uFFFD", "Ã", "Â"})
+        if (texte.contains(faute))
+            return "apostrophe doublée ou mauvais encodage « " + faute + " »";
     for (const QRegularExpressionMatch &mot : QRegularExpression(R"([A-Za-z0-9-]+)").globalMatch(texte)) {
         const QString m = mot.captured();
         if (m.compare("option", Qt::CaseInsensitive) == 0 || m.compare("options", Qt::CaseInsensitive) == 0 ||
@@ -93,11 +92,9 @@ private slots:
         QTest::addColumn<QString>("modele");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("attendu");
-        QTest::newRow("arguments dans un autre ordre")
-            << "%2 dans %1" << QStringList{"<ul>", "<li>"} << "<li> dans <ul>";
+        QTest::newRow("arguments dans un autre ordre") << "%2 dans %1" << QStringList{"<ul>", "<li>"} << "<li> dans <ul>";
         QTest::newRow("argument absent") << "a %1 b %3." << QStringList{"x"} << "a x b .";
-        QTest::newRow("signes pour cent ordinaires") << "100 % de %s, %0 et %" << QStringList{"x"}
-                                                     << "100 % de %s, %0 et %";
+        QTest::newRow("signes pour cent ordinaires") << "100 % de %s, %0 et %" << QStringList{"x"} << "100 % de %s, %0 et %";
         QTest::newRow("argument qui contient un renvoi") << "%1 puis %2" << QStringList{"%2", "y"} << "%2 puis y";
     }
 
@@ -105,11 +102,10 @@ private slots:
     {
         QFETCH(QString, modele);
         QFETCH(QStringList, arguments);
-        QFETCH(QString, attendu);
         std::vector<std::string> args;
         for (const QString &a : arguments)
             args.push_back(a.toStdString());
-        QCOMPARE(QString::fromStdString(RemplitModele(modele.toStdString(), args)), attendu);
+        QTEST(QString::fromStdString(RemplitModele(modele.toStdString(), args)), "attendu");
     }
 };
 
