@@ -1,15 +1,11 @@
 #include "core/document/Completion.h"
 
 #include "core/document/Ecriture.h"
+#include "core/document/LectureHTML.h"
 #include "core/texte/Casse.h"
 #include "core/texte/VocabulaireHTML.h"
 
 namespace {
-
-bool EstLettre(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 std::optional<SorteListe> SortePour(Lieu lieu)
 {
@@ -35,7 +31,7 @@ std::optional<ListeCompletion> CompletionEn(std::string_view texte, std::size_t 
         return std::nullopt;
     const std::string_view mot = texte.substr(contexte.debut, position - contexte.debut);
     // Unasked, a list opens on the word's first letter only: typing on filters the list that is open.
-    if (!demandee && (mot.size() != 1 || !EstLettre(mot[0])))
+    if (!demandee && (mot.size() != 1 || !EstLettreAscii(mot[0])))
         return std::nullopt;
     ListeCompletion liste{*sorte, contexte.debut, {}};
     switch (*sorte) {
