@@ -5,11 +5,8 @@
 #include "core/document/Ecriture.h"
 #include "gui/dialogs/ComboHistorique.h"
 
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TDlgEntourer::TDlgEntourer(QWidget *parent)
     : QDialog(parent)
@@ -18,29 +15,17 @@ TDlgEntourer::TDlgEntourer(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Entourer d'une balise..."));
     balise->setObjectName("Balise");
-    balise->setMinimumWidth(balise->fontMetrics().averageCharWidth() * 40);
     ok->setObjectName("OK");
     ok->setEnabled(false);
     auto *annuler = new QPushButton(QStringLiteral("Annuler"), this);
     annuler->setObjectName("Annuler");
-
-    auto *cadre = new QFrame(this);
-    cadre->setFrameShape(QFrame::StyledPanel);
-    auto *etiquette = new QLabel(QStringLiteral("&Balise ouvrante :"), cadre);
-    etiquette->setBuddy(balise);
-    auto *panneau = new QVBoxLayout(cadre);
-    panneau->addWidget(etiquette);
-    panneau->addWidget(balise);
 
     connect(balise, &QComboBox::editTextChanged, this, [this] { ok->setEnabled(!Fermeture().empty()); });
     connect(ok, &QPushButton::clicked, this, [this] {
         balise->AjouteHistorique(balise->currentText());
         accept();
     });
-
-    auto *disposition = new QVBoxLayout(this);
-    disposition->addWidget(cadre);
-    AjouteBoutons(*this, *disposition, ok, annuler);
+    DisposeUnChamp(*this, QStringLiteral("&Balise ouvrante :"), balise, ok, annuler);
 }
 
 std::string TDlgEntourer::Ouverture() const

@@ -2,11 +2,8 @@
 
 #include "gui/commun/BoutonsDialogue.h"
 
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TDlgInsertionTitre::TDlgInsertionTitre(QWidget *parent)
     : QDialog(parent)
@@ -19,20 +16,8 @@ TDlgInsertionTitre::TDlgInsertionTitre(QWidget *parent)
     auto *annuler = new QPushButton(QStringLiteral("Annuler"), this);
     annuler->setObjectName("Annuler");
 
-    auto *cadre = new QFrame(this);
-    cadre->setFrameShape(QFrame::StyledPanel);
-    auto *etiquette = new QLabel(QStringLiteral("Titre de la page HTML :"), cadre);
-    etiquette->setBuddy(titre);
-    auto *panneau = new QVBoxLayout(cadre);
-    panneau->addWidget(etiquette);
-    panneau->addWidget(titre);
-    titre->setMinimumWidth(titre->fontMetrics().averageCharWidth() * 40);
-
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto *disposition = new QVBoxLayout(this);
-    disposition->addWidget(cadre);
-    AjouteBoutons(*this, *disposition, ok, annuler);
+    DisposeUnChamp(*this, QStringLiteral("Titre de la page HTML :"), titre, ok, annuler);
 }
 
 void TDlgInsertionTitre::DefinitTitre(const QString &texte)
