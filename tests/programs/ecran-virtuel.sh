@@ -39,6 +39,14 @@ tape() {
     xdotool windowfocus --sync "$(fenetre "$1")" type --delay 50 "$2"
 }
 
+# Saves the new page as page.htm of the temporary home, with the keyboard.
+enregistre_page() {
+    touches '^Balizo$' ctrl+s
+    touches '^Enregistrer sous' ctrl+a
+    tape '^Enregistrer sous' "$dossier/page.htm"
+    touches '^Enregistrer sous' Return
+    attend '[ -s "$dossier/page.htm" ]'
+}
 # Fails unless the saved page.htm of the temporary home holds exactly the text given.
 page_tapee() {
     [ "$(cat "$dossier/page.htm")" = "$1" ] && return 0

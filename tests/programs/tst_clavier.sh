@@ -24,11 +24,7 @@ touches '^Balizo$' End space
 tape '^Balizo$' 'café'
 touches '^Balizo$' shift+Return ctrl+Return
 tape '^Balizo$' 'fin'
-touches '^Balizo$' ctrl+s
-touches '^Enregistrer sous' ctrl+a
-tape '^Enregistrer sous' "$dossier/page.htm"
-touches '^Enregistrer sous' Return
-attend '[ -s "$dossier/page.htm" ]'
+enregistre_page
 attendu='<!DOCTYPE html>
 <HTML>
 <HEAD>

@@ -33,11 +33,7 @@ touches '^Balizo$' ctrl+slash Return
 tape '^Balizo$' '<em>mot'
 touches '^Balizo$' Home Right ctrl+m
 tape '^Balizo$' '!'
-touches '^Balizo$' ctrl+s
-touches '^Enregistrer sous' ctrl+a
-tape '^Enregistrer sous' "$dossier/page.htm"
-touches '^Enregistrer sous' Return
-attend '[ -s "$dossier/page.htm" ]'
+enregistre_page
 attendu='<!DOCTYPE html>
 <HTML>
 <HEAD>
