@@ -18,6 +18,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <QIODevice>
 
 #include <algorithm>
@@ -58,11 +59,15 @@ public:
 constexpr unsigned long EvenementsTexte =
     QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
 
+// The pause in the typing after which the background colouring of a page goes on.
+constexpr int PauseColoration = 1000;
+
 } // namespace
 
 TEditHTML::TEditHTML(QWidget *parent)
     : QsciScintilla(parent)
     , lexerHTML(new ColorationHtml(this))
+    , repriseColoration(new QTimer(this))
 {
     static const bool accessibiliteInstallee = (QAccessible::installFactory(AccessibiliteSimple), true);
     Q_UNUSED(accessibiliteInstallee);
@@ -72,7 +77,15 @@ TEditHTML::TEditHTML(QWidget *parent)
     SendScintilla(SCI_SETMODEVENTMASK, EvenementsTexte);
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this] {
         ++generation;
+        SuspendColorationEnFond();
         emit Modifie();
+    });
+    repriseColoration->setSingleShot(true);
+    repriseColoration->setInterval(PauseColoration);
+    connect(repriseColoration, &QTimer::timeout, this, [this] {
+        SendScintilla(SCI_SETIDLESTYLING, static_cast<unsigned long>(SC_IDLESTYLING_ALL));
+        // Scintilla takes its background work up again when it paints.
+        viewport()->update();
     });
     // Scintilla's keys that change text where a user expects no change (Ctrl+L cuts the line, Ctrl+Shift+L deletes
     // it, Ctrl+T swaps two lines, Ctrl+D duplicates one, Ctrl+U and Ctrl+Shift+U change the case) are dropped, and
@@ -342,9 +355,21 @@ void TEditHTML::AdapteAffichage(FinDeLigne fin)
     // The colouring of a page runs in the background once it is shown, before and after what is in view: a jump to
     // the end of a big page no longer waits for everything before it to be coloured. Without colouring, nothing
     // ever styles the text, and Scintilla would ask for it again and again as long as the page is open.
+    colorationEnFond = affichage.coloration;
+    repriseColoration->stop();
     SendScintilla(SCI_SETIDLESTYLING,
                   static_cast<unsigned long>(affichage.coloration ? SC_IDLESTYLING_ALL : SC_IDLESTYLING_NONE));
     AdapteClignotement();
+}
+
+void TEditHTML::SuspendColorationEnFond()
+{
+    if (!colorationEnFond)
+        return;
+    // Scintilla still colours in steps what comes into view, as after a jump to the end of the page.
+    if (!repriseColoration->isActive())
+        SendScintilla(SCI_SETIDLESTYLING, static_cast<unsigned long>(SC_IDLESTYLING_TOVISIBLE));
+    repriseColoration->start();
 }
 
 bool TEditHTML::CoupeLignesLongues()

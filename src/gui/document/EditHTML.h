@@ -14,6 +14,7 @@
 class QIODevice;
 
 class QsciLexerHTML;
+class QTimer;
 class TSaisie;
 
 // The text control of a document window: the document's bytes as UTF-8 in Scintilla, positions in bytes.
@@ -116,6 +117,9 @@ private:
     void AdaptePliage(bool colore);
     // The caret blinks, except on a line too long to be laid out at each blink.
     void AdapteClignotement();
+    // While the user types, only the text in view is coloured: the background colouring of the rest, which works
+    // in steps of 20 ms, would hold up the keys. It goes on once the typing pauses.
+    void SuspendColorationEnFond();
     // Widens the line-number margin when the number of lines takes another digit, or always.
     void AjusteMarge(bool toujours = false);
 
@@ -133,5 +137,8 @@ private:
     qsizetype chiffresMarge = 0;
     std::size_t plusLongueLigne = 0;
     long periodeCurseur;
+    // Whether the page is coloured in the background, and the pause in the typing after which that goes on.
+    bool colorationEnFond = false;
+    QTimer *repriseColoration;
     TSaisie *saisie;
 };

@@ -157,6 +157,28 @@ private slots:
         QTRY_VERIFY(marque(0) && marque(14) && !marque(5) && !marque(10));
     }
 
+    // A page is coloured to its end in the background; typing in its middle holds that up only until the typing
+    // pauses.
+    void colorationEnFond()
+    {
+        std::string page;
+        for (int ligne = 0; ligne < 20000; ++ligne)
+            page += "<p class=\"c\">un <b>deux</b></p>\n";
+        TEditHTML edit;
+        edit.Remplit(page, FinDeLigne::Lf);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const auto colore = [&] {
+            return edit.SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED) ==
+                   edit.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(colore(), 60000);
+        edit.Selectionne(static_cast<qsizetype>(page.size() / 2), 0);
+        QTest::keyClick(&edit, 'x');
+        QVERIFY(!colore());
+        QTRY_VERIFY_WITH_TIMEOUT(colore(), 60000);
+    }
+
     // A Windows-1252 page takes what the aids write, ASCII all of it, and saves byte for byte.
     void windows1252()
     {
