@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <type_traits>
 
 // The page is read forward from a point at most a reach before the caret, as a browser's tokenizer reads it, with
 // the stack of the elements open: each answer is one pass over that stretch, without copying it.
@@ -290,125 +291,152 @@ struct Lu {
     bool ouvre = false;
 };
 
-// Reads the mark-up of `vue` from i (in the content of the top element, read as text, when `brut`; after a cut in the
-// page, when `coupee`, so that an end tag of a script or a style before any start tag of one drops what was read),
-// keeping the stack of the open elements, and calls ferme(const ElementOuvert &, debutFermante, finFermante) for each
-// element that closes: by its end tag, or, without one, at the '<' of the tag that closes it (debutFermante ==
-// finFermante). A visitor that returns true stops the reading.
+// Reads the mark-up of a text, keeping the stack of the open elements, and calls
+// ferme(const ElementOuvert &, debutFermante, finFermante) for each element that closes: by its end tag, or, without
+// one, at the '<' of the tag that closes it (debutFermante == finFermante). A visitor that returns true stops the
+// reading. Each step returns false where the reading stops, `lu` telling where.
+template <typename Visiteur>
+class Lecture {
+public:
+    // After a cut in the page, when `coupee`, an end tag of a script or a style before any start tag of one drops
+    // what was read.
+    Lecture(std::string_view vue, bool coupee, Pile &pile, Visiteur &ferme)
+        : vue(vue)
+        , coupee(coupee)
+        , pile(pile)
+        , ferme(ferme)
+    {
+    }
+
+    // Reads from i, in the content of the top element read as text when `brut`.
+    Lu Lit(std::size_t debut, bool brut)
+    {
+        i = debut;
+        if (brut && !PasseContenu(*pile.elements.back().role))
+            return lu;
+        for (;;) {
+            i = Suivant(vue, i, '<');
+            if (i == vue.size())
+                return lu;
+            bool suite = true;
+            switch (OuvertureDe(vue, i)) {
+            case Ouverture::Texte: ++i; break;
+            case Ouverture::Autre: suite = PasseAutre(); break;
+            case Ouverture::Fermante: suite = PasseFermante(); break;
+            case Ouverture::Ouvrante: suite = PasseOuvrante(); break;
+            }
+            if (!suite)
+                return lu;
+        }
+    }
+
+private:
+    bool Arrete(Arret arret, std::size_t debut = 0)
+    {
+        lu.arret = arret;
+        lu.debut = debut;
+        return false;
+    }
+
+    // Closes the k-th element of the stack and those opened inside it; false when the visitor stops the reading.
+    bool FermeJusqua(std::size_t k, std::size_t debutFermante, std::size_t finFermante)
+    {
+        while (pile.elements.size() > k + 1)
+            if (ferme(pile.Depile().element, debutFermante, debutFermante))
+                return Arrete(Arret::Interrompue);
+        return !ferme(pile.Depile().element, debutFermante, finFermante) || Arrete(Arret::Interrompue);
+    }
+
+    // Past the content of the element on top of the stack and its end tag.
+    bool PasseContenu(const Role &texte)
+    {
+        const std::size_t debutContenu = pile.elements.back().element.fin;
+        const std::size_t fermante = FinContenu(vue, debutContenu, texte.nom, texte.contenu);
+        if (fermante == vue.size())
+            return Arrete(Arret::Brut, debutContenu);
+        const std::size_t fin = ApresFermeture(vue, fermante, texte.nom);
+        if (vue[fin - 1] != '>')
+            return Arrete(Arret::Fermante, fermante);
+        if (!FermeJusqua(pile.elements.size() - 1, fermante, fin))
+            return false;
+        i = fin;
+        return true;
+    }
+
+    bool PasseAutre()
+    {
+        const std::size_t fin = FinAutre(vue, i);
+        if (!AutreFini(vue, i, fin))
+            return Arrete(Arret::Autre, i);
+        i = fin;
+        return true;
+    }
+
+    bool PasseFermante()
+    {
+        const std::size_t finNom = FinNom(vue, i + 2);
+        const std::size_t fin = FinBalise(vue, finNom);
+        if (vue[fin - 1] != '>')
+            return Arrete(Arret::Fermante, i);
+        const std::string_view nom = vue.substr(i + 2, finNom - i - 2);
+        std::size_t k = pile.elements.size();
+        while (k > 0 && !EgauxSansCasseAscii(pile.elements[k - 1].element.nom, nom))
+            --k;
+        if (k > 0 && !FermeJusqua(k - 1, i, fin))
+            return false;
+        // The cut fell in the content of a script or a style: what was read before its end tag was text.
+        if (k == 0 && coupee && EstTexte(RoleDe(nom)))
+            pile = Pile();
+        i = fin;
+        return true;
+    }
+
+    bool PasseOuvrante()
+    {
+        const Ouvrante balise = LitOuvrante(vue, i);
+        if (balise.fin == Aucune)
+            return Arrete(Arret::Ouvrante, i);
+        const Role *role = RoleDe(balise.nom);
+        if (role && role->ferme && pile.Contient(role->ferme)) {
+            // The outermost element that the tag closes, above the first one that stops it.
+            std::size_t plusBas = Aucune;
+            for (std::size_t k = pile.elements.size(); k-- > 0;) {
+                const unsigned famille = pile.elements[k].famille();
+                if (famille & role->arret)
+                    break;
+                if (famille & role->ferme)
+                    plusBas = k;
+            }
+            if (plusBas != Aucune && !FermeJusqua(plusBas, i, i))
+                return false;
+        }
+        lu.debutOuvrante = i;
+        lu.finOuvrante = balise.fin;
+        lu.ouvre = !balise.autoFermee && !(role && role->vide);
+        const std::size_t debut = i;
+        i = balise.fin;
+        if (!lu.ouvre)
+            return true;
+        pile.Empile({{balise.nom, debut, balise.fin}, role});
+        if (!EstTexte(role))
+            return true;
+        coupee = false;
+        return PasseContenu(*role);
+    }
+
+    std::string_view vue;
+    std::size_t i = 0;
+    bool coupee;
+    Pile &pile;
+    Visiteur &ferme;
+    Lu lu;
+};
+
+// Reads `vue` from i (see Lecture).
 template <typename Visiteur>
 Lu Lit(std::string_view vue, std::size_t i, bool brut, bool coupee, Pile &pile, Visiteur &&ferme)
 {
-    Lu lu;
-    // Closes the k-th element of the stack and those opened inside it.
-    const auto fermeJusqua = [&](std::size_t k, std::size_t debutFermante, std::size_t finFermante) {
-        while (pile.elements.size() > k + 1)
-            if (ferme(pile.Depile().element, debutFermante, debutFermante))
-                return true;
-        return ferme(pile.Depile().element, debutFermante, finFermante);
-    };
-    // Past the content of the element on top of the stack and its end tag; false when the text ends first.
-    const auto passeContenu = [&](const Role &texte) {
-        const std::size_t debutContenu = pile.elements.back().element.fin;
-        const std::size_t fermante = FinContenu(vue, debutContenu, texte.nom, texte.contenu);
-        if (fermante == vue.size()) {
-            lu.arret = Arret::Brut;
-            lu.debut = debutContenu;
-            return false;
-        }
-        const std::size_t fin = ApresFermeture(vue, fermante, texte.nom);
-        if (vue[fin - 1] != '>') {
-            lu.arret = Arret::Fermante;
-            lu.debut = fermante;
-            return false;
-        }
-        if (fermeJusqua(pile.elements.size() - 1, fermante, fin)) {
-            lu.arret = Arret::Interrompue;
-            return false;
-        }
-        i = fin;
-        return true;
-    };
-
-    if (brut && !passeContenu(*pile.elements.back().role))
-        return lu;
-    for (;;) {
-        i = Suivant(vue, i, '<');
-        if (i == vue.size())
-            return lu;
-        switch (OuvertureDe(vue, i)) {
-        case Ouverture::Texte: ++i; break;
-        case Ouverture::Autre: {
-            const std::size_t fin = FinAutre(vue, i);
-            if (!AutreFini(vue, i, fin)) {
-                lu.arret = Arret::Autre;
-                lu.debut = i;
-                return lu;
-            }
-            i = fin;
-            break;
-        }
-        case Ouverture::Fermante: {
-            const std::size_t finNom = FinNom(vue, i + 2);
-            const std::size_t fin = FinBalise(vue, finNom);
-            if (vue[fin - 1] != '>') {
-                lu.arret = Arret::Fermante;
-                lu.debut = i;
-                return lu;
-            }
-            const std::string_view nom = vue.substr(i + 2, finNom - i - 2);
-            std::size_t k = pile.elements.size();
-            while (k > 0 && !EgauxSansCasseAscii(pile.elements[k - 1].element.nom, nom))
-                --k;
-            if (k > 0 && fermeJusqua(k - 1, i, fin)) {
-                lu.arret = Arret::Interrompue;
-                return lu;
-            }
-            // The cut fell in the content of a script or a style: what was read before its end tag was text.
-            if (k == 0 && coupee && EstTexte(RoleDe(nom)))
-                pile = Pile();
-            i = fin;
-            break;
-        }
-        case Ouverture::Ouvrante: {
-            const Ouvrante balise = LitOuvrante(vue, i);
-            if (balise.fin == Aucune) {
-                lu.arret = Arret::Ouvrante;
-                lu.debut = i;
-                return lu;
-            }
-            const Role *role = RoleDe(balise.nom);
-            if (role && role->ferme && pile.Contient(role->ferme)) {
-                // The outermost element that the tag closes, above the first one that stops it.
-                std::size_t plusBas = Aucune;
-                for (std::size_t k = pile.elements.size(); k-- > 0;) {
-                    const unsigned famille = pile.elements[k].famille();
-                    if (famille & role->arret)
-                        break;
-                    if (famille & role->ferme)
-                        plusBas = k;
-                }
-                if (plusBas != Aucune && fermeJusqua(plusBas, i, i)) {
-                    lu.arret = Arret::Interrompue;
-                    return lu;
-                }
-            }
-            lu.debutOuvrante = i;
-            lu.finOuvrante = balise.fin;
-            lu.ouvre = !balise.autoFermee && !(role && role->vide);
-            const std::size_t debut = i;
-            i = balise.fin;
-            if (!lu.ouvre)
-                break;
-            pile.Empile({{balise.nom, debut, balise.fin}, role});
-            if (EstTexte(role)) {
-                coupee = false;
-                if (!passeContenu(*role))
-                    return lu;
-            }
-            break;
-        }
-        }
-    }
+    return Lecture<std::remove_reference_t<Visiteur>>(vue, coupee, pile, ferme).Lit(i, brut);
 }
 
 constexpr auto RienAFaire = [](const ElementOuvert &, std::size_t, std::size_t) { return false; };
