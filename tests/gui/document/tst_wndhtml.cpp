@@ -267,28 +267,21 @@ private slots:
 
     void resultatDansLEncodageDeLaPage_data()
     {
-        QTest::addColumn<bool>("tableaux");
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<QByteArray>("attendu");
-        QTest::newRow("sans tags, entités restaurées en Windows-1252")
-            << false << QByteArray("<P>caf\xE9 &eacute;t\xE9</P>") << QByteArray("caf\xE9 \xE9t\xE9");
         QTest::newRow("sans tableaux, Windows-1252 gardé")
-            << true << QByteArray("<TABLE><TR><TD>caf\xE9</TD></TR></TABLE>") << QByteArray("caf\xE9");
+            << QByteArray("<TABLE><TR><TD>caf\xE9</TD></TR></TABLE>") << QByteArray("caf\xE9");
         QTest::newRow("sans tableaux, marque UTF-8 gardée")
-            << true << QByteArray("\xEF\xBB\xBF<TABLE><TR><TD>caf\xC3\xA9</TD></TR></TABLE>")
+            << QByteArray("\xEF\xBB\xBF<TABLE><TR><TD>caf\xC3\xA9</TD></TR></TABLE>")
             << QByteArray("\xEF\xBB\xBF");
     }
 
     void resultatDansLEncodageDeLaPage()
     {
-        QFETCH(bool, tableaux);
         QFETCH(QByteArray, page);
         QFETCH(QByteArray, attendu);
         TWndHTML *source = OuvrePage(page);
-        if (tableaux)
-            frame->SupprimerLesTagsTableaux();
-        else
-            frame->SupprimerLesTagsHTML();
+        frame->SupprimerLesTagsTableaux();
         TWndHTML *resultat = frame->FenetreActive();
         QVERIFY(resultat != source && resultat->Untitled && resultat->EditHTML->isModified());
         // It starts from its text: nothing to undo.
