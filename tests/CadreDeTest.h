@@ -38,18 +38,19 @@ protected:
     std::unique_ptr<TMDIHtml> frame;
     UtilisateurScripte *script = nullptr;
 
-    // Without a recovery folder, the documents keep no journal.
-    void NouveauCadre(const QString &recuperation = QString())
+    // Without a recovery folder, the documents keep no journal; without a table of accents, a small one of five rows.
+    void NouveauCadre(const QString &recuperation = QString(), const QString &table = QString())
     {
         auto utilisateur = std::make_unique<UtilisateurScripte>();
         script = utilisateur.get();
-        Ecrit(dossier.filePath("Accents.txt"), "&eacute;\t\"é\"\te accent aigu\tO\n"
-                                               "&egrave;\tè\te accent grave\to\n"
-                                               "&Eacute;\tÉ\tE accent aigu\n"
-                                               "&amp;\t&\tet commercial\n"
-                                               "&lt;\t<\tinférieur\n");
+        if (table.isNull())
+            Ecrit(dossier.filePath("Accents.txt"), "&eacute;\t\"é\"\te accent aigu\tO\n"
+                                                   "&egrave;\tè\te accent grave\to\n"
+                                                   "&Eacute;\tÉ\tE accent aigu\n"
+                                                   "&amp;\t&\tet commercial\n"
+                                                   "&lt;\t<\tinférieur\n");
         frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur),
-                                           dossier.filePath("Accents.txt"), recuperation);
+                                           table.isNull() ? dossier.filePath("Accents.txt") : table, recuperation);
     }
 
     // Closes the frame without questions.

@@ -1,6 +1,7 @@
 #include "CadreDeTest.h"
 #include "Limites.h"
 
+#include "gui/verification/Marques.h"
 #include "gui/verification/Verification.h"
 
 #include <Qsci/qscilexerhtml.h>
@@ -11,8 +12,6 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
-
-#include <ctime>
 
 #include <sys/fsuid.h>
 #include <sys/stat.h>
@@ -268,28 +267,21 @@ private slots:
 
     void resultatDansLEncodageDeLaPage_data()
     {
-        QTest::addColumn<bool>("tableaux");
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<QByteArray>("attendu");
-        QTest::newRow("sans tags, entités restaurées en Windows-1252")
-            << false << QByteArray("<P>caf\xE9 &eacute;t\xE9</P>") << QByteArray("caf\xE9 \xE9t\xE9");
         QTest::newRow("sans tableaux, Windows-1252 gardé")
-            << true << QByteArray("<TABLE><TR><TD>caf\xE9</TD></TR></TABLE>") << QByteArray("caf\xE9");
+            << QByteArray("<TABLE><TR><TD>caf\xE9</TD></TR></TABLE>") << QByteArray("caf\xE9");
         QTest::newRow("sans tableaux, marque UTF-8 gardée")
-            << true << QByteArray("\xEF\xBB\xBF<TABLE><TR><TD>caf\xC3\xA9</TD></TR></TABLE>")
+            << QByteArray("\xEF\xBB\xBF<TABLE><TR><TD>caf\xC3\xA9</TD></TR></TABLE>")
             << QByteArray("\xEF\xBB\xBF");
     }
 
     void resultatDansLEncodageDeLaPage()
     {
-        QFETCH(bool, tableaux);
         QFETCH(QByteArray, page);
         QFETCH(QByteArray, attendu);
         TWndHTML *source = OuvrePage(page);
-        if (tableaux)
-            frame->SupprimerLesTagsTableaux();
-        else
-            frame->SupprimerLesTagsHTML();
+        frame->SupprimerLesTagsTableaux();
         TWndHTML *resultat = frame->FenetreActive();
         QVERIFY(resultat != source && resultat->Untitled && resultat->EditHTML->isModified());
         // It starts from its text: nothing to undo.
@@ -443,37 +435,29 @@ private slots:
         QVERIFY(periode() > 0);
     }
 
-    // A page kept with a line too long to lay out costs no more processor time at rest than an ordinary page,
-    // its spelling checked when a dictionary is installed: nothing keeps working on that line. The measure is
-    // generous, for a busy machine.
-    void ligneLongueAuRepos()
+    // Nothing works on a page at rest: a page kept uncoloured asks for no styling as it idles, and the marks of a view
+    // checked again, when already right, are left alone (marks changed paint the view, which is then checked again).
+    void aucunTravailAuRepos()
     {
-        frame->Verification().ActiveOrthographe(true);
         frame->show();
-        const auto processeur = [] { return double(std::clock()) / CLOCKS_PER_SEC; };
-        const auto auRepos = [&](const QByteArray &page) {
-            script->couper << false;
-            TWndHTML *w = OuvrePage(page);
-            // Once its first work is done (shown, laid out, checked), however long a busy machine takes; a page that
-            // never rests is measured all the same after a while.
-            for (int fois = 0; fois < 40; ++fois) {
-                const double avant = processeur();
-                QTest::qWait(250);
-                if (processeur() - avant < 0.02)
-                    break;
-            }
-            const double debut = processeur();
-            QTest::qWait(3000);
-            const double secondes = processeur() - debut;
-            w->parentWidget()->close();
-            return secondes;
-        };
-        const double ordinaire = auRepos("<p>" + QByteArray(1000, 'a') + "</p>\n");
+        script->couper << false;
         const QByteArray longue = "<p>" + QByteArray(150'000, 'a') + "</p>\n";
-        const double surLigneLongue = auRepos(longue + longue);
-        QCOMPARE(script->lignesLongues.size(), 1);
-        QVERIFY2(surLigneLongue < 2 * ordinaire + 0.3,
-                 qPrintable(QStringLiteral("%1 s au repos, %2 s pour une page ordinaire").arg(surLigneLongue).arg(ordinaire)));
+        TWndHTML *w = OuvrePage(longue + longue);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const auto styles = [w] {
+            QSignalSpy demandes(w->EditHTML, &QsciScintillaBase::SCN_STYLENEEDED);
+            for (int tour = 0; tour < 50; ++tour)
+                QCoreApplication::processEvents();
+            return demandes.size();
+        };
+        styles();
+        QCOMPARE(styles(), 0);
+        const std::vector<std::pair<std::size_t, std::size_t>> fautes{{3, 150'003}};
+        MarqueFautes(*w->EditHTML, 0, 200'000, fautes);
+        w->EditHTML->SendScintilla(QsciScintillaBase::SCI_SETMODEVENTMASK, QsciScintillaBase::SC_MOD_CHANGEINDICATOR);
+        QSignalSpy changements(w->EditHTML, &QsciScintillaBase::SCN_MODIFIED);
+        MarqueFautes(*w->EditHTML, 0, 200'000, fautes);
+        QCOMPARE(changements.size(), 0);
     }
 
     // The names of HTML as pages are written now, and the old ones, in either case, are coloured as known mark-up; a

@@ -15,9 +15,7 @@ class TestWndCaracteres : public CadreDeTest {
     void CadreAvecTable(const QString &table)
     {
         FermeCadre();
-        auto utilisateur = std::make_unique<UtilisateurScripte>();
-        script = utilisateur.get();
-        frame = std::make_unique<TMDIHtml>(dossier.filePath("Balizo.ini"), std::move(utilisateur), table);
+        NouveauCadre({}, table);
     }
 
     // The next tag removal runs with these options, as if the user had set them in the dialog: `choix` names the

@@ -25,10 +25,9 @@ class TestPanneauProblemes : public QObject {
         const QAbstractItemModel *modele = panneau->Liste->model();
         for (int ligne = 0; ligne < modele->rowCount(); ++ligne) {
             QStringList cellules;
-            for (int colonne = 0; colonne < modele->columnCount(); ++colonne) {
+            for (int colonne = 0; colonne < modele->columnCount(); ++colonne)
                 if (seule < 0 || colonne == seule)
                     cellules << modele->index(ligne, colonne).data().toString();
-            }
             lignes << cellules.join(u' ');
         }
         return lignes;

@@ -119,21 +119,28 @@ class TestVerification : public CadreDeTest {
         (*action)->trigger();
     }
 
-    // A dictionary of the test folder's "dictionnaires", one word a line.
-    void EcritDictionnaire(const QString &nom, const QByteArray &mots)
+    QString Personnel() const { return dossier.filePath("dictionnaire-personnel.txt"); }
+
+    // Pages checked, and the wait for their problems.
+    void Verifie(TWndHTML *w)
     {
-        QVERIFY(QDir(dossier.path()).mkpath("dictionnaires"));
-        Fichier("dictionnaires/" + nom + ".aff", "SET UTF-8\nTRY esaitnrulodcpmhq\n");
-        Fichier("dictionnaires/" + nom + ".dic", QByteArray::number(mots.count('\n') + 1) + '\n' + mots + '\n');
+        frame->VerifierLaPage();
+        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(w).empty(), 20000);
     }
 
-    // The dictionaries of the test folder's "dictionnaires" stand for the installed ones, with an empty personal
-    // list, in a frame made again to find them; the guard puts the system's back.
-    [[nodiscard]] auto DictionnairesDuTest()
+    // Small dictionaries, "nom" and its words one a line, in the test folder's "dictionnaires", stand for the
+    // installed ones, with an empty personal list, in a frame made again to find them; the guard puts the system's
+    // back.
+    [[nodiscard]] auto DictionnairesDuTest(std::initializer_list<std::pair<QString, QByteArray>> dictionnaires)
     {
+        [&] { QVERIFY(QDir(dossier.path()).mkpath("dictionnaires")); }();
+        for (const auto &[nom, mots] : dictionnaires) {
+            Fichier("dictionnaires/" + nom + ".aff", "SET UTF-8\nTRY esaitnrulodcpmhq\n");
+            Fichier("dictionnaires/" + nom + ".dic", QByteArray::number(mots.count('\n') + 1) + '\n' + mots + '\n');
+        }
         const bool defini = qEnvironmentVariableIsSet("DICPATH");
         const QByteArray avant = qgetenv("DICPATH");
-        const QString personnel = dossier.filePath("dictionnaire-personnel.txt");
+        const QString personnel = Personnel();
         QFile::remove(personnel);
         qputenv("DICPATH", QFile::encodeName(dossier.filePath("dictionnaires")));
         FermeCadre();
@@ -166,8 +173,7 @@ private slots:
     void pageVerifiee()
     {
         TWndHTML *w = Affiche(Fichier("page.htm", Page));
-        frame->VerifierLaPage();
-        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(w).empty(), 20000);
+        Verifie(w);
         QVERIFY(frame->Problemes().isVisible());
         // "Fenêtres" shows or hides the list, under its own name whatever the list's title counts.
         frame->activateWindow();
@@ -307,7 +313,7 @@ private slots:
     {
         if (frame->Verification().Dictionnaires().empty())
             QSKIP("Aucun dictionnaire installé");
-        const QByteArray tuyau = QFile::encodeName(dossier.filePath("dictionnaire-personnel.txt"));
+        const QByteArray tuyau = QFile::encodeName(Personnel());
         QCOMPARE(::mkfifo(tuyau.constData(), 0600), 0);
         // A reader left waiting on the pipe is let go at the end, so that a failure never hangs the tests; the
         // pipe goes, for the tests that follow.
@@ -319,9 +325,8 @@ private slots:
         // The frame opens its dictionary as it starts: it is made again to find the pipe.
         FermeCadre();
         NouveauCadre();
-        TWndHTML *w = Affiche(Fichier("page.htm", Page));
-        frame->VerifierLaPage();
-        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(w).empty(), 20000);
+        Verifie(Affiche(Fichier("page.htm", Page)));
+        TWndHTML *w = frame->FenetreActive();
         QTRY_COMPARE(script->erreurs.size(), 1);
         QVERIFY2(script->erreurs.front().contains(u"dictionnaire personnel") &&
                      script->erreurs.front().contains(QFile::decodeName(tuyau)),
@@ -337,9 +342,7 @@ private slots:
     // start, when spelling is turned on again, when another is chosen.
     void dictionnaireOuvertEnAvance()
     {
-        EcritDictionnaire("fr_FR", "une\nmaison");
-        EcritDictionnaire("en_US", "a\nhouse");
-        const auto remet = DictionnairesDuTest();
+        const auto remet = DictionnairesDuTest({{"fr_FR", "une\nmaison"}, {"en_US", "a\nhouse"}});
         QVERIFY(frame->Fenetres().isEmpty());
         QTRY_VERIFY(frame->Verification().DictionnaireOuvert());
         frame->Verification().ActiveOrthographe(false);
@@ -357,9 +360,7 @@ private slots:
     // unknown word only. Once spelling is off, a choice the settings keep, the words in view are no longer marked.
     void langues()
     {
-        EcritDictionnaire("fr_FR", "une\nmaison\ncode");
-        EcritDictionnaire("en_US", "a\nand\nhouse");
-        const auto remet = DictionnairesDuTest();
+        const auto remet = DictionnairesDuTest({{"fr_FR", "une\nmaison\ncode"}, {"en_US", "a\nand\nhouse"}});
         QCOMPARE(frame->Verification().Dictionnaire(), QStringLiteral("fr_FR"));
 
         TWndHTML *w = Affiche(Fichier("langues.htm", "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Une maison"
@@ -376,7 +377,6 @@ private slots:
         for (const QByteArray mot : {"A housse", "and", "house.", "Nimporte", "quoi", "codee"})
             QVERIFY2(!marque(mot), mot.constData());
 
-        frame->VerifierLaPage();
         const auto fautes = [&] {
             QStringList mots;
             for (const Probleme &probleme : Problemes(w))
@@ -385,7 +385,7 @@ private slots:
                                                            qsizetype(probleme.fin - probleme.debut)));
             return mots;
         };
-        QTRY_VERIFY_WITH_TIMEOUT(!Problemes(w).empty(), 20000);
+        Verifie(w);
         QCOMPARE(fautes(), (QStringList{"maisonn", "housse"}));
 
         // The English word gets the English dictionary's suggestions.
@@ -428,9 +428,7 @@ private slots:
         QFETCH(bool, liste);
         QFETCH(QString, commande);
         const bool ajoute = commande.startsWith(u"Ajouter");
-        EcritDictionnaire("fr_FR", "essai\naide\nmarche\naussi\nencore\nrien");
-        const QString personnel = dossier.filePath("dictionnaire-personnel.txt");
-        const auto remet = DictionnairesDuTest();
+        const auto remet = DictionnairesDuTest({{"fr_FR", "essai\naide\nmarche\naussi\nencore\nrien"}});
         QCOMPARE(frame->Verification().Dictionnaire(), "fr_FR");
 
         const QByteArray texte = "<!DOCTYPE html>\n<html><head><title>Essai</title></head>\n<body>\n"
@@ -470,7 +468,7 @@ private slots:
                 QTRY_VERIFY_WITH_TIMEOUT(!Marque(w, Probleme::Sorte::Orthographe, place), 20000);
         }
         QTRY_VERIFY_WITH_TIMEOUT(Marque(p, Probleme::Sorte::Orthographe, Texte(p).indexOf("Zorglub")), 20000);
-        QCOMPARE(Lit(personnel).split('\n').contains("Balizo"), ajoute);
+        QCOMPARE(Lit(Personnel()).split('\n').contains("Balizo"), ajoute);
 
         // The page whose count the status bar tells closes: that line goes, and the title counts one page.
         QVERIFY(qobject_cast<QMdiSubWindow *>(autre->parentWidget())->close());
@@ -510,11 +508,8 @@ private slots:
         QFETCH(bool, liste);
         QFETCH(QString, commande);
         QFETCH(int, francais);
-        EcritDictionnaire("fr_FR", "une\nmaison");
-        for (const QString nom : {"en_US", "en_GB"})
-            EcritDictionnaire(nom, "a\nand\nhouse");
-        const QString personnel = dossier.filePath("dictionnaire-personnel.txt");
-        const auto remet = DictionnairesDuTest();
+        const auto remet =
+            DictionnairesDuTest({{"fr_FR", "une\nmaison"}, {"en_US", "a\nand\nhouse"}, {"en_GB", "a\nand\nhouse"}});
         QCOMPARE(frame->Verification().Dictionnaire(), "fr_FR");
 
         TWndHTML *p = Affiche(Fichier("p.htm", "<!DOCTYPE html>\n<html lang=\"fr\"><head><title>Une maison</title>"
@@ -538,7 +533,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!Marque(p, Probleme::Sorte::Orthographe, anglais), 20000);
         QTRY_COMPARE_WITH_TIMEOUT(Marque(p, Probleme::Sorte::Orthographe, Texte(p).indexOf("Zorglub une")),
                                   francais == 1, 20000);
-        QCOMPARE(Lit(personnel).split('\n').contains("Zorglub"), commande.startsWith(u"Ajouter"));
+        QCOMPARE(Lit(Personnel()).split('\n').contains("Zorglub"), commande.startsWith(u"Ajouter"));
 
         // A dictionary first opened now knows the word too.
         TWndHTML *nouvelle = Ouvre(Fichier("nouvelle.htm", "<html lang=\"en-GB\"><p>Zorglub and a hous</p>"));
