@@ -2,6 +2,10 @@
 
 #include "core/texte/Casse.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <iterator>
+
 std::string NomDeLigneDeCommande(const std::vector<std::string> &arguments)
 {
     std::string nom;
@@ -18,13 +22,20 @@ DemandeLigneDeCommande AnalyseLigneDeCommande(const std::vector<std::string> &ar
     using Genre = DemandeLigneDeCommande::Genre;
     DemandeLigneDeCommande demande;
     bool options = true;
+    if (arguments.size() == 1 && arguments.front() == "-h") {
+        demande.genre = Genre::Aide;
+        demande.option = "-h";
+        return demande;
+    }
     for (const std::string &argument : arguments) {
         if (!options || !argument.starts_with("--")) {
             demande.noms.push_back(argument);
         } else if (argument == "--") {
             options = false;
+        } else if (argument == "--nouvelle-instance") {
+            demande.nouvelleInstance = true;
         } else if (demande.genre == Genre::Fichier) {
-            // The first option decides.
+            // The first option that prints or is refused decides.
             demande.genre = argument == "--help"      ? Genre::Aide
                             : argument == "--version" ? Genre::Version
                                                       : Genre::OptionInconnue;
@@ -32,6 +43,25 @@ DemandeLigneDeCommande AnalyseLigneDeCommande(const std::vector<std::string> &ar
         }
     }
     return demande;
+}
+
+std::vector<std::string> FichiersNommes(const std::vector<std::string> &arguments,
+                                        const std::function<bool(const std::string &)> &estUnFichier)
+{
+    if (arguments.empty())
+        return {};
+    if (std::string nom = NomDeLigneDeCommande(arguments); estUnFichier(nom))
+        return {std::move(nom)};
+    std::vector<std::string> fichiers;
+    std::copy_if(arguments.begin(), arguments.end(), std::back_inserter(fichiers), estUnFichier);
+    return fichiers;
+}
+
+bool EstUnFichier(const std::string &nom)
+{
+    std::error_code erreur;
+    const std::filesystem::file_status etat = std::filesystem::status(nom, erreur);
+    return !erreur && std::filesystem::exists(etat) && !std::filesystem::is_directory(etat);
 }
 
 std::string_view Extension(std::string_view nom)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,17 +8,27 @@
 // The file name that the command-line arguments form: all of them joined by single spaces.
 std::string NomDeLigneDeCommande(const std::vector<std::string> &arguments);
 
-// What the editor's command line asks for. "--help" and "--version" print and end; any other argument that starts
-// with "--" is refused. Every other argument belongs to the file name, and so does every argument after a lone "--",
-// which itself belongs to nothing: "-x" and "-- --x" name files.
+// What the editor's command line asks for. "--help", or "-h" as the only argument, and "--version" print and end;
+// "--nouvelle-instance" starts an editor of its own instead of handing the files to the one running; any other
+// argument that starts with "--" is refused. Every other argument names files, and so does every argument after a
+// lone "--", which itself names nothing: "-x" and "-- --x" name files.
 struct DemandeLigneDeCommande {
     enum class Genre { Fichier, Aide, Version, OptionInconnue } genre = Genre::Fichier;
     // The refused option.
     std::string option;
-    // The arguments that form the file name.
+    // The arguments that name the files.
     std::vector<std::string> noms;
+    bool nouvelleInstance = false;
 };
 DemandeLigneDeCommande AnalyseLigneDeCommande(const std::vector<std::string> &arguments);
+
+// The files that the arguments name, in order: the name they form together when it names a file (one with spaces
+// typed without quotes), otherwise each argument that names one; none when neither does.
+std::vector<std::string> FichiersNommes(const std::vector<std::string> &arguments,
+                                        const std::function<bool(const std::string &)> &estUnFichier);
+
+// Whether the name is that of something on disk that is not a folder.
+bool EstUnFichier(const std::string &nom);
 
 // The extension of a file name: from the last dot of its last component, the dot included; empty when it has none.
 std::string_view Extension(std::string_view nom);

@@ -19,16 +19,22 @@ private slots:
         QTest::addColumn<int>("genre");
         QTest::addColumn<QString>("option");
         QTest::addColumn<QStringList>("noms");
+        QTest::addColumn<bool>("nouvelleInstance");
         using Genre = DemandeLigneDeCommande::Genre;
         QTest::newRow("aide") << QStringList{"page.htm", "--help", "--x"} << int(Genre::Aide) << "--help"
-                              << QStringList{"page.htm"};
-        QTest::newRow("version") << QStringList{"--version"} << int(Genre::Version) << "--version" << QStringList{};
-        QTest::newRow("option inconnue") << QStringList{"--x", "--help"} << int(Genre::OptionInconnue) << "--x"
-                                         << QStringList{};
+                              << QStringList{"page.htm"} << false;
+        QTest::newRow("-h seul") << QStringList{"-h"} << int(Genre::Aide) << "-h" << QStringList{} << false;
+        QTest::newRow("version") << QStringList{"--version", "--nouvelle-instance"} << int(Genre::Version)
+                                 << "--version" << QStringList{} << true;
+        QTest::newRow("option inconnue") << QStringList{"--nouvelle-instance", "--x", "--help"}
+                                         << int(Genre::OptionInconnue) << "--x" << QStringList{} << true;
         QTest::newRow("un tiret") << QStringList{"-x", "-h", "ma", "page.htm"} << int(Genre::Fichier) << ""
-                                  << QStringList{"-x", "-h", "ma", "page.htm"};
-        QTest::newRow("après --") << QStringList{"a", "--", "--help", "--"} << int(Genre::Fichier) << ""
-                                  << QStringList{"a", "--help", "--"};
+                                  << QStringList{"-x", "-h", "ma", "page.htm"} << false;
+        QTest::newRow("après --") << QStringList{"a", "--", "--help", "--nouvelle-instance", "-h"}
+                                  << int(Genre::Fichier) << "" << QStringList{"a", "--help", "--nouvelle-instance", "-h"}
+                                  << false;
+        QTest::newRow("nouvelle instance") << QStringList{"a.htm", "--nouvelle-instance", "b.htm"}
+                                           << int(Genre::Fichier) << "" << QStringList{"a.htm", "b.htm"} << true;
     }
 
     void analyse()
@@ -44,6 +50,36 @@ private slots:
         for (const std::string &nom : demande.noms)
             noms << QString::fromStdString(nom);
         QTEST(noms, "noms");
+        QTEST(demande.nouvelleInstance, "nouvelleInstance");
+    }
+
+    // The joined name first, then each argument that names a file, in their order.
+    void fichiersNommes_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("fichiers");
+        QTest::newRow("rien") << QStringList{} << QStringList{};
+        QTest::newRow("nom à espaces sans guillemets") << QStringList{"ma", "page.htm"} << QStringList{"ma page.htm"};
+        QTest::newRow("plusieurs pages dans l'ordre") << QStringList{"b.htm", "ma", "a.htm", "absent.htm"}
+                                                      << QStringList{"b.htm", "ma", "a.htm"};
+        QTest::newRow("nom joint préféré à ses morceaux") << QStringList{"ma", "page.htm", "a.htm"}
+                                                          << QStringList{"ma page.htm a.htm"};
+        QTest::newRow("aucun fichier") << QStringList{"absent.htm", "page.htm"} << QStringList{};
+    }
+
+    void fichiersNommes()
+    {
+        QFETCH(QStringList, arguments);
+        const std::vector<std::string> existants = {"a.htm", "b.htm", "ma", "ma page.htm", "ma page.htm a.htm"};
+        std::vector<std::string> octets;
+        for (const QString &argument : arguments)
+            octets.push_back(argument.toStdString());
+        QStringList fichiers;
+        for (const std::string &nom : FichiersNommes(octets, [&existants](const std::string &nom) {
+                 return std::find(existants.begin(), existants.end(), nom) != existants.end();
+             }))
+            fichiers << QString::fromStdString(nom);
+        QTEST(fichiers, "fichiers");
     }
 
     // Whether the file is a desktop, by its extension.
