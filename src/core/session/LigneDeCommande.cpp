@@ -64,6 +64,50 @@ bool EstUnFichier(const std::string &nom)
     return !erreur && std::filesystem::exists(etat) && !std::filesystem::is_directory(etat);
 }
 
+namespace {
+
+// The X display without its screen number: ":0.0" and ":0" are the same display.
+std::string_view SansNumeroDEcran(std::string_view x11)
+{
+    const std::size_t deuxPoints = x11.rfind(':');
+    const std::size_t point = x11.rfind('.');
+    if (deuxPoints == std::string_view::npos || point == std::string_view::npos || point < deuxPoints ||
+        point + 1 == x11.size() ||
+        !std::all_of(x11.begin() + static_cast<std::ptrdiff_t>(point) + 1, x11.end(),
+                     [](char c) { return c >= '0' && c <= '9'; }))
+        return x11;
+    return x11.substr(0, point);
+}
+
+} // namespace
+
+Affichage AffichageDe(std::string_view plateformes, std::string_view x11, std::string_view wayland)
+{
+    const std::string nomX = "x11=" + std::string(SansNumeroDEcran(x11));
+    const std::string nomWayland = "wayland=" + std::string(wayland);
+    if (plateformes.empty()) {
+        if (x11.empty() && wayland.empty())
+            return {};
+        return {true, nomX + ' ' + nomWayland};
+    }
+    // Qt tries each platform of the list in turn, each maybe followed by its options after a colon.
+    while (!plateformes.empty()) {
+        const std::size_t fin = std::min(plateformes.find(';'), plateformes.size());
+        const std::string_view plateforme = plateformes.substr(0, std::min(plateformes.find(':'), fin));
+        plateformes.remove_prefix(std::min(fin + 1, plateformes.size()));
+        if (plateforme == "xcb") {
+            if (!x11.empty())
+                return {true, nomX};
+        } else if (plateforme.starts_with("wayland")) {
+            if (!wayland.empty())
+                return {true, nomWayland};
+        } else if (!plateforme.empty()) {
+            return {true, {}};
+        }
+    }
+    return {};
+}
+
 std::string_view Extension(std::string_view nom)
 {
     const std::size_t barre = nom.rfind('/');

@@ -30,6 +30,17 @@ std::vector<std::string> FichiersNommes(const std::vector<std::string> &argument
 // Whether the name is that of something on disk that is not a folder.
 bool EstUnFichier(const std::string &nom);
 
+// The display of an editor started with these values of QT_QPA_PLATFORM, DISPLAY and WAYLAND_DISPLAY.
+struct Affichage {
+    // Whether Qt has a display to open: X or Wayland, as the platform asks or else whichever is there; a platform
+    // that needs none ("offscreen", "minimal"...) always has one.
+    bool accessible = false;
+    // What names the display that every editor started there shows on, the X one without its screen number; empty
+    // when no one else sees its windows.
+    std::string nom;
+};
+Affichage AffichageDe(std::string_view plateformes, std::string_view x11, std::string_view wayland);
+
 // The extension of a file name: from the last dot of its last component, the dot included; empty when it has none.
 std::string_view Extension(std::string_view nom);
 

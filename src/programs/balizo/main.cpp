@@ -9,7 +9,9 @@
 #include <QScreen>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -47,6 +49,19 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "balizo : option inconnue : %s\nEssayez « balizo --help ».\n", demande.option.c_str());
         return 2;
     case DemandeLigneDeCommande::Genre::Fichier: break;
+    }
+
+    // Qt would abort, in English, without a display to open.
+    const auto variable = [](const char *nom) { return std::string_view(std::getenv(nom) ? std::getenv(nom) : ""); };
+    const Affichage affichage =
+        AffichageDe(variable("QT_QPA_PLATFORM"), variable("DISPLAY"), variable("WAYLAND_DISPLAY"));
+    if (!affichage.accessible) {
+        if (variable("QT_QPA_PLATFORM").empty())
+            std::fputs("balizo : aucun affichage disponible (ni DISPLAY ni WAYLAND_DISPLAY).\n", stderr);
+        else
+            std::fprintf(stderr, "balizo : aucun affichage disponible pour QT_QPA_PLATFORM=%s.\n",
+                         std::getenv("QT_QPA_PLATFORM"));
+        return 2;
     }
 
     TApplication application(argv);

@@ -82,6 +82,35 @@ private slots:
         QTEST(fichiers, "fichiers");
     }
 
+    // The display that Qt will open, and what names it for the editors that share it.
+    void affichage_data()
+    {
+        QTest::addColumn<QString>("plateformes");
+        QTest::addColumn<QString>("x11");
+        QTest::addColumn<QString>("wayland");
+        QTest::addColumn<bool>("accessible");
+        QTest::addColumn<QString>("nom");
+        QTest::newRow("aucun affichage") << "" << "" << "" << false << "";
+        QTest::newRow("X sans numéro d'écran") << "" << ":0.0" << "" << true << "x11=:0 wayland=";
+        QTest::newRow("X distant") << "" << "hote.exemple:10" << "wayland-0" << true
+                                   << "x11=hote.exemple:10 wayland=wayland-0";
+        QTest::newRow("offscreen sans affichage") << "offscreen" << "" << "" << true << "";
+        QTest::newRow("xcb demandé sans DISPLAY") << "xcb" << "" << "wayland-0" << false << "";
+        QTest::newRow("wayland demandé sans WAYLAND_DISPLAY") << "wayland-egl" << ":1" << "" << false << "";
+        QTest::newRow("liste, le premier absent") << "wayland;xcb:dpi=96" << ":1.2" << "" << true << "x11=:1";
+    }
+
+    void affichage()
+    {
+        QFETCH(QString, plateformes);
+        QFETCH(QString, x11);
+        QFETCH(QString, wayland);
+        const Affichage affichage =
+            AffichageDe(plateformes.toStdString(), x11.toStdString(), wayland.toStdString());
+        QTEST(affichage.accessible, "accessible");
+        QTEST(QString::fromStdString(affichage.nom), "nom");
+    }
+
     // Whether the file is a desktop, by its extension.
     void extension()
     {
