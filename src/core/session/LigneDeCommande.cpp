@@ -79,7 +79,64 @@ std::string_view SansNumeroDEcran(std::string_view x11)
     return x11.substr(0, point);
 }
 
+constexpr std::string_view Signature = "BLZ1";
+
+void EcritNombre(std::string &message, std::size_t nombre)
+{
+    for (int decalage = 24; decalage >= 0; decalage -= 8)
+        message += static_cast<char>((nombre >> decalage) & 0xFF);
+}
+
+// The number that the four bytes at the start of the text hold.
+std::size_t LitNombre(std::string_view octets)
+{
+    std::size_t nombre = 0;
+    for (const char octet : octets.substr(0, 4))
+        nombre = nombre << 8 | static_cast<unsigned char>(octet);
+    return nombre;
+}
+
 } // namespace
+
+std::string MessageDeFichiers(const std::vector<std::string> &noms)
+{
+    std::string message(Signature);
+    EcritNombre(message, noms.size());
+    for (const std::string &nom : noms) {
+        EcritNombre(message, nom.size());
+        message += nom;
+    }
+    return message;
+}
+
+LectureMessage LitMessageDeFichiers(std::string_view octets)
+{
+    using Etat = LectureMessage::Etat;
+    const std::string_view debut = octets.substr(0, Signature.size());
+    if (debut != Signature.substr(0, debut.size()))
+        return {Etat::Invalide, {}, 0};
+    if (octets.size() < Signature.size() + 4)
+        return {};
+    // The lengths are checked before any name is copied: a message comes in many pieces, each read again.
+    std::size_t nombre = LitNombre(octets.substr(Signature.size()));
+    std::size_t position = Signature.size() + 4;
+    std::vector<std::string_view> noms;
+    for (; nombre > 0; --nombre) {
+        if (position + 4 > octets.size())
+            return position + 4 > TailleMessageMaximale ? LectureMessage{Etat::Invalide, {}, 0} : LectureMessage{};
+        const std::size_t longueur = LitNombre(octets.substr(position));
+        position += 4;
+        if (longueur == 0 || longueur > TailleMessageMaximale - position)
+            return {Etat::Invalide, {}, 0};
+        if (position + longueur > octets.size())
+            return {};
+        noms.push_back(octets.substr(position, longueur));
+        if (noms.back().find('\0') != std::string_view::npos)
+            return {Etat::Invalide, {}, 0};
+        position += longueur;
+    }
+    return {Etat::Complet, std::vector<std::string>(noms.begin(), noms.end()), position};
+}
 
 Affichage AffichageDe(std::string_view plateformes, std::string_view x11, std::string_view wayland)
 {

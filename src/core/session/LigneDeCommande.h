@@ -41,6 +41,23 @@ struct Affichage {
 };
 Affichage AffichageDe(std::string_view plateformes, std::string_view x11, std::string_view wayland);
 
+// The message by which a starting editor hands the files it names to the one running: "BLZ1", the number of names,
+// then each name's length and bytes, every number on four bytes, the most significant first.
+std::string MessageDeFichiers(const std::vector<std::string> &noms);
+
+// What the bytes received so far hold of such a message.
+struct LectureMessage {
+    enum class Etat { Incomplet, Complet, Invalide } etat = Etat::Incomplet;
+    // The names of a complete message.
+    std::vector<std::string> noms;
+    // The length of a complete message, which the bytes after it are no part of.
+    std::size_t longueur = 0;
+};
+// Anything else than the start of a message is invalid, and so are a message longer than TailleMessageMaximale and
+// an empty name or one holding a NUL byte, which no file has.
+LectureMessage LitMessageDeFichiers(std::string_view octets);
+inline constexpr std::size_t TailleMessageMaximale = 1 << 20;
+
 // The extension of a file name: from the last dot of its last component, the dot included; empty when it has none.
 std::string_view Extension(std::string_view nom);
 

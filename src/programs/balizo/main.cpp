@@ -1,5 +1,6 @@
 #include "core/session/LigneDeCommande.h"
 #include "gui/app/Application.h"
+#include "gui/app/Instance.h"
 #include "gui/app/MDIHtml.h"
 #include "gui/app/Session.h"
 #include "gui/app/Traductions.h"
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +29,9 @@ constexpr const char *Aide =
     "forment d'abord un seul nom : quand c'est celui d'un fichier, lui seul s'ouvre, si bien\n"
     "qu'un nom qui contient des espaces s'écrit sans guillemets. Un argument qui commence par\n"
     "un seul tiret est un nom, sauf « -h » seul ; après « -- », tous les arguments en sont.\n"
+    "\n"
+    "Un seul Balizo tourne par utilisateur et par écran : quand il y en a déjà un, c'est lui\n"
+    "qui ouvre les fichiers et passe au premier plan, et la commande se termine aussitôt.\n"
     "\n"
     "Options :\n"
     "  --nouvelle-instance  démarre un Balizo à part, même quand un autre tourne déjà\n"
@@ -65,6 +70,17 @@ int main(int argc, char *argv[])
     }
 
     TApplication application(argv);
+
+    // The editor already running on this display takes the files, each by its full name from this folder.
+    const QString serveur = demande.nouvelleInstance ? QString() : TInstance::NomDuServeur(affichage.nom);
+    if (!serveur.isEmpty()) {
+        std::vector<std::string> fichiers;
+        for (const std::string &fichier : FichiersNommes(demande.noms, EstUnFichier))
+            fichiers.push_back(EncodeNom(CheminLong(DecodeNom(fichier))).toStdString());
+        if (TInstance::Confie(serveur, fichiers))
+            return 0;
+    }
+
     QApplication::setApplicationName(QStringLiteral("Balizo"));
     // The desktop matches the windows with the launcher that it installs.
     QGuiApplication::setDesktopFileName(QStringLiteral("balizo"));
@@ -75,6 +91,8 @@ int main(int argc, char *argv[])
                      DossierRecuperation());
     // The size the frame takes back when it leaves the maximised state, and the one its first documents see.
     MDIHtml.setGeometry(MDIHtml.screen()->availableGeometry().adjusted(1, 1, 0, 0));
+    if (!serveur.isEmpty())
+        new TInstance(serveur, MDIHtml);
     QStringList noms;
     for (const std::string &nom : demande.noms)
         noms << DecodeNom(nom);

@@ -31,8 +31,8 @@ private slots:
         QTest::newRow("un tiret") << QStringList{"-x", "-h", "ma", "page.htm"} << int(Genre::Fichier) << ""
                                   << QStringList{"-x", "-h", "ma", "page.htm"} << false;
         QTest::newRow("après --") << QStringList{"a", "--", "--help", "--nouvelle-instance", "-h"}
-                                  << int(Genre::Fichier) << "" << QStringList{"a", "--help", "--nouvelle-instance", "-h"}
-                                  << false;
+                                  << int(Genre::Fichier) << ""
+                                  << QStringList{"a", "--help", "--nouvelle-instance", "-h"} << false;
         QTest::newRow("nouvelle instance") << QStringList{"a.htm", "--nouvelle-instance", "b.htm"}
                                            << int(Genre::Fichier) << "" << QStringList{"a.htm", "b.htm"} << true;
     }
@@ -109,6 +109,39 @@ private slots:
             AffichageDe(plateformes.toStdString(), x11.toStdString(), wayland.toStdString());
         QTEST(affichage.accessible, "accessible");
         QTEST(QString::fromStdString(affichage.nom), "nom");
+    }
+
+    // A message read whole, in pieces, followed by a word more, or made of anything else than names.
+    void messageDeFichiers()
+    {
+        using Etat = LectureMessage::Etat;
+        const std::vector<std::string> noms = {"/home/u/ma page.htm", "/srv/caf\xE9.htm"};
+        const std::string message = MessageDeFichiers(noms);
+        for (const std::string &entier : {message, message + "A"}) {
+            const LectureMessage lecture = LitMessageDeFichiers(entier);
+            QCOMPARE(lecture.etat, Etat::Complet);
+            QCOMPARE(lecture.noms, noms);
+            QCOMPARE(lecture.longueur, message.size());
+        }
+        for (std::size_t taille = 0; taille < message.size(); ++taille)
+            QCOMPARE(LitMessageDeFichiers(std::string_view(message).substr(0, taille)).etat, Etat::Incomplet);
+        QCOMPARE(LitMessageDeFichiers(MessageDeFichiers({})).longueur, std::size_t(8));
+
+        using namespace std::string_literals;
+        // Names without end, past the longest message.
+        std::string sansFin = "BLZ1\xFF\xFF\xFF\xFF";
+        while (sansFin.size() <= TailleMessageMaximale)
+            sansFin += "\0\0\0\1a"s;
+        const std::pair<std::string, Etat> cas[] = {
+            {"GET / HTTP/1.1\r\n", Etat::Invalide},
+            {"BLZ2"s + MessageDeFichiers({"a"}).substr(4), Etat::Invalide},
+            {"BLZ1\0\0\0\1\0\0\0\0"s, Etat::Invalide},
+            {"BLZ1\0\0\0\1\0\0\0\3a\0b"s, Etat::Invalide},
+            {"BLZ1\0\0\0\1\xFF\xFF\xFF\xFF"s, Etat::Invalide},
+            {"BLZ1\xFF\xFF\xFF\xFF\0\0\0\1a"s, Etat::Incomplet},
+            {sansFin, Etat::Invalide}};
+        for (const auto &[octets, etat] : cas)
+            QCOMPARE(LitMessageDeFichiers(octets).etat, etat);
     }
 
     // Whether the file is a desktop, by its extension.
