@@ -11,10 +11,8 @@ for page in a b c d; do printf '<P>%s</P>\n' "$page" >"$dossier/$page.htm"; done
 
 statut=0
 message=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$balizo" "$dossier/a.htm" 2>&1) || statut=$?
-if [ "$statut" -ne 2 ] || [[ $message != "balizo : aucun affichage disponible"* ]]; then
-    echo "Sans affichage : code $statut, « $message »" >&2
-    exit 1
-fi
+[ "$statut" -eq 2 ] && [[ $message == "balizo : aucun affichage disponible"* ]] ||
+    { echo "Sans affichage : code $statut, « $message »" >&2 && exit 1; }
 
 # Fails unless the desktop that the running editor saves lists these pages of the temporary home, in this order.
 pages() {
@@ -24,12 +22,8 @@ pages() {
     tape '^Enregistrer sous' "$dossier/pages.dsk"
     touches '^Enregistrer sous' Return
     attend '[ -s "$dossier/pages.dsk" ]'
-    local attendu
-    attendu=$(printf "$dossier/%s.htm\n" "$@")
-    [ "$(cat "$dossier/pages.dsk")" = "$attendu" ] && return 0
-    echo "Les pages ouvertes ne sont pas $*, mais :" >&2
-    cat "$dossier/pages.dsk" >&2
-    exit 1
+    [ "$(cat "$dossier/pages.dsk")" = "$(printf "$dossier/%s.htm\n" "$@")" ] ||
+        { echo "Les pages ouvertes ne sont pas $* :" >&2 && cat "$dossier/pages.dsk" >&2 && exit 1; }
 }
 
 cd /

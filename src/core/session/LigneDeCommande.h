@@ -50,7 +50,7 @@ struct LectureMessage {
     enum class Etat { Incomplet, Complet, Invalide } etat = Etat::Incomplet;
     // The names of a complete message.
     std::vector<std::string> noms;
-    // The length of a complete message, which the bytes after it are no part of.
+    // The length of a complete message: the bytes after it do not belong to it.
     std::size_t longueur = 0;
 };
 // Anything else than the start of a message is invalid, and so are a message longer than TailleMessageMaximale and

@@ -19,22 +19,17 @@ private slots:
         QTest::addColumn<int>("genre");
         QTest::addColumn<QString>("option");
         QTest::addColumn<QStringList>("noms");
-        QTest::addColumn<bool>("nouvelleInstance");
         using Genre = DemandeLigneDeCommande::Genre;
         QTest::newRow("aide") << QStringList{"page.htm", "--help", "--x"} << int(Genre::Aide) << "--help"
-                              << QStringList{"page.htm"} << false;
-        QTest::newRow("-h seul") << QStringList{"-h"} << int(Genre::Aide) << "-h" << QStringList{} << false;
-        QTest::newRow("version") << QStringList{"--version", "--nouvelle-instance"} << int(Genre::Version)
-                                 << "--version" << QStringList{} << true;
-        QTest::newRow("option inconnue") << QStringList{"--nouvelle-instance", "--x", "--help"}
-                                         << int(Genre::OptionInconnue) << "--x" << QStringList{} << true;
+                              << QStringList{"page.htm"};
+        QTest::newRow("-h seul") << QStringList{"-h"} << int(Genre::Aide) << "-h" << QStringList{};
+        QTest::newRow("version") << QStringList{"--version"} << int(Genre::Version) << "--version" << QStringList{};
+        QTest::newRow("option inconnue") << QStringList{"--x", "--help"} << int(Genre::OptionInconnue) << "--x"
+                                         << QStringList{};
         QTest::newRow("un tiret") << QStringList{"-x", "-h", "ma", "page.htm"} << int(Genre::Fichier) << ""
-                                  << QStringList{"-x", "-h", "ma", "page.htm"} << false;
-        QTest::newRow("après --") << QStringList{"a", "--", "--help", "--nouvelle-instance", "-h"}
-                                  << int(Genre::Fichier) << ""
-                                  << QStringList{"a", "--help", "--nouvelle-instance", "-h"} << false;
-        QTest::newRow("nouvelle instance") << QStringList{"a.htm", "--nouvelle-instance", "b.htm"}
-                                           << int(Genre::Fichier) << "" << QStringList{"a.htm", "b.htm"} << true;
+                                  << QStringList{"-x", "-h", "ma", "page.htm"};
+        QTest::newRow("après --") << QStringList{"a", "--", "--help", "--nouvelle-instance"} << int(Genre::Fichier)
+                                  << "" << QStringList{"a", "--help", "--nouvelle-instance"};
     }
 
     void analyse()
@@ -50,65 +45,46 @@ private slots:
         for (const std::string &nom : demande.noms)
             noms << QString::fromStdString(nom);
         QTEST(noms, "noms");
-        QTEST(demande.nouvelleInstance, "nouvelleInstance");
+        QCOMPARE(demande.nouvelleInstance, false);
     }
 
-    // The joined name first, then each argument that names a file, in their order.
-    void fichiersNommes_data()
+    // An editor of its own, asked for among the names; after "--", it is one.
+    void nouvelleInstance()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QStringList>("fichiers");
-        QTest::newRow("rien") << QStringList{} << QStringList{};
-        QTest::newRow("nom à espaces sans guillemets") << QStringList{"ma", "page.htm"} << QStringList{"ma page.htm"};
-        QTest::newRow("plusieurs pages dans l'ordre") << QStringList{"b.htm", "ma", "a.htm", "absent.htm"}
-                                                      << QStringList{"b.htm", "ma", "a.htm"};
-        QTest::newRow("nom joint préféré à ses morceaux") << QStringList{"ma", "page.htm", "a.htm"}
-                                                          << QStringList{"ma page.htm a.htm"};
-        QTest::newRow("aucun fichier") << QStringList{"absent.htm", "page.htm"} << QStringList{};
+        const DemandeLigneDeCommande demande = AnalyseLigneDeCommande({"a.htm", "--nouvelle-instance", "b.htm"});
+        QVERIFY(demande.nouvelleInstance);
+        QCOMPARE(demande.noms, (std::vector<std::string>{"a.htm", "b.htm"}));
     }
 
+    // The joined name first (spaces typed without quotes), else each argument that names a file, in their order.
     void fichiersNommes()
     {
-        QFETCH(QStringList, arguments);
-        const std::vector<std::string> existants = {"a.htm", "b.htm", "ma", "ma page.htm", "ma page.htm a.htm"};
-        std::vector<std::string> octets;
-        for (const QString &argument : arguments)
-            octets.push_back(argument.toStdString());
-        QStringList fichiers;
-        for (const std::string &nom : FichiersNommes(octets, [&existants](const std::string &nom) {
-                 return std::find(existants.begin(), existants.end(), nom) != existants.end();
-             }))
-            fichiers << QString::fromStdString(nom);
-        QTEST(fichiers, "fichiers");
+        using Noms = std::vector<std::string>;
+        const Noms existants = {"a.htm", "b.htm", "ma", "ma page.htm", "ma page.htm a.htm"};
+        const auto existe = [&existants](const std::string &nom) { return std::ranges::count(existants, nom) > 0; };
+        const std::pair<Noms, Noms> cas[] = {{{"ma", "page.htm"}, {"ma page.htm"}},
+                                             {{"b.htm", "ma", "a.htm", "absent.htm"}, {"b.htm", "ma", "a.htm"}},
+                                             {{"ma", "page.htm", "a.htm"}, {"ma page.htm a.htm"}},
+                                             {{"absent.htm", "page.htm"}, {}}};
+        for (const auto &[arguments, fichiers] : cas)
+            QCOMPARE(FichiersNommes(arguments, existe), fichiers);
     }
 
-    // The display that Qt will open, and what names it for the editors that share it.
-    void affichage_data()
-    {
-        QTest::addColumn<QString>("plateformes");
-        QTest::addColumn<QString>("x11");
-        QTest::addColumn<QString>("wayland");
-        QTest::addColumn<bool>("accessible");
-        QTest::addColumn<QString>("nom");
-        QTest::newRow("aucun affichage") << "" << "" << "" << false << "";
-        QTest::newRow("X sans numéro d'écran") << "" << ":0.0" << "" << true << "x11=:0 wayland=";
-        QTest::newRow("X distant") << "" << "hote.exemple:10" << "wayland-0" << true
-                                   << "x11=hote.exemple:10 wayland=wayland-0";
-        QTest::newRow("offscreen sans affichage") << "offscreen" << "" << "" << true << "";
-        QTest::newRow("xcb demandé sans DISPLAY") << "xcb" << "" << "wayland-0" << false << "";
-        QTest::newRow("wayland demandé sans WAYLAND_DISPLAY") << "wayland-egl" << ":1" << "" << false << "";
-        QTest::newRow("liste, le premier absent") << "wayland;xcb:dpi=96" << ":1.2" << "" << true << "x11=:1";
-    }
-
+    // The display that Qt opens, and what names it for the editors that share it.
     void affichage()
     {
-        QFETCH(QString, plateformes);
-        QFETCH(QString, x11);
-        QFETCH(QString, wayland);
-        const Affichage affichage =
-            AffichageDe(plateformes.toStdString(), x11.toStdString(), wayland.toStdString());
-        QTEST(affichage.accessible, "accessible");
-        QTEST(QString::fromStdString(affichage.nom), "nom");
+        const std::tuple<const char *, const char *, const char *, bool, const char *> cas[] = {
+            {"", "", "", false, ""},
+            {"", ":0.0", "wayland-0", true, "x11=:0 wayland=wayland-0"},
+            {"offscreen", "", "", true, ""},
+            {"xcb", "", "wayland-0", false, ""},
+            {"wayland-egl", ":1", "", false, ""},
+            {"wayland;xcb:dpi=96", ":1.2", "", true, "x11=:1"}};
+        for (const auto &[plateformes, x11, wayland, accessible, nom] : cas) {
+            const Affichage affichage = AffichageDe(plateformes, x11, wayland);
+            QCOMPARE(affichage.accessible, accessible);
+            QCOMPARE(affichage.nom, std::string(nom));
+        }
     }
 
     // A message read whole, in pieces, followed by a word more, or made of anything else than names.
@@ -125,23 +101,15 @@ private slots:
         }
         for (std::size_t taille = 0; taille < message.size(); ++taille)
             QCOMPARE(LitMessageDeFichiers(std::string_view(message).substr(0, taille)).etat, Etat::Incomplet);
-        QCOMPARE(LitMessageDeFichiers(MessageDeFichiers({})).longueur, std::size_t(8));
 
         using namespace std::string_literals;
         // Names without end, past the longest message.
         std::string sansFin = "BLZ1\xFF\xFF\xFF\xFF";
         while (sansFin.size() <= TailleMessageMaximale)
             sansFin += "\0\0\0\1a"s;
-        const std::pair<std::string, Etat> cas[] = {
-            {"GET / HTTP/1.1\r\n", Etat::Invalide},
-            {"BLZ2"s + MessageDeFichiers({"a"}).substr(4), Etat::Invalide},
-            {"BLZ1\0\0\0\1\0\0\0\0"s, Etat::Invalide},
-            {"BLZ1\0\0\0\1\0\0\0\3a\0b"s, Etat::Invalide},
-            {"BLZ1\0\0\0\1\xFF\xFF\xFF\xFF"s, Etat::Invalide},
-            {"BLZ1\xFF\xFF\xFF\xFF\0\0\0\1a"s, Etat::Incomplet},
-            {sansFin, Etat::Invalide}};
-        for (const auto &[octets, etat] : cas)
-            QCOMPARE(LitMessageDeFichiers(octets).etat, etat);
+        for (const std::string &invalide : {"GET / HTTP/1.1\r\n"s, "BLZ1\0\0\0\1\0\0\0\0"s,
+                                            "BLZ1\0\0\0\1\0\0\0\3a\0b"s, "BLZ1\0\0\0\1\xFF\xFF\xFF\xFF"s, sansFin})
+            QCOMPARE(LitMessageDeFichiers(invalide).etat, Etat::Invalide);
     }
 
     // Whether the file is a desktop, by its extension.
