@@ -44,19 +44,15 @@ TSession::TSession(TMDIHtml &principal, Utilisateur &utilisateur, TFichierINI &p
 
 void TSession::Demarrage(const QStringList &arguments)
 {
-    if (arguments.isEmpty())
-        return;
     std::vector<std::string> morceaux;
     for (const QString &argument : arguments)
         morceaux.push_back(EncodeNom(argument).toStdString());
-    const std::string nom = NomDeLigneDeCommande(morceaux);
-    const QString fichier = DecodeNom(nom);
-    if (struct stat etat {}; ::stat(nom.c_str(), &etat) != 0 || S_ISDIR(etat.st_mode))
-        return;
-    if (EstUnBureau(nom))
-        ChargeBureau(fichier);
-    else
-        principal.NouvelleFenetre()->OpenFile(fichier);
+    for (const std::string &nom : FichiersNommes(morceaux, EstUnFichier)) {
+        if (EstUnBureau(nom))
+            ChargeBureau(DecodeNom(nom));
+        else
+            principal.NouvelleFenetre()->OpenFile(DecodeNom(nom));
+    }
 }
 
 void TSession::ProposeRecuperation()

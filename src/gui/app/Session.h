@@ -21,7 +21,7 @@ class TSession : public QObject {
 public:
     TSession(TMDIHtml &principal, Utilisateur &utilisateur, TFichierINI &parametres, TRecuperation &recuperation);
 
-    // Opens the file or loads the desktop that the command-line arguments name.
+    // Opens the files or loads the desktops that the command-line arguments name.
     void Demarrage(const QStringList &arguments);
     // Offers back the pages that programs which stopped without closing them left in the recovery folder.
     void ProposeRecuperation();

@@ -1,5 +1,6 @@
 #include "core/session/LigneDeCommande.h"
 #include "gui/app/Application.h"
+#include "gui/app/Instance.h"
 #include "gui/app/MDIHtml.h"
 #include "gui/app/Session.h"
 #include "gui/app/Traductions.h"
@@ -9,26 +10,33 @@
 #include <QScreen>
 
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
 constexpr const char *Aide =
-    "Usage : balizo [FICHIER]\n"
-    "        balizo --help | --version\n"
+    "Usage : balizo [--nouvelle-instance] [FICHIER...]\n"
+    "        balizo --help | -h | --version\n"
     "\n"
     "Éditeur de pages HTML écrites à la main.\n"
     "\n"
-    "Ouvre FICHIER dans une fenêtre ; un fichier dont le nom finit par .dsk est un bureau :\n"
-    "les pages qu'il nomme s'ouvrent. Tous les arguments forment ensemble un seul nom de\n"
-    "fichier, joints par des espaces : un nom qui contient des espaces s'écrit sans\n"
-    "guillemets. Un argument qui commence par un seul tiret fait partie du nom ; après « -- »,\n"
-    "tous les arguments en font partie.\n"
+    "Ouvre chaque FICHIER dans sa fenêtre, dans l'ordre ; un fichier dont le nom finit par .dsk\n"
+    "est un bureau : les pages qu'il nomme s'ouvrent. Les arguments joints par des espaces\n"
+    "forment d'abord un seul nom : quand c'est celui d'un fichier, lui seul s'ouvre, si bien\n"
+    "qu'un nom qui contient des espaces s'écrit sans guillemets. Un argument qui commence par\n"
+    "un seul tiret est un nom, sauf « -h » seul ; après « -- », tous les arguments en sont.\n"
+    "\n"
+    "Un seul Balizo tourne par utilisateur et par écran : quand il y en a déjà un, c'est lui\n"
+    "qui ouvre les fichiers et passe au premier plan, et la commande se termine aussitôt.\n"
     "\n"
     "Options :\n"
-    "  --help      affiche cette aide\n"
-    "  --version   affiche la version\n"
+    "  --nouvelle-instance  démarre un Balizo à part, même quand un autre tourne déjà\n"
+    "  -h, --help           affiche cette aide\n"
+    "  --version            affiche la version\n"
     "\n"
     "Les réglages sont dans Balizo.ini : à côté du programme quand il y en a déjà un (une\n"
     "copie portable), sinon dans $XDG_CONFIG_HOME/balizo (par défaut ~/.config/balizo).\n";
@@ -48,7 +56,31 @@ int main(int argc, char *argv[])
     case DemandeLigneDeCommande::Genre::Fichier: break;
     }
 
+    // Qt would abort, in English, without a display to open.
+    const auto variable = [](const char *nom) { return std::string_view(std::getenv(nom) ? std::getenv(nom) : ""); };
+    const Affichage affichage =
+        AffichageDe(variable("QT_QPA_PLATFORM"), variable("DISPLAY"), variable("WAYLAND_DISPLAY"));
+    if (!affichage.accessible) {
+        if (variable("QT_QPA_PLATFORM").empty())
+            std::fputs("balizo : aucun affichage disponible (ni DISPLAY ni WAYLAND_DISPLAY).\n", stderr);
+        else
+            std::fprintf(stderr, "balizo : aucun affichage disponible pour QT_QPA_PLATFORM=%s.\n",
+                         std::getenv("QT_QPA_PLATFORM"));
+        return 2;
+    }
+
     TApplication application(argv);
+
+    // The editor already running on this display takes the files, each by its full name from this folder.
+    const QString serveur = demande.nouvelleInstance ? QString() : TInstance::NomDuServeur(affichage.nom);
+    if (!serveur.isEmpty()) {
+        std::vector<std::string> fichiers;
+        for (const std::string &fichier : FichiersNommes(demande.noms, EstUnFichier))
+            fichiers.push_back(EncodeNom(CheminLong(DecodeNom(fichier))).toStdString());
+        if (TInstance::Confie(serveur, fichiers))
+            return 0;
+    }
+
     QApplication::setApplicationName(QStringLiteral("Balizo"));
     // The desktop matches the windows with the launcher that it installs.
     QGuiApplication::setDesktopFileName(QStringLiteral("balizo"));
@@ -59,6 +91,8 @@ int main(int argc, char *argv[])
                      DossierRecuperation());
     // The size the frame takes back when it leaves the maximised state, and the one its first documents see.
     MDIHtml.setGeometry(MDIHtml.screen()->availableGeometry().adjusted(1, 1, 0, 0));
+    if (!serveur.isEmpty())
+        new TInstance(serveur, MDIHtml);
     QStringList noms;
     for (const std::string &nom : demande.noms)
         noms << DecodeNom(nom);
