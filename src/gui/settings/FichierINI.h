@@ -76,8 +76,8 @@ private:
     bool EcritTexte(const char *cle, const QString &valeur);
     // The values of the keys "<prefixe>1" to "<prefixe><nombre>" of the section, empty ones left out.
     QStringList LitListe(std::string_view section, std::string_view prefixe, int nombre) const;
-    // Stores the values in those keys, less those that a line of the file cannot give back, and empties the keys that the list no longer fills; the other value of the
-    // section, if any, is written too.
+    // Stores the values in those keys, less those that a line of the file cannot give back, and empties the keys
+    // that the list no longer fills; the other value of the section, if any, is written too.
     bool EcritListe(std::string_view section, std::string_view prefixe, int nombre, const QStringList &valeurs,
                     std::optional<std::pair<std::string_view, std::string>> autre = std::nullopt);
 

@@ -6,33 +6,16 @@ class TstPositions : public QObject {
     Q_OBJECT
 
 private slots:
-    void lecture_data()
-    {
-        QTest::addColumn<QByteArray>("valeur");
-        QTest::addColumn<QByteArray>("fichier"); // empty: malformed
-        QTest::addColumn<qulonglong>("curseur");
-        QTest::addColumn<qulonglong>("ligne");
-        QTest::newRow("virgules dans le nom") << QByteArray("120,7,/a,b/c d.htm") << QByteArray("/a,b/c d.htm")
-                                              << 120ULL << 7ULL;
-        QTest::newRow("zéros") << QByteArray("0,0,/x") << QByteArray("/x") << 0ULL << 0ULL;
-        for (const char *malforme : {"1,2,", "1,/x", ",2,/x", "1,,/x", "-1,2,/x", "1 ,2,/x", "0x1,2,/x",
-                                     "99999999999999999999999,2,/x", ""})
-            QTest::addRow("malformée: «%s»", malforme) << QByteArray(malforme) << QByteArray() << 0ULL << 0ULL;
-    }
-
     // A value read gives back the position it was written from; a malformed one gives nothing.
     void lecture()
     {
-        QFETCH(QByteArray, valeur);
-        QFETCH(QByteArray, fichier);
-        const std::optional<PositionPage> lue = LitPosition(valeur.toStdString());
-        QCOMPARE(lue.has_value(), !fichier.isEmpty());
-        if (!lue)
-            return;
-        QCOMPARE(QByteArray::fromStdString(lue->fichier), fichier);
-        QTEST(qulonglong(lue->curseur), "curseur");
-        QTEST(qulonglong(lue->premiereLigne), "ligne");
-        QCOMPARE(QByteArray::fromStdString(EcritPosition(*lue)), valeur);
+        for (const char *valeur : {"120,7,/a,b/c d.htm", "0,0,/x"}) {
+            const std::optional<PositionPage> lue = LitPosition(valeur);
+            QVERIFY2(lue && EcritPosition(*lue) == valeur, valeur);
+        }
+        for (const char *malformee :
+             {"1,2,", "1,/x", ",2,/x", "-1,2,/x", "1 ,2,/x", "0x1,2,/x", "9999999999999999999999,2,/x"})
+            QVERIFY2(!LitPosition(malformee), malformee);
     }
 
     // The newest first, one per file, the hundred newest kept.
@@ -40,41 +23,27 @@ private slots:
     {
         std::vector<PositionPage> positions;
         for (int n = 0; n <= 100; ++n)
-            NotePosition(positions, {"/" + std::to_string(n), std::size_t(n), 0});
+            NotePosition(positions, {std::to_string(n), 0, 0});
+        NotePosition(positions, {"50", 7, 3});
         QCOMPARE(positions.size(), NombrePositions);
-        QCOMPARE(positions.front().fichier, std::string("/100"));
-        QCOMPARE(positions.back().fichier, std::string("/1"));
-        NotePosition(positions, {"/50", 7, 3});
-        QCOMPARE(positions.size(), NombrePositions);
-        QCOMPARE(positions.front(), (PositionPage{"/50", 7, 3}));
-        QCOMPARE(std::ranges::count(positions, std::string("/50"), &PositionPage::fichier), 1);
-        QCOMPARE(positions[1].fichier, std::string("/100"));
+        QCOMPARE(positions.front(), (PositionPage{"50", 7, 3}));
+        QCOMPARE(std::ranges::count(positions, std::string("50"), &PositionPage::fichier), 1);
+        QCOMPARE(positions[1].fichier + ' ' + positions.back().fichier, std::string("100 1"));
     }
 
-    void dansLeTexte_data()
-    {
-        QTest::addColumn<QByteArray>("texte");
-        QTest::addColumn<qulonglong>("lignes");
-        QTest::addColumn<qulonglong>("curseur");
-        QTest::addColumn<qulonglong>("ligne");
-        QTest::addColumn<qulonglong>("curseurAttendu");
-        QTest::addColumn<qulonglong>("ligneAttendue");
-        QTest::newRow("dans le texte") << QByteArray("a\nb\nc") << 3ULL << 2ULL << 1ULL << 2ULL << 1ULL;
-        QTest::newRow("fichier raccourci") << QByteArray("a\nb") << 2ULL << 40ULL << 9ULL << 3ULL << 1ULL;
-        QTest::newRow("fichier vide") << QByteArray() << 1ULL << 5ULL << 2ULL << 0ULL << 0ULL;
-        QTest::newRow("au milieu d'un é") << QByteArray("t\xC3\xA9t") << 1ULL << 2ULL << 0ULL << 1ULL << 0ULL;
-        QTest::newRow("entre CR et LF") << QByteArray("a\r\nb") << 2ULL << 2ULL << 0ULL << 1ULL << 0ULL;
-    }
-
+    // The place kept, brought into the text as it is now.
     void dansLeTexte()
     {
-        QFETCH(QByteArray, texte);
-        QFETCH(qulonglong, lignes);
-        QFETCH(qulonglong, curseur);
-        QFETCH(qulonglong, ligne);
-        const PositionPage bornee = DansLeTexte({"/x", curseur, ligne}, texte.toStdString(), lignes);
-        QTEST(qulonglong(bornee.curseur), "curseurAttendu");
-        QTEST(qulonglong(bornee.premiereLigne), "ligneAttendue");
+        const struct {
+            const char *cas;
+            std::string_view texte;
+            std::size_t lignes, curseur, ligne, curseurAttendu, ligneAttendue;
+        } cas[] = {{"fichier raccourci", "a\nb", 2, 40, 9, 3, 1}, {"fichier vide", "", 1, 5, 2, 0, 0},
+                   {"au milieu d'un é", "t\xC3\xA9t", 1, 2, 0, 1, 0}, {"entre CR et LF", "a\r\nb", 2, 2, 0, 1, 0}};
+        for (const auto &c : cas) {
+            const PositionPage p = DansLeTexte({"/x", c.curseur, c.ligne}, c.texte, c.lignes);
+            QVERIFY2(p.curseur == c.curseurAttendu && p.premiereLigne == c.ligneAttendue, c.cas);
+        }
     }
 };
 
