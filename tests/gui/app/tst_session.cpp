@@ -26,7 +26,6 @@ class TestSession : public CadreDeTest {
         frame.reset();
         NouveauCadre();
         frame->Session().Demarrage({});
-        frame->Session().ProposeRecuperation();
     }
 
 private slots:
@@ -39,7 +38,6 @@ private slots:
     // when the settings say so.
     void derniereSession()
     {
-        frame->show();
         QStringList noms;
         for (int rang = 0; rang < 4; ++rang) {
             noms << Fichier(QStringLiteral("%1.htm").arg(rang), QByteArray("<P>\n").repeated(200));
