@@ -166,6 +166,11 @@ public:
     void FenetreCascade();
     void FenetreIcones();
     void FenetresFermerTout();
+    // The pages shown as tabs, closable and movable, with the mark of a modified page, or as windows; the
+    // arrangements of windows are off while tabs show.
+    void AppliqueOnglets(bool oui);
+    // "&Onglets": the choice applied and kept in the settings.
+    void Onglets(bool oui);
     void Fonte();
     void APropos();
     void AfficheAide();

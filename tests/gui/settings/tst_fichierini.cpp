@@ -40,6 +40,17 @@ private slots:
         QCOMPARE(QFile::exists(Chemin()), !contenu.isNull());
     }
 
+    // Each switch has its own default, reads its own key, and is written without touching the other lines.
+    void interrupteurs()
+    {
+        Ecrit(Chemin(), "; à moi\n[Balizo]\nOnglets=oui\n");
+        TFichierINI ini(Chemin());
+        QVERIFY(ini.LitRouvrirSession() && !ini.LitOnglets() && !ini.LitFenetresMaximisees());
+        QVERIFY(ini.EcritRouvrirSession(false) && ini.EcritOnglets(true) && ini.EcritFenetresMaximisees(true));
+        QVERIFY(!ini.LitRouvrirSession() && ini.LitOnglets() && ini.LitFenetresMaximisees());
+        QVERIFY(Lit(Chemin()).startsWith("; à moi\n"));
+    }
+
     // What one copy writes, the other reads at once; a name that a line cannot hold is refused.
     void deuxCopies()
     {
