@@ -140,6 +140,34 @@ void TMDIHtml::FichierApercu()
     Navigateur().Lance(w->FileName);
 }
 
+void TMDIHtml::FichierEnregistrerTout()
+{
+    TWndHTML *active = FenetreActive();
+    for (TWndHTML *w : Fenetres()) {
+        if (!w->EditHTML->isModified())
+            continue;
+        // The user names the page that is in view.
+        if (w->Untitled)
+            Active(w);
+        if (!w->FileSave()) {
+            Active(w);
+            utilisateur->Avertissement(w, QStringLiteral("Enregistrer tout"),
+                                       QStringLiteral("%1 n'a pas été enregistré, et Enregistrer tout s'arrête là : "
+                                                      "les pages déjà enregistrées le restent, les autres pages "
+                                                      "modifiées ne sont pas enregistrées.")
+                                           .arg(NomAffiche(w->FileName)));
+            return;
+        }
+    }
+    Active(active);
+}
+
+void TMDIHtml::FichierRecharger()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->Recharge();
+}
+
 // Each leaves the undo commands as they now are, for the key pressed next.
 void TMDIHtml::EditionDefaire()
 {
@@ -171,6 +199,12 @@ void TMDIHtml::EditPaste()
 {
     if (TWndHTML *w = FenetreActive())
         w->EditionColler();
+}
+
+void TMDIHtml::EditionToutSelectionner()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditHTML->selectAll();
 }
 
 void TMDIHtml::EditionChercher()

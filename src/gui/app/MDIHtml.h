@@ -105,12 +105,18 @@ public:
     void FileExit();
     // Saves the active document if it must be, then shows it in the browser.
     void FichierApercu();
+    // Saves every modified page, from the front to the back; a page without a file asks for its name first. A page
+    // that is not saved, refused or failed, stops the command, which says so; the pages saved before it stay saved.
+    void FichierEnregistrerTout();
+    // Reads the active page again from its file, through the page's own reload.
+    void FichierRecharger();
 
     void EditionDefaire();
     void EditionRetablir();
     void EditCut();
     void EditCopy();
     void EditPaste();
+    void EditionToutSelectionner();
     void EditionChercher();
     // Puts the caret at the start of a line that the user chooses.
     void EditionAllerALigne();
