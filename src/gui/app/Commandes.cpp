@@ -15,6 +15,7 @@
 #include "gui/dialogs/DlgRemplacer.h"
 #include "gui/dialogs/TagsForm.h"
 #include "gui/dialogs/DlgInsertionTitre.h"
+#include "gui/document/Impression.h"
 #include "gui/document/RechercheEnFond.h"
 #include "gui/document/WndHTML.h"
 #include "gui/entities/WndCaracteres.h"
@@ -166,6 +167,26 @@ void TMDIHtml::FichierRecharger()
 {
     if (TWndHTML *w = FenetreActive())
         w->Recharge();
+}
+
+void TMDIHtml::FichierImprimer()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    if (!impression)
+        impression = new TImpression(*utilisateur, this);
+    impression->Imprime(*w);
+}
+
+void TMDIHtml::FichierApercuImpression()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    if (!impression)
+        impression = new TImpression(*utilisateur, this);
+    impression->Apercu(*w);
 }
 
 // Each leaves the undo commands as they now are, for the key pressed next.

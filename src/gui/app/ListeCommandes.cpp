@@ -48,6 +48,8 @@ std::vector<Commande> CommandesDuDocument()
         {"EnregistrerTout", "Enregistrer to&ut", {Qt::CTRL | Qt::ALT | Qt::Key_S}, true,
          &TMDIHtml::FichierEnregistrerTout},
         {"Recharger", "Rec&harger", {}, true, &TMDIHtml::FichierRecharger},
+        {"Imprimer", "&Imprimer...", Touches(QKeySequence::Print), true, &TMDIHtml::FichierImprimer},
+        {"ApercuImpression", "A&perçu avant impression", {}, true, &TMDIHtml::FichierApercuImpression},
         {"Apercu", "&Aperçu de la page...", {Qt::Key_F5}, true, &TMDIHtml::FichierApercu, "apercu", "Aperçu..."},
         {"Quitter", "&Quitter", {Qt::CTRL | Qt::Key_Q}, false, &TMDIHtml::FileExit},
 
@@ -157,7 +159,7 @@ const std::vector<Rangee> &Menus()
         {"FichierDocument",
          "&Fichier",
          {"Nouveau", "Ouvrir", "@recents", "Recharger", "-", "Enregistrer", "EnregistrerSous", "EnregistrerTout",
-          "Fermer", "FermerTout", "-", "Apercu", "-", "Quitter"}},
+          "Fermer", "FermerTout", "-", "Apercu", "-", "Imprimer", "ApercuImpression", "-", "Quitter"}},
         {"Edition",
          "&Edition",
          {"Defaire", "Retablir", "-", "Couper", "Copier", "Coller", "ToutSelectionner", "-", "Chercher", "Suivant", "Remplacer",

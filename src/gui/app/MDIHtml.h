@@ -25,6 +25,7 @@ class QToolBar;
 class TDlgChercher;
 class TDlgEntourer;
 class TEtatPage;
+class TImpression;
 class TNavigateur;
 class TSession;
 class TDlgRemplacer;
@@ -110,6 +111,9 @@ public:
     void FichierEnregistrerTout();
     // Reads the active page again from its file, through the page's own reload.
     void FichierRecharger();
+    // Prints the active page after the print dialog, which also writes PDF files; shows how it will print.
+    void FichierImprimer();
+    void FichierApercuImpression();
 
     void EditionDefaire();
     void EditionRetablir();
@@ -241,6 +245,8 @@ private:
     QMenu *RecentsMenu;
     QList<QAction *> actionsFenetres;
     TEtatPage *etat;
+    // The printer and its settings, from one printing to the next; made at the first printing.
+    TImpression *impression = nullptr;
     QTimer *minuterieEtat;
     bool fermeBalises;
 };

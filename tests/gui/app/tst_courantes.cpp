@@ -3,6 +3,9 @@
 #include "gui/settings/CheminsQt.h"
 
 #include <QDir>
+#include <QFontMetrics>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -143,6 +146,33 @@ private slots:
             QCOMPARE(w->EditHTML->firstVisibleLine(), 40);
         QCOMPARE(script->questions.size(), questions);
         QCOMPARE(script->erreurs.size(), relue || questions ? 0 : 1);
+    }
+
+    // A page of two and a half pages' worth of lines prints on three pages, through the print dialog into a PDF
+    // file.
+    void imprimerEnPdf()
+    {
+        const QString pdf = dossier.filePath("page.pdf");
+        int lignesParPage = 0;
+        script->executions << [&](QDialog &dialogue) {
+            QPrinter &imprimante = *static_cast<QPrintDialog &>(dialogue).printer();
+            imprimante.setOutputFileName(pdf);
+            const int resolution = imprimante.resolution();
+            lignesParPage = imprimante.pageLayout().paintRectPixels(resolution).height() /
+                            QFontMetrics(frame->FonteDocuments(), &imprimante).height();
+            return int(QDialog::Accepted);
+        };
+        TWndHTML *w = OuvrePage("<P>");
+        frame->Action("Imprimer")->trigger();
+        QVERIFY(lignesParPage > 10);
+        w->EditHTML->RemplaceTout(Lignes(lignesParPage * 5 / 2).toStdString());
+        script->executions << [&](QDialog &) { return int(QDialog::Accepted); };
+        frame->Action("Imprimer")->trigger();
+
+        const QByteArray octets = Lit(pdf);
+        QVERIFY(octets.startsWith("%PDF-"));
+        QCOMPARE(octets.count("/Type /Page\n"), 3);
+        QVERIFY(script->erreurs.isEmpty());
     }
 };
 
