@@ -24,7 +24,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <memory>
@@ -316,13 +315,13 @@ void TWndHTML::Recharge()
     const long premiere = envoie(QsciScintillaBase::SCI_DOCLINEFROMVISIBLE,
                                  static_cast<unsigned long>(envoie(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE)));
     OpenFile(FileName);
-    const long derniere = envoie(QsciScintillaBase::SCI_GETLINECOUNT) - 1;
+    // Scintilla takes a line past the end of a shorter text to the text's end, and scrolls no further than it.
     envoie(QsciScintillaBase::SCI_SETEMPTYSELECTION,
-           static_cast<unsigned long>(envoie(QsciScintillaBase::SCI_FINDCOLUMN,
-                                             static_cast<unsigned long>(std::min(ligne, derniere)), colonne)));
+           static_cast<unsigned long>(
+               envoie(QsciScintillaBase::SCI_FINDCOLUMN, static_cast<unsigned long>(ligne), colonne)));
     envoie(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE,
-           static_cast<unsigned long>(envoie(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE,
-                                             static_cast<unsigned long>(std::min(premiere, derniere)))));
+           static_cast<unsigned long>(
+               envoie(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(premiere))));
 }
 
 void TWndHTML::ProposeCoupure()

@@ -104,16 +104,18 @@ private slots:
         QTest::addColumn<bool>("oui");
         QTest::addColumn<bool>("relue");
         QTest::addColumn<QString>("curseur");
+        QTest::addColumn<int>("premiere");
         QTest::addColumn<int>("questions");
 
         const QByteArray autre = Lignes(120).replace("ligne", "LIGNE");
-        QTest::newRow("non modifiée: relue sans question") << autre << false << false << true << "49:3" << 0;
-        QTest::newRow("modifiée, Oui: relue") << autre << true << true << true << "49:3" << 1;
-        QTest::newRow("modifiée, Non: gardée") << autre << true << false << false << "49:3" << 1;
-        QTest::newRow("fichier plus court: curseur à la fin") << QByteArray("un\nd") << false << false << true
-                                                               << "1:1" << 0;
-        QTest::newRow("fichier supprimé") << QByteArray() << true << true << false << "49:3" << 0;
-        QTest::newRow("dossier à la place du fichier") << QByteArray("/") << true << true << false << "49:3" << 0;
+        QTest::newRow("non modifiée: relue sans question") << autre << false << false << true << "49:3" << 40 << 0;
+        QTest::newRow("modifiée, Oui: relue") << autre << true << true << true << "49:3" << 40 << 1;
+        QTest::newRow("modifiée, Non: gardée") << autre << true << false << false << "49:3" << 40 << 1;
+        QTest::newRow("fichier plus court: curseur à la fin") << QByteArray("un\ndeux trois") << false << false
+                                                               << true << "1:10" << 0 << 0;
+        QTest::newRow("fichier supprimé") << QByteArray() << true << true << false << "49:3" << 40 << 0;
+        QTest::newRow("dossier à la place du fichier") << QByteArray("/") << true << true << false << "49:3" << 40
+                                                        << 0;
     }
 
     void recharger()
@@ -142,8 +144,7 @@ private slots:
         QCOMPARE(Texte(w), relue ? disque : avant);
         QCOMPARE(w->EditHTML->isModified(), !relue && modifiee);
         QTEST(Curseur(w), "curseur");
-        if (disque.size() > 100)
-            QCOMPARE(w->EditHTML->firstVisibleLine(), 40);
+        QTEST(w->EditHTML->firstVisibleLine(), "premiere");
         QCOMPARE(script->questions.size(), questions);
         QCOMPARE(script->erreurs.size(), relue || questions ? 0 : 1);
     }
