@@ -71,7 +71,8 @@ void TImpression::Prepare(const TWndHTML &page)
     imprimante.setDocName(nom.fileName());
     // After a printing into a file, the next one proposes a file of its own page's name, in the same folder.
     if (const QString fichier = imprimante.outputFileName(); !fichier.isEmpty())
-        imprimante.setOutputFileName(QFileInfo(fichier).dir().filePath(nom.completeBaseName() + QStringLiteral(".pdf")));
+        imprimante.setOutputFileName(
+            QFileInfo(fichier).dir().filePath(nom.completeBaseName() + QStringLiteral(".pdf")));
 }
 
 void TImpression::Imprime(TWndHTML &page)
@@ -107,6 +108,7 @@ void TImpression::Apercu(TWndHTML &page)
     QPrintPreviewDialog apercu(&imprimante, &page);
     apercu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
     // The preview draws through the printer that it was given: this one.
-    connect(&apercu, &QPrintPreviewDialog::paintRequested, this, [this, &page] { ImprimeTexte(*page.EditHTML, imprimante); });
+    connect(&apercu, &QPrintPreviewDialog::paintRequested, this,
+            [this, &page] { ImprimeTexte(*page.EditHTML, imprimante); });
     utilisateur.Execute(apercu);
 }
