@@ -15,6 +15,7 @@
 #include "gui/dialogs/DlgRemplacer.h"
 #include "gui/dialogs/TagsForm.h"
 #include "gui/dialogs/DlgInsertionTitre.h"
+#include "gui/document/Impression.h"
 #include "gui/document/RechercheEnFond.h"
 #include "gui/document/WndHTML.h"
 #include "gui/entities/WndCaracteres.h"
@@ -140,6 +141,54 @@ void TMDIHtml::FichierApercu()
     Navigateur().Lance(w->FileName);
 }
 
+void TMDIHtml::FichierEnregistrerTout()
+{
+    TWndHTML *active = FenetreActive();
+    for (TWndHTML *w : Fenetres()) {
+        if (!w->EditHTML->isModified())
+            continue;
+        // The user names the page that is in view.
+        if (w->Untitled)
+            Active(w);
+        if (!w->FileSave()) {
+            Active(w);
+            utilisateur->Avertissement(w, QStringLiteral("Enregistrer tout"),
+                                       QStringLiteral("%1 n'a pas été enregistré, et Enregistrer tout s'arrête là : "
+                                                      "les pages déjà enregistrées le restent, les autres pages "
+                                                      "modifiées ne sont pas enregistrées.")
+                                           .arg(NomAffiche(w->FileName)));
+            return;
+        }
+    }
+    Active(active);
+}
+
+void TMDIHtml::FichierRecharger()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->Recharge();
+}
+
+void TMDIHtml::FichierImprimer()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    if (!impression)
+        impression = new TImpression(*utilisateur, this);
+    impression->Imprime(*w);
+}
+
+void TMDIHtml::FichierApercuImpression()
+{
+    TWndHTML *w = FenetreActive();
+    if (!w)
+        return;
+    if (!impression)
+        impression = new TImpression(*utilisateur, this);
+    impression->Apercu(*w);
+}
+
 // Each leaves the undo commands as they now are, for the key pressed next.
 void TMDIHtml::EditionDefaire()
 {
@@ -171,6 +220,12 @@ void TMDIHtml::EditPaste()
 {
     if (TWndHTML *w = FenetreActive())
         w->EditionColler();
+}
+
+void TMDIHtml::EditionToutSelectionner()
+{
+    if (TWndHTML *w = FenetreActive())
+        w->EditHTML->selectAll();
 }
 
 void TMDIHtml::EditionChercher()

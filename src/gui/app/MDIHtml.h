@@ -25,6 +25,7 @@ class QToolBar;
 class TDlgChercher;
 class TDlgEntourer;
 class TEtatPage;
+class TImpression;
 class TNavigateur;
 class TSession;
 class TDlgRemplacer;
@@ -105,12 +106,21 @@ public:
     void FileExit();
     // Saves the active document if it must be, then shows it in the browser.
     void FichierApercu();
+    // Saves every modified page, from the front to the back; a page without a file asks for its name first. A page
+    // that is not saved, refused or failed, stops the command, which says so; the pages saved before it stay saved.
+    void FichierEnregistrerTout();
+    // Reads the active page again from its file, through the page's own reload.
+    void FichierRecharger();
+    // Prints the active page after the print dialog, which also writes PDF files; shows how it will print.
+    void FichierImprimer();
+    void FichierApercuImpression();
 
     void EditionDefaire();
     void EditionRetablir();
     void EditCut();
     void EditCopy();
     void EditPaste();
+    void EditionToutSelectionner();
     void EditionChercher();
     // Puts the caret at the start of a line that the user chooses.
     void EditionAllerALigne();
@@ -240,6 +250,8 @@ private:
     QMenu *RecentsMenu;
     QList<QAction *> actionsFenetres;
     TEtatPage *etat;
+    // The printer and its settings, from one printing to the next; made at the first printing.
+    TImpression *impression = nullptr;
     QTimer *minuterieEtat;
     bool fermeBalises;
 };

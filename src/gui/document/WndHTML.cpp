@@ -281,6 +281,49 @@ void TWndHTML::OpenFile(const QString &nom)
                                  .arg(illisible, megaoctets(taille), megaoctets(TEditHTML::TailleMaximale)));
 }
 
+void TWndHTML::Recharge()
+{
+    if (Untitled) {
+        utilisateur.Information(this, QStringLiteral("Recharger"),
+                                QStringLiteral("%1 n'a pas encore de fichier à relire.").arg(NomAffiche(FileName)));
+        return;
+    }
+    // Nothing is asked, nor given up, for a file that cannot be read.
+    QFile essai;
+    if (!OuvreEnLecture(FileName, essai)) {
+        utilisateur.Erreur(this, IdentiteSurDisque().inode == 0
+                                     ? QStringLiteral("%1 n'existe plus : la page reste telle quelle.")
+                                           .arg(NomAffiche(FileName))
+                                     : QStringLiteral("Ne peut lire le fichier %1 : la page reste telle quelle.")
+                                           .arg(NomAffiche(FileName)));
+        return;
+    }
+    essai.close();
+    if (EditHTML->isModified() &&
+        !utilisateur.OuiNon(this, QStringLiteral("Recharger"),
+                            QStringLiteral("Abandonner les modifications de « %1 » et relire le fichier ?")
+                                .arg(NomAffiche(FileName))))
+        return;
+    // The caret by its line and column, which a text changed on disk may no longer reach; the first line in view by
+    // its line of the text, whatever the wrapping makes of the lines before it.
+    const auto envoie = [this](unsigned int message, unsigned long w = 0, long l = 0) {
+        return EditHTML->SendScintilla(message, w, l);
+    };
+    const long position = envoie(QsciScintillaBase::SCI_GETCURRENTPOS);
+    const long ligne = envoie(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+    const long colonne = envoie(QsciScintillaBase::SCI_GETCOLUMN, static_cast<unsigned long>(position));
+    const long premiere = envoie(QsciScintillaBase::SCI_DOCLINEFROMVISIBLE,
+                                 static_cast<unsigned long>(envoie(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE)));
+    OpenFile(FileName);
+    // Scintilla takes a line past the end of a shorter text to the text's end, and scrolls no further than it.
+    envoie(QsciScintillaBase::SCI_SETEMPTYSELECTION,
+           static_cast<unsigned long>(
+               envoie(QsciScintillaBase::SCI_FINDCOLUMN, static_cast<unsigned long>(ligne), colonne)));
+    envoie(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE,
+           static_cast<unsigned long>(
+               envoie(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(premiere))));
+}
+
 void TWndHTML::ProposeCoupure()
 {
     const std::size_t longueur = EditHTML->PlusLongueLigne();

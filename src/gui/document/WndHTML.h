@@ -41,6 +41,9 @@ public:
     TEditHTML *EditHTML;
 
     void OpenFile(const QString &nom);
+    // Reads the page again from its file, after asking when it is modified, the caret and the first line in view
+    // kept as far as the new text reaches; a file gone or unreadable is told and the page stays as it is.
+    void Recharge();
     // Takes the page of a journal that a stopped program left: its name, encoding, line ends and text, modified, so
     // that saving writes it where it belongs (and asks first if its file changed meanwhile). Its own journal is
     // written before this returns.
