@@ -114,6 +114,36 @@ bool TFichierINI::EcritFermeBalises(bool ferme)
     return EcritTexte("FermerBalises", ferme ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+bool TFichierINI::LitRouvrirSession()
+{
+    return LitEntier(LitTexte("RouvrirSession", QString()).toStdString(), 1) != 0;
+}
+
+bool TFichierINI::EcritRouvrirSession(bool oui)
+{
+    return EcritTexte("RouvrirSession", oui ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool TFichierINI::LitOnglets()
+{
+    return LitEntier(LitTexte("Onglets", QString()).toStdString(), 0) != 0;
+}
+
+bool TFichierINI::EcritOnglets(bool oui)
+{
+    return EcritTexte("Onglets", oui ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool TFichierINI::LitFenetresMaximisees()
+{
+    return LitEntier(LitTexte("FenetresMaximisees", QString()).toStdString(), 0) != 0;
+}
+
+bool TFichierINI::EcritFenetresMaximisees(bool oui)
+{
+    return EcritTexte("FenetresMaximisees", oui ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 QString TFichierINI::LitDictionnaire()
 {
     return LitTexte("Dictionnaire", QString());

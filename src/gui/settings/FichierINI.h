@@ -35,6 +35,15 @@ public:
     // Whether a start tag typed gets its end tag written after the caret: on when nothing is stored.
     bool LitFermeBalises();
     bool EcritFermeBalises(bool ferme);
+    // Whether the pages open at the last clean exit come back at start when no file is named: on when nothing is stored.
+    bool LitRouvrirSession();
+    bool EcritRouvrirSession(bool oui);
+    // Whether the pages show as tabs instead of windows: off when nothing is stored.
+    bool LitOnglets();
+    bool EcritOnglets(bool oui);
+    // Whether new windows open maximised: off when nothing is stored.
+    bool LitFenetresMaximisees();
+    bool EcritFenetresMaximisees(bool oui);
     // The pages last opened or saved, newest first, at most `NombreRecents`; empty keys are skipped.
     QStringList LitRecents();
     // Stores the list, less the names that a line of the file cannot give back (a line break, too long, bytes that

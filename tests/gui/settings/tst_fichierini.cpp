@@ -40,6 +40,42 @@ private slots:
         QCOMPARE(QFile::exists(Chemin()), !contenu.isNull());
     }
 
+    void interrupteurs_data()
+    {
+        QTest::addColumn<QByteArray>("contenu"); // null: no file
+        QTest::addColumn<bool>("session");
+        QTest::addColumn<bool>("onglets");
+        QTest::addColumn<bool>("maximisees");
+        QTest::newRow("sans fichier: la session revient, des fenêtres") << QByteArray() << true << false << false;
+        QTest::newRow("valeurs illisibles: les défauts")
+            << QByteArray("[Balizo]\nRouvrirSession=non\nOnglets=oui\nFenetresMaximisees=\n") << true << false
+            << false;
+        QTest::newRow("tous inversés") << QByteArray("[Balizo]\nRouvrirSession=0\nOnglets=1\nFenetresMaximisees=2\n")
+                                       << false << true << true;
+    }
+
+    // Each switch reads its own key, and a write gives back the other value without touching the lines around.
+    void interrupteurs()
+    {
+        QFETCH(QByteArray, contenu);
+        QFETCH(bool, session);
+        QFETCH(bool, onglets);
+        QFETCH(bool, maximisees);
+        if (!contenu.isNull())
+            Ecrit(Chemin(), "; à moi\n" + contenu);
+        TFichierINI ini(Chemin());
+        QCOMPARE(ini.LitRouvrirSession(), session);
+        QCOMPARE(ini.LitOnglets(), onglets);
+        QCOMPARE(ini.LitFenetresMaximisees(), maximisees);
+        QVERIFY(ini.EcritRouvrirSession(!session) && ini.EcritOnglets(!onglets) &&
+                ini.EcritFenetresMaximisees(!maximisees));
+        TFichierINI autre(Chemin());
+        QCOMPARE(autre.LitRouvrirSession(), !session);
+        QCOMPARE(autre.LitOnglets(), !onglets);
+        QCOMPARE(autre.LitFenetresMaximisees(), !maximisees);
+        QCOMPARE(Lit(Chemin()).startsWith("; à moi\n"), !contenu.isNull());
+    }
+
     // What one copy writes, the other reads at once; a name that a line cannot hold is refused.
     void deuxCopies()
     {
