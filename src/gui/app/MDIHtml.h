@@ -167,6 +167,11 @@ public:
     void FenetreIcones();
     void FenetresFermerTout();
     void Fonte();
+    // The colours of the pages, open and to come, and of the frame: "Comme le bureau" follows the desktop's palette,
+    // dark or light, as it changes.
+    void AppliqueSchema(Schema schema);
+    // The preferences dialog: "OK" applies and stores each setting that changed.
+    void Preferences();
     void APropos();
     void AfficheAide();
 
@@ -174,6 +179,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // A whole-page result and whether the caret goes to its end (otherwise to its start), from the page's text and
@@ -206,6 +212,8 @@ private:
     void MajAnnulation();
     void MajMenuFenetres();
     QMdiSubWindow *Cadre(TWndHTML *fenetre) const;
+    // Gives the open pages the colours that the scheme and, as it may have changed, the desktop's palette call for.
+    void ColorePages();
 
     std::unique_ptr<Utilisateur> utilisateur;
     TFichierINI parametres;
@@ -237,4 +245,6 @@ private:
     TEtatPage *etat;
     QTimer *minuterieEtat;
     bool fermeBalises;
+    Schema schema = Schema::Clair;
+    bool pagesSombres = false;
 };
