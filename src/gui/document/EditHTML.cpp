@@ -54,6 +54,7 @@ public:
     }
 };
 
+// A colour of the schemes' tables, as Qt takes it.
 QColor Couleur(Rgb rgb)
 {
     return QColor::fromRgb(rgb);
