@@ -171,7 +171,7 @@ const std::vector<Rangee> &Menus()
           "Coller"}},
         {"Fenetres",
          "Fenê&tres",
-         {"Mosaique", "Cascade", "ReorganiserIcones", "FermerTout", "-", "EnregistrerBureau", "ChargerBureau", "-",
+         {"Mosaique", "Cascade", "ReorganiserIcones", "@onglets", "FermerTout", "-", "EnregistrerBureau", "ChargerBureau", "-",
           ">Pliage", "-", "@problemes"}},
         {"Pliage", "Pli&age", {"Replier", "Deplier", "-", "ToutReplier", "ToutDeplier"}},
         {"Options",

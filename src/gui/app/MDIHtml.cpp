@@ -112,6 +112,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     });
 
     CreeCommandes();
+    AppliqueOnglets(parametres.LitOnglets());
     MajMenus();
 }
 
@@ -257,6 +258,7 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
     verification->Suit(w);
     connect(w->EditHTML, &QsciScintilla::copyAvailable, this, &TMDIHtml::MajActions);
     connect(w, &TWndHTML::FichierUtilise, session, &TSession::NoteRecent);
+    connect(w, &TWndHTML::Fermeture, session, [this, w] { session->NotePosition(*w); });
     // Typing moves the caret without changing the selection, and a selection made with the keyboard tells both:
     // the bar is written once, when the events of the keystroke are done. So are the undo commands, which follow
     // every change of the text: the text tells of a change before making it. Leaving or reaching the saved text
@@ -274,7 +276,10 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
             minuterieEtat->start();
         }
     });
-    cadre->show();
+    if (parametres.LitFenetresMaximisees())
+        cadre->showMaximized();
+    else
+        cadre->show();
     mdiArea->setActiveSubWindow(cadre);
     MajMenus();
     return w;
@@ -371,6 +376,23 @@ void TMDIHtml::FenetresFermerTout()
         Cadre(w)->close();
 }
 
+void TMDIHtml::AppliqueOnglets(bool oui)
+{
+    mdiArea->setViewMode(oui ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+    mdiArea->setTabsClosable(true);
+    mdiArea->setTabsMovable(true);
+    findChild<QAction *>("Onglets")->setChecked(oui);
+    for (const char *disposition : {"Mosaique", "Cascade", "ReorganiserIcones"})
+        Action(disposition)->setEnabled(!oui);
+}
+
+void TMDIHtml::Onglets(bool oui)
+{
+    AppliqueOnglets(oui);
+    if (!parametres.EcritOnglets(oui))
+        statusBar()->showMessage(parametres.MessageEcritureImpossible());
+}
+
 void TMDIHtml::Fonte()
 {
     QFont choisie = DlgFonte;
@@ -396,12 +418,35 @@ void TMDIHtml::APropos()
 
 void TMDIHtml::closeEvent(QCloseEvent *event)
 {
+    // The pages come back in the order of the tabs. A page is named as it is once closed, for it may be saved
+    // under a name as it closes; a closed window is deleted only when the events come back to the loop.
+    const QList<TWndHTML *> ordre = Fenetres(QMdiArea::CreationOrder);
+    const TWndHTML *active = FenetreActive();
+    std::map<const TWndHTML *, QString> noms;
     for (TWndHTML *w : Fenetres()) {
         if (!Cadre(w)->close()) {
             event->ignore();
             return;
         }
+        if (!w->Untitled)
+            noms[w] = CheminLong(w->FileName);
     }
+    QStringList pages;
+    qsizetype rangActif = -1;
+    for (const TWndHTML *w : ordre) {
+        const auto nom = noms.find(w);
+        if (nom == noms.end())
+            continue;
+        // A file open twice comes back once.
+        qsizetype rang = pages.indexOf(nom->second);
+        if (rang < 0) {
+            rang = pages.size();
+            pages << nom->second;
+        }
+        if (w == active)
+            rangActif = rang;
+    }
+    session->NoteDernieresPages(pages, rangActif);
     event->accept();
 }
 

@@ -166,6 +166,11 @@ public:
     void FenetreCascade();
     void FenetreIcones();
     void FenetresFermerTout();
+    // The pages shown as tabs, closable and movable, with the mark of a modified page, or as windows; the
+    // arrangements of windows are off while tabs show.
+    void AppliqueOnglets(bool oui);
+    // "&Onglets": the choice applied and kept in the settings.
+    void Onglets(bool oui);
     void Fonte();
     // The colours of the pages, open and to come, and of the frame: "Comme le bureau" follows the desktop's palette,
     // dark or light, as it changes.

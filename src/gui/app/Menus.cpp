@@ -140,6 +140,11 @@ void TMDIHtml::AjoutePartie(QMenu &menu, std::string_view partie)
         fermeture->setCheckable(true);
         fermeture->setChecked(fermeBalises);
         connect(fermeture, &QAction::triggered, this, &TMDIHtml::FermeBalises);
+    } else if (partie == "@onglets") {
+        QAction *onglets = menu.addAction(QStringLiteral("&Onglets"));
+        onglets->setObjectName("Onglets");
+        onglets->setCheckable(true);
+        connect(onglets, &QAction::triggered, this, &TMDIHtml::Onglets);
     } else if (partie == "@dictionnaires") {
         QMenu *dictionnaires = menu.addMenu(QStringLiteral("&Dictionnaire"));
         connect(&menu, &QMenu::aboutToShow, dictionnaires, [this, dictionnaires] { RemplitDictionnaires(*dictionnaires); });

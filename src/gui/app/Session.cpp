@@ -3,6 +3,7 @@
 #include "core/document/Journal.h"
 #include "core/session/Bureau.h"
 #include "core/session/LigneDeCommande.h"
+#include "core/session/Positions.h"
 #include "gui/app/MDIHtml.h"
 #include "gui/document/Recuperation.h"
 #include "gui/document/WndHTML.h"
@@ -15,8 +16,10 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <vector>
@@ -26,6 +29,16 @@
 namespace {
 
 const QString FiltreBureau = QStringLiteral("Fichiers de bureau|*.dsk");
+
+// The positions kept in the settings, newest first; a value that cannot be read is left out.
+std::vector<PositionPage> Positions(TFichierINI &parametres)
+{
+    std::vector<PositionPage> positions;
+    for (const QString &valeur : parametres.LitPositions())
+        if (std::optional<PositionPage> position = LitPosition(valeur.toStdString()))
+            positions.push_back(std::move(*position));
+    return positions;
+}
 
 } // namespace
 
@@ -44,8 +57,10 @@ TSession::TSession(TMDIHtml &principal, Utilisateur &utilisateur, TFichierINI &p
 
 void TSession::Demarrage(const QStringList &arguments)
 {
-    if (arguments.isEmpty())
+    if (arguments.isEmpty()) {
+        RouvreDerniereSession();
         return;
+    }
     std::vector<std::string> morceaux;
     for (const QString &argument : arguments)
         morceaux.push_back(EncodeNom(argument).toStdString());
@@ -61,6 +76,10 @@ void TSession::Demarrage(const QStringList &arguments)
 
 void TSession::ProposeRecuperation()
 {
+    const auto ensuite = qScopeGuard([this] {
+        if (std::exchange(dernieresPagesEnAttente, false))
+            RouvrePages();
+    });
     // Only the headers are read here: a journal may be larger than the memory, or than a page may be.
     struct Journal {
         QString fichier;
@@ -190,7 +209,77 @@ void TSession::Ouvre(const QString &nom)
     if (!accepte && recuperation.ModifieAilleurs(chemin) &&
         !utilisateur.OuiNon(&principal, QStringLiteral("Confirmation"), question.arg(NomAffiche(chemin))))
         return;
-    principal.NouvelleFenetre()->OpenFile(chemin);
+    OuvreFenetre(chemin);
+}
+
+void TSession::OuvreFenetre(const QString &chemin)
+{
+    TWndHTML *w = principal.NouvelleFenetre();
+    w->OpenFile(chemin);
+    if (w->Untitled)
+        return;
+    const std::string nom = chemin.toStdString();
+    const std::vector<PositionPage> positions = Positions(parametres);
+    const auto position = std::ranges::find(positions, nom, &PositionPage::fichier);
+    if (position == positions.end())
+        return;
+    TEditHTML &texte = *w->EditHTML;
+    const PositionPage place = DansLeTexte(*position, texte.Texte(), std::size_t(texte.lines()));
+    texte.SendScintilla(QsciScintilla::SCI_SETEMPTYSELECTION, place.curseur);
+    texte.setFirstVisibleLine(
+        int(texte.SendScintilla(QsciScintilla::SCI_VISIBLEFROMDOCLINE, place.premiereLigne)));
+}
+
+void TSession::NotePosition(const TWndHTML &w)
+{
+    if (w.Untitled)
+        return;
+    const TEditHTML &texte = *w.EditHTML;
+    std::vector<PositionPage> positions = Positions(parametres);
+    ::NotePosition(positions,
+                   {CheminLong(w.FileName).toStdString(),
+                    std::size_t(texte.SendScintilla(QsciScintilla::SCI_GETCURRENTPOS)),
+                    std::size_t(texte.SendScintilla(QsciScintilla::SCI_DOCLINEFROMVISIBLE, texte.firstVisibleLine()))});
+    QStringList valeurs;
+    for (const PositionPage &position : positions)
+        valeurs << QString::fromStdString(EcritPosition(position));
+    if (!parametres.EcritPositions(valeurs))
+        principal.statusBar()->showMessage(parametres.MessageEcritureImpossible());
+}
+
+void TSession::RouvreDerniereSession()
+{
+    if (!parametres.LitRouvrirSession())
+        return;
+    if (recuperation.Orphelins().isEmpty())
+        RouvrePages();
+    else
+        dernieresPagesEnAttente = true;
+}
+
+void TSession::RouvrePages()
+{
+    const TFichierINI::PagesOuvertes session = parametres.LitDernieresPages();
+    TWndHTML *active = nullptr;
+    for (qsizetype rang = 0; rang < session.pages.size(); ++rang) {
+        const QString &page = session.pages[rang];
+        // A recovered page already holds the file, newer than the one on disk.
+        const QList<TWndHTML *> ouvertes = principal.Fenetres();
+        if (struct stat etat {}; ::stat(EncodeNom(page).constData(), &etat) != 0 || !S_ISREG(etat.st_mode) ||
+                                 std::ranges::any_of(ouvertes, [&](const TWndHTML *w) { return w->FileName == page; }))
+            continue;
+        Ouvre(page);
+        if (rang == session.active)
+            active = principal.FenetreActive();
+    }
+    if (active)
+        principal.Active(active);
+}
+
+void TSession::NoteDernieresPages(const QStringList &pages, qsizetype active)
+{
+    if (!parametres.EcritDernieresPages({pages, active}))
+        principal.statusBar()->showMessage(parametres.MessageEcritureImpossible());
 }
 
 void TSession::NoteRecent(const QString &nom)
@@ -290,6 +379,6 @@ void TSession::ChargeBureau(const QString &nom)
         const QString fichier = DecodeNom(ligne);
         if (QFile essai; !OuvreEnLecture(fichier, essai))
             continue;
-        principal.NouvelleFenetre()->OpenFile(CheminLong(fichier));
+        OuvreFenetre(CheminLong(fichier));
     }
 }

@@ -23,8 +23,17 @@ public:
 
     // Opens the file or loads the desktop that the command-line arguments name.
     void Demarrage(const QStringList &arguments);
-    // Offers back the pages that programs which stopped without closing them left in the recovery folder.
+    // Offers back the pages that programs which stopped without closing them left in the recovery folder; then
+    // the pages of the last clean exit, when they wait for it.
     void ProposeRecuperation();
+    // Opens again the pages open at the last clean exit, in their order, the active one in front, when the settings
+    // say so; a file gone is left out. When stopped programs left pages to recover, these are offered first and
+    // the others follow, less those that were recovered.
+    void RouvreDerniereSession();
+    // Keeps the pages open at a clean exit, in their order, and the rank of the active one.
+    void NoteDernieresPages(const QStringList &pages, qsizetype active);
+    // Keeps where the page with a file was left: its caret and first line in view come back when it opens again.
+    void NotePosition(const TWndHTML &w);
     // Asks for a page and opens it, in the folder of the active page, else where the last page was chosen.
     void Ouvrir();
     // Opens the file in a new window; a file already open asks first, and the user may have its window brought
@@ -42,6 +51,9 @@ public:
     void ChargeBureau(const QString &nom);
 
 private:
+    // Opens the file in a new window, where it was left when it last closed.
+    void OuvreFenetre(const QString &chemin);
+    void RouvrePages();
     // Opens a recent page, or takes it out of the list when it is gone.
     void OuvreRecent(const QString &nom);
     // Opens the page of a stopped program's journal in a new window. False when the journal is to be kept, as when
@@ -55,4 +67,6 @@ private:
     DialogueFichier ouverture;
     DialogueFichier enregistrementBureau;
     DialogueFichier chargementBureau;
+    // The pages of the last clean exit wait for those of the stopped programs.
+    bool dernieresPagesEnAttente = false;
 };

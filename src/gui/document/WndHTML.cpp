@@ -388,6 +388,7 @@ void TWndHTML::closeEvent(QCloseEvent *event)
 {
     if (FormCloseQuery()) {
         event->accept();
+        emit Fermeture();
         SupprimeJournal();
     } else {
         event->ignore();

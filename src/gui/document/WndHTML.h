@@ -73,6 +73,8 @@ public:
 signals:
     // The page was loaded from its file, or written to it.
     void FichierUtilise(const QString &nom);
+    // The window closes: its page is saved or given up.
+    void Fermeture();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

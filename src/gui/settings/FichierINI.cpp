@@ -16,9 +16,20 @@ namespace {
 constexpr std::string_view Section = "Balizo";
 constexpr std::string_view SectionRecents = "Recents";
 
-std::string CleRecent(int rang)
+constexpr std::string_view SectionSession = "Session";
+constexpr std::string_view SectionPositions = "Positions";
+
+std::string Cle(std::string_view prefixe, int rang)
 {
-    return "Fichier" + std::to_string(rang + 1);
+    return std::string(prefixe) + std::to_string(rang + 1);
+}
+
+// Whether a line of the file gives the value back as it is: no line break, not too long, no name bytes that are not
+// UTF-8 (a text file of settings reads Latin-1 bytes as letters).
+bool TientSurUneLigne(const QString &valeur)
+{
+    return !valeur.contains(u'\n') && !valeur.contains(u'\r') &&
+           std::size_t(valeur.toUcs4().size()) <= LongueurMaximaleValeur && EncodeNom(valeur) == valeur.toUtf8();
 }
 
 // The names of the colour schemes in the file, in the order of Schema.
@@ -180,39 +191,87 @@ bool TFichierINI::EcritCode(bool verifie)
     return EcritTexte("VerifierCode", verifie ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-QStringList TFichierINI::LitRecents()
+QStringList TFichierINI::LitListe(std::string_view section, std::string_view prefixe, int nombre) const
 {
-    QStringList pages;
+    QStringList valeurs;
     const std::optional<QByteArray> octets = Contenu();
     if (!octets)
-        return pages;
-    for (int rang = 0; rang < NombreRecents; ++rang) {
-        const std::optional<std::string> page = LitProfil(Vue(*octets), SectionRecents, CleRecent(rang));
-        if (page && !page->empty())
-            pages << QString::fromStdString(*page);
+        return valeurs;
+    for (int rang = 0; rang < nombre; ++rang) {
+        const std::optional<std::string> valeur = LitProfil(Vue(*octets), section, Cle(prefixe, rang));
+        if (valeur && !valeur->empty())
+            valeurs << QString::fromStdString(*valeur);
     }
-    return pages;
+    return valeurs;
 }
 
-bool TFichierINI::EcritRecents(const QStringList &pages)
+bool TFichierINI::EcritListe(std::string_view section, std::string_view prefixe, int nombre,
+                             const QStringList &valeurs, std::optional<std::pair<std::string_view, std::string>> autre)
 {
     // A file that cannot be read is never replaced.
     const std::optional<QByteArray> octets = Contenu();
     if (!octets)
         return false;
     std::string nouveau = octets->toStdString();
+    if (autre)
+        nouveau = *EcritProfil(nouveau, section, autre->first, autre->second);
     int rang = 0;
-    for (const QString &page : pages) {
-        if (rang == NombreRecents || page.contains(u'\n') || page.contains(u'\r') ||
-            std::size_t(page.toUcs4().size()) > LongueurMaximaleValeur || EncodeNom(page) != page.toUtf8())
+    for (const QString &valeur : valeurs) {
+        if (rang == nombre || !TientSurUneLigne(valeur))
             continue;
-        nouveau = *EcritProfil(nouveau, SectionRecents, CleRecent(rang++), page.toStdString());
+        nouveau = *EcritProfil(nouveau, section, Cle(prefixe, rang++), valeur.toStdString());
     }
-    // The older names that the list no longer holds are emptied; the keys that never held one stay out.
-    for (; rang < NombreRecents; ++rang)
-        if (LitProfil(nouveau, SectionRecents, CleRecent(rang)))
-            nouveau = *EcritProfil(nouveau, SectionRecents, CleRecent(rang), {});
+    // The older values that the list no longer holds are emptied; the keys that never held one stay out.
+    for (; rang < nombre; ++rang)
+        if (LitProfil(nouveau, section, Cle(prefixe, rang)))
+            nouveau = *EcritProfil(nouveau, section, Cle(prefixe, rang), {});
     return EcritFichier(nom, {nouveau});
+}
+
+QStringList TFichierINI::LitRecents()
+{
+    return LitListe(SectionRecents, "Fichier", NombreRecents);
+}
+
+bool TFichierINI::EcritRecents(const QStringList &pages)
+{
+    return EcritListe(SectionRecents, "Fichier", NombreRecents, pages);
+}
+
+TFichierINI::PagesOuvertes TFichierINI::LitDernieresPages()
+{
+    PagesOuvertes session{LitListe(SectionSession, "Page", NombrePages)};
+    const std::optional<QByteArray> octets = Contenu();
+    const std::optional<std::string> active = octets ? LitProfil(Vue(*octets), SectionSession, "Active") : std::nullopt;
+    // Counted from 1 in the file, so that 0 says that no page was active.
+    if (const int rang = active ? LitEntier(*active, 0) : 0; rang > 0 && rang <= session.pages.size())
+        session.active = rang - 1;
+    return session;
+}
+
+bool TFichierINI::EcritDernieresPages(const PagesOuvertes &session)
+{
+    // The active page's rank among those that the file keeps.
+    PagesOuvertes gardees;
+    for (qsizetype rang = 0; rang < session.pages.size(); ++rang) {
+        if (!TientSurUneLigne(session.pages[rang]))
+            continue;
+        if (rang == session.active)
+            gardees.active = gardees.pages.size();
+        gardees.pages << session.pages[rang];
+    }
+    return EcritListe(SectionSession, "Page", NombrePages, gardees.pages,
+                      std::pair{std::string_view("Active"), std::to_string(gardees.active + 1)});
+}
+
+QStringList TFichierINI::LitPositions()
+{
+    return LitListe(SectionPositions, "Position", NombrePages);
+}
+
+bool TFichierINI::EcritPositions(const QStringList &positions)
+{
+    return EcritListe(SectionPositions, "Position", NombrePages, positions);
 }
 
 QString TFichierINI::MessageEcritureImpossible() const

@@ -5,6 +5,9 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
 
 // The colours of the pages and of the frame: light, dark, or as the desktop's are.
 enum class Schema { Clair, Sombre, Bureau };
@@ -56,6 +59,19 @@ public:
     // are not UTF-8).
     bool EcritRecents(const QStringList &pages);
     static constexpr int NombreRecents = 8;
+    // The pages open at the last clean exit, in their order, at most `NombrePages`, in section "Session", and the
+    // rank of the one that was active (-1 when none was).
+    struct PagesOuvertes {
+        QStringList pages;
+        qsizetype active = -1;
+    };
+    PagesOuvertes LitDernieresPages();
+    bool EcritDernieresPages(const PagesOuvertes &session);
+    // Where the last pages closed were left, newest first, at most `NombrePages`, in section "Positions"; each
+    // value is one that the caller wrote, which only it reads.
+    QStringList LitPositions();
+    bool EcritPositions(const QStringList &positions);
+    static constexpr int NombrePages = 100;
 
     // "Ne peut écrire dans %s": what a refused write reports.
     QString MessageEcritureImpossible() const;
@@ -64,6 +80,12 @@ private:
     std::optional<QByteArray> Contenu() const;
     QString LitTexte(const char *cle, const QString &defaut) const;
     bool EcritTexte(const char *cle, const QString &valeur);
+    // The values of the keys "<prefixe>1" to "<prefixe><nombre>" of the section, empty ones left out.
+    QStringList LitListe(std::string_view section, std::string_view prefixe, int nombre) const;
+    // Stores the values in those keys, less those that a line of the file cannot give back, and empties the keys that the list no longer fills; the other value of the
+    // section, if any, is written too.
+    bool EcritListe(std::string_view section, std::string_view prefixe, int nombre, const QStringList &valeurs,
+                    std::optional<std::pair<std::string_view, std::string>> autre = std::nullopt);
 
     QString nom;
 };
