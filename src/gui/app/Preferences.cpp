@@ -114,8 +114,10 @@ void TMDIHtml::Preferences()
         verification->ActiveOrthographe(apres.orthographe);
     if (apres.fermeBalises != avant.fermeBalises)
         FermeBalises(apres.fermeBalises);
-    if (apres.onglets != avant.onglets)
+    if (apres.onglets != avant.onglets) {
+        AppliqueOnglets(apres.onglets);
         ecrit = parametres.EcritOnglets(apres.onglets) && ecrit;
+    }
     if (apres.rouvrirSession != avant.rouvrirSession)
         ecrit = parametres.EcritRouvrirSession(apres.rouvrirSession) && ecrit;
     if (apres.fenetresMaximisees != avant.fenetresMaximisees)
