@@ -114,6 +114,7 @@ std::vector<Commande> CommandesDuCadre()
         {"ChargerBureau", "C&harger un bureau...", {}, false, [](TMDIHtml &cadre) { cadre.Session().ChargeUnBureau(); }},
         {"ChoixNavigateur", "Choix du &navigateur...", {}, false, [](TMDIHtml &cadre) { cadre.Navigateur().Choisit(); }},
         {"Fonte", "&Fonte...", {}, false, &TMDIHtml::Fonte},
+        {"Preferences", "&Préférences...", {}, false, &TMDIHtml::Preferences},
         {"Aide", "&Aide...", {}, false, &TMDIHtml::AfficheAide},
         {"APropos", "A &propos...", {}, false, &TMDIHtml::APropos},
 
@@ -183,7 +184,8 @@ const std::vector<Rangee> &Menus()
         {"Pliage", "Pli&age", {"Replier", "Deplier", "-", "ToutReplier", "ToutDeplier"}},
         {"Options",
          "&Options",
-         {"ChoixNavigateur", "Fonte", "-", "@orthographe", "@dictionnaires", "@code", "-", "@fermeture"}},
+         {"ChoixNavigateur", "Fonte", "-", "@orthographe", "@dictionnaires", "@code", "-", "@fermeture", "-",
+          "Preferences"}},
         {"Aide", "&Aide", {"Aide", "-", "APropos"}},
     };
     return menus;

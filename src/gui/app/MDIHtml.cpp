@@ -97,6 +97,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
         DlgFonte.setFamily(famille);
     DlgFonte.setPointSize(parametres.LitTaille(DlgFonte.pointSize()));
     fermeBalises = parametres.LitFermeBalises();
+    AppliqueSchema(parametres.LitSchema());
 
     CreeOutils(fichierAccents);
     CreeVerification(QFileInfo(fichierParametres).absolutePath());
@@ -226,6 +227,7 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
             action->setShortcuts({});
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
     w->EditHTML->FermeBalises(fermeBalises);
+    w->EditHTML->AppliqueCouleurs(pagesSombres);
     // The keys of the commands reach them, whatever Scintilla's own key map does with them (Ctrl+/ moves by parts
     // of words).
     for (const Commande &commande : Commandes())

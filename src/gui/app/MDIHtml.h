@@ -182,6 +182,11 @@ public:
     // "&Onglets": the choice applied and kept in the settings.
     void Onglets(bool oui);
     void Fonte();
+    // The colours of the pages, open and to come, and of the frame: "Comme le bureau" follows the desktop's palette,
+    // dark or light, as it changes.
+    void AppliqueSchema(Schema schema);
+    // The preferences dialog: "OK" applies and stores each setting that changed.
+    void Preferences();
     void APropos();
     void AfficheAide();
 
@@ -189,6 +194,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // A whole-page result and whether the caret goes to its end (otherwise to its start), from the page's text and
@@ -221,6 +227,8 @@ private:
     void MajAnnulation();
     void MajMenuFenetres();
     QMdiSubWindow *Cadre(TWndHTML *fenetre) const;
+    // Gives the open pages the colours that the scheme and, as it may have changed, the desktop's palette call for.
+    void ColorePages();
 
     std::unique_ptr<Utilisateur> utilisateur;
     TFichierINI parametres;
@@ -254,4 +262,6 @@ private:
     TImpression *impression = nullptr;
     QTimer *minuterieEtat;
     bool fermeBalises;
+    Schema schema = Schema::Clair;
+    bool pagesSombres = false;
 };

@@ -9,6 +9,7 @@
 #include "gui/dialogs/DlgChercher.h"
 #include "gui/document/WndHTML.h"
 #include "gui/settings/CheminsQt.h"
+#include "gui/verification/Dictionnaires.h"
 #include "gui/verification/PanneauProblemes.h"
 #include "gui/verification/Verification.h"
 
@@ -16,7 +17,6 @@
 #include <QActionGroup>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
@@ -170,15 +170,7 @@ void TMDIHtml::RemplitDictionnaires(QMenu &menu)
     auto *groupe = new QActionGroup(&menu);
     for (const DictionnaireInstalle &installe : verification->Dictionnaires()) {
         const QString nom = QString::fromStdString(installe.nom);
-        // With the language's own name when Qt knows it: "fr_CA — français (Canada)".
-        const QLocale langue(nom);
-        QString texte = nom;
-        if (langue.language() != QLocale::C) {
-            texte += QStringLiteral(" — ") + langue.nativeLanguageName();
-            if (nom.contains(u'_') || nom.contains(u'-'))
-                texte += QStringLiteral(" (%1)").arg(langue.nativeTerritoryName());
-        }
-        QAction *action = menu.addAction(texte);
+        QAction *action = menu.addAction(NomAffiche(nom));
         action->setCheckable(true);
         action->setChecked(nom == choisi);
         groupe->addAction(action);

@@ -1,5 +1,6 @@
 #include "gui/document/EditHTML.h"
 
+#include "core/document/Couleurs.h"
 #include "core/document/CoupeLignes.h"
 #include "core/document/GrandDocument.h"
 #include "core/texte/CodecFichier.h"
@@ -53,6 +54,12 @@ public:
         return mots.c_str();
     }
 };
+
+// A colour of the schemes' tables, as Qt takes it.
+QColor Couleur(Rgb rgb)
+{
+    return QColor::fromRgb(rgb);
+}
 
 // The text events that the control asks Scintilla for: those that come before a change cost nothing and tell that
 // one comes.
@@ -128,6 +135,7 @@ TEditHTML::TEditHTML(QWidget *parent)
     periodeCurseur = SendScintilla(SCI_GETCARETPERIOD);
     connect(this, &QsciScintilla::cursorPositionChanged, this, &TEditHTML::AdapteClignotement);
     saisie = new TSaisie(*this);
+    AppliqueCouleurs(false);
 }
 
 void TEditHTML::FermeBalises(bool oui)
@@ -220,7 +228,7 @@ void TEditHTML::PrepareDocument(std::size_t taille)
     QsciLexer *coloration = lexer();
     setLexer(nullptr);
     setLexer(coloration);
-    AppliqueFonte(fonte);
+    AppliqueStyles();
 }
 
 Resultat<FichierCharge, ErreurChargement> TEditHTML::Charge(QIODevice &source)
@@ -286,7 +294,7 @@ void TEditHTML::DocumentNeuf()
     QsciLexer *coloration = lexer();
     setLexer(nullptr);
     setLexer(coloration);
-    AppliqueFonte(fonte);
+    AppliqueStyles();
     AdapteAffichage(FinDeLigne::Lf);
 }
 
@@ -330,6 +338,7 @@ void TEditHTML::AdaptePliage(bool colore)
 {
     // The fold levels come with the colouring: an uncoloured page has no fold margin.
     setFolding(colore ? BoxedTreeFoldStyle : NoFoldStyle, MargePliage);
+    ColorePliage();
     // QScintilla asks for the fold events as it sets the margin up; they would come here as changes of the text,
     // and Scintilla opens the folds itself.
     SendScintilla(SCI_SETMODEVENTMASK, EvenementsTexte);
@@ -349,7 +358,7 @@ void TEditHTML::AdapteAffichage(FinDeLigne fin)
     setWrapMode(affichage.retourALaLigne ? WrapWord : WrapNone);
     if (affichage.coloration != (lexer() != nullptr)) {
         setLexer(affichage.coloration ? lexerHTML : nullptr);
-        AppliqueFonte(fonte);
+        AppliqueStyles();
     }
     AdaptePliage(affichage.coloration);
     // The colouring of a page runs in the background once it is shown, before and after what is in view: a jump to
@@ -429,15 +438,55 @@ FinDeLigne TEditHTML::FinDeLigneDocument() const
 void TEditHTML::AppliqueFonte(const QFont &nouvelle)
 {
     fonte = nouvelle;
+    AppliqueStyles();
+}
+
+void TEditHTML::AppliqueCouleurs(bool oui)
+{
+    sombre = oui;
+    for (const CouleursStyle &style : CouleursHtml(sombre)) {
+        lexerHTML->setColor(Couleur(style.encre), style.style);
+        lexerHTML->setPaper(Couleur(style.fond), style.style);
+    }
+    const CouleursStyle &page = CouleursHtml(sombre).front();
+    lexerHTML->setDefaultColor(Couleur(page.encre));
+    lexerHTML->setDefaultPaper(Couleur(page.fond));
+    const CouleursAutour &autour = CouleursAutourDuTexte(sombre);
+    setCaretForegroundColor(Couleur(autour.curseur));
+    setSelectionForegroundColor(Couleur(autour.texteSelection));
+    setSelectionBackgroundColor(Couleur(autour.selection));
+    setFoldMarginColors(Couleur(autour.pliage), Couleur(autour.pliage));
+    saisie->CouleurElement(Couleur(autour.balisesAssociees));
+    AppliqueStyles();
+    ColorePliage();
+}
+
+void TEditHTML::AppliqueStyles()
+{
     lexerHTML->setDefaultFont(fonte);
     lexerHTML->setFont(fonte);
+    // The space after the text, and every style of a page without colouring, take the default style's colours.
+    const CouleursStyle &page = CouleursHtml(sombre).front();
+    SendScintilla(SCI_STYLESETFORE, static_cast<unsigned long>(STYLE_DEFAULT), Couleur(page.encre));
+    SendScintilla(SCI_STYLESETBACK, static_cast<unsigned long>(STYLE_DEFAULT), Couleur(page.fond));
     if (!lexer()) {
-        // Without colouring every style takes the default style's font.
         setFont(fonte);
         SendScintilla(SCI_STYLECLEARALL);
     }
+    const CouleursAutour &autour = CouleursAutourDuTexte(sombre);
+    setMarginsForegroundColor(Couleur(autour.numeros));
+    setMarginsBackgroundColor(Couleur(autour.marge));
     setMarginsFont(fonte);
     AjusteMarge(true);
+}
+
+void TEditHTML::ColorePliage()
+{
+    const CouleursAutour &autour = CouleursAutourDuTexte(sombre);
+    for (unsigned long marqueur = SC_MARKNUM_FOLDEREND; marqueur <= SC_MARKNUM_FOLDEROPEN; ++marqueur) {
+        SendScintilla(SCI_MARKERSETFORE, marqueur, Couleur(autour.interieurPliage));
+        SendScintilla(SCI_MARKERSETBACK, marqueur, Couleur(autour.traitPliage));
+    }
 }
 
 void TEditHTML::AjusteMarge(bool toujours)

@@ -75,6 +75,8 @@ public:
 
     // The document's font, given to every style of the colouring and to the line numbers.
     void AppliqueFonte(const QFont &fonte);
+    // The colours of a light or of a dark page: the text's styles, the margins, the caret and the selection.
+    void AppliqueCouleurs(bool sombre);
 
     // Counts the changes of the text: a result computed from the text of another generation is out of date.
     std::uint64_t Generation() const { return generation; }
@@ -115,6 +117,10 @@ private:
     void AdapteAffichage(FinDeLigne fin);
     // A fold margin on a coloured page, none on another.
     void AdaptePliage(bool colore);
+    // The font and the colours, again after each change of the colouring, which resets the styles.
+    void AppliqueStyles();
+    // The fold margin's boxes, which each setting of the fold margin draws again in QScintilla's colours.
+    void ColorePliage();
     // The caret blinks, except on a line too long to be laid out at each blink.
     void AdapteClignotement();
     // While the user types, only the text in view is coloured: the background colouring of the rest, which works
@@ -134,6 +140,7 @@ private:
     std::uint64_t generation = 0;
     QsciLexerHTML *lexerHTML;
     QFont fonte;
+    bool sombre = false;
     qsizetype chiffresMarge = 0;
     std::size_t plusLongueLigne = 0;
     long periodeCurseur;

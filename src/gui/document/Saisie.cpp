@@ -31,7 +31,6 @@ TSaisie::TSaisie(TEditHTML &edit)
                        static_cast<long>(QsciScintillaBase::INDIC_HIDDEN));
     edit.SendScintilla(QsciScintillaBase::SCI_INDICSETSTYLE, IndicateurElement,
                        static_cast<long>(QsciScintillaBase::INDIC_STRAIGHTBOX));
-    edit.SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, IndicateurElement, QColor(0x30, 0x60, 0xc0));
     edit.SendScintilla(QsciScintillaBase::SCI_INDICSETALPHA, IndicateurElement, 40L);
     edit.SendScintilla(QsciScintillaBase::SCI_INDICSETOUTLINEALPHA, IndicateurElement, 160L);
     // Only Return and Tab take an entry: no character fills one in, a single entry is not taken alone, and a list
@@ -319,6 +318,11 @@ bool TSaisie::AllerABaliseCorrespondante()
         return false;
     edit.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(fenetre.debut + but));
     return true;
+}
+
+void TSaisie::CouleurElement(const QColor &couleur)
+{
+    edit.SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, IndicateurElement, couleur);
 }
 
 bool TSaisie::SelectionneElement()

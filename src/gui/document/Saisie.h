@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+class QColor;
 class QKeyEvent;
 class TEditHTML;
 
@@ -28,6 +29,8 @@ public:
     void OuvreCompletion();
     bool AllerABaliseCorrespondante();
     bool SelectionneElement();
+    // The colour of the box around the tags of the element at the caret.
+    void CouleurElement(const QColor &couleur);
 
 private:
     // The text around a range, as far as the core reads on either side of it: Scintilla moves its gap out of the

@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <string>
 
@@ -30,6 +31,9 @@ bool TientSurUneLigne(const QString &valeur)
     return !valeur.contains(u'\n') && !valeur.contains(u'\r') &&
            std::size_t(valeur.toUcs4().size()) <= LongueurMaximaleValeur && EncodeNom(valeur) == valeur.toUtf8();
 }
+
+// The names of the colour schemes in the file, in the order of Schema.
+constexpr std::array NomsSchemas{"Clair", "Sombre", "Bureau"};
 
 std::string_view Vue(const QByteArray &octets)
 {
@@ -153,6 +157,18 @@ bool TFichierINI::LitFenetresMaximisees()
 bool TFichierINI::EcritFenetresMaximisees(bool oui)
 {
     return EcritTexte("FenetresMaximisees", oui ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+Schema TFichierINI::LitSchema()
+{
+    const QString nom = LitTexte("Schema", QString());
+    const auto trouve = std::ranges::find(NomsSchemas, nom, [](const char *connu) { return QLatin1String(connu); });
+    return trouve == NomsSchemas.end() ? Schema::Clair : static_cast<Schema>(trouve - NomsSchemas.begin());
+}
+
+bool TFichierINI::EcritSchema(Schema schema)
+{
+    return EcritTexte("Schema", QLatin1String(NomsSchemas[static_cast<std::size_t>(schema)]));
 }
 
 QString TFichierINI::LitDictionnaire()

@@ -9,6 +9,9 @@
 #include <string_view>
 #include <utility>
 
+// The colours of the pages and of the frame: light, dark, or as the desktop's are.
+enum class Schema { Clair, Sombre, Bureau };
+
 // The program's settings (browser, document font name and size, spelling, its dictionary and whether it reads code,
 // the closing of the tags typed) in section "Balizo" of "Balizo.ini", and the pages last opened or saved in section
 // "Recents". Every read and write goes to the file, so two running copies see each other's changes; a write changes
@@ -47,6 +50,9 @@ public:
     // Whether new windows open maximised: off when nothing is stored.
     bool LitFenetresMaximisees();
     bool EcritFenetresMaximisees(bool oui);
+    // The colour scheme: "Clair" when nothing, or a name this program does not know, is stored.
+    Schema LitSchema();
+    bool EcritSchema(Schema schema);
     // The pages last opened or saved, newest first, at most `NombreRecents`; empty keys are skipped.
     QStringList LitRecents();
     // Stores the list, less the names that a line of the file cannot give back (a line break, too long, bytes that

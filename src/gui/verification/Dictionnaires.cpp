@@ -3,6 +3,7 @@
 #include "gui/settings/Fichiers.h"
 
 #include <QFile>
+#include <QLocale>
 
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +18,17 @@ constexpr std::size_t Morceau = 1 << 20;
 constexpr std::size_t FautesMaximales = 10000;
 
 } // namespace
+
+QString NomAffiche(const QString &dictionnaire)
+{
+    const QLocale langue(dictionnaire);
+    if (langue.language() == QLocale::C)
+        return dictionnaire;
+    QString texte = dictionnaire + QStringLiteral(" — ") + langue.nativeLanguageName();
+    if (dictionnaire.contains(u'_') || dictionnaire.contains(u'-'))
+        texte += QStringLiteral(" (%1)").arg(langue.nativeTerritoryName());
+    return texte;
+}
 
 bool Langue::Pret()
 {

@@ -3,6 +3,7 @@
 #include "gui/app/ListeCommandes.h"
 #include "gui/dialogs/DlgChercher.h"
 #include "gui/dialogs/DlgAllerALigne.h"
+#include "gui/dialogs/DlgPreferences.h"
 #include "gui/tagremoval/SupprimerForm.h"
 
 #include <QClipboard>
@@ -28,7 +29,7 @@ private slots:
             QTest::addRow("image, page %d", page) << "TDlgInsertionImage" << page;
         }
         for (const char *fenetre : {"TDlgInsertionAncreLocale", "TDlgInsertionTitre", "TDlgChercher", "TDlgRemplacer",
-                                    "TSupprimerForm", "TDlgAllerALigne", "TWndCaracteresSpeciaux"})
+                                    "TSupprimerForm", "TDlgAllerALigne", "TWndCaracteresSpeciaux", "TDlgPreferences"})
             QTest::newRow(fenetre) << fenetre << 0;
     }
 
@@ -40,6 +41,7 @@ private slots:
         QFETCH(int, page);
         TSupprimerForm supprimer(frame.get());
         TDlgAllerALigne allerALigne(frame.get(), 1, 10);
+        TDlgPreferences preferences(frame.get(), *script, {}, {QStringLiteral("fr_FR")});
         QWidget *d = nullptr;
         for (QWidget *w : frame->findChildren<QWidget *>())
             if (fenetre == QLatin1String(w->metaObject()->className()))
