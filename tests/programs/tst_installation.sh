@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # What "cmake --install" puts in a fresh prefix, and the Debian package that cpack builds: the programs and their
 # data, the launcher, the software-centre entry, the icon in every size and the manual pages, each valid for the
-# desktop's own tools and naming the others as they are installed; the programs run from there without a display.
+# desktop's own tools and naming the others as they are installed; the programs run from there without a display. The package holds its copyright file and changelog, and lintian finds no error and no warning in it.
 # Skipped when one of those tools is missing.
 set -euo pipefail
 construction=$1
 source=$2
-for outil in desktop-file-validate appstreamcli cpack dpkg-deb dpkg-shlibdeps man; do
+for outil in desktop-file-validate appstreamcli cpack dpkg-deb dpkg-shlibdeps man lintian readelf; do
     command -v "$outil" >/dev/null || exit 77
 done
 
@@ -38,18 +38,31 @@ if [ -z "$paquet" ]; then
     exit 1
 fi
 contenu=$(dpkg-deb -c "$paquet")
-for fichier in ./usr/bin/balizo ./usr/bin/balizo-outils ./usr/share/applications/balizo.desktop; do
+for fichier in ./usr/bin/balizo ./usr/bin/balizo-outils ./usr/share/applications/balizo.desktop \
+    ./usr/share/doc/balizo/copyright ./usr/share/doc/balizo/changelog.gz; do
     grep -q " $fichier\$" <<<"$contenu" || echec "le paquet ne contient pas $fichier"
 done
+# Every informational note is shown; a warning or an error fails.
+lintian --fail-on error,warning --display-info "$paquet" >&2 || echec "lintian trouve des erreurs ou des avertissements"
 dependances=$(dpkg-deb -f "$paquet" Depends)
 for bibliotheque in libqscintilla2 libtidy libhunspell; do
     grep -q "$bibliotheque" <<<"$dependances" || echec "le paquet ne dépend pas de $bibliotheque : $dependances"
 done
 grep -q hunspell-fr <<<"$(dpkg-deb -f "$paquet" Recommends)" || echec "le paquet ne recommande pas hunspell-fr"
 version=$(dpkg-deb -f "$paquet" Version)
+journal=$(zcat "$racine/share/doc/balizo/changelog.gz" | head -1)
+[[ $journal == "balizo ($version) "* ]] || echec "le changelog commence par « $journal », pas par la version $version"
 
 for programme in balizo balizo-outils; do
     [ -x "$racine/bin/$programme" ] || echec "bin/$programme n'est pas un programme installé"
+done
+# Debian's hardening: relocations read-only and bound at start, a position-independent program, the stack protector
+# and the checked copies of the C library's functions.
+for programme in balizo balizo-outils; do
+    elf=$(readelf -lWd --dyn-syms "$racine/bin/$programme")
+    for marque in GNU_RELRO BIND_NOW 'Flags:.* PIE' __stack_chk_fail '__[a-z]*_chk@'; do
+        grep -q -- "$marque" <<<"$elf" || echec "bin/$programme n'est pas durci : « $marque » manque"
+    done
 done
 diff -r "$source/data" "$racine/share/balizo" >&2 || echec "share/balizo n'est pas une copie de data/"
 
