@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What "cmake --install" puts in a fresh prefix, and the Debian package that cpack builds: the programs and their
-# data, the launcher, the software-centre entry, the icon in every size and the manual pages, each valid for the
-# desktop's own tools and naming the others as they are installed; the programs run from there without a display. The package holds its copyright file and changelog, and lintian finds no error and no warning in it.
+# data, the launcher, the software-centre entry and its screenshot, the icon in every size and the manual pages, each
+# valid for the desktop's own tools and naming the others as they are installed; the programs run from there without
+# a display. The package holds its copyright file and changelog, and lintian finds no error and no warning in it.
 # Skipped when one of those tools is missing.
 set -euo pipefail
 construction=$1
@@ -87,6 +88,15 @@ else
         echec "$(basename "$metainfo") ne porte pas le nom de son composant, $identifiant"
     grep -q '<launchable type="desktop-id">balizo.desktop</launchable>' "$metainfo" ||
         echec "la fiche AppStream ne désigne pas le lanceur installé, balizo.desktop"
+    # The screenshot published at the entry's address is the one in desktop/, of the size that the entry gives.
+    image=$(grep -o '<image type="source" width="[0-9]*" height="[0-9]*">[^<]*' "$metainfo" || true)
+    capture=$source/desktop/${image##*/}
+    if [ -z "$image" ] || [ ! -f "$capture" ]; then
+        echec "la capture d'écran de la fiche AppStream, « ${image##*>} », n'est pas dans desktop/"
+    else
+        taille=$(sed 's/.*width="\([0-9]*\)" height="\([0-9]*\)".*/\1x\2/' <<<"$image")
+        [ "$(taille_png "$capture")" = "$taille" ] || echec "$capture mesure $(taille_png "$capture"), non $taille"
+    fi
     derniere=$(sed -n 's:.*<release version="\([^"]*\)".*:\1:p' "$metainfo" | head -1)
     [ "$derniere" = "$version" ] ||
         echec "la dernière version de la fiche AppStream, ${derniere:-aucune}, n'est pas celle du paquet, $version"
