@@ -51,7 +51,7 @@ for bibliotheque in libqscintilla2 libtidy libhunspell; do
 done
 grep -q hunspell-fr <<<"$(dpkg-deb -f "$paquet" Recommends)" || echec "le paquet ne recommande pas hunspell-fr"
 version=$(dpkg-deb -f "$paquet" Version)
-journal=$(zcat "$racine/share/doc/balizo/changelog.gz" | head -1)
+journal=$(zcat "$racine/share/doc/balizo/changelog.gz" | head -1) || true
 [[ $journal == "balizo ($version) "* ]] || echec "le changelog commence par « $journal », pas par la version $version"
 
 for programme in balizo balizo-outils; do
