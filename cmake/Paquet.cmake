@@ -30,4 +30,16 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hunspell-fr, qt6-image-formats-plugins, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
+# The copyright file, in Debian's machine-readable format, and the changelog, compressed as Debian has it: gzip -n
+# leaves out the name and the time, so that the same changelog always gives the same bytes.
+find_program(GZIP_PROGRAMME gzip REQUIRED)
+set(_journal ${CMAKE_BINARY_DIR}/paquet/changelog)
+add_custom_command(OUTPUT ${_journal}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/paquet/changelog ${_journal}
+    COMMAND ${GZIP_PROGRAMME} -9nf ${_journal}
+    DEPENDS ${PROJECT_SOURCE_DIR}/paquet/changelog
+    VERBATIM)
+add_custom_target(journal_paquet ALL DEPENDS ${_journal}.gz)
+install(FILES ${PROJECT_SOURCE_DIR}/paquet/copyright ${_journal}.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/balizo)
+
 include(CPack)

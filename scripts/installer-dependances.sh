@@ -9,7 +9,7 @@ paquets=(
     libtidy-dev libhunspell-dev hunspell-fr
     fonts-dejavu-core libbenchmark-dev
     xvfb xauth xdotool
-    desktop-file-utils appstream dpkg-dev man-db
+    desktop-file-utils appstream dpkg-dev man-db lintian imagemagick
 )
 
 manquants=()

@@ -8,6 +8,7 @@ import pathlib
 racine = pathlib.Path(__file__).resolve().parent.parent
 noms = sorted((nom[:-1] for nom in html.entities.html5 if nom.endswith(';')), key=lambda nom: nom.encode())
 lignes = [
+    '// SPDX-License-Identifier: GPL-3.0-or-later',
     '// The named character references of HTML, without their \'&\' and \';\', sorted by their bytes, each with its',
     '// characters in UTF-8. Written by scripts/references-html.py from the list of Python\'s html.entities.html5:',
     '// run it again rather than editing this file.',

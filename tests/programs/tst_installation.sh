@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # What "cmake --install" puts in a fresh prefix, and the Debian package that cpack builds: the programs and their
-# data, the launcher, the software-centre entry, the icon in every size and the manual pages, each valid for the
-# desktop's own tools and naming the others as they are installed; the programs run from there without a display.
+# data, the launcher, the software-centre entry and its screenshot, the icon in every size and the manual pages, each
+# valid for the desktop's own tools and naming the others as they are installed; the programs run from there without
+# a display. The package holds its copyright file and changelog, and lintian finds no error and no warning in it.
 # Skipped when one of those tools is missing.
 set -euo pipefail
 construction=$1
 source=$2
-for outil in desktop-file-validate appstreamcli cpack dpkg-deb dpkg-shlibdeps man; do
+for outil in desktop-file-validate appstreamcli cpack dpkg-deb dpkg-shlibdeps man lintian readelf; do
     command -v "$outil" >/dev/null || exit 77
 done
 
@@ -38,18 +39,31 @@ if [ -z "$paquet" ]; then
     exit 1
 fi
 contenu=$(dpkg-deb -c "$paquet")
-for fichier in ./usr/bin/balizo ./usr/bin/balizo-outils ./usr/share/applications/balizo.desktop; do
+for fichier in ./usr/bin/balizo ./usr/bin/balizo-outils ./usr/share/applications/balizo.desktop \
+    ./usr/share/doc/balizo/copyright ./usr/share/doc/balizo/changelog.gz; do
     grep -q " $fichier\$" <<<"$contenu" || echec "le paquet ne contient pas $fichier"
 done
+# Every informational note is shown; a warning or an error fails.
+lintian --fail-on error,warning --display-info "$paquet" >&2 || echec "lintian trouve des erreurs ou des avertissements"
 dependances=$(dpkg-deb -f "$paquet" Depends)
 for bibliotheque in libqscintilla2 libtidy libhunspell; do
     grep -q "$bibliotheque" <<<"$dependances" || echec "le paquet ne dépend pas de $bibliotheque : $dependances"
 done
 grep -q hunspell-fr <<<"$(dpkg-deb -f "$paquet" Recommends)" || echec "le paquet ne recommande pas hunspell-fr"
 version=$(dpkg-deb -f "$paquet" Version)
+journal=$(zcat "$racine/share/doc/balizo/changelog.gz" | head -1) || true
+[[ $journal == "balizo ($version) "* ]] || echec "le changelog commence par « $journal », pas par la version $version"
 
 for programme in balizo balizo-outils; do
     [ -x "$racine/bin/$programme" ] || echec "bin/$programme n'est pas un programme installé"
+done
+# Debian's hardening: relocations read-only and bound at start, a position-independent program, the stack protector
+# and the checked copies of the C library's functions.
+for programme in balizo balizo-outils; do
+    elf=$(readelf -lWd --dyn-syms "$racine/bin/$programme")
+    for marque in GNU_RELRO BIND_NOW 'Flags:.* PIE' __stack_chk_fail '__[a-z]*_chk@'; do
+        grep -q -- "$marque" <<<"$elf" || echec "bin/$programme n'est pas durci : « $marque » manque"
+    done
 done
 diff -r "$source/data" "$racine/share/balizo" >&2 || echec "share/balizo n'est pas une copie de data/"
 
@@ -74,6 +88,15 @@ else
         echec "$(basename "$metainfo") ne porte pas le nom de son composant, $identifiant"
     grep -q '<launchable type="desktop-id">balizo.desktop</launchable>' "$metainfo" ||
         echec "la fiche AppStream ne désigne pas le lanceur installé, balizo.desktop"
+    # The screenshot published at the entry's address is the one in desktop/, of the size that the entry gives.
+    image=$(grep -o '<image type="source" width="[0-9]*" height="[0-9]*">[^<]*' "$metainfo" || true)
+    capture=$source/desktop/${image##*/}
+    if [ -z "$image" ] || [ ! -f "$capture" ]; then
+        echec "la capture d'écran de la fiche AppStream, « ${image##*>} », n'est pas dans desktop/"
+    else
+        taille=$(sed 's/.*width="\([0-9]*\)" height="\([0-9]*\)".*/\1x\2/' <<<"$image")
+        [ "$(taille_png "$capture")" = "$taille" ] || echec "$capture mesure $(taille_png "$capture"), non $taille"
+    fi
     derniere=$(sed -n 's:.*<release version="\([^"]*\)".*:\1:p' "$metainfo" | head -1)
     [ "$derniere" = "$version" ] ||
         echec "la dernière version de la fiche AppStream, ${derniere:-aucune}, n'est pas celle du paquet, $version"

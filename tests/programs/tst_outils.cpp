@@ -333,12 +333,16 @@ private slots:
         QVERIFY(plusieurs > 600);
     }
 
-    // Found beside the program first, then in ../share/balizo.
+    // Found beside the program first, then in ../share/balizo, the two folders that the help names where they are.
     void tableParDefaut()
     {
         QVERIFY(QDir(dossier.path()).mkpath("bin") && QDir(dossier.path()).mkpath("share/balizo"));
         const QString copie = dossier.filePath("bin/balizo-outils");
         QVERIFY(QFile::copy(OUTILS, copie));
+        const QString racine = QDir(dossier.path()).canonicalPath();
+        const QByteArray dossiers = "\n                          " + racine.toUtf8() + "/bin\n                          " +
+                                    racine.toUtf8() + "/share/balizo\n  --";
+        QVERIFY(Lance({"--help"}, {}, copie).sortie.contains(dossiers));
         QVERIFY(Ecrit(dossier.filePath("bin/Accents.txt"), "&eacute;\t\xC3\xA9\t\tO\n"));
         QVERIFY(Ecrit(dossier.filePath("share/balizo/Accents.txt"), "&#233;\t\xC3\xA9\t\tO\n"));
         QCOMPARE(Lance({"corriger-accents"}, "\xC3\xA9t\xC3\xA9", copie).sortie, QByteArray("&eacute;t&eacute;"));

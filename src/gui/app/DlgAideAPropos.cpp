@@ -33,6 +33,10 @@ TDlgAideAPropos::TDlgAideAPropos(QWidget *parent)
     auto *version = new QLabel(QStringLiteral("Version 1.1 (Août 1997)"), cadre);
     version->move(88, 48);
 
+    auto *licence = new QLabel(QStringLiteral("Logiciel libre, sous licence GNU GPL version 3 ou ultérieure."), cadre);
+    licence->setWordWrap(true);
+    licence->setGeometry(32, 72, 233, 45);
+
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setGeometry(112, 152, 75, 25);
     ok->setDefault(true);

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-// The about box: the program's icon, name and version, and an "OK" button.
+// The about box: the program's icon, name, version and licence, and an "OK" button.
 class TDlgAideAPropos : public QDialog {
     Q_OBJECT
 

@@ -4,13 +4,10 @@
 #include <charconv>
 #include <utility>
 
-#ifndef BALIZO_DOSSIER_DONNEES
-#define BALIZO_DOSSIER_DONNEES "/usr/local/share/balizo"
-#endif
-
 namespace {
 
-constexpr std::string_view TexteAide =
+// The help up to the folders where the accent table is looked for.
+constexpr std::string_view AideAvantDossiers =
     "Usage : balizo-outils COMMANDE [OPTIONS] [FICHIER]\n"
     "\n"
     "Applique à une page HTML une transformation de l'éditeur Balizo. La page est lue dans\n"
@@ -51,8 +48,10 @@ constexpr std::string_view TexteAide =
     "                        espace ou tabulation\n"
     "  --sans-restauration   laisse les entités telles quelles\n"
     "  --accents=TABLE       la table des accents à utiliser, en UTF-8 ou en Windows-1252 ;\n"
-    "                        par défaut Accents.txt à côté du programme, sinon dans\n"
-    "                        ../share/balizo, sinon dans " BALIZO_DOSSIER_DONNEES "\n"
+    "                        par défaut Accents.txt, cherchée dans ces dossiers :\n";
+
+// The help after the folders of the accent table.
+constexpr std::string_view AideApresDossiers =
     "  --seuil=N             coupe les lignes de plus de N octets (fins de ligne non\n"
     "                        comprises) ; 100000 par défaut, comme l'éditeur\n"
     "  --site=DOSSIER        le dossier du site, d'où partent les liens qui commencent par\n"
@@ -109,9 +108,14 @@ std::optional<std::string_view> Valeur(std::string_view argument, std::string_vi
 
 } // namespace
 
-std::string_view Aide()
+std::string Aide(const std::vector<std::string> &dossiers)
 {
-    return TexteAide;
+    std::string texte(AideAvantDossiers);
+    for (const std::string &dossier : dossiers)
+        texte.append("                          ").append(dossier).append("\n");
+    if (dossiers.empty())
+        texte.append("                          (aucun : le dossier du programme est inconnu)\n");
+    return texte.append(AideApresDossiers);
 }
 
 Commande Analyse(int argc, char **argv)

@@ -17,8 +17,8 @@ struct Echec {
     int code = 2;
 };
 
-// The text of --help.
-std::string_view Aide();
+// The text of --help, which names the folders where the accent table is looked for.
+std::string Aide(const std::vector<std::string> &dossiers);
 
 enum class Action {
     Aide,

@@ -31,10 +31,6 @@
 #include <utility>
 #include <vector>
 
-#ifndef BALIZO_DOSSIER_DONNEES
-#define BALIZO_DOSSIER_DONNEES "/usr/local/share/balizo"
-#endif
-
 namespace {
 
 // --- Input and output -----------------------------------------------------------------------------------------
@@ -117,13 +113,24 @@ std::string DossierDuProgramme()
     return barre == std::string::npos ? std::string() : chemin.substr(0, barre);
 }
 
-// The table used without --accents, found where the editor finds its data files.
+// The folders where the data files are looked for, in order: the program's own, then ../share/balizo from it, where
+// an install under any prefix puts them (the editor looks there too); none when the system does not tell where the
+// program is.
+std::vector<std::string> DossiersDonnees()
+{
+    const std::string programme = DossierDuProgramme();
+    if (programme.empty())
+        return {};
+    return {programme, CheminLong(programme + "/../share/balizo")};
+}
+
+// The table used without --accents.
 std::string TableParDefaut()
 {
-    const std::vector<std::string> candidats =
-        CandidatsDonnees(DossierDuProgramme(), BALIZO_DOSSIER_DONNEES, "Accents.txt");
+    std::vector<std::string> candidats = DossiersDonnees();
     struct stat etat;
-    for (const std::string &candidat : candidats) {
+    for (std::string &candidat : candidats) {
+        candidat += "/Accents.txt";
         if (stat(candidat.c_str(), &etat) == 0 && !S_ISDIR(etat.st_mode))
             return candidat;
     }
@@ -278,7 +285,7 @@ Sortie Execute(const Commande &commande)
 {
     Sortie resultat;
     if (commande.action == Action::Aide) {
-        resultat.morceaux.emplace_back(Aide());
+        resultat.morceaux.push_back(Aide(DossiersDonnees()));
     } else if (commande.action == Action::Version) {
         resultat.morceaux.emplace_back("balizo-outils " BALIZO_VERSION "\n");
     } else if (commande.action == Action::CheminRelatif) {
