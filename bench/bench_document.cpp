@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a real document window takes on large pages: opening and first paint, saving, going to the end, typing
 // at the end of a very long line, the keys that the writing aids answer, replacing every occurrence of a text. The
 // window is driven offscreen through the frame, as a user would drive it.

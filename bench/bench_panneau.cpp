@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the list of problems takes to show many of them: a page of 100,000 problems filled in, a small page
 // replaced beside it, the whole list sorted by another column. Each measure ends once the list is painted, offscreen.
 //

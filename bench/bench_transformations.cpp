@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the page transformations behind the editor's commands and balizo-outils: tags and tables taken out
 // of a large page of lines and of a minified one, accents corrected and restored on French text, a large page
 // encoded to Windows-1252 as saving such a page does, the long lines of minified pages cut, the longest line

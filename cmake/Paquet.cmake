@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, built by "cpack -G DEB" in the build folder: the programs find their data at ../share/balizo
 # from their own folder, so the package installs under /usr what the build installs anywhere else.
 set(CPACK_GENERATOR DEB)

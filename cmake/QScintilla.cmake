@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian's QScintilla for Qt 6 ships neither a CMake package nor a pkg-config file: wrap it in an imported target.
 get_target_property(_qt_core_includes Qt6::Core INTERFACE_INCLUDE_DIRECTORIES)
 find_library(QSCINTILLA_LIBRARY NAMES qscintilla2_qt6 REQUIRED)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the icon's PNG sizes from icones/balizo.svg into icones/NxN/balizo.png, with rsvg-convert (Debian package
 # librsvg2-bin). Run it again after editing the drawing, and commit the PNG files with it.
 set -euo pipefail

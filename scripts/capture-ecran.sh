@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the screenshot of the software-centre entry, desktop/capture.png: the editor built in build/ (or the one
 # given) opens a sample page that this script writes, alone on a virtual display of 1280x720, and ImageMagick's
 # import takes the screen once the page is drawn. Run it again after a change that shows, look at the picture and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs, then builds everything in build/.
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)

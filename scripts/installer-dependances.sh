@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that Balizo needs to build, run and test; does nothing when they are all there.
 set -euo pipefail
 

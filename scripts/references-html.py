@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes src/core/texte/ReferencesHTML.inc, the table of HTML's named character references, from the list that
 # Python's standard library holds (html.entities.html5): only the names written with their ';', the ';' taken off,
 # sorted by their bytes, each with its characters in UTF-8. Run it again when that list grows, and commit the file.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Balizo with AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/, then runs every test, headless:
 # the first fault they find fails its test, with the report on the test's output.
 set -euo pipefail

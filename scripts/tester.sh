@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Balizo, then runs every test, headless.
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file of the tree does not name its licence on its first line (its second, after a "#!" line):
 # "// SPDX-License-Identifier: GPL-3.0-or-later" in C++, the same after "#" in CMake, shell and Python files.
 # The folders read are those of the sources, never a build folder. Run by ctest: cmake -DRACINE=<tree> -P

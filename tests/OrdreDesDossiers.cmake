@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes a header of a folder above its own: the folders of src/core and src/gui, from
 # the top down, are those of DOSSIERS (in the core, session/ stands where app/ stands and insertion/ where dialogs/
 # does), and the core includes nothing of the widgets. Run by ctest: cmake -DSOURCES=<src> -P OrdreDesDossiers.cmake

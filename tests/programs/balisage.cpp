@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check of a page's mark-up alone, as the editor runs it: the measure against which tst_quitter sees whether the
 // editor waited for its own check of the same page before it ended. Prints the number of problems found.
 

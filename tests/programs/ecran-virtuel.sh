@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The harness of the tests that drive the editor on a virtual X display with the keyboard, sourced by them: a
 # temporary home, an Xvfb server on a free display (it never resets, so that a program killed leaves it ready for
 # the next), and the functions that wait for windows and type into them. Skips the test without Xvfb and xdotool.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the tests of the editor killed with modified pages share, sourced after ecran-virtuel.sh: the journals of the
 # unsaved pages, the kill, and the start that takes the pages back.
 journaux=$XDG_STATE_HOME/balizo/recuperation

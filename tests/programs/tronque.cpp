@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loaded into balizo-outils by tst_outils (LD_PRELOAD): the file named by FICHIER_A_COUPER is cut to half its size
 // right after the tool maps it, as another program could cut it while the tool reads it. With COUPE_PASSAGERE, the
 // file gets its second half back when the tool next asks for its size, as a program that writes it anew would give

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The editor killed while two pages are modified, a named one as the user types without ever pausing, and an untitled
 # one: the next start offers them back, whole and under their names; once saved or given up, nothing is offered any
 # more. Driven through a virtual X display, with the keyboard only.

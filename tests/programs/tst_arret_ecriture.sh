@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The editor killed while a large page's journal is being written, at several moments of the write: the next start
 # offers back the page as the last journal written holds it, whole, never a page cut short or mixed. Driven through a
 # virtual X display, with the keyboard only.

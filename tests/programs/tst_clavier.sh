@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A whole page written and saved with the keyboard only, on a virtual X display: a new page, its title, a line
 # chosen by number, formatting keys, an accented letter, then saving under a name typed in the file dialog, and
 # quitting.

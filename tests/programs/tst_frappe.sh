@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A page typed with the keyboard alone on a virtual X display, with the aids of writing mark-up: end tags written as
 # start tags are typed, then not once the option is turned off in the menu, "</" finished, an element name and a
 # character reference chosen in their lists with Return, two lines put in comments (Ctrl+D, Ctrl+/), and the caret

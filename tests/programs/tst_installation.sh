@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What "cmake --install" puts in a fresh prefix, and the Debian package that cpack builds: the programs and their
 # data, the launcher, the software-centre entry and its screenshot, the icon in every size and the manual pages, each
 # valid for the desktop's own tools and naming the others as they are installed; the programs run from there without

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One editor per user and display, on a virtual X display: a second start with two pages named from its own folder
 # hands them to the first and ends, the first then holding three pages; a socket left by a killed editor keeps no
 # later one from starting and taking the pages of the next start. Without a display, a French message and status 2.

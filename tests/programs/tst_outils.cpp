@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // balizo-outils run as a user runs it, through QProcess, its reading of files and its work on a page in pieces. In
 // the arguments of the rows, "@" stands for the test's temporary folder.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Quitting while HTML Tidy checks a long page (50,000 tables one inside the other) ends the editor at once, without
 # waiting for the check: the editor is gone, with success, while the same check, started alone before it, still
 # runs. Driven through a virtual X display, with the keyboard only.

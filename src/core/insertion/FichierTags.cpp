@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/insertion/FichierTags.h"
 
 #include "core/texte/CodecFichier.h"

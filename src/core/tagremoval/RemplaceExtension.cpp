@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/tagremoval/SuppressionTags.h"
 
 std::string RemplaceExtension(std::string_view nom, std::string_view suffixe)

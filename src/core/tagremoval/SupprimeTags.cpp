@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/tagremoval/Blocs.h"
 #include "core/tagremoval/Sortie.h"
 #include "core/tagremoval/SuppressionTags.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/texte/CodecFichier.h"
 
 #include "core/texte/Lignes.h"

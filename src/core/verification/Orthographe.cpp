@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/verification/Orthographe.h"
 
 #include "core/document/LectureHTML.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's commands on the active document: each finds the active document window, does its part with the
 // shared dialogs and tool windows, and leaves the text work to the document window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's commands of writing mark-up on the active document: completion, the way between an element's tags,
 // comments, wrapping in a tag, folding, and the closing of the tags as they are typed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's actions, menus and tool bars, built from the table of commands, and the commands enabled as the
 // active document allows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/app/Session.h"
 
 #include "core/document/Journal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/settings/Fichiers.h"
 
 #include "core/settings/Ouverture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/verification/Verification.h"
 
 #include "core/document/GrandDocument.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controller's spelling: the dictionary in use and its settings, the words ignored and added, and the context
 // menu's suggestions.
 

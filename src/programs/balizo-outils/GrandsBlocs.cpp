@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's allocation functions: large blocks on huge pages.
 //
 // The core functions build their results, and the tool holds an input that it reads rather than maps, in blocks as

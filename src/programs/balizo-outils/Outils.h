@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // balizo-outils: reads a page from a file or standard input, applies one of the editor's transformations and writes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/session/LigneDeCommande.h"
 #include "gui/app/Application.h"
 #include "gui/app/Instance.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/insertion/ElementImage.h"
 #include "core/document/TextPairs.h"
 #include "core/insertion/TitrePage.h"

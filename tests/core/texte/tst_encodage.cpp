@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/texte/Encodage.h"
 #include "core/texte/Utf8.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CadreDeTest.h"
 #include "gui/dialogs/ComboHistorique.h"
 #include "gui/dialogs/DlgInsertionImage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CadreDeTest.h"
 #include "gui/entities/WndCaracteres.h"
 #include "gui/tagremoval/SupprimerForm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CadreDeTest.h"
 #include "Limites.h"
 #include "gui/settings/CheminsQt.h"
