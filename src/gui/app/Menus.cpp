@@ -171,7 +171,7 @@ void TMDIHtml::RemplitDictionnaires(QMenu &menu)
     auto *groupe = new QActionGroup(&menu);
     for (const DictionnaireInstalle &installe : verification->Dictionnaires()) {
         const QString nom = QString::fromStdString(installe.nom);
-        QAction *action = menu.addAction(NomAffiche(nom));
+        QAction *action = menu.addAction(NomDeDictionnaire(nom));
         action->setCheckable(true);
         action->setChecked(nom == choisi);
         groupe->addAction(action);

@@ -72,7 +72,7 @@ TDlgPreferences::TDlgPreferences(QWidget *parent, Utilisateur &utilisateur, cons
     navigateur->setMinimumWidth(navigateur->fontMetrics().averageCharWidth() * 40);
     orthographe->setChecked(reglages.orthographe);
     for (const QString &nom : dictionnaires)
-        dictionnaire->addItem(NomAffiche(nom), nom);
+        dictionnaire->addItem(NomDeDictionnaire(nom), nom);
     dictionnaire->setCurrentIndex(static_cast<int>(dictionnaires.indexOf(reglages.dictionnaire)));
     // Without a dictionary there is nothing to choose.
     dictionnaire->setEnabled(!dictionnaires.isEmpty());

@@ -20,7 +20,7 @@ constexpr std::size_t FautesMaximales = 10000;
 
 } // namespace
 
-QString NomAffiche(const QString &dictionnaire)
+QString NomDeDictionnaire(const QString &dictionnaire)
 {
     const QLocale langue(dictionnaire);
     if (langue.language() == QLocale::C)

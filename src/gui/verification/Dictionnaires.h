@@ -77,7 +77,7 @@ struct Langues {
 
 // How a dictionary is shown to the user: its name, with the language's own name when Qt knows it
 // ("fr_CA — français (Canada)").
-QString NomAffiche(const QString &dictionnaire);
+QString NomDeDictionnaire(const QString &dictionnaire);
 
 // What the list of problems says of an unknown word.
 QString MessageFaute(const std::string &mot);

@@ -246,7 +246,7 @@ private slots:
         Ouvre(coupe);
         QDir::setCurrent(dossier.path());
         frame->Session().Demarrage({QStringLiteral("site/index.htm")});
-        QCOMPARE(frame->FenetreActive()->FileName, QStringLiteral("site/index.htm"));
+        QCOMPARE(frame->FenetreActive()->FileName, page);
         frame->FileNew();
         Active(f[1]);
         const QByteArray contenu =

@@ -170,15 +170,19 @@ private slots:
                 if (pid == 0) {
                     ::close(depart[1]);
                     ::close(fin[1]);
+                    // Each waits for the other end of a pipe to close.
                     char octet = 0;
-                    (void)::read(depart[0], &octet, 1);
+                    while (::read(depart[0], &octet, 1) > 0) {
+                    }
                     int code = 1;
                     {
                         TRecuperation recuperation(course, nullptr);
                         if (recuperation.Actif() && TRecuperation::Ecrit(recuperation.NouveauJournal(), {"<P>"}))
                             code = 0;
-                        (void)::write(prets[1], "x", 1);
-                        (void)::read(fin[0], &octet, 1);
+                        if (::write(prets[1], "x", 1) != 1)
+                            code = 1;
+                        while (::read(fin[0], &octet, 1) > 0) {
+                        }
                     }
                     ::_exit(code);
                 }
