@@ -7,13 +7,8 @@ class TstLigneDeCommande : public QObject {
     Q_OBJECT
 
 private slots:
-    void nomDeLigneDeCommande()
-    {
-        QCOMPARE(NomDeLigneDeCommande({}), std::string());
-        QCOMPARE(NomDeLigneDeCommande({"/home/u/Mes", "pages/été.htm"}), std::string("/home/u/Mes pages/été.htm"));
-    }
-
     // Options first decide; other arguments, those with one dash and all those after "--", form the name.
+    // "--nouvelle-instance" may come among the names; after "--", it is one.
     void analyse_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -31,6 +26,8 @@ private slots:
                                   << QStringList{"-x", "-h", "ma", "page.htm"};
         QTest::newRow("après --") << QStringList{"a", "--", "--help", "--nouvelle-instance"} << int(Genre::Fichier)
                                   << "" << QStringList{"a", "--help", "--nouvelle-instance"};
+        QTest::newRow("nouvelle instance") << QStringList{"a.htm", "--nouvelle-instance", "b.htm"}
+                                           << int(Genre::Fichier) << "" << QStringList{"a.htm", "b.htm"};
     }
 
     void analyse()
@@ -46,15 +43,7 @@ private slots:
         for (const std::string &nom : demande.noms)
             noms << QString::fromStdString(nom);
         QTEST(noms, "noms");
-        QCOMPARE(demande.nouvelleInstance, false);
-    }
-
-    // An editor of its own, asked for among the names; after "--", it is one.
-    void nouvelleInstance()
-    {
-        const DemandeLigneDeCommande demande = AnalyseLigneDeCommande({"a.htm", "--nouvelle-instance", "b.htm"});
-        QVERIFY(demande.nouvelleInstance);
-        QCOMPARE(demande.noms, (std::vector<std::string>{"a.htm", "b.htm"}));
+        QCOMPARE(demande.nouvelleInstance, QTest::currentDataTag() == QLatin1String("nouvelle instance"));
     }
 
     // The joined name first (spaces typed without quotes), else each argument that names a file, in their order.
