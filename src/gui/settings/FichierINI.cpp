@@ -59,6 +59,16 @@ std::optional<QByteArray> TFichierINI::Contenu() const
     return octets;
 }
 
+bool TFichierINI::LitInterrupteur(const char *cle, bool defaut) const
+{
+    return LitEntier(LitTexte(cle, QString()).toStdString(), defaut ? 1 : 0) != 0;
+}
+
+bool TFichierINI::EcritInterrupteur(const char *cle, bool oui)
+{
+    return EcritTexte(cle, oui ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 QString TFichierINI::LitTexte(const char *cle, const QString &defaut) const
 {
     const std::optional<QByteArray> octets = Contenu();
@@ -112,52 +122,52 @@ bool TFichierINI::EcritTaille(int taille)
 
 bool TFichierINI::LitOrthographe()
 {
-    return LitEntier(LitTexte("Orthographe", QString()).toStdString(), 1) != 0;
+    return LitInterrupteur("Orthographe", true);
 }
 
 bool TFichierINI::EcritOrthographe(bool active)
 {
-    return EcritTexte("Orthographe", active ? QStringLiteral("1") : QStringLiteral("0"));
+    return EcritInterrupteur("Orthographe", active);
 }
 
 bool TFichierINI::LitFermeBalises()
 {
-    return LitEntier(LitTexte("FermerBalises", QString()).toStdString(), 1) != 0;
+    return LitInterrupteur("FermerBalises", true);
 }
 
 bool TFichierINI::EcritFermeBalises(bool ferme)
 {
-    return EcritTexte("FermerBalises", ferme ? QStringLiteral("1") : QStringLiteral("0"));
+    return EcritInterrupteur("FermerBalises", ferme);
 }
 
 bool TFichierINI::LitRouvrirSession()
 {
-    return LitEntier(LitTexte("RouvrirSession", QString()).toStdString(), 1) != 0;
+    return LitInterrupteur("RouvrirSession", true);
 }
 
 bool TFichierINI::EcritRouvrirSession(bool oui)
 {
-    return EcritTexte("RouvrirSession", oui ? QStringLiteral("1") : QStringLiteral("0"));
+    return EcritInterrupteur("RouvrirSession", oui);
 }
 
 bool TFichierINI::LitOnglets()
 {
-    return LitEntier(LitTexte("Onglets", QString()).toStdString(), 0) != 0;
+    return LitInterrupteur("Onglets", false);
 }
 
 bool TFichierINI::EcritOnglets(bool oui)
 {
-    return EcritTexte("Onglets", oui ? QStringLiteral("1") : QStringLiteral("0"));
+    return EcritInterrupteur("Onglets", oui);
 }
 
 bool TFichierINI::LitFenetresMaximisees()
 {
-    return LitEntier(LitTexte("FenetresMaximisees", QString()).toStdString(), 0) != 0;
+    return LitInterrupteur("FenetresMaximisees", false);
 }
 
 bool TFichierINI::EcritFenetresMaximisees(bool oui)
 {
-    return EcritTexte("FenetresMaximisees", oui ? QStringLiteral("1") : QStringLiteral("0"));
+    return EcritInterrupteur("FenetresMaximisees", oui);
 }
 
 Schema TFichierINI::LitSchema()
@@ -184,12 +194,12 @@ bool TFichierINI::EcritDictionnaire(const QString &dictionnaire)
 
 bool TFichierINI::LitCode()
 {
-    return LitEntier(LitTexte("VerifierCode", QString()).toStdString(), 0) != 0;
+    return LitInterrupteur("VerifierCode", false);
 }
 
 bool TFichierINI::EcritCode(bool verifie)
 {
-    return EcritTexte("VerifierCode", verifie ? QStringLiteral("1") : QStringLiteral("0"));
+    return EcritInterrupteur("VerifierCode", verifie);
 }
 
 QStringList TFichierINI::LitListe(std::string_view section, std::string_view prefixe, int nombre) const

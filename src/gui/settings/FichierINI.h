@@ -81,6 +81,9 @@ private:
     std::optional<QByteArray> Contenu() const;
     QString LitTexte(const char *cle, const QString &defaut) const;
     bool EcritTexte(const char *cle, const QString &valeur);
+    // A setting that is on or off, stored as "1" or "0"; any other stored number is on.
+    bool LitInterrupteur(const char *cle, bool defaut) const;
+    bool EcritInterrupteur(const char *cle, bool oui);
     // The values of the keys "<prefixe>1" to "<prefixe><nombre>" of the section, empty ones left out.
     QStringList LitListe(std::string_view section, std::string_view prefixe, int nombre) const;
     // Stores the values in those keys, less those that a line of the file cannot give back, and empties the keys
