@@ -175,9 +175,7 @@ void TMDIHtml::FichierImprimer()
     TWndHTML *w = FenetreActive();
     if (!w)
         return;
-    if (!impression)
-        impression = new TImpression(*utilisateur, this);
-    impression->Imprime(*w);
+    Impression().Imprime(*w);
 }
 
 void TMDIHtml::FichierApercuImpression()
@@ -185,9 +183,14 @@ void TMDIHtml::FichierApercuImpression()
     TWndHTML *w = FenetreActive();
     if (!w)
         return;
+    Impression().Apercu(*w);
+}
+
+TImpression &TMDIHtml::Impression()
+{
     if (!impression)
         impression = new TImpression(*utilisateur, this);
-    impression->Apercu(*w);
+    return *impression;
 }
 
 // Each leaves the undo commands as they now are, for the key pressed next.

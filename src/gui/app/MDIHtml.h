@@ -230,6 +230,7 @@ private:
     QMdiSubWindow *Cadre(TWndHTML *fenetre) const;
     // Gives the open pages the colours that the scheme and, as it may have changed, the desktop's palette call for.
     void ColorePages();
+    TImpression &Impression();
 
     std::unique_ptr<Utilisateur> utilisateur;
     TFichierINI parametres;
