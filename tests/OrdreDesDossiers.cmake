@@ -2,7 +2,7 @@
 # Fails when a source file includes a header of a folder above its own: the folders of src/core and src/gui, from
 # the top down, are those of DOSSIERS (in the core, session/ stands where app/ stands and insertion/ where dialogs/
 # does), and the core includes nothing of the widgets. Run by ctest: cmake -DSOURCES=<src> -P OrdreDesDossiers.cmake
-set(DOSSIERS app dialogs entities tagremoval verification document commun settings memoire texte)
+set(DOSSIERS app apercu dialogs site entities tagremoval verification document commun settings memoire texte)
 
 function(rang dossier sortie)
     if(dossier STREQUAL "session")
