@@ -243,6 +243,9 @@ Resultat<BilanRecherche, std::string> ChercheDansFichiers(const DemandeRecherche
                                                           const RecoitTrouvaille &recoit, SuiviRecherche &suivi,
                                                           const TexteOuvert &ouverts)
 {
+    // An empty text would be found between every two characters of every file.
+    if (demande.cherche.empty())
+        return Erreur(std::string("Le texte à chercher est vide."));
     auto motif = Motif::Compile(demande.cherche, demande.options);
     if (!motif)
         return Erreur(motif.Pourquoi());

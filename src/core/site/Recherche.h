@@ -47,7 +47,8 @@ struct DemandeRecherche {
 
 // An occurrence found, as the list of results shows it.
 struct Trouvaille {
-    // The file's absolute path.
+    // The file's path: the folder's as the demand gives it (absolute in the editor), then the file's in it; or the
+    // file's as the demand names it.
     std::string chemin;
     // Where the occurrence starts: line and column from 1, the column in characters (a tab is one), and its first
     // byte in the file's UTF-8 text, which is the editor's position in the page.
@@ -114,8 +115,8 @@ using RecoitTrouvaille = std::function<void(const Trouvaille &)>;
 // Searches the files that the demand names, on every core, and plans the replacement when it asks for one. The
 // pages for which `ouverts` gives a text (it is called from the worker threads) are searched in that text instead of
 // their file. Returns the report once every file is done or the search is cancelled; or the French message that
-// says why it could not search: an expression that does not compile, a folder that cannot be read, an expression
-// that PCRE2 gave up on in a file (the search then stops).
+// says why it could not search: an empty search text, an expression that does not compile, a folder that cannot be
+// read, an expression that PCRE2 gave up on in a file (the search then stops).
 Resultat<BilanRecherche, std::string> ChercheDansFichiers(const DemandeRecherche &demande,
                                                           const RecoitTrouvaille &recoit, SuiviRecherche &suivi,
                                                           const TexteOuvert &ouverts = {});

@@ -19,12 +19,10 @@ void Ecrit(const QString &chemin, const QByteArray &octets)
 // An occurrence as the tests write it: "fichier:ligne:colonne:[occurrence]" with the folder left out.
 QString Ligne(const QString &dossier, const Trouvaille &t)
 {
-    const QString ligne = QString::fromStdString(t.texteLigne);
-    const QByteArray octets = QByteArray::fromStdString(t.texteLigne);
-    return QString::fromStdString(t.chemin).mid(dossier.size() + 1) + QStringLiteral(":%1:%2:").arg(t.ligne).arg(t.colonne) +
-           QString::fromUtf8(octets.left(qsizetype(t.debut))) + u'[' +
-           QString::fromUtf8(octets.mid(qsizetype(t.debut), qsizetype(t.fin - t.debut))) + u']' +
-           QString::fromUtf8(octets.mid(qsizetype(t.fin)));
+    QByteArray marquee = QByteArray::fromStdString(t.texteLigne);
+    marquee.insert(qsizetype(t.fin), ']').insert(qsizetype(t.debut), '[');
+    return QString::fromStdString(t.chemin).mid(dossier.size() + 1) +
+           QStringLiteral(":%1:%2:").arg(t.ligne).arg(t.colonne) + QString::fromUtf8(marquee);
 }
 
 } // namespace
@@ -106,10 +104,14 @@ private slots:
         QTest::addColumn<QStringList>("attendu");
         QTest::newRow("sans casse, dans chaque encodage")
             << "été" << false
-            << QStringList{"ancienne.HTM:1:6:<p>L'[été] dernier</p>", "index.htm:2:4:<p>[Été], été, ÉTÉ.</p>",
-                           "index.htm:2:9:<p>Été, [été], ÉTÉ.</p>", "index.htm:2:14:<p>Été, été, [ÉTÉ].</p>",
-                           "ouverte.htm:1:4:<p>[été] modifié", "sous/dossier/page.html:2:7:<p>un [été]"};
-        QTest::newRow("avec la casse") << "ÉTÉ" << true << QStringList{"index.htm:2:14:<p>Été, été, [ÉTÉ].</p>"};
+            << QStringList{"ancienne.HTM:1:6:<p>L'[été] dernier</p>",
+                           "index.htm:2:4:<p>[Été], été, ÉTÉ.</p>",
+                           "index.htm:2:9:<p>Été, [été], ÉTÉ.</p>",
+                           "index.htm:2:14:<p>Été, été, [ÉTÉ].</p>",
+                           "ouverte.htm:1:4:<p>[été] modifié",
+                           "sous/dossier/page.html:2:7:<p>un [été]"};
+        QTest::newRow("avec la casse")
+            << "ÉTÉ" << true << QStringList{"index.htm:2:14:<p>Été, été, [ÉTÉ].</p>"};
     }
     void recherche()
     {
@@ -185,6 +187,7 @@ private slots:
     void echecsEtAnnulation()
     {
         DemandeRecherche demande;
+        QVERIFY(!Cherche(demande));
         demande.cherche = "(été";
         demande.options.expression = true;
         QVERIFY(!Cherche(demande));
