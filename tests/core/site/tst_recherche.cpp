@@ -149,6 +149,14 @@ private slots:
         QVERIFY(lignes[0].contains("aé<b>[cible]</b>zz"));
         QVERIFY(lignes[0].size() <= int(LongueurExtrait) + 40);
 
+        // Occurrences that touch each other are all found.
+        Ecrit(dossier.filePath("longue/suite.htm"), "éééé");
+        demande.fichiers = {dossier.filePath("longue/suite.htm").toStdString()};
+        demande.cherche = "éé";
+        lignes.clear();
+        QVERIFY(Cherche(demande, &lignes));
+        QCOMPARE(lignes, (QStringList{"longue/suite.htm:1:1:[éé]éé", "longue/suite.htm:1:3:éé[éé]"}));
+
         demande.fichiers = {dossier.filePath("sous/dossier/page.html").toStdString()};
         demande.cherche = "un été\\n<p>";
         demande.options.expression = true;
