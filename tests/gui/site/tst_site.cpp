@@ -49,7 +49,12 @@ class TestSite : public CadreDeTest {
     }
 
 private slots:
-    void initTestCase() { qputenv("XDG_DATA_HOME", QFile::encodeName(dossier.filePath("donnees"))); }
+    // The desktop's trash in the temporary folder.
+    void initTestCase()
+    {
+        QVERIFY(QDir().mkpath(dossier.filePath("donnees")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dossier.filePath("donnees")));
+    }
 
     void init() { NouveauCadre(); }
 
@@ -182,6 +187,7 @@ private slots:
         QVERIFY(QFile::exists(site + "/a.htm"));
         Menu(a(), "&Supprimer");
         QVERIFY(!QFile::exists(site + "/a.htm"));
+        QVERIFY(QFile::exists(dossier.filePath("donnees/Trash/files/a.htm")));
         QCOMPARE(script->questions.size(), 2);
         QCOMPARE(script->erreurs, QStringList());
     }
