@@ -46,8 +46,11 @@ void TMDIHtml::OuvrirSite()
 {
     const QString dossier = utilisateur->DossierAOuvrir(
         this, {QStringLiteral("Ouverture d'un site..."), {}, {}, true, DossierSite()});
-    if (!dossier.isEmpty())
-        ChoisitSite(dossier);
+    if (dossier.isEmpty())
+        return;
+    ChoisitSite(dossier);
+    // The user chose it to go through its files.
+    panneauSite->Arbre->setFocus();
 }
 
 void TMDIHtml::ChoisitSite(const QString &dossier)
