@@ -43,6 +43,15 @@ constexpr std::string_view AideAvantDossiers =
     "      « fichier:ligne:colonne: message », puis le nombre de liens vers d'autres\n"
     "      sites, qui ne sont pas vérifiés. Les pages sont lues dans leurs fichiers,\n"
     "      jamais sur l'entrée standard.\n"
+    "  verifier [--site=DOSSIER] [--balisage=oui|non] [--orthographe=DICTIONNAIRE|non]\n"
+    "           FICHIER...\n"
+    "      Vérifie les pages comme « Vérifier la page » (F7) de l'éditeur : leur balisage\n"
+    "      (HTML Tidy), leurs liens et images, l'orthographe de ce qu'un lecteur voit, les\n"
+    "      mots du dictionnaire personnel de l'éditeur connus. Donne une ligne par problème,\n"
+    "      « fichier:ligne:colonne: sorte: message », la sorte étant erreur, avertissement,\n"
+    "      lien ou orthographe, triées par fichier puis par position ; les liens vers\n"
+    "      d'autres sites ne sont pas vérifiés. Les pages sont vérifiées sur tous les\n"
+    "      cœurs, lues dans leurs fichiers, jamais sur l'entrée standard.\n"
     "\n"
     "Options :\n"
     "  --remplacement=MODE   ce qui prend la place d'une balise ôtée : rien (par défaut),\n"
@@ -59,7 +68,12 @@ constexpr std::string_view AideApresDossiers =
     "                        « / » ; par défaut le dossier le plus profond qui contient\n"
     "                        toutes les pages\n"
     "  --externes            donne aussi une ligne par lien vers un autre site, au lieu\n"
-    "                        de leur nombre\n"
+    "                        de leur nombre\n"    "  --balisage=oui|non    vérifie le balisage avec HTML Tidy (oui par défaut)\n"
+    "  --orthographe=DICTIONNAIRE|non\n"
+    "                        le dictionnaire Hunspell de l'orthographe (fr_FR, en_US...),\n"
+    "                        non pour ne pas la vérifier ; par défaut celui de l'éditeur\n"
+    "                        quand l'utilisateur n'en a pas choisi : fr_FR, sinon un autre\n"
+    "                        dictionnaire français installé, sinon aucun\n"
     "  -h, --help            affiche cette aide\n"
     "  --version             affiche la version\n"
     "\n"
@@ -68,14 +82,24 @@ constexpr std::string_view AideApresDossiers =
     "ligne.\n"
     "\n"
     "Codes de retour : 0 réussite, 1 erreur d'écriture (pour verifier-liens, aussi un lien\n"
-    "qui ne mène nulle part), 2 erreur d'utilisation ou de lecture.\n";
+    "qui ne mène nulle part ; pour verifier, aussi un problème trouvé), 2 erreur\n"
+    "d'utilisation ou de lecture (pour verifier, aussi un fichier binaire).\n";
 
 Echec Usage(std::string message)
 {
     return {std::move(message) + "\nEssayez « balizo-outils --help »."};
 }
 
-enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16, Externes = 32 };
+enum Option : unsigned {
+    Remplacement = 1,
+    SansRestauration = 2,
+    Accents = 4,
+    Seuil = 8,
+    Site = 16,
+    Externes = 32,
+    Balisage = 64,
+    Orthographe = 128
+};
 
 // A subcommand: its name, and the options that it takes.
 struct Sorte {
@@ -93,6 +117,7 @@ constexpr Sorte Sortes[] = {
     {"couper-lignes", Action::CouperLignes, Seuil},
     {"chemin-relatif", Action::CheminRelatif, 0},
     {"verifier-liens", Action::VerifierLiens, Site | Externes},
+    {"verifier", Action::Verifier, Site | Balisage | Orthographe},
 };
 
 // The value of "--nom=valeur" when the argument is that option, with or without a value.
@@ -185,6 +210,15 @@ Commande Analyse(int argc, char **argv)
             commande.site = std::string(*dossier);
         } else if (argument == "--externes" && sorte->options & Externes) {
             commande.externes = true;
+        } else if (auto choix = Valeur(argument, "--balisage", avecValeur); choix && sorte->options & Balisage) {
+            if (!avecValeur || (*choix != "oui" && *choix != "non"))
+                throw Usage("balizo-outils: l'option --balisage demande oui ou non (--balisage=non)");
+            commande.balisage = *choix == "oui";
+        } else if (auto nom = Valeur(argument, "--orthographe", avecValeur); nom && sorte->options & Orthographe) {
+            if (!avecValeur || nom->empty())
+                throw Usage("balizo-outils: l'option --orthographe demande un dictionnaire ou non "
+                            "(--orthographe=fr_FR)");
+            commande.orthographe = std::string(*nom);
         } else {
             throw Usage("balizo-outils: option inconnue: " + std::string(argument));
         }
@@ -194,12 +228,12 @@ Commande Analyse(int argc, char **argv)
     if (sorte->action == Action::CheminRelatif) {
         if (nombre != 2)
             throw Usage("balizo-outils: chemin-relatif demande deux arguments, CIBLE et BASE");
-    } else if (sorte->action == Action::VerifierLiens) {
+    } else if (sorte->action == Action::VerifierLiens || sorte->action == Action::Verifier) {
         if (nombre == 0)
-            throw Usage("balizo-outils: verifier-liens demande au moins un FICHIER");
+            throw Usage("balizo-outils: " + std::string(sorte->nom) + " demande au moins un FICHIER");
         if (std::ranges::find(commande.arguments, "-") != commande.arguments.end())
-            throw Usage("balizo-outils: verifier-liens ne lit pas l'entrée standard : les liens d'une page se "
-                        "lisent depuis son dossier");
+            throw Usage("balizo-outils: " + std::string(sorte->nom) +
+                        " ne lit pas l'entrée standard : les liens d'une page se lisent depuis son dossier");
     } else if (nombre > 1) {
         throw Usage("balizo-outils: trop d'arguments pour " + std::string(sorte->nom) + " (un seul FICHIER)");
     }

@@ -31,7 +31,8 @@ enum class Action {
     Ancres,
     CouperLignes,
     CheminRelatif,
-    VerifierLiens
+    VerifierLiens,
+    Verifier
 };
 
 struct Commande {
@@ -44,6 +45,10 @@ struct Commande {
     std::optional<std::string> site;
     // verifier-liens lists the links to other sites, instead of counting them.
     bool externes = false;
+    // verifier checks the mark-up with HTML Tidy, and the spelling with that dictionary ("non": not at all; none
+    // given: the editor's default one, when one is installed).
+    bool balisage = true;
+    std::optional<std::string> orthographe;
     std::vector<std::string> arguments;
 };
 
