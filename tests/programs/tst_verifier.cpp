@@ -98,8 +98,6 @@ private slots:
         QTest::newRow("dictionnaire absent")
             << "" << "config" << QStringList{"verifier", "--orthographe=de_DE", "@/site/a.htm"} << 2 << ""
             << "balizo-outils: le dictionnaire de_DE n'est pas installé (installés : ";
-        QTest::newRow("sans fichier") << "" << "config" << QStringList{"verifier", "--balisage=non"} << 2 << ""
-                                      << "balizo-outils: verifier demande au moins un FICHIER";
         QTest::newRow("entrée standard") << "" << "config" << QStringList{"verifier", "-"} << 2 << ""
                                          << "balizo-outils: verifier ne lit pas l'entrée standard";
         QTest::newRow("balisage ni oui ni non")
