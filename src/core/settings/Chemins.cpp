@@ -211,6 +211,18 @@ EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgram
     return {std::move(fichier), std::move(dossier)};
 }
 
+std::string DossierConfiguration(std::string_view xdgConfigHome, std::string_view home)
+{
+    if (!xdgConfigHome.empty())
+        return std::string(xdgConfigHome);
+    return std::string(home.empty() ? "/" : home).append("/.config");
+}
+
+std::string DictionnairePersonnel(std::string_view dossierParametres)
+{
+    return std::string(dossierParametres).append("/dictionnaire-personnel.txt");
+}
+
 std::string DossierRecuperation(std::string_view xdgStateHome, std::string_view home)
 {
     const std::string etat = xdgStateHome.starts_with('/') ? std::string(xdgStateHome)

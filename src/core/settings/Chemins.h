@@ -37,6 +37,14 @@ struct EmplacementParametres {
 EmplacementParametres ChoixEmplacementParametres(std::string_view dossierProgramme, bool portable,
                                                  std::string_view dossierConfiguration);
 
+// The user's configuration folder: $XDG_CONFIG_HOME when it is set, as it is written, otherwise ".config" in the home
+// folder (the root when the home folder is unknown).
+std::string DossierConfiguration(std::string_view xdgConfigHome, std::string_view home);
+
+// The user's personal word list, which the spelling knows in the editor and in balizo-outils alike:
+// "dictionnaire-personnel.txt" in the folder of the settings file.
+std::string DictionnairePersonnel(std::string_view dossierParametres);
+
 // The folder of the recovery journals: "balizo/recuperation" in the user's state folder, which is $XDG_STATE_HOME
 // when it is an absolute path, otherwise ".local/state" in the home folder.
 std::string DossierRecuperation(std::string_view xdgStateHome, std::string_view home);

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 QString CheminParametres()
 {
@@ -15,7 +14,8 @@ QString CheminParametres()
     const EmplacementParametres emplacement = ChoixEmplacementParametres(
         QFile::encodeName(dossierProgramme).toStdString(),
         QFileInfo(QDir(dossierProgramme).filePath(QStringLiteral("Balizo.ini"))).isFile(),
-        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).toStdString());
+        DossierConfiguration(qgetenv("XDG_CONFIG_HOME").toStdString(),
+                             QFile::encodeName(QDir::homePath()).toStdString()));
     if (!emplacement.dossierACreer.empty())
         QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(emplacement.dossierACreer)));
     return QFile::decodeName(QByteArray::fromStdString(emplacement.fichier));

@@ -107,7 +107,7 @@ TVerification::TVerification(TPanneauProblemes &panneau, Utilisateur &utilisateu
     , panneau(panneau)
     , utilisateur(utilisateur)
     , parametres(parametres)
-    , personnel(QDir(dossierPersonnel).filePath(QStringLiteral("dictionnaire-personnel.txt")))
+    , personnel(DecodeNom(DictionnairePersonnel(EncodeNom(dossierPersonnel).toStdString())))
     , fenetres(std::move(fenetres))
     , retour(std::make_shared<Retour>(this))
 {
@@ -200,7 +200,7 @@ QString TVerification::Description(Page &page, std::size_t position) const
             const std::string ecrit = page.fenetre->EditHTML->Extrait(faute->first, faute->second);
             const std::vector<Mot> mots = MotsVisibles(ecrit, 0, ecrit.size());
             if (mots.size() == 1)
-                messages << MessageFaute(mots.front().texte);
+                messages << QString::fromStdString(MessageFaute(mots.front().texte));
         }
     return messages.join(u'\n');
 }

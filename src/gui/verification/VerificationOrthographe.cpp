@@ -6,6 +6,7 @@
 
 #include "gui/commun/Utilisateur.h"
 #include "gui/document/WndHTML.h"
+#include "gui/settings/CheminsQt.h"
 #include "gui/settings/FichierINI.h"
 #include "gui/verification/Dictionnaires.h"
 #include "gui/verification/Marques.h"
@@ -40,15 +41,8 @@ void TVerification::PrepareLangue()
     const std::string nom = Dictionnaire().toStdString();
     for (const DictionnaireInstalle &installe : installes)
         if (installe.nom == nom) {
-            langue = std::make_shared<Langue>();
-            langue->installe = installe;
-            langue->personnel = personnel;
-            langue->ignores = ignores;
-            langues = std::make_shared<Langues>();
-            langues->choisie = langue;
-            langues->installes = installes;
-            langues->personnel = personnel;
-            langues->ignores = ignores;
+            langues = Langues::Choisit(installe, installes, EncodeNom(personnel).toStdString(), ignores);
+            langue = langues->choisie;
             // Ready before the first check or right-click needs it.
             Langue::OuvreEnFond(langue);
         }

@@ -56,6 +56,15 @@ constexpr std::string_view AideAvantDossiers =
     "      fins de ligne, son propriétaire et ses droits, jamais un fichier modifié depuis\n"
     "      sa lecture. Finit par le bilan : fichiers modifiés, remplacements, fichiers\n"
     "      laissés et pourquoi.\n"
+    "  verifier [--site=DOSSIER] [--balisage=oui|non] [--orthographe=DICTIONNAIRE|non]\n"
+    "           FICHIER...\n"
+    "      Vérifie les pages comme « Vérifier la page » (F7) de l'éditeur : leur balisage\n"
+    "      (HTML Tidy), leurs liens et images, l'orthographe de ce qu'un lecteur voit, les\n"
+    "      mots du dictionnaire personnel de l'éditeur connus. Donne une ligne par problème,\n"
+    "      « fichier:ligne:colonne: sorte: message », la sorte étant erreur, avertissement,\n"
+    "      lien ou orthographe, triées par fichier puis par position ; les liens vers\n"
+    "      d'autres sites ne sont pas vérifiés. Les pages sont vérifiées sur tous les\n"
+    "      cœurs, lues dans leurs fichiers, jamais sur l'entrée standard.\n"
     "\n"
     "Options :\n"
     "  --remplacement=MODE   ce qui prend la place d'une balise ôtée : rien (par défaut),\n"
@@ -80,6 +89,12 @@ constexpr std::string_view AideApresDossiers =
     "  --filtre=MOTIFS       les noms des fichiers cherchés dans les dossiers, séparés\n"
     "                        par « ; » ; « *.htm;*.html » par défaut, « * » pour tous\n"
     "  --ecrire              remplacer écrit les fichiers au lieu de montrer les changements\n"
+    "  --balisage=oui|non    vérifie le balisage avec HTML Tidy (oui par défaut)\n"
+    "  --orthographe=DICTIONNAIRE|non\n"
+    "                        le dictionnaire Hunspell de l'orthographe (fr_FR, en_US...),\n"
+    "                        non pour ne pas la vérifier ; par défaut celui de l'éditeur\n"
+    "                        quand l'utilisateur n'en a pas choisi : fr_FR, sinon un autre\n"
+    "                        dictionnaire français installé, sinon aucun\n"
     "  -h, --help            affiche cette aide\n"
     "  --version             affiche la version\n"
     "\n"
@@ -88,7 +103,8 @@ constexpr std::string_view AideApresDossiers =
     "ligne.\n"
     "\n"
     "Codes de retour : 0 réussite, 1 erreur d'écriture (pour verifier-liens, aussi un lien\n"
-    "qui ne mène nulle part), 2 erreur d'utilisation ou de lecture.\n"
+    "qui ne mène nulle part ; pour verifier, aussi un problème trouvé), 2 erreur\n"
+    "d'utilisation ou de lecture (pour verifier, aussi un fichier binaire).\n"
     "Pour chercher, 1 quand rien n'est trouvé ; pour remplacer, 1 quand un fichier n'a pu être\n"
     "écrit.\n";
 
@@ -105,7 +121,9 @@ enum Option : unsigned {
     Site = 16,
     Externes = 32,
     Recherche = 64,
-    Ecrire = 128
+    Ecrire = 128,
+    Balisage = 256,
+    Orthographe = 512
 };
 
 // A subcommand: its name, and the options that it takes.
@@ -126,6 +144,7 @@ constexpr Sorte Sortes[] = {
     {"verifier-liens", Action::VerifierLiens, Site | Externes},
     {"chercher", Action::Chercher, Recherche},
     {"remplacer", Action::Remplacer, Recherche | Ecrire},
+    {"verifier", Action::Verifier, Site | Balisage | Orthographe},
 };
 
 // The value of "--nom=valeur" when the argument is that option, with or without a value.
@@ -230,6 +249,15 @@ Commande Analyse(int argc, char **argv)
             commande.filtre = std::string(*filtre);
         } else if (argument == "--ecrire" && sorte->options & Ecrire) {
             commande.ecrire = true;
+        } else if (auto choix = Valeur(argument, "--balisage", avecValeur); choix && sorte->options & Balisage) {
+            if (!avecValeur || (*choix != "oui" && *choix != "non"))
+                throw Usage("balizo-outils: l'option --balisage demande oui ou non (--balisage=non)");
+            commande.balisage = *choix == "oui";
+        } else if (auto nom = Valeur(argument, "--orthographe", avecValeur); nom && sorte->options & Orthographe) {
+            if (!avecValeur || nom->empty())
+                throw Usage("balizo-outils: l'option --orthographe demande un dictionnaire ou non "
+                            "(--orthographe=fr_FR)");
+            commande.orthographe = std::string(*nom);
         } else {
             throw Usage("balizo-outils: option inconnue: " + std::string(argument));
         }
@@ -239,9 +267,9 @@ Commande Analyse(int argc, char **argv)
     if (sorte->action == Action::CheminRelatif) {
         if (nombre != 2)
             throw Usage("balizo-outils: chemin-relatif demande deux arguments, CIBLE et BASE");
-    } else if (sorte->action == Action::VerifierLiens) {
+    } else if (sorte->action == Action::VerifierLiens || sorte->action == Action::Verifier) {
         if (nombre == 0)
-            throw Usage("balizo-outils: verifier-liens demande au moins un FICHIER");
+            throw Usage("balizo-outils: " + std::string(sorte->nom) + " demande au moins un FICHIER");
         if (std::ranges::find(commande.arguments, "-") != commande.arguments.end())
             throw Usage("balizo-outils: verifier-liens ne lit pas l'entrée standard : les liens d'une page se "
                         "lisent depuis son dossier");
@@ -256,6 +284,8 @@ Commande Analyse(int argc, char **argv)
             commande.arguments.end())
             throw Usage("balizo-outils: " + std::string(sorte->nom) + " ne lit pas l'entrée standard : il cherche "
                         "dans des fichiers et des dossiers");
+            throw Usage("balizo-outils: " + std::string(sorte->nom) +
+                        " ne lit pas l'entrée standard : les liens d'une page se lisent depuis son dossier");
     } else if (nombre > 1) {
         throw Usage("balizo-outils: trop d'arguments pour " + std::string(sorte->nom) + " (un seul FICHIER)");
     }

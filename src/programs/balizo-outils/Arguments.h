@@ -34,7 +34,8 @@ enum class Action {
     CheminRelatif,
     VerifierLiens,
     Chercher,
-    Remplacer
+    Remplacer,
+    Verifier
 };
 
 struct Commande {
@@ -52,6 +53,10 @@ struct Commande {
     OptionsMotif motif;
     std::optional<std::string> filtre;
     bool ecrire = false;
+    // verifier checks the mark-up with HTML Tidy, and the spelling with that dictionary ("non": not at all; none
+    // given: the editor's default one, when one is installed).
+    bool balisage = true;
+    std::optional<std::string> orthographe;
     std::vector<std::string> arguments;
 };
 

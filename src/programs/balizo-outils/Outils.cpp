@@ -14,6 +14,7 @@
 #include "programs/balizo-outils/ChercheRemplace.h"
 #include "programs/balizo-outils/Lecture.h"
 #include "programs/balizo-outils/Parallele.h"
+#include "programs/balizo-outils/Verifier.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -96,24 +97,6 @@ int Ecrit(std::string_view octets, const std::vector<std::string> &morceaux)
 }
 
 // --- The accent table -----------------------------------------------------------------------------------------
-
-// The folder that holds the running program; empty when the system does not tell.
-std::string DossierDuProgramme()
-{
-    std::string chemin(256, '\0');
-    for (;;) {
-        const ssize_t longueur = readlink("/proc/self/exe", chemin.data(), chemin.size());
-        if (longueur < 0)
-            return {};
-        if (std::size_t(longueur) < chemin.size()) {
-            chemin.resize(std::size_t(longueur));
-            break;
-        }
-        chemin.resize(chemin.size() * 2);
-    }
-    const std::size_t barre = chemin.rfind('/');
-    return barre == std::string::npos ? std::string() : chemin.substr(0, barre);
-}
 
 // The folders where the data files are looked for, in order: the program's own, then ../share/balizo from it, where
 // an install under any prefix puts them (the editor looks there too); none when the system does not tell where the
@@ -240,11 +223,7 @@ Sortie VerifieFichiers(const Commande &commande)
     std::vector<std::string> chemins;
     for (const std::string &nom : commande.arguments)
         chemins.push_back(CheminLong(nom));
-    const std::string site = commande.site ? CheminLong(*commande.site) : DossierCommun(chemins);
-    struct stat etat;
-    const int erreur = stat(site.c_str(), &etat) != 0 ? errno : S_ISDIR(etat.st_mode) ? 0 : ENOTDIR;
-    if (erreur)
-        throw Echec{"balizo-outils: ne peut ouvrir le dossier du site " + site + ": " + Raison(erreur)};
+    const std::string site = DossierDuSite(commande, chemins);
 
     Sortie resultat;
     std::size_t autresSites = 0;
@@ -298,6 +277,10 @@ Sortie Execute(const Commande &commande)
         SortieRecherche recherche = ChercheOuRemplace(commande);
         resultat.morceaux.push_back(std::move(recherche.texte));
         resultat.code = recherche.code;
+    } else if (commande.action == Action::Verifier) {
+        Verification verification = VerifiePages(commande);
+        resultat.morceaux.push_back(std::move(verification.lignes));
+        resultat.code = verification.code;
     } else {
         const std::string nom = commande.arguments.empty() ? std::string() : commande.arguments[0];
         Octets page = LitFichier(nom, "le fichier ", true);
@@ -314,6 +297,23 @@ Sortie Execute(const Commande &commande)
 }
 
 } // namespace
+
+std::string DossierDuProgramme()
+{
+    std::string chemin(256, '\0');
+    for (;;) {
+        const ssize_t longueur = readlink("/proc/self/exe", chemin.data(), chemin.size());
+        if (longueur < 0)
+            return {};
+        if (std::size_t(longueur) < chemin.size()) {
+            chemin.resize(std::size_t(longueur));
+            break;
+        }
+        chemin.resize(chemin.size() * 2);
+    }
+    const std::size_t barre = chemin.rfind('/');
+    return barre == std::string::npos ? std::string() : chemin.substr(0, barre);
+}
 
 int LanceOutils(int argc, char **argv)
 {

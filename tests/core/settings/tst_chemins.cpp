@@ -112,8 +112,9 @@ private slots:
         QTEST(QString::fromStdString(CheminRelatif(Reel(cible), Reel(base))), "attendu");
     }
 
-    // Settings beside the program when a file is there, otherwise in the user's configuration, folder to create;
-    // the recovery folder under the state folder when it is absolute; data beside the program, then installed.
+    // Settings beside the program when a file is there, otherwise in the user's configuration, folder to create; the
+    // configuration folder as Qt finds it; the recovery folder under the state folder when it is absolute; data
+    // beside the program, then installed.
     void emplacements()
     {
         const EmplacementParametres aCote = ChoixEmplacementParametres("/opt/balizo", true, "/home/u/.config");
@@ -121,6 +122,8 @@ private slots:
         const EmplacementParametres ailleurs = ChoixEmplacementParametres("/opt/balizo", false, "/home/u/.config");
         QCOMPARE(ailleurs.fichier, std::string("/home/u/.config/balizo/Balizo.ini"));
         QCOMPARE(ailleurs.dossierACreer, std::string("/home/u/.config/balizo"));
+        QCOMPARE(DossierConfiguration("", "/home/u"), std::string("/home/u/.config"));
+        QCOMPARE(DossierConfiguration("conf", "/home/u"), std::string("conf"));
         QCOMPARE(DossierRecuperation("/var/etat", "/home/u"), std::string("/var/etat/balizo/recuperation"));
         for (const char *etat : {"", "relatif"})
             QCOMPARE(DossierRecuperation(etat, "/home/u"), std::string("/home/u/.local/state/balizo/recuperation"));
