@@ -271,8 +271,8 @@ Commande Analyse(int argc, char **argv)
         if (nombre == 0)
             throw Usage("balizo-outils: " + std::string(sorte->nom) + " demande au moins un FICHIER");
         if (std::ranges::find(commande.arguments, "-") != commande.arguments.end())
-            throw Usage("balizo-outils: verifier-liens ne lit pas l'entrée standard : les liens d'une page se "
-                        "lisent depuis son dossier");
+            throw Usage("balizo-outils: " + std::string(sorte->nom) +
+                        " ne lit pas l'entrée standard : les liens d'une page se lisent depuis son dossier");
     } else if (sorte->action == Action::Chercher || sorte->action == Action::Remplacer) {
         const bool remplacer = sorte->action == Action::Remplacer;
         if (nombre < (remplacer ? 2u : 1u))
@@ -284,8 +284,6 @@ Commande Analyse(int argc, char **argv)
             commande.arguments.end())
             throw Usage("balizo-outils: " + std::string(sorte->nom) + " ne lit pas l'entrée standard : il cherche "
                         "dans des fichiers et des dossiers");
-            throw Usage("balizo-outils: " + std::string(sorte->nom) +
-                        " ne lit pas l'entrée standard : les liens d'une page se lisent depuis son dossier");
     } else if (nombre > 1) {
         throw Usage("balizo-outils: trop d'arguments pour " + std::string(sorte->nom) + " (un seul FICHIER)");
     }
