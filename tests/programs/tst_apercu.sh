@@ -29,16 +29,24 @@ cat >"$dossier/page.htm" <<FIN
 </body></html>
 FIN
 
-# How many pixels of the screen have exactly this colour.
+# How many pixels of the screen have this colour, give or take the rounding of the engine's colour management.
 pixels() {
     import -window root "$dossier/ecran.png"
-    convert "$dossier/ecran.png" -fill black +opaque "$1" -fill white -opaque "$1" -format '%[fx:int(mean*w*h)]' info:
+    convert "$dossier/ecran.png" -fuzz 2% -fill black +opaque "$1" -fill white -opaque "$1" -format '%[fx:int(mean*w*h)]' info:
 }
-# Waits until the colour covers at least that many pixels; prints how long it took after the last key.
+# Waits up to a minute (a screenshot takes its time) until the colour covers at least that many pixels; prints how
+# long after the last key the screenshot that first showed it was taken.
 montre() {
-    local depuis=$(date +%s%N)
-    attend "[ \$(pixels '$1') -ge $2 ]"
-    echo "$1 à l'écran $(( ($(date +%s%N) - depuis) / 1000000 )) ms après la dernière touche"
+    local depuis prise limite=$((SECONDS + 60))
+    depuis=$(date +%s%N)
+    while prise=$(date +%s%N); [ "$(pixels "$1")" -lt "$2" ]; do
+        if [ $SECONDS -ge $limite ]; then
+            echo "$1 n'est pas à l'écran après une minute" >&2
+            exit 1
+        fi
+        sleep 0.2
+    done
+    echo "$1 à l'écran au plus $(( (prise - depuis) / 1000000 )) ms après la dernière touche"
 }
 
 "$balizo" "$dossier/page.htm" &

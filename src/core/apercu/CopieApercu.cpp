@@ -97,19 +97,19 @@ std::string CopiePourApercu(std::string_view texte, std::optional<std::size_t> c
     const std::size_t placeCurseur = curseur ? PlaceDuCurseur(texte, *curseur) : texte.size();
     std::string copie;
     copie.reserve(texte.size() + elementBase.size() + MarqueCurseur.size());
-    // The base goes before the mark when both fall at the same place: it must come before what it applies to.
     std::size_t jusqua = 0;
     const auto ajoute = [&](std::size_t place, std::string_view insertion) {
         copie.append(texte.substr(jusqua, place - jusqua));
         copie.append(insertion);
         jusqua = place;
     };
+    const std::string_view marque = curseur ? MarqueCurseur : std::string_view();
+    // The base goes before the mark when both fall at the same place: it must come before what it applies to.
     if (placeBase <= placeCurseur) {
         ajoute(placeBase, elementBase);
-        if (curseur)
-            ajoute(placeCurseur, MarqueCurseur);
+        ajoute(placeCurseur, marque);
     } else {
-        ajoute(placeCurseur, MarqueCurseur);
+        ajoute(placeCurseur, marque);
         ajoute(placeBase, elementBase);
     }
     copie.append(texte.substr(jusqua));

@@ -7,7 +7,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -29,6 +29,8 @@
 
 #include <functional>
 #include <optional>
+
+#include <unistd.h>
 
 // Refuses the requests that the preview never lets a page make, and tells of each.
 class IntercepteurApercu : public QWebEngineUrlRequestInterceptor {
@@ -105,6 +107,12 @@ std::optional<QString> MoteurIndisponible()
         processus = QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QStringLiteral("/QtWebEngineProcess");
     if (!QFileInfo(processus).isExecutable())
         return QStringLiteral("le moteur du navigateur est introuvable (%1).").arg(processus);
+    // The engine would stop the whole program.
+    if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts))
+        return QStringLiteral("le programme n'a pas préparé le moteur du navigateur à son démarrage.");
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") &&
+        !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(QStringLiteral("--no-sandbox")))
+        return QStringLiteral("le moteur du navigateur refuse de tourner pour root sans QTWEBENGINE_DISABLE_SANDBOX=1.");
     return std::nullopt;
 }
 
@@ -147,7 +155,7 @@ TApercu::TApercu(QWidget *parent)
     AutoriserReseau->setEnabled(false);
     SuivreCurseur = new QCheckBox(QStringLiteral("Suivre le &curseur"), contenu);
     SuivreCurseur->setChecked(true);
-    Afficher = new QPushButton(QStringLiteral("&Afficher"), contenu);
+    Afficher = new QPushButton(QStringLiteral("Affic&her"), contenu);
     Afficher->hide();
     barre->addWidget(etat, 1);
     barre->addWidget(Afficher);
@@ -312,7 +320,7 @@ void TApercu::CreeVue()
             menu->addAction(QStringLiteral("Copier l'&adresse du lien"), this,
                             [lien] { QGuiApplication::clipboard()->setText(lien.toString()); });
         menu->addSeparator();
-        menu->addAction(QStringLiteral("&Actualiser"), this, &TApercu::Rafraichit);
+        menu->addAction(QStringLiteral("Ac&tualiser"), this, &TApercu::Rafraichit);
         menu->popup(vue->mapToGlobal(point));
     });
 }

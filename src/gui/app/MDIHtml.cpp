@@ -342,7 +342,7 @@ void TMDIHtml::FileExit()
 
 void TMDIHtml::BasculeApercu()
 {
-    apercu->toggleViewAction()->trigger();
+    apercu->setVisible(apercu->isHidden());
 }
 
 void TMDIHtml::FenetreMosaique()
