@@ -125,7 +125,7 @@ private slots:
         w->EditHTML->Remplace(debut, debut + 5, "4,5,6");
         QVERIFY(Attend(affiche));
         QTRY_COMPARE(Js(fond).toString(), QStringLiteral("rgb(4, 5, 6)"));
-        QCOMPARE(Js(QStringLiteral("document.documentElement.outerHTML.indexOf('balizo-curseur')")).toInt(), -1);
+        QCOMPARE(Js(QStringLiteral("new XMLSerializer().serializeToString(document).indexOf('balizo-curseur')")).toInt(), -1);
 
         QSignalSpy lien(&frame->Apercu(), &TApercu::LienOuvert);
         Js(QStringLiteral("document.getElementById('a').click()"));
