@@ -5,6 +5,7 @@
 //
 //   ./bench_document                                  every measure
 //   ./bench_document --benchmark_filter=Ouverture     some of them
+//   BALIZO_APERCU=1 ./bench_document                  with the live preview shown beside the pages
 //
 // The pages are generated at start-up in a temporary folder, always the same (fixed seed).
 
@@ -880,6 +881,7 @@ BENCHMARK(BM_OuvertureWindows1252_20Mo)->UseManualTime()->Iterations(1)->Repetit
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
@@ -911,6 +913,8 @@ int main(int argc, char **argv)
                                             etat.dossier.filePath("recuperation"));
     etat.frame->resize(1280, 800);
     etat.frame->show();
+    if (qEnvironmentVariableIntValue("BALIZO_APERCU"))
+        etat.frame->Action("ApercuEnDirect")->trigger();
     Traite();
 
     benchmark::RunSpecifiedBenchmarks();

@@ -25,6 +25,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 # dpkg-shlibdeps (dpkg-dev) names the libraries' packages, Qt's and QScintilla's among them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The live preview's browser engine runs in a program of its own, which no library names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin")
 # The browser that shows the pages and the help is, until the user picks another, the desktop's launcher xdg-open;
 # the spelling is checked with the French dictionary until the user picks another; the image dialog reads the size
 # of WebP and SVG pictures through Qt's image plug-ins.

@@ -6,6 +6,7 @@ set -euo pipefail
 paquets=(
     g++ cmake ninja-build pkg-config libicu-dev libpcre2-dev
     qt6-base-dev qt6-qpa-plugins libqscintilla2-qt6-dev qt6-translations-l10n
+    qt6-webengine-dev libqt6webenginecore6-bin
     qt6-image-formats-plugins libqt6svg6
     libtidy-dev libhunspell-dev hunspell-fr
     fonts-dejavu-core libbenchmark-dev

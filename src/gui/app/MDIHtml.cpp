@@ -5,6 +5,7 @@
 #include "core/session/Bureau.h"
 #include "core/session/LigneDeCommande.h"
 #include "core/verification/Liens.h"
+#include "gui/apercu/Apercu.h"
 #include "gui/app/Disposition.h"
 #include "gui/app/ListeCommandes.h"
 #include "gui/app/DlgAideAPropos.h"
@@ -31,6 +32,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -113,8 +115,18 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
         MajAnnulation();
     });
 
+    // The preview follows the active page; the engine starts only when the dock first shows. A link clicked in it
+    // opens in the desktop's browser (xdg-open), never in the dock.
+    apercu = new TApercu(this);
+    addDockWidget(Qt::RightDockWidgetArea, apercu);
+    apercu->hide();
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, [this] { apercu->Suit(FenetreActive()); });
+    connect(apercu, &TApercu::LienOuvert, this, [](const QUrl &adresse) { QDesktopServices::openUrl(adresse); });
+
     CreeCommandes();
     CreeSite();
+    Action("ApercuEnDirect")->setCheckable(true);
+    connect(apercu->toggleViewAction(), &QAction::toggled, Action("ApercuEnDirect"), &QAction::setChecked);
     AppliqueOnglets(parametres.LitOnglets());
     MajMenus();
 }
@@ -240,6 +252,7 @@ TWndHTML *TMDIHtml::NouvelleFenetre()
         for (QAction *action : menu->actions())
             action->setShortcuts({});
     connect(w, &QObject::destroyed, this, &TMDIHtml::MajMenus, Qt::QueuedConnection);
+    connect(w, &QObject::destroyed, this, [this] { apercu->Suit(FenetreActive()); }, Qt::QueuedConnection);
     w->EditHTML->FermeBalises(fermeBalises);
     w->EditHTML->AppliqueCouleurs(pagesSombres);
     // The keys of the commands reach them, whatever Scintilla's own key map does with them (Ctrl+/ moves by parts
@@ -338,6 +351,11 @@ void TMDIHtml::Active(TWndHTML *fenetre)
 void TMDIHtml::FileExit()
 {
     close();
+}
+
+void TMDIHtml::BasculeApercu()
+{
+    apercu->setVisible(apercu->isHidden());
 }
 
 void TMDIHtml::FenetreMosaique()

@@ -23,6 +23,7 @@ class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class QToolBar;
+class TApercu;
 class TDlgChercher;
 class TDlgEntourer;
 class TEtatPage;
@@ -73,6 +74,8 @@ public:
     TVerification &Verification() { return *verification; }
     TPanneauProblemes &Problemes() { return *panneau; }
     TNavigateur &Navigateur() { return *navigateur; }
+    // The live preview of the active page, beside the pages.
+    TApercu &Apercu() { return *apercu; }
 
     // The active document window, or none when no document is open.
     TWndHTML *FenetreActive() const;
@@ -191,6 +194,8 @@ public:
     void FenetreCascade();
     void FenetreIcones();
     void FenetresFermerTout();
+    // Shows or hides the live preview (F6).
+    void BasculeApercu();
     // The pages shown as tabs, closable and movable, with the mark of a modified page, or as windows; the
     // arrangements of windows are off while tabs show.
     void AppliqueOnglets(bool oui);
@@ -271,6 +276,7 @@ private:
     QMdiArea *mdiArea;
     TPanneauProblemes *panneau;
     TVerification *verification;
+    TApercu *apercu;
     // Made after the area, so that it goes after the document windows, which remove their journals.
     TRecuperation *recuperation;
     TSession *session;

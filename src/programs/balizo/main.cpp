@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr const char *Aide =
@@ -70,6 +72,12 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // The preview's browser engine draws with the interface's OpenGL contexts, which must be shared from the start.
+    // Its sandbox refuses to run as root (a container, a rescue session): the preview then runs without it, the
+    // limits it sets on the page kept.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     TApplication application(argv);
 
     // The editor already running on this display takes the files, each by its full name from this folder.
