@@ -228,9 +228,9 @@ public:
                     nouveau.replace(p->debut, p->fin - p->debut, nom);
         } else {
             // A page that moves keeps the links that stay within what moves with it.
-            const bool sort = pageBouge && (!Dans(base, renommage.ancien) || !std::ranges::all_of(pas, [&](const Pas &p) {
+            const bool sort = pageBouge && !std::ranges::all_of(pas, [&](const Pas &p) {
                 return Dans(p.chemin, renommage.ancien);
-            }));
+            });
             if (!entre && !sort)
                 return std::nullopt;
             // The names at the end that lead on from a folder that stays whole keep their writing.
