@@ -1,21 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/settings/Fichiers.h"
 
+#include "core/settings/EcritureSure.h"
 #include "core/settings/Ouverture.h"
 #include "gui/settings/CheminsQt.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <string>
-#include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 bool OuvreEnLecture(const QString &nom, QFile &fichier)
@@ -34,118 +27,9 @@ bool OuvreEnLecture(const QString &nom, QFile &fichier)
     return true;
 }
 
-namespace {
-
-// Every byte of the pieces written, in order, from the file's position.
-bool EcritMorceaux(int fd, std::initializer_list<std::string_view> morceaux)
-{
-    for (std::string_view morceau : morceaux) {
-        while (!morceau.empty()) {
-            const ssize_t n = ::write(fd, morceau.data(), morceau.size());
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false;
-            morceau.remove_prefix(static_cast<std::size_t>(n));
-        }
-    }
-    return true;
-}
-
-// The pieces written over the file's old content from its start, then the file cut to their length. The room that
-// a longer content needs is taken first: a full disk or a size limit then leaves the file as it was.
-bool EcritSurPlace(const char *chemin, std::initializer_list<std::string_view> morceaux)
-{
-    const int fd = ::open(chemin, O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    off_t total = 0;
-    for (const std::string_view morceau : morceaux)
-        total += static_cast<off_t>(morceau.size());
-    struct stat etat {};
-    if (::fstat(fd, &etat) != 0 ||
-        (total > etat.st_size && ::posix_fallocate(fd, etat.st_size, total - etat.st_size) != 0)) {
-        ::close(fd);
-        return false;
-    }
-    const bool ecrit = EcritMorceaux(fd, morceaux) && ::ftruncate(fd, total) == 0 && ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ecrit;
-}
-
-// What the new file takes over from the one that it replaces, where the system allows, beside its permissions: the
-// owner (for root only) and the group (one of the user's), and the extended attributes (access lists, security
-// labels, the desktop's tags).
-void Reprend(const char *ancien, int fd)
-{
-    struct stat etat {};
-    if (::stat(ancien, &etat) != 0)
-        return;
-    if (::fchown(fd, etat.st_uid, etat.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), etat.st_gid) != 0) {
-        // The user's own owner and group stay: the page is written all the same.
-    }
-    const ssize_t taille = ::listxattr(ancien, nullptr, 0);
-    if (taille <= 0)
-        return;
-    std::vector<char> noms(static_cast<std::size_t>(taille));
-    const ssize_t lus = ::listxattr(ancien, noms.data(), noms.size());
-    for (std::size_t i = 0; lus > 0 && i < static_cast<std::size_t>(lus); i += std::strlen(noms.data() + i) + 1) {
-        const char *nom = noms.data() + i;
-        const ssize_t longueur = ::getxattr(ancien, nom, nullptr, 0);
-        if (longueur < 0)
-            continue;
-        std::vector<char> valeur(static_cast<std::size_t>(longueur));
-        if (::getxattr(ancien, nom, valeur.data(), valeur.size()) == longueur)
-            ::fsetxattr(fd, nom, valeur.data(), valeur.size(), 0);
-    }
-}
-
-// The file that the name stands for once its symbolic links are followed, even to a file not there yet.
-std::filesystem::path SansLiens(std::filesystem::path chemin)
-{
-    std::error_code erreur;
-    for (int profondeur = 0; profondeur < 40 && std::filesystem::is_symlink(chemin, erreur); ++profondeur) {
-        const std::filesystem::path cible = std::filesystem::read_symlink(chemin, erreur);
-        if (erreur)
-            break;
-        chemin = chemin.parent_path() / cible;
-    }
-    return chemin;
-}
-
-} // namespace
-
 bool EcritFichier(const QString &nom, std::initializer_list<std::string_view> morceaux)
 {
-    // A symbolic link stays one: the file that it points to is written. The name goes to the system as its bytes,
-    // so that a name that is not UTF-8 is written, and never one that Qt would spell otherwise.
-    const std::string chemin = SansLiens(EncodeNom(nom).toStdString()).string();
-    struct stat ancien {};
-    const bool existe = ::stat(chemin.c_str(), &ancien) == 0;
-    // A file that has other names (hard links) keeps them only when it is written in place: a new file would take
-    // this name from it.
-    if (existe && S_ISREG(ancien.st_mode) && ancien.st_nlink > 1)
-        return EcritSurPlace(chemin.c_str(), morceaux);
-
-    // The new content goes into a file beside, which takes the name once every byte is on disk.
-    std::string provisoire;
-    int fd = -1;
-    for (int essai = 0; fd < 0 && essai < 16; ++essai) {
-        provisoire = chemin + ".balizo-" + std::to_string(QRandomGenerator::global()->generate());
-        fd = ::open(provisoire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    // A shared folder may be read-only while the user may still write the file itself.
-    if (fd < 0)
-        return existe && EcritSurPlace(chemin.c_str(), morceaux);
-    bool ecrit = EcritMorceaux(fd, morceaux);
-    if (existe) {
-        Reprend(chemin.c_str(), fd);
-        ecrit = ecrit && ::fchmod(fd, ancien.st_mode & 07777) == 0;
-    }
-    ecrit = ecrit && ::fsync(fd) == 0;
-    ecrit = ::close(fd) == 0 && ecrit && ::rename(provisoire.c_str(), chemin.c_str()) == 0;
-    if (!ecrit)
-        ::unlink(provisoire.c_str());
-    return ecrit;
+    // The name goes to the system as its bytes, so that a name that is not UTF-8 is written, and never one that Qt
+    // would spell otherwise.
+    return static_cast<bool>(EcritFichier(EncodeNom(nom).toStdString(), morceaux));
 }

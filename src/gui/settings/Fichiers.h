@@ -14,10 +14,7 @@ class QFile;
 // device or a folder counts as a file that cannot be opened. False when it is not open; errno then tells why.
 bool OuvreEnLecture(const QString &nom, QFile &fichier);
 
-// Writes the pieces, in order, as the whole content of the file: into a file beside it that then replaces it, or,
-// when the folder takes no new file or the file has other names (hard links), into the file itself. Every byte is
-// checked: a write that the system refuses in part (a full disk, a file-size limit) is a failure, and the file is
-// then left as it was (except in place, where what was there may be lost). A symbolic link stays a link to the file
-// written; the file keeps its permissions and, where the system allows, its owner, group and extended attributes.
-// True when every byte is on disk under that name.
+// Writes the pieces, in order, as the whole content of the file, through the core's one safe save (EcritureSure.h):
+// every byte checked, the file left as it was on a failure, its links, permissions, owner and attributes kept. True
+// when every byte is on disk under that name.
 bool EcritFichier(const QString &nom, std::initializer_list<std::string_view> morceaux);
