@@ -43,6 +43,12 @@ constexpr std::string_view AideAvantDossiers =
     "      « fichier:ligne:colonne: message », puis le nombre de liens vers d'autres\n"
     "      sites, qui ne sont pas vérifiés. Les pages sont lues dans leurs fichiers,\n"
     "      jamais sur l'entrée standard.\n"
+    "  renommer [--site=DOSSIER] [--essai] ANCIEN NOUVEAU\n"
+    "      Renomme ou déplace une page, une image, une feuille de style ou un dossier\n"
+    "      du site, et récrit chaque lien qui y mène dans les pages et les feuilles de\n"
+    "      style du site, ainsi que les liens de la page déplacée ; seul le chemin du\n"
+    "      lien change. Donne une ligne par lien, « fichier:ligne:colonne: ancien ->\n"
+    "      nouveau ». Le site est par défaut le dossier courant.\n"
     "\n"
     "Options :\n"
     "  --remplacement=MODE   ce qui prend la place d'une balise ôtée : rien (par défaut),\n"
@@ -60,6 +66,8 @@ constexpr std::string_view AideApresDossiers =
     "                        toutes les pages\n"
     "  --externes            donne aussi une ligne par lien vers un autre site, au lieu\n"
     "                        de leur nombre\n"
+    "  --essai               (renommer) montre les liens à changer, sans rien renommer\n"
+    "                        ni écrire\n"
     "  -h, --help            affiche cette aide\n"
     "  --version             affiche la version\n"
     "\n"
@@ -68,14 +76,16 @@ constexpr std::string_view AideApresDossiers =
     "ligne.\n"
     "\n"
     "Codes de retour : 0 réussite, 1 erreur d'écriture (pour verifier-liens, aussi un lien\n"
-    "qui ne mène nulle part), 2 erreur d'utilisation ou de lecture.\n";
+    "qui ne mène nulle part), 2 erreur d'utilisation ou de lecture.\n"
+    "Pour renommer, 1 dit aussi qu'un fichier du site n'a pu être lu ou écrit : ses liens\n"
+    "sont restés tels quels.\n";
 
 Echec Usage(std::string message)
 {
     return {std::move(message) + "\nEssayez « balizo-outils --help »."};
 }
 
-enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16, Externes = 32 };
+enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16, Externes = 32, Essai = 64 };
 
 // A subcommand: its name, and the options that it takes.
 struct Sorte {
@@ -93,6 +103,7 @@ constexpr Sorte Sortes[] = {
     {"couper-lignes", Action::CouperLignes, Seuil},
     {"chemin-relatif", Action::CheminRelatif, 0},
     {"verifier-liens", Action::VerifierLiens, Site | Externes},
+    {"renommer", Action::Renommer, Site | Essai},
 };
 
 // The value of "--nom=valeur" when the argument is that option, with or without a value.
@@ -185,6 +196,8 @@ Commande Analyse(int argc, char **argv)
             commande.site = std::string(*dossier);
         } else if (argument == "--externes" && sorte->options & Externes) {
             commande.externes = true;
+        } else if (argument == "--essai" && sorte->options & Essai) {
+            commande.essai = true;
         } else {
             throw Usage("balizo-outils: option inconnue: " + std::string(argument));
         }
@@ -200,6 +213,9 @@ Commande Analyse(int argc, char **argv)
         if (std::ranges::find(commande.arguments, "-") != commande.arguments.end())
             throw Usage("balizo-outils: verifier-liens ne lit pas l'entrée standard : les liens d'une page se "
                         "lisent depuis son dossier");
+    } else if (sorte->action == Action::Renommer) {
+        if (nombre != 2 || std::ranges::find(commande.arguments, "-") != commande.arguments.end())
+            throw Usage("balizo-outils: renommer demande deux arguments, ANCIEN et NOUVEAU");
     } else if (nombre > 1) {
         throw Usage("balizo-outils: trop d'arguments pour " + std::string(sorte->nom) + " (un seul FICHIER)");
     }

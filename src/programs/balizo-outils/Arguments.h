@@ -31,7 +31,8 @@ enum class Action {
     Ancres,
     CouperLignes,
     CheminRelatif,
-    VerifierLiens
+    VerifierLiens,
+    Renommer
 };
 
 struct Commande {
@@ -44,6 +45,8 @@ struct Commande {
     std::optional<std::string> site;
     // verifier-liens lists the links to other sites, instead of counting them.
     bool externes = false;
+    // renommer shows what it would change, and changes nothing.
+    bool essai = false;
     std::vector<std::string> arguments;
 };
 

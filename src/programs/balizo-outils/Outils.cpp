@@ -13,6 +13,7 @@
 #include "programs/balizo-outils/Arguments.h"
 #include "programs/balizo-outils/Lecture.h"
 #include "programs/balizo-outils/Parallele.h"
+#include "programs/balizo-outils/Renommer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -293,6 +294,10 @@ Sortie Execute(const Commande &commande)
         resultat.morceaux.push_back(CheminRelatif(commande.arguments[0], commande.arguments[1]) + '\n');
     } else if (commande.action == Action::VerifierLiens) {
         resultat = VerifieFichiers(commande);
+    } else if (commande.action == Action::Renommer) {
+        CompteRendu compte = Renomme(commande);
+        resultat.morceaux.push_back(std::move(compte.texte));
+        resultat.code = compte.code;
     } else {
         const std::string nom = commande.arguments.empty() ? std::string() : commande.arguments[0];
         Octets page = LitFichier(nom, "le fichier ", true);
