@@ -85,7 +85,9 @@ Echec Usage(std::string message)
     return {std::move(message) + "\nEssayez « balizo-outils --help »."};
 }
 
-enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16, Externes = 32, Essai = 64 };
+enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16, Externes = 32 };
+// renommer only shows what it would change.
+constexpr unsigned Essai = 64;
 
 // A subcommand: its name, and the options that it takes.
 struct Sorte {

@@ -38,7 +38,8 @@ CompteRendu Renomme(const Commande &commande)
         PlanifieRenommage(*renommage, FichiersDuSite(renommage->site), {}, TailleMaximaleCible);
     CompteRendu compte;
     for (const auto &[chemin, raison] : plan->ignores) {
-        std::fprintf(stderr, "balizo-outils: %s laissé : %s\n", Nomme(chemin).c_str(), std::string(Message(raison)).c_str());
+        std::fprintf(stderr, "balizo-outils: %s laissé : %s\n", Nomme(chemin).c_str(),
+                     std::string(Message(raison)).c_str());
         compte.code = 1;
     }
     for (const LienRenomme &lien : plan->liens)
