@@ -4,6 +4,7 @@
 #include "core/document/Journal.h"
 #include "core/session/Bureau.h"
 #include "core/session/LigneDeCommande.h"
+#include "core/verification/Liens.h"
 #include "gui/app/Disposition.h"
 #include "gui/app/ListeCommandes.h"
 #include "gui/app/DlgAideAPropos.h"
@@ -214,6 +215,17 @@ QSize TMDIHtml::Zone() const
 {
     // Before the frame is first shown its area has no size yet: the screen stands for it.
     return mdiArea->isVisible() ? mdiArea->viewport()->size() : screen()->availableGeometry().size();
+}
+
+QString TMDIHtml::DossierSite() const
+{
+    if (!siteChoisi.isEmpty())
+        return siteChoisi;
+    std::vector<std::string> chemins;
+    for (const TWndHTML *w : Fenetres())
+        if (!w->Untitled)
+            chemins.push_back(EncodeNom(QFileInfo(w->FileName).absoluteFilePath()).toStdString());
+    return DecodeNom(DossierCommun(chemins));
 }
 
 TWndHTML *TMDIHtml::NouvelleFenetre()

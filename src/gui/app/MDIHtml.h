@@ -81,6 +81,9 @@ public:
 
     // The pages opened, the recent pages and the desktops.
     TSession &Session() { return *session; }
+    // The site's folder, absolute and without a final "/": the one the user chose, else the deepest folder that
+    // holds every open page with a file, else empty.
+    QString DossierSite() const;
     // A new, empty document window, in front.
     TWndHTML *NouvelleFenetre();
     // Brings the document window to the front.
@@ -252,6 +255,8 @@ private:
     // Made after the area, so that it goes after the document windows, which remove their journals.
     TRecuperation *recuperation;
     TSession *session;
+    // The site's folder that the user chose; empty when none is.
+    QString siteChoisi;
     // Those that need an active document.
     QList<QAction *> actionsDocument;
     std::map<std::string_view, QAction *, std::less<>> actions;
