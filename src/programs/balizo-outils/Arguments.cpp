@@ -43,6 +43,19 @@ constexpr std::string_view AideAvantDossiers =
     "      « fichier:ligne:colonne: message », puis le nombre de liens vers d'autres\n"
     "      sites, qui ne sont pas vérifiés. Les pages sont lues dans leurs fichiers,\n"
     "      jamais sur l'entrée standard.\n"
+    "  chercher [--expression] [--casse] [--mot-entier] [--filtre=MOTIFS] TEXTE [CHEMIN...]\n"
+    "      Cherche TEXTE dans les fichiers CHEMIN, et dans ceux des dossiers CHEMIN et de\n"
+    "      leurs sous-dossiers dont le nom convient au filtre ; dans le dossier courant\n"
+    "      quand CHEMIN manque. Donne une ligne par occurrence, « fichier:ligne:colonne:\n"
+    "      ligne », la colonne en caractères. Chaque fichier est lu dans son encodage ;\n"
+    "      les fichiers binaires et ceux de plus de 64 Mo sont laissés, et dits.\n"
+    "  remplacer [--expression] [--casse] [--mot-entier] [--filtre=MOTIFS] [--ecrire]\n"
+    "            TEXTE REMPLACEMENT [CHEMIN...]\n"
+    "      Montre chaque ligne où TEXTE serait remplacé, avant (-) et après (+), sans rien\n"
+    "      écrire. Avec --ecrire, écrit les fichiers, chacun dans son encodage, avec ses\n"
+    "      fins de ligne, son propriétaire et ses droits, jamais un fichier modifié depuis\n"
+    "      sa lecture. Finit par le bilan : fichiers modifiés, remplacements, fichiers\n"
+    "      laissés et pourquoi.\n"
     "\n"
     "Options :\n"
     "  --remplacement=MODE   ce qui prend la place d'une balise ôtée : rien (par défaut),\n"
@@ -60,6 +73,13 @@ constexpr std::string_view AideApresDossiers =
     "                        toutes les pages\n"
     "  --externes            donne aussi une ligne par lien vers un autre site, au lieu\n"
     "                        de leur nombre\n"
+    "  --expression          TEXTE est une expression régulière (PCRE2) ; \\0 à \\9 dans\n"
+    "                        REMPLACEMENT reprennent l'occurrence et ses groupes\n"
+    "  --casse               respecte la casse (sans elle, « été » trouve « ÉTÉ »)\n"
+    "  --mot-entier          ne prend que les occurrences qui sont des mots entiers\n"
+    "  --filtre=MOTIFS       les noms des fichiers cherchés dans les dossiers, séparés\n"
+    "                        par « ; » ; « *.htm;*.html » par défaut, « * » pour tous\n"
+    "  --ecrire              remplacer écrit les fichiers au lieu de montrer les changements\n"
     "  -h, --help            affiche cette aide\n"
     "  --version             affiche la version\n"
     "\n"
@@ -68,14 +88,25 @@ constexpr std::string_view AideApresDossiers =
     "ligne.\n"
     "\n"
     "Codes de retour : 0 réussite, 1 erreur d'écriture (pour verifier-liens, aussi un lien\n"
-    "qui ne mène nulle part), 2 erreur d'utilisation ou de lecture.\n";
+    "qui ne mène nulle part), 2 erreur d'utilisation ou de lecture.\n"
+    "Pour chercher, 1 quand rien n'est trouvé ; pour remplacer, 1 quand un fichier n'a pu être\n"
+    "écrit.\n";
 
 Echec Usage(std::string message)
 {
     return {std::move(message) + "\nEssayez « balizo-outils --help »."};
 }
 
-enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16, Externes = 32 };
+enum Option : unsigned {
+    Remplacement = 1,
+    SansRestauration = 2,
+    Accents = 4,
+    Seuil = 8,
+    Site = 16,
+    Externes = 32,
+    Recherche = 64,
+    Ecrire = 128
+};
 
 // A subcommand: its name, and the options that it takes.
 struct Sorte {
@@ -93,6 +124,8 @@ constexpr Sorte Sortes[] = {
     {"couper-lignes", Action::CouperLignes, Seuil},
     {"chemin-relatif", Action::CheminRelatif, 0},
     {"verifier-liens", Action::VerifierLiens, Site | Externes},
+    {"chercher", Action::Chercher, Recherche},
+    {"remplacer", Action::Remplacer, Recherche | Ecrire},
 };
 
 // The value of "--nom=valeur" when the argument is that option, with or without a value.
@@ -185,6 +218,18 @@ Commande Analyse(int argc, char **argv)
             commande.site = std::string(*dossier);
         } else if (argument == "--externes" && sorte->options & Externes) {
             commande.externes = true;
+        } else if (argument == "--expression" && sorte->options & Recherche) {
+            commande.motif.expression = true;
+        } else if (argument == "--casse" && sorte->options & Recherche) {
+            commande.motif.casse = true;
+        } else if (argument == "--mot-entier" && sorte->options & Recherche) {
+            commande.motif.motEntier = true;
+        } else if (auto filtre = Valeur(argument, "--filtre", avecValeur); filtre && sorte->options & Recherche) {
+            if (!avecValeur)
+                throw Usage("balizo-outils: l'option --filtre demande des motifs de noms (--filtre=\"*.htm;*.html\")");
+            commande.filtre = std::string(*filtre);
+        } else if (argument == "--ecrire" && sorte->options & Ecrire) {
+            commande.ecrire = true;
         } else {
             throw Usage("balizo-outils: option inconnue: " + std::string(argument));
         }
@@ -200,6 +245,17 @@ Commande Analyse(int argc, char **argv)
         if (std::ranges::find(commande.arguments, "-") != commande.arguments.end())
             throw Usage("balizo-outils: verifier-liens ne lit pas l'entrée standard : les liens d'une page se "
                         "lisent depuis son dossier");
+    } else if (sorte->action == Action::Chercher || sorte->action == Action::Remplacer) {
+        const bool remplacer = sorte->action == Action::Remplacer;
+        if (nombre < (remplacer ? 2u : 1u))
+            throw Usage(remplacer ? "balizo-outils: remplacer demande un TEXTE et son REMPLACEMENT"
+                                  : "balizo-outils: chercher demande un TEXTE");
+        if (commande.arguments[0].empty())
+            throw Usage("balizo-outils: " + std::string(sorte->nom) + " demande un TEXTE non vide");
+        if (std::find(commande.arguments.begin() + (remplacer ? 2 : 1), commande.arguments.end(), "-") !=
+            commande.arguments.end())
+            throw Usage("balizo-outils: " + std::string(sorte->nom) + " ne lit pas l'entrée standard : il cherche "
+                        "dans des fichiers et des dossiers");
     } else if (nombre > 1) {
         throw Usage("balizo-outils: trop d'arguments pour " + std::string(sorte->nom) + " (un seul FICHIER)");
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/document/GrandDocument.h"
+#include "core/document/Motif.h"
 #include "core/tagremoval/SuppressionTags.h"
 
 #include <cstddef>
@@ -31,7 +32,9 @@ enum class Action {
     Ancres,
     CouperLignes,
     CheminRelatif,
-    VerifierLiens
+    VerifierLiens,
+    Chercher,
+    Remplacer
 };
 
 struct Commande {
@@ -44,6 +47,11 @@ struct Commande {
     std::optional<std::string> site;
     // verifier-liens lists the links to other sites, instead of counting them.
     bool externes = false;
+    // How chercher and remplacer read their text, which files of a folder they look through, and whether remplacer
+    // writes the files or only shows what it would change.
+    OptionsMotif motif;
+    std::optional<std::string> filtre;
+    bool ecrire = false;
     std::vector<std::string> arguments;
 };
 
