@@ -17,4 +17,5 @@
 // then left as it was (except in place, where what was there may be lost). A symbolic link stays a link to the file
 // written; the file keeps its permissions and, where the system allows, its owner, group and extended attributes.
 // Done once every byte is on disk under that name; otherwise the system's error.
-Resultat<Fait, std::error_code> EcritFichier(const std::string &chemin, std::initializer_list<std::string_view> morceaux);
+Resultat<Fait, std::error_code> EcritFichier(const std::string &chemin,
+                                             std::initializer_list<std::string_view> morceaux);

@@ -43,6 +43,19 @@ constexpr std::string_view AideAvantDossiers =
     "      « fichier:ligne:colonne: message », puis le nombre de liens vers d'autres\n"
     "      sites, qui ne sont pas vérifiés. Les pages sont lues dans leurs fichiers,\n"
     "      jamais sur l'entrée standard.\n"
+    "  chercher [--expression] [--casse] [--mot-entier] [--filtre=MOTIFS] TEXTE [CHEMIN...]\n"
+    "      Cherche TEXTE dans les fichiers CHEMIN, et dans ceux des dossiers CHEMIN et de\n"
+    "      leurs sous-dossiers dont le nom convient au filtre ; dans le dossier courant\n"
+    "      quand CHEMIN manque. Donne une ligne par occurrence, « fichier:ligne:colonne:\n"
+    "      ligne », la colonne en caractères. Chaque fichier est lu dans son encodage ;\n"
+    "      les fichiers binaires et ceux de plus de 64 Mo sont laissés, et dits.\n"
+    "  remplacer [--expression] [--casse] [--mot-entier] [--filtre=MOTIFS] [--ecrire]\n"
+    "            TEXTE REMPLACEMENT [CHEMIN...]\n"
+    "      Montre chaque ligne où TEXTE serait remplacé, avant (-) et après (+), sans rien\n"
+    "      écrire. Avec --ecrire, écrit les fichiers, chacun dans son encodage, avec ses\n"
+    "      fins de ligne, son propriétaire et ses droits, jamais un fichier modifié depuis\n"
+    "      sa lecture. Finit par le bilan : fichiers modifiés, remplacements, fichiers\n"
+    "      laissés et pourquoi.\n"
     "  renommer [--site=DOSSIER] [--essai] ANCIEN NOUVEAU\n"
     "      Renomme ou déplace une page, une image, une feuille de style ou un dossier\n"
     "      du site, et récrit chaque lien qui y mène dans les pages et les feuilles de\n"
@@ -66,6 +79,13 @@ constexpr std::string_view AideApresDossiers =
     "                        toutes les pages\n"
     "  --externes            donne aussi une ligne par lien vers un autre site, au lieu\n"
     "                        de leur nombre\n"
+    "  --expression          TEXTE est une expression régulière (PCRE2) ; \\0 à \\9 dans\n"
+    "                        REMPLACEMENT reprennent l'occurrence et ses groupes\n"
+    "  --casse               respecte la casse (sans elle, « été » trouve « ÉTÉ »)\n"
+    "  --mot-entier          ne prend que les occurrences qui sont des mots entiers\n"
+    "  --filtre=MOTIFS       les noms des fichiers cherchés dans les dossiers, séparés\n"
+    "                        par « ; » ; « *.htm;*.html » par défaut, « * » pour tous\n"
+    "  --ecrire              remplacer écrit les fichiers au lieu de montrer les changements\n"
     "  --essai               (renommer) montre les liens à changer, sans rien renommer\n"
     "                        ni écrire\n"
     "  -h, --help            affiche cette aide\n"
@@ -77,6 +97,8 @@ constexpr std::string_view AideApresDossiers =
     "\n"
     "Codes de retour : 0 réussite, 1 erreur d'écriture (pour verifier-liens, aussi un lien\n"
     "qui ne mène nulle part), 2 erreur d'utilisation ou de lecture.\n"
+    "Pour chercher, 1 quand rien n'est trouvé ; pour remplacer, 1 quand un fichier n'a pu être\n"
+    "écrit.\n"
     "Pour renommer, 1 dit aussi qu'un fichier du site n'a pu être lu ou écrit : ses liens\n"
     "sont restés tels quels.\n";
 
@@ -85,9 +107,17 @@ Echec Usage(std::string message)
     return {std::move(message) + "\nEssayez « balizo-outils --help »."};
 }
 
-enum Option : unsigned { Remplacement = 1, SansRestauration = 2, Accents = 4, Seuil = 8, Site = 16, Externes = 32 };
-// renommer only shows what it would change.
-constexpr unsigned Essai = 64;
+enum Option : unsigned {
+    Remplacement = 1,
+    SansRestauration = 2,
+    Accents = 4,
+    Seuil = 8,
+    Site = 16,
+    Externes = 32,
+    Recherche = 64,
+    Ecrire = 128,
+    Essai = 256
+};
 
 // A subcommand: its name, and the options that it takes.
 struct Sorte {
@@ -105,6 +135,8 @@ constexpr Sorte Sortes[] = {
     {"couper-lignes", Action::CouperLignes, Seuil},
     {"chemin-relatif", Action::CheminRelatif, 0},
     {"verifier-liens", Action::VerifierLiens, Site | Externes},
+    {"chercher", Action::Chercher, Recherche},
+    {"remplacer", Action::Remplacer, Recherche | Ecrire},
     {"renommer", Action::Renommer, Site | Essai},
 };
 
@@ -198,6 +230,18 @@ Commande Analyse(int argc, char **argv)
             commande.site = std::string(*dossier);
         } else if (argument == "--externes" && sorte->options & Externes) {
             commande.externes = true;
+        } else if (argument == "--expression" && sorte->options & Recherche) {
+            commande.motif.expression = true;
+        } else if (argument == "--casse" && sorte->options & Recherche) {
+            commande.motif.casse = true;
+        } else if (argument == "--mot-entier" && sorte->options & Recherche) {
+            commande.motif.motEntier = true;
+        } else if (auto filtre = Valeur(argument, "--filtre", avecValeur); filtre && sorte->options & Recherche) {
+            if (!avecValeur)
+                throw Usage("balizo-outils: l'option --filtre demande des motifs de noms (--filtre=\"*.htm;*.html\")");
+            commande.filtre = std::string(*filtre);
+        } else if (argument == "--ecrire" && sorte->options & Ecrire) {
+            commande.ecrire = true;
         } else if (argument == "--essai" && sorte->options & Essai) {
             commande.essai = true;
         } else {
@@ -215,6 +259,17 @@ Commande Analyse(int argc, char **argv)
         if (std::ranges::find(commande.arguments, "-") != commande.arguments.end())
             throw Usage("balizo-outils: verifier-liens ne lit pas l'entrée standard : les liens d'une page se "
                         "lisent depuis son dossier");
+    } else if (sorte->action == Action::Chercher || sorte->action == Action::Remplacer) {
+        const bool remplacer = sorte->action == Action::Remplacer;
+        if (nombre < (remplacer ? 2u : 1u))
+            throw Usage(remplacer ? "balizo-outils: remplacer demande un TEXTE et son REMPLACEMENT"
+                                  : "balizo-outils: chercher demande un TEXTE");
+        if (commande.arguments[0].empty())
+            throw Usage("balizo-outils: " + std::string(sorte->nom) + " demande un TEXTE non vide");
+        if (std::find(commande.arguments.begin() + (remplacer ? 2 : 1), commande.arguments.end(), "-") !=
+            commande.arguments.end())
+            throw Usage("balizo-outils: " + std::string(sorte->nom) + " ne lit pas l'entrée standard : il cherche "
+                        "dans des fichiers et des dossiers");
     } else if (sorte->action == Action::Renommer) {
         if (nombre != 2 || std::ranges::find(commande.arguments, "-") != commande.arguments.end())
             throw Usage("balizo-outils: renommer demande deux arguments, ANCIEN et NOUVEAU");

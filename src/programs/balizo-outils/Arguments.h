@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/document/GrandDocument.h"
+#include "core/document/Motif.h"
 #include "core/tagremoval/SuppressionTags.h"
 
 #include <cstddef>
@@ -32,6 +33,8 @@ enum class Action {
     CouperLignes,
     CheminRelatif,
     VerifierLiens,
+    Chercher,
+    Remplacer,
     Renommer
 };
 
@@ -45,6 +48,11 @@ struct Commande {
     std::optional<std::string> site;
     // verifier-liens lists the links to other sites, instead of counting them.
     bool externes = false;
+    // How chercher and remplacer read their text, which files of a folder they look through, and whether remplacer
+    // writes the files or only shows what it would change.
+    OptionsMotif motif;
+    std::optional<std::string> filtre;
+    bool ecrire = false;
     // renommer shows what it would change, and changes nothing.
     bool essai = false;
     std::vector<std::string> arguments;

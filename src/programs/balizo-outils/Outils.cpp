@@ -11,6 +11,7 @@
 #include "core/texte/CodecFichier.h"
 #include "core/verification/Liens.h"
 #include "programs/balizo-outils/Arguments.h"
+#include "programs/balizo-outils/ChercheRemplace.h"
 #include "programs/balizo-outils/Lecture.h"
 #include "programs/balizo-outils/Parallele.h"
 #include "programs/balizo-outils/Renommer.h"
@@ -294,6 +295,10 @@ Sortie Execute(const Commande &commande)
         resultat.morceaux.push_back(CheminRelatif(commande.arguments[0], commande.arguments[1]) + '\n');
     } else if (commande.action == Action::VerifierLiens) {
         resultat = VerifieFichiers(commande);
+    } else if (commande.action == Action::Chercher || commande.action == Action::Remplacer) {
+        SortieRecherche recherche = ChercheOuRemplace(commande);
+        resultat.morceaux.push_back(std::move(recherche.texte));
+        resultat.code = recherche.code;
     } else if (commande.action == Action::Renommer) {
         CompteRendu compte = Renomme(commande);
         resultat.morceaux.push_back(std::move(compte.texte));

@@ -41,7 +41,8 @@ private slots:
         QTest::addColumn<QByteArray>("attendu");
         QTest::newRow("aucun changement") << std::vector<Changement>{} << QByteArray("<p>un deux trois</p>");
         QTest::newRow("au début, au milieu et à la fin")
-            << std::vector<Changement>{{0, 3, "<P>"}, {6, 10, "1"}, {16, 20, "</P>!"}} << QByteArray("<P>un 1 trois</P>!");
+            << std::vector<Changement>{{0, 3, "<P>"}, {6, 10, "1"}, {16, 20, "</P>!"}}
+            << QByteArray("<P>un 1 trois</P>!");
         QTest::newRow("insertion et effacement") << std::vector<Changement>{{3, 3, "[["}, {6, 11, ""}}
                                                  << QByteArray("<p>[[un trois</p>");
     }
