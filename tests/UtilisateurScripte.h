@@ -15,7 +15,7 @@ class UtilisateurScripte : public Utilisateur {
 public:
     QList<Reponse> reponses;        // for Question; "Annuler" once the list is empty
     QList<bool> ouiNon;             // for OuiNon; "&Non" once the list is empty
-    QStringList fichiers;           // for both file dialogs; cancelled once the list is empty
+    QStringList fichiers;           // for the file and folder dialogs; cancelled once the list is empty
     QList<QFont> fontes;            // for ChoisitFonte; cancelled once the list is empty
     QList<std::function<int(QDialog &)>> executions; // for Execute: fill in the dialog and answer; OK once empty
 
@@ -36,6 +36,7 @@ public:
     }
     QString FichierAOuvrir(QWidget *, const DialogueFichier &dialogue) override { return Fichier(dialogue); }
     QString FichierAEnregistrer(QWidget *, const DialogueFichier &dialogue) override { return Fichier(dialogue); }
+    QString DossierAOuvrir(QWidget *, const DialogueFichier &dialogue) override { return Fichier(dialogue); }
     bool ChoisitFonte(QWidget *, QFont &fonte) override
     {
         if (fontes.isEmpty())

@@ -41,6 +41,7 @@ std::vector<Commande> CommandesDuDocument()
     return {
         {"Nouveau", "&Nouveau", Touches(QKeySequence::New), false, &TMDIHtml::FileNew, "nouveau", "Nouveau..."},
         {"Ouvrir", "&Ouvrir...", Touches(QKeySequence::Open), false, &TMDIHtml::FileOpen, "ouvrir", "Ouvrir..."},
+        {"OuvrirSite", "Ouvrir un &site...", {}, false, &TMDIHtml::OuvrirSite},
         {"Enregistrer", "&Enregistrer", Touches(QKeySequence::Save), true, &TMDIHtml::FileSave, "enregistrer",
          "Enregistrer..."},
         {"EnregistrerSous", "En&registrer sous...", {Qt::CTRL | Qt::SHIFT | Qt::Key_S}, true, &TMDIHtml::FileSaveAs},
@@ -113,6 +114,7 @@ std::vector<Commande> CommandesDuCadre()
         {"EnregistrerBureau", "&Enregistrer le bureau...", {}, false,
          [](TMDIHtml &cadre) { cadre.Session().EnregistreBureau(); }},
         {"ChargerBureau", "C&harger un bureau...", {}, false, [](TMDIHtml &cadre) { cadre.Session().ChargeUnBureau(); }},
+        {"PanneauSite", "Fichiers du &site", {}, false, &TMDIHtml::AfficheSite},
         {"ChoixNavigateur", "Choix du &navigateur...", {}, false, [](TMDIHtml &cadre) { cadre.Navigateur().Choisit(); }},
         {"Fonte", "&Fonte...", {}, false, &TMDIHtml::Fonte},
         {"Preferences", "&Préférences...", {}, false, &TMDIHtml::Preferences},
@@ -157,10 +159,10 @@ const std::vector<Commande> &Commandes()
 const std::vector<Rangee> &Menus()
 {
     static const std::vector<Rangee> menus{
-        {"Fichier", "&Fichier", {"Nouveau", "Ouvrir", "@recents", "-", "Quitter"}},
+        {"Fichier", "&Fichier", {"Nouveau", "Ouvrir", "@recents", "OuvrirSite", "@sites", "-", "Quitter"}},
         {"FichierDocument",
          "&Fichier",
-         {"Nouveau", "Ouvrir", "@recents", "Recharger", "-", "Enregistrer", "EnregistrerSous", "EnregistrerTout",
+         {"Nouveau", "Ouvrir", "@recents", "OuvrirSite", "@sites", "Recharger", "-", "Enregistrer", "EnregistrerSous", "EnregistrerTout",
           "Fermer", "FermerTout", "-", "Apercu", "-", "Imprimer", "ApercuImpression", "-", "Quitter"}},
         {"Edition",
          "&Edition",
@@ -181,7 +183,7 @@ const std::vector<Rangee> &Menus()
         {"Fenetres",
          "Fenê&tres",
          {"Mosaique", "Cascade", "ReorganiserIcones", "@onglets", "FermerTout", "-", "EnregistrerBureau", "ChargerBureau", "-",
-          ">Pliage", "-", "@problemes"}},
+          ">Pliage", "-", "@problemes", "PanneauSite"}},
         {"Pliage", "Pli&age", {"Replier", "Deplier", "-", "ToutReplier", "ToutDeplier"}},
         {"Options",
          "&Options",

@@ -114,6 +114,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
     });
 
     CreeCommandes();
+    CreeSite();
     AppliqueOnglets(parametres.LitOnglets());
     MajMenus();
 }

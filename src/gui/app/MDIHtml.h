@@ -40,6 +40,7 @@ class TDlgInsertionTitre;
 class TTagsForm;
 class TWndCaracteresSpeciaux;
 class TPanneauProblemes;
+class TPanneauSite;
 class TVerification;
 class TWndHTML;
 
@@ -86,6 +87,16 @@ public:
     // The site's folder, absolute and without a final "/": the one the user chose, else the deepest folder that
     // holds every open page with a file, else empty.
     QString DossierSite() const;
+    // The site's folder that the user chose; empty when none is.
+    const QString &SiteChoisi() const { return siteChoisi; }
+    // "Ouvrir un &site...": asks for a folder, which becomes the site.
+    void OuvrirSite();
+    // The folder becomes the site: the links that start with "/" lead from it, the site panel shows it, and the
+    // settings keep it, at the top of the recent sites.
+    void ChoisitSite(const QString &dossier);
+    // "Fichiers du &site": the site panel shown, with the keyboard, or hidden.
+    void AfficheSite();
+    TPanneauSite &PanneauSite() { return *panneauSite; }
     // A new, empty document window, in front.
     TWndHTML *NouvelleFenetre();
     // Brings the document window to the front.
@@ -238,6 +249,14 @@ private:
     void AjouteInterrupteur(QMenu &menu, const char *nom, const QString &texte, void (TVerification::*change)(bool),
                             bool (TVerification::*etat)() const);
     void RemplitDictionnaires(QMenu &menu);
+    // The site panel, docked on the left, hidden until a site is chosen; the site kept in the settings.
+    void CreeSite();
+    // The panel shows the site as it now is.
+    void MajSite();
+    // The recent sites, under both "&Fichier" menus, made the first time a menu asks for them.
+    QMenu *MenuSites();
+    // Opens a recent site, or takes it out of the list when it is gone.
+    void OuvreSiteRecent(const QString &dossier);
     void MajMenus();
     // "&Défaire" and "&Rétablir", as the active document allows.
     void MajAnnulation();
@@ -267,8 +286,9 @@ private:
     // Made after the area, so that it goes after the document windows, which remove their journals.
     TRecuperation *recuperation;
     TSession *session;
-    // The site's folder that the user chose; empty when none is.
     QString siteChoisi;
+    TPanneauSite *panneauSite = nullptr;
+    QMenu *sitesMenu = nullptr;
     // Those that need an active document.
     QList<QAction *> actionsDocument;
     std::map<std::string_view, QAction *, std::less<>> actions;

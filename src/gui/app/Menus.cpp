@@ -117,6 +117,8 @@ void TMDIHtml::AjoutePartie(QMenu &menu, std::string_view partie)
     if (partie == "@recents") {
         menu.addMenu(RecentsMenu);
         connect(&menu, &QMenu::aboutToShow, session, [this] { session->RemplitRecents(*RecentsMenu); });
+    } else if (partie == "@sites") {
+        menu.addMenu(MenuSites());
     } else if (partie == "@problemes") {
         // The list's own action would take its title, which counts the problems, and has no access letter.
         QAction *liste = menu.addAction(QStringLiteral("Liste des &problèmes"));

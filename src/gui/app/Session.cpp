@@ -346,7 +346,16 @@ void TSession::EnregistreBureau()
         }
         noms.push_back(EncodeNom(fichier).toStdString());
     }
-    const std::string contenu = EcritBureau(noms);
+    // The site, on a line that a program which knows no site leaves: the desktop still loads there.
+    QString site = principal.SiteChoisi();
+    if (site.contains(u'\n') || site.contains(u'\r')) {
+        utilisateur.Avertissement(
+            &principal, QStringLiteral("Bureau"),
+            QStringLiteral("Le nom du site %1 contient un saut de ligne : il n'est pas inscrit dans le bureau.")
+                .arg(NomAffiche(site)));
+        site.clear();
+    }
+    const std::string contenu = EcritBureau(noms, EncodeNom(site).toStdString());
     if (!EcritFichier(nom, {contenu}))
         utilisateur.Erreur(&principal, QStringLiteral("Ne peut créer le fichier %1").arg(NomAffiche(nom)));
 }
@@ -371,7 +380,16 @@ void TSession::ChargeBureau(const QString &nom)
         utilisateur.Erreur(&principal, bureau.errorString());
         return;
     }
-    for (const std::string &ligne : LitBureau(std::string_view(contenu.constData(), contenu.size()))) {
+    const std::string_view octets(contenu.constData(), static_cast<std::size_t>(contenu.size()));
+    // A desktop without a site leaves the chosen one as it is.
+    if (const QString site = DecodeNom(SiteDuBureau(octets)); !site.isEmpty()) {
+        if (QFileInfo(site).isDir())
+            principal.ChoisitSite(site);
+        else
+            utilisateur.Erreur(&principal,
+                               QStringLiteral("Le site %1 de ce bureau n'existe plus.").arg(NomAffiche(site)));
+    }
+    for (const std::string &ligne : LitBureau(octets)) {
         const QString fichier = DecodeNom(ligne);
         if (QFile essai; !OuvreEnLecture(fichier, essai))
             continue;

@@ -46,9 +46,11 @@ public:
     void NoteRecent(const QString &nom);
     // Fills the menu with the recent pages from the settings file, which another running program may have changed.
     void RemplitRecents(QMenu &menu);
+    // Saves the open pages and the chosen site in a desktop file.
     void EnregistreBureau();
     void ChargeUnBureau();
-    // Replaces the open documents by those that the desktop file lists.
+    // Replaces the open documents by those that the desktop file lists; the site it names, if any, becomes the
+    // chosen site.
     void ChargeBureau(const QString &nom);
 
 private:

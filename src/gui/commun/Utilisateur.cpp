@@ -88,6 +88,11 @@ QString UtilisateurQt::FichierAEnregistrer(QWidget *parent, const DialogueFichie
     return ChoixFichier(parent, dialogue, QFileDialog::AcceptSave);
 }
 
+QString UtilisateurQt::DossierAOuvrir(QWidget *parent, const DialogueFichier &dialogue)
+{
+    return QFileDialog::getExistingDirectory(parent, dialogue.titre, dialogue.nomPropose);
+}
+
 bool UtilisateurQt::ChoisitFonte(QWidget *parent, QFont &fonte)
 {
     bool choisie = false;

@@ -38,6 +38,8 @@ public:
     // The chosen file's path, or empty when the user cancels.
     virtual QString FichierAOuvrir(QWidget *parent, const DialogueFichier &dialogue) = 0;
     virtual QString FichierAEnregistrer(QWidget *parent, const DialogueFichier &dialogue) = 0;
+    // The chosen folder's path, from the dialogue's title and proposed folder, or empty when the user cancels.
+    virtual QString DossierAOuvrir(QWidget *parent, const DialogueFichier &dialogue) = 0;
     // True when the user confirms a font, which is then in `fonte`.
     virtual bool ChoisitFonte(QWidget *parent, QFont &fonte) = 0;
     virtual void Erreur(QWidget *parent, const QString &texte) = 0;
@@ -67,6 +69,7 @@ public:
     bool OuiNon(QWidget *parent, const QString &titre, const QString &texte) override;
     QString FichierAOuvrir(QWidget *parent, const DialogueFichier &dialogue) override;
     QString FichierAEnregistrer(QWidget *parent, const DialogueFichier &dialogue) override;
+    QString DossierAOuvrir(QWidget *parent, const DialogueFichier &dialogue) override;
     bool ChoisitFonte(QWidget *parent, QFont &fonte) override;
     void Erreur(QWidget *parent, const QString &texte) override;
     void Avertissement(QWidget *parent, const QString &titre, const QString &texte) override;

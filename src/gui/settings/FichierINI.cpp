@@ -18,6 +18,7 @@ constexpr std::string_view Section = "Balizo";
 constexpr std::string_view SectionRecents = "Recents";
 
 constexpr std::string_view SectionSession = "Session";
+constexpr std::string_view SectionSites = "Sites";
 constexpr std::string_view SectionPositions = "Positions";
 
 std::string Cle(std::string_view prefixe, int rang)
@@ -247,6 +248,24 @@ QStringList TFichierINI::LitRecents()
 bool TFichierINI::EcritRecents(const QStringList &pages)
 {
     return EcritListe(SectionRecents, "Fichier", NombreRecents, pages);
+}
+
+QString TFichierINI::LitSite()
+{
+    const std::optional<QByteArray> octets = Contenu();
+    const std::optional<std::string> site = octets ? LitProfil(Vue(*octets), SectionSites, "Choisi") : std::nullopt;
+    return site ? QString::fromStdString(*site) : QString();
+}
+
+QStringList TFichierINI::LitSitesRecents()
+{
+    return LitListe(SectionSites, "Site", NombreRecents);
+}
+
+bool TFichierINI::EcritSites(const QString &site, const QStringList &recents)
+{
+    return EcritListe(SectionSites, "Site", NombreRecents, recents,
+                      std::pair{std::string_view("Choisi"), TientSurUneLigne(site) ? site.toStdString() : std::string()});
 }
 
 TFichierINI::PagesOuvertes TFichierINI::LitDernieresPages()

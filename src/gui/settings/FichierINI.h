@@ -60,6 +60,12 @@ public:
     // are not UTF-8).
     bool EcritRecents(const QStringList &pages);
     static constexpr int NombreRecents = 8;
+    // The site's folder chosen, empty when none is, and the sites last chosen, newest first, at most
+    // `NombreRecents`, in section "Sites".
+    QString LitSite();
+    QStringList LitSitesRecents();
+    // Stores both; a folder that a line of the file cannot give back is left out.
+    bool EcritSites(const QString &site, const QStringList &recents);
     // The pages open at the last clean exit, in their order, at most `NombrePages`, in section "Session", and the
     // rank of the one that was active (-1 when none was).
     struct PagesOuvertes {

@@ -295,6 +295,11 @@ void TVerification::VerifieLiens()
                                     "d'abord."));
 }
 
+void TVerification::ChoisitSite(const QString &dossier)
+{
+    siteChoisi = dossier.isEmpty() ? std::string() : Chemin(dossier);
+}
+
 void TVerification::Lance(Page &page, bool balisage, bool liens)
 {
     TWndHTML *fenetre = page.fenetre;
@@ -327,7 +332,8 @@ void TVerification::Lance(Page &page, bool balisage, bool liens)
         }
     const std::string chemin = fenetre->Untitled ? std::string() : Chemin(fenetre->FileName);
     Detache([this, retour = retour, fenetre = QPointer(fenetre), demande = std::move(demande), langue = langue,
-             langues = langues, code = code, page = std::string(texte->Texte()), chemin, site = DossierCommun(chemins),
+             langues = langues, code = code, page = std::string(texte->Texte()), chemin,
+             site = siteChoisi.empty() ? DossierCommun(chemins) : siteChoisi,
              ouvertes = std::move(ouvertes)]() mutable {
         Controle(demande, page, chemin, site, ouvertes, langues.get(), code);
         retour->Poste([this, fenetre, langue, demande = std::move(demande)] {

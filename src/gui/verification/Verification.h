@@ -51,6 +51,9 @@ public:
     void VerifiePage(TWndHTML *fenetre);
     // The links of every open page that has a file.
     void VerifieLiens();
+    // The site's folder that the user chose, from which the links that start with "/" lead; without one, the
+    // deepest folder that holds every open page.
+    void ChoisitSite(const QString &dossier);
     // Selects the next (or previous) problem of the page after (or before) the caret, round to the first (last);
     // false when the page has none.
     bool Suivant(TWndHTML *fenetre, bool precedent);
@@ -124,6 +127,8 @@ private:
     TFichierINI &parametres;
     QString personnel;
     ListeFenetres fenetres;
+    // The site's folder chosen, in the system's bytes; empty when none is.
+    std::string siteChoisi;
     std::vector<DictionnaireInstalle> installes;
     bool orthographe = false;
     bool code = false;
