@@ -97,6 +97,10 @@ public:
     // "Fichiers du &site": the site panel shown, with the keyboard, or hidden.
     void AfficheSite();
     TPanneauSite &PanneauSite() { return *panneauSite; }
+    // Renames or moves the file or folder of the site at the absolute path to where the user says, and writes again
+    // every link to it in the site's pages and sheets, open pages in their windows; a window follows its moved page.
+    // The links are read off the interface thread; a report lists every link changed.
+    void RenommeDansLeSite(const QString &chemin);
     // A new, empty document window, in front.
     TWndHTML *NouvelleFenetre();
     // Brings the document window to the front.
