@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CadreDeTest.h"
 
+#include "gui/site/PanneauSite.h"
+
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -26,7 +28,7 @@ private slots:
 
     void cleanup() { FermeCadre(); }
 
-    // A page moved from the site: an open page that links to it changes in its window, unsaved, as one undo step;
+    // A page moved from the site panel: an open page that links to it changes in its window, unsaved, as one undo step;
     // the moved page's window follows it and its own links change there; a page not open is written; the report
     // lists every link changed.
     void deplace()
@@ -41,7 +43,7 @@ private slots:
             liens = dialogue.findChild<QPlainTextEdit *>("liens")->toPlainText().split('\n', Qt::SkipEmptyParts);
             return 0;
         };
-        frame->RenommeDansLeSite(dossier.filePath("a.htm"));
+        emit frame->PanneauSite().Renommer(dossier.filePath("a.htm"));
         QCOMPARE(script->erreurs, QStringList());
         QVERIFY(QFileInfo::exists(dossier.filePath("pages/a2.htm")) && !QFileInfo::exists(dossier.filePath("a.htm")));
         QCOMPARE(page->FileName, dossier.filePath("pages/a2.htm"));
