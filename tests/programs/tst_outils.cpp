@@ -444,6 +444,34 @@ private slots:
         }
     }
 
+    // A rename tried, then made: one line per link, a Windows-1252 page written back in its encoding; what cannot
+    // be renamed changes nothing.
+    void renommer()
+    {
+        const QString site = dossier.filePath("renommer");
+        const QByteArray page = "<p>\xE9t\xE9</p>\r\n<a href=\"img/logo.png?v=2\">";
+        QVERIFY(QDir().mkpath(site + "/img") && Ecrit(site + "/img/logo.png", {}) && Ecrit(site + "/a.htm", page));
+        const QByteArray s = site.toUtf8();
+        const QByteArray ligne = s + "/a.htm:2:10: img/logo.png?v=2 -> images/logo.png?v=2\n";
+        const QStringList arguments{"renommer", "--site=" + site, site + "/img", site + "/images"};
+        QCOMPARE(Lance(arguments + QStringList{"--essai"}).Resume(),
+                 "0: " + ligne + "1 lien à changer dans 1 fichier ; essai : rien n'est renommé ni écrit.\n");
+        QVERIFY(QFileInfo::exists(site + "/img/logo.png"));
+        QCOMPARE(Lance(arguments).Resume(),
+                 "0: " + ligne + s + "/img devient " + s + "/images ; 1 lien changé dans 1 fichier.\n");
+        QFile lu(site + "/a.htm");
+        QVERIFY(QFileInfo::exists(site + "/images/logo.png") && lu.open(QIODevice::ReadOnly));
+        QCOMPARE(lu.readAll(), QByteArray(page).replace("img/", "images/"));
+        for (const auto &[autres, erreur] :
+             {std::pair{QStringList{"renommer", site + "/a.htm"}, QByteArray("renommer demande deux arguments")},
+              {QStringList{"renommer", "--site=" + site, site + "/a.htm", site + "/images"},
+               "« " + s + "/images » existe déjà."}}) {
+            const Execution execution = Lance(autres);
+            QCOMPARE(execution.Resume(), "2: ");
+            QVERIFY2(execution.erreur.contains(erreur), execution.erreur.constData());
+        }
+    }
+
     // Standard output is a file, and the write goes past the process's limit on file sizes: the refusal is reported,
     // whatever the disposition of SIGXFSZ that the tool inherits.
     void ecritureRefusee()

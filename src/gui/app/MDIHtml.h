@@ -2,6 +2,8 @@
 #pragma once
 
 #include "core/document/TextPairs.h"
+#include "core/site/Bilan.h"
+#include "core/site/Modifications.h"
 #include "core/texte/Encodage.h"
 #include "gui/commun/Utilisateur.h"
 #include "gui/settings/FichierINI.h"
@@ -98,10 +100,24 @@ public:
     // "Fichiers du &site": the site panel shown, with the keyboard, or hidden.
     void AfficheSite();
     TPanneauSite &PanneauSite() { return *panneauSite; }
+    // Renames or moves the file or folder of the site at the absolute path to where the user says, and writes again
+    // every link to it in the site's pages and sheets, open pages in their windows; a window follows its moved page.
+    // The links are read off the interface thread; a report lists every link changed.
+    void RenommeDansLeSite(const QString &chemin);
     // A new, empty document window, in front.
     TWndHTML *NouvelleFenetre();
     // Brings the document window to the front.
     void Active(TWndHTML *fenetre);
+
+    // Copies of the texts of the pages open with a file, taken now, which a command across the site's files reads
+    // from any thread in place of those files on disk; for a file open twice, the text of the window further in
+    // front.
+    TexteOuvert TextesOuverts() const;
+    // Makes the changes of a command across the site's files: a page open in the editor is changed in its window,
+    // as one undo step, and left unsaved, unless its text is no longer the one that the changes were computed from;
+    // every other file is written through EcritModification, off the interface thread, with a progress bar and
+    // "Annuler" past half a second. What was done, and the files left and why.
+    Bilan AppliqueModifications(const std::vector<ModificationFichier> &modifications);
 
     // Enables each command as the active document allows: none without one; "&Défaire" and "&Rétablir" with
     // something to undo or redo, "&Couper" and "Co&pier" with a selection, "C&oller" with text on the clipboard,

@@ -24,6 +24,7 @@ void TMDIHtml::CreeSite()
     panneauSite->hide();
     connect(panneauSite, &TPanneauSite::Ouvrir, session, &TSession::Ouvre);
     connect(panneauSite, &TPanneauSite::Naviguer, this, [this](const QString &fichier) { navigateur->Lance(fichier); });
+    connect(panneauSite, &TPanneauSite::Renommer, this, &TMDIHtml::RenommeDansLeSite);
     QAction *montre = Action("PanneauSite");
     montre->setCheckable(true);
     connect(panneauSite->toggleViewAction(), &QAction::toggled, montre, &QAction::setChecked);

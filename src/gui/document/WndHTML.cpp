@@ -243,6 +243,16 @@ void TWndHTML::ChangeNom(const QString &nom)
     EditHTML->setAccessibleName(QFileInfo(nom).fileName());
 }
 
+void TWndHTML::SuitFichier(const QString &nom)
+{
+    ChangeNom(nom);
+    // The file is the same, its identity with it: only the name watched changes.
+    if (const QStringList surveilles = surveillance->files(); !surveilles.isEmpty())
+        surveillance->removePaths(surveilles);
+    if (fichier.inode != 0)
+        surveillance->addPath(FileName);
+}
+
 void TWndHTML::OpenFile(const QString &nom)
 {
     ChangeNom(nom);

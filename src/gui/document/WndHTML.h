@@ -42,6 +42,8 @@ public:
     TEditHTML *EditHTML;
 
     void OpenFile(const QString &nom);
+    // The page's file was renamed or moved to that path: the window takes its name and watches it there.
+    void SuitFichier(const QString &nom);
     // Reads the page again from its file, after asking when it is modified, the caret and the first line in view
     // kept as far as the new text reaches; a file gone or unreadable is told and the page stays as it is.
     void Recharge();

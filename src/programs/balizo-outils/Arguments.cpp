@@ -65,6 +65,12 @@ constexpr std::string_view AideAvantDossiers =
     "      lien ou orthographe, triées par fichier puis par position ; les liens vers\n"
     "      d'autres sites ne sont pas vérifiés. Les pages sont vérifiées sur tous les\n"
     "      cœurs, lues dans leurs fichiers, jamais sur l'entrée standard.\n"
+    "  renommer [--site=DOSSIER] [--essai] ANCIEN NOUVEAU\n"
+    "      Renomme ou déplace une page, une image, une feuille de style ou un dossier\n"
+    "      du site, et récrit chaque lien qui y mène dans les pages et les feuilles de\n"
+    "      style du site, ainsi que les liens de la page déplacée ; seul le chemin du\n"
+    "      lien change. Donne une ligne par lien, « fichier:ligne:colonne: ancien ->\n"
+    "      nouveau ». Le site est par défaut le dossier courant.\n"
     "\n"
     "Options :\n"
     "  --remplacement=MODE   ce qui prend la place d'une balise ôtée : rien (par défaut),\n"
@@ -95,6 +101,8 @@ constexpr std::string_view AideApresDossiers =
     "                        non pour ne pas la vérifier ; par défaut celui de l'éditeur\n"
     "                        quand l'utilisateur n'en a pas choisi : fr_FR, sinon un autre\n"
     "                        dictionnaire français installé, sinon aucun\n"
+    "  --essai               (renommer) montre les liens à changer, sans rien renommer\n"
+    "                        ni écrire\n"
     "  -h, --help            affiche cette aide\n"
     "  --version             affiche la version\n"
     "\n"
@@ -106,7 +114,9 @@ constexpr std::string_view AideApresDossiers =
     "qui ne mène nulle part ; pour verifier, aussi un problème trouvé), 2 erreur\n"
     "d'utilisation ou de lecture (pour verifier, aussi un fichier binaire).\n"
     "Pour chercher, 1 quand rien n'est trouvé ; pour remplacer, 1 quand un fichier n'a pu être\n"
-    "écrit.\n";
+    "écrit.\n"
+    "Pour renommer, 1 dit aussi qu'un fichier du site n'a pu être lu ou écrit : ses liens\n"
+    "sont restés tels quels.\n";
 
 Echec Usage(std::string message)
 {
@@ -123,7 +133,8 @@ enum Option : unsigned {
     Recherche = 64,
     Ecrire = 128,
     Balisage = 256,
-    Orthographe = 512
+    Orthographe = 512,
+    Essai = 1024
 };
 
 // A subcommand: its name, and the options that it takes.
@@ -145,6 +156,7 @@ constexpr Sorte Sortes[] = {
     {"chercher", Action::Chercher, Recherche},
     {"remplacer", Action::Remplacer, Recherche | Ecrire},
     {"verifier", Action::Verifier, Site | Balisage | Orthographe},
+    {"renommer", Action::Renommer, Site | Essai},
 };
 
 // The value of "--nom=valeur" when the argument is that option, with or without a value.
@@ -258,6 +270,8 @@ Commande Analyse(int argc, char **argv)
                 throw Usage("balizo-outils: l'option --orthographe demande un dictionnaire ou non "
                             "(--orthographe=fr_FR)");
             commande.orthographe = std::string(*nom);
+        } else if (argument == "--essai" && sorte->options & Essai) {
+            commande.essai = true;
         } else {
             throw Usage("balizo-outils: option inconnue: " + std::string(argument));
         }
@@ -284,6 +298,9 @@ Commande Analyse(int argc, char **argv)
             commande.arguments.end())
             throw Usage("balizo-outils: " + std::string(sorte->nom) + " ne lit pas l'entrée standard : il cherche "
                         "dans des fichiers et des dossiers");
+    } else if (sorte->action == Action::Renommer) {
+        if (nombre != 2 || std::ranges::find(commande.arguments, "-") != commande.arguments.end())
+            throw Usage("balizo-outils: renommer demande deux arguments, ANCIEN et NOUVEAU");
     } else if (nombre > 1) {
         throw Usage("balizo-outils: trop d'arguments pour " + std::string(sorte->nom) + " (un seul FICHIER)");
     }

@@ -35,7 +35,8 @@ enum class Action {
     VerifierLiens,
     Chercher,
     Remplacer,
-    Verifier
+    Verifier,
+    Renommer
 };
 
 struct Commande {
@@ -57,6 +58,8 @@ struct Commande {
     // given: the editor's default one, when one is installed).
     bool balisage = true;
     std::optional<std::string> orthographe;
+    // renommer shows what it would change, and changes nothing.
+    bool essai = false;
     std::vector<std::string> arguments;
 };
 

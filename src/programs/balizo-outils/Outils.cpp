@@ -15,6 +15,7 @@
 #include "programs/balizo-outils/Lecture.h"
 #include "programs/balizo-outils/Parallele.h"
 #include "programs/balizo-outils/Verifier.h"
+#include "programs/balizo-outils/Renommer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -281,6 +282,10 @@ Sortie Execute(const Commande &commande)
         Verification verification = VerifiePages(commande);
         resultat.morceaux.push_back(std::move(verification.lignes));
         resultat.code = verification.code;
+    } else if (commande.action == Action::Renommer) {
+        CompteRendu compte = Renomme(commande);
+        resultat.morceaux.push_back(std::move(compte.texte));
+        resultat.code = compte.code;
     } else {
         const std::string nom = commande.arguments.empty() ? std::string() : commande.arguments[0];
         Octets page = LitFichier(nom, "le fichier ", true);

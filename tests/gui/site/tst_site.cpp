@@ -173,6 +173,8 @@ private slots:
         QTRY_COMPARE(Noms(arbre, arbre->rootIndex()), QStringList{"a.htm"});
         const auto a = [arbre] { return arbre->model()->index(0, 0, arbre->rootIndex()); };
         QSignalSpy renommer(&frame->PanneauSite(), &TPanneauSite::Renommer);
+        // The frame that listens asks for the new name: the user cancels.
+        script->executions << [](QDialog &) { return int(QDialog::Rejected); };
         Menu(a(), "&Renommer...");
         QCOMPARE(renommer.value(0).value(0).toString(), site + "/a.htm");
         script->executions << [](QDialog &dialogue) {
