@@ -27,16 +27,10 @@ private slots:
         QTest::addColumn<QStringList>("pages");
         QTest::newRow("écrit: le site d'abord") << QByteArray(EcritBureau({"/s/a.htm", "/s/b.htm"}, "/s").c_str())
                                                 << QByteArray("/s") << QStringList{"/s/a.htm", "/s/b.htm"};
-        QTest::newRow("sans site") << QByteArray(EcritBureau({"/s/a.htm"}).c_str()) << QByteArray()
-                                   << QStringList{"/s/a.htm"};
         QTest::newRow("site en dernier, fins CR LF") << QByteArray("/s/a.htm\r\n#site=/s é\r\n")
                                                      << QByteArray("/s é") << QStringList{"/s/a.htm"};
-        QTest::newRow("site après Ctrl-Z ignoré") << QByteArray("/s/a.htm\n\x1A#site=/s\n") << QByteArray()
-                                                  << QStringList{"/s/a.htm"};
         QTest::newRow("chemin relatif: une page") << QByteArray("#site=s\n") << QByteArray()
                                                   << QStringList{"#site=s"};
-        QTest::newRow("autre marque: une page") << QByteArray("#Site=/s\n") << QByteArray()
-                                                << QStringList{"#Site=/s"};
     }
 
     void site()

@@ -5,25 +5,21 @@
 
 #include <QDir>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTreeView>
 
-namespace {
-
-// The names that the tree shows under the index, in order.
-QStringList Noms(QTreeView *arbre, const QModelIndex &parent)
-{
-    QStringList noms;
-    for (int ligne = 0; ligne < arbre->model()->rowCount(parent); ++ligne)
-        noms << arbre->model()->index(ligne, 0, parent).data().toString();
-    return noms;
-}
-
-} // namespace
-
 class TestSite : public CadreDeTest {
     Q_OBJECT
+
+    // The names that the panel's tree shows under its root, in order.
+    QStringList Noms()
+    {
+        QTreeView *arbre = frame->PanneauSite().Arbre;
+        QStringList noms;
+        for (int ligne = 0; ligne < arbre->model()->rowCount(arbre->rootIndex()); ++ligne)
+            noms << arbre->model()->index(ligne, 0, arbre->rootIndex()).data().toString();
+        return noms;
+    }
 
     // The site folder "site" in the temporary folder, chosen as the user chooses it.
     QString ChoisitSite(const QString &nom = QStringLiteral("site"))
@@ -60,42 +56,14 @@ private slots:
 
     void cleanup() { FermeCadre(); }
 
-    // Without a chosen site, the site is the deepest folder holding every open page with a file; a page without a
-    // file counts for nothing, and no page gives no site.
-    void dossierSiteSansChoix_data()
-    {
-        QTest::addColumn<QStringList>("pages");
-        QTest::addColumn<QString>("site");
-        QTest::newRow("aucune page") << QStringList{} << QString();
-        QTest::newRow("une page sans fichier") << QStringList{""} << QString();
-        QTest::newRow("une page: son dossier") << QStringList{"site/a.htm"} << "site";
-        QTest::newRow("une page plus bas") << QStringList{"site/b/c.htm", "site/a.htm", ""} << "site";
-        QTest::newRow("préfixe trompeur: site et site2") << QStringList{"site/a.htm", "site2/b.htm"} << "";
-    }
-
-    void dossierSiteSansChoix()
-    {
-        QFETCH(QStringList, pages);
-        QFETCH(QString, site);
-        for (const QString &page : pages) {
-            if (page.isEmpty()) {
-                frame->FileNew();
-                continue;
-            }
-            QVERIFY(QDir(dossier.path()).mkpath(QFileInfo(page).path()));
-            Ouvre(Fichier(page));
-        }
-        const QString attendu = pages.isEmpty() || pages == QStringList{""} ? QString()
-                                : site.isEmpty()                            ? dossier.path()
-                                                                            : dossier.filePath(site);
-        QCOMPARE(frame->DossierSite(), attendu);
-    }
-
-    // The chosen site wins over the open pages; it lasts from one start to the next, heads the recent sites, and
-    // comes back with a desktop saved with it, which older programs read as a list of pages.
+    // Without a chosen site, the site is the folder of the open pages that have a file. The chosen site wins over
+    // them; it lasts from one start to the next, heads the recent sites, and comes back with a desktop saved with it.
     void siteGarde()
     {
+        frame->FileNew();
+        QCOMPARE(frame->DossierSite(), QString());
         Ouvre(Fichier("a.htm"));
+        QCOMPARE(frame->DossierSite(), dossier.path());
         ChoisitSite(QStringLiteral("autre"));
         const QString site = ChoisitSite();
         QCOMPARE(frame->DossierSite(), site);
@@ -116,31 +84,23 @@ private slots:
         QCOMPARE(frame->DossierSite(), site);
     }
 
-    // A link from the site's root leads from the chosen site, else from the folder of the open pages.
-    void liensDepuisLeSite_data()
-    {
-        QTest::addColumn<bool>("choisi");
-        QTest::addColumn<int>("problemes");
-        QTest::newRow("sans site choisi: la racine est le dossier de la page") << false << 2;
-        QTest::newRow("site choisi: la racine est le site") << true << 1;
-    }
-
+    // A link from the site's root leads from the folder of the open pages, then from the chosen site.
     void liensDepuisLeSite()
     {
-        QFETCH(bool, choisi);
-        QFETCH(int, problemes);
         QVERIFY(QDir(dossier.path()).mkpath("site/sous"));
         Fichier("site/cible.htm");
-        if (choisi)
-            ChoisitSite();
         TWndHTML *w = Ouvre(Fichier("site/sous/p.htm", "<p><a href=\"/cible.htm\">c</a><a href=\"/absent.htm\">a</a>"));
         frame->VerifierLesLiens();
-        QTRY_VERIFY_WITH_TIMEOUT(!frame->Problemes().Problemes(w).empty(), 20000);
-        QCOMPARE(frame->Problemes().Problemes(w).size(), std::size_t(problemes));
+        QTRY_COMPARE_WITH_TIMEOUT(frame->Problemes().Problemes(w).size(), std::size_t(2), 20000);
+        ChoisitSite();
+        frame->VerifierLesLiens();
+        QTRY_COMPARE_WITH_TIMEOUT(frame->Problemes().Problemes(w).size(), std::size_t(1), 20000);
     }
 
-    // The panel lists the site: folders, then pages, then the other files. Typing filters the names, folders stay.
-    // Return opens a page as "&Ouvrir..." does: among the recent files, and a second time only when the user says so.
+    // The panel lists the site: folders, then pages, then the other files. Its context menu asks for a rename, which
+    // it leaves to whoever listens; makes a page from the template and opens it; deletes to the trash once the user
+    // says so. Typing filters the names, folders stay. Return opens a page as "&Ouvrir..." does: among the recent
+    // files, and a second time only when the user says so.
     void panneau()
     {
         const QString site = ChoisitSite(QStringLiteral("panneau"));
@@ -149,49 +109,34 @@ private slots:
             Fichier(QStringLiteral("panneau/") + nom);
         frame->show();
         QTreeView *arbre = frame->PanneauSite().Arbre;
-        QTRY_COMPARE(Noms(arbre, arbre->rootIndex()), (QStringList{"images", "c.htm", "Z.html", "a.css", "b.png"}));
-        QTest::keyClicks(arbre, "htm");
-        QCOMPARE(frame->PanneauSite().Filtre->text(), QStringLiteral("htm"));
-        QTRY_COMPARE(Noms(arbre, arbre->rootIndex()), (QStringList{"images", "c.htm", "Z.html"}));
-        arbre->setCurrentIndex(arbre->model()->index(1, 0, arbre->rootIndex()));
-        for (int fois = 0; fois < 2; ++fois)
-            QTest::keyClick(arbre, Qt::Key_Return);
-        QCOMPARE(frame->Fenetres().size(), 1);
-        QCOMPARE(frame->FenetreActive()->FileName, site + "/c.htm");
-        QCOMPARE(script->questions.size(), 1);
-        QCOMPARE(frame->FichierParametres().LitRecents(), QStringList{site + "/c.htm"});
-    }
-
-    // The context menu makes a page from the template and opens it; deletes to the trash once the user says so;
-    // asks for a rename, which it leaves to whoever listens.
-    void menuContextuel()
-    {
-        const QString site = ChoisitSite(QStringLiteral("menu"));
-        Fichier("menu/a.htm");
-        frame->show();
-        QTreeView *arbre = frame->PanneauSite().Arbre;
-        QTRY_COMPARE(Noms(arbre, arbre->rootIndex()), QStringList{"a.htm"});
-        const auto a = [arbre] { return arbre->model()->index(0, 0, arbre->rootIndex()); };
+        QTRY_COMPARE(Noms(), (QStringList{"images", "c.htm", "Z.html", "a.css", "b.png"}));
+        const auto ligne = [arbre](int rang) { return arbre->model()->index(rang, 0, arbre->rootIndex()); };
         QSignalSpy renommer(&frame->PanneauSite(), &TPanneauSite::Renommer);
         // The frame that listens asks for the new name: the user cancels.
         script->executions << [](QDialog &) { return int(QDialog::Rejected); };
-        Menu(a(), "&Renommer...");
-        QCOMPARE(renommer.value(0).value(0).toString(), site + "/a.htm");
+        Menu(ligne(1), "&Renommer...");
+        QCOMPARE(renommer.value(0).value(0).toString(), site + "/c.htm");
         script->executions << [](QDialog &dialogue) {
             qobject_cast<QInputDialog *>(&dialogue)->setTextValue("neuve");
             return int(QDialog::Accepted);
         };
-        Menu(a(), "&Nouvelle page...");
+        Menu(ligne(1), "&Nouvelle page...");
         QCOMPARE(frame->FenetreActive()->FileName, site + "/neuve.htm");
         QVERIFY(Lit(site + "/neuve.htm").startsWith("<!DOCTYPE html>\n"));
         script->ouiNon << false << true;
-        Menu(a(), "&Supprimer");
-        QVERIFY(QFile::exists(site + "/a.htm"));
-        Menu(a(), "&Supprimer");
-        QVERIFY(!QFile::exists(site + "/a.htm"));
-        QVERIFY(QFile::exists(dossier.filePath("donnees/Trash/files/a.htm")));
-        QCOMPARE(script->questions.size(), 2);
-        QCOMPARE(script->erreurs, QStringList());
+        Menu(ligne(4), "&Supprimer");
+        QVERIFY(QFile::exists(site + "/b.png"));
+        Menu(ligne(4), "&Supprimer");
+        QVERIFY(QFile::exists(dossier.filePath("donnees/Trash/files/b.png")) && !QFile::exists(site + "/b.png"));
+        QTest::keyClicks(arbre, "htm");
+        QTRY_COMPARE(Noms(), (QStringList{"images", "c.htm", "neuve.htm", "Z.html"}));
+        arbre->setCurrentIndex(ligne(1));
+        for (int fois = 0; fois < 2; ++fois)
+            QTest::keyClick(arbre, Qt::Key_Return);
+        QCOMPARE(frame->Fenetres().size(), 2);
+        QCOMPARE(frame->FenetreActive()->FileName, site + "/c.htm");
+        QCOMPARE(script->questions.size(), 3);
+        QCOMPARE(frame->FichierParametres().LitRecents(), (QStringList{site + "/c.htm", site + "/neuve.htm"}));
     }
 };
 
