@@ -137,11 +137,16 @@ void TDlgRechercheFichiers::VersRemplacement()
 
 RechercheDemandee TDlgRechercheFichiers::Demande() const
 {
+    // A folder typed as a relative path is taken from the working folder.
+    const QString choisi = dossier->currentText().trimmed();
+    QString ou = siteCourant;
+    if (!dansSite->isChecked())
+        ou = choisi.isEmpty() ? QString() : QDir(choisi).absolutePath();
     return {texte->currentText(),
             remplacement->currentText(),
             {casse->isChecked(), motEntier->isChecked(), expression->isChecked()},
             filtre->currentText().trimmed(),
-            dansSite->isChecked() ? siteCourant : QDir::cleanPath(dossier->currentText())};
+            ou};
 }
 
 void TDlgRechercheFichiers::NoteHistoriques()
