@@ -5,10 +5,20 @@
 #include "gui/app/MDIHtml.h"
 
 #include "core/site/Recherche.h"
+#include "gui/app/Session.h"
+#include "gui/dialogs/DlgRechercheFichiers.h"
 #include "gui/document/WndHTML.h"
 #include "gui/settings/CheminsQt.h"
+#include "gui/site/DlgModifications.h"
 #include "gui/site/EnFond.h"
+#include "gui/site/PanneauRecherche.h"
+#include "gui/site/RechercheFichiers.h"
 
+#include <QFileInfo>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <optional>
@@ -56,7 +66,160 @@ TWndHTML *FenetreDuFichier(const QList<TWndHTML *> &fenetres, const std::string 
     return nullptr;
 }
 
+// The first line of the active page's selection, which the dialog offers as the text to find.
+QString PremiereLigneSelectionnee(const TWndHTML *w)
+{
+    if (!w)
+        return {};
+    const TEditHTML &texte = *w->EditHTML;
+    const std::string_view selection = texte.Texte().substr(static_cast<std::size_t>(texte.SelStart()),
+                                                            static_cast<std::size_t>(texte.SelLength()));
+    return QString::fromUtf8(selection.substr(0, selection.find_first_of("\r\n")));
+}
+
+// What the dialog asks for, when it can be searched: the motif compiles and the folder is there; otherwise the
+// user is told why, and nothing.
+std::optional<RechercheDemandee> DemandeValide(TDlgRechercheFichiers &dialogue, Utilisateur &utilisateur)
+{
+    RechercheDemandee demande = dialogue.Demande();
+    if (demande.texte.isEmpty())
+        return std::nullopt;
+    if (auto motif = Motif::Compile(demande.texte.toStdString(), demande.options); !motif) {
+        utilisateur.Erreur(&dialogue, QString::fromStdString(motif.Pourquoi()));
+        return std::nullopt;
+    }
+    if (demande.dossier.isEmpty() || !QFileInfo(demande.dossier).isDir()) {
+        utilisateur.Erreur(&dialogue, demande.dossier.isEmpty()
+                                          ? QStringLiteral("Choisissez le dossier où rechercher.")
+                                          : QStringLiteral("Le dossier \"%1\" n'existe pas.").arg(
+                                                NomAffiche(demande.dossier)));
+        return std::nullopt;
+    }
+    dialogue.NoteHistoriques();
+    return demande;
+}
+
+// The demand of the core, from the dialog's fields.
+DemandeRecherche Demande(const RechercheDemandee &demandee)
+{
+    DemandeRecherche demande;
+    demande.dossier = EncodeNom(demandee.dossier).toStdString();
+    demande.filtre = demandee.filtre.toStdString();
+    demande.cherche = demandee.texte.toStdString();
+    demande.options = demandee.options;
+    return demande;
+}
+
 } // namespace
+
+void TMDIHtml::CreeRechercheFichiers()
+{
+    dlgRechercheFichiers = new TDlgRechercheFichiers(this);
+    panneauRecherche = new TPanneauRecherche(this);
+    addDockWidget(Qt::BottomDockWidgetArea, panneauRecherche);
+    panneauRecherche->hide();
+    rechercheFichiers = new TRechercheFichiers(*panneauRecherche, this);
+    connect(dlgRechercheFichiers, &TDlgRechercheFichiers::Rechercher, this, &TMDIHtml::LanceRechercheFichiers);
+    connect(dlgRechercheFichiers, &TDlgRechercheFichiers::Remplacer, this, &TMDIHtml::LanceRemplacementFichiers);
+    connect(panneauRecherche, &TPanneauRecherche::Aller, this, &TMDIHtml::AllerAuResultat);
+}
+
+void TMDIHtml::RechercherDansLesFichiers()
+{
+    dlgRechercheFichiers->ProposeSite(DossierSite());
+    dlgRechercheFichiers->ProposeTexte(PremiereLigneSelectionnee(FenetreActive()));
+    dlgRechercheFichiers->show();
+    dlgRechercheFichiers->raise();
+    dlgRechercheFichiers->activateWindow();
+}
+
+void TMDIHtml::RemplacerDansLesFichiers()
+{
+    dlgRechercheFichiers->VersRemplacement();
+    RechercherDansLesFichiers();
+}
+
+void TMDIHtml::AllerAuResultat(const ResultatTrouve &resultat)
+{
+    const std::string chemin = EncodeNom(resultat.chemin).toStdString();
+    TWndHTML *w = FenetreDuFichier(Fenetres(), chemin);
+    if (w) {
+        Active(w);
+    } else {
+        session->Ouvre(resultat.chemin);
+        w = FenetreDuFichier(Fenetres(), chemin);
+        if (!w)
+            return;
+    }
+    // By its line and column, which stay right when the page was changed elsewhere since.
+    TEditHTML &edit = *w->EditHTML;
+    const auto ligne = static_cast<long>(resultat.ligne) - 1;
+    const long debutLigne = edit.SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, static_cast<unsigned long>(ligne));
+    if (debutLigne < 0)
+        return;
+    const long finLigne = edit.SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(ligne));
+    const long debut = std::min(finLigne, edit.SendScintilla(QsciScintilla::SCI_POSITIONRELATIVE,
+                                                             static_cast<unsigned long>(debutLigne),
+                                                             static_cast<long>(resultat.colonne) - 1));
+    const auto longueur = static_cast<long>(resultat.fin - resultat.debut);
+    edit.Selectionne(debut, std::min(longueur, edit.SendScintilla(QsciScintilla::SCI_GETLENGTH) - debut));
+    edit.setFocus();
+}
+
+void TMDIHtml::LanceRechercheFichiers()
+{
+    const std::optional<RechercheDemandee> demandee = DemandeValide(*dlgRechercheFichiers, *utilisateur);
+    if (!demandee)
+        return;
+    dlgRechercheFichiers->close();
+    panneauRecherche->show();
+    panneauRecherche->raise();
+    panneauRecherche->Liste->setFocus();
+    rechercheFichiers->Lance(Demande(*demandee), TextesOuverts());
+}
+
+void TMDIHtml::LanceRemplacementFichiers()
+{
+    const std::optional<RechercheDemandee> demandee = DemandeValide(*dlgRechercheFichiers, *utilisateur);
+    if (!demandee)
+        return;
+    DemandeRecherche demande = Demande(*demandee);
+    demande.remplacement = demandee->remplacement.toStdString();
+    dlgRechercheFichiers->close();
+    const QString titre = QStringLiteral("Remplacer dans les fichiers");
+    const TexteOuvert ouverts = TextesOuverts();
+    std::optional<Resultat<BilanRecherche, std::string>> recherche;
+    try {
+        if (!EnFond(this, titre, QStringLiteral("Recherche dans les fichiers..."), [&](SuiviRecherche &suivi) {
+                recherche.emplace(ChercheDansFichiers(demande, {}, suivi, ouverts));
+            })) {
+            statusBar()->showMessage(QStringLiteral("Remplacement annulé : aucun fichier n'a été modifié."));
+            return;
+        }
+    } catch (const std::bad_alloc &) {
+        utilisateur->Erreur(this, MemoireInsuffisante());
+        return;
+    }
+    if (!*recherche) {
+        utilisateur->Erreur(this, QString::fromStdString(recherche->Pourquoi()));
+        return;
+    }
+    BilanRecherche &bilan = **recherche;
+    if (bilan.modifications.empty()) {
+        utilisateur->Information(this, titre, QString::fromStdString(Resume(bilan)));
+        return;
+    }
+    TDlgModifications liste(this, bilan.modifications, demandee->dossier);
+    if (utilisateur->Execute(liste) != QDialog::Accepted)
+        return;
+    std::vector<ModificationFichier> choisies;
+    for (const std::size_t rang : liste.Choisies())
+        choisies.push_back(std::move(bilan.modifications[rang]));
+    // The files that the search could not read are left too.
+    Bilan fait = AppliqueModifications(choisies);
+    fait.laisses.insert(fait.laisses.begin(), bilan.ignores.begin(), bilan.ignores.end());
+    utilisateur->Information(this, titre, QString::fromStdString(Rapport(fait, demande.dossier)));
+}
 
 TexteOuvert TMDIHtml::TextesOuverts() const
 {

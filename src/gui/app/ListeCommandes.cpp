@@ -66,6 +66,10 @@ std::vector<Commande> CommandesDuDocument()
         {"Chercher", "C&hercher...", Touches(QKeySequence::Find), true, &TMDIHtml::EditionChercher},
         {"Suivant", "&Suivant", {Qt::Key_F3}, true, &TMDIHtml::Suivant},
         {"Remplacer", "Re&mplacer...", {Qt::CTRL | Qt::Key_H}, true, &TMDIHtml::EditionRemplacer},
+        {"RechercherFichiers", "Rechercher dans les &fichiers...", {Qt::CTRL | Qt::SHIFT | Qt::Key_F}, false,
+         &TMDIHtml::RechercherDansLesFichiers},
+        {"RemplacerFichiers", "Remplac&er dans les fichiers...", {Qt::CTRL | Qt::SHIFT | Qt::Key_H}, false,
+         &TMDIHtml::RemplacerDansLesFichiers},
         {"AllerALigne", "Aller à la &ligne...", {Qt::CTRL | Qt::Key_G}, true, &TMDIHtml::EditionAllerALigne},
         // The commands of writing mark-up. Ctrl+D comments as Ctrl+/ does in other editors: a slash needs Shift on
         // a French keyboard.
@@ -168,8 +172,8 @@ const std::vector<Rangee> &Menus()
         {"Edition",
          "&Edition",
          {"Defaire", "Retablir", "-", "Couper", "Copier", "Coller", "ToutSelectionner", "-", "Chercher", "Suivant",
-          "Remplacer", "AllerALigne", "-", "Completer", ">Balises", "-", "VerifierPage", "VerifierLiens",
-          "ProblemeSuivant", "ProblemePrecedent"}},
+          "Remplacer", "RechercherFichiers", "RemplacerFichiers", "AllerALigne", "-", "Completer", ">Balises", "-",
+          "VerifierPage", "VerifierLiens", "ProblemeSuivant", "ProblemePrecedent"}},
         {"Balises",
          "B&alises",
          {"BaliseCorrespondante", "SelectionnerElement", "-", "Commentaire", "Entourer"}},

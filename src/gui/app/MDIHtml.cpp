@@ -105,6 +105,7 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
 
     CreeOutils(fichierAccents);
     CreeVerification(QFileInfo(fichierParametres).absolutePath());
+    CreeRechercheFichiers();
 
     etat = new TEtatPage(statusBar());
     minuterieEtat = new QTimer(this);

@@ -33,6 +33,10 @@ class TImpression;
 class TNavigateur;
 class TSession;
 class TDlgRemplacer;
+class TDlgRechercheFichiers;
+class TPanneauRecherche;
+class TRechercheFichiers;
+struct ResultatTrouve;
 class TRecuperation;
 class TDlgInsertionAncreLocale;
 class TDlgInsertionHyperlien;
@@ -78,6 +82,9 @@ public:
     TNavigateur &Navigateur() { return *navigateur; }
     // The live preview of the active page, beside the pages.
     TApercu &Apercu() { return *apercu; }
+    // The search and the replacement across files, and the list of the occurrences found.
+    TDlgRechercheFichiers &DlgRechercheFichiers() { return *dlgRechercheFichiers; }
+    TPanneauRecherche &ResultatsRecherche() { return *panneauRecherche; }
 
     // The active document window, or none when no document is open.
     TWndHTML *FenetreActive() const;
@@ -167,6 +174,12 @@ public:
     void RemplacerSuivant();
     void Remplacer();
     void RemplacerTout();
+    // "Rechercher dans les &fichiers..." and "Remplacer dans les fichiers...": the dialog, in the site's folder when
+    // there is one. Its "&Rechercher" fills the list of results as the files are searched, off the interface thread;
+    // its "Re&mplacer..." shows the changes to make, file by file, then makes those of the files chosen and tells
+    // what was done.
+    void RechercherDansLesFichiers();
+    void RemplacerDansLesFichiers();
     // The checks of the active page (F7), of the links of every open page, and the way from one problem to the
     // next (F8) or the previous one (Shift+F8).
     void VerifierLaPage();
@@ -248,6 +261,12 @@ private:
     void CreeOutils(const QString &fichierAccents);
     // The checks and the list of their problems; the personal word list is kept in that folder.
     void CreeVerification(const QString &dossierPersonnel);
+    // The dialog of the search across files, the list of its results and the search that fills it.
+    void CreeRechercheFichiers();
+    void LanceRechercheFichiers();
+    void LanceRemplacementFichiers();
+    // Opens the page of a result, or brings its window to the front, and selects the occurrence.
+    void AllerAuResultat(const ResultatTrouve &resultat);
     // The actions of the commands, their menus and tool bars.
     void CreeCommandes();
     // The parts of a menu that are more than commands: the recent pages, the list of problems, the spelling
@@ -291,6 +310,9 @@ private:
     TDlgEntourer *dlgEntourer;
     QMdiArea *mdiArea;
     TPanneauProblemes *panneau;
+    TDlgRechercheFichiers *dlgRechercheFichiers;
+    TPanneauRecherche *panneauRecherche;
+    TRechercheFichiers *rechercheFichiers;
     TVerification *verification;
     TApercu *apercu;
     // Made after the area, so that it goes after the document windows, which remove their journals.

@@ -30,7 +30,8 @@ private slots:
             QTest::addRow("image, page %d", page) << "TDlgInsertionImage" << page;
         }
         for (const char *fenetre : {"TDlgInsertionAncreLocale", "TDlgInsertionTitre", "TDlgChercher", "TDlgRemplacer",
-                                    "TSupprimerForm", "TDlgAllerALigne", "TWndCaracteresSpeciaux", "TDlgPreferences"})
+                                    "TSupprimerForm", "TDlgAllerALigne", "TWndCaracteresSpeciaux", "TDlgPreferences",
+                                    "TDlgRechercheFichiers"})
             QTest::newRow(fenetre) << fenetre << 0;
     }
 

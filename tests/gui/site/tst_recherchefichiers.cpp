@@ -2,9 +2,17 @@
 #include "CadreDeTest.h"
 
 #include "core/site/Modifications.h"
+#include "gui/dialogs/ComboHistorique.h"
+#include "gui/dialogs/DlgRechercheFichiers.h"
 #include "gui/settings/CheminsQt.h"
+#include "gui/site/DlgModifications.h"
+#include "gui/site/PanneauRecherche.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -19,6 +27,21 @@ ModificationFichier Majuscules(const QString &chemin, const std::string &texte, 
     for (std::size_t place = texte.find("mot"); place != std::string::npos; place = texte.find("mot", place + 3))
         modification.changements.push_back({place, place + 3, "MOT", 1, place + 1});
     return modification;
+}
+
+// The rows of the list of results, "fichier:ligne:colonne: texte", the occurrence in brackets.
+QStringList Lignes(const QTreeWidget &liste)
+{
+    QStringList lignes;
+    for (int i = 0; i < liste.topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *element = liste.topLevelItem(i);
+        QString texte = element->text(3);
+        const auto marque = element->data(3, Qt::UserRole + 1).value<qsizetype>();
+        const auto longueur = element->data(3, Qt::UserRole + 2).value<qsizetype>();
+        texte.insert(marque + longueur, u']').insert(marque, u'[');
+        lignes << QStringLiteral("%1:%2:%3: %4").arg(element->text(0), element->text(1), element->text(2), texte);
+    }
+    return lignes;
 }
 
 } // namespace
@@ -92,6 +115,75 @@ private slots:
             w->EditionDefaire();
             QCOMPARE(Texte(w), defait);
         }
+    }
+
+    // A search from the dialog fills the list with the pages' occurrences, the open page's as typed in its window,
+    // the file-name filter leaving the others out; Return on a row opens its page with the occurrence selected,
+    // found by its line and its column in characters.
+    void rechercheEtAller()
+    {
+        QVERIFY(QDir(dossier.path()).mkpath(QStringLiteral("site/sous")));
+        Fichier(QStringLiteral("site/notes.txt"), "mot\n");
+        Fichier(QStringLiteral("site/sous/autre.htm"), "<P>deux\n\xC3\xA9t\xC3\xA9 mots</P>\n");
+        TWndHTML *index = OuvrePage("<P>un</P>\n", QStringLiteral("site/index.htm"));
+        index->InsertionTexte("mot ", "");
+        frame->RechercherDansLesFichiers();
+        TDlgRechercheFichiers &dialogue = frame->DlgRechercheFichiers();
+        QVERIFY(dialogue.findChild<QAbstractButton *>("DansSite")->isChecked());
+        dialogue.findChild<TComboHistorique *>("Texte")->setEditText(QStringLiteral("mot"));
+        dialogue.findChild<QPushButton *>("Rechercher")->click();
+        TPanneauRecherche &panneau = frame->ResultatsRecherche();
+        QTRY_VERIFY(!panneau.EnCours());
+        QCOMPARE(Lignes(*panneau.Liste), (QStringList{"index.htm:1:1: [mot] <P>un</P>",
+                                                      "sous/autre.htm:2:5: été [mot]s</P>"}));
+        QCOMPARE(panneau.findChild<QLabel *>("Message")->text(),
+                 QStringLiteral("2 occurrences dans 2 fichiers, sur 2 fichiers lus."));
+
+        panneau.Liste->setCurrentItem(panneau.Liste->topLevelItem(1));
+        QTest::keyClick(panneau.Liste, Qt::Key_Return);
+        TWndHTML *autre = frame->FenetreActive();
+        QVERIFY(autre != index);
+        QCOMPARE(QFileInfo(autre->FileName).fileName(), QStringLiteral("autre.htm"));
+        QCOMPARE(Selection(autre), QStringLiteral("14+3"));
+        // Again: the page already open comes to the front, without the question of a second opening.
+        frame->Active(index);
+        QTest::keyClick(panneau.Liste, Qt::Key_Return);
+        QCOMPARE(frame->FenetreActive(), autre);
+        QCOMPARE(frame->Fenetres().size(), 2);
+        QVERIFY(script->questions.isEmpty());
+    }
+
+    // "Re&mplacer..." lists the changes by file; those of the files left checked are made, the open page's in its
+    // window, and the report says what was done.
+    void remplacement()
+    {
+        QVERIFY(QDir(dossier.path()).mkpath(QStringLiteral("site/sous")));
+        const QString autre = Fichier(QStringLiteral("site/sous/autre.htm"), "<P>deux mots, mot</P>\n");
+        const QString trois = Fichier(QStringLiteral("site/sous/trois.html"), "<p>trois mot</p>\n");
+        const QString index = Fichier(QStringLiteral("site/index.htm"), "<P>un mot</P>\n");
+        TWndHTML *w = Ouvre(index);
+        frame->RemplacerDansLesFichiers();
+        TDlgRechercheFichiers &dialogue = frame->DlgRechercheFichiers();
+        dialogue.findChild<TComboHistorique *>("Texte")->setEditText(QStringLiteral("mot"));
+        dialogue.findChild<TComboHistorique *>("Remplacement")->setEditText(QStringLiteral("terme"));
+        QStringList listees;
+        script->executions << [&listees](QDialog &liste) {
+            auto *fichiers = liste.findChild<QTreeWidget *>("Modifications");
+            for (int i = 0; i < fichiers->topLevelItemCount(); ++i)
+                listees << fichiers->topLevelItem(i)->text(0);
+            fichiers->topLevelItem(2)->setCheckState(0, Qt::Unchecked);
+            liste.findChild<QPushButton *>("Remplacer")->click();
+            return liste.result();
+        };
+        dialogue.findChild<QPushButton *>("Remplacer")->click();
+        QCOMPARE(listees, (QStringList{"index.htm (1 remplacement)", "sous/autre.htm (2 remplacements)",
+                                       "sous/trois.html (1 remplacement)"}));
+        QCOMPARE(script->erreurs, QStringList{"Remplacer dans les fichiers|2 fichiers modifiés, 3 remplacements.\n"
+                                              "1 page ouverte a été modifiée dans sa fenêtre, sans être enregistrée."});
+        QCOMPARE(Texte(w), QByteArray("<P>un terme</P>\n"));
+        QCOMPARE(Lit(index), QByteArray("<P>un mot</P>\n"));
+        QCOMPARE(Lit(autre), QByteArray("<P>deux termes, terme</P>\n"));
+        QCOMPARE(Lit(trois), QByteArray("<p>trois mot</p>\n"));
     }
 
     // The texts of the open pages are copies: what is typed afterwards is not in them, and a page is found under
