@@ -114,7 +114,7 @@ DemandeRecherche Demande(const RechercheDemandee &demandee)
 
 void TMDIHtml::CreeRechercheFichiers()
 {
-    dlgRechercheFichiers = new TDlgRechercheFichiers(this);
+    dlgRechercheFichiers = new TDlgRechercheFichiers(this, *utilisateur);
     panneauRecherche = new TPanneauRecherche(this);
     addDockWidget(Qt::BottomDockWidgetArea, panneauRecherche);
     panneauRecherche->hide();

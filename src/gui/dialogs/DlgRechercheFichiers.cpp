@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/DlgRechercheFichiers.h"
 
+#include "gui/commun/Utilisateur.h"
 #include "gui/dialogs/ComboHistorique.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TDlgRechercheFichiers::TDlgRechercheFichiers(QWidget *parent)
+TDlgRechercheFichiers::TDlgRechercheFichiers(QWidget *parent, Utilisateur &utilisateur)
     : QDialog(parent)
     , texte(new TComboHistorique(TComboHistorique::Ordre::Ajout, this))
     , remplacement(new TComboHistorique(TComboHistorique::Ordre::Ajout, this))
@@ -99,9 +99,9 @@ TDlgRechercheFichiers::TDlgRechercheFichiers(QWidget *parent)
         dossier->setEnabled(oui);
         parcourir->setEnabled(oui);
     });
-    connect(parcourir, &QPushButton::clicked, this, [this] {
-        const QString choisi =
-            QFileDialog::getExistingDirectory(this, QStringLiteral("Dossier où rechercher"), dossier->currentText());
+    connect(parcourir, &QPushButton::clicked, this, [this, &utilisateur] {
+        const QString choisi = utilisateur.DossierAOuvrir(
+            this, {QStringLiteral("Dossier où rechercher"), {}, {}, true, dossier->currentText()});
         if (!choisi.isEmpty())
             dossier->setEditText(QDir::cleanPath(choisi));
     });

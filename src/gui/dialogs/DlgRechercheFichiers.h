@@ -10,6 +10,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class TComboHistorique;
+class Utilisateur;
 
 // What a search across files looks for, what it replaces it with, and where: the files whose names match the
 // filter ("*.htm;*.html"), in the folder and the folders under it.
@@ -28,7 +29,7 @@ class TDlgRechercheFichiers : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TDlgRechercheFichiers(QWidget *parent);
+    TDlgRechercheFichiers(QWidget *parent, Utilisateur &utilisateur);
 
     // The site's folder, which "Dans le site" searches; none when empty, and then the chosen folder is searched.
     void ProposeSite(const QString &dossier);
