@@ -38,18 +38,6 @@ std::string_view Vue(const QByteArray &octets)
     return {octets.constData(), static_cast<std::size_t>(octets.size())};
 }
 
-// The first line of the active document's selection, which the find and replace dialogs offer as the text to find;
-// empty when there is no document or no selection, or when the selection starts at a line end.
-QString PremiereLigneSelectionnee(TWndHTML *w)
-{
-    if (!w)
-        return {};
-    const TEditHTML &texte = *w->EditHTML;
-    const std::string_view selection = texte.Texte().substr(static_cast<std::size_t>(texte.SelStart()),
-                                                            static_cast<std::size_t>(texte.SelLength()));
-    return QString::fromUtf8(selection.substr(0, selection.find_first_of("\r\n")));
-}
-
 // Runs a command of the replace dialog on the page with the dialog's motif. A wrong expression is told and nothing
 // is done; a search that PCRE2 gives up, or memory running out, is told and stops the command.
 template <typename Commande>
@@ -110,6 +98,17 @@ void Avance(TWndHTML &w, const TDlgRemplacer &dialogue, Utilisateur &utilisateur
 }
 
 } // namespace
+
+QString TMDIHtml::PremiereLigneSelectionnee() const
+{
+    const TWndHTML *w = FenetreActive();
+    if (!w)
+        return {};
+    const TEditHTML &texte = *w->EditHTML;
+    const std::string_view selection = texte.Texte().substr(static_cast<std::size_t>(texte.SelStart()),
+                                                            static_cast<std::size_t>(texte.SelLength()));
+    return QString::fromUtf8(selection.substr(0, selection.find_first_of("\r\n")));
+}
 
 void TMDIHtml::FileSave()
 {
@@ -234,7 +233,7 @@ void TMDIHtml::EditionToutSelectionner()
 
 void TMDIHtml::EditionChercher()
 {
-    dlgChercher->ProposeTexte(PremiereLigneSelectionnee(FenetreActive()));
+    dlgChercher->ProposeTexte(PremiereLigneSelectionnee());
     dlgChercher->show();
     dlgChercher->raise();
     dlgChercher->activateWindow();
@@ -274,7 +273,7 @@ void TMDIHtml::Suivant()
 
 void TMDIHtml::EditionRemplacer()
 {
-    dlgRemplacer->ProposeTexte(PremiereLigneSelectionnee(FenetreActive()));
+    dlgRemplacer->ProposeTexte(PremiereLigneSelectionnee());
     dlgRemplacer->show();
     dlgRemplacer->raise();
     dlgRemplacer->activateWindow();

@@ -66,17 +66,6 @@ TWndHTML *FenetreDuFichier(const QList<TWndHTML *> &fenetres, const std::string 
     return nullptr;
 }
 
-// The first line of the active page's selection, which the dialog offers as the text to find.
-QString PremiereLigneSelectionnee(const TWndHTML *w)
-{
-    if (!w)
-        return {};
-    const TEditHTML &texte = *w->EditHTML;
-    const std::string_view selection = texte.Texte().substr(static_cast<std::size_t>(texte.SelStart()),
-                                                            static_cast<std::size_t>(texte.SelLength()));
-    return QString::fromUtf8(selection.substr(0, selection.find_first_of("\r\n")));
-}
-
 // What the dialog asks for, when it can be searched: the motif compiles and the folder is there; otherwise the
 // user is told why, and nothing.
 std::optional<RechercheDemandee> DemandeValide(TDlgRechercheFichiers &dialogue, Utilisateur &utilisateur)
@@ -127,7 +116,7 @@ void TMDIHtml::CreeRechercheFichiers()
 void TMDIHtml::RechercherDansLesFichiers()
 {
     dlgRechercheFichiers->ProposeSite(DossierSite());
-    dlgRechercheFichiers->ProposeTexte(PremiereLigneSelectionnee(FenetreActive()));
+    dlgRechercheFichiers->ProposeTexte(PremiereLigneSelectionnee());
     dlgRechercheFichiers->show();
     dlgRechercheFichiers->raise();
     dlgRechercheFichiers->activateWindow();

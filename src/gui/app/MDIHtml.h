@@ -246,6 +246,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The first line of the active page's selection, which the find and replace dialogs offer as the text to find;
+    // empty when there is no page or no selection, or when the selection starts at a line end.
+    QString PremiereLigneSelectionnee() const;
     // A whole-page result and whether the caret goes to its end (otherwise to its start), from the page's text and
     // line end.
     using Transformation = std::function<std::pair<std::string, bool>(std::string_view, FinDeLigne)>;
