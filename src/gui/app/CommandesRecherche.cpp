@@ -16,6 +16,7 @@
 
 #include <QFileInfo>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -153,6 +154,9 @@ void TMDIHtml::AllerAuResultat(const ResultatTrouve &resultat)
     const auto longueur = static_cast<long>(resultat.fin - resultat.debut);
     edit.Selectionne(debut, std::min(longueur, edit.SendScintilla(QsciScintilla::SCI_GETLENGTH) - debut));
     edit.setFocus();
+    // A window just opened gets its size from the window system afterwards, which would leave the occurrence out
+    // of view.
+    QTimer::singleShot(0, &edit, [&edit] { edit.SendScintilla(QsciScintilla::SCI_SCROLLCARET); });
 }
 
 void TMDIHtml::LanceRechercheFichiers()

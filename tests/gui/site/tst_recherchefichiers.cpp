@@ -44,6 +44,14 @@ QStringList Lignes(const QTreeWidget &liste)
     return lignes;
 }
 
+// Whether the line of the text is on the screen of the view.
+bool Visible(TEditHTML &edit, long ligne)
+{
+    const long premiere = edit.SendScintilla(QsciScintilla::SCI_GETFIRSTVISIBLELINE);
+    const long visible = edit.SendScintilla(QsciScintilla::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(ligne));
+    return visible >= premiere && visible < premiere + edit.SendScintilla(QsciScintilla::SCI_LINESONSCREEN);
+}
+
 } // namespace
 
 class TstRechercheFichiers : public CadreDeTest {
@@ -124,7 +132,10 @@ private slots:
     {
         QVERIFY(QDir(dossier.path()).mkpath(QStringLiteral("site/sous")));
         Fichier(QStringLiteral("site/notes.txt"), "mot\n");
-        Fichier(QStringLiteral("site/sous/autre.htm"), "<P>deux\n\xC3\xA9t\xC3\xA9 mots</P>\n");
+        Fichier(QStringLiteral("site/sous/autre.htm"),
+                QByteArray("<P>deux\n").repeated(199) + "\xC3\xA9t\xC3\xA9 mots</P>\n");
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
         TWndHTML *index = OuvrePage("<P>un</P>\n", QStringLiteral("site/index.htm"));
         index->InsertionTexte("mot ", "");
         frame->RechercherDansLesFichiers();
@@ -135,7 +146,7 @@ private slots:
         TPanneauRecherche &panneau = frame->ResultatsRecherche();
         QTRY_VERIFY(!panneau.EnCours());
         QCOMPARE(Lignes(*panneau.Liste), (QStringList{"index.htm:1:1: [mot] <P>un</P>",
-                                                      "sous/autre.htm:2:5: été [mot]s</P>"}));
+                                                      "sous/autre.htm:200:5: été [mot]s</P>"}));
         QCOMPARE(panneau.findChild<QLabel *>("Message")->text(),
                  QStringLiteral("2 occurrences dans 2 fichiers, sur 2 fichiers lus."));
 
@@ -144,7 +155,10 @@ private slots:
         TWndHTML *autre = frame->FenetreActive();
         QVERIFY(autre != index);
         QCOMPARE(QFileInfo(autre->FileName).fileName(), QStringLiteral("autre.htm"));
-        QCOMPARE(Selection(autre), QStringLiteral("14+3"));
+        QCOMPARE(Selection(autre), QStringLiteral("1598+3"));
+        // In view once the window system has given the new window its size.
+        autre->parentWidget()->resize(400, 150);
+        QTRY_VERIFY(Visible(*autre->EditHTML, 199));
         // Again: the page already open comes to the front, without the question of a second opening.
         frame->Active(index);
         QTest::keyClick(panneau.Liste, Qt::Key_Return);
