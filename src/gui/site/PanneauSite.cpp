@@ -8,6 +8,7 @@
 #include "gui/settings/Fichiers.h"
 
 #include <QCollator>
+#include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMimeDatabase>
 #include <QSortFilterProxyModel>
+#include <QStandardPaths>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -257,6 +259,9 @@ void TPanneauSite::Supprime(const QString &chemin)
                                  : QStringLiteral("Mettre %1 à la corbeille ?");
     if (!utilisateur.OuiNon(this, QStringLiteral("Confirmation"), question.arg(NomAffiche(chemin))))
         return;
-    if (!QFile::moveToTrash(chemin))
+    // Without the desktop's data folder, Qt 6.4 would put the file in a "files" folder of the working folder and
+    // call it trashed.
+    if (!QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)) ||
+        !QFile::moveToTrash(chemin))
         utilisateur.Erreur(this, QStringLiteral("%1 ne peut être mis à la corbeille.").arg(NomAffiche(chemin)));
 }

@@ -45,10 +45,9 @@ class TestSite : public CadreDeTest {
     }
 
 private slots:
-    // The desktop's trash in the temporary folder.
+    // The desktop's trash in the temporary folder, whose data folder is not made yet.
     void initTestCase()
     {
-        QVERIFY(QDir().mkpath(dossier.filePath("donnees")));
         qputenv("XDG_DATA_HOME", QFile::encodeName(dossier.filePath("donnees")));
     }
 
