@@ -28,7 +28,8 @@ std::string_view SansBlancs(std::string_view texte)
 }
 
 // The files of the folder and of its sub-folders whose names the filter takes; a sub-folder that cannot be read is
-// left, and said. A link to a folder is not followed: it could lead back up the tree.
+// left, and said. A link to a folder is not followed: it could lead back up the tree. Hidden files and folders
+// (".git") are left, as the site panel and the rename leave them.
 Resultat<Fait, std::string> ListeDossier(const std::string &racine, std::string_view filtre,
                                          std::vector<std::string> &fichiers, std::vector<FichierIgnore> &ignores)
 {
@@ -39,6 +40,8 @@ Resultat<Fait, std::string> ListeDossier(const std::string &racine, std::string_
         std::error_code erreur;
         fs::directory_iterator entree(dossier, erreur);
         for (; !erreur && entree != fs::directory_iterator(); entree.increment(erreur)) {
+            if (entree->path().filename().native().starts_with('.'))
+                continue;
             std::error_code sansErreur;
             if (entree->symlink_status(sansErreur).type() == fs::file_type::directory)
                 dossiers.push_back(entree->path());

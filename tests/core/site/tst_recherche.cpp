@@ -64,7 +64,8 @@ class TstRecherche : public QObject {
     }
 
 private slots:
-    // The site: pages in UTF-8 and in Windows-1252, in CR LF, in a sub-folder, and files that the search leaves.
+    // The site: pages in UTF-8 and in Windows-1252, in CR LF, in a sub-folder, and files that the search leaves,
+    // hidden ones among them.
     void initTestCase()
     {
         Ecrit(dossier.filePath("index.htm"), "<title>Accueil</title>\r\n<p>Été, été, ÉTÉ.</p>\r\n");
@@ -74,6 +75,8 @@ private slots:
         Ecrit(dossier.filePath("grande.htm"), QByteArray(300, 'x') + "été");
         Ecrit(dossier.filePath("notes.txt"), "été\n");
         Ecrit(dossier.filePath("ouverte.htm"), "<p>sur le disque</p>\n");
+        Ecrit(dossier.filePath(".git/info/page.htm"), "été\n");
+        Ecrit(dossier.filePath(".brouillon.htm"), "été\n");
     }
 
     void filtre_data()
