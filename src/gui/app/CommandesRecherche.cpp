@@ -123,6 +123,13 @@ void TMDIHtml::RechercherDansLesFichiers()
     dlgRechercheFichiers->activateWindow();
 }
 
+void TMDIHtml::AfficheResultatsRecherche()
+{
+    panneauRecherche->setVisible(Action("ResultatsRecherche")->isChecked());
+    if (panneauRecherche->isVisible())
+        panneauRecherche->Liste->setFocus();
+}
+
 void TMDIHtml::RemplacerDansLesFichiers()
 {
     dlgRechercheFichiers->VersRemplacement();

@@ -26,6 +26,8 @@
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/Emplacements.h"
 #include "gui/settings/Fichiers.h"
+#include "gui/site/PanneauRecherche.h"
+#include "gui/site/PanneauSite.h"
 #include "gui/verification/PanneauProblemes.h"
 #include "gui/verification/Verification.h"
 
@@ -53,6 +55,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -126,8 +129,13 @@ TMDIHtml::TMDIHtml(const QString &fichierParametres, std::unique_ptr<Utilisateur
 
     CreeCommandes();
     CreeSite();
-    Action("ApercuEnDirect")->setCheckable(true);
-    connect(apercu->toggleViewAction(), &QAction::toggled, Action("ApercuEnDirect"), &QAction::setChecked);
+    // The docks' entries in "Fenê&tres" are ticked while they show.
+    for (auto [nom, dock] : {std::pair<const char *, QDockWidget *>{"ApercuEnDirect", apercu},
+                             {"PanneauSite", panneauSite},
+                             {"ResultatsRecherche", panneauRecherche}}) {
+        Action(nom)->setCheckable(true);
+        connect(dock->toggleViewAction(), &QAction::toggled, Action(nom), &QAction::setChecked);
+    }
     AppliqueOnglets(parametres.LitOnglets());
     MajMenus();
 }

@@ -179,6 +179,8 @@ public:
     // its "Re&mplacer..." shows the changes to make, file by file, then makes those of the files chosen and tells
     // what was done.
     void RechercherDansLesFichiers();
+    // "Résu&ltats de la recherche": the last search's results shown, with the keyboard, or hidden.
+    void AfficheResultatsRecherche();
     void RemplacerDansLesFichiers();
     // The checks of the active page (F7), of the links of every open page, and the way from one problem to the
     // next (F8) or the previous one (Shift+F8).

@@ -25,9 +25,6 @@ void TMDIHtml::CreeSite()
     connect(panneauSite, &TPanneauSite::Ouvrir, session, &TSession::Ouvre);
     connect(panneauSite, &TPanneauSite::Naviguer, this, [this](const QString &fichier) { navigateur->Lance(fichier); });
     connect(panneauSite, &TPanneauSite::Renommer, this, &TMDIHtml::RenommeDansLeSite);
-    QAction *montre = Action("PanneauSite");
-    montre->setCheckable(true);
-    connect(panneauSite->toggleViewAction(), &QAction::toggled, montre, &QAction::setChecked);
     // Without a chosen site, the site follows the pages that open and close.
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &TMDIHtml::MajSite);
     if (const QString site = parametres.LitSite(); !site.isEmpty() && QFileInfo(site).isDir()) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/site/PanneauRecherche.h"
 
+#include "gui/commun/OrdreNaturel.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,7 +16,7 @@
 
 #include <algorithm>
 #include <limits>
-#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -66,22 +68,28 @@ public:
     }
 };
 
-// A row, which the list keeps sorted as the results come in any order: by file, line and column, or by line or
-// column as numbers, or by text.
+// A row, which the list keeps sorted as the results come in any order: by file (in the order of the site panel),
+// line and column, or by line or column as numbers, or by text.
 class ElementResultat : public QTreeWidgetItem {
 public:
     using QTreeWidgetItem::QTreeWidgetItem;
 
     bool operator<(const QTreeWidgetItem &autre) const override
     {
-        const auto cle = [colonne = treeWidget()->sortColumn()](const QTreeWidgetItem &element) {
-            const auto nombre = [&](int c) { return element.text(c).toULongLong(); };
-            return std::tuple(colonne == ColonneTexte ? element.text(ColonneTexte) : QString(),
-                              colonne == ColonneColonne ? nombre(ColonneColonne) : 0,
-                              colonne == ColonneFichier ? element.text(ColonneFichier) : QString(),
-                              nombre(ColonneLigne), nombre(ColonneColonne));
-        };
-        return cle(*this) < cle(autre);
+        const auto nombre = [](const QTreeWidgetItem &element, int c) { return element.text(c).toULongLong(); };
+        const int colonne = treeWidget()->sortColumn();
+        if (colonne == ColonneTexte && text(ColonneTexte) != autre.text(ColonneTexte))
+            return text(ColonneTexte) < autre.text(ColonneTexte);
+        if (colonne == ColonneColonne && nombre(*this, ColonneColonne) != nombre(autre, ColonneColonne))
+            return nombre(*this, ColonneColonne) < nombre(autre, ColonneColonne);
+        if (colonne == ColonneFichier && text(ColonneFichier) != autre.text(ColonneFichier)) {
+            // "A.htm" and "a.htm" are two files, which the names' order alone would mix.
+            static const QCollator noms = OrdreNaturel();
+            const int ordre = noms.compare(text(ColonneFichier), autre.text(ColonneFichier));
+            return ordre != 0 ? ordre < 0 : text(ColonneFichier) < autre.text(ColonneFichier);
+        }
+        return std::pair(nombre(*this, ColonneLigne), nombre(*this, ColonneColonne)) <
+               std::pair(nombre(autre, ColonneLigne), nombre(autre, ColonneColonne));
     }
 };
 

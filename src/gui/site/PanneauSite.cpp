@@ -3,11 +3,11 @@
 
 #include "core/document/TextPairs.h"
 #include "core/texte/Encodage.h"
+#include "gui/commun/OrdreNaturel.h"
 #include "gui/commun/Utilisateur.h"
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/Fichiers.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -42,9 +42,6 @@ public:
     explicit TTriSite(QObject *parent)
         : QSortFilterProxyModel(parent)
     {
-        // "Page 2" before "Page 10", whatever the case of the letters.
-        ordre.setCaseSensitivity(Qt::CaseInsensitive);
-        ordre.setNumericMode(true);
     }
 
     void Filtre(const QString &texte)
@@ -82,7 +79,7 @@ private:
     }
 
     QString filtre;
-    QCollator ordre;
+    QCollator ordre = OrdreNaturel();
 };
 
 TPanneauSite::TPanneauSite(QWidget *parent, Utilisateur &utilisateur)

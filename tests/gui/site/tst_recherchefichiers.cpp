@@ -59,7 +59,11 @@ class TstRechercheFichiers : public CadreDeTest {
 
 private slots:
     void init() { NouveauCadre(); }
-    void cleanup() { FermeCadre(); }
+    void cleanup()
+    {
+        FermeCadre();
+        QVERIFY(QDir(dossier.filePath("site")).removeRecursively());
+    }
 
     // How each file is changed, as its page is open or not, and as it changed since it was read: "disque" is the
     // file afterwards, "fenetre" the page's text ("-" without a window), "defait" the page after one undo.
@@ -132,10 +136,13 @@ private slots:
     {
         QVERIFY(QDir(dossier.path()).mkpath(QStringLiteral("site/sous")));
         Fichier(QStringLiteral("site/notes.txt"), "mot\n");
+        Fichier(QStringLiteral("site/p10.htm"), "mot\n");
+        Fichier(QStringLiteral("site/P2.htm"), "mot\n");
         Fichier(QStringLiteral("site/sous/autre.htm"),
                 QByteArray("<P>deux\n").repeated(199) + "\xC3\xA9t\xC3\xA9 mots</P>\n");
         frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
         TWndHTML *index = OuvrePage("<P>un</P>\n", QStringLiteral("site/index.htm"));
         index->InsertionTexte("mot ", "");
         frame->RechercherDansLesFichiers();
@@ -145,12 +152,23 @@ private slots:
         dialogue.findChild<QPushButton *>("Rechercher")->click();
         TPanneauRecherche &panneau = frame->ResultatsRecherche();
         QTRY_VERIFY(!panneau.EnCours());
-        QCOMPARE(Lignes(*panneau.Liste), (QStringList{"index.htm:1:1: [mot] <P>un</P>",
-                                                      "sous/autre.htm:200:5: été [mot]s</P>"}));
+        QCOMPARE(Lignes(*panneau.Liste),
+                 (QStringList{"index.htm:1:1: [mot] <P>un</P>", "P2.htm:1:1: [mot]", "p10.htm:1:1: [mot]",
+                              "sous/autre.htm:200:5: été [mot]s</P>"}));
         QCOMPARE(panneau.findChild<QLabel *>("Message")->text(),
-                 QStringLiteral("2 occurrences dans 2 fichiers, sur 2 fichiers lus."));
+                 QStringLiteral("4 occurrences dans 4 fichiers, sur 4 fichiers lus."));
+        // "Fenê&tres" hides the list and brings it back with the keyboard on it.
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+        QAction *resultats = frame->findChild<QAction *>("ResultatsRecherche");
+        QVERIFY(resultats->isChecked());
+        resultats->trigger();
+        QVERIFY(panneau.isHidden());
+        resultats->trigger();
+        QVERIFY(!panneau.isHidden() && resultats->isChecked());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(panneau.Liste));
 
-        panneau.Liste->setCurrentItem(panneau.Liste->topLevelItem(1));
+        panneau.Liste->setCurrentItem(panneau.Liste->topLevelItem(3));
         QTest::keyClick(panneau.Liste, Qt::Key_Return);
         TWndHTML *autre = frame->FenetreActive();
         QVERIFY(autre != index);
