@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -39,31 +40,75 @@ std::string ValeurAttribut(std::string_view valeur)
     return echappee;
 }
 
-} // namespace
-
-std::size_t PlaceDuCurseur(std::string_view texte, std::size_t position)
+// Goes through the mark-up as a browser reads it: `visite(chevron, apres, nom)` for each '<', with the position
+// past what it opens (past their text for the elements that a browser reads as text) and, for a start tag, its name
+// in lower case. Stops when `visite` returns false.
+template <typename Visiteur> void Parcourt(std::string_view texte, Visiteur &&visite)
 {
-    position = std::min(position, texte.size());
     std::size_t i = 0;
     while (true) {
         const std::size_t chevron = Suivant(texte, i, '<');
-        if (chevron >= position)
-            return position;
+        if (chevron == texte.size())
+            return;
         std::size_t apres = chevron + 1;
+        std::string nom;
         switch (OuvertureDe(texte, chevron)) {
         case Ouverture::Texte: break;
         case Ouverture::Autre: apres = FinAutre(texte, chevron); break;
         case Ouverture::Fermante: apres = FinBalise(texte, FinNom(texte, chevron + 2)); break;
         case Ouverture::Ouvrante: {
-            const auto [nom, fin] = BaliseOuvrante(texte, chevron);
+            std::size_t fin = 0;
+            std::tie(nom, fin) = BaliseOuvrante(texte, chevron);
             apres = ApresContenu(texte, fin, nom, ContenuLu(nom, LuPar::Navigateur));
             break;
         }
         }
-        if (apres > position)
-            return apres;
+        if (!visite(chevron, apres, std::string_view(nom)))
+            return;
         i = apres;
     }
+}
+
+} // namespace
+
+std::size_t PlaceDuCurseur(std::string_view texte, std::size_t position)
+{
+    position = std::min(position, texte.size());
+    std::size_t place = position;
+    Parcourt(texte, [&](std::size_t chevron, std::size_t apres, std::string_view) {
+        if (chevron >= position)
+            return false;
+        if (apres > position) {
+            place = apres;
+            return false;
+        }
+        return true;
+    });
+    return place;
+}
+
+std::optional<ElementCurseur> ElementDuCurseur(std::string_view texte, std::size_t position)
+{
+    std::string nom;
+    Parcourt(texte, [&](std::size_t chevron, std::size_t, std::string_view lu) {
+        if (chevron > position)
+            return false;
+        if (!lu.empty())
+            nom = lu;
+        return true;
+    });
+    if (nom.empty())
+        return std::nullopt;
+    ElementCurseur element{nom, 0, 0};
+    Parcourt(texte, [&](std::size_t chevron, std::size_t, std::string_view lu) {
+        if (lu == element.nom) {
+            if (chevron <= position)
+                element.rang = element.total;
+            ++element.total;
+        }
+        return true;
+    });
+    return element;
 }
 
 std::size_t PlaceDeLaBase(std::string_view texte)

@@ -19,6 +19,18 @@ inline constexpr std::string_view MarqueCurseur = "<!--balizo-curseur-->";
 // textarea...). The end of the text when there is none.
 std::size_t PlaceDuCurseur(std::string_view texte, std::size_t position);
 
+// The element at the caret, found by the preview among the page's elements without showing the page again: the
+// last start tag that begins at or before `position`, its name in lower case, its rank among the start tags of that
+// name and their number, counted as a browser reads the text. A page whose scripts make or remove elements of that
+// name no longer has that number of them. None before the first start tag.
+struct ElementCurseur {
+    std::string nom;
+    std::size_t rang;
+    std::size_t total;
+    bool operator==(const ElementCurseur &) const = default;
+};
+std::optional<ElementCurseur> ElementDuCurseur(std::string_view texte, std::size_t position);
+
 // Where a base element may go without changing how the page is read: past the doctype, the comments and the start
 // tags of html and head that open the page, before anything else.
 std::size_t PlaceDeLaBase(std::string_view texte);

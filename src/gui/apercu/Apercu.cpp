@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
@@ -139,6 +141,24 @@ constexpr const char *ScriptReplace = R"(
 })(%1, %2, %3);
 )";
 
+// Takes the preview to the element at the caret when it is out of view, found by its name and its rank; false, with
+// nothing done, when the page has not the number of elements of that name that its text has (its scripts made or
+// removed some).
+constexpr const char *ScriptVaA = R"(
+(function (noms, rang, total) {
+    var elements = document.getElementsByTagName(noms[0]);
+    if (elements.length !== total)
+        return false;
+    var element = elements[rang];
+    if (document.body && document.body.contains(element) && element.getClientRects().length > 0) {
+        var place = element.getBoundingClientRect();
+        if (place.bottom < 0 || place.top > window.innerHeight)
+            window.scrollTo(window.scrollX, window.scrollY + place.top - window.innerHeight / 3);
+    }
+    return true;
+})(%1, %2, %3);
+)";
+
 } // namespace
 
 TApercu::TApercu(QWidget *parent)
@@ -173,11 +193,11 @@ TApercu::TApercu(QWidget *parent)
 
     minuterie->setSingleShot(true);
     minuterie->setInterval(Pause);
-    connect(minuterie, &QTimer::timeout, this, &TApercu::Rafraichit);
+    connect(minuterie, &QTimer::timeout, this, &TApercu::Actualise);
     // The engine starts the first time the dock shows; a page changed while it was hidden shows as it is now.
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible)
-            QTimer::singleShot(0, this, &TApercu::Rafraichit);
+            QTimer::singleShot(0, this, &TApercu::Actualise);
         else
             minuterie->stop();
     });
@@ -222,6 +242,34 @@ void TApercu::Suit(TWndHTML *page)
             Planifie();
     });
     Planifie();
+}
+
+void TApercu::Actualise()
+{
+    const bool montreeTelleQuelle = fenetre && montree == fenetre && vue && !chargement &&
+                                    pile->currentWidget() == vue &&
+                                    fenetre->EditHTML->Generation() == generationMontree;
+    if (!montreeTelleQuelle)
+        Rafraichit();
+    else if (SuivreCurseur->isChecked())
+        VaAuCurseur();
+}
+
+void TApercu::VaAuCurseur()
+{
+    TEditHTML *texte = fenetre->EditHTML;
+    curseurMontre = texte->SelStart();
+    const std::optional<ElementCurseur> element = ElementDuCurseur(texte->Texte(), std::size_t(curseurMontre));
+    if (!element)
+        return;
+    // The name, as the page wrote it, goes to the script as a JSON string.
+    const QByteArray nom = QJsonDocument(QJsonArray{QString::fromStdString(element->nom)}).toJson(QJsonDocument::Compact);
+    const QPointer<TApercu> apercu(this);
+    vue->page()->runJavaScript(QString::fromLatin1(ScriptVaA).arg(QString::fromUtf8(nom)).arg(element->rang).arg(element->total),
+                               QWebEngineScript::ApplicationWorld, [apercu](const QVariant &trouve) {
+                                   if (apercu && !trouve.toBool())
+                                       apercu->Rafraichit();
+                               });
 }
 
 void TApercu::Planifie()
@@ -358,6 +406,7 @@ void TApercu::Rafraichit()
     montree = fenetre;
 
     const std::string_view source = texte->Texte();
+    generationMontree = texte->Generation();
     std::optional<std::size_t> curseur;
     curseurMontre = texte->SelStart();
     if (SuivreCurseur->isChecked())

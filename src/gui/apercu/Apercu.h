@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QUrl>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +68,10 @@ private:
     void CreeVue();
     // Shows the page again after the pause, when the dock is in view.
     void Planifie();
+    // Once the pause is over: the page shown again when its text changed, else only taken to the caret.
+    void Actualise();
+    // Takes the page shown to the element at the caret, without showing it again unless it cannot be found there.
+    void VaAuCurseur();
     void MontreMessage(const QString &message);
     void MajBarre();
     // The preview's place is kept, or taken to the caret's mark, once the engine has shown the page.
@@ -91,6 +96,7 @@ private:
     // Where the preview stood, and the page that it showed then.
     QPointF defilement;
     QPointer<TWndHTML> montree;
-    // The caret's place in the text last shown.
+    // The caret's place in the text last shown, or last gone to, and the generation of the text last shown.
     qsizetype curseurMontre = -1;
+    std::uint64_t generationMontree = 0;
 };

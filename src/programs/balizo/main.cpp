@@ -78,6 +78,11 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Drawn with OpenGL, the engine's view would make the whole main window go through OpenGL at each of its paints:
+    // on a machine that draws OpenGL in software, the caret's blinking alone would keep a core busy. Drawn by the
+    // processor, a page shows as well; WebGL is then unavailable in the preview.
+    if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
+        qputenv("QT_QUICK_BACKEND", "software");
     TApplication application(argv);
 
     // The editor already running on this display takes the files, each by its full name from this folder.

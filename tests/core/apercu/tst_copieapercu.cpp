@@ -42,6 +42,38 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(copie), attendu.replace("|", MarqueCurseur.data()));
     }
 
+    // The element at the caret: its name, rank and the number of elements of its name, "-" for none.
+    void elementDuCurseur_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("attendu");
+        const QByteArray liste = "<ul>\n<li>un\n<LI>deux</li>\n<li class=\"x>y\">trois</li>\n</ul>\n<p>fin";
+        QTest::newRow("dans le texte d'un élément") << QByteArray(liste).insert(liste.indexOf("eux"), '|') << "li 1/3";
+        QTest::newRow("sur le chevron de la balise") << QByteArray(liste).insert(liste.indexOf("<li c"), '|') << "li 2/3";
+        QTest::newRow("sur le chevron d'un autre élément") << QByteArray("<p>a</p>\n|<h2>b") << "h2 0/1";
+        QTest::newRow("dans une balise, chevron dans une valeur")
+            << QByteArray(liste).insert(liste.indexOf("y\">"), '|') << "li 2/3";
+        QTest::newRow("après les fermantes: le dernier ouvert") << QByteArray(liste).insert(liste.indexOf("\n<p>"), '|')
+                                                               << "li 2/3";
+        QTest::newRow("dernier") << QByteArray(liste).append('|') << "p 0/1";
+        QTest::newRow("balises d'un script et d'un commentaire non comptées")
+            << QByteArray("<p>a<script>'<p>'</script><!-- <p> --><p>b|") << "p 1/2";
+        QTest::newRow("dans un script") << QByteArray("<p>a<script>x|()</script>") << "script 0/1";
+        QTest::newRow("avant toute balise") << QByteArray("<!DOCTYPE html>|\n<html>") << "-";
+        QTest::newRow("page vide") << QByteArray("|") << "-";
+    }
+
+    void elementDuCurseur()
+    {
+        QFETCH(QByteArray, page);
+        const auto curseur = std::size_t(page.indexOf('|'));
+        page.remove(qsizetype(curseur), 1);
+        const auto element = ElementDuCurseur({page.constData(), std::size_t(page.size())}, curseur);
+        QTEST(element ? QStringLiteral("%1 %2/%3").arg(QString::fromStdString(element->nom)).arg(element->rang).arg(element->total)
+                      : QStringLiteral("-"),
+              "attendu");
+    }
+
     void base_data()
     {
         QTest::addColumn<QByteArray>("page");

@@ -157,6 +157,34 @@ private slots:
         QCOMPARE(frame->Apercu().Bloquees(), 0);
     }
 
+    // A caret moved without typing takes the preview to its element without showing the page again, so that the
+    // state of the page's scripts stays; when the page's scripts made elements of its name, the page is shown again.
+    void suitLeCurseur()
+    {
+        QByteArray page = "<html><body>\n";
+        for (int ligne = 0; ligne < 300; ++ligne)
+            page += "<p>Une ligne de la page.</p>\n";
+        page += "<h2 id=loin>Loin</h2>\n<div>fin</div>\n";
+        TWndHTML *w = OuvrePage(page + "</body></html>");
+        frame->show();
+        if (!MontreApercu())
+            QSKIP("Le moteur du navigateur ne démarre pas ici.");
+        QCOMPARE(Js(QStringLiteral("window.scrollY")).toDouble(), 0.0);
+        Js(QStringLiteral("window.etat = 'gardé'"));
+        QSignalSpy affiche(&frame->Apercu(), &TApercu::Affiche);
+        w->EditHTML->Selectionne(page.indexOf("Loin"), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(Js(QStringLiteral("window.scrollY")).toDouble() > 1000, 30000);
+        const double loin = Js(QStringLiteral("document.getElementById('loin').getBoundingClientRect().top")).toDouble();
+        QVERIFY2(loin >= 0 && loin < Js(QStringLiteral("window.innerHeight")).toDouble(), qPrintable(QString::number(loin)));
+        QCOMPARE(Js(QStringLiteral("window.etat")).toString(), QStringLiteral("gardé"));
+        QCOMPARE(affiche.count(), 0);
+
+        Js(QStringLiteral("document.body.prepend(document.createElement('div'))"));
+        w->EditHTML->Selectionne(page.indexOf("fin"), 0);
+        QVERIFY(Attend(affiche));
+        QCOMPARE(Js(QStringLiteral("document.getElementsByTagName('div').length")).toInt(), 1);
+    }
+
     // An uncoloured page is shown only when the user asks, once.
     void pageNonColoree()
     {
