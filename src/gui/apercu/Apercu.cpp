@@ -224,8 +224,10 @@ void TApercu::Suit(TWndHTML *page)
 {
     if (page && fenetre == page)
         return;
-    if (fenetre)
+    if (fenetre) {
         disconnect(fenetre->EditHTML, nullptr, this, nullptr);
+        disconnect(fenetre, nullptr, this, nullptr);
+    }
     fenetre = page;
     if (!fenetre) {
         minuterie->stop();
@@ -236,6 +238,8 @@ void TApercu::Suit(TWndHTML *page)
         return;
     }
     connect(fenetre->EditHTML, &TEditHTML::Modifie, this, &TApercu::Planifie);
+    // Saved under another name, the page has another folder to read its images from.
+    connect(fenetre, &TWndHTML::FichierUtilise, this, &TApercu::Planifie);
     // The control tells of the caret also when it has not moved (shown, resized).
     connect(fenetre->EditHTML, &QsciScintilla::cursorPositionChanged, this, [this] {
         if (SuivreCurseur->isChecked() && fenetre->EditHTML->SelStart() != curseurMontre)
@@ -248,7 +252,8 @@ void TApercu::Actualise()
 {
     const bool montreeTelleQuelle = fenetre && montree == fenetre && vue && !chargement &&
                                     pile->currentWidget() == vue &&
-                                    fenetre->EditHTML->Generation() == generationMontree;
+                                    fenetre->EditHTML->Generation() == generationMontree &&
+                                    fenetre->FileName == nomMontre;
     if (!montreeTelleQuelle)
         Rafraichit();
     else if (SuivreCurseur->isChecked())
@@ -407,6 +412,7 @@ void TApercu::Rafraichit()
 
     const std::string_view source = texte->Texte();
     generationMontree = texte->Generation();
+    nomMontre = fenetre->FileName;
     std::optional<std::size_t> curseur;
     curseurMontre = texte->SelStart();
     if (SuivreCurseur->isChecked())

@@ -4,6 +4,7 @@
 #include <QDockWidget>
 #include <QPointF>
 #include <QPointer>
+#include <QString>
 #include <QUrl>
 
 #include <cstdint>
@@ -96,7 +97,9 @@ private:
     // Where the preview stood, and the page that it showed then.
     QPointF defilement;
     QPointer<TWndHTML> montree;
-    // The caret's place in the text last shown, or last gone to, and the generation of the text last shown.
+    // The caret's place in the text last shown, or last gone to; the generation of the text last shown, and the
+    // name of its file then.
     qsizetype curseurMontre = -1;
     std::uint64_t generationMontree = 0;
+    QString nomMontre;
 };

@@ -185,6 +185,23 @@ private slots:
         QCOMPARE(Js(QStringLiteral("document.getElementsByTagName('div').length")).toInt(), 1);
     }
 
+    // A new page shows its images once it is saved beside them.
+    void enregistreeSousUnNom()
+    {
+        Image(dossier.filePath("neuf/img/v.png"));
+        frame->FileNew();
+        TWndHTML *w = frame->FenetreActive();
+        w->InsertionTexte("<img id=v src=\"img/v.png\">", "");
+        frame->show();
+        if (!MontreApercu())
+            QSKIP("Le moteur du navigateur ne démarre pas ici.");
+        const QString largeur = QStringLiteral("document.getElementById('v').naturalWidth");
+        QCOMPARE(Js(largeur).toInt(), 0);
+        script->fichiers << dossier.filePath("neuf/page.htm");
+        QVERIFY(w->FileSaveAs());
+        QTRY_COMPARE_WITH_TIMEOUT(Js(largeur).toInt(), 12, 30000);
+    }
+
     // An uncoloured page is shown only when the user asks, once.
     void pageNonColoree()
     {
