@@ -9,6 +9,7 @@
 #include "gui/settings/Fichiers.h"
 
 #include <QDir>
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -166,13 +167,37 @@ void TPanneauSite::Active(const QModelIndex &index)
 
 bool TPanneauSite::eventFilter(QObject *objet, QEvent *event)
 {
+    // The menu of the current row, from the keyboard: Qt turns the Menu key into a request, but not Shift+F10.
+    const auto menuDuCourant = [this] {
+        const QModelIndex courant = Arbre->currentIndex();
+        Arbre->scrollTo(courant);
+        MenuContextuel(courant.isValid() ? Arbre->visualRect(courant).center() : QPoint(-1, -1));
+    };
+    if (objet == Arbre && event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        menuDuCourant();
+        return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QDockWidget::eventFilter(objet, event);
     const auto *touche = static_cast<QKeyEvent *>(event);
     const bool entree = touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter;
     if (objet == Arbre) {
+        const QModelIndex courant = Arbre->currentIndex();
         if (entree) {
-            Active(Arbre->currentIndex());
+            Active(courant);
+            return true;
+        }
+        if (touche->key() == Qt::Key_F10 && touche->modifiers() == Qt::ShiftModifier) {
+            menuDuCourant();
+            return true;
+        }
+        if (touche->key() == Qt::Key_F2 && courant.isValid()) {
+            emit Renommer(Chemin(courant));
+            return true;
+        }
+        if (touche->key() == Qt::Key_Delete && courant.isValid()) {
+            Supprime(Chemin(courant));
             return true;
         }
         const QString texte = touche->text();
@@ -206,9 +231,9 @@ void TPanneauSite::MenuContextuel(const QPoint &position)
     QMenu menu(this);
     menu.addAction(QStringLiteral("&Nouvelle page..."), this,
                    [this, chemin, fichier] { NouvellePage(fichier ? QFileInfo(chemin).path() : chemin); });
-    menu.addAction(QStringLiteral("&Renommer..."), this, [this, chemin] { emit Renommer(chemin); })
+    menu.addAction(QStringLiteral("&Renommer...\tF2"), this, [this, chemin] { emit Renommer(chemin); })
         ->setEnabled(index.isValid());
-    menu.addAction(QStringLiteral("&Supprimer"), this, [this, chemin] { Supprime(chemin); })
+    menu.addAction(QStringLiteral("&Supprimer\tSuppr"), this, [this, chemin] { Supprime(chemin); })
         ->setEnabled(index.isValid());
     menu.addSeparator();
     menu.addAction(QStringLiteral("Ouvrir dans le na&vigateur"), this, [this, chemin] { emit Naviguer(chemin); })

@@ -3,6 +3,7 @@
 #include "gui/site/PanneauSite.h"
 #include "gui/verification/PanneauProblemes.h"
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QInputDialog>
 #include <QMenu>
@@ -31,16 +32,22 @@ class TestSite : public CadreDeTest {
         return site;
     }
 
-    // Opens the tree's context menu over the row and chooses the entry.
-    void Menu(const QModelIndex &index, const QString &entree)
+    // Chooses the entry of the context menu that opens next.
+    void Choisit(const QString &entree)
     {
-        QTreeView *arbre = frame->PanneauSite().Arbre;
         QTimer::singleShot(0, this, [entree] {
             for (QAction *action : qobject_cast<QMenu *>(QApplication::activePopupWidget())->actions())
                 if (action->text() == entree)
                     action->trigger();
             QApplication::activePopupWidget()->close();
         });
+    }
+
+    // Opens the tree's context menu over the row and chooses the entry.
+    void Menu(const QModelIndex &index, const QString &entree)
+    {
+        QTreeView *arbre = frame->PanneauSite().Arbre;
+        Choisit(entree);
         emit arbre->customContextMenuRequested(arbre->visualRect(index).center());
     }
 
@@ -113,8 +120,22 @@ private slots:
         QSignalSpy renommer(&frame->PanneauSite(), &TPanneauSite::Renommer);
         // The frame that listens asks for the new name: the user cancels.
         script->executions << [](QDialog &) { return int(QDialog::Rejected); };
-        Menu(ligne(1), "&Renommer...");
+        Menu(ligne(1), "&Renommer...\tF2");
         QCOMPARE(renommer.value(0).value(0).toString(), site + "/c.htm");
+        // From the keyboard, on the current row: F2 renames, the Menu key opens the menu, Delete asks first.
+        arbre->setCurrentIndex(ligne(4));
+        script->executions << [](QDialog &) { return int(QDialog::Rejected); };
+        QTest::keyClick(arbre, Qt::Key_F2);
+        QCOMPARE(renommer.value(1).value(0).toString(), site + "/b.png");
+        script->executions << [](QDialog &) { return int(QDialog::Rejected); };
+        Choisit("&Renommer...\tF2");
+        QContextMenuEvent touche(QContextMenuEvent::Keyboard, QPoint(), arbre->mapToGlobal(QPoint()));
+        QApplication::sendEvent(arbre, &touche);
+        QCOMPARE(renommer.value(2).value(0).toString(), site + "/b.png");
+        script->ouiNon << false;
+        QTest::keyClick(arbre, Qt::Key_Delete);
+        QCOMPARE(script->questions.size(), 1);
+        QVERIFY(QFile::exists(site + "/b.png"));
         script->executions << [](QDialog &dialogue) {
             qobject_cast<QInputDialog *>(&dialogue)->setTextValue("neuve");
             return int(QDialog::Accepted);
@@ -123,9 +144,9 @@ private slots:
         QCOMPARE(frame->FenetreActive()->FileName, site + "/neuve.htm");
         QVERIFY(Lit(site + "/neuve.htm").startsWith("<!DOCTYPE html>\n"));
         script->ouiNon << false << true;
-        Menu(ligne(4), "&Supprimer");
+        Menu(ligne(4), "&Supprimer\tSuppr");
         QVERIFY(QFile::exists(site + "/b.png"));
-        Menu(ligne(4), "&Supprimer");
+        Menu(ligne(4), "&Supprimer\tSuppr");
         QVERIFY(QFile::exists(dossier.filePath("donnees/Trash/files/b.png")) && !QFile::exists(site + "/b.png"));
         QTest::keyClicks(arbre, "htm");
         QTRY_COMPARE(Noms(), (QStringList{"images", "c.htm", "neuve.htm", "Z.html"}));
@@ -134,7 +155,7 @@ private slots:
             QTest::keyClick(arbre, Qt::Key_Return);
         QCOMPARE(frame->Fenetres().size(), 2);
         QCOMPARE(frame->FenetreActive()->FileName, site + "/c.htm");
-        QCOMPARE(script->questions.size(), 3);
+        QCOMPARE(script->questions.size(), 4);
         QCOMPARE(frame->FichierParametres().LitRecents(), (QStringList{site + "/c.htm", site + "/neuve.htm"}));
     }
 };
