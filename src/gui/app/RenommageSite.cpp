@@ -102,8 +102,12 @@ void TMDIHtml::RenommeDansLeSite(const QString &chemin)
         utilisateur->Erreur(this, MemoireInsuffisante());
         return;
     }
-    const QString ancien = DecodeNom(renommage->ancien);
-    const QString vers = DecodeNom(renommage->nouveau);
+    // The files are named by their paths in the site.
+    const auto nom = [dossier = QDir(DecodeNom(renommage->site))](const std::string &chemin) {
+        return dossier.relativeFilePath(DecodeNom(chemin));
+    };
+    const QString ancien = nom(renommage->ancien);
+    const QString vers = nom(renommage->nouveau);
     if (const auto deplace = Deplace(*renommage); !deplace) {
         const QString raison = QString::fromLocal8Bit(std::strerror(deplace.Pourquoi().value()));
         utilisateur->Erreur(this, QStringLiteral("« %1 » ne peut devenir « %2 » : %3.").arg(ancien, vers, raison));
@@ -119,7 +123,7 @@ void TMDIHtml::RenommeDansLeSite(const QString &chemin)
     QString liens;
     for (const LienRenomme &lien : plan->liens)
         liens += QStringLiteral("%1:%2:%3: %4 -> %5\n")
-                     .arg(DecodeNom(lien.fichier))
+                     .arg(nom(lien.fichier))
                      .arg(lien.ligne)
                      .arg(lien.colonne)
                      .arg(QString::fromStdString(lien.ancien), QString::fromStdString(lien.nouveau));
@@ -127,6 +131,6 @@ void TMDIHtml::RenommeDansLeSite(const QString &chemin)
                          .arg(ancien, vers, DecodeNom(Rapport(bilan, renommage->site)));
     for (const auto &[fichier, raison] : plan->ignores)
         resume += QStringLiteral("\n« %1 » n'a pas été lu (%2) : ses liens restent tels quels.")
-                      .arg(DecodeNom(fichier), QString::fromUtf8(Message(raison)));
+                      .arg(nom(fichier), QString::fromUtf8(Message(raison)));
     MontreCompteRendu(*utilisateur, this, resume, liens);
 }
