@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How long the list of problems takes to show many of them: a page of 100,000 problems filled in, a small page
-// replaced beside it, the whole list sorted by another column. Each measure ends once the list is painted, offscreen.
+// replaced beside it, the whole list sorted by another column. And how long the results of a search across files
+// take to fill their list, 10,000 of them from 500 pages coming in the workers' order. Each measure ends once the
+// list is painted, offscreen.
 //
 //   ./bench_panneau                                  every measure
 //   ./bench_panneau --benchmark_filter=Remplace      some of them
 
+#include "gui/site/PanneauRecherche.h"
 #include "gui/verification/PanneauProblemes.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <chrono>
 #include <string>
@@ -99,8 +103,36 @@ void BM_TriParMessage(benchmark::State &state)
     }
 }
 
+// The results as the workers hand them over: by batches of a page's occurrences, the pages in no set order.
+void BM_ResultatsRecherche(benchmark::State &state)
+{
+    std::vector<std::vector<ResultatTrouve>> lots;
+    for (std::size_t page = 0; page < 500; ++page) {
+        const QString chemin =
+            QStringLiteral("/site/library/page%1.html").arg(page * 7919 % 500);
+        std::vector<ResultatTrouve> lot;
+        for (std::size_t ligne = 1; ligne <= 20; ++ligne)
+            lot.push_back({chemin, ligne * 3, 5, 0, 8, QStringLiteral("<p>Réunion de l'été, numéro %1</p>").arg(ligne),
+                           3, 7});
+        lots.push_back(std::move(lot));
+    }
+    TPanneauRecherche panneau;
+    panneau.show();
+    for (auto _ : state) {
+        panneau.Commence(QStringLiteral("Réunion"), QStringLiteral("/site"));
+        QCoreApplication::processEvents();
+        const auto debut = Horloge::now();
+        for (const std::vector<ResultatTrouve> &lot : lots)
+            panneau.Ajoute(lot);
+        QCoreApplication::processEvents();
+        panneau.Liste->viewport()->repaint();
+        state.SetIterationTime(std::chrono::duration<double>(Horloge::now() - debut).count());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_ResultatsRecherche)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RemplaceGrandePage)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RemplacePetitePage)->UseManualTime()->Iterations(5)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TriParMessage)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);

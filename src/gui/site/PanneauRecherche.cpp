@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -72,7 +73,12 @@ public:
 // line and column, or by line or column as numbers, or by text.
 class ElementResultat : public QTreeWidgetItem {
 public:
-    using QTreeWidgetItem::QTreeWidgetItem;
+    // The key of the file's name in the names' order, made once for the occurrences of a file.
+    ElementResultat(const QStringList &colonnes, QCollatorSortKey cle)
+        : QTreeWidgetItem(colonnes)
+        , cle(std::move(cle))
+    {
+    }
 
     bool operator<(const QTreeWidgetItem &autre) const override
     {
@@ -84,13 +90,15 @@ public:
             return nombre(*this, ColonneColonne) < nombre(autre, ColonneColonne);
         if (colonne == ColonneFichier && text(ColonneFichier) != autre.text(ColonneFichier)) {
             // "A.htm" and "a.htm" are two files, which the names' order alone would mix.
-            static const QCollator noms = OrdreNaturel();
-            const int ordre = noms.compare(text(ColonneFichier), autre.text(ColonneFichier));
+            const int ordre = cle.compare(static_cast<const ElementResultat &>(autre).cle);
             return ordre != 0 ? ordre < 0 : text(ColonneFichier) < autre.text(ColonneFichier);
         }
         return std::pair(nombre(*this, ColonneLigne), nombre(*this, ColonneColonne)) <
                std::pair(nombre(autre, ColonneLigne), nombre(autre, ColonneColonne));
     }
+
+private:
+    QCollatorSortKey cle;
 };
 
 } // namespace
@@ -164,7 +172,9 @@ void TPanneauRecherche::Commence(const QString &texte, const QString &dans)
 
 void TPanneauRecherche::Ajoute(const std::vector<ResultatTrouve> &nouveaux)
 {
+    static const QCollator noms = OrdreNaturel();
     QList<QTreeWidgetItem *> elements;
+    std::optional<QCollatorSortKey> cle;
     for (const ResultatTrouve &resultat : nouveaux) {
         if (resultats.size() >= static_cast<std::size_t>(MaximumDeLignes)) {
             ++nonMontres;
@@ -173,8 +183,11 @@ void TPanneauRecherche::Ajoute(const std::vector<ResultatTrouve> &nouveaux)
         QString nom = resultat.chemin;
         if (nom.startsWith(dossier + u'/'))
             nom = nom.mid(dossier.size() + 1);
+        if (elements.isEmpty() || elements.back()->text(ColonneFichier) != nom)
+            cle = noms.sortKey(nom);
         auto *element = new ElementResultat(
-            QStringList{nom, QString::number(resultat.ligne), QString::number(resultat.colonne), resultat.extrait});
+            QStringList{nom, QString::number(resultat.ligne), QString::number(resultat.colonne), resultat.extrait},
+            *cle);
         element->setData(ColonneFichier, RoleRang, qulonglong(resultats.size()));
         element->setToolTip(ColonneFichier, resultat.chemin);
         element->setData(ColonneTexte, RoleMarque, resultat.marque);
