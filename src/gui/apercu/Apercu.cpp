@@ -64,9 +64,11 @@ namespace {
 // the user clicks goes to the outside browser instead.
 class PageApercu : public QWebEnginePage {
 public:
-    PageApercu(QWebEngineProfile *profil, QObject *parent, std::function<void(const QUrl &)> lien)
+    PageApercu(QWebEngineProfile *profil, QObject *parent, std::function<void(const QUrl &)> lien,
+               std::function<void(const QString &)> dit)
         : QWebEnginePage(profil, parent)
         , lien(std::move(lien))
+        , dit(std::move(dit))
     {
     }
 
@@ -97,8 +99,25 @@ protected:
     // The page's messages to its console are the author's business, not the editor's output.
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}
 
+    // A live preview asks nothing: the page's dialogs would come back at each pause in the typing. What they say
+    // goes to the dock's bar, and a question is answered OK, with the text proposed for an answer to write; so is
+    // the question before leaving a page, which would otherwise stop the preview from showing it again.
+    void javaScriptAlert(const QUrl &, const QString &texte) override { dit(texte); }
+    bool javaScriptConfirm(const QUrl &, const QString &texte) override
+    {
+        dit(texte);
+        return true;
+    }
+    bool javaScriptPrompt(const QUrl &, const QString &texte, const QString &propose, QString *reponse) override
+    {
+        dit(texte);
+        *reponse = propose;
+        return true;
+    }
+
 private:
     std::function<void(const QUrl &)> lien;
+    std::function<void(const QString &)> dit;
 };
 
 // Why the engine cannot start here, or nothing when it can.
@@ -171,6 +190,8 @@ TApercu::TApercu(QWidget *parent)
     colonne->setContentsMargins(0, 0, 0, 0);
     auto *barre = new QHBoxLayout;
     etat = new QLabel(contenu);
+    etat->setObjectName("Etat");
+    etat->setTextFormat(Qt::PlainText);
     AutoriserReseau = new QPushButton(QStringLiteral("Autoriser le &réseau pour cette page"), contenu);
     AutoriserReseau->setEnabled(false);
     SuivreCurseur = new QCheckBox(QStringLiteral("Suivre le &curseur"), contenu);
@@ -302,11 +323,15 @@ bool TApercu::ReseauAutorise() const
 
 void TApercu::MajBarre()
 {
-    if (bloquees == 0)
-        etat->clear();
-    else
-        etat->setText(bloquees == 1 ? QStringLiteral("1 requête bloquée")
-                                    : QStringLiteral("%1 requêtes bloquées").arg(bloquees));
+    QStringList parties;
+    if (bloquees > 0)
+        parties << (bloquees == 1 ? QStringLiteral("1 requête bloquée")
+                                  : QStringLiteral("%1 requêtes bloquées").arg(bloquees));
+    // The last thing that the page said, on one line.
+    if (!ditParLaPage.isEmpty())
+        parties << QStringLiteral("La page dit : « %1 »")
+                       .arg(etat->fontMetrics().elidedText(ditParLaPage.simplified(), Qt::ElideRight, 300));
+    etat->setText(parties.join(QStringLiteral(" ; ")));
     AutoriserReseau->setEnabled(bloqueesReseau > 0 && !ReseauAutorise());
 }
 
@@ -331,7 +356,12 @@ void TApercu::CreeVue()
     };
     profil->setUrlRequestInterceptor(intercepteur);
     vue = new QWebEngineView(pile);
-    auto *page = new PageApercu(profil, vue, [this](const QUrl &adresse) { emit LienOuvert(adresse); });
+    auto *page = new PageApercu(
+        profil, vue, [this](const QUrl &adresse) { emit LienOuvert(adresse); },
+        [this](const QString &texte) {
+            ditParLaPage = texte;
+            MajBarre();
+        });
     vue->setPage(page);
     QWebEngineSettings *reglages = page->settings();
     reglages->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
@@ -405,6 +435,7 @@ void TApercu::Rafraichit()
         intercepteur->dossiers.push_back(dossier.toStdString());
     intercepteur->reseau = ReseauAutorise();
     bloquees = bloqueesReseau = 0;
+    ditParLaPage.clear();
     MajBarre();
     if (montree != fenetre)
         defilement = {};

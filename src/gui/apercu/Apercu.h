@@ -94,6 +94,8 @@ private:
     bool chargement = false;
     int bloquees = 0;
     int bloqueesReseau = 0;
+    // What the page's last dialog said since it was last shown.
+    QString ditParLaPage;
     // Where the preview stood, and the page that it showed then.
     QPointF defilement;
     QPointer<TWndHTML> montree;

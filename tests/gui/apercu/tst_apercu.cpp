@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -200,6 +201,19 @@ private slots:
         script->fichiers << dossier.filePath("neuf/page.htm");
         QVERIFY(w->FileSaveAs());
         QTRY_COMPARE_WITH_TIMEOUT(Js(largeur).toInt(), 12, 30000);
+    }
+
+    // The page's dialogs ask nothing: what they say shows in the dock's bar, and they are answered OK.
+    void dialoguesDeLaPage()
+    {
+        OuvrePage("<p>a</p><script>alert('bonjour'); "
+                  "document.title = confirm('Sûr ?') + ',' + prompt('<b>Nom ?</b>', 'Jean');</script>");
+        frame->show();
+        if (!MontreApercu())
+            QSKIP("Le moteur du navigateur ne démarre pas ici.");
+        QTRY_COMPARE(Js(QStringLiteral("document.title")).toString(), QStringLiteral("true,Jean"));
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(frame->Apercu().findChild<QLabel *>("Etat")->text(), QStringLiteral("La page dit : « <b>Nom ?</b> »"));
     }
 
     // An uncoloured page is shown only when the user asks, once.
