@@ -60,6 +60,31 @@ public:
 
 namespace {
 
+// The page of a new window, which the engine opens only on a click of the user (a link to a new window, a script
+// that answers the click): it hands its address to the outside browser, then goes.
+class PageRelais : public QWebEnginePage {
+public:
+    PageRelais(QWebEngineProfile *profil, QObject *parent, std::function<void(const QUrl &)> lien)
+        : QWebEnginePage(profil, parent)
+        , lien(std::move(lien))
+    {
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl &adresse, NavigationType, bool principal) override
+    {
+        // A new window starts with a blank page.
+        if (principal && adresse.scheme() != QLatin1String("about")) {
+            lien(adresse);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void(const QUrl &)> lien;
+};
+
 // A page that stays in the preview: it opens no window, and goes nowhere but where the preview sends it; a link that
 // the user clicks goes to the outside browser instead.
 class PageApercu : public QWebEnginePage {
@@ -94,7 +119,9 @@ protected:
         return false;
     }
 
-    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
+    // A new window opened by a click goes to the outside browser as a link does; the page's scripts open none on
+    // their own (JavascriptCanOpenWindows).
+    QWebEnginePage *createWindow(WebWindowType) override { return new PageRelais(profile(), this, lien); }
 
     // The page's messages to its console are the author's business, not the editor's output.
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int, const QString &) override {}

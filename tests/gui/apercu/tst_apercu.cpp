@@ -107,6 +107,8 @@ private slots:
         TWndHTML *w = OuvrePage("<html><head><style>body{background:rgb(1,2,3)}</style></head><body>"
                                 "<img id=v src=\"img/v.png\"><img id=d src=\"../dehors.png\">"
                                 "<img id=r src=\"http://127.0.0.1:8/x.png\"><a id=a href=\"autre.htm\">lien</a>"
+                                "<a id=n href=\"neuve.htm\" target=_blank>nouvelle fenêtre</a>"
+                                "<button id=o onclick=\"window.open('script.htm')\">script</button>"
                                 "</body></html>",
                                 QStringLiteral("site/page.htm"));
         QVERIFY(w);
@@ -132,6 +134,21 @@ private slots:
         Js(QStringLiteral("document.getElementById('a').click()"));
         QTRY_COMPARE_WITH_TIMEOUT(lien.count(), 1, 30000);
         QCOMPARE(lien.first().first().toUrl(), QUrl::fromLocalFile(dossier.filePath("site/autre.htm")));
+        QCOMPARE(Js(fond).toString(), QStringLiteral("rgb(4, 5, 6)"));
+        // A new window that the user's click opens goes outside too, a link's or a script's; a script opens none on
+        // its own.
+        Js(QStringLiteral("window.open('ailleurs.htm')"));
+        for (const auto &[id, page] : {std::pair{"o", "site/script.htm"}, {"n", "site/neuve.htm"}}) {
+            const QVariantList place = Js(QStringLiteral("var r = document.getElementById('%1').getBoundingClientRect();"
+                                                         "[r.x + 2, r.y + 2]")
+                                              .arg(QLatin1String(id)))
+                                           .toList();
+            const auto avant = lien.count();
+            QTest::mouseClick(frame->Apercu().Vue()->focusProxy(), Qt::LeftButton, {},
+                              QPoint(place.value(0).toInt(), place.value(1).toInt()));
+            QTRY_COMPARE_WITH_TIMEOUT(lien.count(), avant + 1, 30000);
+            QCOMPARE(lien.last().first().toUrl(), QUrl::fromLocalFile(dossier.filePath(page)));
+        }
         QCOMPARE(Js(fond).toString(), QStringLiteral("rgb(4, 5, 6)"));
 
         w->EditHTML->setModified(false);
