@@ -4,6 +4,7 @@
 #include "core/verification/Probleme.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,23 @@ std::vector<Lien> ListeUrlsCss(std::string_view css);
 // The UTF-8 text of a page or a style sheet open in the editor, given its absolute "/"-separated path, as it stands
 // in its window; nothing for one that is read from its file.
 using LecteurPage = std::function<std::optional<std::string>(const std::string &chemin)>;
+
+// What the link checks of the pages of one site read from its files, kept from one page to the next: the listings of
+// the folders and the anchors of the pages that links lead to. For a run over files that do not change meanwhile;
+// one thread at a time.
+class LecturesDuSite {
+public:
+    LecturesDuSite();
+    ~LecturesDuSite();
+    LecturesDuSite(const LecturesDuSite &) = delete;
+    LecturesDuSite &operator=(const LecturesDuSite &) = delete;
+
+    struct Lues;
+    Lues &Contenu() { return *lues; }
+
+private:
+    std::unique_ptr<Lues> lues;
+};
 
 // The most bytes of a page's file read for its anchors: a page may be gigabytes long.
 inline constexpr std::size_t TailleMaximaleCible = 64 << 20;
@@ -84,10 +102,11 @@ inline constexpr std::size_t TailleMaximaleCible = 64 << 20;
 //   sites, and its "#name" (an element of whichever page uses it), are left out.
 // A message names a path or an anchor decoded, or as the page writes it when its "%XX" give bytes that are not UTF-8;
 // a message is always UTF-8, the other bytes of a name on disk written "%XX". The problems come in text order. The
-// folders are listed, and the other pages and sheets read, at most once per call; the function keeps no state
-// between calls and may run on any thread, as long as `lecture` may.
+// folders are listed, and the other pages and sheets read, at most once per call, or once for all the calls given
+// the same `lues`; the function keeps no other state between calls and may run on any thread, as long as `lecture`
+// may.
 std::vector<Probleme> VerifieLiens(std::string_view texte, const std::string &chemin, const std::string &site,
-                                   const LecteurPage &lecture);
+                                   const LecteurPage &lecture, LecturesDuSite *lues = nullptr);
 
 // The deepest folder that holds every one of the files, given by their absolute paths: the site's folder when the
 // user names none. "/" when they share no other; nothing without files.

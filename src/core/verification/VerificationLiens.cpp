@@ -22,14 +22,39 @@ namespace fs = std::filesystem;
 using namespace AdressesLiens;
 using namespace LectureLiens;
 
+namespace LectureLiens {
+
+// The anchors of a page that links lead to; nothing when it cannot be read.
+struct Cible {
+    std::optional<Ancres> ancres;
+    // Only its first TailleMaximaleCible bytes were read.
+    bool tronquee = false;
+    // Its file is out of the site's folder, where it is not read.
+    bool horsSite = false;
+};
+
+} // namespace LectureLiens
+
+struct LecturesDuSite::Lues {
+    ListesDossiers dossiers;
+    // The pages read from their files, by their paths.
+    std::map<std::string, Cible> pages;
+};
+
+LecturesDuSite::LecturesDuSite() : lues(std::make_unique<Lues>()) {}
+
+LecturesDuSite::~LecturesDuSite() = default;
+
 namespace {
 
 // Checks the links of one page, with the folder listings and the anchors of other pages read once.
 class Verificateur {
 public:
-    Verificateur(std::string_view texte, const std::string &chemin, const std::string &site, const LecteurPage &lecture)
+    Verificateur(std::string_view texte, const std::string &chemin, const std::string &site, const LecteurPage &lecture,
+                 LecturesDuSite *partagees)
         : texte(texte), page(fs::path(chemin).lexically_normal().string()),
-          dossierPage(fs::path(page).parent_path().string()), site(SansBarreFinale(site)), lecture(lecture)
+          dossierPage(fs::path(page).parent_path().string()), site(SansBarreFinale(site)), lecture(lecture),
+          lectures(partagees ? *partagees : propres), dossiers(lectures.Contenu().dossiers)
     {
         std::error_code erreur;
         const fs::path reel = fs::canonical(this->site.empty() ? "/" : this->site, erreur);
@@ -56,15 +81,6 @@ public:
     }
 
 private:
-    // The anchors of a page that links lead to; nothing when it cannot be read.
-    struct Cible {
-        std::optional<Ancres> ancres;
-        // Only its first TailleMaximaleCible bytes were read.
-        bool tronquee = false;
-        // Its file is out of the site's folder, where it is not read.
-        bool horsSite = false;
-    };
-
     static std::string SansBarreFinale(const std::string &chemin)
     {
         std::string normal = fs::path(chemin).lexically_normal().string();
@@ -281,18 +297,25 @@ private:
     // any other's from the first bytes of its file, never waiting on it nor going out of the site for it.
     const Cible &Lit(const std::string &cible)
     {
-        auto [entree, nouvelle] = pages.try_emplace(cible);
-        Cible &lue = entree->second;
+        auto [vue, nouvelle] = vues.try_emplace(cible);
         if (!nouvelle)
-            return lue;
+            return *vue->second;
+        // This page and the open pages as they stand now; the others as their files are, perhaps already read.
         if (cible == page) {
+            Cible &lue = propresPages[cible];
             lue.ancres = AncresDe(texte);
-            return lue;
+            return *(vue->second = &lue);
         }
         if (const std::optional<std::string> ouverte = lecture ? lecture(cible) : std::nullopt) {
+            Cible &lue = propresPages[cible];
             lue.ancres = AncresDe(*ouverte);
-            return lue;
+            return *(vue->second = &lue);
         }
+        auto [entree, lire] = lectures.Contenu().pages.try_emplace(cible);
+        Cible &lue = entree->second;
+        vue->second = &lue;
+        if (!lire)
+            return lue;
         const std::optional<Debut> debut = LitDansLeSite(cible, lue.horsSite);
         if (!debut)
             return lue;
@@ -383,7 +406,7 @@ private:
             return trouves;
         }
         // Its addresses are read from its own folder, as the browser reads them.
-        Verificateur sienne(css, chemin, site, lecture);
+        Verificateur sienne(css, chemin, site, lecture, &lectures);
         sienne.feuilles = feuilles;
         CompteurLignes lignes(css);
         std::vector<Probleme> siens;
@@ -414,8 +437,14 @@ private:
     std::string siteReel;
     const LecteurPage &lecture;
     std::vector<Probleme> problemes;
-    ListesDossiers dossiers;
-    std::map<std::string, Cible> pages;
+    // What is read from the files: for this page alone, or shared with the checks of other pages.
+    LecturesDuSite propres;
+    LecturesDuSite &lectures;
+    ListesDossiers &dossiers;
+    // The pages that links lead to, each looked at once: this page and the open pages, read from their texts, and
+    // the others.
+    std::map<std::string, Cible> propresPages;
+    std::map<std::string, const Cible *> vues;
     // Where the href of the page's <base> is written, and its address: what the other links are read from.
     std::optional<std::pair<std::size_t, std::string>> lienBase;
     // The address of the link being checked as the page writes it, when the base changes it.
@@ -432,7 +461,7 @@ private:
 } // namespace
 
 std::vector<Probleme> VerifieLiens(std::string_view texte, const std::string &chemin, const std::string &site,
-                                   const LecteurPage &lecture)
+                                   const LecteurPage &lecture, LecturesDuSite *lues)
 {
-    return Verificateur(texte, chemin, site, lecture).Verifie();
+    return Verificateur(texte, chemin, site, lecture, lues).Verifie();
 }

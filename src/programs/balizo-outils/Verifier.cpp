@@ -73,8 +73,16 @@ std::optional<DictionnaireInstalle> Choix(const Commande &commande,
     throw Echec{message + (installes.empty() ? "." : ").")};
 }
 
-// The dictionaries that the checks on the cores use, one set to each at a time: Hunspell is not to be shared
-// between threads, and a lock on it would check the words of all the pages one after the other.
+// What a check on a core uses: the dictionaries, when the spelling is checked, and what the links' checks read from
+// the site's files.
+struct Poste {
+    std::shared_ptr<Langues> langues;
+    LecturesDuSite lectures;
+};
+
+// The posts of the checks on the cores, one to each at a time: Hunspell is not to be shared between threads, and a
+// lock on it would check the words of all the pages one after the other; what a post has read of the site serves
+// the pages checked on it next.
 class Reserve {
 public:
     Reserve(std::optional<DictionnaireInstalle> choisi, std::vector<DictionnaireInstalle> installes)
@@ -82,38 +90,39 @@ public:
     {
     }
 
-    std::shared_ptr<Langues> Prend()
+    std::unique_ptr<Poste> Prend()
     {
         {
             const std::lock_guard garde(verrou);
             if (!libres.empty()) {
-                std::shared_ptr<Langues> langues = std::move(libres.back());
+                std::unique_ptr<Poste> poste = std::move(libres.back());
                 libres.pop_back();
-                return langues;
+                return poste;
             }
         }
-        return Langues::Choisit(*choisi, installes, personnel, {});
+        auto poste = std::make_unique<Poste>();
+        if (choisi)
+            poste->langues = Langues::Choisit(*choisi, installes, personnel, {});
+        return poste;
     }
 
-    void Rend(std::shared_ptr<Langues> langues)
+    void Rend(std::unique_ptr<Poste> poste)
     {
         const std::lock_guard garde(verrou);
-        if (langues->choisie->illisible && !dit) {
+        if (poste->langues && poste->langues->choisie->illisible && !dit) {
             dit = true;
             std::fprintf(stderr, "balizo-outils: ne peut lire le dictionnaire personnel %s : ses mots ne sont pas "
                                  "reconnus.\n", personnel.c_str());
         }
-        libres.push_back(std::move(langues));
+        libres.push_back(std::move(poste));
     }
-
-    bool Active() const { return choisi.has_value(); }
 
 private:
     std::optional<DictionnaireInstalle> choisi;
     std::vector<DictionnaireInstalle> installes;
     std::string personnel;
     std::mutex verrou;
-    std::vector<std::shared_ptr<Langues>> libres;
+    std::vector<std::unique_ptr<Poste>> libres;
     bool dit = false;
 };
 
@@ -137,7 +146,7 @@ std::string_view Sorte(Probleme::Sorte sorte)
 // The page's problems, as "Vérifier la page" finds them, in the order of the text, the mark-up's first at one place,
 // then the links', then the spelling's.
 std::vector<Probleme> Problemes(std::string_view texte, const std::string &chemin, const std::string &site,
-                                bool balisage, Langues *langues)
+                                bool balisage, Poste &poste)
 {
     std::vector<Probleme> problemes;
     if (balisage && texte.size() <= TailleMaximaleColoration)
@@ -147,11 +156,11 @@ std::vector<Probleme> Problemes(std::string_view texte, const std::string &chemi
         problemes.push_back({0, 0, Probleme::Sorte::NonVerifie,
                              "La page passe " + std::to_string(TailleMaximaleColoration >> 20) +
                                  " Mo : son balisage n'est pas vérifié."});
-    for (Probleme &probleme : VerifieLiens(texte, chemin, site, {}))
+    for (Probleme &probleme : VerifieLiens(texte, chemin, site, {}, &poste.lectures))
         if (!probleme.autreSite)
             problemes.push_back(std::move(probleme));
-    if (langues)
-        for (Probleme &probleme : Fautes(texte, *langues, false))
+    if (poste.langues)
+        for (Probleme &probleme : Fautes(texte, *poste.langues, false))
             problemes.push_back(std::move(probleme));
     std::ranges::stable_sort(problemes, {}, &Probleme::debut);
     return problemes;
@@ -189,10 +198,9 @@ Page VerifieUnePage(const std::string &nom, const std::string &chemin, const std
     }
     std::string tampon;
     const std::string_view texte = DecodeFichier(octets.Vue(), tampon).texte;
-    std::shared_ptr<Langues> langues = reserve.Active() ? reserve.Prend() : nullptr;
-    const std::vector<Probleme> problemes = Problemes(texte, chemin, site, balisage, langues.get());
-    if (langues)
-        reserve.Rend(std::move(langues));
+    std::unique_ptr<Poste> poste = reserve.Prend();
+    const std::vector<Probleme> problemes = Problemes(texte, chemin, site, balisage, *poste);
+    reserve.Rend(std::move(poste));
     CompteurLignes compteur(texte);
     for (const Probleme &probleme : problemes) {
         const LigneColonne position = compteur.Position(probleme.debut);

@@ -51,6 +51,8 @@ class TstLiens : public QObject {
 
     QTemporaryDir temporaire;
     QString site;
+    // What the rows read of the site, kept from one row to the next as a check of many pages keeps it.
+    LecturesDuSite lues;
 
     bool Cree(const QString &nom, const QByteArray &contenu = {}) const
     {
@@ -348,12 +350,14 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QStringList, attendu);
         QFETCH(QString, chemin);
-        Compare(page, chemin, attendu);
+        Compare(page, chemin, attendu, nullptr);
+        // The same with what the rows before read: a page's own text and the open pages' still come first.
+        Compare(page, chemin, attendu, &lues);
     }
 
     // The problems of the page at @/chemin, "@" standing for the site's folder, "^" for the climb to the root; each
     // problem in text order, its message UTF-8; each other page read once.
-    void Compare(const QString &page, const QString &chemin, QStringList attendu)
+    void Compare(const QString &page, const QString &chemin, QStringList attendu, LecturesDuSite *partagees)
     {
         const QString racine = QString("../").repeated(site.count('/'));
         const std::string texte = QString(page).replace('@', site).replace('^', racine).toStdString();
@@ -367,7 +371,7 @@ private slots:
             return std::nullopt;
         };
         const std::vector<Probleme> problemes =
-            VerifieLiens(texte, (site + '/' + chemin).toStdString(), site.toStdString() + '/', lecture);
+            VerifieLiens(texte, (site + '/' + chemin).toStdString(), site.toStdString() + '/', lecture, partagees);
         QStringList obtenu;
         std::size_t precedent = 0;
         for (const Probleme &probleme : problemes) {
@@ -380,6 +384,30 @@ private slots:
         QCOMPARE(obtenu, attendu.replaceInStrings("@", site));
         for (const auto &[chemin, fois] : lectures)
             QVERIFY2(fois == 1, chemin.c_str());
+    }
+
+    // What other pages' checks read of a page's file never hides the page's own text, nor an open page's window.
+    void lecturesPartagees()
+    {
+        LecturesDuSite partagees;
+        const auto messages = [&](const std::string &texte, const QString &chemin, const LecteurPage &lecture) {
+            QStringList liste;
+            for (const Probleme &p : VerifieLiens(texte, (site + '/' + chemin).toStdString(), site.toStdString(),
+                                                  lecture, &partagees))
+                liste << QString::fromStdString(p.message);
+            return liste;
+        };
+        const QString absente = QStringLiteral("L'ancre « neuve » n'existe pas dans « %1 ».");
+        QCOMPARE(messages("<a href=pages/autre.htm#neuve><a href=ouverte.htm#neuve>", "index.htm", {}),
+                 (QStringList{absente.arg("pages/autre.htm"), absente.arg("ouverte.htm")}));
+        QCOMPARE(messages("<a name=neuve></a><a href=#neuve><a href=autre.htm#neuve>", "pages/autre.htm", {}),
+                 QStringList());
+        const LecteurPage ouverte = [this](const std::string &chemin) -> std::optional<std::string> {
+            if (chemin == (site + "/ouverte.htm").toStdString())
+                return "<a name=neuve></a>";
+            return std::nullopt;
+        };
+        QCOMPARE(messages("<a href=ouverte.htm#neuve>", "index.htm", ouverte), QStringList());
     }
 
     // A folder that may be crossed but not listed, in either mode: its names are checked as written, by a user who
