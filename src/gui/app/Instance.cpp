@@ -57,8 +57,11 @@ bool TInstance::Confie(const QString &serveur, const std::vector<std::string> &f
         socket.disconnectFromServer();
         return true;
     }
-    socket.putChar(Abandonne);
-    socket.waitForBytesWritten(Delai / 10);
+    // An editor that stopped meanwhile hears nothing more.
+    if (socket.state() == QLocalSocket::ConnectedState) {
+        socket.putChar(Abandonne);
+        socket.waitForBytesWritten(Delai / 10);
+    }
     return false;
 }
 

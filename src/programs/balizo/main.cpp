@@ -8,6 +8,7 @@
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/Emplacements.h"
 
+#include <QLoggingCategory>
 #include <QScreen>
 
 #include <cstdio>
@@ -84,6 +85,8 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
         qputenv("QT_QUICK_BACKEND", "software");
     TApplication application(argv);
+    // The engine would write its settings on the terminal each time it starts; QT_LOGGING_RULES still shows them.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 
     // The editor already running on this display takes the files, each by its full name from this folder.
     const QString serveur = demande.nouvelleInstance ? QString() : TInstance::NomDuServeur(affichage.nom);
