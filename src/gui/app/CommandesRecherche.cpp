@@ -125,9 +125,7 @@ void TMDIHtml::RechercherDansLesFichiers()
 
 void TMDIHtml::AfficheResultatsRecherche()
 {
-    panneauRecherche->setVisible(Action("ResultatsRecherche")->isChecked());
-    if (panneauRecherche->isVisible())
-        panneauRecherche->Liste->setFocus();
+    BasculePanneau(*panneauRecherche, "ResultatsRecherche", *panneauRecherche->Liste);
 }
 
 void TMDIHtml::RemplacerDansLesFichiers()

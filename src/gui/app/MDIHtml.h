@@ -21,6 +21,7 @@
 #include <vector>
 
 class QAction;
+class QDockWidget;
 class QMdiSubWindow;
 class QMenu;
 class QTimer;
@@ -286,6 +287,8 @@ private:
     void CreeSite();
     // The panel shows the site as it now is.
     void MajSite();
+    // The panel shown, with the keyboard on its list, or hidden, as the entry of "Fenê&tres" is now ticked.
+    void BasculePanneau(QDockWidget &panneau, const char *entree, QWidget &liste);
     // The recent sites, under both "&Fichier" menus, made the first time a menu asks for them.
     QMenu *MenuSites();
     // Opens a recent site, or takes it out of the list when it is gone.

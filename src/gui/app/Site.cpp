@@ -66,9 +66,14 @@ void TMDIHtml::ChoisitSite(const QString &dossier)
 
 void TMDIHtml::AfficheSite()
 {
-    panneauSite->setVisible(Action("PanneauSite")->isChecked());
-    if (panneauSite->isVisible())
-        panneauSite->Arbre->setFocus();
+    BasculePanneau(*panneauSite, "PanneauSite", *panneauSite->Arbre);
+}
+
+void TMDIHtml::BasculePanneau(QDockWidget &panneau, const char *entree, QWidget &liste)
+{
+    panneau.setVisible(Action(entree)->isChecked());
+    if (panneau.isVisible())
+        liste.setFocus();
 }
 
 QMenu *TMDIHtml::MenuSites()
