@@ -3,13 +3,13 @@
 
 #include "core/document/TextPairs.h"
 #include "core/texte/Encodage.h"
+#include "gui/commun/MenuAuClavier.h"
 #include "gui/commun/OrdreNaturel.h"
 #include "gui/commun/Utilisateur.h"
 #include "gui/settings/CheminsQt.h"
 #include "gui/settings/Fichiers.h"
 
 #include <QDir>
-#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -167,15 +167,10 @@ void TPanneauSite::Active(const QModelIndex &index)
 
 bool TPanneauSite::eventFilter(QObject *objet, QEvent *event)
 {
-    // The menu of the current row, from the keyboard: Qt turns the Menu key into a request, but not Shift+F10.
-    const auto menuDuCourant = [this] {
+    if (objet == Arbre && MenuAuClavier(*event)) {
         const QModelIndex courant = Arbre->currentIndex();
         Arbre->scrollTo(courant);
         MenuContextuel(courant.isValid() ? Arbre->visualRect(courant).center() : QPoint(-1, -1));
-    };
-    if (objet == Arbre && event->type() == QEvent::ContextMenu &&
-        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
-        menuDuCourant();
         return true;
     }
     if (event->type() != QEvent::KeyPress)
@@ -186,10 +181,6 @@ bool TPanneauSite::eventFilter(QObject *objet, QEvent *event)
         const QModelIndex courant = Arbre->currentIndex();
         if (entree) {
             Active(courant);
-            return true;
-        }
-        if (touche->key() == Qt::Key_F10 && touche->modifiers() == Qt::ShiftModifier) {
-            menuDuCourant();
             return true;
         }
         if (touche->key() == Qt::Key_F2 && courant.isValid()) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/verification/PanneauProblemes.h"
 
+#include "gui/commun/MenuAuClavier.h"
+
 #include <QAbstractTableModel>
 #include <QContextMenuEvent>
 #include <QFileInfo>
@@ -412,29 +414,21 @@ const Probleme *TPanneauProblemes::Suivant(QObject *page, std::size_t position, 
 bool TPanneauProblemes::eventFilter(QObject *objet, QEvent *event)
 {
     // Over the current row, for the keyboard's requests.
-    const auto auCourant = [this] {
+    if (objet == Liste && MenuAuClavier(*event)) {
         const QModelIndex courant = Liste->currentIndex();
         Liste->scrollTo(courant);
         MenuContextuel(courant, Liste->viewport()->mapToGlobal(Liste->visualRect(courant).center()));
-    };
+        return true;
+    }
     if (objet == Liste && event->type() == QEvent::KeyPress) {
         const auto *touche = static_cast<QKeyEvent *>(event);
         if ((touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter) && Liste->currentIndex().isValid()) {
             Va(Liste->currentIndex());
             return true;
         }
-        // Qt turns the Menu key into a context menu request, but not Shift+F10.
-        if (touche->key() == Qt::Key_F10 && touche->modifiers() == Qt::ShiftModifier) {
-            auCourant();
-            return true;
-        }
     }
     if (event->type() == QEvent::ContextMenu) {
         const auto *demande = static_cast<QContextMenuEvent *>(event);
-        if (objet == Liste && demande->reason() == QContextMenuEvent::Keyboard) {
-            auCourant();
-            return true;
-        }
         if (objet == Liste->viewport() && demande->reason() != QContextMenuEvent::Keyboard) {
             const QModelIndex index = Liste->indexAt(demande->pos());
             if (index.isValid())
